@@ -1,0 +1,13 @@
+# GoogleTest from the sources that Debian's googletest package installs: nothing is downloaded.
+set(TORVANE_GTEST_SOURCE "/usr/src/googletest" CACHE PATH "GoogleTest source tree")
+if(NOT EXISTS "${TORVANE_GTEST_SOURCE}/CMakeLists.txt")
+  message(FATAL_ERROR "GoogleTest sources not found in ${TORVANE_GTEST_SOURCE}; run scripts/setup")
+endif()
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+add_subdirectory("${TORVANE_GTEST_SOURCE}" "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
+if(NOT TARGET GTest::gtest)
+  add_library(GTest::gtest ALIAS gtest)
+  add_library(GTest::gtest_main ALIAS gtest_main)
+endif()

@@ -1,0 +1,39 @@
+# Shared compile settings for every target of the project.
+add_library(torvane_options INTERFACE)
+target_compile_options(torvane_options INTERFACE -Wall -Wextra)
+if(TORVANE_WERROR)
+  target_compile_options(torvane_options INTERFACE -Werror)
+endif()
+if(TORVANE_SANITIZE)
+  target_compile_options(torvane_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                                   -fno-sanitize-recover=undefined)
+  target_link_options(torvane_options INTERFACE -fsanitize=address,undefined)
+endif()
+if(WIN32)
+  # Unicode W functions only; no min/max macros from <windows.h>.
+  target_compile_definitions(torvane_options INTERFACE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN
+                                                      _WIN32_WINNT=0x0601 WINVER=0x0601)
+  if(MINGW)
+    # A single self-contained .exe: no libgcc, libstdc++ or winpthread DLL beside it.
+    target_link_options(torvane_options INTERFACE -static -static-libgcc -static-libstdc++)
+  endif()
+endif()
+
+# torvane_library(name SOURCES ...) : a static library of the project with the shared settings.
+function(torvane_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC torvane_options ${ARG_DEPENDS})
+endfunction()
+
+# torvane_test(name SOURCES ... DEPENDS ... [WINDOW]) : a GoogleTest executable registered with CTest.
+# WINDOW marks tests that create windows: under Wine they need an X display.
+function(torvane_test name)
+  cmake_parse_arguments(ARG "WINDOW" "" "SOURCES;DEPENDS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE torvane_options ${ARG_DEPENDS} GTest::gtest GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+endfunction()

@@ -1,0 +1,65 @@
+#pragma once
+#include "core/DateTime.h"
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// File attribute bits as the platform reports them.
+enum : std::uint32_t {
+  faReadOnly = 0x01,
+  faHidden = 0x02,
+  faSysFile = 0x04,
+  faVolumeID = 0x08,
+  faDirectory = 0x10,
+  faArchive = 0x20,
+  faReparsePoint = 0x400,  // a link (Windows reparse point, POSIX symbolic link)
+  faAnyFile = 0x3F,
+};
+
+// One entry of a folder listing or a lookup.
+struct TFileEntry {
+  std::string Name;             // own name, no folder part; empty when a lookup found nothing
+  std::uint64_t Size = 0;       // bytes; 0 for folders
+  std::uint32_t Attributes = 0; // fa* bits
+  TDateTime Time = 0.0;         // last write, local time at two-second resolution
+  bool IsDirectory() const { return (Attributes & faDirectory) != 0; }
+  bool IsLink() const { return (Attributes & faReparsePoint) != 0; }
+};
+
+// An open listing of one folder; at most one is needed at a time by the walk.
+class TFolderListing {
+public:
+  virtual ~TFolderListing() = default;
+  // Fills Entry with the next entry (reusing its storage) and answers true, or false at the end.
+  virtual bool Next(TFileEntry& Entry) = 0;
+};
+
+// What the program needs of the file system. Paths are UTF-8; folders are given without a trailing
+// separator. Failures become empty results or false, never exceptions.
+class TFileSystem {
+public:
+  virtual ~TFileSystem() = default;
+  // '\\' on Windows, '/' elsewhere.
+  virtual char PathDelimiter() const = 0;
+  // Lists every entry of Folder, hidden and system ones included, "." and ".." as the platform
+  // reports them, in the platform's order. Null when the folder cannot be listed.
+  virtual std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) = 0;
+  // Looks up one file or folder by its full path; false (and an empty entry) when there is none.
+  virtual bool FindEntry(const std::string& Path, TFileEntry& Entry) = 0;
+  // Reads at most MaxBytes from the start of a file opened for shared reading; false when it cannot.
+  virtual bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data) = 0;
+  // Replaces the file's contents with Data through a temporary file in the same folder that is
+  // renamed over it: the old file stays whole until the new one is complete. False on any failure.
+  virtual bool WriteFileAtomically(const std::string& Path, const std::string& Data) = 0;
+  virtual bool FileExists(const std::string& Path) = 0;  // false for folders
+  virtual bool DirectoryExists(const std::string& Path) = 0;
+  virtual bool DeleteFile(const std::string& Path) = 0;
+  // The system's text for the last failure of this thread, for messages.
+  virtual std::string LastErrorText() = 0;
+};
+
+// The platform's file system, shared by the whole program.
+TFileSystem& PlatformFileSystem();
+// The folder that holds the running executable, ending in the path delimiter.
+std::string ExecutableFolder();

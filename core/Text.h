@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Byte-string helpers. Case folding touches the letters A to Z only: bytes of 0x80 and above,
+// and so every byte of a multi-byte UTF-8 sequence, pass unchanged.
+std::string AsciiUpperCase(std::string_view Text);
+std::string AsciiLowerCase(std::string_view Text);
+inline char AsciiUpper(char C) { return (C >= 'a' && C <= 'z') ? char(C - 32) : C; }
+inline char AsciiLower(char C) { return (C >= 'A' && C <= 'Z') ? char(C + 32) : C; }
+bool AsciiSameText(std::string_view A, std::string_view B);
+
+// UTF-8 and UTF-16. Malformed input never fails: each bad byte or lone surrogate becomes U+FFFD.
+bool IsValidUtf8(std::string_view Text);
+std::u16string Utf8ToUtf16(std::string_view Text);
+std::string Utf16ToUtf8(std::u16string_view Text);
+
+// The ANSI code page (Windows: CP_ACP; elsewhere: Windows-1252). Implemented by the platform layer.
+std::string AnsiToUtf8(std::string_view Ansi);
+// Converts to the ANSI code page; Lossless (when given) tells whether every character had a place in it.
+std::string Utf8ToAnsi(std::string_view Utf8, bool* Lossless = nullptr);
+// Text from a file of unknown age: UTF-8 when it is valid UTF-8, the ANSI code page otherwise.
+std::string DecodeLegacyText(std::string_view Bytes);
+
+// Digits of Value with Separator between every group of three, counted from the right ("1,234,567").
+std::string GroupDigits(std::uint64_t Value, std::string_view Separator);

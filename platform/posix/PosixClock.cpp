@@ -1,0 +1,37 @@
+#include "core/Clock.h"
+#include <chrono>
+#include <ctime>
+#include <thread>
+
+namespace {
+class TPosixClock : public TClock {
+public:
+  TDateTime Now() override {
+    const auto Point = std::chrono::system_clock::now();
+    const std::time_t Seconds = std::chrono::system_clock::to_time_t(Point);
+    struct tm Local {};
+    localtime_r(&Seconds, &Local);
+    const auto Millis =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Point.time_since_epoch()).count() % 1000;
+    TDateTimeParts Parts;
+    Parts.Year = Local.tm_year + 1900, Parts.Month = Local.tm_mon + 1, Parts.Day = Local.tm_mday;
+    Parts.Hour = Local.tm_hour, Parts.Minute = Local.tm_min, Parts.Second = Local.tm_sec % 60;
+    Parts.Millisecond = static_cast<int>(Millis < 0 ? 0 : Millis);
+    TDateTime Result = 0;
+    TryEncodeDateTime(Parts, Result);
+    return Result;
+  }
+  std::uint32_t TickCount() override {
+    const auto Since = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(Since).count());
+  }
+  void Sleep(std::uint32_t Milliseconds) override {
+    std::this_thread::sleep_for(std::chrono::milliseconds(Milliseconds));
+  }
+};
+}  // namespace
+
+TClock& SystemClock() {
+  static TPosixClock Clock;
+  return Clock;
+}
