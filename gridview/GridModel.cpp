@@ -1,0 +1,334 @@
+#include "gridview/GridModel.h"
+#include "core/Text.h"
+#include "gridview/Conversions.h"
+#include <algorithm>
+#include <limits>
+
+TGridModel::TGridModel() : FColumns(this), FCells(&FColumns, this) {
+  FColumns.OnColumnChanged = [this](TCustomColumn* Column, TColumnChangeKind Kind) { ColumnChanged(Column, Kind); };
+  FColumns.OnStructureChanged = [this](TColumnsStructureKind Kind, int Index, int Index2) {
+    ColumnsStructureChanged(Kind, Index, Index2);
+  };
+  FColumns.OnChanged = [this](int Kind) { ColumnsChanged(Kind); };
+  FCells.OnChange = [this](TCells&, int ACol, int ARow) { CellChanged(ACol, ARow); };
+}
+
+TGridModel::~TGridModel() {
+  // Handlers into a half-destroyed grid must not run while its members go.
+  FColumns.OnColumnChanged = nullptr;
+  FColumns.OnStructureChanged = nullptr;
+  FColumns.OnChanged = nullptr;
+  FCells.OnChange = nullptr;
+}
+
+void TGridModel::BeginUpdate() { ++FUpdateCount; }
+
+void TGridModel::EndUpdate() {
+  if (FUpdateCount == 0) return;  // an unpaired call must not unlock someone else's bracket
+  if (--FUpdateCount == 0) {
+    InvalidateArea(gaData);
+    UpdateVerticalScrollBar();
+  }
+}
+
+void TGridModel::CellChanged(int ACol, int ARow) {
+  if (IsUpdating()) return;
+  InvalidateCell(ACol, ARow);
+  if (OnChange) OnChange(this, ACol, ARow);
+}
+
+void TGridModel::CheckCell(int ACol, int ARow) const {
+  if (ARow < 0 || ARow > RowCount() - 1 || ACol < 0 || ACol > FColumns.Count() - 1)
+    throw Exception("Cell out of bounds (" + std::to_string(ACol) + ", " + std::to_string(ARow) + ")");
+}
+
+void TGridModel::AddCellRows(int Count) { FCells.AddRows(Count); }
+
+void TGridModel::AddRows(int Count) {
+  if (Count <= 0) return;
+  const int First = RowCount();
+  FCells.AddRows(Count);
+  FRows.Add(Count, FRowSize);
+  const int Last = RowCount() - 1;
+  if (FOptions.Contains(goUseDefaultValues))
+    for (int Row = First; Row <= Last; ++Row)
+      for (int Col = 0; Col < FColumns.Count(); ++Col)
+        if (!FColumns.Items(Col)->DefaultValue().empty())
+          SetCellText(Col, Row, FColumns.Items(Col)->DefaultValue());
+  if (!IsUpdating()) InvalidateRows(First, Last);
+  if (FOptions.Contains(goGrid) && First > 0) InvalidateRow(First - 1);
+  UpdateVerticalScrollBar();
+}
+
+void TGridModel::ClearRows() {
+  HideCellEditor();
+  // Every row goes, so the marks need no clearing one by one (nor a repaint each).
+  FMultiSelecting = false;
+  FCells.ClearRows();
+  FRows.Clear();
+  InvalidateArea(gaData);
+  InvalidateArea(gaIndicator);
+  UpdateHorizontalScrollBar();
+  UpdateVerticalScrollBar();
+}
+
+void TGridModel::DeleteRow(int ARow) {
+  HideCellEditor();
+  UpdateVerticalScrollBar();
+  const int Height = RowHeight(ARow) + (FOptions.Contains(goGrid) ? 1 : 0);
+  FCells.DeleteRow(ARow);
+  FRows.Delete(ARow);
+  ScrollRowsFrom(ARow, -Height);
+  InvalidateSelection();
+}
+
+void TGridModel::InsertRow(int ARow) {
+  HideCellEditor();
+  UpdateVerticalScrollBar();
+  FCells.InsertRow(ARow);
+  FRows.Insert(ARow, FRowSize);
+  SetCurrentRow(CurrentRow() + 1);
+  ScrollRowsFrom(ARow, RowHeight(ARow) + (FOptions.Contains(goGrid) ? 1 : 0));
+}
+
+void TGridModel::MoveRow(int From, int To) {
+  HideCellEditor();
+  FCells.MoveRow(From, To);
+  FRows.Move(From, To);
+  InvalidateGrid();
+}
+
+void TGridModel::ExchangeRows(int A, int B) { FCells.ExchangeRows(A, B); }
+
+void TGridModel::SetCellText(int ACol, int ARow, const std::u16string& Text) {
+  CheckCell(ACol, ARow);
+  GetCell(ACol, ARow)->SetAsText(Text);
+}
+
+std::u16string TGridModel::GetCellText(int ACol, int ARow) {
+  CheckCell(ACol, ARow);
+  return GetCell(ACol, ARow)->GetAsText();
+}
+
+TColor TGridModel::GetCellColor(int ACol, int ARow) { return GetCell(ACol, ARow)->Color(); }
+
+TCell* TGridModel::GetCell(int ACol, int ARow) { return FCells.GetCell(ACol, ARow); }
+
+int TGridModel::RowHeight(int ARow) {
+  int Height = FRows.Items(ARow).Height;
+  if (OnMeasuringRowHeight) OnMeasuringRowHeight(this, ARow, Height);
+  return Height;
+}
+
+bool TGridModel::RowSelected(int ARow) { return FRows.Items(ARow).Selected; }
+
+void TGridModel::SetRowSelected(int ARow, bool Value) {
+  if (!ValidRow(ARow) || ARow >= FRows.Count()) return;
+  TRow& Row = FRows.Items(ARow);
+  if (Row.Selected == Value) return;
+  Row.Selected = Value;
+  InvalidateRow(ARow);
+}
+
+// Current cell and selection.
+
+void TGridModel::ClearSelection() {
+  for (int Row = 0; Row < FRows.Count(); ++Row) SetRowSelected(Row, false);
+  FMultiSelecting = false;
+}
+
+void TGridModel::SetCurrentRow(int ARow) {
+  if (ARow >= RowCount()) return;
+  SetCurrentCell(FCurrentColumn, ARow, TShiftState());
+  FInputRowMode = false;
+}
+
+void TGridModel::SetCurrentCell(int ACol, int ARow, TShiftState Shift) {
+  const bool Shifted = Shift.Contains(ssShift), Ctrl = Shift.Contains(ssCtrl);
+  if (FMultiSelecting && !Shifted && !Ctrl) ClearSelection();
+  const int OldCol = FCurrentColumn, OldRow = FCurrentRow;
+  FCurrentColumn = ACol;
+  FCurrentRow = ARow;
+  const bool ColChanged = OldCol != ACol, RowChanged = OldRow != ARow;
+  if ((ColChanged || RowChanged) && OnDeselectCell) OnDeselectCell(this, OldCol, OldRow);
+  if (FAutoScroll) ScrollIntoView(ARow);
+  if (FInputRowMode) {
+    if (ColChanged) {
+      if (ACol >= 0 && ACol < FColumns.Count()) InvalidateColumn(FColumns.Items(ACol), gaInput);
+      if (OldCol >= 0 && OldCol < FColumns.Count()) InvalidateColumn(FColumns.Items(OldCol), gaInput);
+    }
+    return;
+  }
+  if (RowCount() == 0) return;
+  auto Selected = [&] {
+    if (OnSelectCell) OnSelectCell(this, ACol, ARow);
+  };
+  if (!FOptions.Contains(goSelectFullRow)) {
+    if (ColChanged || RowChanged) {
+      InvalidateCell(ACol, ARow);
+      InvalidateCell(OldCol, OldRow);
+    }
+    Selected();
+    return;
+  }
+  const bool Multi = FOptions.Contains(goMultiSelect);
+  if (Multi && Ctrl) {
+    FAnchorRow = ARow;
+    FMultiSelecting = true;
+    if (ValidRow(ARow)) SetRowSelected(ARow, !RowSelected(ARow));
+    if (RowChanged) InvalidateRow(ARow), InvalidateRow(OldRow);
+    Selected();
+    return;
+  }
+  if (Multi && Shifted) {
+    FMultiSelecting = true;
+    const int Low = std::min(FAnchorRow, ARow), High = std::max(FAnchorRow, ARow);
+    for (int Row = 0; Row < RowCount(); ++Row) SetRowSelected(Row, Row >= Low && Row <= High);
+    if (RowChanged) InvalidateRow(ARow), InvalidateRow(OldRow);
+    Selected();
+    return;
+  }
+  if (!RowChanged) {
+    if (FAppearanceOptions.Contains(aoIndicateSelectedCell) && ColChanged) {
+      InvalidateCell(OldCol, OldRow);
+      InvalidateCell(ACol, ARow);
+    }
+  } else if (!FMultiSelecting) {
+    SetRowSelected(OldRow, false);
+  }
+  SetRowSelected(ARow, true);
+  FAnchorRow = ARow;
+  Selected();
+}
+
+// Columns.
+
+void TGridModel::ColumnsStructureChanged(TColumnsStructureKind Kind, int Index, int Index2) {
+  switch (Kind) {
+    case scAdded: FCells.AddColumn(); break;
+    case scRemoved:
+      FCells.RemoveColumn(Index);
+      if (FCells.ColumnCount() == 0) FRows.Clear();
+      break;
+    case scCleared:
+      FCells.RemoveAllColumns();
+      FRows.Clear();
+      break;
+    case scInserted: FCells.InsertColumn(Index); break;
+    case scMoved: FCells.MoveColumn(Index, Index2); break;
+  }
+}
+
+void TGridModel::ColumnsChanged(int Kind) {
+  if (Kind != scCleared) RepositionEditor();
+  InvalidateGrid();
+}
+
+void TGridModel::ColumnChanged(TCustomColumn* Column, TColumnChangeKind Kind) {
+  if (!WindowExists() || !Column) return;
+  if (Kind == ccPosition || Kind == ccSortOn || Kind == ccVisible || Kind == ccWidth) RepositionEditor();
+  switch (Kind) {
+    case ccInput: InvalidateColumn(Column, gaInput); break;
+    case ccPosition: InvalidateGrid(); break;
+    case ccVisible:
+      UpdateHorizontalScrollBar();
+      InvalidateGrid();
+      break;
+    case ccAppearance: InvalidateColumn(Column, gaWhole); break;
+    case ccSortOff: InvalidateColumn(Column, gaHeader); break;
+    case ccWidth:
+      InvalidateFromColumn(Column);
+      if (OnColumnResize) OnColumnResize(this, Column->Index());
+      break;
+    case ccSortOn:
+    case ccSortSettings:
+      if (Column->Sorted()) {
+        const bool Ascending = Column->SortKind() == skAscending;
+        SortColumn(Column, Ascending);
+        if (OnSortColumn) OnSortColumn(this, Column->Index(), Ascending);
+      }
+      break;
+  }
+}
+
+void TGridModel::SortColumn(TCustomColumn* Column, bool Ascending) {
+  if (!Column || !Column->Options().Contains(coCanSort)) return;
+  HideCellEditor();
+  FCells.Sort(Column->Index(), Column->SortType(), !Ascending);
+  InvalidateArea(gaData);
+}
+
+void TGridModel::RecalcFooters() {
+  for (int Col = 0; Col < FColumns.Count(); ++Col) {
+    TCustomColumn* Column = FColumns.Items(Col);
+    const TFormulaKind Kind = Column->Footer().FormulaKind();
+    if (Kind == fkNone) continue;
+    if (RowCount() == 0) {
+      Column->Footer().SetCaption(u"0");
+      continue;
+    }
+    double Sum = 0, Max = -std::numeric_limits<double>::infinity(), Min = std::numeric_limits<double>::infinity();
+    for (int Row = 0; Row < RowCount(); ++Row) {
+      const double Value = GetCell(Col, Row)->GetAsFloat();
+      Sum += Value;
+      Max = std::max(Max, Value);
+      Min = std::min(Min, Value);
+    }
+    double Result = Sum;
+    switch (Kind) {
+      case fkAverage: Result = Sum / RowCount(); break;
+      case fkCount: Result = RowCount(); break;
+      case fkMaximum: Result = Max; break;
+      case fkMinimum: Result = Min; break;
+      default: break;
+    }
+    Column->Footer().SetCaption(Column->FormatText(Utf8ToUtf16(FloatToStr(Result))));
+  }
+}
+
+// Properties.
+
+void TGridModel::SetOptions(TGridOptions Value) {
+  const bool IndicatorChanged = Value.Contains(goIndicator) != FOptions.Contains(goIndicator);
+  FOptions = Value;
+  if (IndicatorChanged) FColumns.RecalcLefts(false);
+  InvalidateGrid();
+  RepositionEditor();
+  UpdateHorizontalScrollBar();
+}
+
+void TGridModel::SetAppearanceOptions(TAppearanceOptions Value) {
+  FAppearanceOptions = Value;
+  InvalidateGrid();
+}
+
+void TGridModel::SetRowSize(int Value) {
+  if (Value <= 0) return;
+  FRowSize = Value;
+  InvalidateArea(gaData);
+  InvalidateArea(gaInput);
+  InvalidateArea(gaIndicator);
+  RepositionEditor();
+}
+
+void TGridModel::SetGridStyle(TGridStyle Value) {
+  if (Value == gsSlides) {
+    HideCellEditor();
+    FInputRowMode = false;
+  }
+  FGridStyle = Value;
+  InvalidateGrid();
+  RepositionEditor();
+  UpdateVerticalScrollBar();
+}
+
+void TGridModel::SetFont(const TGridFont& Value) {
+  FFont = Value;
+  for (int Col = 0; Col < FColumns.Count(); ++Col)
+    if (FColumns.Items(Col)->ParentFont()) FColumns.Items(Col)->SetParentFont(true);
+  InvalidateGrid();
+}
+
+TColor TGridModel::CellBackgroundColor(int ACol, int ARow) { return GetCell(ACol, ARow)->Color(); }
+
+TColor TGridModel::CellTextColor(int ACol, int) { return FColumns.Items(ACol)->Font().Color; }

@@ -1,0 +1,11 @@
+#pragma once
+// Number format masks of numeric columns ("###,###,##0k "): up to three sections split at ";"
+// (positive; negative; zero), digit placeholders "0" and "#", the decimal point ".", grouping ",",
+// exponents "E+" "E-" "e+" "e-", quoted literals and plain literal characters.
+#include "core/FormatSettings.h"
+#include <string>
+#include <string_view>
+
+// Value written with Mask in the given locale. An empty mask (or an empty first section) gives the
+// general form of FloatToStr.
+std::string FormatFloat(std::string_view Mask, double Value, const TFormatSettings& Settings = FormatSettings());
