@@ -4,6 +4,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -14,6 +15,31 @@ int HexDigit(char C) {
   if (C >= 'a' && C <= 'f') return C - 'a' + 10;
   if (C >= 'A' && C <= 'F') return C - 'A' + 10;
   return -1;
+}
+
+// Power of ten of the leading significant digit of a well-formed C-locale number text.
+long long DecimalMagnitude(const std::string& Plain) {
+  const std::size_t EPos = Plain.find('e');
+  const std::string Mantissa = Plain.substr(0, EPos);
+  long long Exponent = 0;
+  if (EPos != std::string::npos) {
+    const std::string Digits = Plain.substr(EPos + 1);
+    const bool Negative = !Digits.empty() && Digits[0] == '-';
+    for (char C : Digits)
+      if (C >= '0' && C <= '9') Exponent = std::min(Exponent * 10 + (C - '0'), 1000000000LL);
+    if (Negative) Exponent = -Exponent;
+  }
+  long long Position = 0, Point = -1, FirstNonZero = -1;
+  for (char C : Mantissa) {
+    if (C == '.') Point = Position;
+    else if (C >= '0' && C <= '9') {
+      if (C != '0' && FirstNonZero < 0) FirstNonZero = Position;
+      ++Position;
+    }
+  }
+  if (FirstNonZero < 0) return LLONG_MIN / 2;
+  if (Point < 0) Point = Position;
+  return Exponent + Point - FirstNonZero - 1;
 }
 
 [[noreturn]] void ConvertError(std::string_view Text, const char* What) {
@@ -60,7 +86,8 @@ bool TryStrToFloat(std::string_view Text, double& Value, const TFormatSettings& 
   std::size_t Begin = 0, End = Text.size();
   while (Begin < End && IsBlank(Text[Begin])) ++Begin;
   while (End > Begin && IsBlank(Text[End - 1])) --End;
-  const std::string_view Decimal = Settings.DecimalSeparator.empty() ? "." : Settings.DecimalSeparator;
+  std::string_view Decimal = Settings.DecimalSeparator;
+  if (Decimal.empty()) Decimal = ".";
   // Rewrite into the C locale's form, checking the shape on the way.
   std::string Plain;
   std::size_t Pos = Begin;
@@ -92,7 +119,7 @@ bool TryStrToFloat(std::string_view Text, double& Value, const TFormatSettings& 
   const auto [Ptr, Error] = std::from_chars(First, Plain.c_str() + Plain.size(), Result);
   if (Error != std::errc() || Ptr != Plain.c_str() + Plain.size() || !std::isfinite(Result)) {
     // Underflow to zero is a number all the same; overflow is not.
-    if (Error == std::errc::result_out_of_range && std::fabs(Result) < 1.0) {
+    if (Error == std::errc::result_out_of_range && DecimalMagnitude(Plain) < 0) {
       Value = 0.0;
       return true;
     }

@@ -1,0 +1,38 @@
+#pragma once
+// A window-less grid that writes down every repaint and layout request it receives.
+#include "gridview/GridModel.h"
+#include <string>
+#include <vector>
+
+class TRecordingGrid : public TGridModel {
+public:
+  std::vector<std::string> Log;
+  std::vector<std::pair<int, TColumnChangeKind>> Changes;  // column index, kind
+
+  void Forget() { Log.clear(), Changes.clear(); }
+  int CountOf(const std::string& Entry) const {
+    int N = 0;
+    for (const auto& E : Log) N += E == Entry;
+    return N;
+  }
+  bool Has(const std::string& Entry) const { return CountOf(Entry) > 0; }
+
+  void ColumnChanged(TCustomColumn* Column, TColumnChangeKind Kind) override {
+    Changes.push_back({Column->Index(), Kind});
+    TGridModel::ColumnChanged(Column, Kind);
+  }
+  void InvalidateGrid() override { Log.push_back("grid"); }
+  void InvalidateArea(TGridArea Area) override { Log.push_back("area " + std::to_string(Area)); }
+  void InvalidateCell(int C, int R) override { Log.push_back("cell " + std::to_string(C) + "," + std::to_string(R)); }
+  void InvalidateRow(int R) override { Log.push_back("row " + std::to_string(R)); }
+  void InvalidateRows(int F, int L) override { Log.push_back("rows " + std::to_string(F) + "-" + std::to_string(L)); }
+  void InvalidateColumn(TCustomColumn* C, TGridArea A) override {
+    Log.push_back("column " + std::to_string(C->Index()) + " area " + std::to_string(A));
+  }
+  void InvalidateFromColumn(TCustomColumn* C) override { Log.push_back("from column " + std::to_string(C->Index())); }
+  void InvalidateSelection() override { Log.push_back("selection"); }
+  void UpdateHorizontalScrollBar() override { Log.push_back("hbar"); }
+  void UpdateVerticalScrollBar() override { Log.push_back("vbar"); }
+  void ScrollRowsFrom(int R, int DY) override { Log.push_back("scroll " + std::to_string(R) + " by " + std::to_string(DY)); }
+  void HideCellEditor() override { Log.push_back("hide editor"); }
+};
