@@ -41,7 +41,6 @@ TCell* TCells::GetCell(int ACol, int ARow) {
 
 void TCells::AddRows(int Count) {
   if (Count <= 0) return;
-  for (int Col = 0; Col < ColumnCount(); ++Col) FColumns[std::size_t(Col)].reserve(std::size_t(FRowCount) + std::size_t(Count));
   for (int N = 0; N < Count; ++N) {
     for (int Col = 0; Col < ColumnCount(); ++Col) FColumns[std::size_t(Col)].push_back(NewCell(Col, false));
     ++FRowCount;
