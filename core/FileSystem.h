@@ -54,7 +54,7 @@ public:
   virtual bool WriteFileAtomically(const std::string& Path, const std::string& Data) = 0;
   virtual bool FileExists(const std::string& Path) = 0;  // false for folders
   virtual bool DirectoryExists(const std::string& Path) = 0;
-  virtual bool DeleteFile(const std::string& Path) = 0;
+  virtual bool RemoveFile(const std::string& Path) = 0;  // files only; false for folders
   // The system's text for the last failure of this thread, for messages.
   virtual std::string LastErrorText() = 0;
 };

@@ -1,4 +1,5 @@
 #include "core/Text.h"
+#include <algorithm>
 
 std::string AsciiUpperCase(std::string_view Text) {
   std::string Result(Text);
@@ -17,6 +18,16 @@ bool AsciiSameText(std::string_view A, std::string_view B) {
   for (std::size_t I = 0; I < A.size(); ++I)
     if (AsciiLower(A[I]) != AsciiLower(B[I])) return false;
   return true;
+}
+
+int AsciiCompareText(std::string_view A, std::string_view B) {
+  const std::size_t Common = std::min(A.size(), B.size());
+  for (std::size_t I = 0; I < Common; ++I) {
+    const auto X = static_cast<unsigned char>(AsciiLower(A[I]));
+    const auto Y = static_cast<unsigned char>(AsciiLower(B[I]));
+    if (X != Y) return X < Y ? -1 : 1;
+  }
+  return A.size() == B.size() ? 0 : (A.size() < B.size() ? -1 : 1);
 }
 
 namespace {

@@ -10,6 +10,8 @@ std::string AsciiLowerCase(std::string_view Text);
 inline char AsciiUpper(char C) { return (C >= 'a' && C <= 'z') ? char(C - 32) : C; }
 inline char AsciiLower(char C) { return (C >= 'A' && C <= 'Z') ? char(C + 32) : C; }
 bool AsciiSameText(std::string_view A, std::string_view B);
+// Byte order with A to Z folded to lower case: <0, 0 or >0.
+int AsciiCompareText(std::string_view A, std::string_view B);
 
 // UTF-8 and UTF-16. Malformed input never fails: each bad byte or lone surrogate becomes U+FFFD.
 bool IsValidUtf8(std::string_view Text);

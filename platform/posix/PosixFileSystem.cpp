@@ -154,7 +154,7 @@ public:
     return !Path.empty() && stat(Path.c_str(), &Info) == 0 && S_ISDIR(Info.st_mode);
   }
 
-  bool DeleteFile(const std::string& Path) override { return FileExists(Path) && unlink(Path.c_str()) == 0; }
+  bool RemoveFile(const std::string& Path) override { return FileExists(Path) && unlink(Path.c_str()) == 0; }
 
   std::string LastErrorText() override { return std::strerror(errno); }
 };

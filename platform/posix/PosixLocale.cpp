@@ -6,15 +6,7 @@
 
 TFormatSettings ReadPlatformFormatSettings() { return UnitedStatesFormatSettings(); }
 
-int CompareTextCollated(std::string_view A, std::string_view B) {
-  const std::size_t Common = std::min(A.size(), B.size());
-  for (std::size_t I = 0; I < Common; ++I) {
-    const auto X = static_cast<unsigned char>(AsciiLower(A[I]));
-    const auto Y = static_cast<unsigned char>(AsciiLower(B[I]));
-    if (X != Y) return X < Y ? -1 : 1;
-  }
-  return A.size() == B.size() ? 0 : (A.size() < B.size() ? -1 : 1);
-}
+int CompareTextCollated(std::string_view A, std::string_view B) { return AsciiCompareText(A, B); }
 
 std::string CollationKey(std::string_view Text) { return AsciiLowerCase(Text); }
 

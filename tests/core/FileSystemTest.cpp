@@ -84,10 +84,10 @@ TEST(FileSystemTest, ExistenceTestsAndDelete) {
   EXPECT_TRUE(Fs.DirectoryExists(Tree.Path()));
   EXPECT_FALSE(Fs.DirectoryExists(Tree.Path("f.txt")));
   EXPECT_FALSE(Fs.DirectoryExists(""));
-  EXPECT_FALSE(Fs.DeleteFile(Tree.Path()));
-  EXPECT_TRUE(Fs.DeleteFile(Tree.Path("f.txt")));
+  EXPECT_FALSE(Fs.RemoveFile(Tree.Path()));
+  EXPECT_TRUE(Fs.RemoveFile(Tree.Path("f.txt")));
   EXPECT_FALSE(Fs.FileExists(Tree.Path("f.txt")));
-  EXPECT_FALSE(Fs.DeleteFile(Tree.Path("f.txt")));
+  EXPECT_FALSE(Fs.RemoveFile(Tree.Path("f.txt")));
 }
 
 TEST(FileSystemTest, ExecutableFolderEndsInADelimiter) {

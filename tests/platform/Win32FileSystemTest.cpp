@@ -1,0 +1,74 @@
+#include "core/FileSystem.h"
+#include "core/SettingsFile.h"
+#include "platform/win32/WideText.h"
+#include "tests/support/TempFolder.h"
+#include <gtest/gtest.h>
+#include <windows.h>
+
+TEST(Win32FileSystemTest, PathsLongerThan260CharactersWork) {
+  TTempFolder Tree;
+  std::string Relative;
+  for (int I = 0; I < 12; ++I) Relative += (I ? "/" : "") + std::string(30, char('a' + I));
+  // std::filesystem under MinGW cannot make such paths, so the program's own calls make the tree.
+  std::string Folder = Tree.Path();
+  for (int I = 0; I < 12; ++I) {
+    Folder += "\\" + std::string(30, char('a' + I));
+    ASSERT_TRUE(CreateDirectoryW(LongPathW(Folder).c_str(), nullptr)) << Folder;
+  }
+  ASSERT_GT(Folder.size(), 300u);
+  TFileSystem& Fs = PlatformFileSystem();
+  const std::string File = Folder + "\\deep.txt";
+  ASSERT_TRUE(Fs.WriteFileAtomically(File, "deep text"));
+  EXPECT_TRUE(Fs.FileExists(File));
+  EXPECT_TRUE(Fs.DirectoryExists(Folder));
+  TFileEntry Entry;
+  ASSERT_TRUE(Fs.FindEntry(File, Entry));
+  EXPECT_EQ(Entry.Name, "deep.txt");
+  EXPECT_EQ(Entry.Size, 9u);
+  std::string Data;
+  ASSERT_TRUE(Fs.ReadFile(File, 4, Data));
+  EXPECT_EQ(Data, "deep");
+  auto Listing = Fs.OpenFolder(Folder);
+  ASSERT_TRUE(Listing);
+  bool Found = false;
+  while (Listing->Next(Entry)) Found = Found || Entry.Name == "deep.txt";
+  EXPECT_TRUE(Found);
+  EXPECT_TRUE(Fs.RemoveFile(File));
+  // Remove the deep folders again, innermost first, so the temporary folder can go.
+  for (int I = 11; I >= 0; --I) {
+    ASSERT_TRUE(RemoveDirectoryW(LongPathW(Folder).c_str()));
+    Folder.resize(Folder.find_last_of('\\'));
+  }
+}
+
+TEST(Win32FileSystemTest, NamesOutsideTheAnsiCodePage) {
+  TTempFolder Tree;
+  const std::string Name = "\xE6\x97\xA5\xE6\x9C\xAC \xD0\x96 \xF0\x9F\x98\x80.txt";  // CJK, Cyrillic, emoji
+  Tree.WriteFile(Name, "abc");
+  TFileSystem& Fs = PlatformFileSystem();
+  EXPECT_TRUE(Fs.FileExists(Tree.Path(Name)));
+  auto Listing = Fs.OpenFolder(Tree.Path());
+  ASSERT_TRUE(Listing);
+  TFileEntry Entry;
+  bool Found = false;
+  while (Listing->Next(Entry)) Found = Found || Entry.Name == Name;
+  EXPECT_TRUE(Found);
+  WriteSettingsFile(Tree.Path("cache.txt"), {Tree.Path(Name)});
+  EXPECT_EQ(ReadSettingsFile(Tree.Path("cache.txt")), std::vector<std::string>{Tree.Path(Name)});
+}
+
+TEST(Win32FileSystemTest, RootFolderListsWithoutItsSeparator) {
+  // "C:" + "\*" lists the root of drive C, as the walk names it.
+  auto Listing = PlatformFileSystem().OpenFolder("C:");
+  ASSERT_TRUE(Listing);
+  TFileEntry Entry;
+  EXPECT_TRUE(Listing->Next(Entry));
+}
+
+TEST(Win32FileSystemTest, FindEntryRefusesWildcards) {
+  TTempFolder Tree;
+  Tree.WriteFile("a.txt", "x");
+  TFileEntry Entry;
+  EXPECT_FALSE(PlatformFileSystem().FindEntry(Tree.Path("*.txt"), Entry));
+  EXPECT_FALSE(PlatformFileSystem().FindEntry(Tree.Path() + "\\", Entry));
+}

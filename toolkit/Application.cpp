@@ -1,0 +1,141 @@
+#include "toolkit/Application.h"
+#include "platform/win32/WideText.h"
+#include "toolkit/Forms.h"
+#include <commctrl.h>
+
+TApplication& Application() {
+  static TApplication Instance;
+  return Instance;
+}
+
+TScreen& Screen() {
+  static TScreen Instance;
+  return Instance;
+}
+
+void TApplication::Initialize() {
+  INITCOMMONCONTROLSEX Controls = {sizeof(Controls), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_USEREX_CLASSES |
+                                                         ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&Controls);
+}
+
+void TApplication::Run(TForm& MainForm) {
+  FMainForm = &MainForm;
+  MainForm.Show();
+  while (!FTerminated && HandleMessage(true)) {
+  }
+}
+
+void TApplication::Terminate() {
+  if (!FTerminated) PostQuitMessage(0);
+  FTerminated = true;
+}
+
+bool TApplication::IsDialogKey(MSG& Message) {
+  // Tab and Shift+Tab move between controls unless the focused control wants the key itself.
+  if (Message.message != WM_KEYDOWN || Message.wParam != VK_TAB) return false;
+  HWND Focus = GetFocus();
+  if (!Focus) return false;
+  if (SendMessageW(Focus, WM_GETDLGCODE, Message.wParam, reinterpret_cast<LPARAM>(&Message)) &
+      (DLGC_WANTTAB | DLGC_WANTALLKEYS))
+    return false;
+  HWND Root = GetAncestor(Focus, GA_ROOT);
+  const bool Back = GetKeyState(VK_SHIFT) < 0;
+  if (HWND Next = GetNextDlgTabItem(Root, Focus, Back)) {
+    ::SetFocus(Next);
+    // Edit fields select their text when tabbed into, as dialog boxes do.
+    if (SendMessageW(Next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(Next, EM_SETSEL, 0, -1);
+  }
+  return true;
+}
+
+bool TApplication::ProcessMessage(MSG& Message) {
+  if (Message.message == WM_QUIT) {
+    FTerminated = true;
+    return false;
+  }
+  if (IsDialogKey(Message)) return true;
+  TranslateMessage(&Message);
+  DispatchMessageW(&Message);
+  return true;
+}
+
+bool TApplication::HandleMessage(bool Wait) {
+  MSG Message;
+  if (Wait) {
+    const BOOL Got = GetMessageW(&Message, nullptr, 0, 0);
+    if (Got <= 0) {
+      FTerminated = true;
+      return false;
+    }
+    return ProcessMessage(Message);
+  }
+  if (!PeekMessageW(&Message, nullptr, 0, 0, PM_REMOVE)) return true;
+  return ProcessMessage(Message);
+}
+
+void TApplication::ProcessMessages() {
+  MSG Message;
+  while (PeekMessageW(&Message, nullptr, 0, 0, PM_REMOVE)) {
+    if (Message.message == WM_QUIT) {
+      // Leave the quit request for the main loop to see.
+      FTerminated = true;
+      PostQuitMessage(static_cast<int>(Message.wParam));
+      return;
+    }
+    ProcessMessage(Message);
+  }
+}
+
+void TApplication::HandleException(const std::exception& Error) {
+  if (OnException) {
+    OnException(Error);
+    return;
+  }
+  HWND Owner = GetActiveWindow();
+  MessageBoxW(Owner, Widen(Error.what()).c_str(), Widen(FTitle).c_str(), MB_OK | MB_ICONSTOP);
+}
+
+void TScreen::SetCursor(TCursor Cursor) {
+  FCursor = Cursor;
+  ::SetCursor(CursorHandle(Cursor == crDefault ? crArrow : Cursor));
+}
+
+HCURSOR TScreen::CursorHandle(TCursor Cursor) {
+  if (Cursor > 0) {
+    const auto Found = FCursors.find(Cursor);
+    return Found != FCursors.end() ? Found->second : LoadCursorW(nullptr, IDC_ARROW);
+  }
+  LPCWSTR Shape = IDC_ARROW;
+  switch (Cursor) {
+    case crNone: return nullptr;
+    case crCross: Shape = IDC_CROSS; break;
+    case crIBeam: Shape = IDC_IBEAM; break;
+    case crSizeNESW: Shape = IDC_SIZENESW; break;
+    case crSizeNS: Shape = IDC_SIZENS; break;
+    case crSizeNWSE: Shape = IDC_SIZENWSE; break;
+    case crSizeWE: Shape = IDC_SIZEWE; break;
+    case crUpArrow: Shape = IDC_UPARROW; break;
+    case crHourGlass: Shape = IDC_WAIT; break;
+    case crNo: Shape = IDC_NO; break;
+    case crAppStart: Shape = IDC_APPSTARTING; break;
+    case crHelp: Shape = IDC_HELP; break;
+    case crHandPoint: Shape = IDC_HAND; break;
+    case crSizeAll: Shape = IDC_SIZEALL; break;
+    default: break;
+  }
+  return LoadCursorW(nullptr, Shape);
+}
+
+bool TScreen::RegisterCursor(TCursor Number, const std::string& ResourceName) {
+  HCURSOR Cursor = LoadCursorW(GetModuleHandleW(nullptr), Widen(ResourceName).c_str());
+  if (!Cursor) return false;
+  FCursors[Number] = Cursor;
+  return true;
+}
+
+RECT TScreen::WorkArea() const {
+  RECT Area = {0, 0, Width(), Height()};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &Area, 0);
+  return Area;
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The application: message loop, pending-message pump, the general error report, and the screen's
+// cursor state.
+#include "core/Exceptions.h"
+#include "toolkit/Controls.h"
+#include <functional>
+#include <map>
+#include <string>
+#include <windows.h>
+
+class TForm;
+
+class TApplication {
+public:
+  // Common controls, OLE-free start; call once before making windows.
+  void Initialize();
+  const std::string& Title() const { return FTitle; }
+  void SetTitle(const std::string& Title) { FTitle = Title; }
+  HINSTANCE Instance() const { return GetModuleHandleW(nullptr); }
+
+  // Shows the main form and runs the message loop until it closes or Terminate is called.
+  void Run(TForm& MainForm);
+  TForm* MainForm() const { return FMainForm; }
+  // Dispatches every message waiting in the queue, then returns.
+  void ProcessMessages();
+  // Handles one message (waiting for it when Wait); false once the loop should end.
+  bool HandleMessage(bool Wait = true);
+  void Terminate();
+  bool Terminated() const { return FTerminated; }
+
+  // The general error report: the exception's message in a message box titled with the application
+  // title; the program goes on. Tests replace OnException to record errors instead.
+  void HandleException(const std::exception& Error);
+  std::function<void(const std::exception&)> OnException;
+
+private:
+  bool ProcessMessage(MSG& Message);
+  bool IsDialogKey(MSG& Message);
+
+  std::string FTitle;
+  TForm* FMainForm = nullptr;
+  bool FTerminated = false;
+};
+
+TApplication& Application();
+
+// The screen-wide cursor (crHourGlass while working) and the cursors the program registered.
+class TScreen {
+public:
+  TCursor Cursor() const { return FCursor; }
+  // Takes effect at once, over every control's own cursor, until set back to crDefault.
+  void SetCursor(TCursor Cursor);
+  HCURSOR CursorHandle(TCursor Cursor);
+  // Registers a cursor resource of the executable under a positive number; false when it is missing.
+  bool RegisterCursor(TCursor Number, const std::string& ResourceName);
+  int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
+  int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+  RECT WorkArea() const;
+
+private:
+  TCursor FCursor = crDefault;
+  std::map<TCursor, HCURSOR> FCursors;
+};
+
+TScreen& Screen();

@@ -1,0 +1,107 @@
+#include "toolkit/Bitmap.h"
+#include "platform/win32/WideText.h"
+
+TBitmap::~TBitmap() { Release(); }
+
+void TBitmap::Release() {
+  FCanvas.reset();
+  if (FDC) {
+    SelectObject(FDC, FOldBitmap);
+    DeleteDC(FDC);
+    FDC = nullptr;
+  }
+  if (FBitmap) DeleteObject(FBitmap);
+  FBitmap = nullptr;
+  FBits = nullptr;
+  FWidth = FHeight = 0;
+}
+
+void TBitmap::SetSize(int Width, int Height) {
+  Release();
+  if (Width <= 0 || Height <= 0) return;
+  BITMAPINFO Info = {};
+  Info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  Info.bmiHeader.biWidth = Width;
+  Info.bmiHeader.biHeight = -Height;  // top row first
+  Info.bmiHeader.biPlanes = 1;
+  Info.bmiHeader.biBitCount = 32;
+  Info.bmiHeader.biCompression = BI_RGB;
+  void* Bits = nullptr;
+  FBitmap = CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0);
+  if (!FBitmap) return;
+  FBits = static_cast<std::uint32_t*>(Bits);
+  FWidth = Width;
+  FHeight = Height;
+}
+
+bool TBitmap::LoadFromResourceName(HINSTANCE Instance, const std::string& Name) {
+  const std::wstring WideName = Widen(Name);
+  HBITMAP Loaded = static_cast<HBITMAP>(LoadImageW(Instance, WideName.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!Loaded) {
+    Release();
+    return false;
+  }
+  BITMAP Info = {};
+  GetObjectW(Loaded, sizeof(Info), &Info);
+  SetSize(Info.bmWidth, Info.bmHeight);
+  HDC Source = CreateCompatibleDC(nullptr);
+  HGDIOBJ Old = SelectObject(Source, Loaded);
+  BitBlt(MemoryDC(), 0, 0, FWidth, FHeight, Source, 0, 0, SRCCOPY);
+  SelectObject(Source, Old);
+  DeleteDC(Source);
+  DeleteObject(Loaded);
+  GdiFlush();
+  // Resource bitmaps carry no alpha: make them opaque.
+  for (int I = 0; I < FWidth * FHeight; ++I) FBits[I] |= 0xFF000000u;
+  return true;
+}
+
+HDC TBitmap::MemoryDC() {
+  if (!FDC) {
+    FDC = CreateCompatibleDC(nullptr);
+    FOldBitmap = SelectObject(FDC, FBitmap);
+  }
+  return FDC;
+}
+
+TCanvas& TBitmap::Canvas() {
+  if (!FCanvas) FCanvas = std::make_unique<TCanvas>(MemoryDC());
+  return *FCanvas;
+}
+
+COLORREF TBitmap::Pixel(int X, int Y) const {
+  if (!FBits || X < 0 || Y < 0 || X >= FWidth || Y >= FHeight) return CLR_INVALID;
+  GdiFlush();
+  const std::uint32_t Value = FBits[Y * FWidth + X];
+  return RGB((Value >> 16) & 0xFF, (Value >> 8) & 0xFF, Value & 0xFF);
+}
+
+void TBitmap::DrawOn(HDC DC, int X, int Y) { BitBlt(DC, X, Y, FWidth, FHeight, MemoryDC(), 0, 0, SRCCOPY); }
+
+void TBitmap::StretchOn(HDC DC, const RECT& Rect) {
+  SetStretchBltMode(DC, COLORONCOLOR);
+  StretchBlt(DC, Rect.left, Rect.top, Rect.right - Rect.left, Rect.bottom - Rect.top, MemoryDC(), 0, 0, FWidth,
+             FHeight, SRCCOPY);
+}
+
+void TBitmap::DrawTransparentOn(HDC DC, int X, int Y, COLORREF Transparent) {
+  TransparentBlt(DC, X, Y, FWidth, FHeight, MemoryDC(), 0, 0, FWidth, FHeight, Transparent);
+}
+
+void TBitmap::DrawAlphaOn(HDC DC, int X, int Y, int Opacity) {
+  BLENDFUNCTION Blend = {AC_SRC_OVER, 0, static_cast<BYTE>(Opacity < 0 ? 0 : (Opacity > 255 ? 255 : Opacity)),
+                         AC_SRC_ALPHA};
+  AlphaBlend(DC, X, Y, FWidth, FHeight, MemoryDC(), 0, 0, FWidth, FHeight, Blend);
+}
+
+HBITMAP TBitmap::CopyHandle(bool KeepAlpha) const {
+  if (!FBits) return nullptr;
+  TBitmap Copy(FWidth, FHeight);
+  if (Copy.Empty()) return nullptr;
+  GdiFlush();
+  for (int I = 0; I < FWidth * FHeight; ++I) Copy.FBits[I] = KeepAlpha ? FBits[I] : (FBits[I] & 0x00FFFFFFu);
+  HBITMAP Handle = Copy.FBitmap;
+  Copy.FBitmap = nullptr;  // handed to the caller; the copy never made a DC
+  Copy.FBits = nullptr;
+  return Handle;
+}

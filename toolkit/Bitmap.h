@@ -1,0 +1,50 @@
+#pragma once
+// A 32-bit device-independent bitmap with its own memory DC and canvas, loaded from resources or drawn.
+#include "toolkit/Canvas.h"
+#include <memory>
+#include <string>
+
+class TBitmap {
+public:
+  TBitmap() = default;
+  TBitmap(int Width, int Height) { SetSize(Width, Height); }
+  ~TBitmap();
+  TBitmap(const TBitmap&) = delete;
+  TBitmap& operator=(const TBitmap&) = delete;
+
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  bool Empty() const { return !FBitmap; }
+  // A new blank (black, fully transparent) bitmap of this size.
+  void SetSize(int Width, int Height);
+  // A bitmap resource of the executable by its name; false (and empty) when there is none.
+  bool LoadFromResourceName(HINSTANCE Instance, const std::string& Name);
+  HBITMAP Handle() const { return FBitmap; }
+  // Drawing on the bitmap itself.
+  TCanvas& Canvas();
+  // Straight access to the pixels (BGRA, top row first), for tests and per-pixel work.
+  std::uint32_t* Pixels() { return FBits; }
+  COLORREF Pixel(int X, int Y) const;
+
+  // A new bitmap handle with the same pixels, selected nowhere; its alpha is cleared unless KeepAlpha.
+  // The caller owns it.
+  HBITMAP CopyHandle(bool KeepAlpha) const;
+
+  // Used by TCanvas.
+  void DrawOn(HDC DC, int X, int Y);
+  void StretchOn(HDC DC, const RECT& Rect);
+  void DrawTransparentOn(HDC DC, int X, int Y, COLORREF Transparent);
+  // Blends per-pixel alpha (premultiplied BGRA) onto DC; Opacity scales it (0..255).
+  void DrawAlphaOn(HDC DC, int X, int Y, int Opacity = 255);
+
+private:
+  HDC MemoryDC();
+  void Release();
+
+  int FWidth = 0, FHeight = 0;
+  HBITMAP FBitmap = nullptr;
+  std::uint32_t* FBits = nullptr;
+  HDC FDC = nullptr;
+  HGDIOBJ FOldBitmap = nullptr;
+  std::unique_ptr<TCanvas> FCanvas;
+};

@@ -1,0 +1,579 @@
+#include "toolkit/Controls.h"
+#include "platform/win32/WideText.h"
+#include "toolkit/Application.h"
+#include <algorithm>
+#include <windowsx.h>
+
+namespace {
+
+// The property that ties a window to its object, for our classes and wrapped platform ones alike.
+const wchar_t* const ObjectProperty = L"TorvaneControl";
+
+void RegisterOnce(const std::wstring& ClassName, UINT Style, WNDPROC Procedure) {
+  WNDCLASSEXW Existing = {};
+  Existing.cbSize = sizeof(Existing);
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), ClassName.c_str(), &Existing)) return;
+  WNDCLASSEXW Class = {};
+  Class.cbSize = sizeof(Class);
+  Class.style = Style;
+  Class.lpfnWndProc = Procedure;
+  Class.hInstance = GetModuleHandleW(nullptr);
+  Class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  Class.lpszClassName = ClassName.c_str();
+  RegisterClassExW(&Class);
+}
+
+}  // namespace
+
+TShiftState KeyboardShiftState() {
+  TShiftState Shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) Shift |= ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) Shift |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) Shift |= ssAlt;
+  return Shift;
+}
+
+TShiftState MouseShiftState(WPARAM KeyFlags) {
+  TShiftState Shift = 0;
+  if (KeyFlags & MK_SHIFT) Shift |= ssShift;
+  if (KeyFlags & MK_CONTROL) Shift |= ssCtrl;
+  if (KeyFlags & MK_LBUTTON) Shift |= ssLeft;
+  if (KeyFlags & MK_RBUTTON) Shift |= ssRight;
+  if (KeyFlags & MK_MBUTTON) Shift |= ssMiddle;
+  if (GetKeyState(VK_MENU) < 0) Shift |= ssAlt;
+  return Shift;
+}
+
+TWinControl::TWinControl(TWinControl* Parent) {
+  FFont.OnChange = [this] { FontChanged(); };
+  if (Parent) SetParent(Parent);
+}
+
+TWinControl::~TWinControl() {
+  FDestroying = true;
+  // Children are usually members of the derived object and are gone by now; any left behind lose their parent.
+  for (TWinControl* Child : std::vector<TWinControl*>(FChildren)) Child->FParent = nullptr;
+  FChildren.clear();
+  DestroyHandle();
+  if (FParent) FParent->RemoveChild(this);
+}
+
+TWinControl* TWinControl::FromHandle(HWND Window) {
+  return Window ? static_cast<TWinControl*>(GetPropW(Window, ObjectProperty)) : nullptr;
+}
+
+HWND TWinControl::Handle() {
+  if (!FHandle) CreateHandle();
+  return FHandle;
+}
+
+void TWinControl::CreateParams(TCreateParams& Params) {
+  Params.ClassName = L"Torvane.Control";
+  Params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  Params.Style |= FParent ? WS_CHILD : WS_OVERLAPPEDWINDOW;
+  if (FVisible) Params.Style |= WS_VISIBLE;
+  if (!FEnabled) Params.Style |= WS_DISABLED;
+  if (FTabStop) Params.Style |= WS_TABSTOP;
+  Params.ExStyle = WS_EX_CONTROLPARENT;
+  Params.Caption = Widen(FCaption);
+  Params.X = FLeft, Params.Y = FTop, Params.Width = FWidth, Params.Height = FHeight;
+  Params.WndParent = FParent ? FParent->Handle() : nullptr;
+}
+
+void TWinControl::CreateHandle() {
+  if (FParent && !FParent->HandleAllocated()) {
+    FParent->HandleNeeded();  // making the parent's window makes ours too
+    if (FHandle) return;
+  }
+  TCreateParams Params;
+  CreateParams(Params);
+  HWND Window = nullptr;
+  if (Params.SystemClassName.empty()) {
+    RegisterOnce(Params.ClassName, Params.ClassStyle, &TWinControl::WindowProc);
+    Window = CreateWindowExW(Params.ExStyle, Params.ClassName.c_str(), Params.Caption.c_str(), Params.Style, Params.X,
+                             Params.Y, Params.Width, Params.Height, Params.WndParent,
+                             nullptr, GetModuleHandleW(nullptr), this);
+  } else {
+    Window = CreateWindowExW(Params.ExStyle, Params.SystemClassName.c_str(), Params.Caption.c_str(), Params.Style,
+                             Params.X, Params.Y, Params.Width, Params.Height, Params.WndParent, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+    if (Window) {
+      FHandle = Window;
+      SetPropW(Window, ObjectProperty, this);
+      FDefaultProc = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrW(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::SubclassProc)));
+    }
+  }
+  if (!Window) throw Exception("Error creating window of class " + Narrow(Params.ClassName + Params.SystemClassName));
+  FHandle = Window;
+  ApplyFont();
+  CreateWnd();
+  for (TWinControl* Child : FChildren)
+    if (!Child->HandleAllocated()) Child->CreateHandle();
+}
+
+void TWinControl::DestroyHandle() {
+  if (!FHandle) return;
+  for (TWinControl* Child : FChildren) Child->DestroyHandle();
+  DestroyWnd();
+  HWND Window = FHandle;
+  DestroyWindow(Window);  // WM_NCDESTROY clears FHandle
+  FHandle = nullptr;
+}
+
+void TWinControl::AddChild(TWinControl* Child) { FChildren.push_back(Child); }
+
+void TWinControl::RemoveChild(TWinControl* Child) {
+  FChildren.erase(std::remove(FChildren.begin(), FChildren.end(), Child), FChildren.end());
+}
+
+void TWinControl::SetParent(TWinControl* Parent) {
+  if (Parent == FParent) return;
+  if (FParent) FParent->RemoveChild(this);
+  FParent = Parent;
+  if (FParent) {
+    FParent->AddChild(this);
+    if (FParentFont) ParentFontChanged(FParent->Font());
+  }
+  if (FHandle) {
+    if (FParent) {
+      ::SetParent(FHandle, FParent->Handle());
+    } else {
+      DestroyHandle();
+    }
+  } else if (FParent && FParent->HandleAllocated()) {
+    CreateHandle();
+  }
+}
+
+void TWinControl::SetBounds(int Left, int Top, int Width, int Height) {
+  if (Left == FLeft && Top == FTop && Width == FWidth && Height == FHeight) return;
+  FLeft = Left, FTop = Top, FWidth = Width, FHeight = Height;
+  if (FHandle) {
+    SetWindowPos(FHandle, nullptr, Left, Top, Width, Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    Resize();
+  }
+}
+
+RECT TWinControl::ClientRect() {
+  RECT Rect = {0, 0, FWidth, FHeight};
+  if (FHandle) GetClientRect(FHandle, &Rect);
+  return Rect;
+}
+
+POINT TWinControl::ScreenToClient(POINT Point) {
+  ::ScreenToClient(Handle(), &Point);
+  return Point;
+}
+
+POINT TWinControl::ClientToScreen(POINT Point) {
+  ::ClientToScreen(Handle(), &Point);
+  return Point;
+}
+
+void TWinControl::SetVisible(bool Visible) {
+  if (Visible == FVisible) return;
+  FVisible = Visible;
+  if (FHandle) ShowWindow(FHandle, Visible ? (FParent ? SW_SHOWNA : SW_SHOW) : SW_HIDE);
+  VisibleChanged();
+}
+
+bool TWinControl::Showing() const {
+  for (const TWinControl* Control = this; Control; Control = Control->FParent)
+    if (!Control->FVisible) return false;
+  return true;
+}
+
+void TWinControl::SetEnabled(bool Enabled) {
+  if (Enabled == FEnabled) return;
+  FEnabled = Enabled;
+  if (FHandle) EnableWindow(FHandle, Enabled);
+  EnabledChanged();
+  Invalidate();
+}
+
+void TWinControl::SetCaption(const std::string& Caption) {
+  if (Caption == FCaption && !FHandle) return;
+  FCaption = Caption;
+  if (FHandle) SetWindowTextW(FHandle, Widen(Caption).c_str());
+}
+
+std::string TWinControl::Text() {
+  if (!FHandle) return FCaption;
+  const int Length = GetWindowTextLengthW(FHandle);
+  std::wstring Buffer(static_cast<std::size_t>(Length) + 1, L'\0');
+  const int Got = GetWindowTextW(FHandle, Buffer.data(), Length + 1);
+  Buffer.resize(static_cast<std::size_t>(std::max(Got, 0)));
+  FCaption = Narrow(Buffer);
+  return FCaption;
+}
+
+void TWinControl::SetParentFont(bool ParentFont) {
+  FParentFont = ParentFont;
+  if (ParentFont && FParent) ParentFontChanged(FParent->Font());
+}
+
+void TWinControl::ParentFontChanged(TFont& Font) {
+  if (!FParentFont) return;
+  FFont.Assign(Font);
+  FParentFont = true;  // Assign raised FontChanged, which clears it for user changes
+}
+
+void TWinControl::FontChanged() {
+  // A font set on the control itself ends the inheritance from the parent.
+  if (FParent && !FFont.SameAs(FParent->Font())) FParentFont = false;
+  ApplyFont();
+  for (TWinControl* Child : FChildren) Child->ParentFontChanged(FFont);
+  Invalidate();
+}
+
+void TWinControl::ApplyFont() {
+  if (FHandle) SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), FALSE);
+}
+
+void TWinControl::SetColor(TColor Color) {
+  if (Color == FColor) return;
+  FColor = Color;
+  Invalidate();
+}
+
+void TWinControl::SetTabStop(bool TabStop) {
+  FTabStop = TabStop;
+  if (FHandle) {
+    LONG_PTR Style = GetWindowLongPtrW(FHandle, GWL_STYLE);
+    Style = TabStop ? (Style | WS_TABSTOP) : (Style & ~LONG_PTR(WS_TABSTOP));
+    SetWindowLongPtrW(FHandle, GWL_STYLE, Style);
+  }
+}
+
+void TWinControl::Invalidate() {
+  if (FHandle) ::InvalidateRect(FHandle, nullptr, FALSE);
+}
+
+void TWinControl::InvalidateRect(const RECT& Rect, bool Erase) {
+  if (FHandle) ::InvalidateRect(FHandle, &Rect, Erase);
+}
+
+void TWinControl::Update() {
+  if (FHandle) UpdateWindow(FHandle);
+}
+
+void TWinControl::SetFocus() {
+  if (FHandle) ::SetFocus(FHandle);
+}
+
+bool TWinControl::Focused() { return FHandle && GetFocus() == FHandle; }
+
+bool TWinControl::CanFocus() const {
+  for (const TWinControl* Control = this; Control; Control = Control->FParent)
+    if (!Control->FVisible || !Control->FEnabled) return false;
+  return true;
+}
+
+void TWinControl::BringToFront() {
+  if (FHandle) SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+LRESULT TWinControl::Perform(UINT Message, WPARAM WParam, LPARAM LParam) {
+  return Dispatch(Message, WParam, LParam);
+}
+
+void TWinControl::TrackMouse() {
+  if (FMouseInside) return;
+  FMouseInside = true;
+  TRACKMOUSEEVENT Track = {sizeof(Track), TME_LEAVE, FHandle, 0};
+  TrackMouseEvent(&Track);
+  MouseEnter();
+}
+
+void TWinControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+}
+void TWinControl::MouseMove(TShiftState Shift, int X, int Y) {
+  if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+}
+void TWinControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+}
+void TWinControl::MouseEnter() {
+  if (OnMouseEnter) OnMouseEnter(this);
+}
+void TWinControl::MouseLeave() {
+  if (OnMouseLeave) OnMouseLeave(this);
+}
+bool TWinControl::MouseWheel(TShiftState, int, POINT) { return false; }
+void TWinControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+void TWinControl::Click() {
+  if (OnClick) OnClick(this);
+}
+void TWinControl::KeyDown(WORD& Key, TShiftState Shift) {
+  if (OnKeyDown) OnKeyDown(this, Key, Shift);
+}
+void TWinControl::KeyUp(WORD& Key, TShiftState Shift) {
+  if (OnKeyUp) OnKeyUp(this, Key, Shift);
+}
+void TWinControl::KeyPress(wchar_t& Key) {
+  if (OnKeyPress) OnKeyPress(this, Key);
+}
+void TWinControl::Resize() {
+  if (OnResize) OnResize(this);
+}
+void TWinControl::DoEnter() {
+  if (OnEnter) OnEnter(this);
+}
+void TWinControl::DoExit() {
+  if (OnExit) OnExit(this);
+}
+
+bool TWinControl::SetCursorFor(int HitTest) {
+  if (HitTest != HTCLIENT) return false;
+  TCursor Shape = Screen().Cursor() != crDefault ? Screen().Cursor() : FCursor;
+  if (Shape == crDefault) return false;
+  ::SetCursor(Screen().CursorHandle(Shape));
+  return true;
+}
+
+bool TWinControl::EraseBackground(HDC DC) {
+  if (!FDefaultProc) {
+    RECT Rect;
+    GetClientRect(FHandle, &Rect);
+    HBRUSH Brush = CreateSolidBrush(ColorToRGB(FColor));
+    FillRect(DC, &Rect, Brush);
+    DeleteObject(Brush);
+    return true;
+  }
+  return false;
+}
+
+LRESULT TWinControl::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
+  const int X = GET_X_LPARAM(LParam), Y = GET_Y_LPARAM(LParam);
+  switch (Message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: {
+      const TMouseButton Button = (Message == WM_LBUTTONDOWN || Message == WM_LBUTTONDBLCLK)   ? mbLeft
+                                  : (Message == WM_RBUTTONDOWN || Message == WM_RBUTTONDBLCLK) ? mbRight
+                                                                                               : mbMiddle;
+      const bool Double = Message == WM_LBUTTONDBLCLK || Message == WM_RBUTTONDBLCLK || Message == WM_MBUTTONDBLCLK;
+      LRESULT Result = 0;
+      if (FDefaultProc) Result = DefaultHandler(Message, WParam, LParam);
+      if (Double && Button == mbLeft) DblClick();
+      if (FHandle) MouseDown(Button, MouseShiftState(WParam) | (Double ? TShiftState(ssDouble) : 0u), X, Y);
+      return Result;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      const TMouseButton Button = Message == WM_LBUTTONUP ? mbLeft : (Message == WM_RBUTTONUP ? mbRight : mbMiddle);
+      LRESULT Result = 0;
+      if (FDefaultProc) Result = DefaultHandler(Message, WParam, LParam);
+      MouseUp(Button, MouseShiftState(WParam), X, Y);
+      return Result;
+    }
+    case WM_MOUSEMOVE:
+      TrackMouse();
+      MouseMove(MouseShiftState(WParam), X, Y);
+      break;
+    case WM_MOUSELEAVE:
+      FMouseInside = false;
+      MouseLeave();
+      break;
+    case WM_MOUSEWHEEL:
+      if (MouseWheel(MouseShiftState(GET_KEYSTATE_WPARAM(WParam)), GET_WHEEL_DELTA_WPARAM(WParam), POINT{X, Y}))
+        return 0;
+      break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      WORD Key = static_cast<WORD>(WParam);
+      KeyDown(Key, KeyboardShiftState());
+      if (Key == 0) return 0;
+      break;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      WORD Key = static_cast<WORD>(WParam);
+      KeyUp(Key, KeyboardShiftState());
+      if (Key == 0) return 0;
+      break;
+    }
+    case WM_CHAR: {
+      wchar_t Key = static_cast<wchar_t>(WParam);
+      KeyPress(Key);
+      if (Key == 0) return 0;
+      WParam = Key;
+      break;
+    }
+    case WM_SETFOCUS: {
+      const LRESULT Result = DefaultHandler(Message, WParam, LParam);
+      DoEnter();
+      return Result;
+    }
+    case WM_KILLFOCUS: {
+      const LRESULT Result = DefaultHandler(Message, WParam, LParam);
+      DoExit();
+      return Result;
+    }
+    case WM_SIZE:
+    case WM_MOVE:
+    case WM_WINDOWPOSCHANGED: {
+      const LRESULT Result = DefaultHandler(Message, WParam, LParam);
+      if (Message == WM_WINDOWPOSCHANGED) {
+        RECT Rect;
+        GetWindowRect(FHandle, &Rect);
+        if (FParent && FParent->HandleAllocated()) MapWindowPoints(nullptr, FParent->FHandle, reinterpret_cast<POINT*>(&Rect), 2);
+        const bool Sized = Rect.right - Rect.left != FWidth || Rect.bottom - Rect.top != FHeight;
+        FLeft = Rect.left, FTop = Rect.top, FWidth = Rect.right - Rect.left, FHeight = Rect.bottom - Rect.top;
+        if (Sized) Resize();
+      }
+      return Result;
+    }
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(WParam) == FHandle && SetCursorFor(LOWORD(LParam))) return TRUE;
+      break;
+    case WM_ERASEBKGND:
+      if (EraseBackground(reinterpret_cast<HDC>(WParam))) return 1;
+      break;
+    case WM_GETDLGCODE:
+      if (UINT Code = DialogCode()) return Code | (FDefaultProc ? DefaultHandler(Message, WParam, LParam) : 0);
+      break;
+    case WM_COMMAND:
+      if (LParam) {
+        if (TWinControl* Child = FromHandle(reinterpret_cast<HWND>(LParam)))
+          if (Child->CommandNotify(HIWORD(WParam))) return 0;
+      }
+      break;
+    case WM_NOTIFY: {
+      auto* Header = reinterpret_cast<NMHDR*>(LParam);
+      if (TWinControl* Child = FromHandle(Header->hwndFrom)) {
+        LRESULT Result = 0;
+        if (Child->Notify(*Header, Result)) return Result;
+      }
+      break;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+      break;
+    default:
+      break;
+  }
+  return DefaultHandler(Message, WParam, LParam);
+}
+
+LRESULT TWinControl::DefaultHandler(UINT Message, WPARAM WParam, LPARAM LParam) {
+  if (!FHandle) return 0;
+  if (FDefaultProc) return CallWindowProcW(FDefaultProc, FHandle, Message, WParam, LParam);
+  return DefWindowProcW(FHandle, Message, WParam, LParam);
+}
+
+LRESULT TWinControl::Dispatch(UINT Message, WPARAM WParam, LPARAM LParam) {
+  try {
+    return WndProc(Message, WParam, LParam);
+  } catch (const std::exception& Error) {
+    Application().HandleException(Error);
+  } catch (...) {
+    Application().HandleException(Exception("Unknown error"));
+  }
+  return 0;
+}
+
+LRESULT CALLBACK TWinControl::WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+  TWinControl* Control = FromHandle(Window);
+  if (!Control && Message == WM_NCCREATE) {
+    Control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(LParam)->lpCreateParams);
+    if (Control) {
+      SetPropW(Window, ObjectProperty, Control);
+      Control->FHandle = Window;
+    }
+  }
+  if (!Control) return DefWindowProcW(Window, Message, WParam, LParam);
+  if (Message == WM_NCDESTROY) {
+    RemovePropW(Window, ObjectProperty);
+    Control->FHandle = nullptr;
+    Control->FMouseInside = false;
+    return DefWindowProcW(Window, Message, WParam, LParam);
+  }
+  return Control->Dispatch(Message, WParam, LParam);
+}
+
+LRESULT CALLBACK TWinControl::SubclassProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+  TWinControl* Control = FromHandle(Window);
+  if (!Control) return DefWindowProcW(Window, Message, WParam, LParam);
+  if (Message == WM_NCDESTROY) {
+    const WNDPROC Original = Control->FDefaultProc;
+    SetWindowLongPtrW(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Original));
+    RemovePropW(Window, ObjectProperty);
+    Control->FHandle = nullptr;
+    Control->FDefaultProc = nullptr;
+    Control->FMouseInside = false;
+    return CallWindowProcW(Original, Window, Message, WParam, LParam);
+  }
+  return Control->Dispatch(Message, WParam, LParam);
+}
+
+TCustomControl::TCustomControl(TWinControl* Parent) : TWinControl(Parent) {}
+
+void TCustomControl::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  Params.ClassName = L"Torvane.CustomControl";
+}
+
+bool TCustomControl::EraseBackground(HDC) { return true; }  // Paint covers every pixel
+
+void TCustomControl::PaintWindow(HDC DC, const RECT& Update) {
+  if (!DoubleBuffered) {
+    FCanvas.SetHandle(DC);
+    Paint();
+    FCanvas.SetHandle(nullptr);
+    return;
+  }
+  // Off-screen: the whole update box is painted in memory and copied in one go, so nothing flickers.
+  const int W = Update.right - Update.left, H = Update.bottom - Update.top;
+  if (W <= 0 || H <= 0) return;
+  HDC Memory = CreateCompatibleDC(DC);
+  HBITMAP Bitmap = CreateCompatibleBitmap(DC, W, H);
+  HGDIOBJ Old = SelectObject(Memory, Bitmap);
+  SetViewportOrgEx(Memory, -Update.left, -Update.top, nullptr);
+  IntersectClipRect(Memory, Update.left, Update.top, Update.right, Update.bottom);
+  FCanvas.SetHandle(Memory);
+  Paint();
+  FCanvas.SetHandle(nullptr);
+  SetViewportOrgEx(Memory, 0, 0, nullptr);
+  BitBlt(DC, Update.left, Update.top, W, H, Memory, 0, 0, SRCCOPY);
+  SelectObject(Memory, Old);
+  DeleteObject(Bitmap);
+  DeleteDC(Memory);
+}
+
+void TCustomControl::PaintTo(TCanvas& Canvas) {
+  FCanvas.SetHandle(Canvas.Handle());
+  Paint();
+  FCanvas.SetHandle(nullptr);
+}
+
+LRESULT TCustomControl::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
+  if (Message == WM_PAINT) {
+    PAINTSTRUCT Paint;
+    HDC DC = BeginPaint(FHandle, &Paint);
+    struct TEndPaint {
+      HWND Window;
+      PAINTSTRUCT& Paint;
+      ~TEndPaint() { EndPaint(Window, &Paint); }
+    } End{FHandle, Paint};
+    PaintWindow(DC, Paint.rcPaint);
+    return 0;
+  }
+  if (Message == WM_PRINTCLIENT) {
+    RECT Rect = ClientRect();
+    PaintWindow(reinterpret_cast<HDC>(WParam), Rect);
+    return 0;
+  }
+  return TWinControl::WndProc(Message, WParam, LParam);
+}

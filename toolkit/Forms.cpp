@@ -1,0 +1,71 @@
+#include "toolkit/Forms.h"
+#include "toolkit/Application.h"
+
+TForm::TForm() : TWinControl(nullptr) {
+  SetVisible(false);
+  Font().SetName("Tahoma");
+  Font().SetSize(8);
+}
+
+TForm::~TForm() { DestroyHandle(); }
+
+void TForm::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  Params.ClassName = L"Torvane.Form";
+  Params.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  Params.ExStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
+}
+
+void TForm::PlaceWindow() {
+  if (Position == poDesigned) return;
+  const RECT Area = Screen().WorkArea();
+  const int AreaWidth = Position == poDesktopCenter ? Screen().Width() : Area.right - Area.left;
+  const int AreaHeight = Position == poDesktopCenter ? Screen().Height() : Area.bottom - Area.top;
+  const int Left = (Position == poDesktopCenter ? 0 : Area.left) + (AreaWidth - Width()) / 2;
+  const int Top = (Position == poDesktopCenter ? 0 : Area.top) + (AreaHeight - Height()) / 2;
+  SetBounds(Left < 0 ? 0 : Left, Top < 0 ? 0 : Top, Width(), Height());
+}
+
+void TForm::Show() {
+  HandleNeeded();
+  PlaceWindow();
+  SetVisible(true);
+  ShowWindow(FHandle, SW_SHOW);
+  SetForegroundWindow(FHandle);
+  if (OnShow) OnShow(this);
+}
+
+void TForm::Close() {
+  if (FHandle) PostMessageW(FHandle, WM_CLOSE, 0, 0);
+}
+
+bool TForm::CloseQuery() {
+  bool CanClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, CanClose);
+  return CanClose;
+}
+
+LRESULT TForm::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
+  switch (Message) {
+    case WM_CLOSE: {
+      if (!CloseQuery()) return 0;
+      TCloseAction Action = Application().MainForm() == this ? caFree : caHide;
+      if (OnClose) OnClose(this, Action);
+      if (Action == caNone) return 0;
+      if (Application().MainForm() == this) {
+        Application().Terminate();
+      } else {
+        Hide();
+      }
+      return 0;
+    }
+    case WM_GETMINMAXINFO: {
+      auto* Info = reinterpret_cast<MINMAXINFO*>(LParam);
+      if (MinWidth > 0) Info->ptMinTrackSize.x = MinWidth;
+      if (MinHeight > 0) Info->ptMinTrackSize.y = MinHeight;
+      return 0;
+    }
+    default:
+      return TWinControl::WndProc(Message, WParam, LParam);
+  }
+}

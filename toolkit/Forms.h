@@ -1,0 +1,31 @@
+#pragma once
+// A top-level window: caption, placement, size limits and the close protocol.
+#include "toolkit/Controls.h"
+
+enum TPosition { poDesigned, poScreenCenter, poDesktopCenter };
+enum TCloseAction { caNone, caHide, caFree };
+
+class TForm : public TWinControl {
+public:
+  TForm();
+  ~TForm() override;
+
+  TPosition Position = poDesigned;
+  // Smallest size the user can drag the window to; 0 means no limit.
+  int MinWidth = 0, MinHeight = 0;
+
+  // Shows the window, placing it first as Position asks.
+  void Show();
+  // Asks the window to close, as its close button does.
+  void Close();
+
+  std::function<void(TObject* Sender, bool& CanClose)> OnCloseQuery;
+  std::function<void(TObject* Sender, TCloseAction& Action)> OnClose;
+  TNotifyEvent OnShow;
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
+  virtual bool CloseQuery();
+  void PlaceWindow();
+};

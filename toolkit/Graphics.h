@@ -1,0 +1,133 @@
+#pragma once
+// GDI drawing objects: fonts, pens and brushes whose handles are made on first use and remade after a
+// change. A canvas that has one selected is told first, so a handle is never freed while selected.
+#include "core/Color.h"
+#include <functional>
+#include <string>
+#include <windows.h>
+
+// Resolves a system colour to RGB; plain colours pass unchanged.
+COLORREF ColorToRGB(TColor Color);
+
+class TGraphicsObject {
+public:
+  virtual ~TGraphicsObject() = default;
+  // Called after every change, before the old handle is released.
+  std::function<void()> OnChange;
+
+protected:
+  void Changed();
+  virtual void ReleaseHandle() = 0;
+};
+
+enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+using TFontStyles = unsigned;
+
+class TFont : public TGraphicsObject {
+public:
+  TFont() = default;
+  TFont(const TFont& Other) { Assign(Other); }
+  TFont& operator=(const TFont& Other) {
+    Assign(Other);
+    return *this;
+  }
+  ~TFont() override { ReleaseHandle(); }
+
+  void Assign(const TFont& Source);
+  bool SameAs(const TFont& Other) const;
+
+  const std::string& Name() const { return FName; }
+  void SetName(const std::string& Name);
+  // Size in points; Height in pixels (negative: character height, as the platform counts it).
+  int Size() const;
+  void SetSize(int Points);
+  int Height() const { return FHeight; }
+  void SetHeight(int Pixels);
+  TFontStyles Style() const { return FStyle; }
+  void SetStyle(TFontStyles Style);
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Color);  // text colour: no new handle needed
+  HFONT Handle();
+
+  static constexpr int PixelsPerInch = 96;
+
+private:
+  void ReleaseHandle() override;
+  std::string FName = "Tahoma";
+  int FHeight = -11;  // 8 points at 96 pixels per inch
+  TFontStyles FStyle = 0;
+  TColor FColor = clWindowText;
+  HFONT FHandle = nullptr;
+};
+
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+enum TPenMode { pmCopy, pmNot, pmXor, pmMask, pmMerge };
+
+class TPen : public TGraphicsObject {
+public:
+  ~TPen() override { ReleaseHandle(); }
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Color);
+  int Width() const { return FWidth; }
+  void SetWidth(int Width);
+  TPenStyle Style() const { return FStyle; }
+  void SetStyle(TPenStyle Style);
+  TPenMode Mode() const { return FMode; }
+  void SetMode(TPenMode Mode) { FMode = Mode; }
+  HPEN Handle();
+
+private:
+  void ReleaseHandle() override;
+  TColor FColor = clBlack;
+  int FWidth = 1;
+  TPenStyle FStyle = psSolid;
+  TPenMode FMode = pmCopy;
+  HPEN FHandle = nullptr;
+};
+
+enum TBrushStyle { bsSolid, bsClear };
+
+class TBrush : public TGraphicsObject {
+public:
+  ~TBrush() override { ReleaseHandle(); }
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Color);
+  TBrushStyle Style() const { return FStyle; }
+  void SetStyle(TBrushStyle Style);
+  HBRUSH Handle();
+
+private:
+  void ReleaseHandle() override;
+  TColor FColor = clWhite;
+  TBrushStyle FStyle = bsSolid;
+  HBRUSH FHandle = nullptr;
+};
+
+// Owns any GDI object (region, bitmap, brush...) and deletes it.
+template <typename THandleType>
+class TGdiHandle {
+public:
+  explicit TGdiHandle(THandleType Handle = nullptr) : FHandle(Handle) {}
+  ~TGdiHandle() { Reset(); }
+  TGdiHandle(const TGdiHandle&) = delete;
+  TGdiHandle& operator=(const TGdiHandle&) = delete;
+  TGdiHandle(TGdiHandle&& Other) noexcept : FHandle(Other.Release()) {}
+  TGdiHandle& operator=(TGdiHandle&& Other) noexcept {
+    Reset(Other.Release());
+    return *this;
+  }
+  THandleType Get() const { return FHandle; }
+  explicit operator bool() const { return FHandle != nullptr; }
+  THandleType Release() {
+    THandleType Handle = FHandle;
+    FHandle = nullptr;
+    return Handle;
+  }
+  void Reset(THandleType Handle = nullptr) {
+    if (FHandle) DeleteObject(FHandle);
+    FHandle = Handle;
+  }
+
+private:
+  THandleType FHandle;
+};

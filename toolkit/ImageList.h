@@ -1,0 +1,31 @@
+#pragma once
+// A list of same-sized images (the platform's image list), drawn by index.
+#include "toolkit/Canvas.h"
+#include <commctrl.h>
+#include <string>
+
+class TBitmap;
+
+class TImageList {
+public:
+  TImageList(int Width = 16, int Height = 16);
+  ~TImageList();
+  TImageList(const TImageList&) = delete;
+  TImageList& operator=(const TImageList&) = delete;
+
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  int Count() const;
+  HIMAGELIST Handle() const { return FHandle; }
+  // Adds the bitmap's images (one per Width pixels) with MaskColor as transparent; answers the first index.
+  int AddMasked(TBitmap& Bitmap, TColor MaskColor);
+  // Adds images from a bitmap resource with its lower-left pixel's colour as transparent.
+  bool AddResource(HINSTANCE Instance, const std::string& Name, TColor MaskColor);
+  void Clear();
+  // Draws image Index (nothing for an index outside the list); disabled images are drawn greyed.
+  void Draw(TCanvas& Canvas, int X, int Y, int Index, bool Enabled = true);
+
+private:
+  int FWidth, FHeight;
+  HIMAGELIST FHandle;
+};
