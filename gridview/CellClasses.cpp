@@ -1,4 +1,5 @@
 #include "gridview/CellClasses.h"
+
 #include "core/Clock.h"
 #include "core/FormatSettings.h"
 #include "core/Text.h"
@@ -36,8 +37,10 @@ void TCell::SetColor(TColor Value) {
 }
 
 void TCell::SetHint(const std::u16string& Value) {
-  if (Value.empty()) FHint.reset();
-  else FHint = std::make_unique<std::u16string>(Value);
+  if (Value.empty())
+    FHint.reset();
+  else
+    FHint = std::make_unique<std::u16string>(Value);
 }
 
 void TCell::Changed() { FOwner->CellChanged(*this); }
@@ -65,9 +68,7 @@ void TIntegerCell::SetAsInteger(int Value) {
   FValue = Value;
   TCell::SetAsInteger(Value);
 }
-void TIntegerCell::SetAsText(const std::u16string& Value) {
-  SetAsInteger(Value.empty() ? 0 : StrToInt(Narrow(Value)));
-}
+void TIntegerCell::SetAsText(const std::u16string& Value) { SetAsInteger(Value.empty() ? 0 : StrToInt(Narrow(Value))); }
 
 // Float cells.
 int TFloatCell::GetAsInteger() const { return RoundToInt(FValue); }

@@ -2,16 +2,17 @@
 // The cells of the grid's store: one object per cell, typed by its column's cell kind. Every
 // typed setter stores its value first and then tells the store, which repaints and re-marks the
 // sort as stale.
+#include <memory>
+#include <string>
+
 #include "core/DateTime.h"
 #include "core/Object.h"
 #include "gridview/GridTypes.h"
-#include <memory>
-#include <string>
 
 class TCells;
 
 class TCell {
-public:
+ public:
   explicit TCell(TCells& Owner);
   virtual ~TCell() = default;
   TCell(const TCell&) = delete;
@@ -50,11 +51,11 @@ public:
   bool Initializing() const { return FInitializing; }
   void EndInitializing() { FInitializing = false; }
 
-protected:
+ protected:
   // Tells the store that the value or colour changed.
   void Changed();
 
-private:
+ private:
   TCells* FOwner;
   TObject* FObject = nullptr;
   std::unique_ptr<std::u16string> FHint;  // rare, so kept out of line
@@ -67,7 +68,7 @@ private:
 // Text; the other getters convert it in the user's locale and raise EConvertError when it does not
 // convert.
 class TStringCell : public TCell {
-public:
+ public:
   using TCell::TCell;
   bool GetAsBoolean() const override;
   TDateTime GetAsDateTime() const override;
@@ -81,12 +82,12 @@ public:
   void SetAsInteger(int Value) override;
   void SetAsText(const std::u16string& Value) override;
 
-private:
+ private:
   std::u16string FValue;
 };
 
 class TIntegerCell : public TCell {
-public:
+ public:
   using TCell::TCell;
   bool GetAsBoolean() const override { return false; }
   TDateTime GetAsDateTime() const override { return 0; }
@@ -100,12 +101,12 @@ public:
   // Empty text gives 0; other text must be a whole number (EConvertError, value kept).
   void SetAsText(const std::u16string& Value) override;
 
-private:
+ private:
   int FValue = 0;
 };
 
 class TFloatCell : public TCell {
-public:
+ public:
   using TCell::TCell;
   bool GetAsBoolean() const override { return false; }
   TDateTime GetAsDateTime() const override { return FValue; }
@@ -119,12 +120,12 @@ public:
   // The text must be a number, empty text included (EConvertError, value kept).
   void SetAsText(const std::u16string& Value) override;
 
-private:
+ private:
   double FValue = 0;
 };
 
 class TDateTimeCell : public TCell {
-public:
+ public:
   using TCell::TCell;
   bool GetAsBoolean() const override { return false; }
   TDateTime GetAsDateTime() const override { return FValue; }
@@ -138,12 +139,12 @@ public:
   // Never fails: empty or unreadable text gives 0.
   void SetAsText(const std::u16string& Value) override;
 
-private:
+ private:
   TDateTime FValue = 0;
 };
 
 class TBooleanCell : public TCell {
-public:
+ public:
   using TCell::TCell;
   bool GetAsBoolean() const override { return FValue; }
   TDateTime GetAsDateTime() const override { return 0; }
@@ -157,13 +158,13 @@ public:
   // True exactly for the word true in any letter case.
   void SetAsText(const std::u16string& Value) override;
 
-private:
+ private:
   bool FValue = false;
 };
 
 // Stores nothing: shows its row number, counted from 1.
 class TIncrementCell : public TCell {
-public:
+ public:
   using TCell::TCell;
   bool GetAsBoolean() const override { return false; }
   TDateTime GetAsDateTime() const override { return 0; }

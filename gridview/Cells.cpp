@@ -1,10 +1,12 @@
 #include "gridview/Cells.h"
-#include "core/Text.h"
-#include "gridview/Columns.h"
-#include "gridview/Conversions.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
+
+#include "core/Text.h"
+#include "gridview/Columns.h"
+#include "gridview/Conversions.h"
 
 void ListIndexError(int Index) { throw EListError("List index out of bounds (" + std::to_string(Index) + ")"); }
 
@@ -68,8 +70,10 @@ void TCells::MoveRow(int From, int To) {
   CheckRow(From);
   CheckRow(To);
   for (TCellList& List : FColumns) {
-    if (From < To) std::rotate(List.begin() + From, List.begin() + From + 1, List.begin() + To + 1);
-    else if (From > To) std::rotate(List.begin() + To, List.begin() + From, List.begin() + From + 1);
+    if (From < To)
+      std::rotate(List.begin() + From, List.begin() + From + 1, List.begin() + To + 1);
+    else if (From > To)
+      std::rotate(List.begin() + To, List.begin() + From, List.begin() + From + 1);
   }
   FSortValid = false;
 }
@@ -207,8 +211,10 @@ void TCells::QuickSort(std::vector<TKey>& Keys, bool Descending, TLess Compare) 
     const TKey Pivot = Keys[std::size_t(Lo + 1 + Offset(FRandom))];
     int I = Lo - 1, J = Hi + 1;
     do {
-      do ++I; while (!StopsI(Pivot, Keys[std::size_t(I)]));
-      do --J; while (!StopsJ(Pivot, Keys[std::size_t(J)]));
+      do ++I;
+      while (!StopsI(Pivot, Keys[std::size_t(I)]));
+      do --J;
+      while (!StopsJ(Pivot, Keys[std::size_t(J)]));
       if (I != J) Exchange(I, J);
     } while (I < J);
     if (I != J) Exchange(I, J);  // undoes the exchange made after the scans crossed
@@ -273,8 +279,7 @@ void TCells::Sort(int ACol, TSortType SortType, bool Descending) {
       default: {
         std::vector<std::u16string> Keys(Size);
         for (int R = 0; R < N; ++R) Keys[std::size_t(R)] = Cell(R).GetAsText();
-        QuickSort(Keys, Descending,
-                  [](const std::u16string& A, const std::u16string& B) { return A.compare(B); });
+        QuickSort(Keys, Descending, [](const std::u16string& A, const std::u16string& B) { return A.compare(B); });
         break;
       }
     }

@@ -2,18 +2,19 @@
 // The grid's cell store: column-major lists of typed cells (one list per column, one cell per row),
 // the sort of the rows by one column and the sort state that lets a change of direction reverse
 // the rows instead of sorting again.
-#include "gridview/CellClasses.h"
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <random>
 #include <vector>
 
+#include "gridview/CellClasses.h"
+
 class TColumns;
 class TGridModel;
 
 class TCells {
-public:
+ public:
   static constexpr int MaxColumns = 1025;
   using TCellChangeEvent = std::function<void(TCells& Sender, int ACol, int ARow)>;
 
@@ -39,7 +40,7 @@ public:
   void ClearRows();
 
   // Following the column collection.
-  void AddColumn();            // at the end, one cell per existing row
+  void AddColumn();  // at the end, one cell per existing row
   void InsertColumn(int Index);
   void RemoveColumn(int Index);  // the last one gone empties the rows too
   void MoveColumn(int From, int To);
@@ -58,7 +59,7 @@ public:
   void CellChanged(const TCell& Cell);
   TCellChangeEvent OnChange;
 
-private:
+ private:
   using TCellList = std::vector<std::unique_ptr<TCell>>;
   TCellKind KindOf(int ACol) const;
   TColor ColorOf(int ACol) const;

@@ -1,11 +1,13 @@
 #include "gridview/ColumnClasses.h"
+
+#include <functional>
+#include <map>
+
 #include "core/Clock.h"
 #include "core/FormatSettings.h"
 #include "core/Text.h"
 #include "gridview/Conversions.h"
 #include "gridview/NumberFormat.h"
-#include <functional>
-#include <map>
 
 namespace {
 // The locale's separator as one UTF-16 unit (0 when it is empty).
@@ -103,7 +105,9 @@ void TRateColumn::Assign(const TCustomColumn& Source) {
 
 TTextualColumn::TTextualColumn() { SetOptions(Options() + TColumnOptions{coShowTextFitHint}); }
 
-std::u16string TTextualColumn::FormatText(const std::u16string& Value) const { return FTextBefore + Value + FTextAfter; }
+std::u16string TTextualColumn::FormatText(const std::u16string& Value) const {
+  return FTextBefore + Value + FTextAfter;
+}
 
 void TTextualColumn::PrepareEditor() {
   TCustomColumn::PrepareEditor();
@@ -145,9 +149,7 @@ TNumericColumn::TNumericColumn() {
   SetSortType(stNumeric);
 }
 
-std::u16string TNumericColumn::FormatValue(double Value) const {
-  return Utf8ToUtf16(FormatFloat(FFormatMask, Value));
-}
+std::u16string TNumericColumn::FormatValue(double Value) const { return Utf8ToUtf16(FormatFloat(FFormatMask, Value)); }
 
 std::u16string TNumericColumn::FormatText(const std::u16string& Value) const {
   if (FFormatMask.empty()) return Value + FTextAfter;

@@ -2,13 +2,14 @@
 // The concrete column kinds: the value kind of their cells, their defaults, their own properties,
 // the names of the classes that paint, edit and play in their cells, how hints and footers show a
 // raw text, and which typed keys start input.
-#include "gridview/Columns.h"
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "gridview/Columns.h"
+
 class TCheckBoxColumn : public TCustomColumn {
-public:
+ public:
   TCheckBoxColumn();
   std::string ClassName() const override { return "TCheckBoxColumn"; }
   std::string EditorClass() const override { return "TCheckBoxEditor"; }
@@ -17,13 +18,13 @@ public:
 };
 
 class THtmlColumn : public TCustomColumn {
-public:
+ public:
   std::string ClassName() const override { return "THtmlColumn"; }
   std::string DisplayClass() const override { return "THtmlColumnDisplay"; }
 };
 
 class TImageColumn : public TCustomColumn {
-public:
+ public:
   TImageColumn();
   std::string ClassName() const override { return "TImageColumn"; }
   std::string DisplayClass() const override { return "TImageColumnDisplay"; }
@@ -34,7 +35,7 @@ public:
   bool Transparent() const { return FTransparent; }
   void SetTransparent(bool Value) { FTransparent = Value; }
 
-private:
+ private:
   TObject* FImages = nullptr;
   bool FTransparent = true;
 };
@@ -42,7 +43,7 @@ private:
 enum TProgressStyle { psSolid, psGradient, psCylinder };
 
 class TProgressColumn : public TCustomColumn {
-public:
+ public:
   TProgressColumn();
   std::string ClassName() const override { return "TProgressColumn"; }
   std::string DisplayClass() const override { return "TProgressColumnDisplay"; }
@@ -65,7 +66,7 @@ public:
   bool Transparent() const { return FTransparent; }
   void SetTransparent(bool Value) { FTransparent = Value; }
 
-private:
+ private:
   TColor FBorderColor = 8421504;
   bool FHideWhenEmpty = false;
   int FMargin = 2;
@@ -77,7 +78,7 @@ private:
 };
 
 class TRateColumn : public TCustomColumn {
-public:
+ public:
   TRateColumn();
   std::string ClassName() const override { return "TRateColumn"; }
   std::string DisplayClass() const override { return "TRateColumnDisplay"; }
@@ -94,7 +95,7 @@ public:
   bool Transparent() const { return FTransparent; }
   void SetTransparent(bool Value);
 
-private:
+ private:
   void GlyphChanged(TGlyph& Glyph);
   TGlyph FEmptyGlyph, FGlyph;
   bool FHideWhenEmpty = false;
@@ -103,7 +104,7 @@ private:
 };
 
 class TTextualColumn : public TCustomColumn {
-public:
+ public:
   TTextualColumn();
   std::string ClassName() const override { return "TTextualColumn"; }
   std::string EditorClass() const override { return "TTextualEditor"; }
@@ -120,7 +121,7 @@ public:
   const std::u16string& TextBefore() const { return FTextBefore; }
   void SetTextBefore(const std::u16string& Value) { FTextBefore = Value; }
 
-private:
+ private:
   bool FAutoExecute = false;
   std::u16string FTextAfter, FTextBefore;
 };
@@ -128,7 +129,7 @@ private:
 enum TCompoBoxStyle { cbsDropDown, cbsDropDownList };
 
 class TComboBoxColumn : public TTextualColumn {
-public:
+ public:
   std::string ClassName() const override { return "TComboBoxColumn"; }
   std::string EditorClass() const override { return "TComboBoxEditor"; }
   void PrepareEditor() override;
@@ -145,7 +146,7 @@ public:
   TCompoBoxStyle Style() const { return FStyle; }
   void SetStyle(TCompoBoxStyle Value) { FStyle = Value; }
 
-private:
+ private:
   int FDropDownCount = 8;
   TObject* FImages = nullptr;
   std::vector<std::u16string> FItems;
@@ -154,14 +155,14 @@ private:
 };
 
 class TIncrementColumn : public TCustomColumn {
-public:
+ public:
   TIncrementColumn();
   std::string ClassName() const override { return "TIncrementColumn"; }
   std::string DisplayClass() const override { return "TIncrementColumnDisplay"; }
 };
 
 class TNumericColumn : public TCustomColumn {
-public:
+ public:
   TNumericColumn();
   std::string ClassName() const override { return "TNumericColumn"; }
   std::string EditorClass() const override { return "TSpinEditor"; }
@@ -188,7 +189,7 @@ public:
   const std::u16string& TextBefore() const { return FTextBefore; }
   void SetTextBefore(const std::u16string& Value) { SetAndRepaint(FTextBefore, Value); }
 
-private:
+ private:
   std::string FFormatMask;
   double FIncrement = 1.0;
   int FMax = 0, FMin = 0;
@@ -196,7 +197,7 @@ private:
 };
 
 class TDateColumn : public TCustomColumn {
-public:
+ public:
   TDateColumn();  // DefaultValue: today's date as text
   std::string ClassName() const override { return "TDateColumn"; }
   std::string EditorClass() const override { return "TDatePickerEditor"; }
@@ -209,13 +210,13 @@ public:
   bool HideWhenEmpty() const { return FHideWhenEmpty; }
   void SetHideWhenEmpty(bool Value) { SetAndRepaint(FHideWhenEmpty, Value); }
 
-private:
+ private:
   std::u16string FEmptyCaption;
   bool FHideWhenEmpty = false;
 };
 
 class TGraphicColumn : public TCustomColumn {
-public:
+ public:
   TGraphicColumn();
   std::string ClassName() const override { return "TGraphicColumn"; }
   std::string DisplayClass() const override { return "TGraphicColumnDisplay"; }
@@ -227,7 +228,7 @@ public:
   bool Strecht() const { return FStrecht; }
   void SetStrecht(bool Value) { SetAndRepaint(FStrecht, Value, gaWhole); }
 
-private:
+ private:
   int FBorderWidth = 1;
   int FMargin = 4;
   bool FStrecht = false;

@@ -1,8 +1,10 @@
 #include "gridview/Columns.h"
-#include "gridview/GridModel.h"
+
 #include <algorithm>
 #include <cmath>
 #include <map>
+
+#include "gridview/GridModel.h"
 
 // Glyphs and parts.
 

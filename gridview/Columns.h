@@ -2,12 +2,13 @@
 // The column collection and the column base: widths and display order, left edges, auto-sizing of
 // spare width, header and footer parts, sort settings and options. Every property change reaches
 // the grid as a change kind through the collection's handlers.
-#include "core/Object.h"
-#include "gridview/GridTypes.h"
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "core/Object.h"
+#include "gridview/GridTypes.h"
 
 class TColumns;
 class TCustomColumn;
@@ -40,7 +41,7 @@ struct TSlideBounds {
 
 // Header or footer of a column.
 class TColumnPart : public TObject {
-public:
+ public:
   TColumnPart(TCustomColumn* Column, TColor DefaultColor);
   const std::u16string& Caption() const { return FCaption; }
   void SetCaption(const std::u16string& Value);  // repaints the column's strip
@@ -55,12 +56,12 @@ public:
 
   TNotifyEvent OnChange;
 
-protected:
+ protected:
   virtual TGridArea Area() const = 0;
   void Changed();
   void RepaintStrip();
 
-private:
+ private:
   TCustomColumn* FColumn;
   std::u16string FCaption;
   TColor FColor;
@@ -69,31 +70,31 @@ private:
 };
 
 class TColumnHeader : public TColumnPart {
-public:
+ public:
   explicit TColumnHeader(TCustomColumn* Column) : TColumnPart(Column, clBtnFace) {}
 
-protected:
+ protected:
   TGridArea Area() const override { return gaHeader; }
 };
 
 class TColumnFooter : public TColumnPart {
-public:
+ public:
   explicit TColumnFooter(TCustomColumn* Column) : TColumnPart(Column, clWindow) {}
   TFormulaKind FormulaKind() const { return FFormulaKind; }
   void SetFormulaKind(TFormulaKind Value);  // fires OnChange
   void Assign(const TColumnPart& Source) override;
 
-protected:
+ protected:
   TGridArea Area() const override { return gaFooter; }
 
-private:
+ private:
   TFormulaKind FFormulaKind = fkNone;
 };
 
 // What a column asks of its editor before input starts. The window side's editors implement the
 // parts they have; the rest stay no-ops.
 class TColumnEditorLink {
-public:
+ public:
   virtual ~TColumnEditorLink() = default;
   virtual void SetIgnoreArrowKeys(bool) {}
   virtual void SetItems(const std::vector<std::u16string>&) {}
@@ -112,11 +113,28 @@ void RegisterColumnElementClass(const std::string& ClassName, TColumnElementFact
 void UnregisterColumnElementClass(const std::string& ClassName);
 std::unique_ptr<TObject> CreateColumnElement(const std::string& ClassName, TCustomColumn& Column);
 
+// Base of a column's display and play objects: the column, and the value of the cell about to be
+// painted or played, in the field of the column's cell kind. The window side adds the canvas.
+class TVirtualColElement : public TObject {
+ public:
+  explicit TVirtualColElement(TCustomColumn& Column) : FColumn(&Column) {}
+  TCustomColumn& Column() const { return *FColumn; }
+
+  bool BooleanValue = false;
+  double DateTimeValue = 0;
+  double FloatValue = 0;
+  int IntegerValue = 0;
+  std::u16string TextValue;
+  TObject* ObjectValue = nullptr;
+
+ private:
+  TCustomColumn* FColumn;
+};
+
 class TCustomColumn : public TObject {
-public:
+ public:
   static constexpr int MinWidth = 8;
-  static constexpr TColumnOptions DefaultOptions{coCanClick, coCanSort, coCanInput, coEditorAutoSelect,
-                                                 coPublicUsing};
+  static constexpr TColumnOptions DefaultOptions{coCanClick, coCanSort, coCanInput, coEditorAutoSelect, coPublicUsing};
 
   TCustomColumn();
   ~TCustomColumn() override;
@@ -209,7 +227,7 @@ public:
   // Repaint request for one area of the column's strip.
   void Invalidate(TGridArea Area);
 
-protected:
+ protected:
   // Stores a property value of a kind's own, then repaints the column's cells or its strip.
   template <class T>
   void SetAndRepaint(T& Field, const T& Value, TGridArea Area = gaData) {
@@ -217,7 +235,7 @@ protected:
     Invalidate(Area);
   }
 
-private:
+ private:
   friend class TColumns;
   void PartChanged();
   void ApplyGridFont();
@@ -256,7 +274,7 @@ private:
 };
 
 class TColumns : public TObject {
-public:
+ public:
   using TColumnChangedEvent = std::function<void(TCustomColumn* Column, TColumnChangeKind Kind)>;
   using TStructureChangedEvent = std::function<void(TColumnsStructureKind Kind, int Index, int Index2)>;
   using TChangedEvent = std::function<void(int Kind)>;
@@ -300,7 +318,7 @@ public:
   TStructureChangedEvent OnStructureChanged;
   TChangedEvent OnChanged;
 
-private:
+ private:
   friend class TCustomColumn;
   void ColumnChanged(TCustomColumn* Column, TColumnChangeKind Kind);
   void Changed(int Kind);

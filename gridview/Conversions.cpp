@@ -1,11 +1,13 @@
 #include "gridview/Conversions.h"
-#include "core/Exceptions.h"
-#include "core/Text.h"
+
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <algorithm>
 #include <cstdlib>
+
+#include "core/Exceptions.h"
+#include "core/Text.h"
 
 namespace {
 bool IsBlank(char C) { return C == ' ' || C == '\t'; }
@@ -31,7 +33,8 @@ long long DecimalMagnitude(const std::string& Plain) {
   }
   long long Position = 0, Point = -1, FirstNonZero = -1;
   for (char C : Mantissa) {
-    if (C == '.') Point = Position;
+    if (C == '.')
+      Point = Position;
     else if (C >= '0' && C <= '9') {
       if (C != '0' && FirstNonZero < 0) FirstNonZero = Position;
       ++Position;

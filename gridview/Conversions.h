@@ -1,9 +1,10 @@
 #pragma once
 // Text to value and back in the user's locale, as the cells and columns need them. Failures raise
 // EConvertError with the message the user sees ("'x' is not a valid integer value").
-#include "core/FormatSettings.h"
 #include <string>
 #include <string_view>
+
+#include "core/FormatSettings.h"
 
 // Whole numbers: optional blanks in front, an optional sign, decimal digits or "$"/"0x" hex digits;
 // the result must fit 32 bits.

@@ -1,8 +1,10 @@
 #include "gridview/GridModel.h"
-#include "core/Text.h"
-#include "gridview/Conversions.h"
+
 #include <algorithm>
 #include <limits>
+
+#include "core/Text.h"
+#include "gridview/Conversions.h"
 
 TGridModel::TGridModel() : FColumns(this), FCells(&FColumns, this) {
   FColumns.OnColumnChanged = [this](TCustomColumn* Column, TColumnChangeKind Kind) { ColumnChanged(Column, Kind); };
@@ -53,8 +55,7 @@ void TGridModel::AddRows(int Count) {
   if (FOptions.Contains(goUseDefaultValues))
     for (int Row = First; Row <= Last; ++Row)
       for (int Col = 0; Col < FColumns.Count(); ++Col)
-        if (!FColumns.Items(Col)->DefaultValue().empty())
-          SetCellText(Col, Row, FColumns.Items(Col)->DefaultValue());
+        if (!FColumns.Items(Col)->DefaultValue().empty()) SetCellText(Col, Row, FColumns.Items(Col)->DefaultValue());
   if (!IsUpdating()) InvalidateRows(First, Last);
   if (FOptions.Contains(goGrid) && First > 0) InvalidateRow(First - 1);
   UpdateVerticalScrollBar();
@@ -256,6 +257,39 @@ void TGridModel::SortColumn(TCustomColumn* Column, bool Ascending) {
   HideCellEditor();
   FCells.Sort(Column->Index(), Column->SortType(), !Ascending);
   InvalidateArea(gaData);
+}
+
+void TGridModel::SortByHeaderClick(TCustomColumn* Column) {
+  if (!Column || !Column->Options().Contains(coCanSort)) return;
+  if (Column->Sorted())
+    Column->SetSortKind(Column->SortKind() == skAscending ? skDescending : skAscending);
+  else
+    Column->SetSorted(true);
+}
+
+bool TGridModel::ColumnEditable(int ACol) const {
+  return ACol >= 0 && ACol < FColumns.Count() && FColumns.Items(ACol)->Options().Contains(coEditing);
+}
+
+void TGridModel::LoadCellValue(int ACol, int ARow, TVirtualColElement& Element) {
+  TCell* Cell = GetCell(ACol, ARow);
+  switch (FColumns.Items(ACol)->CellKind()) {
+    case ckBoolean: Element.BooleanValue = Cell->GetAsBoolean(); break;
+    case ckDateTime: Element.DateTimeValue = Cell->GetAsDateTime(); break;
+    case ckFloat: Element.FloatValue = Cell->GetAsFloat(); break;
+    case ckInteger: Element.IntegerValue = Cell->GetAsInteger(); break;
+    case ckObject: Element.ObjectValue = Cell->Object(); break;
+    case ckIncrement:
+      Element.IntegerValue = Cell->GetAsInteger();
+      Element.TextValue = Cell->GetAsText();
+      break;
+    default: Element.TextValue = Cell->GetAsText(); break;
+  }
+}
+
+void TGridModel::SetClientWidth(int Value) {
+  FClientWidth = Value;
+  FColumns.AutoSize(nullptr, false);
 }
 
 void TGridModel::RecalcFooters() {

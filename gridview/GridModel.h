@@ -3,15 +3,16 @@
 // current cell and row selection, sorting and footer formulas. Repaint and layout requests go to
 // virtual hooks that the window control implements; natively they do nothing, so every operation
 // runs and can be tested without a window.
+#include <functional>
+#include <string>
+
 #include "core/Object.h"
 #include "gridview/Cells.h"
 #include "gridview/Columns.h"
 #include "gridview/Rows.h"
-#include <functional>
-#include <string>
 
 class TGridModel : public TObject {
-public:
+ public:
   using TCellEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
   using TSortColumnEvent = std::function<void(TObject* Sender, int ACol, bool Ascending)>;
   using TMeasuringRowHeightEvent = std::function<void(TObject* Sender, int Index, int& RowHeight)>;
@@ -68,6 +69,14 @@ public:
   virtual void ColumnsChanged(int Kind);
   // Sorts by the column when it has coCanSort.
   virtual void SortColumn(TCustomColumn* Column, bool Ascending);
+  // A click on the column's header: the first sorts by it, each further one reverses the order.
+  // Nothing for a column without coCanSort.
+  void SortByHeaderClick(TCustomColumn* Column);
+  // True when the column's cells can be edited in place.
+  virtual bool ColumnEditable(int ACol) const;
+  // Puts the cell's value into the element's field for the column's cell kind (text for kinds
+  // without a field of their own).
+  void LoadCellValue(int ACol, int ARow, TVirtualColElement& Element);
   // Footer captions from their formulas; run on request only.
   void RecalcFooters();
 
@@ -87,7 +96,8 @@ public:
 
   // Layout facts the window knows; a window-less model uses a settable client width.
   virtual int ClientWidth() const { return FClientWidth; }
-  void SetClientWidth(int Value) { FClientWidth = Value; }
+  // A new client width shares the spare width among the auto-sized columns again.
+  void SetClientWidth(int Value);
   virtual bool WindowExists() const { return true; }
   // Left edge of the data (the indicator strip's width when it is shown).
   int DataLeft() const { return FOptions.Contains(goIndicator) ? IndicatorWidth : 0; }
@@ -123,7 +133,7 @@ public:
   TMeasuringRowHeightEvent OnMeasuringRowHeight;
   TColumnResizeEvent OnColumnResize;
 
-protected:
+ protected:
   void CellChanged(int ACol, int ARow);
   void CheckCell(int ACol, int ARow) const;
   bool ValidRow(int ARow) const { return ARow >= 0 && ARow < RowCount(); }
@@ -134,7 +144,7 @@ protected:
   bool FMultiSelecting = false;
   bool FInputRowMode = false;
 
-private:
+ private:
   TColumns FColumns;
   TCells FCells;
   TRows FRows;

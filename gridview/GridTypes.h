@@ -1,10 +1,11 @@
 #pragma once
 // Value types shared by the grid family: colours, fonts, option sets and the enumerations that the
 // model, the column kinds and the window control all speak.
-#include "core/Exceptions.h"
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+
+#include "core/Exceptions.h"
 
 // Colour number: red in the low byte, then green, then blue. A value with the top byte set names a
 // system colour by its index; the window side resolves it to RGB before any arithmetic.
@@ -27,15 +28,21 @@ constexpr TCursor crDefault = 0;
 // A small set of enumeration values (at most 32), as the option properties use them.
 template <class E>
 class TSet {
-public:
+ public:
   constexpr TSet() = default;
   constexpr TSet(std::initializer_list<E> Values) {
     for (E V : Values) FBits |= Bit(V);
   }
   constexpr bool Contains(E V) const { return (FBits & Bit(V)) != 0; }
   constexpr bool Empty() const { return FBits == 0; }
-  constexpr TSet& Include(E V) { FBits |= Bit(V); return *this; }
-  constexpr TSet& Exclude(E V) { FBits &= ~Bit(V); return *this; }
+  constexpr TSet& Include(E V) {
+    FBits |= Bit(V);
+    return *this;
+  }
+  constexpr TSet& Exclude(E V) {
+    FBits &= ~Bit(V);
+    return *this;
+  }
   constexpr TSet operator+(TSet O) const { return FromBits(FBits | O.FBits); }
   constexpr TSet operator-(TSet O) const { return FromBits(FBits & ~O.FBits); }
   constexpr TSet operator*(TSet O) const { return FromBits(FBits & O.FBits); }
@@ -48,7 +55,7 @@ public:
     return S;
   }
 
-private:
+ private:
   static constexpr std::uint32_t Bit(E V) { return std::uint32_t(1) << static_cast<unsigned>(V); }
   std::uint32_t FBits = 0;
 };
@@ -160,7 +167,7 @@ struct TGridFont {
 
 // An index outside a list: "List index out of bounds (5)".
 class EListError : public Exception {
-public:
+ public:
   using Exception::Exception;
 };
 [[noreturn]] void ListIndexError(int Index);

@@ -1,9 +1,11 @@
 #include "gridview/NumberFormat.h"
-#include "gridview/Conversions.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
+
+#include "gridview/Conversions.h"
 
 namespace {
 // Splits at ";" outside quotes.
@@ -33,7 +35,7 @@ struct TSectionLayout {
   int IntPlaceholders = 0;  // digit placeholders before the point (or the exponent)
   int MinIntDigits = 0;     // from the leftmost "0" before the point
   int FracPlaceholders = 0;
-  int MinFracDigits = 0;    // up to the rightmost "0" after the point
+  int MinFracDigits = 0;  // up to the rightmost "0" after the point
   bool HasPoint = false;
   bool Grouping = false;
   bool Scientific = false;
@@ -56,8 +58,10 @@ TSectionLayout Analyse(std::string_view S) {
       continue;
     }
     if (L.Scientific) {
-      if (C == '0' && L.ExponentDigits < 4) ++L.ExponentDigits;
-      else if (C != '0' && C != '#') break;
+      if (C == '0' && L.ExponentDigits < 4)
+        ++L.ExponentDigits;
+      else if (C != '0' && C != '#')
+        break;
       continue;
     }
     if (C == '\'' || C == '"') {
@@ -123,7 +127,8 @@ TDecimal RoundTo(TDecimal D, int Decimals) {
       ++D.Digits[static_cast<std::size_t>(I)];
     }
   }
-  while (!D.Digits.empty() && D.Digits.back() == '0' && static_cast<int>(D.Digits.size()) > D.Point) D.Digits.pop_back();
+  while (!D.Digits.empty() && D.Digits.back() == '0' && static_cast<int>(D.Digits.size()) > D.Point)
+    D.Digits.pop_back();
   if (D.Digits.find_first_not_of('0') == std::string::npos) return TDecimal{};
   return D;
 }
@@ -145,7 +150,7 @@ std::string FractionDigits(const TDecimal& D, int Places) {
 }
 
 class TMaskWriter {
-public:
+ public:
   TMaskWriter(std::string_view Section, const TSectionLayout& L, bool Negative, double Magnitude,
               const TFormatSettings& Settings)
       : FSection(Section), FLayout(L), FSettings(Settings) {
@@ -175,8 +180,10 @@ public:
     for (std::size_t I = 0; I < FSection.size(); ++I) {
       const char C = FSection[I];
       if (Quote) {
-        if (C == Quote) Quote = 0;
-        else FOut += C;
+        if (C == Quote)
+          Quote = 0;
+        else
+          FOut += C;
         continue;
       }
       if (InExponent && (C == '0' || C == '#')) continue;  // written with the exponent
@@ -203,7 +210,7 @@ public:
     return FOut;
   }
 
-private:
+ private:
   void Sign() {
     if (FNegative && !FSignDone) FOut += '-';
     FSignDone = true;
@@ -241,8 +248,10 @@ private:
   void Exponent(char E) {
     FExponentDone = true;
     FOut += E;
-    if (FExponent < 0) FOut += '-';
-    else if (FLayout.ExponentPlus) FOut += '+';
+    if (FExponent < 0)
+      FOut += '-';
+    else if (FLayout.ExponentPlus)
+      FOut += '+';
     std::string Digits = std::to_string(std::abs(FExponent));
     if (static_cast<int>(Digits.size()) < FLayout.ExponentDigits)
       Digits.insert(0, std::size_t(FLayout.ExponentDigits) - Digits.size(), '0');

@@ -2,9 +2,10 @@
 // Number format masks of numeric columns ("###,###,##0k "): up to three sections split at ";"
 // (positive; negative; zero), digit placeholders "0" and "#", the decimal point ".", grouping ",",
 // exponents "E+" "E-" "e+" "e-", quoted literals and plain literal characters.
-#include "core/FormatSettings.h"
 #include <string>
 #include <string_view>
+
+#include "core/FormatSettings.h"
 
 // Value written with Mask in the given locale. An empty mask (or an empty first section) gives the
 // general form of FloatToStr.

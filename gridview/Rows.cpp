@@ -1,6 +1,8 @@
 #include "gridview/Rows.h"
-#include "gridview/GridTypes.h"
+
 #include <algorithm>
+
+#include "gridview/GridTypes.h"
 
 TRow& TRows::Items(int Index) {
   if (Index < 0 || Index >= Count()) ListIndexError(Index);
@@ -29,8 +31,10 @@ void TRows::Delete(int Index) {
 void TRows::Move(int From, int To) {
   if (From < 0 || From >= Count()) ListIndexError(From);
   if (To < 0 || To >= Count()) ListIndexError(To);
-  if (From < To) std::rotate(FItems.begin() + From, FItems.begin() + From + 1, FItems.begin() + To + 1);
-  else if (From > To) std::rotate(FItems.begin() + To, FItems.begin() + From, FItems.begin() + From + 1);
+  if (From < To)
+    std::rotate(FItems.begin() + From, FItems.begin() + From + 1, FItems.begin() + To + 1);
+  else if (From > To)
+    std::rotate(FItems.begin() + To, FItems.begin() + From, FItems.begin() + From + 1);
 }
 
 int TRows::SelectedCount() const {

@@ -9,7 +9,7 @@ struct TRow {
 };
 
 class TRows {
-public:
+ public:
   int Count() const { return static_cast<int>(FItems.size()); }
   // EListError when Index is outside the rows.
   TRow& Items(int Index);
@@ -21,6 +21,6 @@ public:
   void Clear() { FItems.clear(); }
   int SelectedCount() const;
 
-private:
+ private:
   std::vector<TRow> FItems;
 };

@@ -1,10 +1,11 @@
 #pragma once
 // Cells whose text lives outside the grid: reading and writing go through two handlers.
-#include "gridview/CellClasses.h"
 #include <functional>
 
+#include "gridview/CellClasses.h"
+
 class TVirtualCell : public TCell {
-public:
+ public:
   using TGetTextEvent = std::function<std::u16string(TVirtualCell& Cell)>;
   using TSetTextEvent = std::function<void(TVirtualCell& Cell, const std::u16string& Text)>;
 

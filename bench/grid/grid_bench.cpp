@@ -1,10 +1,6 @@
 // Fills a grid with 100,000 rows of the results window's six columns the way a search does (one
 // AddRows(1) and six SetCellText per hit, inside BeginUpdate/EndUpdate), then sorts it by a text, a
 // numeric and a date column and reverses it. Prints "key: value" lines.
-#include "core/FormatSettings.h"
-#include "core/Text.h"
-#include "gridview/ColumnClasses.h"
-#include "gridview/GridModel.h"
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +8,11 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#include "core/FormatSettings.h"
+#include "core/Text.h"
+#include "gridview/ColumnClasses.h"
+#include "gridview/GridModel.h"
 
 // Live heap bytes as requested by the program, counted by replacing the global allocation
 // functions (a header in front of every block remembers its size).
@@ -66,7 +67,8 @@ double Seconds(std::chrono::steady_clock::time_point Start) {
 
 std::vector<TResultRow> MakeRows() {
   std::mt19937 Random(4711);
-  const char* const Types[] = {"Text Document", "Application", "File folder", "JPEG image", "Compressed (zipped) Folder"};
+  const char* const Types[] = {"Text Document", "Application", "File folder", "JPEG image",
+                               "Compressed (zipped) Folder"};
   const char* const Extensions[] = {".txt", ".exe", "", ".jpg", ".zip"};
   std::vector<TResultRow> Result(Rows);
   for (int I = 0; I < Rows; ++I) {
@@ -76,9 +78,9 @@ std::vector<TResultRow> MakeRows() {
     R.Name = Utf8ToUtf16("report_" + std::to_string(Random() % 1000000) + Extensions[Kind]);
     R.Size = Utf8ToUtf16(std::to_string(Random() % 5000000));
     const TDateTime When = 40000.0 + (Random() % 6000) + (Random() % 86400) / 86400.0;
-    R.Modified = Utf8ToUtf16(DateTimeToStr(DosResolutionDateTime(DecodeDateTime(When).Year, DecodeDateTime(When).Month,
-                                                                 DecodeDateTime(When).Day, DecodeDateTime(When).Hour,
-                                                                 DecodeDateTime(When).Minute, DecodeDateTime(When).Second)));
+    R.Modified = Utf8ToUtf16(DateTimeToStr(
+        DosResolutionDateTime(DecodeDateTime(When).Year, DecodeDateTime(When).Month, DecodeDateTime(When).Day,
+                              DecodeDateTime(When).Hour, DecodeDateTime(When).Minute, DecodeDateTime(When).Second)));
     R.Folder = Utf8ToUtf16("C:\\Users\\me\\Documents\\project" + std::to_string(Random() % 500));
     R.Type = Utf8ToUtf16(Types[Kind]);
   }

@@ -1,14 +1,15 @@
-#include "gridview/CellClasses.h"
+#include <gtest/gtest.h>
+
+#include "TestLocales.h"
 #include "core/Clock.h"
 #include "core/Text.h"
+#include "gridview/CellClasses.h"
 #include "gridview/Cells.h"
 #include "gridview/VirtualColumn.h"
-#include "TestLocales.h"
-#include <gtest/gtest.h>
 
 namespace {
 class CellClassesTest : public ::testing::Test {
-protected:
+ protected:
   std::unique_ptr<TCell> Make(TCellKind Kind) {
     auto Cell = CreateCell(Store, Kind);
     Cell->EndInitializing();

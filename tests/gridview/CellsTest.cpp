@@ -1,22 +1,24 @@
-#include "gridview/Cells.h"
-#include "core/Text.h"
-#include "gridview/ColumnClasses.h"
-#include "gridview/GridModel.h"
-#include "gridview/VirtualColumn.h"
-#include "TestLocales.h"
 #include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
 #include <random>
 
+#include "TestLocales.h"
+#include "core/Text.h"
+#include "gridview/Cells.h"
+#include "gridview/ColumnClasses.h"
+#include "gridview/GridModel.h"
+#include "gridview/VirtualColumn.h"
+
 namespace {
 class TVirtualTextColumn : public TCustomColumn {
-public:
+ public:
   TVirtualTextColumn() { SetCellKind(ckVirtual); }
 };
 
 class CellsTest : public ::testing::Test {
-protected:
+ protected:
   // A text column and a numeric one.
   void TwoColumns() {
     Text = Grid.Columns().Add<TTextualColumn>();

@@ -1,10 +1,11 @@
-#include "gridview/ColumnClasses.h"
+#include <gtest/gtest.h>
+
+#include "RecordingGrid.h"
+#include "TestLocales.h"
 #include "core/Clock.h"
 #include "core/FormatSettings.h"
 #include "core/Text.h"
-#include "RecordingGrid.h"
-#include "TestLocales.h"
-#include <gtest/gtest.h>
+#include "gridview/ColumnClasses.h"
 
 namespace {
 struct TKindRow {
@@ -18,7 +19,7 @@ struct TKindRow {
 
 // Records what a column asks of its editor.
 class TFakeEditor : public TObject, public TColumnEditorLink {
-public:
+ public:
   bool IgnoreArrows = false;
   double Increment = 0, Min = -1, Max = -1;
   int DropDownCount = 0;
@@ -33,7 +34,7 @@ public:
 };
 
 class ColumnClassesTest : public ::testing::Test {
-protected:
+ protected:
   TLocaleScope Locale;
 };
 }  // namespace

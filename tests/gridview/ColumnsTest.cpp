@@ -1,11 +1,12 @@
-#include "gridview/Columns.h"
-#include "gridview/ColumnClasses.h"
-#include "RecordingGrid.h"
 #include <gtest/gtest.h>
+
+#include "RecordingGrid.h"
+#include "gridview/ColumnClasses.h"
+#include "gridview/Columns.h"
 
 namespace {
 class ColumnsTest : public ::testing::Test {
-protected:
+ protected:
   TCustomColumn* Add(int Width, int Position = -1) {
     auto Column = std::make_unique<TCustomColumn>();
     Column->SetWidth(Width);

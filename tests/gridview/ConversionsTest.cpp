@@ -1,9 +1,11 @@
-#include "gridview/Conversions.h"
-#include "core/Exceptions.h"
-#include "TestLocales.h"
 #include <gtest/gtest.h>
+
 #include <climits>
 #include <cmath>
+
+#include "TestLocales.h"
+#include "core/Exceptions.h"
+#include "gridview/Conversions.h"
 
 namespace {
 template <class F>

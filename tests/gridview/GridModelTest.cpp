@@ -1,13 +1,14 @@
-#include "gridview/GridModel.h"
-#include "gridview/ColumnClasses.h"
+#include <gtest/gtest.h>
+
 #include "RecordingGrid.h"
 #include "TestLocales.h"
-#include <gtest/gtest.h>
+#include "gridview/ColumnClasses.h"
+#include "gridview/GridModel.h"
 
 namespace {
 // The results window's six columns: image, name, size, modified, folder, type.
 class GridModelTest : public ::testing::Test {
-protected:
+ protected:
   GridModelTest() {
     Grid.Columns().Add<TImageColumn>();
     Grid.Columns().Add<TTextualColumn>()->Header().SetCaption(u"Name");
@@ -272,4 +273,50 @@ TEST_F(GridModelTest, FooterFormulas) {
   EXPECT_EQ(Size->Footer().Caption(), u"411.5");
   Grid.Columns().Items(1)->Footer().SetFormulaKind(fkCount);
   EXPECT_THROW(Grid.RecalcFooters(), EConvertError);  // the names are not numbers
+}
+
+TEST_F(GridModelTest, HeaderClicksSortThenReverseWithoutComparing) {
+  Grid.AddRows(3);
+  Grid.SetCellText(2, 0, u"20"), Grid.SetCellText(2, 1, u"3"), Grid.SetCellText(2, 2, u"100");
+  auto Sizes = [&] {
+    std::vector<double> Out;
+    for (int R = 0; R < Grid.RowCount(); ++R) Out.push_back(Grid.GetCell(2, R)->GetAsFloat());
+    return Out;
+  };
+  Grid.SortByHeaderClick(Size);
+  EXPECT_EQ(Sizes(), (std::vector<double>{3, 20, 100}));
+  Grid.SortByHeaderClick(Size);
+  EXPECT_EQ(Sizes(), (std::vector<double>{100, 20, 3}));
+  EXPECT_TRUE(Grid.Cells().SortValid());
+  Grid.SortByHeaderClick(Size);
+  EXPECT_EQ(Sizes(), (std::vector<double>{3, 20, 100}));
+  TCustomColumn* Name = Grid.Columns().Items(1);
+  Name->SetOptions(Name->Options() - TColumnOptions{coCanSort});
+  Grid.SortByHeaderClick(Name);
+  EXPECT_FALSE(Name->Sorted());
+}
+
+TEST_F(GridModelTest, LoadCellValueFillsTheFieldOfTheKind) {
+  Grid.AddRows(1);
+  Grid.SetCellText(0, 0, u"1");
+  Grid.SetCellText(1, 0, u"notes.txt");
+  Grid.SetCellText(2, 0, u"2.5");
+  TVirtualColElement Image(*Grid.Columns().Items(0)), Name(*Grid.Columns().Items(1)), Number(*Size);
+  Grid.LoadCellValue(0, 0, Image);
+  Grid.LoadCellValue(1, 0, Name);
+  Grid.LoadCellValue(2, 0, Number);
+  EXPECT_EQ(Image.IntegerValue, 1);
+  EXPECT_EQ(Name.TextValue, u"notes.txt");
+  EXPECT_EQ(Number.FloatValue, 2.5);
+  EXPECT_EQ(Number.TextValue, u"");
+}
+
+TEST_F(GridModelTest, ClientWidthChangeAutoSizes) {
+  TCustomColumn* Type = Grid.Columns().Items(5);
+  Type->SetOptions(Type->Options() + TColumnOptions{coAutoSize});
+  Grid.SetClientWidth(1000);
+  EXPECT_EQ(Type->Right(), 1000);
+  EXPECT_FALSE(Grid.ColumnEditable(1));
+  Type->SetOptions(Type->Options() + TColumnOptions{coEditing});
+  EXPECT_TRUE(Grid.ColumnEditable(5));
 }

@@ -1,6 +1,7 @@
-#include "gridview/NumberFormat.h"
-#include "TestLocales.h"
 #include <gtest/gtest.h>
+
+#include "TestLocales.h"
+#include "gridview/NumberFormat.h"
 
 namespace {
 const char* const SizeMask = "###,###,##0k ";
@@ -58,7 +59,7 @@ TEST(NumberFormatTest, SectionsPickByValue) {
   EXPECT_EQ(Us("0;(0);zero", 5), "5");
   EXPECT_EQ(Us("0;(0);zero", -5), "(5)");
   EXPECT_EQ(Us("0;(0);zero", 0), "zero");
-  EXPECT_EQ(Us("0;;", -5), "-5");  // empty negative section: the first one with a minus
+  EXPECT_EQ(Us("0;;", -5), "-5");       // empty negative section: the first one with a minus
   EXPECT_EQ(Us("0\";\"0", 12), "1;2");  // a quoted ";" does not split
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 // A window-less grid that writes down every repaint and layout request it receives.
-#include "gridview/GridModel.h"
 #include <string>
 #include <vector>
 
+#include "gridview/GridModel.h"
+
 class TRecordingGrid : public TGridModel {
-public:
+ public:
   std::vector<std::string> Log;
   std::vector<std::pair<int, TColumnChangeKind>> Changes;  // column index, kind
 
@@ -33,6 +34,8 @@ public:
   void InvalidateSelection() override { Log.push_back("selection"); }
   void UpdateHorizontalScrollBar() override { Log.push_back("hbar"); }
   void UpdateVerticalScrollBar() override { Log.push_back("vbar"); }
-  void ScrollRowsFrom(int R, int DY) override { Log.push_back("scroll " + std::to_string(R) + " by " + std::to_string(DY)); }
+  void ScrollRowsFrom(int R, int DY) override {
+    Log.push_back("scroll " + std::to_string(R) + " by " + std::to_string(DY));
+  }
   void HideCellEditor() override { Log.push_back("hide editor"); }
 };

@@ -11,7 +11,7 @@ inline TFormatSettings GermanSettings() {
 
 // Sets a locale for one test and puts the United States one back afterwards.
 class TLocaleScope {
-public:
+ public:
   explicit TLocaleScope(const TFormatSettings& Settings = UnitedStatesFormatSettings()) { SetFormatSettings(Settings); }
   ~TLocaleScope() { SetFormatSettings(UnitedStatesFormatSettings()); }
 };
