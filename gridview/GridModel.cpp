@@ -36,7 +36,7 @@ void TGridModel::EndUpdate() {
 void TGridModel::CellChanged(int ACol, int ARow) {
   if (IsUpdating()) return;
   InvalidateCell(ACol, ARow);
-  if (OnChange) OnChange(this, ACol, ARow);
+  if (OnChange) OnChange(EventSender(), ACol, ARow);
 }
 
 void TGridModel::CheckCell(int ACol, int ARow) const {
@@ -116,12 +116,16 @@ TColor TGridModel::GetCellColor(int ACol, int ARow) { return GetCell(ACol, ARow)
 TCell* TGridModel::GetCell(int ACol, int ARow) { return FCells.GetCell(ACol, ARow); }
 
 int TGridModel::RowHeight(int ARow) {
-  int Height = FRows.Items(ARow).Height;
-  if (OnMeasuringRowHeight) OnMeasuringRowHeight(this, ARow, Height);
+  // Rows added by AddCellRows have cells but no record: they take the default height.
+  int Height = ValidRow(ARow) && ARow >= FRows.Count() ? FRowSize : FRows.Items(ARow).Height;
+  if (OnMeasuringRowHeight) OnMeasuringRowHeight(EventSender(), ARow, Height);
   return Height;
 }
 
-bool TGridModel::RowSelected(int ARow) { return FRows.Items(ARow).Selected; }
+bool TGridModel::RowSelected(int ARow) {
+  if (ValidRow(ARow) && ARow >= FRows.Count()) return false;
+  return FRows.Items(ARow).Selected;
+}
 
 void TGridModel::SetRowSelected(int ARow, bool Value) {
   if (!ValidRow(ARow) || ARow >= FRows.Count()) return;
@@ -151,7 +155,7 @@ void TGridModel::SetCurrentCell(int ACol, int ARow, TShiftState Shift) {
   FCurrentColumn = ACol;
   FCurrentRow = ARow;
   const bool ColChanged = OldCol != ACol, RowChanged = OldRow != ARow;
-  if ((ColChanged || RowChanged) && OnDeselectCell) OnDeselectCell(this, OldCol, OldRow);
+  if ((ColChanged || RowChanged) && OnDeselectCell) OnDeselectCell(EventSender(), OldCol, OldRow);
   if (FAutoScroll) ScrollIntoView(ARow);
   if (FInputRowMode) {
     if (ColChanged) {
@@ -162,7 +166,7 @@ void TGridModel::SetCurrentCell(int ACol, int ARow, TShiftState Shift) {
   }
   if (RowCount() == 0) return;
   auto Selected = [&] {
-    if (OnSelectCell) OnSelectCell(this, ACol, ARow);
+    if (OnSelectCell) OnSelectCell(EventSender(), ACol, ARow);
   };
   if (!FOptions.Contains(goSelectFullRow)) {
     if (ColChanged || RowChanged) {
@@ -239,14 +243,14 @@ void TGridModel::ColumnChanged(TCustomColumn* Column, TColumnChangeKind Kind) {
     case ccSortOff: InvalidateColumn(Column, gaHeader); break;
     case ccWidth:
       InvalidateFromColumn(Column);
-      if (OnColumnResize) OnColumnResize(this, Column->Index());
+      if (OnColumnResize) OnColumnResize(EventSender(), Column->Index());
       break;
     case ccSortOn:
     case ccSortSettings:
       if (Column->Sorted()) {
         const bool Ascending = Column->SortKind() == skAscending;
         SortColumn(Column, Ascending);
-        if (OnSortColumn) OnSortColumn(this, Column->Index(), Ascending);
+        if (OnSortColumn) OnSortColumn(EventSender(), Column->Index(), Ascending);
       }
       break;
   }

@@ -11,7 +11,9 @@
 #include "gridview/Columns.h"
 #include "gridview/Rows.h"
 
-class TGridModel : public TObject {
+// Not a TObject itself: the window control derives from this class and from its window base (a
+// TObject), and the events name that object as their sender through EventSender.
+class TGridModel {
  public:
   using TCellEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
   using TSortColumnEvent = std::function<void(TObject* Sender, int ACol, bool Ascending)>;
@@ -19,7 +21,7 @@ class TGridModel : public TObject {
   using TColumnResizeEvent = std::function<void(TObject* Sender, int ACol)>;
 
   TGridModel();
-  ~TGridModel() override;
+  virtual ~TGridModel();
   TGridModel(const TGridModel&) = delete;
   TGridModel& operator=(const TGridModel&) = delete;
 
@@ -93,6 +95,9 @@ class TGridModel : public TObject {
   virtual void SetFont(const TGridFont& Value);  // columns with ParentFont follow
   bool AutoScroll() const { return FAutoScroll; }
   void SetAutoScroll(bool Value) { FAutoScroll = Value; }
+
+  // The Sender of the events: the window control answers itself; a window-less model has none.
+  virtual TObject* EventSender() { return nullptr; }
 
   // Layout facts the window knows; a window-less model uses a settable client width.
   virtual int ClientWidth() const { return FClientWidth; }

@@ -320,3 +320,14 @@ TEST_F(GridModelTest, ClientWidthChangeAutoSizes) {
   Type->SetOptions(Type->Options() + TColumnOptions{coEditing});
   EXPECT_TRUE(Grid.ColumnEditable(5));
 }
+
+TEST_F(GridModelTest, CellRowsWithoutRecordsReadAsPlainRows) {
+  Grid.AddRows(1);
+  Grid.AddCellRows(2);
+  EXPECT_EQ(Grid.RowCount(), 3);
+  EXPECT_EQ(Grid.RowHeight(2), 16);
+  EXPECT_FALSE(Grid.RowSelected(2));
+  Grid.SetRowSelected(2, true);  // no record to mark: ignored
+  EXPECT_EQ(Grid.SelectedCount(), 0);
+  EXPECT_THROW(Grid.RowHeight(3), EListError);
+}
