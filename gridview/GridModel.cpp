@@ -75,19 +75,20 @@ void TGridModel::ClearRows() {
 
 void TGridModel::DeleteRow(int ARow) {
   HideCellEditor();
-  UpdateVerticalScrollBar();
   const int Height = RowHeight(ARow) + (FOptions.Contains(goGrid) ? 1 : 0);
   FCells.DeleteRow(ARow);
-  FRows.Delete(ARow);
+  if (ARow < FRows.Count()) FRows.Delete(ARow);
+  // The scroll range is taken after the row is gone, so that it is not one row too long.
+  UpdateVerticalScrollBar();
   ScrollRowsFrom(ARow, -Height);
   InvalidateSelection();
 }
 
 void TGridModel::InsertRow(int ARow) {
   HideCellEditor();
-  UpdateVerticalScrollBar();
   FCells.InsertRow(ARow);
-  FRows.Insert(ARow, FRowSize);
+  if (ARow <= FRows.Count()) FRows.Insert(ARow, FRowSize);
+  UpdateVerticalScrollBar();
   SetCurrentRow(CurrentRow() + 1);
   ScrollRowsFrom(ARow, RowHeight(ARow) + (FOptions.Contains(goGrid) ? 1 : 0));
 }

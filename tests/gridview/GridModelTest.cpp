@@ -170,10 +170,12 @@ TEST_F(GridModelTest, DeleteAndInsertRows) {
   Grid.DeleteRow(0);
   EXPECT_EQ(Names(), (Texts{u"b", u"c"}));
   EXPECT_TRUE(Grid.Has("scroll 0 by -16"));
+  EXPECT_EQ(Grid.RowsAtLastVBar, 2);  // the scroll range is taken once the row is gone
   EXPECT_EQ(Grid.CurrentRow(), 1);  // not adjusted
   Grid.InsertRow(0);
   EXPECT_EQ(Names(), (Texts{u"", u"b", u"c"}));
   EXPECT_EQ(Grid.CurrentRow(), 2);
+  EXPECT_EQ(Grid.RowsAtLastVBar, 3);
   Grid.InsertRow(3);  // at the end
   EXPECT_EQ(Grid.RowCount(), 4);
   EXPECT_THROW(Grid.DeleteRow(4), EListError);

@@ -33,7 +33,11 @@ class TRecordingGrid : public TGridModel {
   void InvalidateFromColumn(TCustomColumn* C) override { Log.push_back("from column " + std::to_string(C->Index())); }
   void InvalidateSelection() override { Log.push_back("selection"); }
   void UpdateHorizontalScrollBar() override { Log.push_back("hbar"); }
-  void UpdateVerticalScrollBar() override { Log.push_back("vbar"); }
+  void UpdateVerticalScrollBar() override {
+    Log.push_back("vbar");
+    RowsAtLastVBar = RowCount();
+  }
+  int RowsAtLastVBar = -1;
   void ScrollRowsFrom(int R, int DY) override {
     Log.push_back("scroll " + std::to_string(R) + " by " + std::to_string(DY));
   }
