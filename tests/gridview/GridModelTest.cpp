@@ -171,7 +171,7 @@ TEST_F(GridModelTest, DeleteAndInsertRows) {
   EXPECT_EQ(Names(), (Texts{u"b", u"c"}));
   EXPECT_TRUE(Grid.Has("scroll 0 by -16"));
   EXPECT_EQ(Grid.RowsAtLastVBar, 2);  // the scroll range is taken once the row is gone
-  EXPECT_EQ(Grid.CurrentRow(), 1);  // not adjusted
+  EXPECT_EQ(Grid.CurrentRow(), 1);    // not adjusted
   Grid.InsertRow(0);
   EXPECT_EQ(Names(), (Texts{u"", u"b", u"c"}));
   EXPECT_EQ(Grid.CurrentRow(), 2);
