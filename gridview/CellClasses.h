@@ -61,7 +61,7 @@ class TCell {
   std::unique_ptr<std::u16string> FHint;  // rare, so kept out of line
   TColor FColor = clBlack;
   int FCol = 0, FRow = 0;
-  TFontStyles FFontStyle;
+  TFontStyles FFontStyle = 0;
   bool FInitializing = true;
 };
 

@@ -40,7 +40,8 @@ class TImageColumn : public TCustomColumn {
   bool FTransparent = true;
 };
 
-enum TProgressStyle { psSolid, psGradient, psCylinder };
+// Scoped: the toolkit's pen styles use the same names.
+enum class TProgressStyle { psSolid, psGradient, psCylinder };
 
 class TProgressColumn : public TCustomColumn {
  public:
@@ -72,7 +73,7 @@ class TProgressColumn : public TCustomColumn {
   int FMargin = 2;
   int FMax = 100;
   TColor FProgressColor = clHighlight;
-  TProgressStyle FProgressStyle = psSolid;
+  TProgressStyle FProgressStyle = TProgressStyle::psSolid;
   bool FShowText = false;
   bool FTransparent = false;
 };

@@ -183,12 +183,12 @@ void TCustomColumn::SetOptions(TColumnOptions Value) {
 }
 
 void TCustomColumn::ApplyGridFont() {
-  if (TGridModel* G = Grid()) FFont = G->Font();
+  if (TGridModel* G = Grid()) FFont = G->GridFont();
 }
 
 void TCustomColumn::SetParentFont(bool Value) {
   FParentFont = Value;
-  if (Value && Grid() && FFont != Grid()->Font()) {
+  if (Value && Grid() && FFont != Grid()->GridFont()) {
     ApplyGridFont();
     Changed(ccAppearance);
   }
@@ -408,7 +408,7 @@ void TColumns::RecalcLefts(bool Renumber) {
 void TColumns::AutoSize(TCustomColumn* Column, bool FromLeft) {
   // Widths set here would ask for auto-sizing again; one pass shares the space.
   if (FLoading || FAutoSizing) return;
-  int Available = FGrid ? FGrid->ClientWidth() : 0;
+  int Available = FGrid ? FGrid->GridClientWidth() : 0;
   const bool Indicator = FGrid && FGrid->Options().Contains(goIndicator);
   if (FGrid && FGrid->GridStyle() == gsReport && Indicator) Available -= IndicatorWidth;
   int Base = 0;

@@ -247,7 +247,7 @@ class TCustomColumn : public TObject {
 
   TAlignment FAlignment = taLeftJustify;
   TColor FColor = clBlack;
-  TCursor FCursor = crDefault;
+  TCursor FCursor = 0;
   std::u16string FDefaultValue;
   int FDefaultWidth = 80;
   TDrawingOptions FDrawingOptions = doNormal;

@@ -145,12 +145,12 @@ void TGridModel::ClearSelection() {
 
 void TGridModel::SetCurrentRow(int ARow) {
   if (ARow >= RowCount()) return;
-  SetCurrentCell(FCurrentColumn, ARow, TShiftState());
+  SetCurrentCell(FCurrentColumn, ARow, 0);
   FInputRowMode = false;
 }
 
 void TGridModel::SetCurrentCell(int ACol, int ARow, TShiftState Shift) {
-  const bool Shifted = Shift.Contains(ssShift), Ctrl = Shift.Contains(ssCtrl);
+  const bool Shifted = (Shift & ShiftKeyBit) != 0, Ctrl = (Shift & CtrlKeyBit) != 0;
   if (FMultiSelecting && !Shifted && !Ctrl) ClearSelection();
   const int OldCol = FCurrentColumn, OldRow = FCurrentRow;
   FCurrentColumn = ACol;
@@ -292,7 +292,7 @@ void TGridModel::LoadCellValue(int ACol, int ARow, TVirtualColElement& Element) 
   }
 }
 
-void TGridModel::SetClientWidth(int Value) {
+void TGridModel::SetGridClientWidth(int Value) {
   FClientWidth = Value;
   FColumns.AutoSize(nullptr, false);
 }
@@ -361,7 +361,7 @@ void TGridModel::SetGridStyle(TGridStyle Value) {
   UpdateVerticalScrollBar();
 }
 
-void TGridModel::SetFont(const TGridFont& Value) {
+void TGridModel::SetGridFont(const TGridFont& Value) {
   FFont = Value;
   for (int Col = 0; Col < FColumns.Count(); ++Col)
     if (FColumns.Items(Col)->ParentFont()) FColumns.Items(Col)->SetParentFont(true);

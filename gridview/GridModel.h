@@ -91,8 +91,9 @@ class TGridModel {
   virtual void SetRowSize(int Value);  // values <= 0 are ignored
   TGridStyle GridStyle() const { return FGridStyle; }
   virtual void SetGridStyle(TGridStyle Value);
-  const TGridFont& Font() const { return FFont; }
-  virtual void SetFont(const TGridFont& Value);  // columns with ParentFont follow
+  // The font columns with ParentFont take (the window control keeps it in step with its own).
+  const TGridFont& GridFont() const { return FFont; }
+  virtual void SetGridFont(const TGridFont& Value);
   bool AutoScroll() const { return FAutoScroll; }
   void SetAutoScroll(bool Value) { FAutoScroll = Value; }
 
@@ -100,9 +101,9 @@ class TGridModel {
   virtual TObject* EventSender() { return nullptr; }
 
   // Layout facts the window knows; a window-less model uses a settable client width.
-  virtual int ClientWidth() const { return FClientWidth; }
+  virtual int GridClientWidth() const { return FClientWidth; }
   // A new client width shares the spare width among the auto-sized columns again.
-  void SetClientWidth(int Value);
+  void SetGridClientWidth(int Value);
   virtual bool WindowExists() const { return true; }
   // Left edge of the data (the indicator strip's width when it is shown).
   int DataLeft() const { return FOptions.Contains(goIndicator) ? IndicatorWidth : 0; }

@@ -5,25 +5,16 @@
 #include <initializer_list>
 #include <string>
 
+#include "core/Color.h"
 #include "core/Exceptions.h"
 
-// Colour number: red in the low byte, then green, then blue. A value with the top byte set names a
-// system colour by its index; the window side resolves it to RGB before any arithmetic.
-using TColor = std::uint32_t;
-constexpr TColor clSystemColor = 0xFF000000u;
-constexpr TColor clBlack = 0x000000u;
-constexpr TColor clWhite = 0xFFFFFFu;
-constexpr TColor clGray = 0x808080u;
-constexpr TColor clWindow = clSystemColor | 5;
-constexpr TColor clWindowText = clSystemColor | 8;
-constexpr TColor clHighlight = clSystemColor | 13;
-constexpr TColor clHighlightText = clSystemColor | 14;
-constexpr TColor clBtnFace = clSystemColor | 15;
-constexpr TColor clBtnShadow = clSystemColor | 16;
-constexpr TColor clGrayText = clSystemColor | 17;
-
-using TCursor = int;
-constexpr TCursor crDefault = 0;
+// The toolkit declares these three the same way; the data side needs them without the toolkit.
+using TCursor = int;  // 0 is the default cursor
+// Shift state as the toolkit passes it: its bits ssShift 1, ssAlt 2, ssCtrl 4.
+using TShiftState = unsigned;
+constexpr TShiftState ShiftKeyBit = 1, CtrlKeyBit = 4;
+// Font style bits as the toolkit's: fsBold 1, fsItalic 2, fsUnderline 4, fsStrikeOut 8.
+using TFontStyles = unsigned;
 
 // A small set of enumeration values (at most 32), as the option properties use them.
 template <class E>
@@ -70,9 +61,6 @@ enum TSortKind { skAscending, skDescending };
 enum TSortType { stAlphabetic, stBoolean, stCaseInsensitive, stNumeric, stDate, stIP };
 enum TGridStyle { gsReport, gsSlides };
 enum TDropDownStyle { dsDropDown, dsDropDownList };
-
-enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
-using TFontStyles = TSet<TFontStyle>;
 
 // The value kind of a column's cells; it selects the cell class of the store. Values without a
 // name (1, 8, anything above 9) make text cells.
@@ -129,9 +117,6 @@ enum TAppearanceOption {
 };
 using TAppearanceOptions = TSet<TAppearanceOption>;
 
-enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
-using TShiftState = TSet<TShiftStateItem>;
-
 // What changed in a column; the grid repaints or re-sorts accordingly.
 enum TColumnChangeKind {
   ccInput = 1,
@@ -157,7 +142,7 @@ constexpr int IndicatorWidth = 12;
 struct TGridFont {
   std::string Name = "Tahoma";
   int Size = 8;
-  TFontStyles Style;
+  TFontStyles Style = 0;
   TColor Color = clWindowText;
   bool operator==(const TGridFont& O) const {
     return Name == O.Name && Size == O.Size && Style == O.Style && Color == O.Color;

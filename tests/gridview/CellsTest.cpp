@@ -71,7 +71,7 @@ TEST_F(CellsTest, NewCellsTakeTheColumnColour) {
   TwoColumns();
   Number->SetColor(0x123456);
   Grid.AddRows(1);
-  EXPECT_EQ(Grid.GetCellColor(1, 0), 0x123456u);
+  EXPECT_EQ(Grid.GetCellColor(1, 0), 0x123456);
   EXPECT_EQ(Grid.GetCellColor(0, 0), clBlack);
 }
 

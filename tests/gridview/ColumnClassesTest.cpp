@@ -78,7 +78,7 @@ TEST_F(ColumnClassesTest, DefaultValues) {
   EXPECT_FALSE(TNumericColumn().Options().Contains(coShowTextFitHint));
   EXPECT_EQ(TNumericColumn().Increment(), 1.0);
   EXPECT_EQ(TRateColumn().Max(), 5);
-  EXPECT_EQ(TProgressColumn().BorderColor(), 8421504u);
+  EXPECT_EQ(TProgressColumn().BorderColor(), 8421504);
   EXPECT_EQ(TComboBoxColumn().DropDownCount(), 8);
 }
 
@@ -132,14 +132,14 @@ TEST_F(ColumnClassesTest, ImageColumnCanInputButHasNoEditor) {
 TEST_F(ColumnClassesTest, ProgressAssignLeavesHideWhenEmptyAndTransparent) {
   TProgressColumn Source, Target;
   Source.SetBorderColor(1), Source.SetMargin(9), Source.SetMax(7), Source.SetProgressColor(2);
-  Source.SetProgressStyle(psCylinder), Source.SetShowText(true);
+  Source.SetProgressStyle(TProgressStyle::psCylinder), Source.SetShowText(true);
   Source.SetHideWhenEmpty(true), Source.SetTransparent(true);
   Target.Assign(Source);
-  EXPECT_EQ(Target.BorderColor(), 1u);
+  EXPECT_EQ(Target.BorderColor(), 1);
   EXPECT_EQ(Target.Margin(), 9);
   EXPECT_EQ(Target.Max(), 7);
-  EXPECT_EQ(Target.ProgressColor(), 2u);
-  EXPECT_EQ(Target.ProgressStyle(), psCylinder);
+  EXPECT_EQ(Target.ProgressColor(), 2);
+  EXPECT_EQ(Target.ProgressStyle(), TProgressStyle::psCylinder);
   EXPECT_TRUE(Target.ShowText());
   EXPECT_FALSE(Target.HideWhenEmpty());
   EXPECT_FALSE(Target.Transparent());
@@ -163,7 +163,7 @@ TEST_F(ColumnClassesTest, ComboAssignSkipsImages) {
   Source.SetItems({u"a", u"b"}), Source.SetStyle(cbsDropDownList), Source.SetImages(&Images);
   Source.SetShowImages(true), Source.SetTextAfter(u"!");
   Target.Assign(Source);
-  EXPECT_EQ(Target.Items().size(), 2u);
+  EXPECT_EQ(Target.Items().size(), 2);
   EXPECT_EQ(Target.Style(), cbsDropDownList);
   EXPECT_EQ(Target.TextAfter(), u"!");
   EXPECT_EQ(Target.Images(), nullptr);
@@ -193,7 +193,7 @@ TEST_F(ColumnClassesTest, RateGlyphsTurnTransparentWhenAsked) {
   C.SetTransparent(true);
   C.SetEmptyGlyph(G);
   EXPECT_TRUE(C.EmptyGlyph().Transparent);
-  EXPECT_EQ(C.EmptyGlyph().TransparentColor, 6u);
+  EXPECT_EQ(C.EmptyGlyph().TransparentColor, 6);
 }
 
 TEST_F(ColumnClassesTest, PrepareEditorConfiguresTheEditor) {

@@ -63,7 +63,7 @@ TEST_F(ColumnsTest, LeftEdgesFollowDisplayOrderAndSkipHiddenColumns) {
 }
 
 TEST_F(ColumnsTest, AutoSizeSharesSpareWidthInProportion) {
-  Grid.SetClientWidth(300);
+  Grid.SetGridClientWidth(300);
   // As when the grid is loaded: the widths as stored, then one layout.
   Columns.SetLoading(true);
   TCustomColumn* A = Add(100, 0);
@@ -77,7 +77,7 @@ TEST_F(ColumnsTest, AutoSizeSharesSpareWidthInProportion) {
 }
 
 TEST_F(ColumnsTest, AutoSizeLeavesFixedColumnsAlone) {
-  Grid.SetClientWidth(400);
+  Grid.SetGridClientWidth(400);
   TCustomColumn* Fixed = Add(100, 0);
   TCustomColumn* A = Add(100, 1);
   A->SetOptions(A->Options() + TColumnOptions{coAutoSize});
@@ -88,13 +88,13 @@ TEST_F(ColumnsTest, AutoSizeLeavesFixedColumnsAlone) {
 }
 
 TEST_F(ColumnsTest, AutoSizeRoundsHalvesToEvenAndKeepsTheMinimum) {
-  Grid.SetClientWidth(5);
+  Grid.SetGridClientWidth(5);
   TCustomColumn* A = Add(100, 0);
   TCustomColumn* B = Add(100, 1);
   A->SetOptions(A->Options() + TColumnOptions{coAutoSize});
   B->SetOptions(B->Options() + TColumnOptions{coAutoSize});
   EXPECT_EQ(A->Width(), 8);
-  Grid.SetClientWidth(21);
+  Grid.SetGridClientWidth(21);
   A->SetWidth(100), B->SetWidth(100);
   Columns.AutoSize(nullptr, false);  // 10.5 each: halves to even
   EXPECT_EQ(A->Width(), 10);
@@ -124,7 +124,7 @@ TEST_F(ColumnsTest, MoveRenumbersAndReportsPosition) {
   EXPECT_EQ(A->Position(), 2);
   EXPECT_EQ(C->Position(), 1);
   EXPECT_EQ(A->Left(), 50);
-  ASSERT_EQ(Grid.Changes.size(), 1u);
+  ASSERT_EQ(Grid.Changes.size(), 1);
   EXPECT_EQ(Grid.Changes[0], std::make_pair(0, ccPosition));
   EXPECT_THROW(Columns.Move(0, 3), EListError);
   A->SetPosition(0);
@@ -186,14 +186,14 @@ TEST_F(ColumnsTest, SortedMovesFromOneColumnToAnother) {
 TEST_F(ColumnsTest, FontFollowsTheGridUntilSetOwnFont) {
   TGridFont Big;
   Big.Size = 12;
-  Grid.SetFont(Big);
+  Grid.SetGridFont(Big);
   TCustomColumn* C = Add(10);
   EXPECT_EQ(C->Font().Size, 12);
   TGridFont Own;
   Own.Name = "Arial";
   C->SetFont(Own);
   EXPECT_FALSE(C->ParentFont());
-  Grid.SetFont(TGridFont());
+  Grid.SetGridFont(TGridFont());
   EXPECT_EQ(C->Font().Name, "Arial");
   C->SetParentFont(true);
   EXPECT_EQ(C->Font(), TGridFont());
@@ -225,7 +225,7 @@ TEST_F(ColumnsTest, GlyphTakesItsCornerAsTransparentColour) {
   G.Pixels = {1, 2, 3, 4};
   C->Header().SetGlyph(G);
   EXPECT_TRUE(C->Header().Glyph().Transparent);
-  EXPECT_EQ(C->Header().Glyph().TransparentColor, 3u);
+  EXPECT_EQ(C->Header().Glyph().TransparentColor, 3);
 }
 
 TEST_F(ColumnsTest, FindByCaptionTakesTheLastMatchOrZero) {

@@ -81,7 +81,7 @@ TEST_F(GridModelTest, DefaultValuesOnlyWithTheirOption) {
 
 TEST_F(GridModelTest, ClearRowsKeepsTheCurrentRow) {
   Grid.AddRows(5);
-  Grid.SetCurrentCell(0, 3, TShiftState());
+  Grid.SetCurrentCell(0, 3, 0);
   Grid.SetRowSelected(1, true);
   Grid.ClearRows();
   EXPECT_EQ(Grid.RowCount(), 0);
@@ -165,7 +165,7 @@ TEST_F(GridModelTest, RowSelection) {
 
 TEST_F(GridModelTest, DeleteAndInsertRows) {
   AddNamed({u"a", u"b", u"c"});
-  Grid.SetCurrentCell(0, 1, TShiftState());
+  Grid.SetCurrentCell(0, 1, 0);
   Grid.Forget();
   Grid.DeleteRow(0);
   EXPECT_EQ(Names(), (Texts{u"b", u"c"}));
@@ -245,14 +245,14 @@ TEST_F(GridModelTest, WidthChangeRepaintsAndReportsTheResize) {
 
 TEST_F(GridModelTest, CtrlAndShiftSelectRows) {
   Grid.AddRows(6);
-  Grid.SetCurrentCell(0, 1, TShiftState());
+  Grid.SetCurrentCell(0, 1, 0);
   EXPECT_TRUE(Grid.RowSelected(1));
-  Grid.SetCurrentCell(0, 4, TShiftState{ssShift});
+  Grid.SetCurrentCell(0, 4, ShiftKeyBit);
   EXPECT_EQ(Grid.SelectedCount(), 4);  // 1 .. 4
-  Grid.SetCurrentCell(0, 2, TShiftState{ssCtrl});
+  Grid.SetCurrentCell(0, 2, CtrlKeyBit);
   EXPECT_FALSE(Grid.RowSelected(2));
   EXPECT_EQ(Grid.SelectedCount(), 3);
-  Grid.SetCurrentCell(0, 5, TShiftState());  // a plain move clears the multi-selection
+  Grid.SetCurrentCell(0, 5, 0);  // a plain move clears the multi-selection
   EXPECT_EQ(Grid.SelectedCount(), 1);
   EXPECT_TRUE(Grid.RowSelected(5));
   EXPECT_EQ(Grid.CurrentRow(), 5);
@@ -316,7 +316,7 @@ TEST_F(GridModelTest, LoadCellValueFillsTheFieldOfTheKind) {
 TEST_F(GridModelTest, ClientWidthChangeAutoSizes) {
   TCustomColumn* Type = Grid.Columns().Items(5);
   Type->SetOptions(Type->Options() + TColumnOptions{coAutoSize});
-  Grid.SetClientWidth(1000);
+  Grid.SetGridClientWidth(1000);
   EXPECT_EQ(Type->Right(), 1000);
   EXPECT_FALSE(Grid.ColumnEditable(1));
   Type->SetOptions(Type->Options() + TColumnOptions{coEditing});
