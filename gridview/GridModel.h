@@ -13,6 +13,12 @@
 
 // Not a TObject itself: the window control derives from this class and from its window base (a
 // TObject), and the events name that object as their sender through EventSender.
+//
+// A window control on top of it overrides EventSender, GridClientWidth and WindowExists, turns the
+// Invalidate* hooks into invalidations of its areas (nothing before the window exists), computes
+// its scroll bars in the two Update*ScrollBar hooks, and calls Columns().AutoSize(nullptr, false)
+// when its client width changes. Cell colours and SetCurrentCell may be overridden for selection
+// colours and painting details.
 class TGridModel {
  public:
   using TCellEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
