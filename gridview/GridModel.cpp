@@ -173,6 +173,7 @@ void TGridModel::SetCurrentCell(int ACol, int ARow, TShiftState Shift) {
     if (ColChanged || RowChanged) {
       InvalidateCell(ACol, ARow);
       InvalidateCell(OldCol, OldRow);
+      if (RowChanged) InvalidateIndicatorCell(ARow), InvalidateIndicatorCell(OldRow);
     }
     Selected();
     return;

@@ -124,6 +124,7 @@ class TGridModel {
   virtual void InvalidateCell(int /*ACol*/, int /*ARow*/) {}
   virtual void InvalidateRow(int /*ARow*/) {}
   virtual void InvalidateRows(int /*First*/, int /*Last*/) {}
+  virtual void InvalidateIndicatorCell(int /*ARow*/) {}
   virtual void InvalidateColumn(TCustomColumn*, TGridArea) {}
   // From the column's left edge to the right of the client area.
   virtual void InvalidateFromColumn(TCustomColumn*) {}

@@ -333,3 +333,15 @@ TEST_F(GridModelTest, CellRowsWithoutRecordsReadAsPlainRows) {
   EXPECT_EQ(Grid.SelectedCount(), 0);
   EXPECT_THROW(Grid.RowHeight(3), EListError);
 }
+
+TEST_F(GridModelTest, CellModeRepaintsBothCellsAndIndicators) {
+  Grid.SetOptions(Grid.Options() - TGridOptions{goSelectFullRow});
+  Grid.AddRows(3);
+  Grid.Forget();
+  std::vector<std::pair<int, int>> Left;
+  Grid.OnDeselectCell = [&](TObject*, int C, int R) { Left.push_back({C, R}); };
+  Grid.SetCurrentCell(2, 1, 0);
+  EXPECT_EQ(Grid.Log, (std::vector<std::string>{"cell 2,1", "cell 0,0", "indicator 1", "indicator 0"}));
+  EXPECT_EQ(Left, (std::vector<std::pair<int, int>>{{0, 0}}));
+  EXPECT_EQ(Grid.SelectedCount(), 0);  // cell mode marks no rows
+}

@@ -31,6 +31,7 @@ class TRecordingGrid : public TGridModel {
     Log.push_back("column " + std::to_string(C->Index()) + " area " + std::to_string(A));
   }
   void InvalidateFromColumn(TCustomColumn* C) override { Log.push_back("from column " + std::to_string(C->Index())); }
+  void InvalidateIndicatorCell(int R) override { Log.push_back("indicator " + std::to_string(R)); }
   void InvalidateSelection() override { Log.push_back("selection"); }
   void UpdateHorizontalScrollBar() override { Log.push_back("hbar"); }
   void UpdateVerticalScrollBar() override {
