@@ -96,7 +96,7 @@ void TGridModel::InsertRow(int ARow) {
 void TGridModel::MoveRow(int From, int To) {
   HideCellEditor();
   FCells.MoveRow(From, To);
-  FRows.Move(From, To);
+  if (From < FRows.Count() && To < FRows.Count()) FRows.Move(From, To);
   InvalidateGrid();
 }
 
