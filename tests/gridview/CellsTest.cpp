@@ -273,3 +273,24 @@ TEST_F(CellsTest, EmptyAndSingleRowSortsRecordTheirState) {
   Grid.Cells().Sort(0, stNumeric, false);  // one row: nothing is compared, so nothing fails
   EXPECT_EQ(Grid.Cells().SortedColumn(), 0);
 }
+
+TEST(BareCellsTest, ColumnListsInsertMoveAndRemove) {
+  TCells Store;  // no collection: every cell is text
+  Store.AddColumn();
+  Store.AddColumn();
+  Store.AddRows(2);
+  Store.GetCell(0, 1)->SetAsText(u"left");
+  Store.GetCell(1, 1)->SetAsText(u"right");
+  Store.InsertColumn(1);
+  EXPECT_EQ(Store.ColumnCount(), 3);
+  EXPECT_EQ(Store.GetCell(1, 1)->GetAsText(), u"");
+  EXPECT_EQ(Store.GetCell(2, 1)->GetAsText(), u"right");
+  Store.MoveColumn(0, 2);
+  EXPECT_EQ(Store.GetCell(2, 1)->GetAsText(), u"left");
+  EXPECT_EQ(Store.GetCell(1, 1)->GetAsText(), u"right");
+  Store.RemoveColumn(1);
+  EXPECT_EQ(Store.GetCell(1, 1)->GetAsText(), u"left");
+  EXPECT_THROW(Store.MoveColumn(0, 2), EListError);
+  Store.RemoveAllColumns();
+  EXPECT_EQ(Store.RowCount(), 0);
+}
