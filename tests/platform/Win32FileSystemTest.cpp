@@ -72,3 +72,28 @@ TEST(Win32FileSystemTest, FindEntryRefusesWildcards) {
   EXPECT_FALSE(PlatformFileSystem().FindEntry(Tree.Path("*.txt"), Entry));
   EXPECT_FALSE(PlatformFileSystem().FindEntry(Tree.Path() + "\\", Entry));
 }
+
+TEST(Win32FileSystemTest, HiddenAndSystemEntriesAreListedWithTheirAttributes) {
+  TTempFolder Tree;
+  Tree.WriteFile("secret.txt", "s");
+  Tree.MakeFolder("sysdir");
+  ASSERT_TRUE(SetFileAttributesW(LongPathW(Tree.Path("secret.txt")).c_str(), FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(SetFileAttributesW(LongPathW(Tree.Path("sysdir")).c_str(),
+                                 FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN));
+  auto Listing = PlatformFileSystem().OpenFolder(Tree.Path());
+  ASSERT_TRUE(Listing);
+  TFileEntry Entry;
+  std::uint32_t SecretAttributes = 0, FolderAttributes = 0;
+  bool SawDot = false;
+  while (Listing->Next(Entry)) {
+    if (Entry.Name == "secret.txt") SecretAttributes = Entry.Attributes;
+    if (Entry.Name == "sysdir") FolderAttributes = Entry.Attributes;
+    SawDot = SawDot || Entry.Name == ".";
+  }
+  EXPECT_TRUE(SecretAttributes & faHidden);
+  EXPECT_TRUE(FolderAttributes & faSysFile);
+  EXPECT_TRUE(FolderAttributes & faDirectory);
+  EXPECT_TRUE(SawDot);  // a folder below a drive's root reports "." and ".."
+  SetFileAttributesW(LongPathW(Tree.Path("sysdir")).c_str(), FILE_ATTRIBUTE_DIRECTORY);
+  SetFileAttributesW(LongPathW(Tree.Path("secret.txt")).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
