@@ -12,7 +12,7 @@ void ListIndexError(int Index) { throw EListError("List index out of bounds (" +
 
 TCells::TCells(TColumns* Columns, TGridModel* Grid) : FOwnerColumns(Columns), FGrid(Grid), FRandom(20261207u) {}
 
-TCells::~TCells() = default;
+TCells::~TCells() { FreeAllCells(); }
 
 TCellKind TCells::KindOf(int ACol) const {
   return FOwnerColumns && ACol < FOwnerColumns->Count() ? FOwnerColumns->Items(ACol)->CellKind() : ckText;
@@ -85,9 +85,30 @@ void TCells::ExchangeRows(int A, int B) {
 }
 
 void TCells::ClearRows() {
-  for (TCellList& List : FColumns) TCellList().swap(List);
+  FreeAllCells();
   FRowCount = 0;
   FSortValid = false;
+}
+
+void TCells::FreeAllCells() noexcept {
+  // Sorting scatters the cells over the heap; freeing them in address order instead of row order
+  // keeps the allocator's work local and makes clearing a large grid several times faster.
+  std::vector<TCell*> Cells;
+  try {
+    std::size_t Total = 0;
+    for (const TCellList& List : FColumns) Total += List.size();
+    Cells.reserve(Total);
+  } catch (...) {
+    // No room for the list: free them as they stand.
+    for (TCellList& List : FColumns) TCellList().swap(List);
+    return;
+  }
+  for (TCellList& List : FColumns) {
+    for (std::unique_ptr<TCell>& Cell : List) Cells.push_back(Cell.release());
+    TCellList().swap(List);
+  }
+  std::sort(Cells.begin(), Cells.end(), std::less<TCell*>());
+  for (TCell* Cell : Cells) delete Cell;
 }
 
 void TCells::AddColumn() { InsertColumn(ColumnCount()); }

@@ -65,6 +65,7 @@ class TCells {
   TColor ColorOf(int ACol) const;
   std::unique_ptr<TCell> NewCell(int ACol, bool ForInsertion);
   void CheckRow(int ARow) const;
+  void FreeAllCells() noexcept;
   void Reverse();
   void ApplyOrder(const std::vector<int>& Order);
   template <class TKey, class TLess>
