@@ -237,7 +237,9 @@ void THtmlColumnDisplay::ApplyTag(const TTag& Tag) {
       const std::string Attribute = AsciiLowerCase(Utf16ToUtf8(Key));
       const std::string Text = Utf16ToUtf8(Value);
       if (Attribute == "color") {
-        Font.SetColor(CurrentCell ? HighlightedTextColor : HtmlToColor(Text));
+        // An unreadable colour keeps the one in force rather than painting in "no colour".
+        const TColor Color = CurrentCell ? HighlightedTextColor : HtmlToColor(Text);
+        if (Color != clNone) Font.SetColor(Color);
       } else if (Attribute == "name") {
         if (!Text.empty()) Font.SetName(Text);
       } else if (Attribute == "size") {
