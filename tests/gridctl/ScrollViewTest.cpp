@@ -77,3 +77,12 @@ TEST_F(ScrollViewTest, WheelScrollsARowOrAPage) {
   Grid->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
   EXPECT_EQ(Grid->TopRow(), 10);
 }
+
+TEST(GridCursorsTest, EveryCursorResourceIsThere) {
+  for (const wchar_t* Name :
+       {L"HORZSPLIT", L"COLUMNNODRAG", L"INDICATORSELECT", L"ROLL", L"ROLLUP", L"ROLLDOWN", L"REVERSEDARROW"})
+    EXPECT_NE(LoadImageW(GetModuleHandleW(nullptr), Name, IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE), nullptr)
+        << static_cast<const void*>(Name);
+  RegisterGridCursors();
+  EXPECT_NE(Screen().CursorHandle(crRollDown), Screen().CursorHandle(crDefault));
+}
