@@ -44,6 +44,8 @@ void TCustomGridViewControl::CreateParams(TCreateParams& Params) {
 }
 
 void TCustomGridViewControl::CreateWnd() {
+  VertScrollBar().ResetPlatformState();
+  HorzScrollBar().ResetPlatformState();
   VertScrollBar().SetLineStep(1);
   VertScrollBar().SetPageStep(10);
   HorzScrollBar().SetLineStep(5);
@@ -543,7 +545,7 @@ TCustomColumn* TCustomGridViewControl::CurrentInputColumn() {
 bool TCustomGridViewControl::CellDrawnSelected(int ACol, int ARow) {
   if (InputRowMode()) return false;
   if (Columns().Items(ACol)->Options().Contains(coDontHighlight)) return false;
-  if (!HasFocus() && AppearanceOptions().Contains(aoHideSelection)) return false;
+  if (!GridFocused() && AppearanceOptions().Contains(aoHideSelection)) return false;
   const bool Current = ACol == CurrentColumn() && ARow == CurrentRow();
   if (Options().Contains(goSelectFullRow))
     return RowSelected(ARow) && (!Current || !AppearanceOptions().Contains(aoIndicateSelectedCell));
@@ -552,14 +554,14 @@ bool TCustomGridViewControl::CellDrawnSelected(int ACol, int ARow) {
 
 TColor TCustomGridViewControl::CellBackgroundColor(int ACol, int ARow) {
   if (!CellDrawnSelected(ACol, ARow)) return GetCell(ACol, ARow)->Color();
-  if (!HasFocus()) return clBtnFace;
+  if (!GridFocused()) return clBtnFace;
   if (AppearanceOptions().Contains(aoAlphaBlendedSelection))
     return TGraphicsProvider::MixColors(Color(), clHighlight, 0.25);
   return clHighlight;
 }
 
 TColor TCustomGridViewControl::CellTextColor(int ACol, int ARow) {
-  if (CellDrawnSelected(ACol, ARow) && HasFocus()) return FHighlightedTextColor;
+  if (CellDrawnSelected(ACol, ARow) && GridFocused()) return FHighlightedTextColor;
   return Columns().Items(ACol)->Font().Color;
 }
 

@@ -98,6 +98,9 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
   bool ThemesInUse();
   // The grid has the keyboard focus (a test may pretend).
   virtual bool HasFocus();
+  // The focus and theming as this paint sees them (asked once per paint, not once per cell).
+  bool GridFocused() { return FPainting ? FPaintFocused : HasFocus(); }
+  bool GridThemes() { return FPainting ? FPaintThemes : ThemesInUse(); }
   // Header cells held down and under the mouse (hot tracking).
   void SetPressedHeader(TCustomColumn* Column);
   void SetHotHeader(TCustomColumn* Column);
@@ -187,4 +190,6 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
   TCustomColumn* FHotHeader = nullptr;
   int FLastClientWidth = -1, FLastClientHeight = -1;
   bool FPainting = false;
+  // Facts that cost a platform call each, taken once per paint.
+  bool FPaintFocused = false, FPaintThemes = false, FPaintThemesActive = false;
 };

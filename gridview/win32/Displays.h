@@ -25,29 +25,38 @@ class TColumnDisplay : public TVirtualColElement {
   void DrawText(std::u16string_view Text, const RECT& Rect);
   void DrawHintMark();
   virtual void Paint() = 0;
+  // Displays whose whole drawing is clipped text need no clip region of their own per cell.
+  virtual bool ClipsItself() const { return false; }
 };
 
-class TTextualColumnDisplay : public TColumnDisplay {
+// Displays that draw one text through DrawText, which clips to the content rectangle.
+class TTextDisplay : public TColumnDisplay {
  public:
   using TColumnDisplay::TColumnDisplay;
+  bool ClipsItself() const override { return true; }
+};
+
+class TTextualColumnDisplay : public TTextDisplay {
+ public:
+  using TTextDisplay::TTextDisplay;
   void Paint() override;
 };
 
-class TNumericColumnDisplay : public TColumnDisplay {
+class TNumericColumnDisplay : public TTextDisplay {
  public:
-  using TColumnDisplay::TColumnDisplay;
+  using TTextDisplay::TTextDisplay;
   void Paint() override;
 };
 
-class TIncrementColumnDisplay : public TColumnDisplay {
+class TIncrementColumnDisplay : public TTextDisplay {
  public:
-  using TColumnDisplay::TColumnDisplay;
+  using TTextDisplay::TTextDisplay;
   void Paint() override;
 };
 
-class TDateColumnDisplay : public TColumnDisplay {
+class TDateColumnDisplay : public TTextDisplay {
  public:
-  using TColumnDisplay::TColumnDisplay;
+  using TTextDisplay::TTextDisplay;
   void Paint() override;
 };
 
