@@ -69,6 +69,11 @@ LRESULT TCustomGridViewControl::WndProc(UINT Message, WPARAM WParam, LPARAM LPar
       InvalidateGrid();
       break;
     case WM_MOUSELEAVE: SetHotHeader(nullptr); break;
+    case WM_SIZE: {
+      const LRESULT Result = TScrollView::WndProc(Message, WParam, LParam);
+      ClientSizeChanged();
+      return Result;
+    }
     default: break;
   }
   return TScrollView::WndProc(Message, WParam, LParam);
@@ -583,6 +588,10 @@ void TCustomGridViewControl::SetHotHeader(TCustomColumn* Column) {
 
 void TCustomGridViewControl::Resize() {
   TScrollView::Resize();
+  ClientSizeChanged();
+}
+
+void TCustomGridViewControl::ClientSizeChanged() {
   if (!HandleAllocated()) return;
   const int Width = ClientWidth(), Height = ClientHeight();
   if (Height != FLastClientHeight) {

@@ -151,6 +151,7 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   bool MouseWheel(TShiftState Shift, int Delta, POINT ScreenPos) override;
+  void KeyPress(wchar_t& Key) override;
   void VerticalScrollMessage(int Code, int ThumbPosition) override;
   void HorizontalScrollMessage(int Code, int ThumbPosition) override;
 
@@ -170,6 +171,8 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
   void ApplyColumnFont(const TCustomColumn& Column);
   void InvalidateClient(const RECT& Rect);
   void RedrawBorder();
+  // Follows a new client size (a resize, or a scroll bar that came or went).
+  void ClientSizeChanged();
   void PaintThemedBorder();
   TCustomColumn* HeaderColumnAt(int X, int Y);
 

@@ -326,3 +326,17 @@ bool TCustomGridViewControl::MouseWheel(TShiftState Shift, int Delta, POINT Scre
     (Shift & ssCtrl) ? Bar.PageDown() : Bar.LineDown();
   return true;
 }
+
+void TCustomGridViewControl::KeyPress(wchar_t& Key) {
+  TScrollView::KeyPress(Key);
+  // The space key plays the current cell's element (a check box toggles).
+  const int Col = CurrentColumn(), Row = CurrentRow();
+  if (Key != L' ' || Col < 0 || Col >= Columns().Count() || !ValidRow(Row)) return;
+  auto* Play = dynamic_cast<TColumnPlay*>(Columns().Items(Col)->Play());
+  if (!Play) return;
+  LoadCellValue(Col, Row, *Play);
+  Play->OnChange = [this, Col, Row](TObject* Sender) {
+    SetCellText(Col, Row, static_cast<TColumnPlay*>(Sender)->TextValue);
+  };
+  if (Play->KeyPress(u' ')) Key = 0;
+}
