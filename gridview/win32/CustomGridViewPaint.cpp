@@ -228,6 +228,7 @@ void TCustomGridViewControl::DrawCell(int ACol, int ARow) {
     C.Brush().SetColor(Background);
     C.FillRect(Rect);
   }
+  if (Display) Display->Background = DefaultDrawing ? Background : clNone;
   if (Display) Display->CurrentCell = ACol == CurrentColumn() && ARow == CurrentRow();
   const TDrawingOptions Drawing = Column->DrawingOptions();
   if ((Drawing == doNormal || Drawing == doCustom) && Display && PrepareCellFont(ACol, ARow, State, *Display))
