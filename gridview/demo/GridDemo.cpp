@@ -1,7 +1,7 @@
 // torvane-grid-demo: one window with a grid that shows every column kind over 10,000 generated rows,
 // a footer with formulas and the indicator strip, and menu choices for the header style, the grid
 // style and the main appearance options. Command-line switches pick the starting choices:
-//   --header=auto|flat|old  --slides  --no-themes  --rows=N
+//   --header=auto|flat|old  --slides  --no-themes  --rows=N  --input  --no-grid  --sorted
 #include <cmath>
 #include <memory>
 #include <string>
@@ -98,6 +98,7 @@ std::unique_ptr<TBitmap> Bubble(int R, int G, int B) {
 class TDemoForm : public TForm {
  public:
   TDemoForm(THeaderStyle Style, bool Slides, int Rows);
+  TGridView& Grid() { return FGrid; }
 
  protected:
   LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
@@ -152,6 +153,7 @@ void TDemoForm::BuildColumns() {
     Column->Header().SetCaption(Caption);
     Column->SetWidth(Width);
     Column->SetColor(clWindow);
+    Column->SetInputCaption(u"(new)");
     return Column;
   };
   auto* Icon = Columns.Add<TImageColumn>();
@@ -344,6 +346,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
   try {
     TDemoForm Form(Style, Slides, Rows);
+    TGridView& Grid = Form.Grid();
+    for (int I = 1; I < __argc; ++I) {
+      const std::wstring Arg = __wargv[I];
+      if (Arg == L"--input") Grid.SetOptions(Grid.Options() + TGridOptions{goInput});
+      if (Arg == L"--no-grid") Grid.SetOptions(Grid.Options() - TGridOptions{goGrid});
+      if (Arg == L"--sorted") Grid.SortByHeaderClick(Grid.Columns().Items(3));
+    }
     Application().Run(Form);
   } catch (const std::exception& Error) {
     Application().HandleException(Error);

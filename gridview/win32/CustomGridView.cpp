@@ -173,6 +173,17 @@ void TCustomGridViewControl::SetGridFont(const TGridFont& Value) {
   AssignGridFont(Font(), Value);
 }
 
+void TCustomGridViewControl::FontChanged() {
+  TScrollView::FontChanged();
+  // The control's font (set on it or taken from the parent) is the one columns with ParentFont use.
+  TGridFont Value;
+  Value.Name = Font().Name();
+  Value.Size = Font().Size();
+  Value.Style = Font().Style();
+  Value.Color = Font().Color();
+  if (Value != GridFont()) TGridModel::SetGridFont(Value);
+}
+
 // Geometry.
 
 int TCustomGridViewControl::TopRow() const {
@@ -220,7 +231,10 @@ RECT TCustomGridViewControl::FooterRect() {
               DataLeft() + Columns().TotalWidth() - HorzOffset(), Height};
 }
 
-int TCustomGridViewControl::RowExtent(int ARow) { return ARow >= 0 && ARow < RowCount() ? RowHeight(ARow) : RowSize(); }
+int TCustomGridViewControl::RowExtent(int ARow) {
+  // A height handler that answers less than nothing gets an empty row, not a row that runs upwards.
+  return ARow >= 0 && ARow < RowCount() ? std::max(0, RowHeight(ARow)) : RowSize();
+}
 
 int TCustomGridViewControl::RowTop(int ARow) {
   const int G = GridLineWidth();

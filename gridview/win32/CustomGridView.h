@@ -145,6 +145,7 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
   LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
   void Paint() override;
   void Resize() override;
+  void FontChanged() override;
   void DoEnter() override;
   void DoExit() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;

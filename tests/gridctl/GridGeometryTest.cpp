@@ -130,3 +130,30 @@ TEST_F(GridGeometryTest, KeepingARowInView) {
   Grid->ScrollIntoView(3);
   EXPECT_EQ(Grid->TopRow(), 3);
 }
+
+TEST_F(GridGeometryTest, RowsMeasuredBelowZeroAreEmpty) {
+  Grid->SetOptions(TGridOptions{});
+  Grid->SetBounds(0, 0, 300, 160);
+  AddColumn(100);
+  Grid->AddRows(20);
+  Grid->OnMeasuringRowHeight = [](TObject*, int Index, int& Height) {
+    if (Index == 1) Height = -50;
+  };
+  EXPECT_EQ(Grid->RowTop(2), 16);
+  EXPECT_EQ(Grid->VisibleRowCount(), 11);
+  Grid->PaintInto(Bitmap);  // and the painting ends
+}
+
+TEST_F(GridGeometryTest, ColumnsWithParentFontFollowTheControlFont) {
+  TTextualColumn* Column = AddColumn(100);
+  Grid->Font().SetName("Arial");
+  Grid->Font().SetSize(12);
+  EXPECT_EQ(Grid->GridFont().Name, "Arial");
+  EXPECT_EQ(Column->Font().Name, "Arial");
+  EXPECT_EQ(Column->Font().Size, 12);
+  TGridFont Own;
+  Own.Name = "Courier New";
+  Column->SetFont(Own);
+  Grid->Font().SetSize(9);
+  EXPECT_EQ(Column->Font().Name, "Courier New");
+}
