@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::size_t BlockSize = 1 << 20;
+constexpr std::size_t BlockSize = 1 << 16;
 constexpr std::size_t FirstSlotCount = 1024;
 
 std::size_t VarintSize(std::size_t Value) {

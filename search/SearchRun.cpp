@@ -218,7 +218,7 @@ void TSearchRun::SearchCache(const std::string& Root) {
     const std::string Path(List.Text(Candidates[I]));
     // Rows of pass 1 show the folder lower-cased; the name comes from the disk in its own spelling.
     const std::string Folder = AsciiLowerCase(std::string_view(Path).substr(0, Path.rfind(FDelimiter)));
-    if (FFileSystem.FindEntry(Path, Entry)) ProcessEntry(Folder, Entry, false);
+    if (FFileSystem.FindEntry(Path, Entry) && !Entry.Name.empty()) ProcessEntryAt(Folder, Path, Entry, false);
     const int Position = static_cast<int>(I * 100 / Candidates.size());
     if (Position != LastPosition) {
       FHost.SetProgressPosition(Position);
@@ -270,27 +270,47 @@ void TSearchRun::ListFolder(const std::string& Folder, std::vector<std::string>&
 void TSearchRun::ProcessEntry(const std::string& Folder, const TFileEntry& Entry, bool CacheMode) {
   if (Entry.Name.empty()) return;
   FPath.assign(Folder).append(1, FDelimiter).append(Entry.Name);
-  if (EntryMatches(Folder, Entry.Name, Entry.Size, Entry.Time)) {
-    if (CacheMode && FCache.IsCached(FPath)) return;  // pass 1 listed it
-    AddResultRow(FHost.Rows(), FHost.Format(), Folder, Entry, TotalBytes);
+  ProcessEntryAt(Folder, FPath, Entry, CacheMode);
+}
+
+// Path is where the entry really is: pass 1 shows a lower-cased folder, but reads the file by the
+// cached spelling, which a case-sensitive file system needs.
+void TSearchRun::ProcessEntryAt(const std::string& Folder, const std::string& Path, const TFileEntry& Entry,
+                                bool CacheMode) {
+  if (PassesNameSizeTime(Entry.Name, Entry.Size, Entry.Time)) {
+    // A cached match was pass 1's to list: the walk skips it without reading the file again. Only the
+    // large-file note would come out of that reading, and it does not need the file.
+    if (CacheMode && FCache.IsCached(Path)) {
+      if (!ContentText.empty() && Entry.Size >= ContentSizeLimit) LargeFilesSkipped = true;
+      return;
+    }
+    if (PassesContent(Path, Entry.Size)) AddResultRow(FHost.Rows(), FHost.Format(), Folder, Entry, TotalBytes);
   }
-  if (CacheMode) FCache.AddToCache(FPath);
+  if (CacheMode) FCache.AddToCache(Path);
 }
 
 bool TSearchRun::EntryMatches(const std::string& Folder, const std::string& Name, std::uint64_t Size, TDateTime Time) {
+  if (!PassesNameSizeTime(Name, Size, Time)) return false;
+  FContentPath.assign(Folder).append(1, FDelimiter).append(Name);
+  return PassesContent(FContentPath, Size);
+}
+
+bool TSearchRun::PassesNameSizeTime(const std::string& Name, std::uint64_t Size, TDateTime Time) {
   FTestName.assign(Name);
   for (char& C : FTestName) C = AsciiLower(C);
   FTestName += '~';
   if (!Mask || !Mask->MatchFrom(FTestName, 1)) return false;
   if (Size < MinimumSize || Size > MaximumSize) return false;
-  if (Time < StartTime || Time > EndTime) return false;
+  return StartTime <= Time && Time <= EndTime;
+}
+
+bool TSearchRun::PassesContent(const std::string& Path, std::uint64_t Size) {
   if (ContentText.empty()) return true;
   if (Size >= ContentSizeLimit) {
     LargeFilesSkipped = true;
     return false;
   }
-  FContentPath.assign(Folder).append(1, FDelimiter).append(Name);
-  return FileContainsText(FContentPath);
+  return FileContainsText(Path);
 }
 
 bool TSearchRun::FileContainsText(const std::string& Path) {

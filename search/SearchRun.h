@@ -65,6 +65,10 @@ class TSearchRun {
  private:
   void Execute();
   void ReadSizeLimit();
+  // The two halves of EntryMatches: the cheap tests, and the content test that may read the file.
+  bool PassesNameSizeTime(const std::string& Name, std::uint64_t Size, TDateTime Time);
+  bool PassesContent(const std::string& Path, std::uint64_t Size);
+  void ProcessEntryAt(const std::string& Folder, const std::string& Path, const TFileEntry& Entry, bool CacheMode);
   // Lists one folder (counting it); appends its subfolders to Subfolders.
   void ListFolder(const std::string& Folder, std::vector<std::string>& Subfolders);
   std::string FormatCount(std::uint64_t Value) const;

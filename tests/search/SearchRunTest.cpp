@@ -231,6 +231,15 @@ TEST_F(SearchRunTest, SecondSearchListsNothingTwice) {
   EXPECT_EQ(Host.Grid.Rows[2][4], PathOf("Sub"));
 }
 
+TEST_F(SearchRunTest, CachePassReadsContentWhereTheFileIs) {
+  Tree.WriteFile("Mixed Case/Letter.TXT", "Dear reader");
+  Search("*.txt", "reader");
+  Search("*.txt", "reader");
+  ASSERT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_EQ(Host.Grid.Rows[0][1], "Letter.TXT");
+  EXPECT_EQ(Host.Grid.Rows[0][4], AsciiLowerCase(PathOf("Mixed Case")));
+}
+
 TEST_F(SearchRunTest, RootDoesNotTakeSiblingsWithTheSamePrefix) {
   Tree.WriteFile("Data/in.txt", "1");
   Tree.WriteFile("Database/out.txt", "2");
