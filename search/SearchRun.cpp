@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/Text.h"
+#include "search/CandidateLookup.h"
 #include "search/ResultRows.h"
 
 namespace {
@@ -192,10 +193,12 @@ void TSearchRun::SearchCache(const std::string& Root) {
   // Candidates first, in storage order; only they need the list's (collated) order.
   const TSFCList& List = FCache.List();
   std::vector<std::uint32_t> Candidates;
+  TCandidateLookup Lookup(FFileSystem, FDelimiter);
   std::string& Lower = FTestName;
   for (std::size_t I = 0; I < List.Count(); ++I) {
     const std::string_view Path = List.Text(I);
     if (Path.size() > RootPrefix.size() && AsciiSameText(Path.substr(0, RootPrefix.size()), RootPrefix)) {
+      Lookup.CountCachedPath(Path);
       bool Candidate;
       if (Shortcut) {
         Candidate =
@@ -207,7 +210,10 @@ void TSearchRun::SearchCache(const std::string& Root) {
         Lower += '~';
         Candidate = Mask->MatchFrom(Lower, 1);
       }
-      if (Candidate) Candidates.push_back(static_cast<std::uint32_t>(I));
+      if (Candidate) {
+        Candidates.push_back(static_cast<std::uint32_t>(I));
+        Lookup.AddCandidate(Path);
+      }
     }
     if ((I & 63) == 63) FHost.ProcessMessages();
   }
@@ -218,7 +224,7 @@ void TSearchRun::SearchCache(const std::string& Root) {
     const std::string Path(List.Text(Candidates[I]));
     // Rows of pass 1 show the folder lower-cased; the name comes from the disk in its own spelling.
     const std::string Folder = AsciiLowerCase(std::string_view(Path).substr(0, Path.rfind(FDelimiter)));
-    if (FFileSystem.FindEntry(Path, Entry) && !Entry.Name.empty()) ProcessEntryAt(Folder, Path, Entry, false);
+    if (Lookup.Find(List.Text(Candidates[I]), Entry) && !Entry.Name.empty()) ProcessEntryAt(Folder, Path, Entry, false);
     const int Position = static_cast<int>(I * 100 / Candidates.size());
     if (Position != LastPosition) {
       FHost.SetProgressPosition(Position);
@@ -310,6 +316,7 @@ bool TSearchRun::PassesContent(const std::string& Path, std::uint64_t Size) {
     LargeFilesSkipped = true;
     return false;
   }
+  if (Size == 0) return false;  // an empty file (or a folder) holds no text: no need to open it
   return FileContainsText(Path);
 }
 
