@@ -17,8 +17,9 @@ void FillEntry(const WIN32_FIND_DATAW& Data, TFileEntry& Entry) {
   NarrowInto(Data.cFileName, Entry.Name);
   Entry.Attributes = Data.dwFileAttributes;
   // Only name surrogates (junctions, symbolic links) lead elsewhere; other reparse points, such as
-  // cloud placeholders, hold their own contents and read as plain entries.
-  if ((Entry.Attributes & FILE_ATTRIBUTE_REPARSE_POINT) && !IsReparseTagNameSurrogate(Data.dwReserved0))
+  // cloud placeholders, hold their own contents and read as plain entries. A missing tag stays a link.
+  if ((Entry.Attributes & FILE_ATTRIBUTE_REPARSE_POINT) && Data.dwReserved0 != 0 &&
+      !IsReparseTagNameSurrogate(Data.dwReserved0))
     Entry.Attributes &= ~static_cast<std::uint32_t>(FILE_ATTRIBUTE_REPARSE_POINT);
   Entry.Size = (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                    ? 0
