@@ -16,14 +16,14 @@ void UpperCaseInPlace(std::string& Text) {
 // reaches the general error report afterwards.
 class TRunGuard {
  public:
-  explicit TRunGuard(TSearchHost& Host) : FHost(Host) {}
+  TRunGuard(TSearchHost& Host, const bool& UpdateOpen) : FHost(Host), FUpdateOpen(UpdateOpen) {}
   ~TRunGuard() {
     if (!FArmed) return;
     try {
       FHost.SetButtonCaption(SearchCaption);
       FHost.SetButtonTag(0);
       FHost.SetButtonEnabled(true);
-      FHost.Rows().EndUpdate();
+      if (FUpdateOpen) FHost.Rows().EndUpdate();
       FHost.ShowProgress(false);
       FHost.SetBusyCursor(false);
     } catch (...) {
@@ -34,6 +34,7 @@ class TRunGuard {
 
  private:
   TSearchHost& FHost;
+  const bool& FUpdateOpen;  // the run's update bracket is open (a refresh closes it for a moment)
   bool FArmed = true;
 };
 
@@ -104,7 +105,8 @@ void TSearchRun::Execute() {
   FHost.SetStatus(SearchingText, 0);
   TRowSink& Rows = FHost.Rows();
   Rows.BeginUpdate();
-  TRunGuard Guard(FHost);
+  FUpdateOpen = true;
+  TRunGuard Guard(FHost, FUpdateOpen);
   Rows.ClearRows();
   LargeFilesSkipped = false;
   SetContentText(FHost.ContainsText());
@@ -138,6 +140,7 @@ void TSearchRun::Execute() {
   Mask.reset();
   Guard.Disarm();
   Rows.EndUpdate();
+  FUpdateOpen = false;
   FHost.UpdateHistories(FHost.NameText(), FHost.PathText());
   FHost.SetBusyCursor(false);
   FHost.ShowProgress(false);
@@ -169,12 +172,18 @@ void TSearchRun::RefreshProgress(const std::string& Folder) {
   // Handlers that run inside SetStatus may delete rows; the bracket is reopened exactly when it was
   // closed, so it stays balanced.
   const bool RowsAdded = Rows.RowCount() != LastRowCount;
-  if (RowsAdded) Rows.EndUpdate();
+  if (RowsAdded) {
+    Rows.EndUpdate();
+    FUpdateOpen = false;
+  }
   Clock.Sleep(Pause);
   FHost.SetStatus("Searched " + FormatCount(EntriesSeen) + " files, " + FormatCount(FoldersSeen) + " folders", 1);
   FHost.SetStatus("Found " + FormatCount(static_cast<std::uint64_t>(Rows.RowCount())) + " files", 2);
   FHost.SetStatus("Searching " + Folder + "...", 3);
-  if (RowsAdded) Rows.BeginUpdate();
+  if (RowsAdded) {
+    Rows.BeginUpdate();
+    FUpdateOpen = true;
+  }
   LastRowCount = Rows.RowCount();
   LastRefresh = Clock.TickCount();
 }

@@ -374,6 +374,19 @@ TEST_F(SearchRunTest, FailureInsideARunStillResetsButtonAndGrid) {
   EXPECT_FALSE(Host2.ProgressVisible);
 }
 
+TEST_F(SearchRunTest, FailureDuringAProgressRefreshLeavesTheBracketBalanced) {
+  for (int I = 0; I < 4; ++I) Tree.WriteFile("f" + std::to_string(I) + ".txt", "x");
+  Host.FakeClock.TickStep = 1000;  // every entry refreshes
+  Host.OnPump = [&] {
+    if (!Host.StatusLog.empty() && Host.StatusLog.back().rfind("1:Searched", 0) == 0 && Host.Grid.RowCount() > 0)
+      throw std::runtime_error("handler failed");
+  };
+  EXPECT_THROW(Search("*.txt"), std::runtime_error);
+  EXPECT_EQ(Host.Grid.UpdateCount, 0);
+  EXPECT_EQ(Host.Tag, 0);
+  EXPECT_TRUE(Host.Enabled);
+}
+
 TEST_F(SearchRunTest, LinkedFolderIsListedButNotEntered) {
   Tree.WriteFile("real/inside.txt", "i");
   std::error_code Error;
