@@ -141,7 +141,7 @@ const char* const Patterns[] = {"Report_%06ld.txt", "photo_%ld.JPG", "notes %ld.
 constexpr const char* Needle = "Quarterly Needle Figures";
 
 std::string Marker(const TOptions& Options) {
-  return "torvane search bench tree: files=" + std::to_string(Options.Files) +
+  return "torvane search bench tree 2: files=" + std::to_string(Options.Files) +
          " folders=" + std::to_string(Options.Folders) + "\n";
 }
 
@@ -165,7 +165,7 @@ void MakeTree(const TOptions& Options) {
   for (long I = 0; I < Top && static_cast<long>(Folders.size()) < Options.Folders; ++I)
     Folders.push_back(Root / ("Folder_" + std::to_string(I)));
   for (long I = 0; static_cast<long>(Folders.size()) < Options.Folders; ++I)
-    Folders.push_back(Folders[static_cast<std::size_t>(I % Top)] / ("Sub Folder " + std::to_string(I)));
+    Folders.push_back(Folders[static_cast<std::size_t>(I % Top)] / ("Sub " + std::to_string(I)));
   for (const auto& Folder : Folders) fs::create_directories(Folder);
   char Name[64];
   long TextFiles = 0;

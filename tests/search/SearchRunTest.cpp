@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <set>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "core/Text.h"
 #include "search/SearchRun.h"
@@ -56,6 +59,9 @@ TEST_F(SearchRunTest, MissingFolderShowsMessageAndChangesNothing) {
 TEST_F(SearchRunTest, NameWrappingHiddenFilesAndClosingState) {
   Tree.WriteFile("Annual Report.doc", "1");
   Tree.WriteFile(".report-hidden", "22");
+#ifdef _WIN32
+  SetFileAttributesW(Tree.Native(".report-hidden").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+#endif
   Tree.WriteFile("other.txt", "333");
   Tree.MakeFolder("reports");
   Search("report");
@@ -260,6 +266,25 @@ TEST_F(SearchRunTest, DeletedCachedFileIsNotListedButStaysCached) {
   Search("*.txt");
   EXPECT_EQ(Names(), (std::set<std::string>{"kept.txt"}));
   EXPECT_TRUE(Cache.IsCached(PathOf("gone.txt")));
+  Cache.SaveCache(Tree.Path("search.cache"));
+  EXPECT_NE(Tree.ReadFile("search.cache").find(PathOf("gone.txt") + "\r\n"), std::string::npos);
+}
+
+TEST_F(SearchRunTest, DriveRootTakesEveryCachedPathOnTheDrive) {
+  Tree.WriteFile("x/deep.txt", "d");
+  Tree.WriteFile("top.txt", "t");
+  Cache.AddToCache(PathOf("x/deep.txt"));
+  Cache.AddToCache(PathOf("top.txt"));
+  Cache.AddToCache("Q:\\elsewhere\\other.txt");
+  // 'C:\' typed gives the root 'C:' (POSIX: '/' gives '').
+  const std::string Path = Tree.Path();
+  const std::string Root = Path.size() > 1 && Path[1] == ':' ? Path.substr(0, 2) : std::string();
+  Host.Name = "*.txt";
+  TSearchRun Run(Host, Cache);
+  Run.SetMask(Host.Name);
+  Run.EndTime = Host.FakeClock.NowValue + 9999;
+  Run.SearchCache(Root);
+  EXPECT_EQ(Names(), (std::set<std::string>{"deep.txt", "top.txt"}));
 }
 
 TEST_F(SearchRunTest, CachePassExtensionShortcutAndMask) {
