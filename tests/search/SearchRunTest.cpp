@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 #ifdef _WIN32
 #include <windows.h>
@@ -421,4 +422,73 @@ TEST_F(SearchRunTest, LinkedFolderIsListedButNotEntered) {
   EXPECT_EQ(Host.Grid.RowCount(), 3);
   EXPECT_EQ(Names(), (std::set<std::string>{"real", "inside.txt", "loop"}));
   EXPECT_EQ((*Host.Grid.Find("loop"))[5], "Folder");
+}
+
+namespace {
+// A file system held in memory: folders and their entries, for what a real disk cannot show here.
+class TMemoryFileSystem : public TFileSystem {
+ public:
+  std::map<std::string, std::vector<TFileEntry>> Folders;
+
+  char PathDelimiter() const override { return '\\'; }
+  std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {
+    const auto It = Folders.find(Folder);
+    if (It == Folders.end()) return nullptr;
+    struct TListing : TFolderListing {
+      std::vector<TFileEntry> Entries;
+      std::size_t Next_ = 0;
+      bool Next(TFileEntry& Entry) override {
+        if (Next_ == Entries.size()) return false;
+        Entry = Entries[Next_++];
+        return true;
+      }
+    };
+    auto Listing = std::make_unique<TListing>();
+    Listing->Entries = It->second;
+    return Listing;
+  }
+  bool FindEntry(const std::string&, TFileEntry& Entry) override {
+    Entry = TFileEntry();
+    return false;
+  }
+  bool ReadFile(const std::string&, std::size_t, std::string&) override { return false; }
+  bool WriteFileAtomically(const std::string&, const std::string&) override { return false; }
+  bool FileExists(const std::string&) override { return false; }
+  bool DirectoryExists(const std::string& Path) override {
+    const bool Trailing = !Path.empty() && Path.back() == '\\';
+    return Folders.count(Trailing ? Path.substr(0, Path.size() - 1) : Path) > 0;
+  }
+  bool RemoveFile(const std::string&) override { return false; }
+  std::string LastErrorText() override { return "no"; }
+};
+
+TFileEntry MakeEntry(const std::string& Name, std::uint32_t Attributes) {
+  TFileEntry Entry;
+  Entry.Name = Name;
+  Entry.Attributes = Attributes;
+  Entry.Time = 45000.0;
+  return Entry;
+}
+}  // namespace
+
+TEST(SearchWalkTest, JunctionBackUpTheTreeIsListedButNotEntered) {
+  TMemoryFileSystem Files;
+  Files.Folders["C:\\Data"] = {MakeEntry(".", faDirectory), MakeEntry("..", faDirectory),
+                               MakeEntry("Sub", faDirectory)};
+  Files.Folders["C:\\Data\\Sub"] = {MakeEntry("Up", faDirectory | faReparsePoint), MakeEntry("a.txt", faArchive)};
+  Files.Folders["C:\\Data\\Sub\\Up"] = Files.Folders["C:\\Data"];  // the junction leads back to C:\Data
+  TTestHost Host;
+  Host.Files = &Files;
+  Host.Path = "C:\\Data\\";
+  Host.Name = "";
+  Host.FakeClock.NowValue = 45000.5;
+  TSearchCache Cache(Files);
+  TSearchRun::Button1Click(Host, Cache);
+  ASSERT_EQ(Host.Grid.RowCount(), 3);
+  EXPECT_EQ(Host.Grid.Rows[0][1], "Sub");
+  EXPECT_EQ(Host.Grid.Rows[1][1], "Up");
+  EXPECT_EQ(Host.Grid.Rows[1][5], "Folder");
+  EXPECT_EQ(Host.Grid.Rows[1][4], "C:\\Data\\Sub");
+  EXPECT_EQ(Host.Grid.Rows[2][1], "a.txt");
+  EXPECT_TRUE(Cache.IsCached("c:\\data\\sub\\up"));
 }
