@@ -492,3 +492,21 @@ TEST(SearchWalkTest, JunctionBackUpTheTreeIsListedButNotEntered) {
   EXPECT_EQ(Host.Grid.Rows[2][1], "a.txt");
   EXPECT_TRUE(Cache.IsCached("c:\\data\\sub\\up"));
 }
+
+TEST(SearchWalkTest, EntriesInListingOrderThenSubfoldersDepthFirst) {
+  TMemoryFileSystem Files;
+  Files.Folders["R"] = {MakeEntry("A", faDirectory), MakeEntry("f1", 0), MakeEntry("B", faDirectory)};
+  Files.Folders["R\\A"] = {MakeEntry("A1", faDirectory), MakeEntry("fa", 0)};
+  Files.Folders["R\\A\\A1"] = {MakeEntry("fa1", 0)};
+  Files.Folders["R\\B"] = {MakeEntry("fb", 0)};
+  TTestHost Host;
+  Host.Files = &Files;
+  Host.Path = "R";
+  Host.FakeClock.NowValue = 45000.5;
+  TSearchCache Cache(Files);
+  TSearchRun::Button1Click(Host, Cache);
+  std::vector<std::string> Order;
+  for (const auto& Row : Host.Grid.Rows) Order.push_back(Row[4] + "|" + Row[1]);
+  EXPECT_EQ(Order, (std::vector<std::string>{"R|A", "R|f1", "R|B", "R\\A|A1", "R\\A|fa", "R\\A\\A1|fa1", "R\\B|fb"}));
+  EXPECT_EQ(Host.Histories, std::vector<std::string>{"**|R"});
+}
