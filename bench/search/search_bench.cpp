@@ -17,47 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/HeapCounter.h"
 #include "core/FileSystem.h"
 #include "search/SearchRun.h"
-
-// Live heap bytes, counted by replacing the global allocation functions (a header in front of every
-// block remembers its size): what the cache really holds, not what it says it holds.
-namespace {
-std::size_t LiveBytes = 0;
-constexpr std::size_t Header = 16;
-
-void* Allocate(std::size_t Size) {
-  void* Block = std::malloc(Size + Header);
-  if (!Block) throw std::bad_alloc();
-  *static_cast<std::size_t*>(Block) = Size;
-  LiveBytes += Size;
-  return static_cast<char*>(Block) + Header;
-}
-
-void Release(void* Pointer) {
-  if (!Pointer) return;
-  void* Block = static_cast<char*>(Pointer) - Header;
-  LiveBytes -= *static_cast<std::size_t*>(Block);
-  std::free(Block);
-}
-}  // namespace
-
-void* operator new(std::size_t Size) { return Allocate(Size); }
-void* operator new[](std::size_t Size) { return Allocate(Size); }
-void* operator new(std::size_t Size, const std::nothrow_t&) noexcept {
-  try {
-    return Allocate(Size);
-  } catch (...) {
-    return nullptr;
-  }
-}
-void* operator new[](std::size_t Size, const std::nothrow_t& Tag) noexcept { return operator new(Size, Tag); }
-void operator delete(void* Pointer) noexcept { Release(Pointer); }
-void operator delete[](void* Pointer) noexcept { Release(Pointer); }
-void operator delete(void* Pointer, std::size_t) noexcept { Release(Pointer); }
-void operator delete[](void* Pointer, std::size_t) noexcept { Release(Pointer); }
-void operator delete(void* Pointer, const std::nothrow_t&) noexcept { Release(Pointer); }
-void operator delete[](void* Pointer, const std::nothrow_t&) noexcept { Release(Pointer); }
 
 namespace {
 
@@ -259,7 +221,7 @@ int main(int Count, char** Arguments) {
 
     TQuietHost Host;
     Host.Root = Options.Root;
-    const std::size_t HeapBeforeCache = LiveBytes;
+    const std::size_t HeapBeforeCache = LiveHeapBytes();
     TSearchCache Cache(Files);
     auto Search = [&](const std::string& Name, const std::string& Contains) {
       Host.Name = Name;
@@ -270,7 +232,7 @@ int main(int Count, char** Arguments) {
     };
     First = std::min(First, Search("*.txt", ""));
     FirstRows = Host.Grid.RowCount();
-    CacheHeap = LiveBytes - HeapBeforeCache;
+    CacheHeap = LiveHeapBytes() - HeapBeforeCache;
     Second = std::min(Second, Search("*.txt", ""));
     SecondRows = Host.Grid.RowCount();
     {
@@ -289,12 +251,12 @@ int main(int Count, char** Arguments) {
     Start = TClockType::now();
     Cache.SaveCache(CacheFile);
     Save = std::min(Save, SecondsSince(Start));
-    const std::size_t HeapBeforeLoad = LiveBytes;
+    const std::size_t HeapBeforeLoad = LiveHeapBytes();
     TSearchCache Loaded(Files);
     Start = TClockType::now();
     Loaded.LoadCache(CacheFile);
     Load = std::min(Load, SecondsSince(Start));
-    LoadedHeap = LiveBytes - HeapBeforeLoad;
+    LoadedHeap = LiveHeapBytes() - HeapBeforeLoad;
     Paths = Loaded.List().Count();
     PathBytes = 0;
     for (std::size_t I = 0; I < Paths; ++I) PathBytes += Loaded.List().Text(I).size();
