@@ -148,9 +148,12 @@ void TWinControl::SetParent(TWinControl* Parent) {
 
 void TWinControl::SetBounds(int Left, int Top, int Width, int Height) {
   if (Left == FLeft && Top == FTop && Width == FWidth && Height == FHeight) return;
+  const bool Sized = Width != FWidth || Height != FHeight;
   FLeft = Left, FTop = Top, FWidth = Width, FHeight = Height;
   if (FHandle) {
     SetWindowPos(FHandle, nullptr, Left, Top, Width, Height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The window's own notice finds the size already stored, so a size set from code is reported here.
+    if (Sized) Resize();
   } else {
     Resize();
   }

@@ -1,0 +1,581 @@
+#include "taskpane/tpPaneBar.h"
+#include "taskpane/tpCoreUtils.h"
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace {
+
+constexpr int HeaderTop = 5, HeaderBottom = 33;       // the header band, 28 pixels high
+constexpr int CollapsedExtra = 35, ExpandedExtra = 43;  // bar height beyond the item rows
+constexpr int ItemsTop = 39, ItemHitTop = 42;
+constexpr int RollButtonSize = 18, RollButtonMinWidth = 115;
+constexpr int RollStep = 3;
+constexpr TColor LinkColor = 15159552;  // red 0, green 81, blue 231
+constexpr TColor DisabledColor = RGBColor(128, 128, 128);
+
+// The six roll-button pictures, loaded once: COLLAPSE0-2 while expanded, EXPAND0-2 while collapsed.
+TBitmap* RollButtonBitmap(bool Collapsed, int Number) {
+  static std::array<std::unique_ptr<TBitmap>, 6> Bitmaps;
+  static std::array<bool, 6> Tried = {};
+  const std::size_t Slot = (Collapsed ? 3 : 0) + static_cast<std::size_t>(Number);
+  if (!Tried[Slot]) {
+    Tried[Slot] = true;
+    auto Bitmap = std::make_unique<TBitmap>();
+    if (Bitmap->LoadFromResourceName(GetModuleHandleW(nullptr),
+                                     std::string(Collapsed ? "EXPAND" : "COLLAPSE") + char('0' + Number)))
+      Bitmaps[Slot] = std::move(Bitmap);
+  }
+  return Bitmaps[Slot].get();
+}
+
+void SetLinkFont(TFont& Font, const std::string& Name, TFontStyles Style) {
+  Font.SetColor(LinkColor);
+  Font.SetName(Name);
+  Font.SetSize(10);
+  Font.SetStyle(Style);
+}
+
+}  // namespace
+
+// ---- TtpPaneBarItem ----
+
+TtpPaneBarItem::TtpPaneBarItem(TtpPaneBarItems& Collection) : FCollection(Collection) {}
+
+TtpPaneBarItem::~TtpPaneBarItem() = default;
+
+int TtpPaneBarItem::Index() const { return FCollection.IndexOf(this); }
+
+TtpCustomPaneBar& TtpPaneBarItem::Bar() const { return FCollection.Bar(); }
+
+void TtpPaneBarItem::SetCaption(const std::string& Value) {
+  if (Value == FCaption) return;
+  FCaption = Value;
+  Bar().Redraw();
+}
+
+void TtpPaneBarItem::SetEnabled(bool Value) {
+  if (Value == FEnabled) return;
+  FEnabled = Value;
+  Bar().Redraw();
+}
+
+void TtpPaneBarItem::SetImageIndex(int Value) {
+  if (Value == FImageIndex) return;
+  FImageIndex = Value;
+  Bar().Redraw();
+}
+
+void TtpPaneBarItem::SetImageList(TImageList* Value) {
+  if (Value == FImageList) return;
+  FImageList = Value;
+  Bar().Redraw();
+}
+
+void TtpPaneBarItem::SetName(const std::string& Value) {
+  if (Value == FName) return;
+  if (!Value.empty() && FCollection.Find(Value)) return;
+  FName = Value;
+}
+
+void TtpPaneBarItem::SetVisible(bool Value) {
+  if (Value == FVisible) return;
+  FVisible = Value;
+  Bar().ItemVisibilityChanged(this);
+  Bar().AdjustHeight();
+}
+
+void TtpPaneBarItem::Assign(const TtpPaneBarItem& Source) {
+  if (&Source == this) return;
+  SetImageList(Source.FImageList);
+  SetCaption(Source.FCaption);
+  SetEnabled(Source.FEnabled);
+  SetHint(Source.FHint);
+  SetImageIndex(Source.FImageIndex);
+  SetName(Source.FName);
+  Tag = Source.Tag;
+  SetVisible(Source.FVisible);
+  OnClick = Source.OnClick;
+}
+
+std::string TtpPaneBarItem::DisplayName() const {
+  std::string Text = FCaption.empty() ? "untitled" : FCaption;
+  if (!FName.empty()) Text += " [" + FName + "]";
+  if (!FVisible) Text += "*";
+  return Text;
+}
+
+void TtpPaneBarItem::Notification(const void* Component) {
+  if (Component && Component == FImageList) FImageList = nullptr;
+}
+
+// ---- TtpPaneBarItems ----
+
+TtpPaneBarItems::~TtpPaneBarItems() { Clear(); }
+
+TtpPaneBarItem* TtpPaneBarItems::Items(int Index) const {
+  if (Index < 0 || Index >= Count()) return nullptr;
+  return FItems[static_cast<std::size_t>(Index)].get();
+}
+
+TtpPaneBarItem& TtpPaneBarItems::Add() {
+  FItems.push_back(std::make_unique<TtpPaneBarItem>(*this));
+  TtpPaneBarItem& Item = *FItems.back();
+  FBar.ItemVisibilityChanged(&Item);
+  FBar.AdjustHeight();
+  Update();
+  return Item;
+}
+
+void TtpPaneBarItems::Delete(int Index) {
+  if (Index < 0 || Index >= Count()) return;
+  TtpPaneBarItem* Item = FItems[static_cast<std::size_t>(Index)].get();
+  // The item leaves the visible list first, so nothing paints or hit-tests it on the way out.
+  Item->FVisible = false;
+  FBar.ItemVisibilityChanged(Item);
+  FItems.erase(FItems.begin() + Index);
+  if (!FBar.Destroying()) {
+    FBar.AdjustHeight();
+    Update();
+  }
+}
+
+void TtpPaneBarItems::Clear() {
+  while (!FItems.empty()) Delete(Count() - 1);
+}
+
+int TtpPaneBarItems::IndexOf(const TtpPaneBarItem* Item) const {
+  for (std::size_t I = 0; I < FItems.size(); ++I)
+    if (FItems[I].get() == Item) return static_cast<int>(I);
+  return -1;
+}
+
+TtpPaneBarItem* TtpPaneBarItems::Find(const std::string& Name) const {
+  for (const auto& Item : FItems)
+    if (Item->Name() == Name) return Item.get();
+  return nullptr;
+}
+
+void TtpPaneBarItems::Assign(const TtpPaneBarItems& Source) {
+  if (&Source == this) return;
+  Clear();
+  for (const auto& Item : Source.FItems) Add().Assign(*Item);
+}
+
+void TtpPaneBarItems::Update() {
+  if (FBar.Destroying()) return;
+  FBar.VisibleItems().Sort();
+  FBar.Redraw();
+}
+
+// ---- TtpPaneBarVisibleItems ----
+
+TtpPaneBarItem* TtpPaneBarVisibleItems::Items(int Index) const {
+  if (Index < 0 || Index >= Count()) return nullptr;
+  return FItems[static_cast<std::size_t>(Index)];
+}
+
+bool TtpPaneBarVisibleItems::Contains(const TtpPaneBarItem* Item) const {
+  return std::find(FItems.begin(), FItems.end(), Item) != FItems.end();
+}
+
+void TtpPaneBarVisibleItems::Add(TtpPaneBarItem* Item) {
+  if (Contains(Item)) return;
+  FItems.push_back(Item);
+  if (!FBar.Destroying()) Sort();
+}
+
+void TtpPaneBarVisibleItems::Remove(const TtpPaneBarItem* Item) {
+  FItems.erase(std::remove(FItems.begin(), FItems.end(), Item), FItems.end());
+}
+
+void TtpPaneBarVisibleItems::Sort() {
+  std::stable_sort(FItems.begin(), FItems.end(),
+                   [](const TtpPaneBarItem* A, const TtpPaneBarItem* B) { return A->Index() < B->Index(); });
+}
+
+// ---- TtpCustomPaneBar ----
+
+TtpCustomPaneBar::TtpCustomPaneBar(TWinControl* Parent)
+    : TtpCustomControl(Parent), FVisibleItems(*this), FItems(*this) {
+  SetRepaintTriggers(rtTextChanged);
+  SetHeight(46);
+  SetHotTrack(true);
+  SetWidth(153);
+  SetLinkFont(FFont, "Tahoma", 0);
+  SetLinkFont(FHeaderFont, "Tahoma", fsBold);
+  FFont.OnChange = [this] { FontObjectChanged(); };
+  FHeaderFont.OnChange = [this] { FontObjectChanged(); };
+}
+
+TtpCustomPaneBar::~TtpCustomPaneBar() {
+  FDestroying = true;
+  // The roll stops first: its worker is woken and waited for, and its late messages find no window.
+  FFadeThread.reset();
+  FItems.Clear();
+}
+
+void TtpCustomPaneBar::CreateParams(TCreateParams& Params) {
+  TtpCustomControl::CreateParams(Params);
+  // No CS_DBLCLKS: a quick second click is a second click, not a double-click.
+  Params.ClassName = L"Torvane.tpPaneBar";
+  Params.ClassStyle = 0;
+}
+
+void TtpCustomPaneBar::FontObjectChanged() {
+  if (!FFontUpdating) SetParentFont(false);
+  Redraw();
+}
+
+void TtpCustomPaneBar::SetHotTrack(bool Value) {
+  if (Value == FHotTrack) return;
+  FHotTrack = Value;
+  const TtpRepaintTriggers Hover = rtMouseEnter | rtMouseLeave;
+  SetRepaintTriggers(Value ? RepaintTriggers() | Hover : RepaintTriggers() & ~Hover);
+  Redraw();
+}
+
+void TtpCustomPaneBar::SetHotTrackColor(TColor Value) {
+  if (Value == FHotTrackColor) return;
+  FHotTrackColor = Value;
+  Redraw();
+}
+
+void TtpCustomPaneBar::SetIcon(const TIcon& Value) {
+  FIcon.Assign(Value);
+  Redraw();
+}
+
+void TtpCustomPaneBar::SetImageList(TImageList* Value) {
+  if (Value == FImageList) return;
+  FImageList = Value;
+  Redraw();
+}
+
+void TtpCustomPaneBar::SetItemHeight(int Value) {
+  if (Value < 0) Value = 0;
+  if (Value == FItemHeight) return;
+  FItemHeight = Value;
+  if (!FCollapsed) SetCurrentItemHeight(Value);
+}
+
+void TtpCustomPaneBar::SetShowRollButton(bool Value) {
+  if (Value == FShowRollButton) return;
+  FShowRollButton = Value;
+  Redraw();
+}
+
+void TtpCustomPaneBar::SetCurrentItemHeight(int Value) {
+  if (Value == FCurrentItemHeight) return;
+  FCurrentItemHeight = Value;
+  AdjustHeight();
+}
+
+void TtpCustomPaneBar::AdjustHeight() {
+  if (Locked() || FDestroying) return;
+  const int Count = FVisibleItems.Count();
+  const bool Short = Count == 0 || (FCollapsed && !FRolling) || (FRolling && !FCollapsed);
+  SetHeight(Count * FCurrentItemHeight + (Short ? CollapsedExtra : ExpandedExtra));
+}
+
+void TtpCustomPaneBar::ItemVisibilityChanged(TtpPaneBarItem* Item) {
+  if (Item->Visible()) {
+    FVisibleItems.Add(Item);
+  } else {
+    FVisibleItems.Remove(Item);
+  }
+}
+
+void TtpCustomPaneBar::Notification(const void* Component) {
+  if (!Component || FDestroying) return;
+  if (Component == FImageList) FImageList = nullptr;
+  for (int I = 0; I < FItems.Count(); ++I) FItems[I]->Notification(Component);
+}
+
+void TtpCustomPaneBar::EndUpdate() {
+  TtpCustomControl::EndUpdate();
+  AdjustHeight();
+}
+
+// ---- Layout ----
+
+RECT TtpCustomPaneBar::HeaderRect() const { return RECT{0, HeaderTop, Width(), HeaderBottom}; }
+
+RECT TtpCustomPaneBar::RollButtonRect() const {
+  return RECT{Width() - 24, 10, Width() - 24 + RollButtonSize, 10 + RollButtonSize};
+}
+
+void TtpCustomPaneBar::GetItemRect(int Index, RECT& Rect) {
+  const int Pitch = FRollMode == rmShrink ? FCurrentItemHeight : FItemHeight;
+  Rect.left = 3;
+  Rect.right = Width() - 8;
+  Rect.top = Index * Pitch + ItemsTop;
+  Rect.bottom = Rect.top + FItemHeight;
+}
+
+TtpHotZone TtpCustomPaneBar::HitZone(int X, int Y) const {
+  const POINT Point = {X, Y};
+  const RECT Button = RollButtonRect(), Header = HeaderRect();
+  if (PtInRect(&Button, Point)) return hzRollButton;
+  if (PtInRect(&Header, Point)) return hzHeader;
+  return hzNone;
+}
+
+int TtpCustomPaneBar::ItemAt(int Y) {
+  const int Count = FVisibleItems.Count(), H = Height();
+  if (Count <= 0 || Y < ItemHitTop || Y > H - 8) return -1;
+  // Part-way through a roll the rows can be thinner than a pixel: nothing is hit then.
+  const int Pitch = (H - ItemHitTop) / Count;
+  if (Pitch <= 0) return -1;
+  const int Index = (Y - ItemHitTop) / Pitch;
+  return Index < Count ? Index : -1;
+}
+
+// ---- Painting ----
+
+void TtpCustomPaneBar::RebuildGradient() {
+  BuildGradient(Width(), HeaderBottom - HeaderTop, FGradientStart, FGradientEnd, 32, true, FGradient);
+}
+
+void TtpCustomPaneBar::Paint() {
+  TCanvas& Canvas = this->Canvas();
+  const int W = Width();
+  RECT R = ClientRect();
+  R.top += HeaderTop;
+  Canvas.Brush().SetStyle(bsSolid);
+  Canvas.Brush().SetColor(FBackgroundColor);
+  Canvas.FillRect(R);
+  RebuildGradient();
+  Canvas.Draw(0, HeaderTop, FGradient);
+  Canvas.Brush().SetColor(clWhite);
+  Canvas.FrameRect(R);
+  // Softened top corners: the parent shows through the outer pixels, white rounds the inner ones.
+  const TColor ParentColor = Parent() ? Parent()->Color() : clBtnFace;
+  const POINT Outer[] = {{0, 5}, {0, 6}, {1, 5}, {W - 1, 5}, {W - 2, 5}, {W - 1, 6}};
+  for (const POINT& P : Outer) Canvas.SetPixel(P.x, P.y, ParentColor);
+  Canvas.SetPixel(1, 6, clWhite);
+  Canvas.SetPixel(W - 2, 6, clWhite);
+  if (FShowRollButton && W >= RollButtonMinWidth) {
+    DrawRollButton(Canvas);
+    R.right -= 25;
+  }
+  Canvas.Pen().SetColor(FHeaderLineColor);
+  DrawLine(Canvas, 1, HeaderBottom, W - 1, HeaderBottom);
+  R.left += 22;
+  if (!FIcon.Empty()) {
+    FIcon.Draw(Canvas, 2, 0);
+    R.left += 16;
+  }
+  Canvas.Font().Assign(FHeaderFont);
+  if (FHotTrack && (DrawState() & dsHighlight) && FHotZone != hzNone) Canvas.Font().SetColor(FHotTrackColor);
+  RECT TextBox = R;
+  TextBox.bottom = HeaderBottom;
+  TextBox.right -= 3;
+  Canvas.SetTextTransparent(true);
+  Canvas.DrawText(Caption(), TextBox, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  Canvas.Brush().SetColor(FBackgroundColor);
+  if (FCollapsed && !FRolling) return;
+  for (int I = 0; I < FVisibleItems.Count(); ++I)
+    DrawItem(I, I == FHotItem && (DrawState() & dsHighlight) ? TtpDrawState(dsHighlight) : TtpDrawState(0));
+}
+
+void TtpCustomPaneBar::DrawRollButton(TCanvas& Canvas) {
+  int Number = 0;
+  if (FHotZone == hzRollButton && (DrawState() & dsHighlight)) Number = (DrawState() & dsClicked) ? 2 : 1;
+  // A picture that cannot be loaded leaves the gradient showing.
+  if (TBitmap* Bitmap = RollButtonBitmap(FCollapsed, Number)) Canvas.Draw(Width() - 24, 10, *Bitmap);
+}
+
+void TtpCustomPaneBar::DrawItem(int Index, TtpDrawState State) {
+  TtpPaneBarItem* Item = FVisibleItems.Items(Index);
+  if (!Item) return;
+  TCanvas& Canvas = this->Canvas();
+  Canvas.Font().Assign(FFont);
+  if (!Item->Enabled()) {
+    Canvas.Font().SetColor(DisabledColor);
+  } else if (State & dsHighlight) {
+    Canvas.Font().SetColor(FHotTrackColor);
+    Canvas.Font().SetStyle(Canvas.Font().Style() | fsUnderline);
+  }
+  RECT Rect;
+  GetItemRect(Index, Rect);
+  TImageList* Images = Item->ImageList() ? Item->ImageList() : FImageList;
+  const bool HasImage = Images && Item->ImageIndex() >= 0 && Item->ImageIndex() < Images->Count();
+  if (OnDrawItem) {
+    TBitmap Bitmap;
+    if (HasImage) {
+      // The handler gets the image on the item background, ready to draw opaquely.
+      Bitmap.SetSize(Images->Width(), Images->Height());
+      Bitmap.Canvas().Brush().SetColor(FBackgroundColor);
+      Bitmap.Canvas().FillRect(RECT{0, 0, Images->Width(), Images->Height()});
+      Images->Draw(Bitmap.Canvas(), 0, 0, Item->ImageIndex(), Item->Enabled());
+    }
+    OnDrawItem(this, Canvas, Rect, State, Item, HasImage ? &Bitmap : nullptr);
+    return;
+  }
+  if (HasImage)
+    Images->Draw(Canvas, Rect.left, Rect.top + (FItemHeight - Images->Height()) / 2, Item->ImageIndex(),
+                 Item->Enabled());
+  std::string Text = Item->Caption();
+  if (Text.empty()) {
+    char Buffer[32];
+    std::snprintf(Buffer, sizeof(Buffer), "(untitled %d)", Index);
+    Text = Buffer;
+  }
+  Rect.left += 20;
+  Canvas.SetTextTransparent(true);
+  Canvas.DrawText(Text, Rect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+void TtpCustomPaneBar::InvalidateItem(int Index) {
+  if (!FVisibleItems.Items(Index)) return;
+  RECT Rect;
+  GetItemRect(Index, Rect);
+  InvalidateRect(Rect);
+}
+
+// ---- Mouse ----
+
+void TtpCustomPaneBar::DoMouseMove(int X, int Y) {
+  const TtpHotZone Zone = HitZone(X, Y);
+  if (Zone != FHotZone) {
+    FHotZone = Zone;
+    InvalidateRect(HeaderRect());
+    if (FShowLinkCursor) SetCursor(Zone != hzNone ? crHandPoint : crDefault);
+  }
+  const int Hot = ItemAt(Y);
+  if (Hot != FHotItem) {
+    // Old and new rows are repainted with their background, so no underline is left behind.
+    InvalidateItem(FHotItem);
+    FHotItem = Hot;
+    TtpPaneBarItem* Item = FVisibleItems.Items(Hot);
+    if (Item && Item->Enabled()) {
+      InvalidateItem(Hot);
+      if (FShowLinkCursor) SetCursor(crHandPoint);
+    } else if (FShowLinkCursor) {
+      SetCursor(crDefault);
+    }
+  }
+  TtpCustomControl::DoMouseMove(X, Y);
+}
+
+void TtpCustomPaneBar::DoMouseDown() {
+  TtpCustomControl::DoMouseDown();
+  if (FHotZone == hzRollButton) InvalidateRect(RollButtonRect());
+}
+
+void TtpCustomPaneBar::Click() {
+  if (FShowRollButton && FHotZone != hzNone) SetCollapsed(!FCollapsed);
+  TtpPaneBarItem* Item = FVisibleItems.Items(FHotItem);
+  if (Item && Item->Enabled()) {
+    bool AllowChange = true;
+    if (OnCanChange) OnCanChange(this, Item, AllowChange);
+    if (!AllowChange) return;
+    if (OnItemClick) OnItemClick(this, Item);
+    if (Item->OnClick) Item->OnClick(Item);
+  }
+  TtpCustomControl::Click();
+}
+
+// ---- Fonts and size ----
+
+void TtpCustomPaneBar::DoParentFontChanged() {
+  if (ParentFont()) {
+    const std::string Name = TtpCustomControl::Font().Name();
+    const TFontStyles Style = TtpCustomControl::Font().Style();
+    FFontUpdating = true;
+    SetLinkFont(FFont, Name, Style);
+    SetLinkFont(FHeaderFont, Name, fsBold);
+    FFontUpdating = false;
+  }
+  TtpCustomControl::DoParentFontChanged();
+}
+
+void TtpCustomPaneBar::DoSizeChanged() {
+  if (Width() != FGradientWidth) {
+    FGradientWidth = Width();
+    RebuildGradient();
+  }
+  AdjustHeight();
+  TtpCustomControl::DoSizeChanged();
+}
+
+// ---- Rolling ----
+
+void TtpCustomPaneBar::SetCollapsed(bool Value) {
+  if (FFadeThread) {
+    // One roll per bar: a request for the state already being rolled to changes nothing; the opposite
+    // request turns the bar round from where it is.
+    if (Value == FFadeThread->Collapse()) return;
+    StopRoll();
+  } else if (Value == FCollapsed) {
+    return;
+  }
+  StartRoll(Value);
+}
+
+void TtpCustomPaneBar::StartRoll(bool Collapse) {
+  if (!HandleAllocated()) {
+    // Without a window there is nothing to animate: the bar takes its end state at once.
+    FCollapsed = Collapse;
+    SetCurrentItemHeight(Collapse ? 0 : FItemHeight);
+    AdjustHeight();
+    return;
+  }
+  FFadeThread = std::make_unique<TtpFadeThread>(FHandle, Collapse);
+}
+
+void TtpCustomPaneBar::StopRoll() {
+  FFadeThread.reset();
+  FRolling = false;
+}
+
+void TtpCustomPaneBar::ApplyRollStep(TtpFadeThread* Thread) {
+  bool Last = true;  // a step that fails ends the roll
+  struct TReport {
+    TtpFadeThread* Thread;
+    bool& Last;
+    ~TReport() { Thread->StepApplied(Last); }
+  } Report{Thread, Last};
+  FRolling = true;
+  const int Target = Thread->Collapse() ? 0 : FItemHeight;
+  const int Next = std::clamp(FCurrentItemHeight + (Thread->Collapse() ? -RollStep : RollStep), 0, FItemHeight);
+  Last = false;
+  SetCurrentItemHeight(Next);
+  Last = Next == Target;
+}
+
+void TtpCustomPaneBar::FinishRoll(TtpFadeThread* Thread) {
+  const bool Collapse = Thread->Collapse();
+  FFadeThread.reset();
+  FRolling = false;
+  FCollapsed = Collapse;
+  AdjustHeight();
+  if (FShowRollButton) Redraw();
+}
+
+void TtpCustomPaneBar::DestroyWnd() {
+  // The window goes (the bar stays): a running roll jumps to its end, as it cannot post any more steps.
+  if (FFadeThread) {
+    const bool Collapse = FFadeThread->Collapse();
+    StopRoll();
+    FCollapsed = Collapse;
+    FCurrentItemHeight = Collapse ? 0 : FItemHeight;
+  }
+  TtpCustomControl::DestroyWnd();
+}
+
+LRESULT TtpCustomPaneBar::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
+  if (Message == TtpFadeThread::StepMessage() || Message == TtpFadeThread::EndMessage()) {
+    auto* Thread = reinterpret_cast<TtpFadeThread*>(LParam);
+    // A message from a roll that was stopped meanwhile is stale.
+    if (!Thread || Thread != FFadeThread.get()) return 0;
+    if (Message == TtpFadeThread::StepMessage()) {
+      ApplyRollStep(Thread);
+    } else {
+      FinishRoll(Thread);
+    }
+    return 0;
+  }
+  return TtpCustomControl::WndProc(Message, WParam, LParam);
+}

@@ -1,0 +1,329 @@
+#include "PaneTestSupport.h"
+#include "taskpane/tpContainer.h"
+#include "taskpane/tpPaneBar.h"
+
+using namespace PaneTest;
+
+namespace {
+
+const TColor LinkColor = 15159552, HotColor = 16743477, Background = 16244694;
+
+struct tpPaneBarTest : FormTest {
+  tpPaneBarTest() : Band(&Form), Bar(&Band) {}
+  void SetUp() override {
+    FormTest::SetUp();
+    Band.SetBounds(0, 0, 682, 136);
+    Band.SetColor(14319721);
+    Bar.SetBounds(492, 4, 184, 123);
+    Bar.SetCaption("Help & Support");
+    for (const char* Caption : {"Torvane Web Site", "Support Forum", "Check for Updates", "Online Help"})
+      Bar.Items().Add().SetCaption(Caption);
+  }
+  void Show() {
+    Form.Show();
+    Form.Update();
+  }
+  void MoveTo(int X, int Y) { Bar.Perform(WM_MOUSEMOVE, 0, At(X, Y)); }
+  void ClickAt(int X, int Y) {
+    MoveTo(X, Y);
+    Bar.Perform(WM_LBUTTONDOWN, MK_LBUTTON, At(X, Y));
+    Bar.Perform(WM_LBUTTONUP, 0, At(X, Y));
+  }
+  // Ink of a colour in the item row Index (20 pixels from y = 39 + 20 * Index).
+  int RowColor(TBitmap& Bitmap, int Index, TColor Color) {
+    return CountColor(Bitmap, RECT{3, 39 + 20 * Index, 176, 59 + 20 * Index}, Rgb(Color));
+  }
+  TtpContainer Band;
+  TtpPaneBar Bar;
+};
+
+}  // namespace
+
+TEST_F(tpPaneBarTest, HeightFollowsTheVisibleItems) {
+  EXPECT_EQ(Bar.Height(), 123);
+  TtpPaneBar Empty(&Band);
+  Empty.SetBounds(4, 4, 482, 35);
+  EXPECT_EQ(Empty.Height(), 35);
+  Empty.SetHeight(60);  // a bar sizes itself
+  EXPECT_EQ(Empty.Height(), 35);
+  // Hiding an item closes the gap at once.
+  Bar.Items()[1]->SetVisible(false);
+  EXPECT_EQ(Bar.Height(), 103);
+  EXPECT_EQ(Bar.VisibleItems().Items(1), Bar.Items()[2]);
+  Bar.Items()[1]->SetVisible(true);
+  EXPECT_EQ(Bar.VisibleItems().Items(1), Bar.Items()[1]);
+  Bar.Items().Delete(0);
+  EXPECT_EQ(Bar.Height(), 103);
+  Bar.SetItemHeight(30);
+  EXPECT_EQ(Bar.Height(), 3 * 30 + 43);
+}
+
+TEST_F(tpPaneBarTest, EmptyBarDrawsTheHeaderBandAndNoItemArea) {
+  TtpPaneBar Empty(&Band);
+  Empty.SetBounds(4, 4, 482, 35);
+  Empty.SetCaption("File & Folder Search");
+  auto Bitmap = PaintToBitmap(Empty);
+  ASSERT_EQ(Bitmap->Height(), 35);
+  // Below the header line at 33 only the white frame's bottom row remains.
+  for (int X = 0; X < 482; ++X) ASSERT_EQ(Bitmap->Pixel(X, 34), RGB(255, 255, 255)) << X;
+  EXPECT_EQ(Bitmap->Pixel(100, 33), RGB(198, 215, 247));
+}
+
+TEST_F(tpPaneBarTest, ItemsAreDrawnInRowsFrom39AndPickedFrom42) {
+  std::vector<RECT> Drawn;
+  auto Plain = PaintToBitmap(Bar);
+  for (int I = 0; I < 4; ++I) {
+    EXPECT_GT(RowColor(*Plain, I, LinkColor), 20) << I;
+  }
+  Bar.OnDrawItem = [&](TObject*, TCanvas&, RECT& Rect, TtpDrawState, TtpPaneBarItem*, TBitmap*) {
+    Drawn.push_back(Rect);
+  };
+  PaintToBitmap(Bar);
+  ASSERT_EQ(Drawn.size(), 4u);
+  for (int I = 0; I < 4; ++I) {
+    EXPECT_EQ(Drawn[I].left, 3);
+    EXPECT_EQ(Drawn[I].right, 176);
+    EXPECT_EQ(Drawn[I].top, 39 + 20 * I);
+    EXPECT_EQ(Drawn[I].bottom, 59 + 20 * I);
+  }
+  const std::pair<int, int> Picks[] = {{41, -1}, {42, 0},  {61, 0},  {62, 1},  {81, 1},
+                                       {82, 2},  {101, 2}, {102, 3}, {115, 3}, {116, -1}};
+  for (const auto& [Y, Item] : Picks) EXPECT_EQ(Bar.ItemAt(Y), Item) << "y = " << Y;
+}
+
+TEST_F(tpPaneBarTest, RollButtonOccupies160To177And10To27) {
+  EXPECT_EQ(Bar.HitZone(159, 15), hzHeader);
+  EXPECT_EQ(Bar.HitZone(160, 10), hzRollButton);
+  EXPECT_EQ(Bar.HitZone(177, 27), hzRollButton);
+  EXPECT_EQ(Bar.HitZone(178, 15), hzHeader);
+  EXPECT_EQ(Bar.HitZone(170, 9), hzHeader);
+  EXPECT_EQ(Bar.HitZone(170, 28), hzHeader);
+  EXPECT_EQ(Bar.HitZone(170, 4), hzNone);
+  EXPECT_EQ(Bar.HitZone(20, 33), hzNone);
+  auto Bitmap = PaintToBitmap(Bar);
+  TBitmap Button;
+  ASSERT_TRUE(Button.LoadFromResourceName(GetModuleHandleW(nullptr), "COLLAPSE0"));
+  ASSERT_EQ(Button.Width(), 18);
+  ASSERT_EQ(Button.Height(), 18);
+  EXPECT_EQ(Button.Pixel(0, 0), RGB(206, 223, 247));
+  for (int Y = 0; Y < 18; ++Y)
+    for (int X = 0; X < 18; ++X) ASSERT_EQ(Bitmap->Pixel(160 + X, 10 + Y), Button.Pixel(X, Y)) << X << "," << Y;
+}
+
+TEST_F(tpPaneBarTest, HeaderIsSoftenedAndFramedOverTheParentColour) {
+  auto Bitmap = PaintToBitmap(Bar);
+  const COLORREF Parent = Rgb(14319721), White = RGB(255, 255, 255);
+  EXPECT_EQ(Bitmap->Pixel(0, 5), Parent);
+  EXPECT_EQ(Bitmap->Pixel(0, 6), Parent);
+  EXPECT_EQ(Bitmap->Pixel(1, 5), Parent);
+  EXPECT_EQ(Bitmap->Pixel(183, 5), Parent);
+  EXPECT_EQ(Bitmap->Pixel(182, 5), Parent);
+  EXPECT_EQ(Bitmap->Pixel(183, 6), Parent);
+  EXPECT_EQ(Bitmap->Pixel(1, 6), White);
+  EXPECT_EQ(Bitmap->Pixel(182, 6), White);
+  EXPECT_EQ(Bitmap->Pixel(0, 60), White);
+  EXPECT_EQ(Bitmap->Pixel(183, 60), White);
+  EXPECT_EQ(Bitmap->Pixel(90, 122), White);
+  EXPECT_EQ(Bitmap->Pixel(90, 33), RGB(198, 215, 247));
+  EXPECT_EQ(Bitmap->Pixel(90, 118), Rgb(Background));
+}
+
+TEST_F(tpPaneBarTest, HoveringAnItemUnderlinesItInTheHotColourAndShowsTheHand) {
+  Show();
+  MoveTo(60, 65);
+  EXPECT_EQ(Bar.HotItem(), 1);
+  EXPECT_EQ(Bar.Cursor(), crHandPoint);
+  auto Bitmap = PaintToBitmap(Bar);
+  EXPECT_GT(RowColor(*Bitmap, 1, HotColor), 20);
+  EXPECT_EQ(RowColor(*Bitmap, 1, LinkColor), 0);
+  EXPECT_EQ(RowColor(*Bitmap, 0, HotColor), 0);
+  // The underline: a run of hot pixels along one row under the caption.
+  int LongestRun = 0;
+  for (int Y = 59; Y < 79; ++Y) {
+    int Run = 0;
+    for (int X = 23; X < 176; ++X) {
+      Run = Bitmap->Pixel(X, Y) == Rgb(HotColor) ? Run + 1 : 0;
+      LongestRun = std::max(LongestRun, Run);
+    }
+  }
+  EXPECT_GT(LongestRun, 40);
+  // Leaving the bar drops the highlight.
+  Bar.Perform(WM_MOUSELEAVE);
+  Bitmap = PaintToBitmap(Bar);
+  EXPECT_EQ(RowColor(*Bitmap, 1, HotColor), 0);
+}
+
+TEST_F(tpPaneBarTest, HotHeaderCaptionTakesTheHotColour) {
+  Show();
+  auto Before = PaintToBitmap(Bar);
+  MoveTo(60, 20);
+  EXPECT_EQ(Bar.HotZone(), hzHeader);
+  auto After = PaintToBitmap(Bar);
+  const RECT Caption = {22, 5, 157, 33};
+  EXPECT_EQ(CountColor(*Before, Caption, Rgb(HotColor)), 0);
+  EXPECT_GT(CountColor(*After, Caption, Rgb(HotColor)), 20);
+  // With HotTrack off the caption keeps its colour.
+  Bar.SetHotTrack(false);
+  EXPECT_EQ(Bar.RepaintTriggers(), rtTextChanged);
+  auto Off = PaintToBitmap(Bar);
+  EXPECT_EQ(CountColor(*Off, Caption, Rgb(HotColor)), 0);
+}
+
+TEST_F(tpPaneBarTest, DisabledItemIsGreyNeverHotAndItsClickIsTheBarsOwn) {
+  Show();
+  Bar.Items()[2]->SetEnabled(false);
+  int ItemClicks = 0, BarClicks = 0;
+  Bar.OnItemClick = [&](TObject*, TtpPaneBarItem*) { ++ItemClicks; };
+  Bar.Items()[2]->OnClick = [&](TObject*) { ++ItemClicks; };
+  Bar.OnClick = [&](TObject*) { ++BarClicks; };
+  ClickAt(60, 85);
+  EXPECT_EQ(Bar.Cursor(), crDefault);
+  EXPECT_EQ(ItemClicks, 0);
+  EXPECT_EQ(BarClicks, 1);
+  auto Bitmap = PaintToBitmap(Bar);
+  EXPECT_GT(RowColor(*Bitmap, 2, RGBColor(128, 128, 128)), 20);
+  EXPECT_EQ(RowColor(*Bitmap, 2, HotColor), 0);
+}
+
+TEST_F(tpPaneBarTest, ItemClickRunsCanChangeThenItemClickThenTheItemsHandlerThenTheBars) {
+  Show();
+  std::vector<std::string> Calls;
+  TtpPaneBarItem* Third = Bar.Items()[2];
+  Bar.OnCanChange = [&](TObject* Sender, TtpPaneBarItem* Item, bool&) {
+    EXPECT_EQ(Sender, &Bar);
+    EXPECT_EQ(Item, Third);
+    Calls.push_back("CanChange");
+  };
+  Bar.OnItemClick = [&](TObject*, TtpPaneBarItem* Item) {
+    EXPECT_EQ(Item, Third);
+    Calls.push_back("ItemClick");
+  };
+  Third->OnClick = [&](TObject* Sender) {
+    EXPECT_EQ(Sender, Third);
+    Calls.push_back("OnClick");
+  };
+  Bar.OnClick = [&](TObject*) { Calls.push_back("Bar"); };
+  ClickAt(60, 85);
+  EXPECT_EQ(Calls, (std::vector<std::string>{"CanChange", "ItemClick", "OnClick", "Bar"}));
+  EXPECT_FALSE(Bar.RollRunning());
+}
+
+TEST_F(tpPaneBarTest, RefusingCanChangeStopsEveryFollowingEvent) {
+  Show();
+  int Later = 0;
+  Bar.OnCanChange = [&](TObject*, TtpPaneBarItem*, bool& AllowChange) { AllowChange = false; };
+  Bar.OnItemClick = [&](TObject*, TtpPaneBarItem*) { ++Later; };
+  Bar.Items()[0]->OnClick = [&](TObject*) { ++Later; };
+  Bar.OnClick = [&](TObject*) { ++Later; };
+  ClickAt(60, 50);
+  EXPECT_EQ(Later, 0);
+}
+
+TEST_F(tpPaneBarTest, UntitledItemShowsItsVisibleIndex) {
+  Bar.Items()[0]->SetVisible(false);
+  Bar.Items().Add();  // visible index 3 now; the one we look at is the third visible: index 2
+  Bar.Items()[3]->SetCaption("");
+  ASSERT_EQ(Bar.VisibleItems().Items(2), Bar.Items()[3]);
+  auto Bitmap = PaintToBitmap(Bar);
+  TBitmap Expected(184, 20);
+  TCanvas& Canvas = Expected.Canvas();
+  Canvas.Brush().SetColor(Background);
+  Canvas.FillRect(RECT{0, 0, 184, 20});
+  Canvas.Font().Assign(Bar.Font());
+  RECT Text = {23, 0, 176, 20};
+  Canvas.DrawText(std::string("(untitled 2)"), Text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  GdiFlush();
+  int Differences = 0;
+  for (int Y = 0; Y < 20; ++Y)
+    for (int X = 23; X < 176; ++X)
+      if (Bitmap->Pixel(X, 79 + Y) != Expected.Pixel(X, Y)) ++Differences;
+  EXPECT_EQ(Differences, 0);
+  EXPECT_GT(RowColor(*Bitmap, 2, LinkColor), 20);
+}
+
+TEST_F(tpPaneBarTest, NarrowBarHidesTheRollButtonButStillRollsFromIt) {
+  TtpPaneBar Narrow(&Band);
+  Narrow.SetBounds(10, 10, 110, 35);
+  Narrow.Items().Add().SetCaption("One");
+  Show();
+  auto Bitmap = PaintToBitmap(Narrow);
+  EXPECT_EQ(CountColor(*Bitmap, RECT{86, 10, 104, 28}, RGB(206, 223, 247)), 0);
+  Narrow.Perform(WM_MOUSEMOVE, 0, At(90, 15));
+  EXPECT_EQ(Narrow.HotZone(), hzRollButton);
+  Narrow.Perform(WM_LBUTTONDOWN, MK_LBUTTON, At(90, 15));
+  Narrow.Perform(WM_LBUTTONUP, 0, At(90, 15));
+  EXPECT_TRUE(Narrow.RollRunning());
+  EXPECT_TRUE(PumpUntil([&] { return !Narrow.RollRunning(); }));
+  EXPECT_TRUE(Narrow.Collapsed());
+}
+
+TEST_F(tpPaneBarTest, WithoutRollButtonHeaderClicksDoNotRollButTheHeaderStillHotTracks) {
+  Bar.SetShowRollButton(false);
+  Show();
+  ClickAt(60, 20);
+  EXPECT_FALSE(Bar.RollRunning());
+  EXPECT_FALSE(Bar.Collapsed());
+  EXPECT_EQ(Bar.HotZone(), hzHeader);
+  EXPECT_EQ(Bar.Cursor(), crHandPoint);
+  auto Bitmap = PaintToBitmap(Bar);
+  EXPECT_GT(CountColor(*Bitmap, RECT{22, 5, 180, 33}, Rgb(HotColor)), 20);
+  // No button picture either.
+  EXPECT_EQ(CountColor(*Bitmap, RECT{160, 10, 178, 28}, RGB(206, 223, 247)), 0);
+}
+
+TEST_F(tpPaneBarTest, NamesAreUniqueWithinTheBar) {
+  Bar.Items()[0]->SetName("Web");
+  Bar.Items()[1]->SetName("Web");
+  EXPECT_EQ(Bar.Items()[1]->Name(), "");
+  EXPECT_EQ(Bar.Items().Find("Web"), Bar.Items()[0]);
+  EXPECT_EQ(Bar.Items()[0]->DisplayName(), "Torvane Web Site [Web]");
+  Bar.Items()[1]->SetCaption("");
+  Bar.Items()[1]->SetVisible(false);
+  EXPECT_EQ(Bar.Items()[1]->DisplayName(), "untitled*");
+}
+
+TEST_F(tpPaneBarTest, CopiedItemsKeepTheirSettings) {
+  TtpPaneBar Copy(&Band);
+  Bar.Items()[1]->SetVisible(false);
+  Bar.Items()[2]->Tag = 7;
+  Bar.Items()[3]->SetEnabled(false);
+  Copy.SetItems(Bar.Items());
+  ASSERT_EQ(Copy.Items().Count(), 4);
+  EXPECT_EQ(Copy.VisibleItems().Count(), 3);
+  EXPECT_EQ(Copy.Items()[2]->Tag, 7);
+  EXPECT_FALSE(Copy.Items()[3]->Enabled());
+  EXPECT_EQ(Copy.Items()[0]->Caption(), "Torvane Web Site");
+  EXPECT_EQ(Copy.Height(), 3 * 20 + 43);
+}
+
+TEST_F(tpPaneBarTest, ImagesComeFromTheItemsListBeforeTheBarsAndVanishWithIt) {
+  auto Images = std::make_unique<TImageList>(24, 24);
+  ASSERT_TRUE(Images->AddResource(GetModuleHandleW(nullptr), "TPHELPIMAGE", clFuchsia));
+  Bar.SetImageList(Images.get());
+  Bar.Items()[0]->SetImageIndex(0);
+  Bar.Items()[1]->SetImageIndex(5);  // no such image: nothing drawn, caption stays indented
+  auto Bitmap = PaintToBitmap(Bar);
+  // The image sits at the row's left, two pixels above the row (24 high in a 20-pixel row).
+  EXPECT_GT(CountInk(*Bitmap, RECT{3, 37, 27, 61}, Rgb(Background)), 100);
+  EXPECT_EQ(CountInk(*Bitmap, RECT{4, 62, 22, 78}, Rgb(Background)), 0);
+  Bar.Notification(Images.get());
+  EXPECT_EQ(Bar.ImageList(), nullptr);
+  Images.reset();
+  PaintToBitmap(Bar);  // no dangling list
+}
+
+TEST_F(tpPaneBarTest, ParentFontChangesRewriteBothFontsWhileParentFontIsOn) {
+  Bar.SetParentFont(true);
+  Band.Font().SetName("Arial");
+  EXPECT_EQ(Bar.Font().Name(), "Arial");
+  EXPECT_EQ(Bar.Font().Size(), 10);
+  EXPECT_EQ(Bar.Font().Color(), LinkColor);
+  EXPECT_EQ(Bar.HeaderFont().Name(), "Arial");
+  EXPECT_TRUE(Bar.HeaderFont().Style() & fsBold);
+  EXPECT_TRUE(Bar.ParentFont());
+  // A font set on the bar itself ends the inheritance.
+  Bar.Font().SetHeight(-11);
+  EXPECT_FALSE(Bar.ParentFont());
+  Band.Font().SetName("Tahoma");
+  EXPECT_EQ(Bar.Font().Name(), "Arial");
+}

@@ -1,0 +1,219 @@
+#include "PaneTestSupport.h"
+#include "taskpane/tpContainer.h"
+#include "taskpane/tpPaneBar.h"
+
+using namespace PaneTest;
+
+namespace {
+
+struct TStep {
+  DWORD Thread;
+  int Height, ItemHeight;
+  bool Collapsed;
+};
+
+struct tpRollTest : FormTest {
+  void SetUp() override {
+    FormTest::SetUp();
+    Bar = std::make_unique<TtpPaneBar>(&Form);
+    Bar->SetBounds(492, 4, 184, 123);
+    for (int I = 0; I < 4; ++I) Bar->Items().Add().SetCaption("Link");
+    Form.Show();
+    Watch(*Bar);
+  }
+  // Records every height the bar takes, with the thread that set it.
+  void Watch(TtpPaneBar& Target) {
+    Target.OnResize = [this, &Target](TObject*) {
+      Steps.push_back({GetCurrentThreadId(), Target.Height(), Target.CurrentItemHeight(), Target.Collapsed()});
+    };
+  }
+  std::vector<int> Heights() const {
+    std::vector<int> Result;
+    for (const TStep& Step : Steps) Result.push_back(Step.Height);
+    return Result;
+  }
+  std::vector<int> ItemHeights() const {
+    std::vector<int> Result;
+    for (const TStep& Step : Steps) Result.push_back(Step.ItemHeight);
+    return Result;
+  }
+  bool WaitForRest(TtpPaneBar& Target) {
+    return PumpUntil([&] { return !Target.RollRunning(); });
+  }
+  std::unique_ptr<TtpPaneBar> Bar;
+  std::vector<TStep> Steps;
+};
+
+}  // namespace
+
+TEST_F(tpRollTest, CollapseStepsThreePixelsAtATimeOnTheUserInterfaceThread) {
+  Bar->SetCollapsed(true);
+  // The request returns at once; nothing has moved yet.
+  EXPECT_EQ(Bar->Height(), 123);
+  EXPECT_FALSE(Bar->Collapsed());
+  EXPECT_TRUE(Bar->RollRunning());
+  ASSERT_TRUE(WaitForRest(*Bar));
+  EXPECT_EQ(Heights(), (std::vector<int>{103, 91, 79, 67, 55, 43, 35}));
+  EXPECT_EQ(ItemHeights(), (std::vector<int>{17, 14, 11, 8, 5, 2, 0}));
+  for (const TStep& Step : Steps) {
+    EXPECT_EQ(Step.Thread, GetCurrentThreadId());
+    EXPECT_FALSE(Step.Collapsed);  // Collapsed changes only when the roll has ended
+  }
+  EXPECT_TRUE(Bar->Collapsed());
+  EXPECT_FALSE(Bar->Rolling());
+  EXPECT_EQ(Bar->Height(), 35);
+}
+
+TEST_F(tpRollTest, ExpandStepsBackToTheFullHeight) {
+  Bar->SetCollapsed(true);
+  ASSERT_TRUE(WaitForRest(*Bar));
+  Steps.clear();
+  Bar->SetCollapsed(false);
+  ASSERT_TRUE(WaitForRest(*Bar));
+  EXPECT_EQ(Heights(), (std::vector<int>{55, 67, 79, 91, 103, 115, 123}));
+  EXPECT_EQ(ItemHeights(), (std::vector<int>{3, 6, 9, 12, 15, 18, 20}));
+  for (const TStep& Step : Steps) {
+    EXPECT_EQ(Step.Thread, GetCurrentThreadId());
+    EXPECT_TRUE(Step.Collapsed);
+  }
+  EXPECT_FALSE(Bar->Collapsed());
+  EXPECT_EQ(Bar->Height(), 123);
+}
+
+TEST_F(tpRollTest, ItemsArePaintedWhileRollingAndNotWhenCollapsedAtRest) {
+  Bar->SetCollapsed(true);
+  ASSERT_TRUE(PumpUntil([&] { return Bar->CurrentItemHeight() <= 14; }));
+  int Drawn = 0;
+  Bar->OnDrawItem = [&](TObject*, TCanvas&, RECT& Rect, TtpDrawState, TtpPaneBarItem*, TBitmap*) {
+    ++Drawn;
+    EXPECT_EQ(Rect.bottom - Rect.top, 20);  // rows move together; each keeps the item height
+  };
+  PaintToBitmap(*Bar);
+  EXPECT_EQ(Drawn, 4);
+  ASSERT_TRUE(WaitForRest(*Bar));
+  Drawn = 0;
+  PaintToBitmap(*Bar);
+  EXPECT_EQ(Drawn, 0);
+}
+
+TEST_F(tpRollTest, RollButtonPictureChangesWhenTheRollEnds) {
+  TBitmap Expand;
+  ASSERT_TRUE(Expand.LoadFromResourceName(GetModuleHandleW(nullptr), "EXPAND0"));
+  Bar->SetCollapsed(true);
+  ASSERT_TRUE(WaitForRest(*Bar));
+  auto Bitmap = PaintToBitmap(*Bar);
+  for (int Y = 0; Y < 18; ++Y)
+    for (int X = 0; X < 18; ++X) ASSERT_EQ(Bitmap->Pixel(160 + X, 10 + Y), Expand.Pixel(X, Y));
+}
+
+TEST_F(tpRollTest, BarWithoutVisibleItemsStillRolls) {
+  TtpPaneBar Empty(&Form);
+  Empty.SetBounds(4, 4, 482, 35);
+  Watch(Empty);
+  Steps.clear();
+  Empty.SetCollapsed(true);
+  ASSERT_TRUE(WaitForRest(Empty));
+  EXPECT_TRUE(Empty.Collapsed());
+  EXPECT_EQ(Empty.Height(), 35);
+  EXPECT_TRUE(Steps.empty());
+  Empty.SetCollapsed(false);
+  ASSERT_TRUE(WaitForRest(Empty));
+  EXPECT_FALSE(Empty.Collapsed());
+  EXPECT_EQ(Empty.Height(), 35);
+}
+
+TEST_F(tpRollTest, HeaderClickRollsAndClickDuringTheRollStartsNoSecondRoll) {
+  Bar->Perform(WM_MOUSEMOVE, 0, At(60, 20));
+  Bar->Perform(WM_LBUTTONDOWN, MK_LBUTTON, At(60, 20));
+  Bar->Perform(WM_LBUTTONUP, 0, At(60, 20));
+  ASSERT_TRUE(Bar->RollRunning());
+  ASSERT_TRUE(PumpUntil([&] { return Steps.size() >= 2; }));
+  // The second click asks for a collapse again (Collapsed is still false): the running roll goes on alone.
+  Bar->Perform(WM_LBUTTONDOWN, MK_LBUTTON, At(60, 20));
+  Bar->Perform(WM_LBUTTONUP, 0, At(60, 20));
+  Bar->SetCollapsed(true);
+  ASSERT_TRUE(WaitForRest(*Bar));
+  EXPECT_EQ(Heights(), (std::vector<int>{103, 91, 79, 67, 55, 43, 35}));
+  EXPECT_TRUE(Bar->Collapsed());
+}
+
+TEST_F(tpRollTest, OppositeRequestTurnsTheRollRoundFromWhereItIs) {
+  Bar->SetCollapsed(true);
+  ASSERT_TRUE(PumpUntil([&] { return Bar->CurrentItemHeight() == 14; }));
+  Bar->SetCollapsed(false);
+  ASSERT_TRUE(WaitForRest(*Bar));
+  // Turned round before it was collapsed, the bar rolls without its bottom margin and takes it back
+  // when the roll ends.
+  EXPECT_EQ(ItemHeights(), (std::vector<int>{17, 14, 17, 20, 20}));
+  EXPECT_EQ(Heights(), (std::vector<int>{103, 91, 103, 115, 123}));
+  EXPECT_FALSE(Bar->Collapsed());
+  EXPECT_FALSE(Bar->Rolling());
+  EXPECT_EQ(Bar->Height(), 123);
+  EXPECT_EQ(Bar->CurrentItemHeight(), 20);
+}
+
+TEST_F(tpRollTest, WithoutRollButtonCodeStillRollsTheBar) {
+  Bar->SetShowRollButton(false);
+  Bar->Perform(WM_MOUSEMOVE, 0, At(170, 15));
+  Bar->Perform(WM_LBUTTONDOWN, MK_LBUTTON, At(170, 15));
+  Bar->Perform(WM_LBUTTONUP, 0, At(170, 15));
+  EXPECT_FALSE(Bar->RollRunning());
+  Bar->SetCollapsed(true);
+  ASSERT_TRUE(WaitForRest(*Bar));
+  EXPECT_TRUE(Bar->Collapsed());
+  EXPECT_EQ(Bar->Height(), 35);
+}
+
+TEST_F(tpRollTest, ItemHeightChangesWhileCollapsedOnlyAimTheNextExpansion) {
+  Bar->SetCollapsed(true);
+  ASSERT_TRUE(WaitForRest(*Bar));
+  Bar->SetItemHeight(25);
+  EXPECT_EQ(Bar->Height(), 35);
+  Steps.clear();
+  Bar->SetCollapsed(false);
+  ASSERT_TRUE(WaitForRest(*Bar));
+  EXPECT_EQ(ItemHeights(), (std::vector<int>{3, 6, 9, 12, 15, 18, 21, 24, 25}));
+  EXPECT_EQ(Bar->Height(), 4 * 25 + 43);
+}
+
+TEST_F(tpRollTest, DestroyingTheBarDuringARollStopsItCleanly) {
+  Bar->SetCollapsed(true);
+  ASSERT_TRUE(PumpUntil([&] { return Steps.size() >= 2; }));
+  Bar.reset();  // the worker is stopped and waited for; its late messages find no window
+  PumpFor(150);
+  EXPECT_EQ(Steps.size(), 2u);
+}
+
+TEST_F(tpRollTest, DestroyingTheWindowDuringARollTakesTheEndState) {
+  Bar->SetCollapsed(true);
+  ASSERT_TRUE(PumpUntil([&] { return Steps.size() >= 1; }));
+  Bar->DestroyHandle();
+  EXPECT_FALSE(Bar->RollRunning());
+  EXPECT_TRUE(Bar->Collapsed());
+  EXPECT_EQ(Bar->CurrentItemHeight(), 0);
+  PumpFor(100);
+  Bar->HandleNeeded();
+  EXPECT_TRUE(Bar->Collapsed());
+}
+
+TEST_F(tpRollTest, ManyBarsRollingAtOnceEachEndWhereTheyWereSent) {
+  std::vector<std::unique_ptr<TtpPaneBar>> Bars;
+  for (int I = 0; I < 6; ++I) {
+    Bars.push_back(std::make_unique<TtpPaneBar>(&Form));
+    Bars.back()->SetBounds(10, 10 + I * 5, 150, 35);
+    for (int J = 0; J < 3; ++J) Bars.back()->Items().Add();
+    Bars.back()->SetCollapsed(true);
+  }
+  Bars[2].reset();
+  Bars[4]->SetCollapsed(false);  // turned round at once: it never left the expanded state
+  for (auto& Each : Bars) {
+    if (Each) {
+      ASSERT_TRUE(WaitForRest(*Each));
+    }
+  }
+  for (int I = 0; I < 6; ++I) {
+    if (!Bars[I]) continue;
+    EXPECT_EQ(Bars[I]->Collapsed(), I != 4) << I;
+    EXPECT_EQ(Bars[I]->Height(), I != 4 ? 35 : 3 * 20 + 43) << I;
+  }
+}
