@@ -305,7 +305,9 @@ void TCustomGridViewControl::MouseDown(TMouseButton Button, TShiftState Shift, i
 
 void TCustomGridViewControl::MouseMove(TShiftState Shift, int X, int Y) {
   TScrollView::MouseMove(Shift, X, Y);
-  if (ActiveStyle().Capabilities().Contains(scHotTracking) && !(Shift & ssLeft)) SetHotHeader(HeaderColumnAt(X, Y));
+  TStyleDisplay& Style = ActiveStyle();
+  Style.Themes = ThemesInUse();  // the style answers by the theming in force now
+  if (Style.Capabilities().Contains(scHotTracking) && !(Shift & ssLeft)) SetHotHeader(HeaderColumnAt(X, Y));
 }
 
 void TCustomGridViewControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
