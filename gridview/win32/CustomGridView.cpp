@@ -144,8 +144,17 @@ void TCustomGridViewControl::SetBorderStyle(TBorderStyle Value) {
 void TCustomGridViewControl::SetCaption(const std::u16string& Value) {
   FCaption = Value;
   if (!HandleAllocated()) return;
+  // The band is as high as the text in the grid's font, measured on the window's own DC.
+  HDC DC = GetDC(FHandle);
+  int TextHeight = 0;
+  {
+    TCanvas Measure(DC);
+    AssignGridFont(Measure.Font(), GridFont());
+    TextHeight = Measure.TextHeight(std::u16string_view(FCaption.empty() ? u"Xy" : FCaption));
+  }
+  ReleaseDC(FHandle, DC);
   const int Top = DataTop() + 4;
-  InvalidateClient(RECT{0, Top, ClientWidth(), Top + Canvas().TextHeight(std::u16string_view(u"Xy")) + 12});
+  InvalidateClient(RECT{0, Top, ClientWidth(), Top + TextHeight});
 }
 
 void TCustomGridViewControl::SetOptions(TGridOptions Value) {
@@ -371,6 +380,21 @@ void TCustomGridViewControl::HorizontalScrollMessage(int Code, int ThumbPosition
   HideCellEditor();
   TScrollView::HorizontalScrollMessage(Code, ThumbPosition);
   InvalidateSelection();
+}
+
+void TCustomGridViewControl::UpdateScrollAreas() {
+  if (GridStyle() == gsSlides) {
+    FHorzScrollArea = FVertScrollArea = ClientRect();
+    return;
+  }
+  FHorzScrollArea = RECT{DataLeft(), 0, ClientWidth(), ClientHeight()};
+  FVertScrollArea = RECT{0, DataTop(), DataRight(), DataBottom()};
+}
+
+void TCustomGridViewControl::ScrollBy(int DX, int DY) {
+  // The areas as the layout is now, also before the first paint.
+  UpdateScrollAreas();
+  TScrollView::ScrollBy(DX, DY);
 }
 
 void TCustomGridViewControl::ScrollRowsFrom(int ARow, int DY) {

@@ -88,6 +88,7 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
   int ColumnDistance(int From, int To) override { return From - To; }
   int RowDistance(int From, int To) override;
   void SetTopRow(int ARow) { VertScrollBar().SetPosition(ARow); }
+  void ScrollBy(int DX, int DY) override;
 
   // Painting.
   bool CellDrawnSelected(int ACol, int ARow);
@@ -172,6 +173,7 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
   void ApplyColumnFont(const TCustomColumn& Column);
   void InvalidateClient(const RECT& Rect);
   void RedrawBorder();
+  void UpdateScrollAreas();
   // Follows a new client size (a resize, or a scroll bar that came or went).
   void ClientSizeChanged();
   void PaintThemedBorder();

@@ -31,8 +31,7 @@ void TCustomGridViewControl::Paint() {
 
 void TCustomGridViewControl::PaintReport() {
   const int Width = ClientWidth(), Height = ClientHeight();
-  FHorzScrollArea = RECT{DataLeft(), 0, Width, Height};
-  FVertScrollArea = RECT{0, DataTop(), DataRight(), DataBottom()};
+  UpdateScrollAreas();
   PaintColumnParts();
   PaintRows();
   TCanvas& C = Canvas();
@@ -246,7 +245,7 @@ bool TCustomGridViewControl::PrepareCellFont(int ACol, int, TCellState, TColumnD
 void TCustomGridViewControl::PaintSlides() {
   TCanvas& C = Canvas();
   const int Width = ClientWidth(), Height = ClientHeight(), G = GridLineWidth(), Slot = FSlideSize + G;
-  FHorzScrollArea = FVertScrollArea = RECT{0, 0, Width, Height};
+  UpdateScrollAreas();
   int Y = 0;
   for (int Row = TopRow(); Row < RowCount() && Y < Height; ++Row, Y += Slot) {
     C.Brush().SetColor(Color());
