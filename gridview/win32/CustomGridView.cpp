@@ -92,9 +92,11 @@ void TCustomGridViewControl::SetGridLinesColor(TColor Value) {
 }
 
 void TCustomGridViewControl::SetHeaderSize(int Value) {
+  if (Value < 0) return;  // a band cannot be less than empty
   FHeaderSize = Value;
   InvalidateGrid();
   RepositionEditor();
+  UpdateVerticalScrollBar();  // the data area changed height
 }
 
 void TCustomGridViewControl::SetHeaderStyle(THeaderStyle Value) {
@@ -117,13 +119,17 @@ void TCustomGridViewControl::SetHighlightedTextColor(TColor Value) {
 }
 
 void TCustomGridViewControl::SetInputSize(int Value) {
+  if (Value < 0) return;
   FInputSize = Value;
   InvalidateGrid();
+  UpdateVerticalScrollBar();
 }
 
 void TCustomGridViewControl::SetSlideSize(int Value) {
+  if (Value <= 0) return;  // slides are counted by dividing by their height
   FSlideSize = Value;
   InvalidateGrid();
+  UpdateVerticalScrollBar();
 }
 
 void TCustomGridViewControl::SetEnableVisualStyles(bool Value) {

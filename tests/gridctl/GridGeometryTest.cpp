@@ -157,3 +157,27 @@ TEST_F(GridGeometryTest, ColumnsWithParentFontFollowTheControlFont) {
   Grid->Font().SetSize(9);
   EXPECT_EQ(Column->Font().Name, "Courier New");
 }
+
+TEST_F(GridGeometryTest, SizesBelowZeroAreIgnored) {
+  AddColumn(100);
+  Grid->AddRows(30);
+  Grid->SetSlideSize(0);
+  Grid->SetHeaderSize(-1);
+  Grid->SetInputSize(-5);
+  EXPECT_EQ(Grid->SlideSize(), 80);
+  EXPECT_EQ(Grid->HeaderSize(), 18);
+  EXPECT_EQ(Grid->InputSize(), 16);
+  Grid->SetGridStyle(gsSlides);  // counts slides by their height: never by zero
+  EXPECT_EQ(Grid->VertScrollBar().Max(), 30 - Grid->ClientHeight() / 80);
+  Grid->PaintInto(Bitmap);
+}
+
+TEST_F(GridGeometryTest, HeaderSizeChangesTheScrollRange) {
+  Grid->SetBounds(0, 0, 300, 178);
+  AddColumn(100);
+  Grid->AddRows(100);
+  EXPECT_EQ(Grid->MaxTopRow(), 90);
+  Grid->SetHeaderSize(34);
+  EXPECT_EQ(Grid->MaxTopRow(), 91);
+  EXPECT_EQ(Grid->VertScrollBar().Max(), 91);
+}
