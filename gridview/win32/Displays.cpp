@@ -173,7 +173,10 @@ void TGraphicColumnDisplay::Paint() {
   const RECT Area = Shrunk(CellRect, GraphicColumn->Margin());
   TCanvas& C = *Canvas;
   C.Brush().SetColor(Selected ? clHighlightText : clBtnFace);
-  for (int I = 1; I <= GraphicColumn->BorderWidth(); ++I) C.FrameRect(Shrunk(Area, -I));
+  // Frames further out than the cell is large are all clipped away: they are not drawn.
+  const int Frames = std::min(GraphicColumn->BorderWidth(),
+                              std::max(int(CellRect.right - CellRect.left), int(CellRect.bottom - CellRect.top)));
+  for (int I = 1; I <= Frames; ++I) C.FrameRect(Shrunk(Area, -I));
   auto* Picture = dynamic_cast<TBitmap*>(ObjectValue);
   if (!Picture || Picture->Empty()) return;
   const int AreaW = Area.right - Area.left, AreaH = Area.bottom - Area.top;
