@@ -114,6 +114,7 @@ class TScrollView : public TCustomScrollView {
   int RollDirection() const { return FRollDirection; }  // -1 up, 0 none, 1 down
   unsigned RollInterval() const { return FRollTimer.Interval(); }
   void RollTick();
+  TRollShadow* RollShadow() const { return FRollShadow.get(); }
 
  protected:
   LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
