@@ -2,6 +2,7 @@
 // a footer with formulas and the indicator strip, and menu choices for the header style, the grid
 // style and the main appearance options. Command-line switches pick the starting choices:
 //   --header=auto|flat|old  --slides  --no-themes  --rows=N  --input  --no-grid  --sorted
+//   --grow (adds 1,000 more rows one by one, without the update lock, once the window shows)
 #include <cmath>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include "toolkit/Bitmap.h"
 #include "toolkit/Forms.h"
 #include "toolkit/ImageList.h"
+#include "toolkit/Timer.h"
 
 namespace {
 
@@ -99,6 +101,8 @@ class TDemoForm : public TForm {
  public:
   TDemoForm(THeaderStyle Style, bool Slides, int Rows);
   TGridView& Grid() { return FGrid; }
+  // Adds Count rows, one by one and unlocked, shortly after the window shows.
+  void GrowLater(int Count);
 
  protected:
   LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
@@ -117,10 +121,12 @@ class TDemoForm : public TForm {
   TImageList FImages{16, 16};
   std::vector<std::unique_ptr<TBitmap>> FPictures;
   HMENU FMenu = nullptr;
+  TTimer FGrowTimer;
 };
 
 TDemoForm::TDemoForm(THeaderStyle Style, bool Slides, int Rows) {
   SetCaption("Torvane Grid Demo");
+  FGrowTimer.SetEnabled(false);
   SetBounds(40, 40, 1000, 700);
   Position = poScreenCenter;
   DrawIcons(FImages);
@@ -233,6 +239,18 @@ void TDemoForm::Fill(int Rows) {
   }
   FGrid.EndUpdate();
   FGrid.RecalcFooters();
+}
+
+void TDemoForm::GrowLater(int Count) {
+  FGrowTimer.SetInterval(300);
+  FGrowTimer.OnTimer = [this, Count](TObject*) {
+    FGrowTimer.SetEnabled(false);
+    for (int I = 0; I < Count; ++I) {
+      FGrid.AddRows(1);
+      FGrid.SetCellText(1, FGrid.RowCount() - 1, u"added one by one");
+    }
+  };
+  FGrowTimer.SetEnabled(true);
 }
 
 void TDemoForm::BuildMenu() {
@@ -352,6 +370,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       if (Arg == L"--input") Grid.SetOptions(Grid.Options() + TGridOptions{goInput});
       if (Arg == L"--no-grid") Grid.SetOptions(Grid.Options() - TGridOptions{goGrid});
       if (Arg == L"--sorted") Grid.SortByHeaderClick(Grid.Columns().Items(3));
+      if (Arg == L"--grow") Form.GrowLater(1000);
     }
     Application().Run(Form);
   } catch (const std::exception& Error) {

@@ -343,7 +343,8 @@ int TCustomGridViewControl::RowDistance(int From, int To) {
 // Scroll bars.
 
 void TCustomGridViewControl::UpdateVerticalScrollBar() {
-  if (!HandleAllocated()) return;
+  // While the update lock is held the range waits for EndUpdate (a search adds rows one by one).
+  if (!HandleAllocated() || IsUpdating()) return;
   TControlScrollBar& Bar = VertScrollBar();
   if (GridStyle() == gsSlides) {
     const int Max = std::max(0, RowCount() - ClientHeight() / (FSlideSize + GridLineWidth()));

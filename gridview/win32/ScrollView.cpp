@@ -77,16 +77,30 @@ void TControlScrollBar::UpdateBar() {
   if (FVisible) {
     // A bar that is not needed is disabled rather than hidden.
     Info.fMask |= SIF_DISABLENOSCROLL;
-    if (RangeChanged || ShowChanged || FApplied.Position != FPosition) SetScrollInfo(Window, Bar(), &Info, TRUE);
+    // A moved thumb is drawn at once; a new range only with the next paint, so that rows added one
+    // by one do not redraw the bar for every row.
+    const bool PositionOnly = !RangeChanged && !ShowChanged;
+    if (!PositionOnly || FApplied.Position != FPosition) SetScrollInfo(Window, Bar(), &Info, PositionOnly);
     if (ShowChanged) ShowScrollBar(Window, Bar(), TRUE);
-    if (ShowChanged || RangeChanged || FApplied.Enabled != FEnabled)
+    if (ShowChanged || FApplied.Enabled != FEnabled || (RangeChanged && !FEnabled))
       EnableScrollBar(Window, Bar(), FEnabled ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH);
+    if (!PositionOnly && !ShowChanged) InvalidateBar(Window);
   } else if (RangeChanged || ShowChanged || FApplied.Position != FPosition) {
     SetScrollInfo(Window, Bar(), &Info, FALSE);
     if (ShowChanged) ShowScrollBar(Window, Bar(), FALSE);
   }
   FApplied = TApplied{FMin, FMax, FPage, FPosition, FVisible, FEnabled, true};
   FUpdating = false;
+}
+
+void TControlScrollBar::InvalidateBar(HWND Window) {
+  SCROLLBARINFO Info = {};
+  Info.cbSize = sizeof(Info);
+  if (!GetScrollBarInfo(Window, FKind == sbVertical ? OBJID_VSCROLL : OBJID_HSCROLL, &Info)) return;
+  // The bar's rectangle lies outside the client area: only the frame is repainted.
+  RECT Bar = Info.rcScrollBar;
+  MapWindowPoints(nullptr, Window, reinterpret_cast<POINT*>(&Bar), 2);
+  RedrawWindow(Window, &Bar, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 void TControlScrollBar::Step(int Code) {

@@ -55,6 +55,7 @@ class TControlScrollBar {
 
  private:
   void Step(int Code);
+  void InvalidateBar(HWND Window);
   int Bar() const { return FKind == sbVertical ? SB_VERT : SB_HORZ; }
 
   TScrollView* FView;
