@@ -181,3 +181,14 @@ TEST_F(GridGeometryTest, HeaderSizeChangesTheScrollRange) {
   EXPECT_EQ(Grid->MaxTopRow(), 91);
   EXPECT_EQ(Grid->VertScrollBar().Max(), 91);
 }
+
+TEST_F(GridGeometryTest, TheUpdateLockHoldsTheRangeUntilItEnds) {
+  Grid->SetOptions(TGridOptions{});
+  Grid->SetBounds(0, 0, 300, 160);
+  AddColumn(100);
+  Grid->BeginUpdate();
+  Grid->AddRows(100);
+  EXPECT_EQ(Grid->VertScrollBar().Max(), 0);
+  Grid->EndUpdate();
+  EXPECT_EQ(Grid->VertScrollBar().Max(), 90);
+}
