@@ -151,14 +151,13 @@ void TCustomGridViewControl::SetCaption(const std::u16string& Value) {
   FCaption = Value;
   if (!HandleAllocated()) return;
   // The band is as high as the text in the grid's font, measured on the window's own DC.
-  HDC DC = GetDC(FHandle);
   int TextHeight = 0;
   {
-    TCanvas Measure(DC);
+    TWindowDC DC(FHandle);
+    TCanvas Measure(DC.Handle());
     AssignGridFont(Measure.Font(), GridFont());
     TextHeight = Measure.TextHeight(std::u16string_view(FCaption.empty() ? u"Xy" : FCaption));
   }
-  ReleaseDC(FHandle, DC);
   const int Top = DataTop() + 4;
   InvalidateClient(RECT{0, Top, ClientWidth(), Top + TextHeight});
 }
@@ -562,14 +561,14 @@ void TCustomGridViewControl::RedrawBorder() {
 void TCustomGridViewControl::PaintThemedBorder() {
   if (FBorderStyle != bsSingle || !FEnableVisualStyles || !ThemeServices().ThemesActive()) return;
   // The list view's themed background paints the frame; the client area is left out.
-  HDC DC = GetWindowDC(FHandle);
+  TWindowDC Frame(FHandle, true);
+  HDC DC = Frame.Handle();
   RECT Window, Client;
   GetWindowRect(FHandle, &Window);
   OffsetRect(&Window, -Window.left, -Window.top);
   Client = RECT{2, 2, Window.right - 2, Window.bottom - 2};
   ExcludeClipRect(DC, Client.left, Client.top, Client.right, Client.bottom);
   ThemeServices().DrawBackground(L"LISTVIEW", DC, 0, 0, Window);
-  ReleaseDC(FHandle, DC);
 }
 
 // Focus, selection and colours.

@@ -50,9 +50,8 @@ TColor TGraphicsProvider::BlendColors(TColor A, TColor B, int Alpha) { return Bl
 TColor TGraphicsProvider::MixColors(TColor A, TColor B, double T) { return MixRGB(Rgb(A), Rgb(B), T); }
 
 void TGraphicsProvider::SetClip(TCanvas& Canvas, const RECT& Rect) {
-  HRGN Region = CreateRectRgnIndirect(&Rect);
-  SelectClipRgn(Canvas.Handle(), Region);
-  DeleteObject(Region);
+  TGdiHandle<HRGN> Region(CreateRectRgnIndirect(&Rect));
+  SelectClipRgn(Canvas.Handle(), Region.Get());
 }
 
 void TGraphicsProvider::DrawButtonFrame(TCanvas& Canvas, const RECT& Rect, bool Dark) {

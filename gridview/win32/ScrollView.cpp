@@ -151,14 +151,12 @@ void TRollShadow::CreateWnd() {
   // The window is only the marker's shape: two triangles and a dot.
   const POINT Up[] = {{-1, 7}, {7, -1}, {8, 0}, {14, 7}, {0, 6}};
   const POINT Down[] = {{-1, 15}, {14, 15}, {6, 22}, {6, 22}, {-1, 14}};
-  HRGN Shape = CreatePolygonRgn(Up, 5, WINDING);
-  HRGN Lower = CreatePolygonRgn(Down, 5, WINDING);
-  HRGN Dot = CreateEllipticRgn(5, 9, 10, 14);
-  CombineRgn(Shape, Shape, Lower, RGN_OR);
-  CombineRgn(Shape, Shape, Dot, RGN_OR);
-  DeleteObject(Lower);
-  DeleteObject(Dot);
-  SetWindowRgn(FHandle, Shape, FALSE);  // the window owns the region now
+  TGdiHandle<HRGN> Shape(CreatePolygonRgn(Up, 5, WINDING));
+  TGdiHandle<HRGN> Lower(CreatePolygonRgn(Down, 5, WINDING));
+  TGdiHandle<HRGN> Dot(CreateEllipticRgn(5, 9, 10, 14));
+  CombineRgn(Shape.Get(), Shape.Get(), Lower.Get(), RGN_OR);
+  CombineRgn(Shape.Get(), Shape.Get(), Dot.Get(), RGN_OR);
+  SetWindowRgn(FHandle, Shape.Release(), FALSE);  // the window owns the region now
 }
 
 void TRollShadow::Paint() {
