@@ -134,7 +134,7 @@ TDemoForm::TDemoForm(THeaderStyle Style, bool Slides, int Rows) {
     FPictures.push_back(Bubble(R, G, B));
   FGrid.SetBounds(0, 0, 1000, 700);
   FGrid.SetHeaderStyle(Style);
-  FGrid.SetRowSize(20);
+  FGrid.SetRowSize(30);  // room for the wrapped notes
   FGrid.SetOptions(TGridOptions{goHeader, goGrid, goIndicator, goFooter, goSelectFullRow, goMultiSelect});
   FGrid.SetAppearanceOptions(TAppearanceOptions{aoHintMarks, aoIndicateSortedColumn});
   FGrid.SetGridLinesColor(clBtnFace);
