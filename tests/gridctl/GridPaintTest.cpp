@@ -1,6 +1,7 @@
 // Painting of the report style: selection colours, sorted-column shading, grid lines, the focus
 // frame, the indicator strip, the empty grid's caption and slides.
 #include "GridTestSupport.h"
+#include "core/Text.h"
 
 namespace {
 struct GridPaintTest : GridFixture {
@@ -248,4 +249,59 @@ TEST_F(GridRepaintTest, SpaceTogglesTheCurrentCheckBox) {
   Grid->Perform(WM_CHAR, L' ');
   EXPECT_EQ(Grid->GetCellText(Check->Index(), 1), u"False");
   EXPECT_EQ(Grid->GetCellText(Check->Index(), 0), u"False");
+}
+
+// Every column kind, every option and a stream of input in a fixed pseudo-random order: the grid
+// paints after each step, and nothing fails.
+TEST_F(GridPaintTest, AnyMixOfInputAndOptionsPaints) {
+  std::vector<std::string> Errors;
+  Application().OnException = [&](const std::exception& Error) { Errors.push_back(Error.what()); };
+  Grid->SetBounds(0, 0, 400, 220);
+  AddColumn<TImageColumn>(20);
+  AddColumn(80, u"Text");
+  AddColumn<TNumericColumn>(60, u"Number")->SetFormatMask("#,##0.00");
+  AddColumn<TDateColumn>(70, u"Date");
+  AddColumn<TCheckBoxColumn>(30);
+  AddColumn<TProgressColumn>(60)->SetShowText(true);
+  AddColumn<TRateColumn>(50);
+  AddColumn<THtmlColumn>(80)->SetWrapKind(wkWordWrap);
+  AddColumn<TComboBoxColumn>(50);
+  AddColumn<TIncrementColumn>(30);
+  AddColumn<TGraphicColumn>(40);
+  Grid->AddRows(60);
+  for (int Row = 0; Row < 60; ++Row) {
+    Grid->SetCellText(1, Row, u"text " + Utf8ToUtf16(std::to_string(Row)));
+    Grid->SetCellText(7, Row, Row % 2 ? u"<b>x<i>y" : u"</b></i><font color=\"#12\">z");
+    Grid->GetCell(5, Row)->SetAsFloat(Row * 7 % 130);
+  }
+  unsigned Seed = 12345;
+  auto Next = [&Seed](unsigned Range) {
+    Seed = Seed * 1103515245u + 12345u;
+    return (Seed >> 8) % Range;
+  };
+  for (int Step = 0; Step < 1500; ++Step) {
+    const int X = static_cast<int>(Next(420)), Y = static_cast<int>(Next(240));
+    switch (Next(14)) {
+      case 0: Grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(X, Y)); break;
+      case 1: Grid->Perform(WM_LBUTTONUP, 0, MAKELPARAM(X, Y)); break;
+      case 2: Grid->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(X, Y)); break;
+      case 3: Grid->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, Next(2) ? WHEEL_DELTA : -WHEEL_DELTA), 0); break;
+      case 4: Grid->Perform(WM_VSCROLL, MAKEWPARAM(Next(8), 0)); break;
+      case 5: Grid->Perform(WM_HSCROLL, MAKEWPARAM(Next(8), 0)); break;
+      case 6: Grid->Perform(WM_CHAR, L' '); break;
+      case 7: Grid->SetOptions(TGridOptions::FromBits(Next(1024))); break;
+      case 8: Grid->SetAppearanceOptions(TAppearanceOptions::FromBits(Next(128))); break;
+      case 9: Grid->SetHeaderStyle(static_cast<THeaderStyle>(Next(3))); break;
+      case 10: Grid->SetGridLinesStyle(static_cast<TGridLinesStyle>(Next(3))); break;
+      case 11: Grid->SetGridStyle(Next(5) == 0 ? gsSlides : gsReport); break;
+      case 12:
+        if (Grid->RowCount() > 0) Grid->DeleteRow(static_cast<int>(Next(static_cast<unsigned>(Grid->RowCount()))));
+        break;
+      case 13: Grid->SetBounds(0, 0, 100 + static_cast<int>(Next(400)), 60 + static_cast<int>(Next(200))); break;
+    }
+    Grid->FocusState = static_cast<int>(Next(2));
+    Paint();
+  }
+  Application().OnException = nullptr;
+  EXPECT_TRUE(Errors.empty()) << Errors.front();
 }
