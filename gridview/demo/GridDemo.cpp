@@ -2,6 +2,7 @@
 // a footer with formulas and the indicator strip, and menu choices for the header style, the grid
 // style and the main appearance options. Command-line switches pick the starting choices:
 //   --header=auto|flat|old  --slides  --no-themes  --rows=N  --input  --no-grid  --sorted
+//   --top=N --left=PIXELS (start scrolled)
 //   --grow (adds 1,000 more rows one by one, without the update lock, once the window shows)
 #include <cmath>
 #include <memory>
@@ -103,6 +104,11 @@ class TDemoForm : public TForm {
   TGridView& Grid() { return FGrid; }
   // Adds Count rows, one by one and unlocked, shortly after the window shows.
   void GrowLater(int Count);
+  // Scrolls to a top row and a horizontal offset once the window shows (-1 leaves one alone).
+  void ScrollLater(int TopRow, int Left) {
+    if (TopRow >= 0) FStartTop = TopRow;
+    if (Left >= 0) FStartLeft = Left;
+  }
 
  protected:
   LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
@@ -122,6 +128,7 @@ class TDemoForm : public TForm {
   std::vector<std::unique_ptr<TBitmap>> FPictures;
   HMENU FMenu = nullptr;
   TTimer FGrowTimer;
+  int FStartTop = -1, FStartLeft = -1;
 };
 
 TDemoForm::TDemoForm(THeaderStyle Style, bool Slides, int Rows) {
@@ -150,6 +157,8 @@ TDemoForm::TDemoForm(THeaderStyle Style, bool Slides, int Rows) {
     const RECT Client = ClientRect();
     FGrid.SetBounds(0, 0, Client.right, Client.bottom);
     FGrid.SetFocus();
+    if (FStartTop >= 0) FGrid.SetTopRow(FStartTop);
+    if (FStartLeft >= 0) FGrid.HorzScrollBar().SetPosition(FStartLeft);
   };
 }
 
@@ -371,6 +380,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       if (Arg == L"--no-grid") Grid.SetOptions(Grid.Options() - TGridOptions{goGrid});
       if (Arg == L"--sorted") Grid.SortByHeaderClick(Grid.Columns().Items(3));
       if (Arg == L"--grow") Form.GrowLater(1000);
+      if (Arg.rfind(L"--top=", 0) == 0) Form.ScrollLater(_wtoi(Arg.c_str() + 6), -1);
+      if (Arg.rfind(L"--left=", 0) == 0) Form.ScrollLater(-1, _wtoi(Arg.c_str() + 7));
     }
     Application().Run(Form);
   } catch (const std::exception& Error) {
