@@ -341,8 +341,12 @@ void TtpCustomPaneBar::Paint() {
   TCanvas& Canvas = this->Canvas();
   const int W = Width();
   RECT R = ClientRect();
-  R.top += HeaderTop;
+  const TColor ParentColor = Parent() ? Parent()->Color() : clBtnFace;
+  // Above the header band the control shows its background, the parent's colour, behind the icon.
   Canvas.Brush().SetStyle(bsSolid);
+  Canvas.Brush().SetColor(ParentColor);
+  Canvas.FillRect(RECT{0, 0, W, HeaderTop});
+  R.top += HeaderTop;
   Canvas.Brush().SetColor(FBackgroundColor);
   Canvas.FillRect(R);
   RebuildGradient();
@@ -350,7 +354,6 @@ void TtpCustomPaneBar::Paint() {
   Canvas.Brush().SetColor(clWhite);
   Canvas.FrameRect(R);
   // Softened top corners: the parent shows through the outer pixels, white rounds the inner ones.
-  const TColor ParentColor = Parent() ? Parent()->Color() : clBtnFace;
   const POINT Outer[] = {{0, 5}, {0, 6}, {1, 5}, {W - 1, 5}, {W - 2, 5}, {W - 1, 6}};
   for (const POINT& P : Outer) Canvas.SetPixel(P.x, P.y, ParentColor);
   Canvas.SetPixel(1, 6, clWhite);

@@ -126,6 +126,8 @@ TEST_F(tpPaneBarTest, HeaderIsSoftenedAndFramedOverTheParentColour) {
   EXPECT_EQ(Bitmap->Pixel(90, 122), White);
   EXPECT_EQ(Bitmap->Pixel(90, 33), RGB(198, 215, 247));
   EXPECT_EQ(Bitmap->Pixel(90, 118), Rgb(Background));
+  // Above the band, beside the icon, the parent's colour.
+  EXPECT_EQ(CountColor(*Bitmap, RECT{40, 0, 184, 5}, Parent), 144 * 5);
 }
 
 TEST_F(tpPaneBarTest, HoveringAnItemUnderlinesItInTheHotColourAndShowsTheHand) {
