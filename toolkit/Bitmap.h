@@ -1,14 +1,15 @@
 #pragma once
 // A 32-bit device-independent bitmap with its own memory DC and canvas, loaded from resources or drawn.
+#include "core/Object.h"
 #include "toolkit/Canvas.h"
 #include <memory>
 #include <string>
 
-class TBitmap {
+class TBitmap : public TObject {
 public:
   TBitmap() = default;
   TBitmap(int Width, int Height) { SetSize(Width, Height); }
-  ~TBitmap();
+  ~TBitmap() override;
   TBitmap(const TBitmap&) = delete;
   TBitmap& operator=(const TBitmap&) = delete;
 
@@ -20,6 +21,9 @@ public:
   // A bitmap resource of the executable by its name; false (and empty) when there is none.
   bool LoadFromResourceName(HINSTANCE Instance, const std::string& Name);
   HBITMAP Handle() const { return FBitmap; }
+  // The pixels carry their own alpha (straight, not premultiplied) and are drawn blended; plain
+  // bitmaps drawn with GDI leave it false.
+  bool HasAlpha = false;
   // Drawing on the bitmap itself.
   TCanvas& Canvas();
   // Straight access to the pixels (BGRA, top row first), for tests and per-pixel work.

@@ -1,15 +1,16 @@
 #pragma once
 // A list of same-sized images (the platform's image list), drawn by index.
+#include "core/Object.h"
 #include "toolkit/Canvas.h"
 #include <commctrl.h>
 #include <string>
 
 class TBitmap;
 
-class TImageList {
+class TImageList : public TObject {
 public:
   TImageList(int Width = 16, int Height = 16);
-  ~TImageList();
+  ~TImageList() override;
   TImageList(const TImageList&) = delete;
   TImageList& operator=(const TImageList&) = delete;
 

@@ -1,0 +1,299 @@
+// Times the search engine over a synthetic tree with a host that does nothing (no pause, no message
+// pump, rows only counted): (a) a first search "*.txt" with an empty cache, (b) the same search with
+// the cache from (a), (c) a search with a content text, (d) saving and loading the cache, (e) a bare
+// enumeration of the tree through the same file-system interface. Prints "key: value" lines.
+//
+//   search_bench [--root DIR] [--files N] [--folders N]
+//
+// The tree is made on first use and reused while its marker file says it has the same shape.
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "core/FileSystem.h"
+#include "search/SearchRun.h"
+
+// Live heap bytes, counted by replacing the global allocation functions (a header in front of every
+// block remembers its size): what the cache really holds, not what it says it holds.
+namespace {
+std::size_t LiveBytes = 0;
+constexpr std::size_t Header = 16;
+
+void* Allocate(std::size_t Size) {
+  void* Block = std::malloc(Size + Header);
+  if (!Block) throw std::bad_alloc();
+  *static_cast<std::size_t*>(Block) = Size;
+  LiveBytes += Size;
+  return static_cast<char*>(Block) + Header;
+}
+
+void Release(void* Pointer) {
+  if (!Pointer) return;
+  void* Block = static_cast<char*>(Pointer) - Header;
+  LiveBytes -= *static_cast<std::size_t*>(Block);
+  std::free(Block);
+}
+}  // namespace
+
+void* operator new(std::size_t Size) { return Allocate(Size); }
+void* operator new[](std::size_t Size) { return Allocate(Size); }
+void* operator new(std::size_t Size, const std::nothrow_t&) noexcept {
+  try {
+    return Allocate(Size);
+  } catch (...) {
+    return nullptr;
+  }
+}
+void* operator new[](std::size_t Size, const std::nothrow_t& Tag) noexcept { return operator new(Size, Tag); }
+void operator delete(void* Pointer) noexcept { Release(Pointer); }
+void operator delete[](void* Pointer) noexcept { Release(Pointer); }
+void operator delete(void* Pointer, std::size_t) noexcept { Release(Pointer); }
+void operator delete[](void* Pointer, std::size_t) noexcept { Release(Pointer); }
+void operator delete(void* Pointer, const std::nothrow_t&) noexcept { Release(Pointer); }
+void operator delete[](void* Pointer, const std::nothrow_t&) noexcept { Release(Pointer); }
+
+namespace {
+
+using TClockType = std::chrono::steady_clock;
+
+double SecondsSince(TClockType::time_point Start) {
+  return std::chrono::duration<double>(TClockType::now() - Start).count();
+}
+
+class TCountingRows : public TRowSink {
+ public:
+  void BeginUpdate() override {}
+  void EndUpdate() override {}
+  void ClearRows() override { FCount = 0; }
+  void AddRows(int Count) override { FCount += Count; }
+  int RowCount() const override { return FCount; }
+  void SetCellText(int, int, const std::string&) override {}
+
+ private:
+  int FCount = 0;
+};
+
+// Real ticks, no sleeping: the refresh still runs its logic every 750 ms but never pauses.
+class TNoPauseClock : public TClock {
+ public:
+  TDateTime Now() override { return SystemClock().Now(); }
+  std::uint32_t TickCount() override { return SystemClock().TickCount(); }
+  void Sleep(std::uint32_t) override {}
+};
+
+class TQuietHost : public TSearchHost {
+ public:
+  std::string PathText() override { return Root; }
+  std::string NameText() override { return Name; }
+  void SetNameText(const std::string& Text) override { Name = Text; }
+  std::string ContainsText() override { return Contains; }
+  bool SizeChecked() override { return false; }
+  std::string SizeText() override { return ""; }
+  bool SizeAtLeast() override { return true; }
+  bool ModifiedChecked() override { return false; }
+  TDateTime StartDate() override { return 0; }
+  TDateTime EndDate() override { return 0; }
+  int ButtonTag() override { return Tag; }
+  void SetButtonTag(int Value) override { Tag = Value; }
+  bool ButtonEnabled() override { return Enabled; }
+  void SetButtonEnabled(bool Value) override { Enabled = Value; }
+  void SetButtonCaption(const std::string&) override {}
+  void ShowMessage(const std::string& Text) override { std::fprintf(stderr, "message: %s\n", Text.c_str()); }
+  void SetStatus(const std::string& Text, int Panel) override {
+    if (Panel == 3) LastTotal = Text;
+  }
+  void ShowProgress(bool) override {}
+  void SetProgressPosition(int) override {}
+  void StepProgress() override {}
+  void SetBusyCursor(bool) override {}
+  void RepaintGrid() override {}
+  void ProcessMessages() override {}
+  void UpdateHistories(const std::string&, const std::string&) override {}
+  TRowSink& Rows() override { return Grid; }
+  TClock& Clock() override { return NoPause; }
+  TFileSystem& FileSystem() override { return PlatformFileSystem(); }
+  const TFormatSettings& Format() override { return Settings; }
+
+  std::string Root, Name, Contains, LastTotal;
+  int Tag = 0;
+  bool Enabled = true;
+  TCountingRows Grid;
+  TNoPauseClock NoPause;
+  TFormatSettings Settings = UnitedStatesFormatSettings();
+};
+
+struct TOptions {
+  std::string Root;
+  long Files = 200000;
+  long Folders = 10000;
+};
+
+const char* const Patterns[] = {"Report_%06ld.txt", "photo_%ld.JPG", "notes %ld.Txt",  "data-%ld.csv",
+                                "Readme_%ld.md",    "setup%ld.EXE",  "Letter %ld.doc", "archive_%ld.tar.gz"};
+constexpr const char* Needle = "Quarterly Needle Figures";
+
+std::string Marker(const TOptions& Options) {
+  return "torvane search bench tree: files=" + std::to_string(Options.Files) +
+         " folders=" + std::to_string(Options.Folders) + "\n";
+}
+
+// Folders: a first level of about the square root of the count, the rest spread below them; files
+// spread evenly over all folders. Every fourth text file carries text, one in eight of those the needle.
+void MakeTree(const TOptions& Options) {
+  namespace fs = std::filesystem;
+  const fs::path Root = fs::u8path(Options.Root);
+  const fs::path MarkerFile = Root / "tree-marker.cfg";
+  {
+    std::ifstream In(MarkerFile, std::ios::binary);
+    const std::string Found((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
+    if (Found == Marker(Options)) return;
+  }
+  std::fprintf(stderr, "making the tree under %s ...\n", Options.Root.c_str());
+  std::error_code Ignored;
+  fs::remove_all(Root, Ignored);
+  fs::create_directories(Root);
+  const long Top = std::max(1L, static_cast<long>(std::sqrt(static_cast<double>(Options.Folders))));
+  std::vector<fs::path> Folders;
+  for (long I = 0; I < Top && static_cast<long>(Folders.size()) < Options.Folders; ++I)
+    Folders.push_back(Root / ("Folder_" + std::to_string(I)));
+  for (long I = 0; static_cast<long>(Folders.size()) < Options.Folders; ++I)
+    Folders.push_back(Folders[static_cast<std::size_t>(I % Top)] / ("Sub Folder " + std::to_string(I)));
+  for (const auto& Folder : Folders) fs::create_directories(Folder);
+  char Name[64];
+  long TextFiles = 0;
+  for (long I = 0; I < Options.Files; ++I) {
+    const char* Pattern = Patterns[I % 8];
+    std::snprintf(Name, sizeof Name, Pattern, I);
+    std::ofstream Out(Folders[static_cast<std::size_t>(I % static_cast<long>(Folders.size()))] / Name,
+                      std::ios::binary);
+    const bool Text = I % 8 == 0 || I % 8 == 2;
+    if (Text && TextFiles++ % 4 == 0) {
+      std::string Body;
+      for (int Line = 0; Line < 12; ++Line) Body += "Line " + std::to_string(Line) + " of some ordinary text.\r\n";
+      if (TextFiles % 8 == 1) Body += std::string(Needle) + "\r\n";
+      Out << Body;
+    }
+  }
+  std::ofstream(MarkerFile, std::ios::binary) << Marker(Options);
+}
+
+// (e): every entry of the tree through the file-system interface, testing and storing nothing.
+std::uint64_t Enumerate(TFileSystem& Files, const std::string& Root) {
+  std::uint64_t Entries = 0;
+  std::vector<std::string> Pending{Root};
+  TFileEntry Entry;
+  const char Delimiter = Files.PathDelimiter();
+  while (!Pending.empty()) {
+    const std::string Folder = std::move(Pending.back());
+    Pending.pop_back();
+    auto Listing = Files.OpenFolder(Folder);
+    while (Listing && Listing->Next(Entry)) {
+      if (Entry.Name == "." || Entry.Name == "..") continue;
+      ++Entries;
+      if (Entry.IsDirectory() && !Entry.IsLink()) Pending.push_back(Folder + Delimiter + Entry.Name);
+    }
+  }
+  return Entries;
+}
+
+void Print(const char* Key, double Value, const char* Format = "%.0f") {
+  std::printf("%s: ", Key);
+  std::printf(Format, Value);
+  std::printf("\n");
+}
+
+bool ParseOptions(int Count, char** Arguments, TOptions& Options) {
+  for (int I = 1; I < Count; ++I) {
+    const std::string Key = Arguments[I];
+    if (I + 1 >= Count) return false;
+    const std::string Value = Arguments[++I];
+    if (Key == "--root") {
+      Options.Root = Value;
+    } else if (Key == "--files") {
+      Options.Files = std::atol(Value.c_str());
+    } else if (Key == "--folders") {
+      Options.Folders = std::atol(Value.c_str());
+    } else {
+      return false;
+    }
+  }
+  return Options.Files > 0 && Options.Folders > 0;
+}
+
+}  // namespace
+
+int main(int Count, char** Arguments) {
+  TOptions Options;
+  Options.Root = (std::filesystem::temp_directory_path() / "torvane-bench-tree").u8string();
+  if (!ParseOptions(Count, Arguments, Options)) {
+    std::fprintf(stderr, "usage: search_bench [--root DIR] [--files N] [--folders N]\n");
+    return 2;
+  }
+  while (Options.Root.size() > 1 && (Options.Root.back() == '/' || Options.Root.back() == '\\'))
+    Options.Root.pop_back();
+  MakeTree(Options);
+  TFileSystem& Files = PlatformFileSystem();
+  const std::string CacheFile = Options.Root + Files.PathDelimiter() + "bench-search.cache";
+  std::filesystem::remove(std::filesystem::u8path(CacheFile));
+
+  Enumerate(Files, Options.Root);  // warm the system's caches once, untimed
+  auto Start = TClockType::now();
+  const std::uint64_t Entries = Enumerate(Files, Options.Root);
+  const double Enumeration = SecondsSince(Start);
+
+  TQuietHost Host;
+  Host.Root = Options.Root;
+  TSearchCache Cache(Files);
+  auto Search = [&](const std::string& Name, const std::string& Contains) {
+    Host.Name = Name;
+    Host.Contains = Contains;
+    const auto Begin = TClockType::now();
+    TSearchRun::Button1Click(Host, Cache);
+    return SecondsSince(Begin);
+  };
+  const std::size_t HeapBeforeCache = LiveBytes;
+  const double First = Search("*.txt", "");
+  const int FirstRows = Host.Grid.RowCount();
+  const std::size_t CacheHeap = LiveBytes - HeapBeforeCache;
+  const double Second = Search("*.txt", "");
+  const int SecondRows = Host.Grid.RowCount();
+  const double Content = Search("*.txt", Needle);
+  const int ContentRows = Host.Grid.RowCount();
+
+  Start = TClockType::now();
+  Cache.SaveCache(CacheFile);
+  const double Save = SecondsSince(Start);
+  const std::size_t HeapBeforeLoad = LiveBytes;
+  TSearchCache Loaded(Files);
+  Start = TClockType::now();
+  Loaded.LoadCache(CacheFile);
+  const double Load = SecondsSince(Start);
+  const std::size_t LoadedHeap = LiveBytes - HeapBeforeLoad;
+  const std::size_t Paths = Loaded.List().Count();
+  std::filesystem::remove(std::filesystem::u8path(CacheFile));
+
+  std::size_t PathBytes = 0;
+  for (std::size_t I = 0; I < Paths; ++I) PathBytes += Loaded.List().Text(I).size();
+  Print("tree_entries", static_cast<double>(Entries));
+  Print("cached_paths", static_cast<double>(Paths));
+  Print("average_path_length", Paths ? static_cast<double>(PathBytes) / Paths : 0.0, "%.1f");
+  std::printf("rows_first: %d\nrows_second: %d\nrows_content: %d\n", FirstRows, SecondRows, ContentRows);
+  Print("a_first_search_entries_per_s", Entries / First);
+  Print("b_second_search_entries_per_s", Entries / Second);
+  Print("c_content_search_entries_per_s", Entries / Content);
+  Print("d_cache_save_load_paths_per_s", Paths / (Save + Load));
+  Print("d_cache_save_s", Save, "%.3f");
+  Print("d_cache_load_s", Load, "%.3f");
+  Print("e_enumeration_entries_per_s", Entries / Enumeration);
+  Print("cache_heap_bytes_after_first_search_per_path", Paths ? static_cast<double>(CacheHeap) / Paths : 0.0);
+  Print("first_search_vs_enumeration", (Entries / First) / (Entries / Enumeration), "%.2f");
+  Print("second_search_vs_first", Second / First, "%.2f");
+  Print("cache_bytes_per_path", Paths ? static_cast<double>(LoadedHeap) / Paths : 0.0);
+  return 0;
+}

@@ -1,0 +1,190 @@
+#pragma once
+// The grid as a window control: geometry of the header band, input row, data area, footer and
+// indicator strip; rows scrolled vertically and pixels horizontally; painting of headers through a
+// style display and of cells through the columns' displays; repaint requests for every change.
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "gridview/GridModel.h"
+#include "gridview/win32/Displays.h"
+#include "gridview/win32/ScrollView.h"
+#include "gridview/win32/StyleDisplays.h"
+
+enum THeaderStyle { hsAuto, hsFlatBorders, hsOldStyle };
+enum TGridLinesStyle { lsNormal, lsFramed, lsHorizontalOnly };
+enum TBorderStyle { bsNone, bsSingle };
+enum TCellStateFlag { csBoldTextSelection, csFocused, csSelected };
+using TCellState = TSet<TCellStateFlag>;
+
+// Cursor numbers of the grid's own cursors (the roll cursors are the scroll view's).
+constexpr TCursor crHorzSplit = 3000, crColumnNoDrag = 3001, crIndicatorSelect = 3006;
+// Registers the grid's cursor resources with the screen (once; missing resources are skipped).
+void RegisterGridCursors();
+
+class TCustomGridViewControl : public TScrollView, public TGridModel, public TStyleDisplayOwner {
+ public:
+  using TCellColoringEvent =
+      std::function<void(TObject* Sender, int ACol, int ARow, TColor& CellColor, TColor& GridColor, TCellState State)>;
+  using TDrawCellBackgroundEvent =
+      std::function<void(TObject* Sender, int ACol, int ARow, const RECT& CellRect, TCellState State, bool& Default)>;
+  using TCustomDrawCellEvent =
+      std::function<void(TObject* Sender, int ACol, int ARow, const RECT& CellRect, TCellState State)>;
+  using THeaderClickEvent = std::function<void(TObject* Sender, int ACol)>;
+
+  explicit TCustomGridViewControl(TWinControl* Parent = nullptr);
+  ~TCustomGridViewControl() override;
+
+  // Layout properties.
+  TGridLinesStyle GridLinesStyle() const { return FGridLinesStyle; }
+  void SetGridLinesStyle(TGridLinesStyle Value);
+  TColor GridLinesColor() const { return FGridLinesColor; }
+  void SetGridLinesColor(TColor Value);
+  int HeaderSize() const { return FHeaderSize; }
+  void SetHeaderSize(int Value);
+  THeaderStyle HeaderStyle() const { return FHeaderStyle; }
+  void SetHeaderStyle(THeaderStyle Value);
+  bool HideScrollBar() const { return FHideScrollBar; }
+  void SetHideScrollBar(bool Value);
+  TColor HighlightedTextColor() const { return FHighlightedTextColor; }
+  void SetHighlightedTextColor(TColor Value);
+  int InputSize() const { return FInputSize; }
+  void SetInputSize(int Value);
+  int SlideSize() const { return FSlideSize; }
+  void SetSlideSize(int Value);
+  bool EnableVisualStyles() const { return FEnableVisualStyles; }
+  void SetEnableVisualStyles(bool Value);
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle Value);
+  // The text shown when the grid has no rows (the window's own text is not used).
+  const std::u16string& Caption() const { return FCaption; }
+  void SetCaption(const std::u16string& Value);
+  void SetOptions(TGridOptions Value) override;
+  void SetAppearanceOptions(TAppearanceOptions Value) override;
+  void SetRowSize(int Value) override;
+  void SetGridStyle(TGridStyle Value) override;
+  void SetGridFont(const TGridFont& Value) override;
+
+  // Geometry (client pixels).
+  int TopRow() const;
+  int HorzOffset() const;
+  int GridLineWidth() const { return Options().Contains(goGrid) ? 1 : 0; }
+  int DataTop() const;
+  int DataBottom();
+  int DataRight();
+  RECT DataRect();
+  RECT HeaderRect();
+  RECT InputRect();
+  RECT FooterRect();
+  int RowTop(int ARow);
+  int RowExtent(int ARow);  // height of a row slot, RowSize beyond the last row
+  int VisibleRowCount();
+  int MaxTopRow();
+  int HorizontalOverflow();
+  RECT GetCellRect(int ACol, int ARow, TGridArea Area = gaData);
+  // The column (creation index) and row under a client point in the data area; -1 when none.
+  int ColumnAt(int X);
+  int RowAt(int Y);
+  int ColumnDistance(int From, int To) override { return From - To; }
+  int RowDistance(int From, int To) override;
+  void SetTopRow(int ARow) { VertScrollBar().SetPosition(ARow); }
+
+  // Painting.
+  bool CellDrawnSelected(int ACol, int ARow);
+  TColor CellBackgroundColor(int ACol, int ARow) override;
+  TColor CellTextColor(int ACol, int ARow) override;
+  TStyleDisplay& ActiveStyle() { return *FStyles[FHeaderStyle]; }
+  // Themes in use for the grid's own drawing (EnableVisualStyles and the platform's theming).
+  bool ThemesInUse();
+  // The grid has the keyboard focus (a test may pretend).
+  virtual bool HasFocus();
+  // Header cells held down and under the mouse (hot tracking).
+  void SetPressedHeader(TCustomColumn* Column);
+  void SetHotHeader(TCustomColumn* Column);
+
+  // Repaint and layout hooks of the model.
+  TObject* EventSender() override { return static_cast<TWinControl*>(this); }
+  int GridClientWidth() const override;
+  bool WindowExists() const override { return HandleAllocated(); }
+  void InvalidateGrid() override;
+  void InvalidateArea(TGridArea Area) override;
+  void InvalidateCell(int ACol, int ARow) override;
+  void InvalidateRow(int ARow) override;
+  void InvalidateRows(int First, int Last) override;
+  void InvalidateIndicatorCell(int ARow) override;
+  void InvalidateColumn(TCustomColumn* Column, TGridArea Area) override;
+  void InvalidateFromColumn(TCustomColumn* Column) override;
+  void InvalidateSelection() override;
+  void UpdateHorizontalScrollBar() override;
+  void UpdateVerticalScrollBar() override;
+  void ScrollRowsFrom(int ARow, int DY) override;
+  void ScrollIntoView(int ARow) override;
+  void ColumnChanged(TCustomColumn* Column, TColumnChangeKind Kind) override;
+  void ColumnsChanged(int Kind) override;
+
+  TCellColoringEvent OnCellColoring;
+  TDrawCellBackgroundEvent OnDrawCellBackground;
+  TCustomDrawCellEvent OnCustomDrawCell;
+  TNotifyEvent OnPostDraw;
+  THeaderClickEvent OnHeaderClick;
+
+  // Style display owner.
+  TColor OwnerColor() override { return Color(); }
+  HWND OwnerWindow() override { return HandleAllocated() ? FHandle : nullptr; }
+  TCustomColumn* PressedHeaderColumn() override { return FPressedHeader; }
+  TCustomColumn* HotHeaderColumn() override { return FHotHeader; }
+  TCustomColumn* CurrentInputColumn() override;
+  bool OwnerFocused() override { return HasFocus(); }
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
+  void Paint() override;
+  void Resize() override;
+  void DoEnter() override;
+  void DoExit() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  bool MouseWheel(TShiftState Shift, int Delta, POINT ScreenPos) override;
+  void VerticalScrollMessage(int Code, int ThumbPosition) override;
+  void HorizontalScrollMessage(int Code, int ThumbPosition) override;
+
+  virtual void DrawCell(int ACol, int ARow);
+  // Sets the canvas font for a cell and loads its value into the display; true when the display
+  // should paint. The base only sets the font.
+  virtual bool PrepareCellFont(int ACol, int ARow, TCellState State, TColumnDisplay& Display);
+
+  void PaintReport();
+  void PaintSlides();
+  void PaintColumnParts();
+  void PaintRows();
+  void PaintEmptyCell(TCustomColumn& Column, const RECT& Rect, int ARow);
+  void PaintIndicatorCell(int ARow, int Top, int Height);
+  void PaintFocusRect(const RECT& Rect);
+  bool FocusRectAllowed();
+  void ApplyColumnFont(const TCustomColumn& Column);
+  void InvalidateClient(const RECT& Rect);
+  void RedrawBorder();
+  void PaintThemedBorder();
+  TCustomColumn* HeaderColumnAt(int X, int Y);
+
+ private:
+  TGridLinesStyle FGridLinesStyle = lsNormal;
+  TColor FGridLinesColor = clBtnFace;
+  int FHeaderSize = 18;
+  THeaderStyle FHeaderStyle = hsAuto;
+  bool FHideScrollBar = true;
+  TColor FHighlightedTextColor = clHighlightText;
+  int FInputSize = 16;
+  int FSlideSize = 80;
+  bool FEnableVisualStyles = true;
+  TBorderStyle FBorderStyle = bsSingle;
+  std::u16string FCaption;
+  std::array<std::unique_ptr<TStyleDisplay>, 3> FStyles;
+  TCustomColumn* FPressedHeader = nullptr;
+  TCustomColumn* FHotHeader = nullptr;
+  int FLastClientWidth = -1, FLastClientHeight = -1;
+  bool FPainting = false;
+};

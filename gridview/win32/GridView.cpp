@@ -1,0 +1,25 @@
+#include "gridview/win32/GridView.h"
+
+bool TCustomGridView::PrepareCellFont(int ACol, int ARow, TCellState State, TColumnDisplay& Display) {
+  TFont& Font = Canvas().Font();
+  AssignGridFont(Font, Columns().Items(ACol)->Font());
+  Font.SetColor(CellTextColor(ACol, ARow));
+  const bool Loaded = FormatCell(ACol, ARow, State, Display);
+  if (State.Contains(csBoldTextSelection) && !(Font.Style() & fsBold)) Font.SetStyle(Font.Style() | fsBold);
+  return Loaded;
+}
+
+bool TCustomGridView::FormatCell(int, int, TCellState, TColumnDisplay&) { return false; }
+
+bool TGridView::FormatCell(int ACol, int ARow, TCellState State, TColumnDisplay& Display) {
+  TFont& Font = Canvas().Font();
+  TCell* Cell = GetCell(ACol, ARow);
+  TColor TextColor = Font.Color();
+  TFontStyles Style = Cell->FontStyle() | Columns().Items(ACol)->Font().Style;
+  if (OnCellFormating) OnCellFormating(EventSender(), ACol, ARow, TextColor, Style, State);
+  if (Style != Font.Style()) Font.SetStyle(Style);
+  if (TextColor != Font.Color()) Font.SetColor(TextColor);
+  LoadCellValue(ACol, ARow, Display);
+  if (AppearanceOptions().Contains(aoHintMarks) && !Cell->Hint().empty()) Display.DrawHintMark();
+  return true;
+}

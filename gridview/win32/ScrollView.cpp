@@ -1,0 +1,240 @@
+#include "gridview/win32/ScrollView.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "toolkit/Application.h"
+
+// Scroll-bar object.
+
+void TControlScrollBar::SetEnabled(bool Value) {
+  FEnabled = Value;
+  UpdateBar();
+}
+
+void TControlScrollBar::SetMax(int Value) {
+  FMax = std::max(0, Value);
+  if (FPosition > FMax) FPosition = FMax;
+  UpdateBar();
+}
+
+void TControlScrollBar::SetMin(int Value) {
+  FMin = std::max(0, Value);
+  UpdateBar();
+}
+
+void TControlScrollBar::SetPage(int Value) {
+  FPage = Value;
+  UpdateBar();
+}
+
+void TControlScrollBar::SetVisible(bool Value) {
+  FVisible = Value;
+  UpdateBar();
+}
+
+void TControlScrollBar::SetPosition(int Value) {
+  const int Old = FPosition;
+  FPrevPosition = Old;
+  FPosition = std::clamp(Value, FMin, std::max(FMin, FMax));
+  UpdateBar();
+  FView->PositionChanged(FKind);
+  if (FMax == 0 || FNoScroll || FPosition == Old || !FView->HandleAllocated()) return;
+  if (FKind == sbVertical)
+    FView->ScrollBy(0, FView->RowDistance(Old, FPosition));
+  else
+    FView->ScrollBy(FView->ColumnDistance(Old, FPosition), 0);
+}
+
+void TControlScrollBar::SetParams(int Position, int Min, bool Visible, bool Enabled, int Page, int Max) {
+  FBatch = true;
+  SetEnabled(Enabled);
+  SetMax(Max);
+  SetMin(Min);
+  SetPage(Page);
+  SetPosition(Position);
+  SetVisible(Visible);
+  FBatch = false;
+  UpdateBar();
+}
+
+void TControlScrollBar::UpdateBar() {
+  if (FBatch || FUpdating || !FView->HandleAllocated()) return;
+  // Showing or hiding a bar resizes the client area, which may come back here.
+  FUpdating = true;
+  HWND Window = FView->Handle();
+  SCROLLINFO Info = {};
+  Info.cbSize = sizeof(Info);
+  Info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  Info.nMin = FMin;
+  Info.nMax = FMax;
+  Info.nPage = static_cast<UINT>(std::max(0, FPage));
+  Info.nPos = FPosition;
+  if (FVisible) {
+    // A bar that is not needed is disabled rather than hidden.
+    Info.fMask |= SIF_DISABLENOSCROLL;
+    SetScrollInfo(Window, Bar(), &Info, TRUE);
+    ShowScrollBar(Window, Bar(), TRUE);
+    EnableScrollBar(Window, Bar(), FEnabled ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH);
+  } else {
+    SetScrollInfo(Window, Bar(), &Info, FALSE);
+    ShowScrollBar(Window, Bar(), FALSE);
+  }
+  FUpdating = false;
+}
+
+void TControlScrollBar::Step(int Code) {
+  if (FMax < 1 || !FView->HandleAllocated()) return;
+  FView->Perform(FKind == sbVertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(Code, 0), 0);
+}
+
+void TControlScrollBar::ScrollMessage(int Code, int ThumbPosition) {
+  switch (Code) {
+    case SB_LINEUP: SetPosition(FPosition - FLineStep); break;
+    case SB_LINEDOWN: SetPosition(FPosition + FLineStep); break;
+    case SB_PAGEUP: SetPosition(FPosition - FPageStep); break;
+    case SB_PAGEDOWN: SetPosition(FPosition + FPageStep); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: SetPosition(ThumbPosition); break;
+    case SB_TOP: SetPosition(0); break;
+    case SB_BOTTOM: SetPosition(FMax); break;
+    default: return;
+  }
+  if (FView->Visible() && FVisible && FView->HandleAllocated()) ShowScrollBar(FView->Handle(), Bar(), TRUE);
+}
+
+// Scroll view.
+
+void TCustomScrollView::ScrollBy(int DX, int DY) {
+  if (!HandleAllocated() || (DX == 0 && DY == 0)) return;
+  const RECT& Area = DY != 0 ? FVertScrollArea : FHorzScrollArea;
+  ScrollWindowEx(FHandle, DX, DY, &Area, &Area, nullptr, nullptr, SW_INVALIDATE);
+}
+
+TRollShadow::TRollShadow() : TCustomControl(nullptr) {
+  SetVisible(false);
+  SetBounds(0, 0, 32, 32);
+  DoubleBuffered = false;
+}
+
+void TRollShadow::CreateParams(TCreateParams& Params) {
+  TCustomControl::CreateParams(Params);
+  Params.ClassName = L"Torvane.RollShadow";
+  Params.Style = WS_POPUP;
+  Params.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+}
+
+void TRollShadow::CreateWnd() {
+  // The window is only the marker's shape: two triangles and a dot.
+  const POINT Up[] = {{-1, 7}, {7, -1}, {8, 0}, {14, 7}, {0, 6}};
+  const POINT Down[] = {{-1, 15}, {14, 15}, {6, 22}, {6, 22}, {-1, 14}};
+  HRGN Shape = CreatePolygonRgn(Up, 5, WINDING);
+  HRGN Lower = CreatePolygonRgn(Down, 5, WINDING);
+  HRGN Dot = CreateEllipticRgn(5, 9, 10, 14);
+  CombineRgn(Shape, Shape, Lower, RGN_OR);
+  CombineRgn(Shape, Shape, Dot, RGN_OR);
+  DeleteObject(Lower);
+  DeleteObject(Dot);
+  SetWindowRgn(FHandle, Shape, FALSE);  // the window owns the region now
+}
+
+void TRollShadow::Paint() {
+  Canvas().Brush().SetColor(clGrayText);
+  Canvas().FillRect(RECT{0, 0, 32, 32});
+}
+
+void TRollShadow::ShowAt(int ScreenX, int ScreenY) {
+  HWND Window = Handle();
+  SetWindowPos(Window, HWND_TOPMOST, ScreenX - 7, ScreenY - 11, 32, 32, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void TRollShadow::HideMarker() {
+  if (HandleAllocated()) ShowWindow(FHandle, SW_HIDE);
+}
+
+TScrollView::TScrollView(TWinControl* Parent) : TCustomScrollView(Parent) {
+  FRollTimer.SetEnabled(false);
+  FRollTimer.SetInterval(100);
+  FRollTimer.OnTimer = [this](TObject*) { RollTick(); };
+}
+
+TScrollView::~TScrollView() { FRollTimer.SetEnabled(false); }
+
+LRESULT TScrollView::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
+  if (Message == WM_VSCROLL || Message == WM_HSCROLL) {
+    int Thumb = HIWORD(WParam);
+    const int Code = LOWORD(WParam);
+    if (Code == SB_THUMBTRACK || Code == SB_THUMBPOSITION) {
+      // The message carries only 16 bits of the position; the bar knows all 32.
+      SCROLLINFO Info = {};
+      Info.cbSize = sizeof(Info);
+      Info.fMask = SIF_TRACKPOS;
+      if (GetScrollInfo(FHandle, Message == WM_VSCROLL ? SB_VERT : SB_HORZ, &Info)) Thumb = Info.nTrackPos;
+    }
+    if (Message == WM_VSCROLL)
+      VerticalScrollMessage(Code, Thumb);
+    else
+      HorizontalScrollMessage(Code, Thumb);
+    return 0;
+  }
+  if (Message == WM_CAPTURECHANGED && FRolling && reinterpret_cast<HWND>(LParam) != FHandle) StopRolling();
+  return TCustomScrollView::WndProc(Message, WParam, LParam);
+}
+
+void TScrollView::VerticalScrollMessage(int Code, int ThumbPosition) {
+  FVertScrollBar.ScrollMessage(Code, ThumbPosition);
+}
+
+void TScrollView::HorizontalScrollMessage(int Code, int ThumbPosition) {
+  FHorzScrollBar.ScrollMessage(Code, ThumbPosition);
+}
+
+void TScrollView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (Button == mbMiddle && !FRolling) StartRolling(X, Y);
+  TCustomScrollView::MouseDown(Button, Shift, X, Y);
+}
+
+void TScrollView::StartRolling(int X, int Y) {
+  FRolling = true;
+  FRollStartY = Y;
+  FRollDY = 0;
+  FRollDirection = 0;
+  if (!FRollShadow) FRollShadow = std::make_unique<TRollShadow>();
+  const POINT Screen = ClientToScreen(POINT{X, Y});
+  FRollShadow->ShowAt(Screen.x, Screen.y);
+  ::Screen().SetCursor(crRoll);
+  SetCapture(Handle());
+  FRollTimer.SetInterval(100);
+  FRollTimer.SetEnabled(true);
+}
+
+void TScrollView::StopRolling() {
+  if (!FRolling) return;
+  FRolling = false;
+  FRollTimer.SetEnabled(false);
+  if (FRollShadow) FRollShadow->HideMarker();
+  ::Screen().SetCursor(crDefault);
+  if (HandleAllocated() && GetCapture() == FHandle) ReleaseCapture();
+}
+
+void TScrollView::MouseMove(TShiftState Shift, int X, int Y) {
+  if (FRolling) {
+    FRollDY = Y - FRollStartY;
+    FRollDirection = FRollDY < -5 ? -1 : FRollDY > 5 ? 1 : 0;
+    ::Screen().SetCursor(FRollDirection < 0 ? crRollUp : FRollDirection > 0 ? crRollDown : crRoll);
+  }
+  TCustomScrollView::MouseMove(Shift, X, Y);
+}
+
+void TScrollView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  StopRolling();
+  TCustomScrollView::MouseUp(Button, Shift, X, Y);
+}
+
+void TScrollView::RollTick() {
+  FRollTimer.SetInterval(static_cast<unsigned>(std::max(1, 100 - std::abs(FRollDY))));
+  if (FRollDirection < 0)
+    FVertScrollBar.LineUp();
+  else if (FRollDirection > 0)
+    FVertScrollBar.LineDown();
+}

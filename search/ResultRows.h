@@ -1,0 +1,22 @@
+#pragma once
+// Result rows: what each of the grid's six columns shows for a file or folder that was found.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/FileSystem.h"
+#include "core/FormatSettings.h"
+#include "search/RowSink.h"
+
+// Grid columns as the window defines them.
+enum TResultColumn { rcImage = 0, rcName = 1, rcSize = 2, rcModified = 3, rcFolder = 4, rcType = 5 };
+
+// Appends one row for Entry found in Folder (written as given). A file's size is added to TotalBytes.
+void AddResultRow(TRowSink& Rows, const TFormatSettings& Settings, const std::string& Folder, const TFileEntry& Entry,
+                  std::uint64_t& TotalBytes);
+// The type text for an extension, upper-cased and without its dot ("TXT" gives "Text Document").
+std::string FileTypeName(std::string_view Extension);
+// Whole kilobytes as plain digits ("0" below 1024 bytes).
+std::string SizeText(std::uint64_t Size);
+// Short date, a blank, short time.
+std::string DateText(TDateTime Time, const TFormatSettings& Settings);

@@ -1,0 +1,149 @@
+#include "search/SFCList.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+#include "core/FormatSettings.h"
+#include "core/Text.h"
+
+namespace {
+
+constexpr std::size_t BlockSize = 1 << 16;
+constexpr std::size_t FirstSlotCount = 1024;
+
+std::size_t VarintSize(std::size_t Value) {
+  std::size_t Size = 1;
+  while (Value >= 0x80) Value >>= 7, ++Size;
+  return Size;
+}
+
+}  // namespace
+
+TSFCList::TSFCList() = default;
+TSFCList::~TSFCList() = default;
+
+std::uint64_t TSFCList::HashOf(std::string_view Text) {
+  // FNV-1a over the folded bytes, then a final mix so that the low bits pick slots well.
+  std::uint64_t Hash = 1469598103934665603ull;
+  for (char C : Text) {
+    Hash ^= static_cast<unsigned char>(AsciiLower(C));
+    Hash *= 1099511628211ull;
+  }
+  Hash ^= Hash >> 29;
+  Hash *= 0xBF58476D1CE4E5B9ull;
+  Hash ^= Hash >> 32;
+  return Hash;
+}
+
+std::string_view TSFCList::Text(std::size_t Index) const {
+  const TEntry& Entry = FEntries[Index];
+  const char* At = FBlocks[Entry.Block].get() + Entry.Offset;
+  std::size_t Length = 0;
+  for (int Shift = 0;; Shift += 7) {
+    const auto Byte = static_cast<unsigned char>(*At++);
+    Length |= static_cast<std::size_t>(Byte & 0x7F) << Shift;
+    if (!(Byte & 0x80)) break;
+  }
+  return std::string_view(At, Length);
+}
+
+TSFCList::TEntry TSFCList::StoreText(std::string_view Text) {
+  const std::size_t Needed = VarintSize(Text.size()) + Text.size();
+  if (FBlocks.empty() || FBlockUsed + Needed > FBlockSizes.back()) {
+    const std::size_t Size = std::max(BlockSize, Needed);
+    FBlocks.push_back(std::make_unique<char[]>(Size));
+    FBlockSizes.push_back(Size);
+    FBlockUsed = 0;
+  }
+  if (FBlocks.size() > UINT32_MAX) throw std::length_error("Search cache too large");
+  const TEntry Entry{static_cast<std::uint32_t>(FBlocks.size() - 1), static_cast<std::uint32_t>(FBlockUsed)};
+  char* At = FBlocks.back().get() + FBlockUsed;
+  std::size_t Length = Text.size();
+  do {
+    *At++ = static_cast<char>((Length & 0x7F) | (Length >= 0x80 ? 0x80 : 0));
+    Length >>= 7;
+  } while (Length);
+  if (!Text.empty()) std::memcpy(At, Text.data(), Text.size());
+  FBlockUsed += Needed;
+  return Entry;
+}
+
+// The slot that holds Text, or the empty slot where it would go.
+std::size_t TSFCList::FindSlot(std::string_view Text, std::uint64_t Hash) const {
+  const std::size_t Mask = FSlots.size() - 1;
+  for (std::size_t Slot = Hash & Mask;; Slot = (Slot + 1) & Mask) {
+    const std::uint32_t Held = FSlots[Slot];
+    if (Held == 0 || AsciiSameText(this->Text(Held - 1), Text)) return Slot;
+  }
+}
+
+void TSFCList::Rehash(std::size_t SlotCount) {
+  FSlots.assign(SlotCount, 0);
+  const std::size_t Mask = SlotCount - 1;
+  for (std::size_t Index = 0; Index < FEntries.size(); ++Index) {
+    std::size_t Slot = HashOf(Text(Index)) & Mask;
+    while (FSlots[Slot] != 0) Slot = (Slot + 1) & Mask;
+    FSlots[Slot] = static_cast<std::uint32_t>(Index + 1);
+  }
+}
+
+bool TSFCList::Add(std::string_view Text) {
+  if (FSlots.empty()) Rehash(FirstSlotCount);
+  const std::uint64_t Hash = HashOf(Text);
+  std::size_t Slot = FindSlot(Text, Hash);
+  if (FSlots[Slot] != 0) return false;
+  if (FEntries.size() >= UINT32_MAX - 1) throw std::length_error("Search cache too large");
+  FEntries.push_back(StoreText(Text));
+  FSlots[Slot] = static_cast<std::uint32_t>(FEntries.size());
+  // Keep the load at three quarters at most so that probe runs stay short.
+  if (FEntries.size() * 4 > FSlots.size() * 3) Rehash(FSlots.size() * 2);
+  return true;
+}
+
+std::ptrdiff_t TSFCList::IndexOf(std::string_view Text) const {
+  if (FSlots.empty()) return -1;
+  const std::uint32_t Held = FSlots[FindSlot(Text, HashOf(Text))];
+  return Held == 0 ? -1 : static_cast<std::ptrdiff_t>(Held) - 1;
+}
+
+void TSFCList::Clear() {
+  FBlocks.clear();
+  FBlockSizes.clear();
+  FBlockUsed = 0;
+  FEntries.clear();
+  FEntries.shrink_to_fit();
+  FSlots.clear();
+  FSlots.shrink_to_fit();
+}
+
+std::vector<std::uint32_t> TSFCList::Order(bool Unique) const {
+  std::vector<std::uint32_t> Indexes(FEntries.size());
+  for (std::size_t I = 0; I < Indexes.size(); ++I) Indexes[I] = static_cast<std::uint32_t>(I);
+  SortIndexes(Indexes, Unique);
+  return Indexes;
+}
+
+void TSFCList::SortIndexes(std::vector<std::uint32_t>& Indexes, bool Unique) const {
+  if (!FSorted) {
+    std::sort(Indexes.begin(), Indexes.end());
+    return;
+  }
+  // One collation key per text, then plain byte comparisons: far cheaper than asking the locale
+  // for every comparison of the sort.
+  std::vector<std::pair<std::string, std::uint32_t>> Keyed;
+  Keyed.reserve(Indexes.size());
+  for (std::uint32_t Index : Indexes) Keyed.emplace_back(CollationKey(Text(Index)), Index);
+  std::sort(Keyed.begin(), Keyed.end());
+  Indexes.clear();
+  for (std::size_t I = 0; I < Keyed.size(); ++I)
+    if (!Unique || I == 0 || Keyed[I].first != Keyed[I - 1].first) Indexes.push_back(Keyed[I].second);
+}
+
+std::size_t TSFCList::MemoryBytes() const {
+  std::size_t Bytes = sizeof(*this);
+  for (std::size_t Size : FBlockSizes) Bytes += Size;
+  Bytes += FBlocks.capacity() * sizeof(FBlocks[0]) + FBlockSizes.capacity() * sizeof(std::size_t);
+  Bytes += FEntries.capacity() * sizeof(TEntry) + FSlots.capacity() * sizeof(std::uint32_t);
+  return Bytes;
+}

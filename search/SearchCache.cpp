@@ -1,0 +1,50 @@
+#include "search/SearchCache.h"
+
+#include "core/Exceptions.h"
+#include "core/FormatSettings.h"
+#include "core/Text.h"
+
+std::string TSearchCache::CacheFileName() { return ExecutableFolder() + "search.cache"; }
+
+void TSearchCache::LoadCache(const std::string& FileName) {
+  if (!FFileSystem.FileExists(FileName)) return;
+  std::string Bytes;
+  if (!FFileSystem.ReadFile(FileName, std::string::npos, Bytes))
+    throw EFileError("Cannot open file \"" + FileName + "\". " + FFileSystem.LastErrorText());
+  const std::size_t Zero = Bytes.find('\0');
+  if (Zero != std::string::npos) Bytes.resize(Zero);
+  // Files written by older versions are in the ANSI code page.
+  if (!IsValidUtf8(Bytes)) Bytes = AnsiToUtf8(Bytes);
+  const std::string_view Text(Bytes);
+  std::size_t Start = 0;
+  for (std::size_t I = 0; I < Text.size(); ++I) {
+    if (Text[I] != '\r' && Text[I] != '\n') continue;
+    FCache.Add(Text.substr(Start, I - Start));
+    if (Text[I] == '\r' && I + 1 < Text.size() && Text[I + 1] == '\n') ++I;
+    Start = I + 1;
+  }
+  if (Start < Text.size()) FCache.Add(Text.substr(Start));
+}
+
+void TSearchCache::AddToCache(std::string_view Path) {
+  FCache.Add(Path);
+  FCache.SetSorted(true);
+  FCacheChanged = true;
+}
+
+void TSearchCache::SaveCache(const std::string& FileName) {
+  if (!FCacheChanged) return;
+  // The file is always sorted and free of duplicates, whatever mode the list is in.
+  const bool WasSorted = FCache.Sorted();
+  FCache.SetSorted(true);
+  const std::vector<std::uint32_t> Order = FCache.Order(true);
+  FCache.SetSorted(WasSorted);
+  std::size_t Size = 0;
+  for (std::uint32_t Index : Order) Size += FCache.Text(Index).size() + 2;
+  std::string Data;
+  Data.reserve(Size);
+  for (std::uint32_t Index : Order) Data.append(FCache.Text(Index)).append("\r\n");
+  if (!FFileSystem.WriteFileAtomically(FileName, Data))
+    throw EFileError("Cannot create file \"" + FileName + "\". " + FFileSystem.LastErrorText());
+  FCacheChanged = false;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The search cache: every file and folder path that a walk has met, kept in "search.cache" beside
+// the executable between runs.
+#include <string>
+#include <string_view>
+
+#include "core/FileSystem.h"
+#include "search/SFCList.h"
+
+class TSearchCache {
+ public:
+  explicit TSearchCache(TFileSystem& FileSystem = PlatformFileSystem()) : FFileSystem(FileSystem) {}
+
+  // The executable's folder followed by "search.cache".
+  static std::string CacheFileName();
+
+  // Reads the file's lines in file order (the list stays unsorted until the first addition); a line
+  // that repeats an earlier one (ignoring case) is kept once. A missing file leaves the cache empty;
+  // a file that exists but cannot be read raises EFileError.
+  void LoadCache(const std::string& FileName);
+  // Adds Path unless present and switches the list to sorted mode; marks the cache changed either way.
+  void AddToCache(std::string_view Path);
+  bool IsCached(std::string_view Path) const { return FCache.IndexOf(Path) >= 0; }
+  // When changed: writes the paths sorted, without duplicates ignoring case, CR LF after every line,
+  // through a temporary file so that the old file stays whole until the new one is complete.
+  // Raises EFileError when the file cannot be written.
+  void SaveCache(const std::string& FileName);
+
+  bool Changed() const { return FCacheChanged; }
+  TSFCList& List() { return FCache; }
+  const TSFCList& List() const { return FCache; }
+
+ private:
+  TFileSystem& FFileSystem;
+  TSFCList FCache;
+  bool FCacheChanged = false;
+};

@@ -1,0 +1,52 @@
+#pragma once
+// What a search run needs of the window that starts it: the criteria as typed, the search button
+// (its tag and enabled state carry the run and cancel state between nested handlers), the status
+// bar and progress bar, the results grid, the message pump, and the platform services.
+#include <string>
+
+#include "core/Clock.h"
+#include "core/DateTime.h"
+#include "core/FileSystem.h"
+#include "core/FormatSettings.h"
+#include "search/RowSink.h"
+
+class TSearchHost {
+ public:
+  virtual ~TSearchHost() = default;
+
+  // Criteria: "Look in:", "Named:" (written back when wrapped in "*"), "With text:", "File Size:"
+  // with its number and "At Least"/"At Most" choice, "Modified:" with its two dates.
+  virtual std::string PathText() = 0;
+  virtual std::string NameText() = 0;
+  virtual void SetNameText(const std::string& Text) = 0;
+  virtual std::string ContainsText() = 0;
+  virtual bool SizeChecked() = 0;
+  virtual std::string SizeText() = 0;
+  virtual bool SizeAtLeast() = 0;  // the first item of the drop-down
+  virtual bool ModifiedChecked() = 0;
+  virtual TDateTime StartDate() = 0;
+  virtual TDateTime EndDate() = 0;
+
+  // The search button: tag 1 while a run is in progress; disabled while the tag is 1 = cancel request.
+  virtual int ButtonTag() = 0;
+  virtual void SetButtonTag(int Tag) = 0;
+  virtual bool ButtonEnabled() = 0;
+  virtual void SetButtonEnabled(bool Enabled) = 0;
+  virtual void SetButtonCaption(const std::string& Caption) = 0;
+
+  // Feedback. SetStatus also lets the window process its pending messages.
+  virtual void ShowMessage(const std::string& Text) = 0;
+  virtual void SetStatus(const std::string& Text, int Panel) = 0;
+  virtual void ShowProgress(bool Visible) = 0;
+  virtual void SetProgressPosition(int Position) = 0;
+  virtual void StepProgress() = 0;
+  virtual void SetBusyCursor(bool Busy) = 0;  // hourglass, or back to the default shape
+  virtual void RepaintGrid() = 0;
+  virtual void ProcessMessages() = 0;
+  virtual void UpdateHistories(const std::string& Name, const std::string& Folder) = 0;
+
+  virtual TRowSink& Rows() = 0;
+  virtual TClock& Clock() = 0;
+  virtual TFileSystem& FileSystem() = 0;
+  virtual const TFormatSettings& Format() = 0;
+};

@@ -1,0 +1,324 @@
+#include "search/SearchRun.h"
+
+#include <cmath>
+
+#include "core/Text.h"
+#include "search/ResultRows.h"
+
+namespace {
+
+void UpperCaseInPlace(std::string& Text) {
+  for (char& C : Text) C = AsciiUpper(C);
+}
+
+// Puts the run's button and grid back to idle whatever way the run ends; an exception still
+// reaches the general error report afterwards.
+class TRunGuard {
+ public:
+  explicit TRunGuard(TSearchHost& Host) : FHost(Host) {}
+  ~TRunGuard() {
+    if (!FArmed) return;
+    try {
+      FHost.SetButtonCaption(SearchCaption);
+      FHost.SetButtonTag(0);
+      FHost.SetButtonEnabled(true);
+      FHost.Rows().EndUpdate();
+      FHost.ShowProgress(false);
+      FHost.SetBusyCursor(false);
+    } catch (...) {
+      // Already unwinding from the run's own failure: that one is reported.
+    }
+  }
+  void Disarm() { FArmed = false; }
+
+ private:
+  TSearchHost& FHost;
+  bool FArmed = true;
+};
+
+}  // namespace
+
+std::string FormatThousands(std::uint64_t Value, const TFormatSettings& Settings) {
+  return GroupDigits(Value, Settings.ThousandSeparator);
+}
+
+bool ParseSizeLimit(const std::string& Text, std::uint64_t& Bytes) {
+  std::size_t I = 0;
+  while (I < Text.size() && (Text[I] == ' ' || Text[I] == '\t')) ++I;
+  if (I < Text.size() && Text[I] == '+') ++I;
+  if (I >= Text.size()) return false;
+  std::uint64_t Kilobytes = 0;
+  for (; I < Text.size(); ++I) {
+    if (Text[I] < '0' || Text[I] > '9') return false;
+    const unsigned Digit = static_cast<unsigned>(Text[I] - '0');
+    if (Kilobytes > (UINT64_MAX - Digit) / 10) return false;
+    Kilobytes = Kilobytes * 10 + Digit;
+  }
+  if (Kilobytes > UINT64_MAX / 1024) return false;
+  Bytes = Kilobytes * 1024;
+  return true;
+}
+
+TSearchRun::TSearchRun(TSearchHost& Host, TSearchCache& Cache)
+    : FHost(Host), FCache(Cache), FFileSystem(Host.FileSystem()), FDelimiter(Host.FileSystem().PathDelimiter()) {}
+
+TSearchRun::~TSearchRun() = default;
+
+void TSearchRun::Button1Click(TSearchHost& Host, TSearchCache& Cache) {
+  if (Host.ButtonTag() >= 1) {
+    Host.SetButtonEnabled(false);
+    Host.SetStatus(CancellingText, 0);
+    return;
+  }
+  TSearchRun Run(Host, Cache);
+  Run.Execute();
+}
+
+void TSearchRun::SetContentText(const std::string& Text) {
+  ContentText = AsciiUpperCase(Text);
+  FContentTextAnsi.clear();
+  bool Lossless = false;
+  std::string Ansi = Utf8ToAnsi(ContentText, &Lossless);
+  if (Lossless && Ansi != ContentText) FContentTextAnsi = std::move(Ansi);
+}
+
+void TSearchRun::SetMask(const std::string& NameText) {
+  Mask = std::make_unique<TMask>(AsciiLowerCase(NameText) + "~");
+}
+
+void TSearchRun::Execute() {
+  const std::string PathText = FHost.PathText();
+  if (!FFileSystem.DirectoryExists(PathText)) {
+    FHost.ShowMessage(FolderMissingText);
+    return;
+  }
+  Pause = 150;
+  TotalBytes = 0;
+  std::string NameText = FHost.NameText();
+  if (NameText.find_first_of("*?") == std::string::npos) {
+    NameText = "*" + NameText + "*";
+    FHost.SetNameText(NameText);
+  }
+  SetMask(NameText);  // a malformed mask stops here, before anything else changes
+  FHost.SetStatus(SearchingText, 0);
+  TRowSink& Rows = FHost.Rows();
+  Rows.BeginUpdate();
+  TRunGuard Guard(FHost);
+  Rows.ClearRows();
+  LargeFilesSkipped = false;
+  SetContentText(FHost.ContainsText());
+  FHost.SetButtonCaption(CancelCaption);
+  FHost.SetButtonTag(1);
+  EntriesSeen = 0;
+  FoldersSeen = 0;
+  MinimumSize = 0;
+  MaximumSize = UINT64_MAX;
+  StartTime = 0.0;
+  EndTime = FHost.Clock().Now() + 9999.0;
+  if (FHost.SizeChecked()) ReadSizeLimit();
+  if (FHost.ModifiedChecked()) {
+    StartTime = DateOf(FHost.StartDate());
+    EndTime = DateOf(FHost.EndDate()) + 1.0;
+  }
+  LastRefresh = FHost.Clock().TickCount();
+  std::string Root = PathText;
+  if (!Root.empty() && Root.back() == FDelimiter) Root.pop_back();
+
+  SearchCache(Root);
+  FHost.SetStatus(SearchingText, 0);
+  EntriesSeen = 0;
+  WalkFolder(Root);
+
+  FHost.SetButtonCaption(SearchCaption);
+  FHost.SetButtonTag(0);
+  FHost.SetButtonEnabled(true);
+  FHost.SetStatus("", 0);
+  FHost.SetStatus(LargeFilesSkipped ? std::string(LargeFilesText) : TotalText(), 3);
+  Mask.reset();
+  Guard.Disarm();
+  Rows.EndUpdate();
+  FHost.UpdateHistories(FHost.NameText(), FHost.PathText());
+  FHost.SetBusyCursor(false);
+  FHost.ShowProgress(false);
+  FHost.RepaintGrid();
+}
+
+void TSearchRun::ReadSizeLimit() {
+  std::uint64_t Bytes = 0;
+  if (!ParseSizeLimit(FHost.SizeText(), Bytes)) return;  // not a number, or beyond any file: no limit
+  if (FHost.SizeAtLeast()) {
+    MinimumSize = Bytes;
+  } else {
+    MaximumSize = Bytes;
+  }
+}
+
+std::string TSearchRun::FormatCount(std::uint64_t Value) const { return FormatThousands(Value, FHost.Format()); }
+
+std::string TSearchRun::TotalText() const {
+  const double Kilobytes = static_cast<double>(TotalBytes) / 1024.0;
+  return FormatCount(static_cast<std::uint64_t>(std::floor(Kilobytes + 0.5))) + "KB";
+}
+
+void TSearchRun::RefreshProgress(const std::string& Folder) {
+  TClock& Clock = FHost.Clock();
+  if (static_cast<std::uint32_t>(Clock.TickCount() - LastRefresh) <= RefreshInterval) return;
+  TRowSink& Rows = FHost.Rows();
+  FHost.StepProgress();
+  // Handlers that run inside SetStatus may delete rows; the bracket is reopened exactly when it was
+  // closed, so it stays balanced.
+  const bool RowsAdded = Rows.RowCount() != LastRowCount;
+  if (RowsAdded) Rows.EndUpdate();
+  Clock.Sleep(Pause);
+  FHost.SetStatus("Searched " + FormatCount(EntriesSeen) + " files, " + FormatCount(FoldersSeen) + " folders", 1);
+  FHost.SetStatus("Found " + FormatCount(static_cast<std::uint64_t>(Rows.RowCount())) + " files", 2);
+  FHost.SetStatus("Searching " + Folder + "...", 3);
+  if (RowsAdded) Rows.BeginUpdate();
+  LastRowCount = Rows.RowCount();
+  LastRefresh = Clock.TickCount();
+}
+
+void TSearchRun::SearchCache(const std::string& Root) {
+  FHost.ShowProgress(true);
+  int LastPosition = 0;
+  const std::string RootPrefix = AsciiLowerCase(Root) + FDelimiter;
+  // '*.ext' needs no mask: the lower-cased path ends with '.ext'.
+  const std::string NameText = FHost.NameText();
+  const bool Shortcut = NameText.size() >= 2 && NameText.compare(0, 2, "*.") == 0 &&
+                        NameText.find('*', 1) == std::string::npos &&
+                        NameText.find_first_of("?[(!#", 2) == std::string::npos;
+  const std::string Extension = Shortcut ? AsciiLowerCase(NameText.substr(1)) : std::string();
+
+  // Candidates first, in storage order; only they need the list's (collated) order.
+  const TSFCList& List = FCache.List();
+  std::vector<std::uint32_t> Candidates;
+  std::string& Lower = FTestName;
+  for (std::size_t I = 0; I < List.Count(); ++I) {
+    const std::string_view Path = List.Text(I);
+    if (Path.size() > RootPrefix.size() && AsciiSameText(Path.substr(0, RootPrefix.size()), RootPrefix)) {
+      bool Candidate;
+      if (Shortcut) {
+        Candidate =
+            Path.size() >= Extension.size() && AsciiSameText(Path.substr(Path.size() - Extension.size()), Extension);
+      } else {
+        const std::string_view Name = Path.substr(Path.rfind(FDelimiter) + 1);
+        Lower.assign(Name);
+        for (char& C : Lower) C = AsciiLower(C);
+        Lower += '~';
+        Candidate = Mask->MatchFrom(Lower, 1);
+      }
+      if (Candidate) Candidates.push_back(static_cast<std::uint32_t>(I));
+    }
+    if ((I & 63) == 63) FHost.ProcessMessages();
+  }
+  List.SortIndexes(Candidates);
+
+  TFileEntry Entry;
+  for (std::size_t I = 0; I < Candidates.size(); ++I) {
+    const std::string Path(List.Text(Candidates[I]));
+    // Rows of pass 1 show the folder lower-cased; the name comes from the disk in its own spelling.
+    const std::string Folder = AsciiLowerCase(std::string_view(Path).substr(0, Path.rfind(FDelimiter)));
+    if (FFileSystem.FindEntry(Path, Entry) && !Entry.Name.empty()) ProcessEntryAt(Folder, Path, Entry, false);
+    const int Position = static_cast<int>(I * 100 / Candidates.size());
+    if (Position != LastPosition) {
+      FHost.SetProgressPosition(Position);
+      LastPosition = Position;
+    }
+    FHost.ProcessMessages();
+  }
+}
+
+void TSearchRun::WalkFolder(const std::string& Folder) {
+  // Depth first like a recursive walk (a folder's entries, then each of its subfolders in the order
+  // met), but with an explicit stack so that very deep trees cannot exhaust the thread's stack.
+  struct TLevel {
+    std::vector<std::string> Folders;
+    std::size_t Next = 0;
+  };
+  std::vector<TLevel> Stack(1);
+  ListFolder(Folder, Stack.back().Folders);
+  while (!Stack.empty()) {
+    TLevel& Top = Stack.back();
+    if (Top.Next == Top.Folders.size()) {
+      Stack.pop_back();
+      continue;
+    }
+    const std::string Next = std::move(Top.Folders[Top.Next++]);
+    std::vector<std::string> Subfolders;
+    ListFolder(Next, Subfolders);
+    if (!Subfolders.empty()) Stack.push_back(TLevel{std::move(Subfolders), 0});
+  }
+}
+
+void TSearchRun::ListFolder(const std::string& Folder, std::vector<std::string>& Subfolders) {
+  ++FoldersSeen;
+  std::unique_ptr<TFolderListing> Listing = FFileSystem.OpenFolder(Folder);
+  if (!Listing) return;
+  TFileEntry Entry;
+  while (FHost.ButtonEnabled() && Listing->Next(Entry)) {
+    if (Entry.Name != "." && Entry.Name != "..") {
+      ++EntriesSeen;
+      ProcessEntry(Folder, Entry, true);
+      // A link to a folder is listed but not entered: it may lead back up the tree.
+      if (Entry.IsDirectory() && !Entry.IsLink()) Subfolders.push_back(Folder + FDelimiter + Entry.Name);
+    }
+    FHost.ProcessMessages();
+    RefreshProgress(Folder);
+  }
+}
+
+void TSearchRun::ProcessEntry(const std::string& Folder, const TFileEntry& Entry, bool CacheMode) {
+  if (Entry.Name.empty()) return;
+  FPath.assign(Folder).append(1, FDelimiter).append(Entry.Name);
+  ProcessEntryAt(Folder, FPath, Entry, CacheMode);
+}
+
+// Path is where the entry really is: pass 1 shows a lower-cased folder, but reads the file by the
+// cached spelling, which a case-sensitive file system needs.
+void TSearchRun::ProcessEntryAt(const std::string& Folder, const std::string& Path, const TFileEntry& Entry,
+                                bool CacheMode) {
+  if (PassesNameSizeTime(Entry.Name, Entry.Size, Entry.Time)) {
+    // A cached match was pass 1's to list: the walk skips it without reading the file again. Only the
+    // large-file note would come out of that reading, and it does not need the file.
+    if (CacheMode && FCache.IsCached(Path)) {
+      if (!ContentText.empty() && Entry.Size >= ContentSizeLimit) LargeFilesSkipped = true;
+      return;
+    }
+    if (PassesContent(Path, Entry.Size)) AddResultRow(FHost.Rows(), FHost.Format(), Folder, Entry, TotalBytes);
+  }
+  if (CacheMode) FCache.AddToCache(Path);
+}
+
+bool TSearchRun::EntryMatches(const std::string& Folder, const std::string& Name, std::uint64_t Size, TDateTime Time) {
+  if (!PassesNameSizeTime(Name, Size, Time)) return false;
+  FContentPath.assign(Folder).append(1, FDelimiter).append(Name);
+  return PassesContent(FContentPath, Size);
+}
+
+bool TSearchRun::PassesNameSizeTime(const std::string& Name, std::uint64_t Size, TDateTime Time) {
+  FTestName.assign(Name);
+  for (char& C : FTestName) C = AsciiLower(C);
+  FTestName += '~';
+  if (!Mask || !Mask->MatchFrom(FTestName, 1)) return false;
+  if (Size < MinimumSize || Size > MaximumSize) return false;
+  return StartTime <= Time && Time <= EndTime;
+}
+
+bool TSearchRun::PassesContent(const std::string& Path, std::uint64_t Size) {
+  if (ContentText.empty()) return true;
+  if (Size >= ContentSizeLimit) {
+    LargeFilesSkipped = true;
+    return false;
+  }
+  return FileContainsText(Path);
+}
+
+bool TSearchRun::FileContainsText(const std::string& Path) {
+  // A folder is no file: reading it fails, so it never contains a text.
+  if (!FFileSystem.ReadFile(Path, ContentSizeLimit - 1, FFileData)) return false;
+  const std::size_t Zero = FFileData.find('\0');
+  if (Zero != std::string::npos) FFileData.resize(Zero);
+  UpperCaseInPlace(FFileData);
+  if (FFileData.find(ContentText) != std::string::npos) return true;
+  return !FContentTextAnsi.empty() && FFileData.find(FContentTextAnsi) != std::string::npos;
+}

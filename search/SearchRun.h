@@ -1,0 +1,95 @@
+#pragma once
+// One search: the criteria normalised, the cache pass, the folder walk, the entry tests, the rows.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/FileSystem.h"
+#include "masks/Masks.h"
+#include "search/SearchCache.h"
+#include "search/SearchHost.h"
+
+// The program's own texts of a run.
+inline constexpr const char* SearchCaption = "&Search";
+inline constexpr const char* CancelCaption = "&Cancel";
+inline constexpr const char* FolderMissingText = "The entered folder does not exist";
+inline constexpr const char* SearchingText = "Searching...";
+inline constexpr const char* CancellingText = "Cancelling...";
+inline constexpr const char* LargeFilesText = "Some files larger than 300KB were not searched";
+
+// Files of this size or more are not read for the content test.
+inline constexpr std::uint64_t ContentSizeLimit = 300000;
+// The progress refresh does its work at most this often.
+inline constexpr std::uint32_t RefreshInterval = 750;
+
+class TSearchRun {
+ public:
+  TSearchRun(TSearchHost& Host, TSearchCache& Cache);
+  ~TSearchRun();
+
+  // The search button's click: starts a run and returns when it is over, or, while a run is in
+  // progress (nested inside it), asks it to stop.
+  static void Button1Click(TSearchHost& Host, TSearchCache& Cache);
+
+  // Pass 1: the cached paths under Root that pass the name test, looked up on disk and listed.
+  void SearchCache(const std::string& Root);
+  // Pass 2: Folder's entries, then the folders below it, one listing open at a time.
+  void WalkFolder(const std::string& Folder);
+  // Tests one entry; lists it and, in cache mode (the walk), records it in the cache.
+  void ProcessEntry(const std::string& Folder, const TFileEntry& Entry, bool CacheMode);
+  bool EntryMatches(const std::string& Folder, const std::string& Name, std::uint64_t Size, TDateTime Time);
+  bool FileContainsText(const std::string& Path);
+  // Called after every entry of the walk; does its work at most every RefreshInterval ms.
+  void RefreshProgress(const std::string& Folder);
+
+  // Sets ContentText (upper-cased A to Z) and the forms of it that files are searched for.
+  void SetContentText(const std::string& Text);
+  // The mask from the "Named:" text as the field shows it after wrapping.
+  void SetMask(const std::string& NameText);
+
+  // The state of the run.
+  std::string ContentText;
+  std::unique_ptr<TMask> Mask;
+  std::uint64_t MinimumSize = 0;
+  std::uint64_t MaximumSize = UINT64_MAX;  // no limit
+  TDateTime StartTime = 0.0;
+  TDateTime EndTime = 0.0;
+  bool LargeFilesSkipped = false;
+  std::uint64_t TotalBytes = 0;
+  std::uint32_t LastRefresh = 0;
+  int LastRowCount = 0;
+  std::uint32_t Pause = 150;
+  std::uint64_t EntriesSeen = 0;
+  std::uint64_t FoldersSeen = 0;
+
+ private:
+  void Execute();
+  void ReadSizeLimit();
+  // The two halves of EntryMatches: the cheap tests, and the content test that may read the file.
+  bool PassesNameSizeTime(const std::string& Name, std::uint64_t Size, TDateTime Time);
+  bool PassesContent(const std::string& Path, std::uint64_t Size);
+  void ProcessEntryAt(const std::string& Folder, const std::string& Path, const TFileEntry& Entry, bool CacheMode);
+  // Lists one folder (counting it); appends its subfolders to Subfolders.
+  void ListFolder(const std::string& Folder, std::vector<std::string>& Subfolders);
+  std::string FormatCount(std::uint64_t Value) const;
+  std::string TotalText() const;
+
+  TSearchHost& FHost;
+  TSearchCache& FCache;
+  TFileSystem& FFileSystem;
+  const char FDelimiter;
+  // Second form of the content text: its ANSI bytes, when it has non-ASCII characters that the ANSI
+  // code page holds. Files of either encoding are found.
+  std::string FContentTextAnsi;
+  // Buffers reused for every entry, so the walk allocates nothing per entry.
+  std::string FPath;
+  std::string FTestName;
+  std::string FContentPath;
+  std::string FFileData;
+};
+
+// "###,###,##0": whole number, thousands grouped with the locale's separator.
+std::string FormatThousands(std::uint64_t Value, const TFormatSettings& Settings);
+// A "KB" count typed into the size field, in bytes; false for text that is no whole number of
+// kilobytes from 0 up, and for numbers whose bytes do not fit in 64 bits (no limit).
+bool ParseSizeLimit(const std::string& Text, std::uint64_t& Bytes);

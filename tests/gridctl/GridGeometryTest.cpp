@@ -1,0 +1,132 @@
+// Layout arithmetic of the report style: rows, visible rows, horizontal overflow and scroll steps.
+#include "GridTestSupport.h"
+
+using GridGeometryTest = GridFixture;
+
+TEST_F(GridGeometryTest, HundredRowsInA160PixelDataArea) {
+  Grid->SetOptions(TGridOptions{});  // no header: the data area is the client area
+  Grid->SetBounds(0, 0, 300, 160);
+  AddColumn(100);
+  Grid->AddRows(100);
+  ASSERT_EQ(Grid->DataBottom() - Grid->DataTop(), 160);
+  EXPECT_EQ(Grid->VisibleRowCount(), 10);
+  EXPECT_EQ(Grid->MaxTopRow(), 90);
+  EXPECT_EQ(Grid->VertScrollBar().Max(), 90);
+  EXPECT_TRUE(Grid->VertScrollBar().Visible());
+  EXPECT_EQ(Grid->RowTop(3), 48);
+  EXPECT_EQ(Grid->RowDistance(0, 3), -48);
+  EXPECT_EQ(Grid->RowDistance(3, 1), 32);
+}
+
+TEST_F(GridGeometryTest, AllRowsFittingHideTheVerticalBar) {
+  Grid->SetBounds(0, 0, 300, 200);
+  AddColumn(100);
+  Grid->AddRows(5);
+  EXPECT_EQ(Grid->MaxTopRow(), 0);
+  EXPECT_FALSE(Grid->VertScrollBar().Visible());
+  Grid->SetHideScrollBar(false);
+  EXPECT_TRUE(Grid->VertScrollBar().Visible());
+  EXPECT_FALSE(Grid->VertScrollBar().Enabled());
+}
+
+TEST_F(GridGeometryTest, GridLinesAddAPixelPerRow) {
+  Grid->SetOptions(TGridOptions{goGrid});
+  Grid->SetBounds(0, 0, 300, 170);
+  AddColumn(100);
+  Grid->AddRows(100);
+  EXPECT_EQ(Grid->VisibleRowCount(), 10);  // 10 x 17 = 170
+  const RECT Cell = Grid->GetCellRect(0, 2);
+  EXPECT_EQ(Cell.top, 34);
+  EXPECT_EQ(Cell.bottom, 50);
+  EXPECT_EQ(Cell.right, 99);  // the grid line takes the last pixel
+}
+
+TEST_F(GridGeometryTest, HorizontalOverflowAndPageStep) {
+  Grid->SetBounds(0, 0, 500, 200);
+  AddColumn(300);
+  AddColumn(300);
+  ASSERT_EQ(Grid->ClientWidth(), 500);
+  EXPECT_EQ(Grid->HorizontalOverflow(), 100);
+  EXPECT_EQ(Grid->HorzScrollBar().Max(), 100);
+  EXPECT_EQ(Grid->HorzScrollBar().PageStep(), 25);
+  EXPECT_TRUE(Grid->HorzScrollBar().Visible());
+  // With the indicator strip the data starts 12 pixels further right.
+  Grid->SetOptions(TGridOptions{goHeader, goIndicator});
+  EXPECT_EQ(Grid->HorizontalOverflow(), 112);
+  EXPECT_EQ(Grid->GetCellRect(0, 0).left, 12);
+}
+
+TEST_F(GridGeometryTest, AreasOfTheReportStyle) {
+  Grid->SetBounds(0, 0, 400, 200);
+  Grid->SetOptions(TGridOptions{goHeader, goInput, goFooter, goGrid, goIndicator});
+  AddColumn(100);
+  EXPECT_EQ(Grid->DataTop(), 18 + 16 + 6 + 1);
+  EXPECT_EQ(Grid->DataBottom(), 200 - 18 - 4 - 1);
+  EXPECT_EQ(Grid->DataRight(), 112);
+  const RECT Input = Grid->GetCellRect(0, 0, gaInput);
+  EXPECT_EQ(Input.top, 18);
+  EXPECT_EQ(Input.bottom, 34);
+}
+
+TEST_F(GridGeometryTest, RowSizeZeroChangesNothing) {
+  AddColumn(100);
+  Grid->AddRows(3);
+  Grid->SetRowSize(20);
+  EXPECT_EQ(Grid->RowSize(), 20);
+  Grid->SetRowSize(0);
+  Grid->SetRowSize(-4);
+  EXPECT_EQ(Grid->RowSize(), 20);
+  // Existing rows keep the height they were made with.
+  EXPECT_EQ(Grid->RowHeight(0), 16);
+}
+
+TEST_F(GridGeometryTest, ScrollingByRowsAndPixels) {
+  Grid->SetOptions(TGridOptions{});
+  Grid->SetBounds(0, 0, 300, 160);
+  AddColumn(200);
+  AddColumn(200);
+  Grid->AddRows(100);
+  Grid->Perform(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0));
+  EXPECT_EQ(Grid->TopRow(), 1);
+  Grid->Perform(WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0));
+  EXPECT_EQ(Grid->TopRow(), 11);
+  // The horizontal bar takes some of the 160 pixels: fewer rows fit, the last top row is lower.
+  const int Last = Grid->MaxTopRow();
+  EXPECT_GT(Last, 90);
+  Grid->Perform(WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0));
+  EXPECT_EQ(Grid->TopRow(), Last);
+  Grid->Perform(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0));
+  EXPECT_EQ(Grid->TopRow(), Last);  // clamped
+  EXPECT_EQ(Grid->RowAt(0), Last);
+  Grid->Perform(WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0));
+  EXPECT_EQ(Grid->HorzOffset(), 5);
+  EXPECT_EQ(Grid->GetCellRect(1, Last).left, 195);
+  EXPECT_EQ(Grid->ColumnAt(196), 1);
+  Grid->Perform(WM_HSCROLL, MAKEWPARAM(SB_TOP, 0));
+  EXPECT_EQ(Grid->HorzOffset(), 0);
+}
+
+TEST_F(GridGeometryTest, FewerRowsPullTheTopRowBack) {
+  Grid->SetOptions(TGridOptions{});
+  Grid->SetBounds(0, 0, 300, 160);
+  AddColumn(100);
+  Grid->AddRows(100);
+  Grid->SetTopRow(90);
+  for (int I = 0; I < 50; ++I) Grid->DeleteRow(0);
+  EXPECT_EQ(Grid->TopRow(), 40);
+  Grid->ClearRows();
+  EXPECT_EQ(Grid->TopRow(), 0);
+  EXPECT_EQ(Grid->VisibleRowCount(), 0);
+  EXPECT_EQ(Grid->MaxTopRow(), 0);
+}
+
+TEST_F(GridGeometryTest, KeepingARowInView) {
+  Grid->SetOptions(TGridOptions{});
+  Grid->SetBounds(0, 0, 300, 160);
+  AddColumn(100);
+  Grid->AddRows(100);
+  Grid->ScrollIntoView(25);
+  EXPECT_EQ(Grid->TopRow(), 16);
+  Grid->ScrollIntoView(3);
+  EXPECT_EQ(Grid->TopRow(), 3);
+}

@@ -1,0 +1,186 @@
+// Painting of the report style: selection colours, sorted-column shading, grid lines, the focus
+// frame, the indicator strip, the empty grid's caption and slides.
+#include "GridTestSupport.h"
+
+namespace {
+struct GridPaintTest : GridFixture {
+  void SetUp() override {
+    GridFixture::SetUp();
+    Grid->SetOptions(TGridOptions{});
+    Grid->SetBounds(0, 0, 300, 120);
+  }
+  const COLORREF Window = Sys(COLOR_WINDOW);
+};
+}  // namespace
+
+TEST_F(GridPaintTest, SelectionColoursFocusedAndUnfocused) {
+  AddColumn(100);
+  AddColumn(100);
+  Grid->AddRows(3);
+  Grid->SetCurrentCell(1, 1, 0);
+  Grid->FocusState = 1;
+  Paint();
+  EXPECT_EQ(Px(150, 16 + 8), Sys(COLOR_HIGHLIGHT));
+  EXPECT_EQ(Px(50, 16 + 8), Window);
+  // Unfocused the selection hides (aoHideSelection is on by default)...
+  Grid->FocusState = 0;
+  Paint();
+  EXPECT_EQ(Px(150, 16 + 8), Window);
+  // ...or shows in the button-face colour when it may stay.
+  Grid->SetAppearanceOptions(TAppearanceOptions{aoHintMarks});
+  Paint();
+  EXPECT_EQ(Px(150, 16 + 8), Sys(COLOR_BTNFACE));
+  // Alpha-blended selection: a quarter highlight over the grid colour.
+  Grid->FocusState = 1;
+  Grid->SetAppearanceOptions(TAppearanceOptions{aoAlphaBlendedSelection});
+  Paint();
+  const COLORREF H = Sys(COLOR_HIGHLIGHT);
+  auto Quarter = [](int Grid, int High) { return static_cast<int>(std::nearbyint(High * 0.25 + Grid * 0.75)); };
+  EXPECT_EQ(Px(150, 16 + 8), RGB(Quarter(GetRValue(Window), GetRValue(H)), Quarter(GetGValue(Window), GetGValue(H)),
+                                 Quarter(GetBValue(Window), GetBValue(H))));
+}
+
+TEST_F(GridPaintTest, FullRowSelectionPaintsEverySelectedRow) {
+  Grid->SetOptions(TGridOptions{goSelectFullRow, goMultiSelect});
+  AddColumn(100);
+  AddColumn(100);
+  Grid->AddRows(4);
+  Grid->FocusState = 1;
+  Grid->SetCurrentCell(0, 1, 0);
+  Grid->SetCurrentCell(0, 3, CtrlKeyBit);
+  Paint();
+  EXPECT_EQ(Px(150, 16 + 8), Sys(COLOR_HIGHLIGHT));
+  EXPECT_EQ(Px(50, 3 * 16 + 8), Sys(COLOR_HIGHLIGHT));
+  EXPECT_EQ(Px(50, 2 * 16 + 8), Window);
+}
+
+TEST_F(GridPaintTest, SortedColumnIsDarkened) {
+  AddColumn(100);
+  TTextualColumn* Sorted = AddColumn(100);
+  Grid->AddRows(2);
+  Grid->SetCurrentCell(0, 0, 0);
+  Grid->FocusState = 1;
+  Grid->SetAppearanceOptions(TAppearanceOptions{aoIndicateSortedColumn});
+  Sorted->SetSorted(true);
+  Paint();
+  const COLORREF Dark =
+      RGB(GetRValue(Window) * 245 / 256, GetGValue(Window) * 245 / 256, GetBValue(Window) * 245 / 256);
+  EXPECT_EQ(Px(150, 8), Dark);
+  EXPECT_EQ(Px(150, 16 + 8), Dark);
+  EXPECT_EQ(Px(150, 60), Dark);  // below the rows too
+  EXPECT_EQ(Px(50, 16 + 8), Window);
+  // A selected cell of the sorted column keeps the selection colour.
+  Grid->SetCurrentCell(1, 1, 0);
+  Paint();
+  EXPECT_EQ(Px(150, 16 + 8), Sys(COLOR_HIGHLIGHT));
+}
+
+TEST_F(GridPaintTest, GridLinesAndTheFramedStyle) {
+  Grid->SetOptions(TGridOptions{goGrid});
+  Grid->SetGridLinesColor(clRed);
+  AddColumn(100);
+  AddColumn(100);
+  Grid->AddRows(2);
+  Paint();
+  EXPECT_EQ(Px(50, 16), RGB(255, 0, 0));  // under row 0
+  EXPECT_EQ(Px(99, 8), RGB(255, 0, 0));   // right of column 0
+  EXPECT_EQ(Px(50, 17 + 16), RGB(255, 0, 0));
+  EXPECT_EQ(Px(50, 8), Window);
+  Grid->SetGridLinesStyle(lsFramed);
+  Paint();
+  EXPECT_EQ(Px(50, 17 + 16), RGB(0, 0, 0));  // the last row's bottom line
+  EXPECT_EQ(Px(199, 8), RGB(0, 0, 0));       // the last column's right line
+  EXPECT_EQ(Px(99, 8), RGB(255, 0, 0));
+  Grid->SetGridLinesStyle(lsHorizontalOnly);
+  Paint();
+  EXPECT_EQ(Px(99, 8), Window);
+  EXPECT_EQ(Px(50, 16), RGB(255, 0, 0));
+}
+
+TEST_F(GridPaintTest, CellColoringEventChangesTheBackground) {
+  AddColumn(100);
+  Grid->AddRows(2);
+  Grid->OnCellColoring = [](TObject*, int, int ARow, TColor& Cell, TColor&, TCellState) {
+    if (ARow == 1) Cell = clYellow;
+  };
+  Paint();
+  EXPECT_EQ(Px(50, 8), Window);
+  EXPECT_EQ(Px(50, 24), RGB(255, 255, 0));
+}
+
+TEST_F(GridPaintTest, FocusFrameAroundTheCurrentCell) {
+  AddColumn(100);
+  Grid->AddRows(2);
+  Grid->SetCurrentCell(0, 1, 0);
+  Grid->SetAppearanceOptions(TAppearanceOptions{aoHideFocus});
+  Grid->FocusState = 1;
+  Paint();
+  auto Edge = [this] {
+    std::vector<COLORREF> Pixels;
+    for (int X = 0; X < 100; ++X) Pixels.push_back(Px(X, 16));
+    return Pixels;
+  };
+  const auto Without = Edge();
+  Grid->SetAppearanceOptions(TAppearanceOptions{});
+  Paint();
+  EXPECT_NE(Edge(), Without);  // the dotted frame inverts every other pixel of the edge
+  EXPECT_EQ(Px(50, 24), Sys(COLOR_HIGHLIGHT));
+}
+
+TEST_F(GridPaintTest, EmptyGridShowsItsCaption) {
+  Grid->SetOptions(TGridOptions{goHeader});
+  AddColumn(100);
+  Grid->SetCaption(u"No files found");
+  Paint();
+  const int Top = 18 + 4;
+  EXPECT_TRUE(HasInk(RECT{0, Top, 300, Top + 12}, Window));
+  const auto [First, Last] = InkSpan(RECT{0, Top, 300, Top + 14}, Window);
+  EXPECT_NEAR((First + Last) / 2, 150, 3);  // centred across the client width
+  Grid->AddRows(1);
+  Paint();
+  EXPECT_FALSE(HasInk(RECT{0, Top, 300, Top + 12}, Window));
+  Grid->ClearRows();
+  Grid->SetCaption(u"");
+  Paint();
+  EXPECT_FALSE(HasInk(RECT{0, Top, 300, Top + 12}, Window));
+}
+
+TEST_F(GridPaintTest, RightOfTheColumnsIsTheGridColour) {
+  Grid->SetOptions(TGridOptions{goHeader});
+  AddColumn(100);
+  Grid->SetColor(clYellow);
+  Paint();
+  EXPECT_EQ(Px(200, 5), RGB(255, 255, 0));  // no themes: the header band too
+  EXPECT_EQ(Px(200, 60), RGB(255, 255, 0));
+}
+
+TEST_F(GridPaintTest, IndicatorMarksTheCurrentRow) {
+  Grid->SetOptions(TGridOptions{goIndicator});
+  AddColumn(100);
+  Grid->AddRows(3);
+  Grid->SetCurrentCell(0, 1, 0);
+  Paint();
+  // The arrow: a filled triangle 6 wide and 11 high, centred in the 12 x 16 cell.
+  EXPECT_EQ(Px(3, 16 + 8), Sys(COLOR_WINDOWTEXT));
+  EXPECT_EQ(Px(3, 8), Sys(COLOR_BTNFACE));
+  EXPECT_EQ(Px(0, 8), Sys(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(Px(11, 8), Sys(COLOR_BTNSHADOW));
+  EXPECT_EQ(Grid->GetCellRect(0, 0).left, 12);
+}
+
+TEST_F(GridPaintTest, SlidesStackRowsWithAFramedCurrentSlide) {
+  TTextualColumn* Column = AddColumn(100);
+  Column->SetSlideBounds(TSlideBounds{10, 10, 80, 20});
+  Column->SetColor(clYellow);
+  Grid->SetSlideSize(40);
+  Grid->SetGridStyle(gsSlides);
+  Grid->AddRows(5);
+  Grid->SetCurrentCell(0, 1, 0);
+  Paint();
+  EXPECT_EQ(Px(50, 20), RGB(255, 255, 0));       // slide 0's cell
+  EXPECT_EQ(Px(50, 40 + 20), RGB(255, 255, 0));  // slide 1's cell
+  EXPECT_EQ(Px(5, 5), Window);
+  EXPECT_EQ(Px(1, 40 + 5), Sys(COLOR_HIGHLIGHT));  // the current slide's frame
+  EXPECT_EQ(Px(2, 40 + 5), Sys(COLOR_HIGHLIGHT));
+  EXPECT_FALSE(Grid->HorzScrollBar().Visible());
+}

@@ -1,0 +1,79 @@
+// The scroll-bar objects, window scrolling and middle-button rolling.
+#include "GridTestSupport.h"
+
+namespace {
+struct ScrollViewTest : GridFixture {
+  void SetUp() override {
+    GridFixture::SetUp();
+    Grid->SetOptions(TGridOptions{});
+    Grid->SetBounds(0, 0, 300, 160);
+    AddColumn(100);
+    Grid->AddRows(100);
+  }
+};
+}  // namespace
+
+TEST_F(ScrollViewTest, ScrollBarObjectClampsAndIgnoresStepsWithoutRange) {
+  TControlScrollBar& Bar = Grid->VertScrollBar();
+  Bar.SetPosition(500);
+  EXPECT_EQ(Bar.Position(), 90);
+  Bar.SetPosition(-3);
+  EXPECT_EQ(Bar.Position(), 0);
+  Bar.SetMin(-5);
+  EXPECT_EQ(Bar.Min(), 0);
+  Grid->ClearRows();
+  EXPECT_EQ(Bar.Max(), 0);
+  Bar.LineDown();
+  EXPECT_EQ(Bar.Position(), 0);
+}
+
+TEST_F(ScrollViewTest, OneRowScrollRepaintsOnlyTheUncoveredStrip) {
+  Form.Show();
+  UpdateWindow(Grid->Handle());
+  RECT Pending{};
+  ASSERT_FALSE(GetUpdateRect(Grid->Handle(), &Pending, FALSE));
+  Grid->Perform(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0));
+  ASSERT_TRUE(GetUpdateRect(Grid->Handle(), &Pending, FALSE));
+  EXPECT_EQ(Pending.top, 160 - 16);
+  EXPECT_EQ(Pending.bottom, 160);
+  UpdateWindow(Grid->Handle());
+  Grid->Perform(WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0));
+  EXPECT_EQ(Grid->HorzOffset(), 0);  // nothing to scroll: the column fits
+}
+
+TEST_F(ScrollViewTest, RollingFollowsTheMouse) {
+  Form.Show();
+  Grid->Perform(WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(50, 50));
+  ASSERT_TRUE(Grid->Rolling());
+  EXPECT_EQ(Screen().Cursor(), crRoll);
+  // 150 pixels below the press point: down, on every millisecond tick.
+  Grid->Perform(WM_MOUSEMOVE, MK_MBUTTON, MAKELPARAM(50, 200));
+  EXPECT_EQ(Grid->RollDirection(), 1);
+  EXPECT_EQ(Screen().Cursor(), crRollDown);
+  Grid->RollTick();
+  EXPECT_EQ(Grid->RollInterval(), 1u);
+  EXPECT_EQ(Grid->TopRow(), 1);
+  // 3 pixels away: no rolling.
+  Grid->Perform(WM_MOUSEMOVE, MK_MBUTTON, MAKELPARAM(50, 53));
+  EXPECT_EQ(Grid->RollDirection(), 0);
+  Grid->RollTick();
+  EXPECT_EQ(Grid->TopRow(), 1);
+  EXPECT_EQ(Grid->RollInterval(), 97u);
+  Grid->Perform(WM_MOUSEMOVE, MK_MBUTTON, MAKELPARAM(50, 30));
+  EXPECT_EQ(Grid->RollDirection(), -1);
+  EXPECT_EQ(Screen().Cursor(), crRollUp);
+  Grid->RollTick();
+  EXPECT_EQ(Grid->TopRow(), 0);
+  Grid->Perform(WM_MBUTTONUP, 0, MAKELPARAM(50, 30));
+  EXPECT_FALSE(Grid->Rolling());
+  EXPECT_EQ(Screen().Cursor(), crDefault);
+}
+
+TEST_F(ScrollViewTest, WheelScrollsARowOrAPage) {
+  Grid->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+  EXPECT_EQ(Grid->TopRow(), 1);
+  Grid->Perform(WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-WHEEL_DELTA)), 0);
+  EXPECT_EQ(Grid->TopRow(), 11);
+  Grid->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+  EXPECT_EQ(Grid->TopRow(), 10);
+}

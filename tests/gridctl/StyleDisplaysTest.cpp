@@ -1,0 +1,128 @@
+// Header styles drawn classically (themes off): frames, notches, sort arrows and pressed inversion.
+#include "GridTestSupport.h"
+
+namespace {
+struct StyleDisplaysTest : GridFixture {
+  void SetUp() override {
+    GridFixture::SetUp();
+    Grid->SetBounds(0, 0, 400, 100);
+  }
+  // The header cell's pixels, row by row.
+  std::vector<COLORREF> HeaderPixels(int Left, int Right) {
+    std::vector<COLORREF> Pixels;
+    for (int Y = 0; Y < Grid->HeaderSize(); ++Y)
+      for (int X = Left; X < Right; ++X) Pixels.push_back(Px(X, Y));
+    return Pixels;
+  }
+};
+}  // namespace
+
+TEST_F(StyleDisplaysTest, ClassicHeadersShowANotchBetweenNeighbours) {
+  AddColumn(100);
+  AddColumn(100);
+  Paint();
+  const COLORREF Face = Sys(COLOR_BTNFACE), Light = Sys(COLOR_BTNHIGHLIGHT), Shadow = Sys(COLOR_BTNSHADOW);
+  EXPECT_EQ(Px(50, 0), Light);    // top line
+  EXPECT_EQ(Px(0, 1), Light);     // the first column's left edge runs from the top
+  EXPECT_EQ(Px(50, 17), Shadow);  // bottom line
+  EXPECT_EQ(Px(50, 8), Face);
+  // The notch: the right edge of the first and the left edge of the second stop short of the corners.
+  EXPECT_EQ(Px(99, 1), Face);
+  EXPECT_EQ(Px(99, 2), Shadow);
+  EXPECT_EQ(Px(99, 15), Shadow);
+  EXPECT_EQ(Px(99, 16), Face);
+  EXPECT_EQ(Px(100, 1), Face);
+  EXPECT_EQ(Px(100, 2), Light);
+  EXPECT_EQ(Px(100, 16), Face);
+  // The last column's right edge runs the full height.
+  EXPECT_EQ(Px(199, 1), Shadow);
+  EXPECT_EQ(Px(199, 16), Shadow);
+}
+
+TEST_F(StyleDisplaysTest, ASingleColumnGetsAFull3DFrame) {
+  AddColumn(100);
+  Paint();
+  EXPECT_EQ(Px(0, 0), Sys(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(Px(99, 0), Sys(COLOR_BTNSHADOW));
+  EXPECT_EQ(Px(99, 1), Sys(COLOR_BTNSHADOW));
+  EXPECT_EQ(Px(0, 17), Sys(COLOR_BTNSHADOW));
+}
+
+TEST_F(StyleDisplaysTest, SortArrowIsDroppedWhenItDoesNotFit) {
+  TTextualColumn* Wide = AddColumn(150, u"Name");
+  TTextualColumn* Narrow = AddColumn(60, u"A caption far too long");
+  Paint();
+  const auto WidePlain = HeaderPixels(0, 150), NarrowPlain = HeaderPixels(150, 210);
+  Wide->SetSorted(true);
+  Paint();
+  EXPECT_NE(HeaderPixels(0, 150), WidePlain);
+  // The engraved arrow sits 19 pixels after the caption: shadow on its left slope.
+  TCanvas& C = Bitmap.Canvas();
+  AssignGridFont(C.Font(), Wide->Font());
+  const int X = 2 + C.TextWidth(std::u16string_view(u"Name")) + 19, Y = 18 / 2 - 4;
+  EXPECT_EQ(Px(X, Y + 6), Sys(COLOR_BTNSHADOW));
+  EXPECT_EQ(Px(X + 6, Y + 5), Sys(COLOR_BTNHIGHLIGHT));
+  Narrow->SetSorted(true);
+  ASSERT_TRUE(Narrow->Sorted());
+  Paint();
+  EXPECT_EQ(HeaderPixels(150, 210), NarrowPlain);
+}
+
+TEST_F(StyleDisplaysTest, APressedClassicHeaderIsInverted) {
+  TTextualColumn* First = AddColumn(100);
+  AddColumn(100);
+  Grid->SetPressedHeader(First);
+  Paint();
+  const COLORREF Face = Sys(COLOR_BTNFACE);
+  EXPECT_EQ(Px(50, 8), RGB(255 - GetRValue(Face), 255 - GetGValue(Face), 255 - GetBValue(Face)));
+  EXPECT_EQ(Px(150, 8), Face);
+  // The flat style has no pressed inversion.
+  Grid->SetHeaderStyle(hsFlatBorders);
+  Paint();
+  EXPECT_EQ(Px(50, 8), Face);
+}
+
+TEST_F(StyleDisplaysTest, FlatAndOldStyleEdges) {
+  AddColumn(100);
+  AddColumn(100);
+  Grid->SetHeaderStyle(hsFlatBorders);
+  Paint();
+  EXPECT_EQ(Px(99, 5), Sys(COLOR_GRAYTEXT));
+  EXPECT_EQ(Px(50, 17), Sys(COLOR_GRAYTEXT));
+  EXPECT_EQ(Px(50, 0), Sys(COLOR_BTNFACE));
+  Grid->SetHeaderStyle(hsOldStyle);
+  Paint();
+  EXPECT_EQ(Px(50, 0), Sys(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(Px(99, 5), Sys(COLOR_WINDOWFRAME));
+  EXPECT_EQ(Px(50, 17), Sys(COLOR_WINDOWFRAME));
+}
+
+TEST_F(StyleDisplaysTest, HeaderTextIndentFollowsThemesAndDecorations) {
+  TTextualColumn* Column = AddColumn(100);
+  TStyleDisplay& Style = Grid->ActiveStyle();
+  Style.Themes = false;
+  EXPECT_EQ(Style.HeaderTextIndent(*Column), 2);
+  Style.Themes = true;
+  EXPECT_EQ(Style.HeaderTextIndent(*Column), 11);
+  EXPECT_TRUE(Style.Capabilities().Contains(scHotTracking));
+  Column->Header().SetDisplayMode(dmTextAndImage);
+  EXPECT_EQ(Style.HeaderTextIndent(*Column), 2);
+  Style.Decorations = false;
+  EXPECT_EQ(Style.HeaderTextIndent(*Column), 0);
+  Style.Decorations = true;
+  Style.Themes = false;
+  EXPECT_TRUE(Style.Capabilities().Contains(scPressedInversion));
+}
+
+TEST_F(StyleDisplaysTest, FooterAndInputCells) {
+  Grid->SetOptions(TGridOptions{goHeader, goFooter, goInput, goGrid});
+  TTextualColumn* Column = AddColumn(100);
+  Column->Footer().SetColor(clYellow);
+  Column->SetInputCaption(u"");
+  Paint();
+  const int FooterTop = Grid->ClientHeight() - 18 - 4 - 1;
+  EXPECT_EQ(Px(50, FooterTop + 4 + 5), RGB(255, 255, 0));
+  EXPECT_EQ(Px(99, FooterTop + 4 + 5), Sys(COLOR_BTNFACE));  // grid line on the right
+  // The input row is not active: its cell is in the column's colour.
+  EXPECT_EQ(Px(50, 18 + 5), Sys(COLOR_WINDOW));
+}

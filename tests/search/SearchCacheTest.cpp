@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "core/Exceptions.h"
+#include "core/Text.h"
+#include "search/SearchCache.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+std::vector<std::string> Paths(const TSearchCache& Cache) {
+  std::vector<std::string> Texts;
+  for (std::uint32_t Index : Cache.List().Order()) Texts.emplace_back(Cache.List().Text(Index));
+  return Texts;
+}
+}  // namespace
+
+TEST(SearchCacheTest, MissingFileLeavesTheCacheEmptyAndUnchanged) {
+  TTempFolder Folder;
+  TSearchCache Cache;
+  Cache.LoadCache(Folder.Path("search.cache"));
+  EXPECT_EQ(Cache.List().Count(), 0u);
+  EXPECT_FALSE(Cache.Changed());
+  Cache.SaveCache(Folder.Path("search.cache"));  // nothing changed: nothing written
+  EXPECT_FALSE(std::filesystem::exists(Folder.Native("search.cache")));
+  EXPECT_TRUE(TSearchCache::CacheFileName().size() > 12);
+  EXPECT_EQ(TSearchCache::CacheFileName().substr(TSearchCache::CacheFileName().size() - 12), "search.cache");
+}
+
+TEST(SearchCacheTest, LoadsInFileOrderAndKeepsRepeatedLinesOnce) {
+  TTempFolder Folder;
+  Folder.WriteFile("search.cache", std::string("C:\\b\r\nC:\\A\nc:\\B\rC:\\a\r\n\r\nC:\\c\0C:\\after-zero\r\n", 41));
+  TSearchCache Cache;
+  Cache.LoadCache(Folder.Path("search.cache"));
+  EXPECT_EQ(Paths(Cache), (std::vector<std::string>{"C:\\b", "C:\\A", "", "C:\\c"}));
+  EXPECT_FALSE(Cache.List().Sorted());
+  EXPECT_TRUE(Cache.IsCached("c:\\a"));
+  EXPECT_FALSE(Cache.IsCached("C:\\after-zero"));
+}
+
+TEST(SearchCacheTest, HandWrittenDuplicatesAreWrittenBackSortedAndUnique) {
+  TTempFolder Folder;
+  const std::string File = Folder.Path("search.cache");
+  const std::string Original = "C:\\Zeta\r\nc:\\alpha\r\nC:\\ALPHA\r\nC:\\Mid\r\nc:\\zeta\r\n";
+  Folder.WriteFile("search.cache", Original);
+  TSearchCache Cache;
+  Cache.LoadCache(File);
+  Cache.SaveCache(File);
+  EXPECT_EQ(Folder.ReadFile("search.cache"), Original);  // unchanged cache: file untouched
+  Cache.AddToCache("C:\\beta");
+  Cache.AddToCache("c:\\MID");  // already there: marks the cache changed all the same
+  EXPECT_TRUE(Cache.Changed());
+  EXPECT_TRUE(Cache.List().Sorted());
+  EXPECT_EQ(Paths(Cache), (std::vector<std::string>{"c:\\alpha", "C:\\beta", "C:\\Mid", "C:\\Zeta"}));
+  Cache.SaveCache(File);
+  EXPECT_EQ(Folder.ReadFile("search.cache"), "c:\\alpha\r\nC:\\beta\r\nC:\\Mid\r\nC:\\Zeta\r\n");
+  EXPECT_FALSE(Cache.Changed());
+}
+
+TEST(SearchCacheTest, NonAsciiPathsRoundTripAndAnsiFilesAreRead) {
+  TTempFolder Folder;
+  const std::string File = Folder.Path("search.cache");
+  TSearchCache Cache;
+  const std::string Path =
+      "C:\\Donn\xC3\xA9"
+      "es\\\xE6\x97\xA5\xE6\x9C\xAC.txt";
+  Cache.AddToCache(Path);
+  Cache.SaveCache(File);
+  TSearchCache Again;
+  Again.LoadCache(File);
+  EXPECT_EQ(Paths(Again), std::vector<std::string>{Path});
+  // A file from an older version, in the ANSI code page.
+  Folder.WriteFile("old.cache",
+                   "C:\\Donn\xE9"
+                   "es\r\n");
+  TSearchCache Old;
+  Old.LoadCache(Folder.Path("old.cache"));
+  EXPECT_EQ(Paths(Old), std::vector<std::string>{"C:\\Donn\xC3\xA9"
+                                                 "es"});
+}
+
+TEST(SearchCacheTest, UnwritableFileRaisesAndKeepsTheCacheChanged) {
+  TTempFolder Folder;
+  TSearchCache Cache;
+  Cache.AddToCache("C:\\x");
+  EXPECT_THROW(Cache.SaveCache(Folder.Path("missing-folder/search.cache")), EFileError);
+  EXPECT_TRUE(Cache.Changed());
+}

@@ -1,0 +1,386 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "core/Text.h"
+#include "search/SearchRun.h"
+#include "tests/search/TestHost.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+class SearchRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Host.Path = Tree.Path();
+    Host.FakeClock.NowValue = SystemClock().Now();
+  }
+  std::string Join(const std::string& Folder, const std::string& Name) const {
+    return Folder + PlatformFileSystem().PathDelimiter() + Name;
+  }
+  // The program's spelling of a path below the tree ("a/b" -> "<root>\a\b" on Windows).
+  std::string PathOf(const std::string& Relative) const { return Tree.Path(Relative); }
+  void Search(const std::string& Name, const std::string& Contains = "") {
+    Host.Name = Name;
+    Host.Contains = Contains;
+    TSearchRun::Button1Click(Host, Cache);
+  }
+  std::set<std::string> Names() const {
+    std::set<std::string> Found;
+    for (const auto& Row : Host.Grid.Rows) Found.insert(Row[1]);
+    return Found;
+  }
+
+  TTempFolder Tree;
+  TTestHost Host;
+  TSearchCache Cache;
+};
+
+}  // namespace
+
+TEST_F(SearchRunTest, MissingFolderShowsMessageAndChangesNothing) {
+  Host.Path = Tree.Path("missing");
+  Host.Name = "report";
+  TSearchRun::Button1Click(Host, Cache);
+  EXPECT_EQ(Host.Messages, std::vector<std::string>{"The entered folder does not exist"});
+  EXPECT_EQ(Host.Name, "report");
+  EXPECT_TRUE(Host.StatusLog.empty());
+  EXPECT_TRUE(Host.Histories.empty());
+  Tree.WriteFile("file.txt", "x");
+  Host.Path = Tree.Path("file.txt");  // a file is no folder
+  TSearchRun::Button1Click(Host, Cache);
+  EXPECT_EQ(Host.Messages.size(), 2u);
+}
+
+TEST_F(SearchRunTest, NameWrappingHiddenFilesAndClosingState) {
+  Tree.WriteFile("Annual Report.doc", "1");
+  Tree.WriteFile(".report-hidden", "22");
+  Tree.WriteFile("other.txt", "333");
+  Tree.MakeFolder("reports");
+  Search("report");
+  EXPECT_EQ(Host.Name, "*report*");
+  EXPECT_EQ(Names(), (std::set<std::string>{"Annual Report.doc", ".report-hidden", "reports"}));
+  EXPECT_EQ(Host.Caption, "&Search");
+  EXPECT_EQ(Host.Tag, 0);
+  EXPECT_TRUE(Host.Enabled);
+  EXPECT_EQ(Host.Status[0], "");
+  EXPECT_EQ(Host.Status[3], "0KB");  // 3 bytes round to 0 KB
+  EXPECT_EQ(Host.Grid.UpdateCount, 0);
+  EXPECT_FALSE(Host.ProgressVisible);
+  EXPECT_FALSE(Host.BusyCursor);
+  EXPECT_EQ(Host.Histories, std::vector<std::string>{"*report*|" + Tree.Path()});
+
+  Search("");
+  EXPECT_EQ(Host.Name, "**");
+  EXPECT_EQ(Host.Grid.RowCount(), 4);  // "." and ".." never listed
+  Search("a?c");
+  EXPECT_EQ(Host.Name, "a?c");
+}
+
+TEST_F(SearchRunTest, MalformedMaskStartsNoSearch) {
+  Host.Name = "[abc";
+  EXPECT_THROW(TSearchRun::Button1Click(Host, Cache), EMaskError);
+  EXPECT_EQ(Host.Name, "*[abc*");
+  EXPECT_EQ(Host.Tag, 0);
+  EXPECT_EQ(Host.Grid.UpdateCount, 0);
+  EXPECT_TRUE(Host.StatusLog.empty());
+}
+
+TEST_F(SearchRunTest, SizeLimitsInKilobytes) {
+  Tree.WriteFile("small.bin", std::string(1023, 's'));
+  Tree.WriteFile("exact.bin", std::string(2048, 'e'));
+  Tree.WriteFile("large.bin", std::string(4096, 'l'));
+  Tree.WriteFile("empty.bin", "");
+  Tree.MakeFolder("folder.bin");
+  Host.SizeOn = true;
+  Host.SizeNumber = "2";
+  Host.AtLeast = true;
+  Search("*.bin");
+  EXPECT_EQ(Names(), (std::set<std::string>{"exact.bin", "large.bin"}));
+  EXPECT_EQ(Host.Status[3], "6KB");
+  Host.AtLeast = false;
+  Search("*.bin");
+  EXPECT_EQ(Names(), (std::set<std::string>{"small.bin", "exact.bin", "empty.bin", "folder.bin"}));
+  Host.SizeNumber = "0";
+  Search("*.bin");
+  EXPECT_EQ(Names(), (std::set<std::string>{"empty.bin", "folder.bin"}));
+  Host.AtLeast = true;
+  Search("*.bin");
+  EXPECT_EQ(Host.Grid.RowCount(), 5);
+  // Text that is not a number, and numbers beyond any file, leave the search without a limit.
+  for (const char* Text : {"abc", "", "12k", "-3", "99999999999999999999", "18014398509481984"}) {
+    Host.SizeNumber = Text;
+    Host.AtLeast = false;
+    Search("*.bin");
+    EXPECT_EQ(Host.Grid.RowCount(), 5) << Text;
+  }
+  std::uint64_t Bytes = 0;
+  EXPECT_TRUE(ParseSizeLimit("4000000", Bytes));
+  EXPECT_EQ(Bytes, 4096000000ull);  // more than 32 bits hold
+  EXPECT_TRUE(ParseSizeLimit(" +7", Bytes));
+  EXPECT_EQ(Bytes, 7168u);
+}
+
+TEST_F(SearchRunTest, FilesOfFiveGibibytesKeepTheirSize) {
+  const auto Big = Tree.Native("huge.dat");
+  std::ofstream(Big).put('x');
+  std::error_code Error;
+  std::filesystem::resize_file(Big, 5ull << 30, Error);  // sparse: takes no disk space
+  if (Error) GTEST_SKIP() << "no sparse files here: " << Error.message();
+  Host.SizeOn = true;
+  Host.SizeNumber = "4000000";
+  Host.AtLeast = true;
+  Search("*.dat");
+  ASSERT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_EQ(Host.Grid.Rows[0][2], "5242880");
+  EXPECT_EQ(Host.Status[3], "5,242,880KB");
+}
+
+TEST_F(SearchRunTest, ModifiedDatesIncludeWholeDays) {
+  Tree.WriteFile("today.txt", "t");
+  Host.ModifiedOn = true;
+  Host.From = Host.To = SystemClock().Today();
+  Search("*.txt");
+  EXPECT_EQ(Host.Grid.RowCount(), 1);
+  Host.From = Host.To = SystemClock().Today() - 1;
+  Search("*.txt");
+  EXPECT_EQ(Host.Grid.RowCount(), 0);
+  Host.From = SystemClock().Today() + 1;
+  Host.To = SystemClock().Today() + 3;
+  Search("*.txt");
+  EXPECT_EQ(Host.Grid.RowCount(), 0);
+}
+
+TEST_F(SearchRunTest, ContentTextLimitsZeroBytesAndCase) {
+  std::string Edge(299999, '.');
+  Edge.replace(299990, 3, "abc");
+  Tree.WriteFile("edge.txt", Edge);
+  std::string Over(300000, '.');
+  Over.replace(10, 3, "abc");
+  Tree.WriteFile("over.txt", Over);
+  Tree.WriteFile("upper.txt", "xxABCxx");
+  Tree.WriteFile("mixed.txt", "Abc");
+  Tree.WriteFile("zero.txt", std::string("head\0abc", 8));
+  Tree.WriteFile("split.txt", "ab\r\nc");
+  Tree.MakeFolder("abc.txt");
+  Search("*.txt", "aBc");
+  EXPECT_EQ(Names(), (std::set<std::string>{"edge.txt", "upper.txt", "mixed.txt"}));
+  EXPECT_EQ(Host.Status[3], "Some files larger than 300KB were not searched");
+  Search("*.txt", "HEAD");
+  EXPECT_EQ(Names(), (std::set<std::string>{"zero.txt"}));
+  EXPECT_EQ(Host.Status[3], "Some files larger than 300KB were not searched");
+  Search("edge.txt", "abc");
+  EXPECT_EQ(Host.Status[3], "293KB");  // 299,999 bytes
+}
+
+TEST_F(SearchRunTest, NonAsciiTextMatchesUtf8AndAnsiFiles) {
+  Tree.WriteFile("utf8.txt", "un caf\xC3\xA9 noir");
+  Tree.WriteFile("ansi.txt", "un caf\xE9 noir");  // Windows-1252
+  Tree.WriteFile("capital.txt", "un CAF\xC3\x89 noir");
+  Search("*.txt", "CAF\xC3\xA9");
+  EXPECT_EQ(Names(), (std::set<std::string>{"utf8.txt", "ansi.txt"}));  // É is not folded to é
+  Search("*.txt", "\xE6\x97\xA5");                                      // no ANSI form: UTF-8 only, no error
+  EXPECT_EQ(Host.Grid.RowCount(), 0);
+}
+
+TEST_F(SearchRunTest, NonAsciiNamesAreFoundCachedAndLookedUp) {
+  const std::string Name = "r\xC3\xA9sum\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC.txt";
+  Tree.WriteFile(Name, "text");
+  Search("*sum?*");
+  ASSERT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_EQ(Host.Grid.Rows[0][1], Name);
+  EXPECT_TRUE(Cache.IsCached(PathOf(Name)));
+  Search("*.txt");  // pass 1 finds it through the cache, pass 2 does not list it again
+  ASSERT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_EQ(Host.Grid.Rows[0][1], Name);
+  EXPECT_EQ(Host.Grid.Rows[0][4], AsciiLowerCase(Tree.Path()));
+}
+
+TEST_F(SearchRunTest, FolderNamedLikeAFileIsAFolderAndIsWalked) {
+  Tree.WriteFile("notes.txt/inner.txt", "i");
+  Search("*.txt");
+  EXPECT_EQ(Names(), (std::set<std::string>{"notes.txt", "inner.txt"}));
+  const auto* Folder = Host.Grid.Find("notes.txt");
+  ASSERT_NE(Folder, nullptr);
+  EXPECT_EQ((*Folder)[0], "1");
+  EXPECT_EQ((*Folder)[2], "");
+  EXPECT_EQ((*Folder)[5], "Folder");
+  EXPECT_EQ((*Host.Grid.Find("inner.txt"))[4], PathOf("notes.txt"));
+  Search("*.txt", "i");  // with a text, folders are never listed
+  EXPECT_EQ(Names(), (std::set<std::string>{"inner.txt"}));
+}
+
+TEST_F(SearchRunTest, SecondSearchListsNothingTwice) {
+  Tree.WriteFile("A.txt", "a");
+  Tree.WriteFile("Sub/B.TXT", "b");
+  Tree.WriteFile("Sub/c.bin", "c");
+  Search("*.txt");
+  EXPECT_EQ(Names(), (std::set<std::string>{"A.txt", "B.TXT"}));
+  EXPECT_EQ((*Host.Grid.Find("B.TXT"))[4], PathOf("Sub"));
+  EXPECT_EQ(Cache.List().Count(), 4u);  // every entry met, matching or not
+  Tree.WriteFile("Sub/new.txt", "n");
+  Search("*.txt");
+  EXPECT_EQ(Host.Grid.RowCount(), 3);
+  EXPECT_EQ(Host.Grid.Count("B.TXT"), 1);
+  // Hits of pass 1 show the folder lower-cased and come first; new entries come from the walk.
+  EXPECT_EQ(Host.Grid.Rows[0][1], "A.txt");
+  EXPECT_EQ(Host.Grid.Rows[0][4], AsciiLowerCase(Tree.Path()));
+  EXPECT_EQ((*Host.Grid.Find("B.TXT"))[4], AsciiLowerCase(PathOf("Sub")));
+  EXPECT_EQ(Host.Grid.Rows[2][1], "new.txt");
+  EXPECT_EQ(Host.Grid.Rows[2][4], PathOf("Sub"));
+}
+
+TEST_F(SearchRunTest, CachePassReadsContentWhereTheFileIs) {
+  Tree.WriteFile("Mixed Case/Letter.TXT", "Dear reader");
+  Search("*.txt", "reader");
+  Search("*.txt", "reader");
+  ASSERT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_EQ(Host.Grid.Rows[0][1], "Letter.TXT");
+  EXPECT_EQ(Host.Grid.Rows[0][4], AsciiLowerCase(PathOf("Mixed Case")));
+}
+
+TEST_F(SearchRunTest, RootDoesNotTakeSiblingsWithTheSamePrefix) {
+  Tree.WriteFile("Data/in.txt", "1");
+  Tree.WriteFile("Database/out.txt", "2");
+  Search("*.txt");  // fills the cache with both
+  EXPECT_EQ(Host.Grid.RowCount(), 2);
+  Host.Path = PathOf("Data") + PlatformFileSystem().PathDelimiter();  // one trailing delimiter is dropped
+  Search("*.txt");
+  EXPECT_EQ(Names(), (std::set<std::string>{"in.txt"}));
+  Search("*.t?t");
+  EXPECT_EQ(Names(), (std::set<std::string>{"in.txt"}));
+}
+
+TEST_F(SearchRunTest, DeletedCachedFileIsNotListedButStaysCached) {
+  Tree.WriteFile("gone.txt", "g");
+  Tree.WriteFile("kept.txt", "k");
+  Search("*.txt");
+  std::filesystem::remove(Tree.Native("gone.txt"));
+  Search("*.txt");
+  EXPECT_EQ(Names(), (std::set<std::string>{"kept.txt"}));
+  EXPECT_TRUE(Cache.IsCached(PathOf("gone.txt")));
+}
+
+TEST_F(SearchRunTest, CachePassExtensionShortcutAndMask) {
+  for (const char* Name : {"notes.txt", "data.txt", "notes.txt.bak", "a.txt~b"}) Tree.WriteFile(Name, "x");
+  for (const char* Name : {"notes.txt", "data.txt", "notes.txt.bak", "a.txt~b"}) Cache.AddToCache(PathOf(Name));
+  auto Pass1 = [&](const std::string& Typed) {
+    Host.Name = Typed;
+    Host.Grid.Rows.clear();
+    TSearchRun Run(Host, Cache);
+    Run.SetMask(Typed);
+    Run.EndTime = Host.FakeClock.NowValue + 9999;
+    Run.SearchCache(Tree.Path());
+    return Names();
+  };
+  // '*.txt' goes by the extension alone: the name's own "~" does not end the mask here.
+  EXPECT_EQ(Pass1("*.txt"), (std::set<std::string>{"notes.txt", "data.txt"}));
+  EXPECT_EQ(Pass1("*.TXT"), (std::set<std::string>{"notes.txt", "data.txt"}));
+  EXPECT_EQ(Pass1("*a.txt"), (std::set<std::string>{"data.txt", "a.txt~b"}));  // the name's "~" ends the mask
+  EXPECT_EQ(Pass1("*.txt*"), (std::set<std::string>{"notes.txt", "data.txt", "notes.txt.bak", "a.txt~b"}));
+  EXPECT_EQ(Pass1("*.t?t"), (std::set<std::string>{"notes.txt", "data.txt", "a.txt~b"}));
+  EXPECT_FALSE(Host.ProgressPositions.empty());
+}
+
+TEST_F(SearchRunTest, CancelStopsWithinOneEntryAndQueuedFoldersAreEnteredOnce) {
+  for (const char* Folder : {"d1", "d2", "d3"}) {
+    Tree.WriteFile(std::string(Folder) + "/x/deep.txt", "d");
+    Tree.WriteFile(std::string(Folder) + "/f.txt", "f");
+  }
+  TSearchRun Run(Host, Cache);
+  Run.SetMask("**");
+  Run.EndTime = Host.FakeClock.NowValue + 9999;
+  Host.Tag = 1;
+  Host.OnPump = [&] {
+    if (Run.EntriesSeen == 2 && Host.Enabled) TSearchRun::Button1Click(Host, Cache);  // the second click
+  };
+  Run.WalkFolder(Tree.Path());
+  EXPECT_FALSE(Host.Enabled);
+  EXPECT_EQ(Host.Status[0], "Cancelling...");
+  EXPECT_EQ(Run.EntriesSeen, 2u);
+  EXPECT_EQ(Run.FoldersSeen, 3u);  // the root and the two folders met before the cancel
+  EXPECT_EQ(Host.Grid.RowCount(), 2);
+}
+
+TEST_F(SearchRunTest, CancelledRunStillEndsIdleWithTotalsAndHistories) {
+  Tree.WriteFile("a/1.txt", "1");
+  Tree.WriteFile("b/2.txt", "2");
+  Host.OnPump = [&] {
+    if (Host.Tag == 1 && Host.Enabled) TSearchRun::Button1Click(Host, Cache);
+  };
+  Search("*");
+  EXPECT_TRUE(Host.Enabled);
+  EXPECT_EQ(Host.Tag, 0);
+  EXPECT_EQ(Host.Caption, "&Search");
+  EXPECT_EQ(Host.Status[3], "0KB");
+  EXPECT_EQ(Host.Histories.size(), 1u);
+  EXPECT_LE(Host.Grid.RowCount(), 1);
+}
+
+TEST_F(SearchRunTest, ProgressRefreshEveryIntervalKeepsTheUpdateBracketBalanced) {
+  for (int I = 0; I < 6; ++I) Tree.WriteFile("f" + std::to_string(I) + ".txt", "x");
+  Host.FakeClock.TickStep = 400;  // every other entry passes the 750 ms mark
+  bool Deleted = false;
+  int CountAtLastRefresh = 0;
+  Host.OnPump = [&] {
+    if (Host.StatusLog.empty()) return;
+    const std::string& Last = Host.StatusLog.back();
+    if (Last.rfind("2:Found", 0) == 0) CountAtLastRefresh = Host.Grid.RowCount();
+    // A result command that removes the rows added since the last refresh, while the status bar
+    // pumps messages.
+    if (!Deleted && Last.rfind("1:Searched", 0) == 0 && Host.Grid.RowCount() > CountAtLastRefresh &&
+        CountAtLastRefresh > 0) {
+      Host.Grid.Rows.resize(static_cast<std::size_t>(CountAtLastRefresh));
+      Deleted = true;
+    }
+  };
+  Search("*.txt");
+  EXPECT_TRUE(Deleted);
+  EXPECT_EQ(Host.Grid.UpdateCount, 0);
+  EXPECT_GT(Host.ProgressSteps, 0);
+  EXPECT_EQ(Host.FakeClock.Slept, 150u * static_cast<std::uint64_t>(Host.ProgressSteps));
+  const auto Has = [&](const std::string& Line) {
+    return std::find(Host.StatusLog.begin(), Host.StatusLog.end(), Line) != Host.StatusLog.end();
+  };
+  EXPECT_TRUE(Has("3:Searching " + Tree.Path() + "..."));
+  bool Counted = false;
+  for (const auto& Line : Host.StatusLog)
+    Counted |= Line.rfind("1:Searched ", 0) == 0 && Line.find(" files, 1 folders") != std::string::npos;
+  EXPECT_TRUE(Counted);
+  EXPECT_EQ(FormatThousands(1234567, Host.Settings), "1,234,567");
+}
+
+TEST_F(SearchRunTest, FailureInsideARunStillResetsButtonAndGrid) {
+  struct TFailingRows : TRecordingRows {
+    void AddRows(int) override { throw std::runtime_error("grid full"); }
+  };
+  TFailingRows Rows;
+  Tree.WriteFile("a.txt", "a");
+  class THost : public TTestHost {
+   public:
+    explicit THost(TRowSink& Sink) : FSink(Sink) {}
+    TRowSink& Rows() override { return FSink; }
+    TRowSink& FSink;
+  } Host2(Rows);
+  Host2.Path = Tree.Path();
+  Host2.Name = "*.txt";
+  Host2.FakeClock.NowValue = SystemClock().Now();
+  EXPECT_THROW(TSearchRun::Button1Click(Host2, Cache), std::runtime_error);
+  EXPECT_EQ(Host2.Caption, "&Search");
+  EXPECT_EQ(Host2.Tag, 0);
+  EXPECT_TRUE(Host2.Enabled);
+  EXPECT_EQ(Rows.UpdateCount, 0);
+  EXPECT_FALSE(Host2.ProgressVisible);
+}
+
+TEST_F(SearchRunTest, LinkedFolderIsListedButNotEntered) {
+  Tree.WriteFile("real/inside.txt", "i");
+  std::error_code Error;
+  std::filesystem::create_directory_symlink(Tree.Native("real"), Tree.Native("real/loop"), Error);
+  if (Error) GTEST_SKIP() << "no folder links here: " << Error.message();
+  Search("*");
+  EXPECT_EQ(Host.Grid.RowCount(), 3);
+  EXPECT_EQ(Names(), (std::set<std::string>{"real", "inside.txt", "loop"}));
+  EXPECT_EQ((*Host.Grid.Find("loop"))[5], "Folder");
+}
