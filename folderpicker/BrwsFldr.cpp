@@ -1,10 +1,16 @@
 #include "folderpicker/BrwsFldr.h"
+
+// clang-format off
+#include <windows.h>
+#include <ole2.h>
+#include <shlobj.h>
+// clang-format on
+
+#include <vector>
+
 #include "platform/win32/WideText.h"
 #include "toolkit/Application.h"
 #include "toolkit/Forms.h"
-#include <ole2.h>
-#include <shlobj.h>
-#include <vector>
 
 namespace {
 
@@ -18,7 +24,7 @@ struct TItemList {
 
 // OLE for the new dialog style, for exactly as long as the dialog runs.
 class TOleScope {
-public:
+ public:
   explicit TOleScope(bool Needed) : FInitialized(Needed && SUCCEEDED(OleInitialize(nullptr))) {}
   ~TOleScope() {
     if (FInitialized) OleUninitialize();
@@ -26,7 +32,7 @@ public:
   TOleScope(const TOleScope&) = delete;
   TOleScope& operator=(const TOleScope&) = delete;
 
-private:
+ private:
   bool FInitialized;
 };
 

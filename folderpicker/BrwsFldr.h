@@ -2,17 +2,21 @@
 // The shell's folder-browsing dialog as a component: it opens at Path, lets the owner move the dialog
 // before it shows, keeps OK enabled only while the selection is an existing folder, and puts the
 // chosen folder into Path. A cancelled dialog leaves Path as it was.
-#include "core/Object.h"
-#include <functional>
-#include <string>
+// clang-format off
 #include <windows.h>
 #include <shtypes.h>
+// clang-format on
+
+#include <functional>
+#include <string>
+
+#include "core/Object.h"
 
 using TBrowseSelChangedEvent = std::function<void(TObject* Sender, const std::string& Path, bool& EnableOk)>;
 using TBrowseSetPositionEvent = std::function<void(TObject* Sender, int& Left, int& Top, int Width, int Height)>;
 
 class TBrowseForFolder : public TObject {
-public:
+ public:
   // Before Execute: the folder to open at (empty: none). After a confirmed run: the chosen folder.
   std::string Path;
   // The dialog's status line; shown by the old dialog style only.
@@ -31,13 +35,13 @@ public:
   // The dialog while a selection change is being handled; null at all other times.
   HWND DialogWindow() const { return FDialogWindow; }
 
-protected:
+ protected:
   virtual void DoSelChanged(const std::string& Path, bool& EnableOk) { (void)Path, (void)EnableOk; }
   virtual void DoSetPosition(int& Left, int& Top, int Width, int Height) {
     (void)Left, (void)Top, (void)Width, (void)Height;
   }
 
-private:
+ private:
   static int CALLBACK BrowseCallback(HWND Dialog, UINT Message, LPARAM Param, LPARAM Data);
   void DialogCreated(HWND Dialog);
   void SelectionChanged(HWND Dialog, LPCITEMIDLIST Item);

@@ -1,12 +1,14 @@
 #include "taskpane/tpPaneBar.h"
-#include "taskpane/tpCoreUtils.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
 
+#include "taskpane/tpCoreUtils.h"
+
 namespace {
 
-constexpr int HeaderTop = 5, HeaderBottom = 33;       // the header band, 28 pixels high
+constexpr int HeaderTop = 5, HeaderBottom = 33;         // the header band, 28 pixels high
 constexpr int CollapsedExtra = 35, ExpandedExtra = 43;  // bar height beyond the item rows
 constexpr int ItemsTop = 39, ItemHitTop = 42;
 constexpr int RollButtonSize = 18, RollButtonMinWidth = 115;
@@ -37,6 +39,30 @@ void SetLinkFont(TFont& Font, const std::string& Name, TFontStyles Style) {
 }
 
 }  // namespace
+
+// ---- TtpPaneBarItemActionLink ----
+
+void TtpPaneBarItemActionLink::CaptionChanging(const std::string& Value) {
+  if (FItem.Caption() == Action()->Caption()) FItem.SetCaption(Value);
+}
+
+void TtpPaneBarItemActionLink::EnabledChanging(bool Value) {
+  if (FItem.Enabled() == Action()->Enabled()) FItem.SetEnabled(Value);
+}
+
+void TtpPaneBarItemActionLink::HintChanging(const std::string& Value) {
+  if (FItem.Hint() == Action()->Hint()) FItem.SetHint(Value);
+}
+
+void TtpPaneBarItemActionLink::ImageIndexChanging(int Value) {
+  if (FItem.ImageIndex() == Action()->ImageIndex()) FItem.SetImageIndex(Value);
+}
+
+void TtpPaneBarItemActionLink::VisibleChanging(bool Value) {
+  if (FItem.Visible() == Action()->Visible()) FItem.SetVisible(Value);
+}
+
+void TtpPaneBarItemActionLink::ActionDestroying() { FItem.ActionDestroyed(); }
 
 // ---- TtpPaneBarItem ----
 
@@ -85,8 +111,40 @@ void TtpPaneBarItem::SetVisible(bool Value) {
   Bar().AdjustHeight();
 }
 
+void TtpPaneBarItem::SetAction(TBasicAction* Value) {
+  if (Value == Action()) return;
+  if (!Value) {
+    FActionLink.reset();
+    Bar().Redraw();
+    return;
+  }
+  if (!FActionLink) FActionLink = std::make_unique<TtpPaneBarItemActionLink>(*this);
+  FActionLink->SetAction(Value);
+  SetCaption(Value->Caption());
+  SetEnabled(Value->Enabled());
+  SetHint(Value->Hint());
+  SetImageIndex(Value->ImageIndex());
+  SetVisible(Value->Visible());
+}
+
+void TtpPaneBarItem::ActionDestroyed() {
+  // Called from the link itself, which goes with this; nothing of it is touched afterwards.
+  std::unique_ptr<TtpPaneBarItemActionLink> Link = std::move(FActionLink);
+  if (!Bar().Destroying()) Bar().Redraw();
+}
+
+void TtpPaneBarItem::RunClick() {
+  TBasicAction* Linked = Action();
+  if (OnClick) {
+    OnClick(Linked ? static_cast<TObject*>(Linked) : this);
+  } else if (Linked && Linked->OnExecute) {
+    Linked->OnExecute(Linked);
+  }
+}
+
 void TtpPaneBarItem::Assign(const TtpPaneBarItem& Source) {
   if (&Source == this) return;
+  SetAction(Source.Action());
   SetImageList(Source.FImageList);
   SetCaption(Source.FCaption);
   SetEnabled(Source.FEnabled);
@@ -106,7 +164,9 @@ std::string TtpPaneBarItem::DisplayName() const {
 }
 
 void TtpPaneBarItem::Notification(const void* Component) {
-  if (Component && Component == FImageList) FImageList = nullptr;
+  if (!Component) return;
+  if (Component == Action()) SetAction(nullptr);
+  if (Component == FImageList) FImageList = nullptr;
 }
 
 // ---- TtpPaneBarItems ----
@@ -133,6 +193,7 @@ void TtpPaneBarItems::Delete(int Index) {
   // The item leaves the visible list first, so nothing paints or hit-tests it on the way out.
   Item->FVisible = false;
   FBar.ItemVisibilityChanged(Item);
+  Item->FActionLink.reset();
   FItems.erase(FItems.begin() + Index);
   if (!FBar.Destroying()) {
     FBar.AdjustHeight();
@@ -402,7 +463,9 @@ void TtpCustomPaneBar::DrawItem(int Index, TtpDrawState State) {
   }
   RECT Rect;
   GetItemRect(Index, Rect);
-  TImageList* Images = Item->ImageList() ? Item->ImageList() : FImageList;
+  TImageList* Images = Item->ImageList();
+  if (!Images && Item->Action() && Item->Action()->Images) Images = Item->Action()->Images;
+  if (!Images) Images = FImageList;
   const bool HasImage = Images && Item->ImageIndex() >= 0 && Item->ImageIndex() < Images->Count();
   if (OnDrawItem) {
     TBitmap Bitmap;
@@ -475,7 +538,7 @@ void TtpCustomPaneBar::Click() {
     if (OnCanChange) OnCanChange(this, Item, AllowChange);
     if (!AllowChange) return;
     if (OnItemClick) OnItemClick(this, Item);
-    if (Item->OnClick) Item->OnClick(Item);
+    Item->RunClick();
   }
   TtpCustomControl::Click();
 }

@@ -4,15 +4,20 @@
 //     --collapse            rolls both bars up once the window shows
 //     --hot N               moves the mouse pointer onto link N (0-3) of "Help & Support"
 //     --exit-while-rolling  starts both rolls and closes the window in the middle of them (exit code 0)
+// clang-format off
+#include <windows.h>
+#include <shellapi.h>
+// clang-format on
+
+#include <string>
+#include <vector>
+
 #include "taskpane/tpContainer.h"
 #include "taskpane/tpPaneBar.h"
 #include "toolkit/Application.h"
 #include "toolkit/Forms.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/Timer.h"
-#include <shellapi.h>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -26,9 +31,14 @@ void SetFont(TFont& Font, int Height, TFontStyles Style) {
 }
 
 class TPanesDemo : public TForm {
-public:
-  TPanesDemo() : tpContainer2(this), tpPaneBar1(&tpContainer2), tpContainer3(&tpContainer2), tpPaneBar3(&tpContainer2),
-                 Status(this), ImageList1(24, 24) {
+ public:
+  TPanesDemo()
+      : tpContainer2(this),
+        tpPaneBar1(&tpContainer2),
+        tpContainer3(&tpContainer2),
+        tpPaneBar3(&tpContainer2),
+        Status(this),
+        ImageList1(24, 24) {
     SetCaption("Torvane Panes Demo");
     SetBounds(0, 0, 690, 543);
     Position = poScreenCenter;
@@ -74,13 +84,13 @@ public:
   TtpPaneBar& HelpBar() { return tpPaneBar3; }
   TtpPaneBar& SearchBar() { return tpPaneBar1; }
 
-protected:
+ protected:
   void CreateWnd() override {
     TForm::CreateWnd();
     PlaceForm();
   }
 
-private:
+ private:
   void PlaceForm() {
     const RECT Client = ClientRect();
     tpContainer2.SetBounds(0, 0, Client.right, 136);

@@ -1,20 +1,25 @@
+// clang-format off
+#include <windows.h>
+#include <shlobj.h>
+// clang-format on
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <thread>
+
 #include "folderpicker/BrwsFldr.h"
 #include "platform/win32/WideText.h"
 #include "tests/support/TempFolder.h"
 #include "toolkit/Application.h"
-#include <algorithm>
-#include <atomic>
-#include <gtest/gtest.h>
-#include <mutex>
-#include <shlobj.h>
-#include <thread>
 
 namespace {
 
 // Plays the user's part from another thread: finds the dialog that Execute shows on this thread,
 // runs the script on it and makes sure the dialog is closed in the end.
 class TDialogDriver {
-public:
+ public:
   explicit TDialogDriver(std::function<void(HWND Dialog)> Script)
       : FOwnerThread(GetCurrentThreadId()), FThread([this, Script] { Run(Script); }) {}
   ~TDialogDriver() { FThread.join(); }
@@ -29,10 +34,11 @@ public:
     return Done();
   }
   static void Press(HWND Dialog, int Button) {
-    PostMessageW(Dialog, WM_COMMAND, MAKEWPARAM(Button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(Dialog, Button)));
+    PostMessageW(Dialog, WM_COMMAND, MAKEWPARAM(Button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(Dialog, Button)));
   }
 
-private:
+ private:
   static BOOL CALLBACK Look(HWND Window, LPARAM Data) {
     wchar_t Class[32] = L"";
     GetClassNameW(Window, Class, 32);
