@@ -620,14 +620,17 @@ void TtpCustomPaneBar::FinishRoll(TtpFadeThread* Thread) {
   if (FShowRollButton) Redraw();
 }
 
+void TtpCustomPaneBar::EndRollAtOnce() {
+  // The window goes (the bar may stay): a running roll cannot post any more steps, so it jumps to its end.
+  if (!FFadeThread) return;
+  const bool Collapse = FFadeThread->Collapse();
+  StopRoll();
+  FCollapsed = Collapse;
+  FCurrentItemHeight = Collapse ? 0 : FItemHeight;
+}
+
 void TtpCustomPaneBar::DestroyWnd() {
-  // The window goes (the bar stays): a running roll jumps to its end, as it cannot post any more steps.
-  if (FFadeThread) {
-    const bool Collapse = FFadeThread->Collapse();
-    StopRoll();
-    FCollapsed = Collapse;
-    FCurrentItemHeight = Collapse ? 0 : FItemHeight;
-  }
+  EndRollAtOnce();
   TtpCustomControl::DestroyWnd();
 }
 
@@ -643,5 +646,7 @@ LRESULT TtpCustomPaneBar::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
     }
     return 0;
   }
+  // A window destroyed by the system rather than through DestroyHandle ends its roll just the same.
+  if (Message == WM_DESTROY) EndRollAtOnce();
   return TtpCustomControl::WndProc(Message, WParam, LParam);
 }

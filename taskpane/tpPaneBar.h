@@ -229,6 +229,7 @@ class TtpCustomPaneBar : public TtpCustomControl {
   void StopRoll();
   void ApplyRollStep(TtpFadeThread* Thread);
   void FinishRoll(TtpFadeThread* Thread);
+  void EndRollAtOnce();
 
   TColor FBackgroundColor = RGBColor(214, 223, 247);
   bool FCollapsed = false;

@@ -170,8 +170,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                  reinterpret_cast<LPARAM>(LoadIconW(GetModuleHandleW(nullptr), L"MAINICON")));
     TTimer Start;
     Start.SetInterval(300);
+    bool Started = false;
     Start.OnTimer = [&](TObject*) {
-      Start.SetEnabled(false);
+      // The pointer is put back on the link until the bar shows it hot (a virtual display may move it late).
+      if (Started) {
+        TtpPaneBar& Bar = Demo.HelpBar();
+        if (Hot >= 0 && (Bar.HotItem() != Hot || !(Bar.DrawState() & dsHighlight))) PointAtItem(Bar, Hot);
+        return;
+      }
+      Started = true;
+      if (Hot < 0) Start.SetEnabled(false);
       if (Collapse || ExitWhileRolling) {
         Demo.SearchBar().SetCollapsed(true);
         Demo.HelpBar().SetCollapsed(true);

@@ -196,6 +196,21 @@ TEST_F(tpRollTest, DestroyingTheWindowDuringARollTakesTheEndState) {
   EXPECT_TRUE(Bar->Collapsed());
 }
 
+TEST_F(tpRollTest, WindowDestroyedByTheSystemEndsTheRollToo) {
+  Bar->SetCollapsed(false);  // at rest already: nothing starts
+  EXPECT_FALSE(Bar->RollRunning());
+  Bar->SetCollapsed(true);
+  ASSERT_TRUE(PumpUntil([&] { return Steps.size() >= 1; }));
+  DestroyWindow(Bar->Handle());
+  EXPECT_FALSE(Bar->RollRunning());
+  EXPECT_TRUE(Bar->Collapsed());
+  PumpFor(100);
+  Bar->SetCollapsed(false);  // a bar without a window takes the end state at once
+  EXPECT_FALSE(Bar->RollRunning());
+  EXPECT_FALSE(Bar->Collapsed());
+  EXPECT_EQ(Bar->Height(), 123);
+}
+
 TEST_F(tpRollTest, ManyBarsRollingAtOnceEachEndWhereTheyWereSent) {
   std::vector<std::unique_ptr<TtpPaneBar>> Bars;
   for (int I = 0; I < 6; ++I) {
