@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "taskpane/tpCoreUtils.h"
+#include "toolkit/Application.h"
 
 namespace {
 
@@ -507,7 +508,7 @@ void TtpCustomPaneBar::DoMouseMove(int X, int Y) {
   if (Zone != FHotZone) {
     FHotZone = Zone;
     InvalidateRect(HeaderRect());
-    if (FShowLinkCursor) SetCursor(Zone != hzNone ? crHandPoint : crDefault);
+    if (FShowLinkCursor) ShowCursor(Zone != hzNone ? crHandPoint : crDefault);
   }
   const int Hot = ItemAt(Y);
   if (Hot != FHotItem) {
@@ -517,12 +518,18 @@ void TtpCustomPaneBar::DoMouseMove(int X, int Y) {
     TtpPaneBarItem* Item = FVisibleItems.Items(Hot);
     if (Item && Item->Enabled()) {
       InvalidateItem(Hot);
-      if (FShowLinkCursor) SetCursor(crHandPoint);
+      if (FShowLinkCursor) ShowCursor(crHandPoint);
     } else if (FShowLinkCursor) {
-      SetCursor(crDefault);
+      ShowCursor(crDefault);
     }
   }
   TtpCustomControl::DoMouseMove(X, Y);
+}
+
+void TtpCustomPaneBar::ShowCursor(TCursor Shape) {
+  SetCursor(Shape);
+  // The pointer is over the bar already: it changes now, not at the next move.
+  if (MouseInside() && Screen().Cursor() == crDefault) ::SetCursor(Screen().CursorHandle(Shape ? Shape : crArrow));
 }
 
 void TtpCustomPaneBar::DoMouseDown() {
@@ -581,6 +588,7 @@ void TtpCustomPaneBar::SetCollapsed(bool Value) {
 }
 
 void TtpCustomPaneBar::StartRoll(bool Collapse) {
+  ++FRollSerial;
   if (!HandleAllocated()) {
     // Without a window there is nothing to animate: the bar takes its end state at once.
     FCollapsed = Collapse;
@@ -592,23 +600,26 @@ void TtpCustomPaneBar::StartRoll(bool Collapse) {
 }
 
 void TtpCustomPaneBar::StopRoll() {
+  ++FRollSerial;
   FFadeThread.reset();
   FRolling = false;
 }
 
 void TtpCustomPaneBar::ApplyRollStep(TtpFadeThread* Thread) {
-  bool Last = true;  // a step that fails ends the roll
-  struct TReport {
-    TtpFadeThread* Thread;
-    bool& Last;
-    ~TReport() { Thread->StepApplied(Last); }
-  } Report{Thread, Last};
+  // Handlers run inside the step (a resize event, say) and may stop this roll or start another;
+  // the serial tells whether the step still belongs to the roll in progress afterwards.
+  const unsigned Serial = FRollSerial;
   FRolling = true;
   const int Target = Thread->Collapse() ? 0 : FItemHeight;
   const int Next = std::clamp(FCurrentItemHeight + (Thread->Collapse() ? -RollStep : RollStep), 0, FItemHeight);
-  Last = false;
-  SetCurrentItemHeight(Next);
-  Last = Next == Target;
+  try {
+    SetCurrentItemHeight(Next);
+  } catch (...) {
+    // A step that fails ends the roll where it is; Collapsed keeps its value.
+    if (Serial == FRollSerial) StopRoll();
+    throw;
+  }
+  if (Serial == FRollSerial) Thread->StepApplied(Next == Target);
 }
 
 void TtpCustomPaneBar::FinishRoll(TtpFadeThread* Thread) {

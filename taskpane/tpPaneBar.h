@@ -225,6 +225,7 @@ class TtpCustomPaneBar : public TtpCustomControl {
   void RebuildGradient();
   void DrawRollButton(TCanvas& Canvas);
   void InvalidateItem(int Index);
+  void ShowCursor(TCursor Shape);
   void StartRoll(bool Collapse);
   void StopRoll();
   void ApplyRollStep(TtpFadeThread* Thread);
@@ -256,6 +257,7 @@ class TtpCustomPaneBar : public TtpCustomControl {
   bool FDestroying = false;
   TtpPaneBarVisibleItems FVisibleItems;
   TtpPaneBarItems FItems;
+  unsigned FRollSerial = 0;  // counts roll starts and stops
   // Declared last, destroyed first: the worker stops before anything it could name goes away.
   std::unique_ptr<TtpFadeThread> FFadeThread;
 };

@@ -25,9 +25,10 @@ class TDialogDriver {
   ~TDialogDriver() { FThread.join(); }
   bool FoundDialog() const { return FFound; }
 
-  // Waits until Done answers true (checked every 20 ms, at most five seconds).
+  // Waits until Done answers true (checked every 20 ms, at most 20 seconds: the shell fills its tree
+  // slowly on a busy machine).
   static bool WaitFor(const std::function<bool()>& Done) {
-    for (int Tries = 0; Tries < 250; ++Tries) {
+    for (int Tries = 0; Tries < 1000; ++Tries) {
       if (Done()) return true;
       Sleep(20);
     }
@@ -253,4 +254,16 @@ TEST_F(BrwsFldrTest, HandlerFailureIsReportedAndTheDialogGoesOn) {
   ASSERT_FALSE(Errors.empty());
   EXPECT_EQ(Errors.front(), "Selection handler failed");
   Errors.clear();
+}
+
+TEST_F(BrwsFldrTest, MissingPreselectionIsHandedOnAndNothingIsReported) {
+  const std::string Missing = Temp.Path("No such folder");
+  Picker.Path = Missing;
+  TDialogDriver Driver([&](HWND Dialog) {
+    Sleep(200);
+    TDialogDriver::Press(Dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(Picker.Execute());
+  EXPECT_TRUE(Driver.FoundDialog());
+  EXPECT_EQ(Picker.Path, Missing);
 }
