@@ -1,9 +1,10 @@
 #pragma once
-#include "core/DateTime.h"
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "core/DateTime.h"
 
 // File attribute bits as the platform reports them.
 enum : std::uint32_t {
@@ -19,17 +20,17 @@ enum : std::uint32_t {
 
 // One entry of a folder listing or a lookup.
 struct TFileEntry {
-  std::string Name;             // own name, no folder part; empty when a lookup found nothing
-  std::uint64_t Size = 0;       // bytes; 0 for folders
-  std::uint32_t Attributes = 0; // fa* bits
-  TDateTime Time = 0.0;         // last write, local time at two-second resolution
+  std::string Name;              // own name, no folder part; empty when a lookup found nothing
+  std::uint64_t Size = 0;        // bytes; 0 for folders
+  std::uint32_t Attributes = 0;  // fa* bits
+  TDateTime Time = 0.0;          // last write, local time at two-second resolution
   bool IsDirectory() const { return (Attributes & faDirectory) != 0; }
   bool IsLink() const { return (Attributes & faReparsePoint) != 0; }
 };
 
 // An open listing of one folder; at most one is needed at a time by the walk.
 class TFolderListing {
-public:
+ public:
   virtual ~TFolderListing() = default;
   // Fills Entry with the next entry (reusing its storage) and answers true, or false at the end.
   virtual bool Next(TFileEntry& Entry) = 0;
@@ -38,7 +39,7 @@ public:
 // What the program needs of the file system. Paths are UTF-8; folders are given without a trailing
 // separator. Failures become empty results or false, never exceptions.
 class TFileSystem {
-public:
+ public:
   virtual ~TFileSystem() = default;
   // '\\' on Windows, '/' elsewhere.
   virtual char PathDelimiter() const = 0;
@@ -47,6 +48,9 @@ public:
   virtual std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) = 0;
   // Looks up one file or folder by its full path; false (and an empty entry) when there is none.
   virtual bool FindEntry(const std::string& Path, TFileEntry& Entry) = 0;
+  // What one FindEntry costs, counted in entries of a folder listing: callers with many lookups in
+  // one folder list the folder instead when that is cheaper.
+  virtual double FindEntryCost() const { return 1.0; }
   // Reads at most MaxBytes from the start of a file opened for shared reading; false when it cannot.
   virtual bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data) = 0;
   // Replaces the file's contents with Data through a temporary file in the same folder that is

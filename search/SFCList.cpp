@@ -69,33 +69,39 @@ TSFCList::TEntry TSFCList::StoreText(std::string_view Text) {
   return Entry;
 }
 
-// The slot that holds Text, or the empty slot where it would go.
+// The slot that holds Text, or the empty slot where it would go. A byte of the hash kept beside each
+// slot spares reading the texts of most slots that cannot match.
 std::size_t TSFCList::FindSlot(std::string_view Text, std::uint64_t Hash) const {
   const std::size_t Mask = FSlots.size() - 1;
+  const auto Tag = static_cast<std::uint8_t>(Hash >> 56);
   for (std::size_t Slot = Hash & Mask;; Slot = (Slot + 1) & Mask) {
     const std::uint32_t Held = FSlots[Slot];
-    if (Held == 0 || AsciiSameText(this->Text(Held - 1), Text)) return Slot;
+    if (Held == 0 || (FTags[Slot] == Tag && AsciiSameText(this->Text(Held - 1), Text))) return Slot;
   }
 }
 
 void TSFCList::Rehash(std::size_t SlotCount) {
   FSlots.assign(SlotCount, 0);
+  FTags.assign(SlotCount, 0);
   const std::size_t Mask = SlotCount - 1;
   for (std::size_t Index = 0; Index < FEntries.size(); ++Index) {
-    std::size_t Slot = HashOf(Text(Index)) & Mask;
+    const std::uint64_t Hash = HashOf(Text(Index));
+    std::size_t Slot = Hash & Mask;
     while (FSlots[Slot] != 0) Slot = (Slot + 1) & Mask;
     FSlots[Slot] = static_cast<std::uint32_t>(Index + 1);
+    FTags[Slot] = static_cast<std::uint8_t>(Hash >> 56);
   }
 }
 
 bool TSFCList::Add(std::string_view Text) {
   if (FSlots.empty()) Rehash(FirstSlotCount);
   const std::uint64_t Hash = HashOf(Text);
-  std::size_t Slot = FindSlot(Text, Hash);
+  const std::size_t Slot = FindSlot(Text, Hash);
   if (FSlots[Slot] != 0) return false;
   if (FEntries.size() >= UINT32_MAX - 1) throw std::length_error("Search cache too large");
   FEntries.push_back(StoreText(Text));
   FSlots[Slot] = static_cast<std::uint32_t>(FEntries.size());
+  FTags[Slot] = static_cast<std::uint8_t>(Hash >> 56);
   // Keep the load at three quarters at most so that probe runs stay short.
   if (FEntries.size() * 4 > FSlots.size() * 3) Rehash(FSlots.size() * 2);
   return true;
@@ -115,6 +121,8 @@ void TSFCList::Clear() {
   FEntries.shrink_to_fit();
   FSlots.clear();
   FSlots.shrink_to_fit();
+  FTags.clear();
+  FTags.shrink_to_fit();
 }
 
 std::vector<std::uint32_t> TSFCList::Order(bool Unique) const {
@@ -144,6 +152,6 @@ std::size_t TSFCList::MemoryBytes() const {
   std::size_t Bytes = sizeof(*this);
   for (std::size_t Size : FBlockSizes) Bytes += Size;
   Bytes += FBlocks.capacity() * sizeof(FBlocks[0]) + FBlockSizes.capacity() * sizeof(std::size_t);
-  Bytes += FEntries.capacity() * sizeof(TEntry) + FSlots.capacity() * sizeof(std::uint32_t);
+  Bytes += FEntries.capacity() * sizeof(TEntry) + FSlots.capacity() * sizeof(std::uint32_t) + FTags.capacity();
   return Bytes;
 }

@@ -58,5 +58,6 @@ class TSFCList {
   std::size_t FBlockUsed = 0;  // bytes used in the last block
   std::vector<TEntry> FEntries;
   std::vector<std::uint32_t> FSlots;  // storage index + 1; 0 for an empty slot; size a power of two
+  std::vector<std::uint8_t> FTags;    // top byte of the hash of each slot's text
   bool FSorted = false;
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/Text.h"
+#include "search/CandidateLookup.h"
 #include "search/ResultRows.h"
 
 namespace {
@@ -15,14 +16,14 @@ void UpperCaseInPlace(std::string& Text) {
 // reaches the general error report afterwards.
 class TRunGuard {
  public:
-  explicit TRunGuard(TSearchHost& Host) : FHost(Host) {}
+  TRunGuard(TSearchHost& Host, const bool& UpdateOpen) : FHost(Host), FUpdateOpen(UpdateOpen) {}
   ~TRunGuard() {
     if (!FArmed) return;
     try {
       FHost.SetButtonCaption(SearchCaption);
       FHost.SetButtonTag(0);
       FHost.SetButtonEnabled(true);
-      FHost.Rows().EndUpdate();
+      if (FUpdateOpen) FHost.Rows().EndUpdate();
       FHost.ShowProgress(false);
       FHost.SetBusyCursor(false);
     } catch (...) {
@@ -33,6 +34,7 @@ class TRunGuard {
 
  private:
   TSearchHost& FHost;
+  const bool& FUpdateOpen;  // the run's update bracket is open (a refresh closes it for a moment)
   bool FArmed = true;
 };
 
@@ -103,7 +105,8 @@ void TSearchRun::Execute() {
   FHost.SetStatus(SearchingText, 0);
   TRowSink& Rows = FHost.Rows();
   Rows.BeginUpdate();
-  TRunGuard Guard(FHost);
+  FUpdateOpen = true;
+  TRunGuard Guard(FHost, FUpdateOpen);
   Rows.ClearRows();
   LargeFilesSkipped = false;
   SetContentText(FHost.ContainsText());
@@ -137,6 +140,7 @@ void TSearchRun::Execute() {
   Mask.reset();
   Guard.Disarm();
   Rows.EndUpdate();
+  FUpdateOpen = false;
   FHost.UpdateHistories(FHost.NameText(), FHost.PathText());
   FHost.SetBusyCursor(false);
   FHost.ShowProgress(false);
@@ -168,12 +172,18 @@ void TSearchRun::RefreshProgress(const std::string& Folder) {
   // Handlers that run inside SetStatus may delete rows; the bracket is reopened exactly when it was
   // closed, so it stays balanced.
   const bool RowsAdded = Rows.RowCount() != LastRowCount;
-  if (RowsAdded) Rows.EndUpdate();
+  if (RowsAdded) {
+    Rows.EndUpdate();
+    FUpdateOpen = false;
+  }
   Clock.Sleep(Pause);
   FHost.SetStatus("Searched " + FormatCount(EntriesSeen) + " files, " + FormatCount(FoldersSeen) + " folders", 1);
   FHost.SetStatus("Found " + FormatCount(static_cast<std::uint64_t>(Rows.RowCount())) + " files", 2);
   FHost.SetStatus("Searching " + Folder + "...", 3);
-  if (RowsAdded) Rows.BeginUpdate();
+  if (RowsAdded) {
+    Rows.BeginUpdate();
+    FUpdateOpen = true;
+  }
   LastRowCount = Rows.RowCount();
   LastRefresh = Clock.TickCount();
 }
@@ -192,10 +202,12 @@ void TSearchRun::SearchCache(const std::string& Root) {
   // Candidates first, in storage order; only they need the list's (collated) order.
   const TSFCList& List = FCache.List();
   std::vector<std::uint32_t> Candidates;
+  TCandidateLookup Lookup(FFileSystem, FDelimiter);
   std::string& Lower = FTestName;
   for (std::size_t I = 0; I < List.Count(); ++I) {
     const std::string_view Path = List.Text(I);
     if (Path.size() > RootPrefix.size() && AsciiSameText(Path.substr(0, RootPrefix.size()), RootPrefix)) {
+      Lookup.CountCachedPath(Path);
       bool Candidate;
       if (Shortcut) {
         Candidate =
@@ -207,7 +219,10 @@ void TSearchRun::SearchCache(const std::string& Root) {
         Lower += '~';
         Candidate = Mask->MatchFrom(Lower, 1);
       }
-      if (Candidate) Candidates.push_back(static_cast<std::uint32_t>(I));
+      if (Candidate) {
+        Candidates.push_back(static_cast<std::uint32_t>(I));
+        Lookup.AddCandidate(Path);
+      }
     }
     if ((I & 63) == 63) FHost.ProcessMessages();
   }
@@ -218,7 +233,7 @@ void TSearchRun::SearchCache(const std::string& Root) {
     const std::string Path(List.Text(Candidates[I]));
     // Rows of pass 1 show the folder lower-cased; the name comes from the disk in its own spelling.
     const std::string Folder = AsciiLowerCase(std::string_view(Path).substr(0, Path.rfind(FDelimiter)));
-    if (FFileSystem.FindEntry(Path, Entry) && !Entry.Name.empty()) ProcessEntryAt(Folder, Path, Entry, false);
+    if (Lookup.Find(List.Text(Candidates[I]), Entry) && !Entry.Name.empty()) ProcessEntryAt(Folder, Path, Entry, false);
     const int Position = static_cast<int>(I * 100 / Candidates.size());
     if (Position != LastPosition) {
       FHost.SetProgressPosition(Position);
@@ -310,6 +325,7 @@ bool TSearchRun::PassesContent(const std::string& Path, std::uint64_t Size) {
     LargeFilesSkipped = true;
     return false;
   }
+  if (Size == 0) return false;  // an empty file (or a folder) holds no text: no need to open it
   return FileContainsText(Path);
 }
 

@@ -78,6 +78,7 @@ class TSearchRun {
   TSearchCache& FCache;
   TFileSystem& FFileSystem;
   const char FDelimiter;
+  bool FUpdateOpen = false;  // the grid's update bracket opened by the run
   // Second form of the content text: its ANSI bytes, when it has non-ASCII characters that the ANSI
   // code page holds. Files of either encoding are found.
   std::string FContentTextAnsi;

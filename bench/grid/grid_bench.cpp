@@ -9,50 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/HeapCounter.h"
 #include "core/FormatSettings.h"
 #include "core/Text.h"
 #include "gridview/ColumnClasses.h"
 #include "gridview/GridModel.h"
-
-// Live heap bytes as requested by the program, counted by replacing the global allocation
-// functions (a header in front of every block remembers its size).
-namespace {
-std::size_t LiveBytes = 0, Allocations = 0;
-constexpr std::size_t Header = 16;
-
-void* Allocate(std::size_t Size) {
-  void* Block = std::malloc(Size + Header);
-  if (!Block) throw std::bad_alloc();
-  *static_cast<std::size_t*>(Block) = Size;
-  LiveBytes += Size;
-  ++Allocations;
-  return static_cast<char*>(Block) + Header;
-}
-
-void Release(void* Pointer) {
-  if (!Pointer) return;
-  void* Block = static_cast<char*>(Pointer) - Header;
-  LiveBytes -= *static_cast<std::size_t*>(Block);
-  std::free(Block);
-}
-}  // namespace
-
-void* operator new(std::size_t Size) { return Allocate(Size); }
-void* operator new[](std::size_t Size) { return Allocate(Size); }
-void* operator new(std::size_t Size, const std::nothrow_t&) noexcept {
-  try {
-    return Allocate(Size);
-  } catch (...) {
-    return nullptr;
-  }
-}
-void* operator new[](std::size_t Size, const std::nothrow_t& Tag) noexcept { return operator new(Size, Tag); }
-void operator delete(void* Pointer) noexcept { Release(Pointer); }
-void operator delete[](void* Pointer) noexcept { Release(Pointer); }
-void operator delete(void* Pointer, std::size_t) noexcept { Release(Pointer); }
-void operator delete[](void* Pointer, std::size_t) noexcept { Release(Pointer); }
-void operator delete(void* Pointer, const std::nothrow_t&) noexcept { Release(Pointer); }
-void operator delete[](void* Pointer, const std::nothrow_t&) noexcept { Release(Pointer); }
 
 namespace {
 constexpr int Rows = 100000;
@@ -103,7 +64,7 @@ int main() {
   Grid.Columns().Add<TTextualColumn>();
   Grid.Columns().Add<TTextualColumn>();
 
-  const std::size_t BytesBefore = LiveBytes, AllocationsBefore = Allocations;
+  const std::size_t BytesBefore = LiveHeapBytes(), AllocationsBefore = HeapAllocations();
   auto Start = std::chrono::steady_clock::now();
   Grid.BeginUpdate();
   for (const TResultRow& R : Data) {
@@ -118,8 +79,8 @@ int main() {
   }
   Grid.EndUpdate();
   const double AddSeconds = Seconds(Start);
-  const double BytesPerRow = double(LiveBytes - BytesBefore) / Rows;
-  const double AllocationsPerRow = double(Allocations - AllocationsBefore) / Rows;
+  const double BytesPerRow = double(LiveHeapBytes() - BytesBefore) / Rows;
+  const double AllocationsPerRow = double(HeapAllocations() - AllocationsBefore) / Rows;
 
   Start = std::chrono::steady_clock::now();
   Name->SetSorted(true);

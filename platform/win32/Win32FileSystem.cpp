@@ -1,7 +1,8 @@
 // The file system through the W functions of Win32, with paths of any length.
+#include <windows.h>
+
 #include "core/FileSystem.h"
 #include "platform/win32/WideText.h"
-#include <windows.h>
 
 namespace {
 
@@ -15,19 +16,26 @@ TDateTime LocalDosTime(const FILETIME& Utc) {
 void FillEntry(const WIN32_FIND_DATAW& Data, TFileEntry& Entry) {
   NarrowInto(Data.cFileName, Entry.Name);
   Entry.Attributes = Data.dwFileAttributes;
+  // Only name surrogates (junctions, symbolic links) lead elsewhere; other reparse points, such as
+  // cloud placeholders, hold their own contents and read as plain entries. A missing tag stays a link.
+  if ((Entry.Attributes & FILE_ATTRIBUTE_REPARSE_POINT) && Data.dwReserved0 != 0 &&
+      !IsReparseTagNameSurrogate(Data.dwReserved0))
+    Entry.Attributes &= ~static_cast<std::uint32_t>(FILE_ATTRIBUTE_REPARSE_POINT);
   Entry.Size = (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                    ? 0
                    : (static_cast<std::uint64_t>(Data.nFileSizeHigh) << 32) | Data.nFileSizeLow;
   Entry.Time = LocalDosTime(Data.ftLastWriteTime);
 }
 
-HANDLE FindFirst(const std::wstring& Pattern, WIN32_FIND_DATAW& Data) {
+// Listings fetch many entries per call; a lookup of one name gains nothing from the larger buffer
+// (under Wine both cost the same, about 0.2 ms, nearly all of it opening the handle).
+HANDLE FindFirst(const std::wstring& Pattern, WIN32_FIND_DATAW& Data, bool Listing) {
   return FindFirstFileExW(Pattern.c_str(), FindExInfoBasic, &Data, FindExSearchNameMatch, nullptr,
-                          FIND_FIRST_EX_LARGE_FETCH);
+                          Listing ? FIND_FIRST_EX_LARGE_FETCH : 0);
 }
 
 class TWin32FolderListing : public TFolderListing {
-public:
+ public:
   TWin32FolderListing(HANDLE Find, const WIN32_FIND_DATAW& First) : FFind(Find), FData(First) {}
   ~TWin32FolderListing() override { FindClose(FFind); }
 
@@ -41,7 +49,7 @@ public:
     return true;
   }
 
-private:
+ private:
   HANDLE FFind;
   WIN32_FIND_DATAW FData;
   bool FPending = true;  // the first entry came with the handle
@@ -52,7 +60,7 @@ DWORD Attributes(const std::string& Path) {
 }
 
 class THandle {
-public:
+ public:
   explicit THandle(HANDLE Handle) : FHandle(Handle) {}
   ~THandle() {
     if (Valid()) CloseHandle(FHandle);
@@ -67,17 +75,17 @@ public:
     return Ok;
   }
 
-private:
+ private:
   HANDLE FHandle;
 };
 
 class TWin32FileSystem : public TFileSystem {
-public:
+ public:
   char PathDelimiter() const override { return '\\'; }
 
   std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {
     WIN32_FIND_DATAW Data;
-    const HANDLE Find = FindFirst(LongPathW(Folder + "\\*"), Data);
+    const HANDLE Find = FindFirst(LongPathW(Folder + "\\*"), Data, true);
     if (Find == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<TWin32FolderListing>(Find, Data);
   }
@@ -88,12 +96,16 @@ public:
     if (Path.empty() || Path.find_first_of("*?") != std::string::npos || Path.back() == '\\' || Path.back() == '/')
       return false;
     WIN32_FIND_DATAW Data;
-    const HANDLE Find = FindFirst(LongPathW(Path), Data);
+    const HANDLE Find = FindFirst(LongPathW(Path), Data, false);
     if (Find == INVALID_HANDLE_VALUE) return false;
     FindClose(Find);
     FillEntry(Data, Entry);
     return true;
   }
+
+  // A lookup opens a find handle (under Wine a round trip to the server, some 200 us); a listing
+  // costs a few microseconds per entry.
+  double FindEntryCost() const override { return 16.0; }
 
   bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data) override {
     Data.clear();
@@ -120,8 +132,8 @@ public:
     const std::wstring Temporary = Target + L".tmp" + std::to_wstring(GetCurrentProcessId());
     bool Ok = false;
     {
-      THandle File(CreateFileW(Temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                               nullptr));
+      THandle File(
+          CreateFileW(Temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
       if (!File.Valid()) return false;
       std::size_t Done = 0;
       Ok = true;

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "core/Text.h"
 #include "search/SearchRun.h"
@@ -56,6 +60,9 @@ TEST_F(SearchRunTest, MissingFolderShowsMessageAndChangesNothing) {
 TEST_F(SearchRunTest, NameWrappingHiddenFilesAndClosingState) {
   Tree.WriteFile("Annual Report.doc", "1");
   Tree.WriteFile(".report-hidden", "22");
+#ifdef _WIN32
+  SetFileAttributesW(Tree.Native(".report-hidden").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+#endif
   Tree.WriteFile("other.txt", "333");
   Tree.MakeFolder("reports");
   Search("report");
@@ -260,6 +267,25 @@ TEST_F(SearchRunTest, DeletedCachedFileIsNotListedButStaysCached) {
   Search("*.txt");
   EXPECT_EQ(Names(), (std::set<std::string>{"kept.txt"}));
   EXPECT_TRUE(Cache.IsCached(PathOf("gone.txt")));
+  Cache.SaveCache(Tree.Path("search.cache"));
+  EXPECT_NE(Tree.ReadFile("search.cache").find(PathOf("gone.txt") + "\r\n"), std::string::npos);
+}
+
+TEST_F(SearchRunTest, DriveRootTakesEveryCachedPathOnTheDrive) {
+  Tree.WriteFile("x/deep.txt", "d");
+  Tree.WriteFile("top.txt", "t");
+  Cache.AddToCache(PathOf("x/deep.txt"));
+  Cache.AddToCache(PathOf("top.txt"));
+  Cache.AddToCache("Q:\\elsewhere\\other.txt");
+  // 'C:\' typed gives the root 'C:' (POSIX: '/' gives '').
+  const std::string Path = Tree.Path();
+  const std::string Root = Path.size() > 1 && Path[1] == ':' ? Path.substr(0, 2) : std::string();
+  Host.Name = "*.txt";
+  TSearchRun Run(Host, Cache);
+  Run.SetMask(Host.Name);
+  Run.EndTime = Host.FakeClock.NowValue + 9999;
+  Run.SearchCache(Root);
+  EXPECT_EQ(Names(), (std::set<std::string>{"deep.txt", "top.txt"}));
 }
 
 TEST_F(SearchRunTest, CachePassExtensionShortcutAndMask) {
@@ -374,6 +400,19 @@ TEST_F(SearchRunTest, FailureInsideARunStillResetsButtonAndGrid) {
   EXPECT_FALSE(Host2.ProgressVisible);
 }
 
+TEST_F(SearchRunTest, FailureDuringAProgressRefreshLeavesTheBracketBalanced) {
+  for (int I = 0; I < 4; ++I) Tree.WriteFile("f" + std::to_string(I) + ".txt", "x");
+  Host.FakeClock.TickStep = 1000;  // every entry refreshes
+  Host.OnPump = [&] {
+    if (!Host.StatusLog.empty() && Host.StatusLog.back().rfind("1:Searched", 0) == 0 && Host.Grid.RowCount() > 0)
+      throw std::runtime_error("handler failed");
+  };
+  EXPECT_THROW(Search("*.txt"), std::runtime_error);
+  EXPECT_EQ(Host.Grid.UpdateCount, 0);
+  EXPECT_EQ(Host.Tag, 0);
+  EXPECT_TRUE(Host.Enabled);
+}
+
 TEST_F(SearchRunTest, LinkedFolderIsListedButNotEntered) {
   Tree.WriteFile("real/inside.txt", "i");
   std::error_code Error;
@@ -383,4 +422,91 @@ TEST_F(SearchRunTest, LinkedFolderIsListedButNotEntered) {
   EXPECT_EQ(Host.Grid.RowCount(), 3);
   EXPECT_EQ(Names(), (std::set<std::string>{"real", "inside.txt", "loop"}));
   EXPECT_EQ((*Host.Grid.Find("loop"))[5], "Folder");
+}
+
+namespace {
+// A file system held in memory: folders and their entries, for what a real disk cannot show here.
+class TMemoryFileSystem : public TFileSystem {
+ public:
+  std::map<std::string, std::vector<TFileEntry>> Folders;
+
+  char PathDelimiter() const override { return '\\'; }
+  std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {
+    const auto It = Folders.find(Folder);
+    if (It == Folders.end()) return nullptr;
+    struct TListing : TFolderListing {
+      std::vector<TFileEntry> Entries;
+      std::size_t Next_ = 0;
+      bool Next(TFileEntry& Entry) override {
+        if (Next_ == Entries.size()) return false;
+        Entry = Entries[Next_++];
+        return true;
+      }
+    };
+    auto Listing = std::make_unique<TListing>();
+    Listing->Entries = It->second;
+    return Listing;
+  }
+  bool FindEntry(const std::string&, TFileEntry& Entry) override {
+    Entry = TFileEntry();
+    return false;
+  }
+  bool ReadFile(const std::string&, std::size_t, std::string&) override { return false; }
+  bool WriteFileAtomically(const std::string&, const std::string&) override { return false; }
+  bool FileExists(const std::string&) override { return false; }
+  bool DirectoryExists(const std::string& Path) override {
+    const bool Trailing = !Path.empty() && Path.back() == '\\';
+    return Folders.count(Trailing ? Path.substr(0, Path.size() - 1) : Path) > 0;
+  }
+  bool RemoveFile(const std::string&) override { return false; }
+  std::string LastErrorText() override { return "no"; }
+};
+
+TFileEntry MakeEntry(const std::string& Name, std::uint32_t Attributes) {
+  TFileEntry Entry;
+  Entry.Name = Name;
+  Entry.Attributes = Attributes;
+  Entry.Time = 45000.0;
+  return Entry;
+}
+}  // namespace
+
+TEST(SearchWalkTest, JunctionBackUpTheTreeIsListedButNotEntered) {
+  TMemoryFileSystem Files;
+  Files.Folders["C:\\Data"] = {MakeEntry(".", faDirectory), MakeEntry("..", faDirectory),
+                               MakeEntry("Sub", faDirectory)};
+  Files.Folders["C:\\Data\\Sub"] = {MakeEntry("Up", faDirectory | faReparsePoint), MakeEntry("a.txt", faArchive)};
+  Files.Folders["C:\\Data\\Sub\\Up"] = Files.Folders["C:\\Data"];  // the junction leads back to C:\Data
+  TTestHost Host;
+  Host.Files = &Files;
+  Host.Path = "C:\\Data\\";
+  Host.Name = "";
+  Host.FakeClock.NowValue = 45000.5;
+  TSearchCache Cache(Files);
+  TSearchRun::Button1Click(Host, Cache);
+  ASSERT_EQ(Host.Grid.RowCount(), 3);
+  EXPECT_EQ(Host.Grid.Rows[0][1], "Sub");
+  EXPECT_EQ(Host.Grid.Rows[1][1], "Up");
+  EXPECT_EQ(Host.Grid.Rows[1][5], "Folder");
+  EXPECT_EQ(Host.Grid.Rows[1][4], "C:\\Data\\Sub");
+  EXPECT_EQ(Host.Grid.Rows[2][1], "a.txt");
+  EXPECT_TRUE(Cache.IsCached("c:\\data\\sub\\up"));
+}
+
+TEST(SearchWalkTest, EntriesInListingOrderThenSubfoldersDepthFirst) {
+  TMemoryFileSystem Files;
+  Files.Folders["R"] = {MakeEntry("A", faDirectory), MakeEntry("f1", 0), MakeEntry("B", faDirectory)};
+  Files.Folders["R\\A"] = {MakeEntry("A1", faDirectory), MakeEntry("fa", 0)};
+  Files.Folders["R\\A\\A1"] = {MakeEntry("fa1", 0)};
+  Files.Folders["R\\B"] = {MakeEntry("fb", 0)};
+  TTestHost Host;
+  Host.Files = &Files;
+  Host.Path = "R";
+  Host.FakeClock.NowValue = 45000.5;
+  TSearchCache Cache(Files);
+  TSearchRun::Button1Click(Host, Cache);
+  std::vector<std::string> Order;
+  for (const auto& Row : Host.Grid.Rows) Order.push_back(Row[4] + "|" + Row[1]);
+  EXPECT_EQ(Order, (std::vector<std::string>{"R|A", "R|f1", "R|B", "R\\A|A1", "R\\A|fa", "R\\A\\A1|fa1", "R\\B|fb"}));
+  EXPECT_EQ(Host.Histories, std::vector<std::string>{"**|R"});
 }

@@ -1,0 +1,47 @@
+#pragma once
+// Looks up the cache pass's candidates on disk, folder by folder where that is cheaper.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "core/FileSystem.h"
+
+// A lookup of one path costs the file system about as much as listing FindEntryCost() entries of a
+// folder (under Wine a lookup opens a handle and costs ~30 listed entries). When a folder holds many
+// candidates for its size, one listing answers all of them with the very data a lookup would give
+// (a lookup is a listing filtered to one name). Anything the listing does not answer by exact name
+// (a case changed on disk, a file deleted, a folder that cannot be listed) is looked up on its own,
+// so the answers never differ from FindEntry's.
+//
+// The paths given must stay valid while the object lives (they are views into the cache).
+class TCandidateLookup {
+ public:
+  TCandidateLookup(TFileSystem& Files, char Delimiter) : FFiles(Files), FDelimiter(Delimiter) {}
+
+  // Every cached path under the root, so that folder sizes are known.
+  void CountCachedPath(std::string_view Path);
+  // Every candidate, once, before the first Find.
+  void AddCandidate(std::string_view Path);
+  // The entry of a candidate, as FindEntry gives it; each candidate is asked for once.
+  bool Find(std::string_view Path, TFileEntry& Entry);
+
+  std::size_t FolderListings() const { return FListings; }
+
+ private:
+  struct TFolder {
+    std::uint32_t Cached = 0;
+    std::uint32_t Remaining = 0;  // candidates not yet asked for
+    bool Listed = false;
+    std::unordered_set<std::string_view> Wanted;
+    std::unordered_map<std::string, TFileEntry> Found;
+  };
+  std::string_view FolderOf(std::string_view Path) const;
+  void List(std::string_view Folder, TFolder& Info);
+
+  TFileSystem& FFiles;
+  const char FDelimiter;
+  std::unordered_map<std::string_view, TFolder> FFolders;
+  std::size_t FListings = 0;
+};

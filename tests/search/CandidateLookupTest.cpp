@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include "search/CandidateLookup.h"
+#include "search/SearchRun.h"
+#include "tests/search/TestHost.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+// The platform's file system, with the lookup cost chosen by the test and the calls counted.
+class TCountingFileSystem : public TFileSystem {
+ public:
+  explicit TCountingFileSystem(double Cost) : FCost(Cost) {}
+  char PathDelimiter() const override { return Real().PathDelimiter(); }
+  std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {
+    ++Listings;
+    return Real().OpenFolder(Folder);
+  }
+  bool FindEntry(const std::string& Path, TFileEntry& Entry) override {
+    ++Lookups;
+    return Real().FindEntry(Path, Entry);
+  }
+  double FindEntryCost() const override { return FCost; }
+  bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data) override {
+    return Real().ReadFile(Path, MaxBytes, Data);
+  }
+  bool WriteFileAtomically(const std::string& Path, const std::string& Data) override {
+    return Real().WriteFileAtomically(Path, Data);
+  }
+  bool FileExists(const std::string& Path) override { return Real().FileExists(Path); }
+  bool DirectoryExists(const std::string& Path) override { return Real().DirectoryExists(Path); }
+  bool RemoveFile(const std::string& Path) override { return Real().RemoveFile(Path); }
+  std::string LastErrorText() override { return Real().LastErrorText(); }
+
+  int Listings = 0, Lookups = 0;
+
+ private:
+  static TFileSystem& Real() { return PlatformFileSystem(); }
+  double FCost;
+};
+
+bool SameEntry(const TFileEntry& A, const TFileEntry& B) {
+  return A.Name == B.Name && A.Size == B.Size && A.Attributes == B.Attributes && A.Time == B.Time;
+}
+
+}  // namespace
+
+TEST(CandidateLookupTest, ListsAFolderOnceAndAnswersAsFindEntryDoes) {
+  TTempFolder Tree;
+  std::vector<std::string> Paths;
+  Paths.reserve(10);  // the lookup keeps views of the paths
+  for (int I = 0; I < 8; ++I) {
+    Tree.WriteFile("f" + std::to_string(I) + ".txt", std::string(static_cast<std::size_t>(I), 'x'));
+    Paths.push_back(Tree.Path("f" + std::to_string(I) + ".txt"));
+  }
+  Tree.MakeFolder("Sub.txt");
+  Paths.push_back(Tree.Path("Sub.txt"));
+  Paths.push_back(Tree.Path("deleted.txt"));
+  TCountingFileSystem Files(16.0);
+  TCandidateLookup Lookup(Files, Files.PathDelimiter());
+  for (const auto& Path : Paths) Lookup.CountCachedPath(Path);
+  for (std::size_t I = 2; I < Paths.size(); ++I) Lookup.AddCandidate(Paths[I]);
+  for (std::size_t I = Paths.size(); I-- > 2;) {
+    TFileEntry Batched, Single;
+    const bool Found = Lookup.Find(Paths[I], Batched);
+    EXPECT_EQ(Found, PlatformFileSystem().FindEntry(Paths[I], Single)) << Paths[I];
+    EXPECT_TRUE(SameEntry(Batched, Single)) << Paths[I];
+  }
+  EXPECT_EQ(Files.Listings, 1);
+  EXPECT_EQ(Files.Lookups, 1);  // only the deleted file, which the listing did not answer
+}
+
+TEST(CandidateLookupTest, LooksUpOneByOneWhereTheFolderIsLargeForItsCandidates) {
+  TTempFolder Tree;
+  TCountingFileSystem Files(2.0);
+  TCandidateLookup Lookup(Files, Files.PathDelimiter());
+  std::vector<std::string> Cached;
+  Cached.reserve(10);  // the lookup keeps views of the paths
+  for (int I = 0; I < 10; ++I) Cached.push_back(Tree.Path("f" + std::to_string(I)));
+  for (const auto& Path : Cached) Lookup.CountCachedPath(Path);
+  Tree.WriteFile("a", "a");
+  Tree.WriteFile("b", "b");
+  const std::string A = Tree.Path("a"), B = Tree.Path("b");
+  Lookup.AddCandidate(A);
+  Lookup.AddCandidate(B);
+  TFileEntry Entry;
+  EXPECT_TRUE(Lookup.Find(A, Entry));
+  EXPECT_TRUE(Lookup.Find(B, Entry));
+  EXPECT_EQ(Entry.Name, "b");
+  EXPECT_EQ(Files.Listings, 0);
+  EXPECT_EQ(Files.Lookups, 2);
+}
+
+TEST(CandidateLookupTest, CachePassListsTheSameRowsEitherWay) {
+  TTempFolder Tree;
+  for (int I = 0; I < 6; ++I) {
+    Tree.WriteFile("Docs/Note " + std::to_string(I) + ".txt", "n");
+    Tree.WriteFile("Docs/Deep/Memo" + std::to_string(I) + ".TXT", "m");
+    Tree.WriteFile("Docs/pic" + std::to_string(I) + ".png", "p");
+  }
+  std::vector<std::vector<std::vector<std::string>>> Results;
+  std::vector<int> Lookups;
+  for (double Cost : {0.0, 1000.0}) {
+    TCountingFileSystem Files(Cost);
+    TTestHost Host;
+    Host.Files = &Files;
+    Host.Path = Tree.Path();
+    Host.Name = "*.txt";
+    Host.FakeClock.NowValue = SystemClock().Now();
+    TSearchCache Cache(Files);
+    TSearchRun::Button1Click(Host, Cache);
+    std::filesystem::remove(Tree.Native("Docs/Note 3.txt"));
+    Files.Lookups = 0;
+    TSearchRun::Button1Click(Host, Cache);
+    Results.push_back(Host.Grid.Rows);
+    Lookups.push_back(Files.Lookups);
+    Tree.WriteFile("Docs/Note 3.txt", "n");
+  }
+  EXPECT_EQ(Results[0].size(), 11u);
+  EXPECT_EQ(Results[0], Results[1]);
+  EXPECT_EQ(Lookups[0], 12);
+  EXPECT_EQ(Lookups[1], 1);  // the deleted file only
+}
