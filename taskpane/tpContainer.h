@@ -1,10 +1,11 @@
 #pragma once
 // A flat task-pane panel: one fill colour, optional one-pixel edge lines (bound lines), an inner
 // border, an optional glyph and caption, and child controls inside the remaining area.
+#include <functional>
+
 #include "taskpane/tpCore.h"
 #include "taskpane/tpCoreUtils.h"
 #include "toolkit/Bitmap.h"
-#include <functional>
 
 enum TAlignment { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
@@ -14,7 +15,7 @@ enum TtpGlyphLayout { glBottom, glCenter, glTop };
 using TtpPaintEvent = std::function<void(TObject* Sender, RECT& Rect, TCanvas& ACanvas, TFont& AFont)>;
 
 class TtpCustomContainer : public TtpCustomControl {
-public:
+ public:
   explicit TtpCustomContainer(TWinControl* Parent = nullptr);
 
   TAlignment Alignment() const { return FAlignment; }
@@ -55,7 +56,7 @@ public:
   // children there, as this toolkit has no automatic alignment.
   TNotifyEvent OnAlignChildren;
 
-protected:
+ protected:
   void CreateParams(TCreateParams& Params) override;
   void Paint() override;
   void DoEnabledChanged() override;
@@ -64,7 +65,7 @@ protected:
   void DoSizeChanged() override;
   void Realign();
 
-private:
+ private:
   void DrawCaption(RECT Rect);
 
   TAlignment FAlignment = taCenter;
@@ -83,6 +84,6 @@ private:
 };
 
 class TtpContainer : public TtpCustomContainer {
-public:
+ public:
   using TtpCustomContainer::TtpCustomContainer;
 };

@@ -1,6 +1,8 @@
 #include "taskpane/tpCore.h"
-#include "platform/win32/WideText.h"
+
 #include <cwctype>
+
+#include "platform/win32/WideText.h"
 
 namespace {
 // String resource of resources/taskpane.rc that names the control library and its version.
@@ -118,8 +120,7 @@ LRESULT TtpCustomControl::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
         DoMouseUp();
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return TCustomControl::WndProc(Message, WParam, LParam);
 }

@@ -2,8 +2,9 @@
 // The base of every task-pane control: a draw state that follows the mouse and the focus, a set of
 // events after which the control repaints, a repaint lock, accelerators and clicks. Each window event
 // ends in a "Do" hook that derived controls override.
-#include "toolkit/Controls.h"
 #include <string>
+
+#include "toolkit/Controls.h"
 
 enum TtpDrawStateFlag : unsigned { dsDefault = 1, dsHighlight = 2, dsClicked = 4, dsFocused = 8 };
 using TtpDrawState = unsigned;
@@ -31,7 +32,7 @@ constexpr TtpRepaintTriggers tpDefaultRepaintTriggers = rtTextChanged | rtEnable
                                                         rtParentColorChanged;
 
 class TtpCustomControl : public TCustomControl {
-public:
+ public:
   explicit TtpCustomControl(TWinControl* Parent = nullptr);
 
   TtpDrawState DrawState() const { return FDrawState; }
@@ -55,7 +56,7 @@ public:
   // Clicks the control as a left-button click inside it would.
   void PerformClick() { Click(); }
 
-protected:
+ protected:
   virtual void DoBorderChanged();
   virtual void DoEnabledChanged();
   virtual void DoFocusChanged();
@@ -91,7 +92,7 @@ protected:
   void Resize() override;
   void Click() override;
 
-private:
+ private:
   bool FClicking = false;
   TtpDrawState FDrawState = dsDefault;
   bool FLocked = false;

@@ -1,10 +1,12 @@
 #include "taskpane/tpCoreUtils.h"
-#include "toolkit/Bitmap.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <random>
 #include <vector>
+
+#include "toolkit/Bitmap.h"
 
 void DrawLine(TCanvas& Canvas, int X1, int Y1, int X2, int Y2) {
   Canvas.MoveTo(X1, Y1);

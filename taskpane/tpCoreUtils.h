@@ -1,8 +1,9 @@
 #pragma once
 // Drawing helpers shared by the task-pane controls: edge lines, the matching inset of a rectangle, a
 // line primitive and the dithered gradient behind a bar's header.
-#include "core/Color.h"
 #include <windows.h>
+
+#include "core/Color.h"
 
 class TCanvas;
 class TBitmap;
@@ -23,5 +24,4 @@ void DrawBoundLines(TCanvas& Canvas, TtpBoundLines Lines, TColor Color, const RE
 // Fills Bitmap (resized to Width x Height) with a left-to-right gradient of Colors bands (1..255) from
 // StartColor to EndColor; with Dither, pixels of each band spill into the next in the top 16 rows,
 // which are then repeated down the bitmap.
-void BuildGradient(int Width, int Height, TColor StartColor, TColor EndColor, int Colors, bool Dither,
-                   TBitmap& Bitmap);
+void BuildGradient(int Width, int Height, TColor StartColor, TColor EndColor, int Colors, bool Dither, TBitmap& Bitmap);

@@ -3,12 +3,13 @@
 // bar's window, waits until the user-interface thread has applied it, sleeps 25 ms, and goes on until
 // the bar reports the last step; then it posts the end of the roll. It never touches the bar itself,
 // so the bar may stop it (and wait for it) at any moment, for instance when it is destroyed.
-#include <atomic>
-#include <thread>
 #include <windows.h>
 
+#include <atomic>
+#include <thread>
+
 class TtpFadeThread {
-public:
+ public:
   static constexpr DWORD StepInterval = 25;  // milliseconds between steps
 
   // Starts running at once.
@@ -28,7 +29,7 @@ public:
   static UINT StepMessage();
   static UINT EndMessage();
 
-private:
+ private:
   void Execute();
 
   HWND FBarWindow;

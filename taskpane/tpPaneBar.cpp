@@ -1,12 +1,15 @@
 #include "taskpane/tpPaneBar.h"
-#include "taskpane/tpCoreUtils.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
 
+#include "taskpane/tpCoreUtils.h"
+#include "toolkit/Application.h"
+
 namespace {
 
-constexpr int HeaderTop = 5, HeaderBottom = 33;       // the header band, 28 pixels high
+constexpr int HeaderTop = 5, HeaderBottom = 33;         // the header band, 28 pixels high
 constexpr int CollapsedExtra = 35, ExpandedExtra = 43;  // bar height beyond the item rows
 constexpr int ItemsTop = 39, ItemHitTop = 42;
 constexpr int RollButtonSize = 18, RollButtonMinWidth = 115;
@@ -37,6 +40,30 @@ void SetLinkFont(TFont& Font, const std::string& Name, TFontStyles Style) {
 }
 
 }  // namespace
+
+// ---- TtpPaneBarItemActionLink ----
+
+void TtpPaneBarItemActionLink::CaptionChanging(const std::string& Value) {
+  if (FItem.Caption() == Action()->Caption()) FItem.SetCaption(Value);
+}
+
+void TtpPaneBarItemActionLink::EnabledChanging(bool Value) {
+  if (FItem.Enabled() == Action()->Enabled()) FItem.SetEnabled(Value);
+}
+
+void TtpPaneBarItemActionLink::HintChanging(const std::string& Value) {
+  if (FItem.Hint() == Action()->Hint()) FItem.SetHint(Value);
+}
+
+void TtpPaneBarItemActionLink::ImageIndexChanging(int Value) {
+  if (FItem.ImageIndex() == Action()->ImageIndex()) FItem.SetImageIndex(Value);
+}
+
+void TtpPaneBarItemActionLink::VisibleChanging(bool Value) {
+  if (FItem.Visible() == Action()->Visible()) FItem.SetVisible(Value);
+}
+
+void TtpPaneBarItemActionLink::ActionDestroying() { FItem.ActionDestroyed(); }
 
 // ---- TtpPaneBarItem ----
 
@@ -85,8 +112,40 @@ void TtpPaneBarItem::SetVisible(bool Value) {
   Bar().AdjustHeight();
 }
 
+void TtpPaneBarItem::SetAction(TBasicAction* Value) {
+  if (Value == Action()) return;
+  if (!Value) {
+    FActionLink.reset();
+    Bar().Redraw();
+    return;
+  }
+  if (!FActionLink) FActionLink = std::make_unique<TtpPaneBarItemActionLink>(*this);
+  FActionLink->SetAction(Value);
+  SetCaption(Value->Caption());
+  SetEnabled(Value->Enabled());
+  SetHint(Value->Hint());
+  SetImageIndex(Value->ImageIndex());
+  SetVisible(Value->Visible());
+}
+
+void TtpPaneBarItem::ActionDestroyed() {
+  // Called from the link itself, which goes with this; nothing of it is touched afterwards.
+  std::unique_ptr<TtpPaneBarItemActionLink> Link = std::move(FActionLink);
+  if (!Bar().Destroying()) Bar().Redraw();
+}
+
+void TtpPaneBarItem::RunClick() {
+  TBasicAction* Linked = Action();
+  if (OnClick) {
+    OnClick(Linked ? static_cast<TObject*>(Linked) : this);
+  } else if (Linked && Linked->OnExecute) {
+    Linked->OnExecute(Linked);
+  }
+}
+
 void TtpPaneBarItem::Assign(const TtpPaneBarItem& Source) {
   if (&Source == this) return;
+  SetAction(Source.Action());
   SetImageList(Source.FImageList);
   SetCaption(Source.FCaption);
   SetEnabled(Source.FEnabled);
@@ -106,7 +165,9 @@ std::string TtpPaneBarItem::DisplayName() const {
 }
 
 void TtpPaneBarItem::Notification(const void* Component) {
-  if (Component && Component == FImageList) FImageList = nullptr;
+  if (!Component) return;
+  if (Component == Action()) SetAction(nullptr);
+  if (Component == FImageList) FImageList = nullptr;
 }
 
 // ---- TtpPaneBarItems ----
@@ -133,6 +194,7 @@ void TtpPaneBarItems::Delete(int Index) {
   // The item leaves the visible list first, so nothing paints or hit-tests it on the way out.
   Item->FVisible = false;
   FBar.ItemVisibilityChanged(Item);
+  Item->FActionLink.reset();
   FItems.erase(FItems.begin() + Index);
   if (!FBar.Destroying()) {
     FBar.AdjustHeight();
@@ -341,8 +403,12 @@ void TtpCustomPaneBar::Paint() {
   TCanvas& Canvas = this->Canvas();
   const int W = Width();
   RECT R = ClientRect();
-  R.top += HeaderTop;
+  const TColor ParentColor = Parent() ? Parent()->Color() : clBtnFace;
+  // Above the header band the control shows its background, the parent's colour, behind the icon.
   Canvas.Brush().SetStyle(bsSolid);
+  Canvas.Brush().SetColor(ParentColor);
+  Canvas.FillRect(RECT{0, 0, W, HeaderTop});
+  R.top += HeaderTop;
   Canvas.Brush().SetColor(FBackgroundColor);
   Canvas.FillRect(R);
   RebuildGradient();
@@ -350,7 +416,6 @@ void TtpCustomPaneBar::Paint() {
   Canvas.Brush().SetColor(clWhite);
   Canvas.FrameRect(R);
   // Softened top corners: the parent shows through the outer pixels, white rounds the inner ones.
-  const TColor ParentColor = Parent() ? Parent()->Color() : clBtnFace;
   const POINT Outer[] = {{0, 5}, {0, 6}, {1, 5}, {W - 1, 5}, {W - 2, 5}, {W - 1, 6}};
   for (const POINT& P : Outer) Canvas.SetPixel(P.x, P.y, ParentColor);
   Canvas.SetPixel(1, 6, clWhite);
@@ -399,7 +464,9 @@ void TtpCustomPaneBar::DrawItem(int Index, TtpDrawState State) {
   }
   RECT Rect;
   GetItemRect(Index, Rect);
-  TImageList* Images = Item->ImageList() ? Item->ImageList() : FImageList;
+  TImageList* Images = Item->ImageList();
+  if (!Images && Item->Action() && Item->Action()->Images) Images = Item->Action()->Images;
+  if (!Images) Images = FImageList;
   const bool HasImage = Images && Item->ImageIndex() >= 0 && Item->ImageIndex() < Images->Count();
   if (OnDrawItem) {
     TBitmap Bitmap;
@@ -441,7 +508,7 @@ void TtpCustomPaneBar::DoMouseMove(int X, int Y) {
   if (Zone != FHotZone) {
     FHotZone = Zone;
     InvalidateRect(HeaderRect());
-    if (FShowLinkCursor) SetCursor(Zone != hzNone ? crHandPoint : crDefault);
+    if (FShowLinkCursor) ShowCursor(Zone != hzNone ? crHandPoint : crDefault);
   }
   const int Hot = ItemAt(Y);
   if (Hot != FHotItem) {
@@ -451,12 +518,18 @@ void TtpCustomPaneBar::DoMouseMove(int X, int Y) {
     TtpPaneBarItem* Item = FVisibleItems.Items(Hot);
     if (Item && Item->Enabled()) {
       InvalidateItem(Hot);
-      if (FShowLinkCursor) SetCursor(crHandPoint);
+      if (FShowLinkCursor) ShowCursor(crHandPoint);
     } else if (FShowLinkCursor) {
-      SetCursor(crDefault);
+      ShowCursor(crDefault);
     }
   }
   TtpCustomControl::DoMouseMove(X, Y);
+}
+
+void TtpCustomPaneBar::ShowCursor(TCursor Shape) {
+  SetCursor(Shape);
+  // The pointer is over the bar already: it changes now, not at the next move.
+  if (MouseInside() && Screen().Cursor() == crDefault) ::SetCursor(Screen().CursorHandle(Shape ? Shape : crArrow));
 }
 
 void TtpCustomPaneBar::DoMouseDown() {
@@ -472,7 +545,7 @@ void TtpCustomPaneBar::Click() {
     if (OnCanChange) OnCanChange(this, Item, AllowChange);
     if (!AllowChange) return;
     if (OnItemClick) OnItemClick(this, Item);
-    if (Item->OnClick) Item->OnClick(Item);
+    Item->RunClick();
   }
   TtpCustomControl::Click();
 }
@@ -515,6 +588,7 @@ void TtpCustomPaneBar::SetCollapsed(bool Value) {
 }
 
 void TtpCustomPaneBar::StartRoll(bool Collapse) {
+  ++FRollSerial;
   if (!HandleAllocated()) {
     // Without a window there is nothing to animate: the bar takes its end state at once.
     FCollapsed = Collapse;
@@ -526,23 +600,26 @@ void TtpCustomPaneBar::StartRoll(bool Collapse) {
 }
 
 void TtpCustomPaneBar::StopRoll() {
+  ++FRollSerial;
   FFadeThread.reset();
   FRolling = false;
 }
 
 void TtpCustomPaneBar::ApplyRollStep(TtpFadeThread* Thread) {
-  bool Last = true;  // a step that fails ends the roll
-  struct TReport {
-    TtpFadeThread* Thread;
-    bool& Last;
-    ~TReport() { Thread->StepApplied(Last); }
-  } Report{Thread, Last};
+  // Handlers run inside the step (a resize event, say) and may stop this roll or start another;
+  // the serial tells whether the step still belongs to the roll in progress afterwards.
+  const unsigned Serial = FRollSerial;
   FRolling = true;
   const int Target = Thread->Collapse() ? 0 : FItemHeight;
   const int Next = std::clamp(FCurrentItemHeight + (Thread->Collapse() ? -RollStep : RollStep), 0, FItemHeight);
-  Last = false;
-  SetCurrentItemHeight(Next);
-  Last = Next == Target;
+  try {
+    SetCurrentItemHeight(Next);
+  } catch (...) {
+    // A step that fails ends the roll where it is; Collapsed keeps its value.
+    if (Serial == FRollSerial) StopRoll();
+    throw;
+  }
+  if (Serial == FRollSerial) Thread->StepApplied(Next == Target);
 }
 
 void TtpCustomPaneBar::FinishRoll(TtpFadeThread* Thread) {
@@ -554,14 +631,17 @@ void TtpCustomPaneBar::FinishRoll(TtpFadeThread* Thread) {
   if (FShowRollButton) Redraw();
 }
 
+void TtpCustomPaneBar::EndRollAtOnce() {
+  // The window goes (the bar may stay): a running roll cannot post any more steps, so it jumps to its end.
+  if (!FFadeThread) return;
+  const bool Collapse = FFadeThread->Collapse();
+  StopRoll();
+  FCollapsed = Collapse;
+  FCurrentItemHeight = Collapse ? 0 : FItemHeight;
+}
+
 void TtpCustomPaneBar::DestroyWnd() {
-  // The window goes (the bar stays): a running roll jumps to its end, as it cannot post any more steps.
-  if (FFadeThread) {
-    const bool Collapse = FFadeThread->Collapse();
-    StopRoll();
-    FCollapsed = Collapse;
-    FCurrentItemHeight = Collapse ? 0 : FItemHeight;
-  }
+  EndRollAtOnce();
   TtpCustomControl::DestroyWnd();
 }
 
@@ -577,5 +657,7 @@ LRESULT TtpCustomPaneBar::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
     }
     return 0;
   }
+  // A window destroyed by the system rather than through DestroyHandle ends its roll just the same.
+  if (Message == WM_DESTROY) EndRollAtOnce();
   return TtpCustomControl::WndProc(Message, WParam, LParam);
 }

@@ -2,24 +2,43 @@
 // The collapsible task-pane bar: a header with an icon, a bold caption and a round roll button on a
 // white-to-pale-blue gradient, and below it a list of link items that underline under the mouse.
 // Clicking the header or the roll button rolls the bar up to its header or down again.
-#include "taskpane/tpCore.h"
-#include "taskpane/tpFadeThread.h"
-#include "toolkit/Bitmap.h"
-#include "toolkit/Icon.h"
-#include "toolkit/ImageList.h"
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "taskpane/tpCore.h"
+#include "taskpane/tpFadeThread.h"
+#include "toolkit/Actions.h"
+#include "toolkit/Bitmap.h"
+#include "toolkit/Icon.h"
+#include "toolkit/ImageList.h"
+
 class TtpCustomPaneBar;
+class TtpPaneBarItem;
 class TtpPaneBarItems;
+
+// Ties an item to an action: the item's caption, enabled state, hint, image index and visibility
+// follow the action's as long as the item still shows the action's current value.
+class TtpPaneBarItemActionLink : public TActionLink {
+ public:
+  explicit TtpPaneBarItemActionLink(TtpPaneBarItem& Item) : FItem(Item) {}
+  void CaptionChanging(const std::string& Value) override;
+  void EnabledChanging(bool Value) override;
+  void HintChanging(const std::string& Value) override;
+  void ImageIndexChanging(int Value) override;
+  void VisibleChanging(bool Value) override;
+  void ActionDestroying() override;
+
+ private:
+  TtpPaneBarItem& FItem;
+};
 
 enum TtpPaneBarRollMode { rmFixed, rmShrink };
 enum TtpHotZone { hzNone, hzHeader, hzRollButton };
 
 class TtpPaneBarItem : public TObject {
-public:
+ public:
   explicit TtpPaneBarItem(TtpPaneBarItems& Collection);
   ~TtpPaneBarItem() override;
   TtpPaneBarItem(const TtpPaneBarItem&) = delete;
@@ -46,7 +65,14 @@ public:
   int Tag = 0;
   bool Visible() const { return FVisible; }
   void SetVisible(bool Value);
+  // Run when the item is clicked; while it is empty, a linked action's handler runs instead.
   TNotifyEvent OnClick;
+  // The linked action (not owned), or null. Assigning one gives the item the action's values.
+  TBasicAction* Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+  void SetAction(TBasicAction* Value);
+  // Runs the click handler: the item's OnClick (with the action as sender when there is one), else
+  // the action's handler.
+  void RunClick();
 
   // Copies references, texts, flags and the click handler through the setters.
   void Assign(const TtpPaneBarItem& Source);
@@ -55,8 +81,12 @@ public:
   // A component is going away: references to it are cleared.
   virtual void Notification(const void* Component);
 
-private:
+ private:
   friend class TtpPaneBarItems;
+  friend class TtpPaneBarItemActionLink;
+  void ActionDestroyed();
+
+  std::unique_ptr<TtpPaneBarItemActionLink> FActionLink;
   TtpPaneBarItems& FCollection;
   std::string FCaption;
   bool FEnabled = true;
@@ -68,7 +98,7 @@ private:
 };
 
 class TtpPaneBarItems {
-public:
+ public:
   explicit TtpPaneBarItems(TtpCustomPaneBar& Bar) : FBar(Bar) {}
   ~TtpPaneBarItems();
   TtpPaneBarItems(const TtpPaneBarItems&) = delete;
@@ -90,14 +120,14 @@ public:
   // An item changed: re-sorts the visible items and redraws the bar.
   void Update();
 
-private:
+ private:
   TtpCustomPaneBar& FBar;
   std::vector<std::unique_ptr<TtpPaneBarItem>> FItems;
 };
 
 // The visible items of a bar, in collection order.
 class TtpPaneBarVisibleItems {
-public:
+ public:
   explicit TtpPaneBarVisibleItems(TtpCustomPaneBar& Bar) : FBar(Bar) {}
   int Count() const { return static_cast<int>(FItems.size()); }
   // The visible item at Index, or null at or past the count.
@@ -107,18 +137,18 @@ public:
   void Remove(const TtpPaneBarItem* Item);
   void Sort();
 
-private:
+ private:
   TtpCustomPaneBar& FBar;
   std::vector<TtpPaneBarItem*> FItems;
 };
 
 using TtpPaneBarCanChangeEvent = std::function<void(TObject* Sender, TtpPaneBarItem* Item, bool& AllowChange)>;
-using TtpPaneBarDrawItemEvent = std::function<void(TObject* Sender, TCanvas& ACanvas, RECT& Rect,
-                                                   TtpDrawState State, TtpPaneBarItem* Item, TBitmap* Bitmap)>;
+using TtpPaneBarDrawItemEvent = std::function<void(TObject* Sender, TCanvas& ACanvas, RECT& Rect, TtpDrawState State,
+                                                   TtpPaneBarItem* Item, TBitmap* Bitmap)>;
 using TtpPaneBarItemEvent = std::function<void(TObject* Sender, TtpPaneBarItem* Item)>;
 
 class TtpCustomPaneBar : public TtpCustomControl {
-public:
+ public:
   explicit TtpCustomPaneBar(TWinControl* Parent = nullptr);
   ~TtpCustomPaneBar() override;
 
@@ -177,7 +207,7 @@ public:
   TtpPaneBarDrawItemEvent OnDrawItem;
   TtpPaneBarItemEvent OnItemClick;
 
-protected:
+ protected:
   void CreateParams(TCreateParams& Params) override;
   void DestroyWnd() override;
   LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
@@ -189,16 +219,18 @@ protected:
   void DoParentFontChanged() override;
   void DoSizeChanged() override;
 
-private:
+ private:
   friend class TtpPaneBarItem;
   void FontObjectChanged();
   void RebuildGradient();
   void DrawRollButton(TCanvas& Canvas);
   void InvalidateItem(int Index);
+  void ShowCursor(TCursor Shape);
   void StartRoll(bool Collapse);
   void StopRoll();
   void ApplyRollStep(TtpFadeThread* Thread);
   void FinishRoll(TtpFadeThread* Thread);
+  void EndRollAtOnce();
 
   TColor FBackgroundColor = RGBColor(214, 223, 247);
   bool FCollapsed = false;
@@ -225,11 +257,12 @@ private:
   bool FDestroying = false;
   TtpPaneBarVisibleItems FVisibleItems;
   TtpPaneBarItems FItems;
+  unsigned FRollSerial = 0;  // counts roll starts and stops
   // Declared last, destroyed first: the worker stops before anything it could name goes away.
   std::unique_ptr<TtpFadeThread> FFadeThread;
 };
 
 class TtpPaneBar : public TtpCustomPaneBar {
-public:
+ public:
   using TtpCustomPaneBar::TtpCustomPaneBar;
 };

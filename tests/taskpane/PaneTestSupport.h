@@ -1,14 +1,16 @@
 #pragma once
 // Shared pieces of the task-pane tests: a shown form to put controls on, painting into memory
 // bitmaps, and pumping messages until a condition holds.
-#include "toolkit/Application.h"
-#include "toolkit/Bitmap.h"
-#include "toolkit/Forms.h"
-#include <functional>
 #include <gtest/gtest.h>
+
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "toolkit/Application.h"
+#include "toolkit/Bitmap.h"
+#include "toolkit/Forms.h"
 
 namespace PaneTest {
 

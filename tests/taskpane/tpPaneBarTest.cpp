@@ -1,6 +1,7 @@
 #include "PaneTestSupport.h"
 #include "taskpane/tpContainer.h"
 #include "taskpane/tpPaneBar.h"
+#include "toolkit/Actions.h"
 
 using namespace PaneTest;
 
@@ -126,6 +127,8 @@ TEST_F(tpPaneBarTest, HeaderIsSoftenedAndFramedOverTheParentColour) {
   EXPECT_EQ(Bitmap->Pixel(90, 122), White);
   EXPECT_EQ(Bitmap->Pixel(90, 33), RGB(198, 215, 247));
   EXPECT_EQ(Bitmap->Pixel(90, 118), Rgb(Background));
+  // Above the band, beside the icon, the parent's colour.
+  EXPECT_EQ(CountColor(*Bitmap, RECT{40, 0, 184, 5}, Parent), 144 * 5);
 }
 
 TEST_F(tpPaneBarTest, HoveringAnItemUnderlinesItInTheHotColourAndShowsTheHand) {
@@ -326,4 +329,98 @@ TEST_F(tpPaneBarTest, ParentFontChangesRewriteBothFontsWhileParentFontIsOn) {
   EXPECT_FALSE(Bar.ParentFont());
   Band.Font().SetName("Tahoma");
   EXPECT_EQ(Bar.Font().Name(), "Arial");
+}
+
+TEST_F(tpPaneBarTest, LinkedActionSuppliesValuesAndFollowsChangesTheItemStillShows) {
+  TBasicAction Action;
+  Action.SetCaption("Open Help");
+  Action.SetHint("Shows the help");
+  Action.SetImageIndex(0);
+  TtpPaneBarItem* Item = Bar.Items()[3];
+  Item->SetAction(&Action);
+  EXPECT_EQ(Item->Action(), &Action);
+  EXPECT_EQ(Item->Caption(), "Open Help");
+  EXPECT_EQ(Item->Hint(), "Shows the help");
+  EXPECT_EQ(Item->ImageIndex(), 0);
+  Action.SetCaption("Help Topics");
+  EXPECT_EQ(Item->Caption(), "Help Topics");
+  Action.SetVisible(false);
+  EXPECT_FALSE(Item->Visible());
+  EXPECT_EQ(Bar.Height(), 103);
+  Action.SetVisible(true);
+  // A caption of the item's own stops following the action's.
+  Item->SetCaption("Mine");
+  Action.SetCaption("Contents");
+  EXPECT_EQ(Item->Caption(), "Mine");
+  Action.SetEnabled(false);
+  EXPECT_FALSE(Item->Enabled());
+}
+
+TEST_F(tpPaneBarTest, ClickRunsTheActionWithTheActionAsSender) {
+  Show();
+  TBasicAction Action;
+  Action.SetCaption("Online Help");
+  TObject* ExecutedBy = nullptr;
+  Action.OnExecute = [&](TObject* Sender) { ExecutedBy = Sender; };
+  Bar.Items()[3]->SetAction(&Action);
+  ClickAt(60, 105);
+  EXPECT_EQ(ExecutedBy, &Action);
+  // An item handler of its own is called instead, still with the action as sender.
+  TObject* ClickedBy = nullptr;
+  ExecutedBy = nullptr;
+  Bar.Items()[3]->OnClick = [&](TObject* Sender) { ClickedBy = Sender; };
+  ClickAt(60, 106);
+  EXPECT_EQ(ClickedBy, &Action);
+  EXPECT_EQ(ExecutedBy, nullptr);
+}
+
+TEST_F(tpPaneBarTest, ActionThatGoesAwayLeavesTheItemUnlinked) {
+  auto Images = std::make_unique<TImageList>(24, 24);
+  ASSERT_TRUE(Images->AddResource(GetModuleHandleW(nullptr), "TPHELPIMAGE", clFuchsia));
+  auto Action = std::make_unique<TBasicAction>();
+  Action->SetCaption("Linked");
+  Action->SetImageIndex(0);
+  Action->Images = Images.get();
+  Bar.Items()[0]->SetAction(Action.get());
+  Bar.Items()[1]->SetAction(Action.get());
+  auto Bitmap = PaintToBitmap(Bar);
+  EXPECT_GT(CountInk(*Bitmap, RECT{3, 37, 22, 61}, Rgb(Background)), 100);  // the action list's image
+  Action.reset();
+  EXPECT_EQ(Bar.Items()[0]->Action(), nullptr);
+  EXPECT_EQ(Bar.Items()[1]->Action(), nullptr);
+  EXPECT_EQ(Bar.Items()[0]->Caption(), "Linked");
+  PaintToBitmap(Bar);
+  // Unassigning by hand and deleting a linked item are just as safe.
+  TBasicAction Other;
+  Bar.Items()[2]->SetAction(&Other);
+  Bar.Items()[2]->SetAction(nullptr);
+  Bar.Items()[3]->SetAction(&Other);
+  Bar.Items().Delete(3);
+  Other.SetCaption("Still fine");
+}
+
+TEST_F(tpPaneBarTest, IconSitsAtTheTopLeftAndPushesTheCaptionRight) {
+  auto Before = PaintToBitmap(Bar);
+  TIcon Icon;
+  ASSERT_TRUE(Icon.LoadFromResourceName(GetModuleHandleW(nullptr), "TPHELPICON", 32));
+  EXPECT_EQ(Icon.Width(), 32);
+  EXPECT_EQ(Icon.Height(), 32);
+  TIcon Folder;
+  ASSERT_TRUE(Folder.LoadFromResourceName(GetModuleHandleW(nullptr), "TPFOLDERICON", 16));
+  EXPECT_EQ(Folder.Width(), 16);
+  Bar.SetIcon(Icon);
+  auto After = PaintToBitmap(Bar);
+  // The disc reaches above the header band, into the parent-coloured strip.
+  EXPECT_GT(CountInk(*After, RECT{2, 0, 34, 5}, Rgb(14319721)), 10);
+  EXPECT_EQ(CountInk(*Before, RECT{2, 0, 34, 5}, Rgb(14319721)), 0);
+  // Caption text starts 22 pixels in without an icon and 38 with one.
+  auto FirstInkColumn = [](TBitmap& Bitmap) {
+    for (int X = 0; X < 150; ++X)
+      if (CountColor(Bitmap, RECT{X, 10, X + 1, 30}, Rgb(LinkColor)) > 0) return X;
+    return -1;
+  };
+  EXPECT_GE(FirstInkColumn(*Before), 22);
+  EXPECT_LT(FirstInkColumn(*Before), 26);
+  EXPECT_GE(FirstInkColumn(*After), 38);
+  EXPECT_LT(FirstInkColumn(*After), 42);
 }

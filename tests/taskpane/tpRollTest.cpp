@@ -196,6 +196,53 @@ TEST_F(tpRollTest, DestroyingTheWindowDuringARollTakesTheEndState) {
   EXPECT_TRUE(Bar->Collapsed());
 }
 
+TEST_F(tpRollTest, WindowDestroyedByTheSystemEndsTheRollToo) {
+  Bar->SetCollapsed(false);  // at rest already: nothing starts
+  EXPECT_FALSE(Bar->RollRunning());
+  Bar->SetCollapsed(true);
+  ASSERT_TRUE(PumpUntil([&] { return Steps.size() >= 1; }));
+  DestroyWindow(Bar->Handle());
+  EXPECT_FALSE(Bar->RollRunning());
+  EXPECT_TRUE(Bar->Collapsed());
+  PumpFor(100);
+  Bar->SetCollapsed(false);  // a bar without a window takes the end state at once
+  EXPECT_FALSE(Bar->RollRunning());
+  EXPECT_FALSE(Bar->Collapsed());
+  EXPECT_EQ(Bar->Height(), 123);
+}
+
+TEST_F(tpRollTest, HandlerThatTurnsTheRollRoundInsideAStepIsSafe) {
+  Bar->OnResize = [this](TObject*) {
+    Steps.push_back({GetCurrentThreadId(), Bar->Height(), Bar->CurrentItemHeight(), Bar->Collapsed()});
+    if (Bar->CurrentItemHeight() == 14) Bar->SetCollapsed(false);  // stops this roll from inside its step
+  };
+  Bar->SetCollapsed(true);
+  ASSERT_TRUE(WaitForRest(*Bar));
+  // Stopped at 14 the bar rests expanded for a moment (its margin comes back), then rolls down again.
+  EXPECT_EQ(ItemHeights(), (std::vector<int>{17, 14, 14, 17, 20, 20}));
+  EXPECT_EQ(Heights(), (std::vector<int>{103, 91, 99, 103, 115, 123}));
+  EXPECT_FALSE(Bar->Collapsed());
+}
+
+TEST_F(tpRollTest, FailingStepEndsTheRollWhereItIsAndTheBarRollsAgainLater) {
+  Bar->OnResize = [this](TObject*) {
+    if (Bar->CurrentItemHeight() == 11) throw Exception("Resize handler failed");
+  };
+  Bar->SetCollapsed(true);
+  ASSERT_TRUE(WaitForRest(*Bar));
+  ASSERT_EQ(Errors.size(), 1u);
+  EXPECT_EQ(Errors[0], "Resize handler failed");
+  Errors.clear();
+  EXPECT_FALSE(Bar->Collapsed());
+  EXPECT_FALSE(Bar->Rolling());
+  EXPECT_EQ(Bar->CurrentItemHeight(), 11);
+  Bar->OnResize = nullptr;
+  Bar->SetCollapsed(true);
+  ASSERT_TRUE(WaitForRest(*Bar));
+  EXPECT_TRUE(Bar->Collapsed());
+  EXPECT_EQ(Bar->Height(), 35);
+}
+
 TEST_F(tpRollTest, ManyBarsRollingAtOnceEachEndWhereTheyWereSent) {
   std::vector<std::unique_ptr<TtpPaneBar>> Bars;
   for (int I = 0; I < 6; ++I) {

@@ -1,0 +1,269 @@
+// clang-format off
+#include <windows.h>
+#include <shlobj.h>
+// clang-format on
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+#include "folderpicker/BrwsFldr.h"
+#include "platform/win32/WideText.h"
+#include "tests/support/TempFolder.h"
+#include "toolkit/Application.h"
+
+namespace {
+
+// Plays the user's part from another thread: finds the dialog that Execute shows on this thread,
+// runs the script on it and makes sure the dialog is closed in the end.
+class TDialogDriver {
+ public:
+  explicit TDialogDriver(std::function<void(HWND Dialog)> Script)
+      : FOwnerThread(GetCurrentThreadId()), FThread([this, Script] { Run(Script); }) {}
+  ~TDialogDriver() { FThread.join(); }
+  bool FoundDialog() const { return FFound; }
+
+  // Waits until Done answers true (checked every 20 ms, at most 20 seconds: the shell fills its tree
+  // slowly on a busy machine).
+  static bool WaitFor(const std::function<bool()>& Done) {
+    for (int Tries = 0; Tries < 1000; ++Tries) {
+      if (Done()) return true;
+      Sleep(20);
+    }
+    return Done();
+  }
+  static void Press(HWND Dialog, int Button) {
+    PostMessageW(Dialog, WM_COMMAND, MAKEWPARAM(Button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(Dialog, Button)));
+  }
+
+ private:
+  static BOOL CALLBACK Look(HWND Window, LPARAM Data) {
+    wchar_t Class[32] = L"";
+    GetClassNameW(Window, Class, 32);
+    if (std::wstring(Class) == L"#32770" && IsWindowVisible(Window)) {
+      *reinterpret_cast<HWND*>(Data) = Window;
+      return FALSE;
+    }
+    return TRUE;
+  }
+  void Run(const std::function<void(HWND)>& Script) {
+    HWND Dialog = nullptr;
+    WaitFor([&] {
+      EnumThreadWindows(FOwnerThread, &Look, reinterpret_cast<LPARAM>(&Dialog));
+      return Dialog != nullptr;
+    });
+    if (!Dialog) return;
+    FFound = true;
+    Script(Dialog);
+    // Whatever the script did, the dialog goes away, so Execute returns.
+    if (IsWindow(Dialog)) Sleep(200);
+    if (IsWindow(Dialog)) Press(Dialog, IDCANCEL);
+  }
+
+  DWORD FOwnerThread;
+  std::atomic<bool> FFound{false};
+  std::thread FThread;
+};
+
+std::string Lower(std::string Text) {
+  std::transform(Text.begin(), Text.end(), Text.begin(), [](unsigned char C) { return char(std::tolower(C)); });
+  return Text;
+}
+
+struct BrwsFldrTest : ::testing::Test {
+  void SetUp() override {
+    Application().Initialize();
+    Application().OnException = [this](const std::exception& Error) { Errors.push_back(Error.what()); };
+    Temp.MakeFolder("Alpha");
+    Temp.MakeFolder("Beta");
+    Picker.NewDialogStyle = true;  // as the main window sets it up
+    Picker.OnSelChanged = [this](TObject* Sender, const std::string& Path, bool& EnableOk) {
+      EXPECT_EQ(Sender, &Picker);
+      EXPECT_NE(Picker.DialogWindow(), nullptr);
+      std::lock_guard<std::mutex> Lock(Mutex);
+      Selections.push_back(Path);
+      OkOffered.push_back(EnableOk);
+      if (EnableAll) EnableOk = true;
+    };
+  }
+  void TearDown() override {
+    Application().OnException = nullptr;
+    EXPECT_TRUE(Errors.empty());
+    EXPECT_EQ(Picker.DialogWindow(), nullptr);
+  }
+  std::string LastSelection() {
+    std::lock_guard<std::mutex> Lock(Mutex);
+    return Selections.empty() ? std::string("<none>") : Selections.back();
+  }
+  bool SelectionIs(const std::string& Path) { return Lower(LastSelection()) == Lower(Path); }
+  // The OK button's state once the dialog has finished handling what it was sent.
+  static bool OkEnabled(HWND Dialog) {
+    SendMessageW(Dialog, WM_NULL, 0, 0);
+    Sleep(50);
+    SendMessageW(Dialog, WM_NULL, 0, 0);
+    return IsWindowEnabled(GetDlgItem(Dialog, IDOK)) != 0;
+  }
+  static void Select(HWND Dialog, const std::string& Path) {
+    const std::wstring Wide = Widen(Path);
+    SendMessageW(Dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Wide.c_str()));
+  }
+
+  TTempFolder Temp;
+  TBrowseForFolder Picker;
+  std::mutex Mutex;
+  std::vector<std::string> Selections;
+  std::vector<bool> OkOffered;
+  std::atomic<bool> EnableAll{false};
+  std::vector<std::string> Errors;
+};
+
+}  // namespace
+
+TEST(BrwsFldrFlagsTest, FlagsFollowTheSettings) {
+  TBrowseForFolder Picker;
+  EXPECT_EQ(Picker.BrowseFlags(), 0u);
+  Picker.StatusText = "Pick one";
+  EXPECT_EQ(Picker.BrowseFlags(), UINT(BIF_STATUSTEXT));
+  Picker.EditBox = true;
+  EXPECT_EQ(Picker.BrowseFlags(), UINT(BIF_STATUSTEXT | BIF_EDITBOX));
+  // The new style has no status line: its flag stays off even with a status text.
+  Picker.NewDialogStyle = true;
+  EXPECT_EQ(Picker.BrowseFlags(), UINT(BIF_EDITBOX | BIF_NEWDIALOGSTYLE));
+  // The main window's settings.
+  TBrowseForFolder Main;
+  Main.NewDialogStyle = true;
+  EXPECT_EQ(Main.BrowseFlags(), UINT(BIF_NEWDIALOGSTYLE));
+  EXPECT_EQ(BIF_NEWDIALOGSTYLE, 64);
+}
+
+TEST_F(BrwsFldrTest, OpensAtThePathAndConfirmingReturnsIt) {
+  const std::string Alpha = Temp.Path("Alpha");
+  Picker.Path = Alpha;
+  bool OkWasEnabled = false;
+  TDialogDriver Driver([&](HWND Dialog) {
+    if (!TDialogDriver::WaitFor([&] { return SelectionIs(Alpha); })) return;
+    OkWasEnabled = OkEnabled(Dialog);
+    TDialogDriver::Press(Dialog, IDOK);
+  });
+  const bool Confirmed = Picker.Execute();
+  ASSERT_TRUE(Driver.FoundDialog());
+  EXPECT_EQ(LastSelection(), Alpha);
+  EXPECT_TRUE(OkWasEnabled);
+  EXPECT_TRUE(Confirmed);
+  EXPECT_EQ(Lower(Picker.Path), Lower(Alpha));
+}
+
+TEST_F(BrwsFldrTest, DriveRootIsPreselectedAndReturnedAsIs) {
+  Picker.Path = "C:\\";
+  TDialogDriver Driver([&](HWND Dialog) {
+    if (TDialogDriver::WaitFor([&] { return SelectionIs("C:\\"); })) TDialogDriver::Press(Dialog, IDOK);
+  });
+  EXPECT_TRUE(Picker.Execute());
+  EXPECT_EQ(Picker.Path, "C:\\");
+}
+
+TEST_F(BrwsFldrTest, CancelLeavesThePathAsItWasEvenAfterBrowsingElsewhere) {
+  const std::string Alpha = Temp.Path("Alpha"), Beta = Temp.Path("Beta");
+  Picker.Path = Alpha;
+  bool Browsed = false;
+  TDialogDriver Driver([&](HWND Dialog) {
+    if (!TDialogDriver::WaitFor([&] { return SelectionIs(Alpha); })) return;
+    Select(Dialog, Beta);
+    Browsed = TDialogDriver::WaitFor([&] { return SelectionIs(Beta); });
+    TDialogDriver::Press(Dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(Picker.Execute());
+  EXPECT_TRUE(Browsed);
+  EXPECT_EQ(Picker.Path, Alpha);
+}
+
+TEST_F(BrwsFldrTest, VirtualFolderDisablesOkUnlessAHandlerAllowsIt) {
+  LPITEMIDLIST Computer = nullptr;
+  ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &Computer), S_OK);
+  bool OkForComputer = true, OkForFolder = false, OkWhenAllowed = false;
+  const std::string Alpha = Temp.Path("Alpha");
+  Picker.Path = Alpha;
+  TDialogDriver Driver([&](HWND Dialog) {
+    if (!TDialogDriver::WaitFor([&] { return SelectionIs(Alpha); })) return;
+    OkForFolder = OkEnabled(Dialog);
+    SendMessageW(Dialog, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(Computer));
+    if (!TDialogDriver::WaitFor([&] { return SelectionIs(""); })) return;
+    OkForComputer = OkEnabled(Dialog);
+    EnableAll = true;
+    Select(Dialog, Alpha);
+    TDialogDriver::WaitFor([&] { return SelectionIs(Alpha); });
+    SendMessageW(Dialog, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(Computer));
+    TDialogDriver::WaitFor([&] { return SelectionIs(""); });
+    OkWhenAllowed = OkEnabled(Dialog);
+    TDialogDriver::Press(Dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(Picker.Execute());
+  CoTaskMemFree(Computer);
+  EXPECT_TRUE(OkForFolder);
+  EXPECT_FALSE(OkForComputer);
+  EXPECT_TRUE(OkWhenAllowed);
+  EXPECT_EQ(Picker.Path, Alpha);
+}
+
+TEST_F(BrwsFldrTest, SetPositionMovesTheDialogBeforeItIsShown) {
+  int Calls = 0, ReportedWidth = 0;
+  Picker.OnSetPosition = [&](TObject* Sender, int& Left, int& Top, int Width, int Height) {
+    EXPECT_EQ(Sender, &Picker);
+    EXPECT_GT(Height, 0);
+    ReportedWidth = Width;
+    ++Calls;
+    Left = 30;
+    Top = 40;
+  };
+  RECT Shown = {};
+  TDialogDriver Driver([&](HWND Dialog) {
+    GetWindowRect(Dialog, &Shown);
+    TDialogDriver::Press(Dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(Picker.Execute());
+  EXPECT_EQ(Calls, 1);
+  EXPECT_EQ(Shown.left, 30);
+  EXPECT_EQ(Shown.top, 40);
+  EXPECT_EQ(Shown.right - Shown.left, ReportedWidth);
+}
+
+TEST_F(BrwsFldrTest, EditBoxAndTitleReachTheDialog) {
+  Picker.EditBox = true;
+  Picker.Title = "Choose the folder to search";
+  bool HasEdit = false, HasTitle = false;
+  TDialogDriver Driver([&](HWND Dialog) {
+    HasEdit = FindWindowExW(Dialog, nullptr, L"Edit", nullptr) != nullptr;
+    HasTitle = FindWindowExW(Dialog, nullptr, L"Static", L"Choose the folder to search") != nullptr;
+    TDialogDriver::Press(Dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(Picker.Execute());
+  EXPECT_TRUE(HasEdit);
+  EXPECT_TRUE(HasTitle);
+}
+
+TEST_F(BrwsFldrTest, HandlerFailureIsReportedAndTheDialogGoesOn) {
+  Picker.OnSelChanged = [](TObject*, const std::string&, bool&) { throw Exception("Selection handler failed"); };
+  TDialogDriver Driver([&](HWND Dialog) {
+    Sleep(300);
+    TDialogDriver::Press(Dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(Picker.Execute());
+  ASSERT_FALSE(Errors.empty());
+  EXPECT_EQ(Errors.front(), "Selection handler failed");
+  Errors.clear();
+}
+
+TEST_F(BrwsFldrTest, MissingPreselectionIsHandedOnAndNothingIsReported) {
+  const std::string Missing = Temp.Path("No such folder");
+  Picker.Path = Missing;
+  TDialogDriver Driver([&](HWND Dialog) {
+    Sleep(200);
+    TDialogDriver::Press(Dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(Picker.Execute());
+  EXPECT_TRUE(Driver.FoundDialog());
+  EXPECT_EQ(Picker.Path, Missing);
+}
