@@ -305,3 +305,16 @@ TEST_F(GridPaintTest, AnyMixOfInputAndOptionsPaints) {
   Application().OnException = nullptr;
   EXPECT_TRUE(Errors.empty()) << Errors.front();
 }
+
+TEST_F(GridPaintTest, BorderStyleRecreatesTheWindow) {
+  AddColumn(100);
+  Grid->AddRows(3);
+  Grid->SetBorderStyle(bsSingle);
+  HWND Window = Grid->Handle();
+  EXPECT_TRUE(GetWindowLongW(Window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  EXPECT_EQ(Grid->ClientWidth(), 300 - 4);
+  Grid->SetBorderStyle(bsNone);
+  EXPECT_FALSE(GetWindowLongW(Grid->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  EXPECT_EQ(Grid->ClientWidth(), 300);
+  EXPECT_EQ(Grid->RowCount(), 3);  // the rows stay with the object
+}
