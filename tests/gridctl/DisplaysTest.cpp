@@ -279,3 +279,24 @@ TEST_F(DisplaysTest, AHugeRateMaximumDrawsOnlyWhatShows) {
   EXPECT_NE(Px(55, 8), Window);
   EXPECT_EQ(Px(80, 8), Window);  // nothing beyond the cell
 }
+
+TEST_F(DisplaysTest, CheckBoxPlayAreaFollowsTheThemedSize) {
+  auto* Column = AddColumn<TCheckBoxColumn>(40);
+  Column->SetAlignment(taCenter);
+  auto* Play = dynamic_cast<TCheckBoxColumnPlay*>(Column->Play());
+  ASSERT_NE(Play, nullptr);
+  Play->CellRect = RECT{10, 20, 50, 36};
+  Play->Themed = true;
+  // 13 x 13 centred in the cell moved to the origin and grown by 1: (-1, -1)-(41, 17).
+  const RECT Area = Play->CheckArea();
+  EXPECT_EQ(Area.left, 20 - 6);
+  EXPECT_EQ(Area.top, 8 - 6);
+  EXPECT_EQ(Area.right - Area.left, 13);
+  int Changes = 0;
+  Play->OnChange = [&](TObject*) { ++Changes; };
+  EXPECT_FALSE(Play->MouseDown(10 + 13, 20 + 5));
+  EXPECT_TRUE(Play->MouseDown(10 + 14, 20 + 5));
+  EXPECT_EQ(Changes, 1);
+  Play->Themed = false;  // 11 x 11 without themes
+  EXPECT_EQ(Play->CheckArea().right - Play->CheckArea().left, 11);
+}
