@@ -85,6 +85,13 @@ void TtpCustomControl::DoMouseUp() {
 }
 
 void TtpCustomControl::DoParentColorChanged() { RedrawOn(rtParentColorChanged); }
+
+void TtpCustomControl::SetColor(TColor Color) {
+  if (Color == this->Color()) return;
+  TCustomControl::SetColor(Color);
+  for (TWinControl* Child : Controls())
+    if (auto* Pane = dynamic_cast<TtpCustomControl*>(Child)) Pane->DoParentColorChanged();
+}
 void TtpCustomControl::DoParentFontChanged() { RedrawOn(rtParentFontChanged); }
 void TtpCustomControl::DoPositionChanged() { RedrawOn(rtPositionChanged); }
 void TtpCustomControl::DoSizeChanged() { RedrawOn(rtSizeChanged); }

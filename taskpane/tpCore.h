@@ -55,6 +55,8 @@ class TtpCustomControl : public TCustomControl {
   bool DialogChar(wchar_t Char);
   // Clicks the control as a left-button click inside it would.
   void PerformClick() { Click(); }
+  // Sets the colour and tells the task-pane controls inside, which may show it (the bar's corners do).
+  void SetColor(TColor Color);
 
  protected:
   virtual void DoBorderChanged();

@@ -131,6 +131,20 @@ TEST_F(tpPaneBarTest, HeaderIsSoftenedAndFramedOverTheParentColour) {
   EXPECT_EQ(CountColor(*Bitmap, RECT{40, 0, 184, 5}, Parent), 144 * 5);
 }
 
+TEST_F(tpPaneBarTest, NewParentColourShowsInTheCornersAtOnce) {
+  Show();
+  ValidateRect(Bar.Handle(), nullptr);
+  Band.SetColor(clRed);
+  RECT Update;
+  EXPECT_FALSE(GetUpdateRect(Bar.Handle(), &Update, FALSE));  // the bar's triggers leave parent colours out
+  Bar.SetRepaintTriggers(Bar.RepaintTriggers() | rtParentColorChanged);
+  Band.SetColor(clBlue);
+  EXPECT_TRUE(GetUpdateRect(Bar.Handle(), &Update, FALSE));
+  auto Bitmap = PaintToBitmap(Bar);
+  EXPECT_EQ(Bitmap->Pixel(0, 5), RGB(0, 0, 255));
+  EXPECT_EQ(Bitmap->Pixel(100, 2), RGB(0, 0, 255));
+}
+
 TEST_F(tpPaneBarTest, HoveringAnItemUnderlinesItInTheHotColourAndShowsTheHand) {
   Show();
   MoveTo(60, 65);
