@@ -188,7 +188,7 @@ TEST_F(tpContainerTest, AffectChildsModePassesTheEnabledStateOn) {
 TEST_F(tpContainerTest, PressWithoutFocusableMarksClickedButKeepsTheFocusAway) {
   TtpContainer Container(&Form);
   Container.SetBounds(0, 0, 100, 40);
-  Form.Show();
+  Form.HandleNeeded();
   SetFocus(Form.Handle());
   Container.Perform(WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
   EXPECT_TRUE(Container.DrawState() & dsClicked);

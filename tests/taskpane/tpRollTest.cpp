@@ -18,7 +18,8 @@ struct tpRollTest : FormTest {
     Bar = std::make_unique<TtpPaneBar>(&Form);
     Bar->SetBounds(492, 4, 184, 123);
     for (int I = 0; I < 4; ++I) Bar->Items().Add().SetCaption("Link");
-    Form.Show();
+    // Rolling needs a window, not a place on the screen.
+    Form.HandleNeeded();
     Watch(*Bar);
   }
   // Records every height the bar takes, with the thread that set it.
