@@ -436,3 +436,13 @@ TEST_F(tpPaneBarTest, IconSitsAtTheTopLeftAndPushesTheCaptionRight) {
   EXPECT_GE(FirstInkColumn(*After), 38);
   EXPECT_LT(FirstInkColumn(*After), 42);
 }
+
+TEST_F(tpPaneBarTest, LockedBarKeepsItsHeightUntilEndUpdate) {
+  Bar.BeginUpdate();
+  Bar.Items().Add().SetCaption("Fifth");
+  Bar.Items()[0]->SetVisible(false);
+  Bar.Items().Add();
+  EXPECT_EQ(Bar.Height(), 123);
+  Bar.EndUpdate();
+  EXPECT_EQ(Bar.Height(), 5 * 20 + 43);
+}

@@ -265,3 +265,21 @@ TEST_F(tpRollTest, ManyBarsRollingAtOnceEachEndWhereTheyWereSent) {
     EXPECT_EQ(Bars[I]->Height(), I != 4 ? 35 : 3 * 20 + 43) << I;
   }
 }
+
+TEST_F(tpRollTest, FixedRollModeKeepsTheRowsWhereTheyAre) {
+  Bar->SetRollMode(rmFixed);
+  Bar->SetCollapsed(true);
+  ASSERT_TRUE(PumpUntil([&] { return Bar->CurrentItemHeight() <= 8; }));
+  std::vector<int> Tops;
+  Bar->OnDrawItem = [&](TObject*, TCanvas&, RECT& Rect, TtpDrawState, TtpPaneBarItem*, TBitmap*) {
+    Tops.push_back(Rect.top);
+  };
+  PaintToBitmap(*Bar);
+  EXPECT_EQ(Tops, (std::vector<int>{39, 59, 79, 99}));
+  Tops.clear();
+  Bar->SetRollMode(rmShrink);
+  const int Pitch = Bar->CurrentItemHeight();
+  PaintToBitmap(*Bar);
+  EXPECT_EQ(Tops, (std::vector<int>{39, 39 + Pitch, 39 + 2 * Pitch, 39 + 3 * Pitch}));
+  ASSERT_TRUE(WaitForRest(*Bar));
+}
