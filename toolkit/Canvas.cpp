@@ -11,6 +11,8 @@ const wchar_t* W(std::u16string_view Text) { return reinterpret_cast<const wchar
 TCanvas::TCanvas() {
   // A changed object must leave the DC before its old handle is freed.
   FFont.OnChange = [this] {
+    // A new colour keeps the handle: the font stays selected (selecting a font is costly).
+    if (FFont.ChangingColorOnly()) return;
     if (FDC && FOldFont) {
       SelectObject(FDC, FOldFont);
       FOldFont = nullptr;
@@ -49,8 +51,11 @@ void TCanvas::Deselect() {
 }
 
 void TCanvas::RequireFont() {
-  HGDIOBJ Previous = SelectObject(FDC, FFont.Handle());
-  if (!FOldFont) FOldFont = Previous;
+  HFONT Font = FFont.Handle();
+  if (!FOldFont || GetCurrentObject(FDC, OBJ_FONT) != Font) {
+    HGDIOBJ Previous = SelectObject(FDC, Font);
+    if (!FOldFont) FOldFont = Previous;
+  }
   SetTextColor(FDC, ColorToRGB(FFont.Color()));
 }
 

@@ -49,7 +49,9 @@ void TFont::SetStyle(TFontStyles Style) {
 void TFont::SetColor(TColor Color) {
   if (Color == FColor) return;
   FColor = Color;
+  FChangingColorOnly = true;
   if (OnChange) OnChange();
+  FChangingColorOnly = false;
 }
 
 HFONT TFont::Handle() {

@@ -48,6 +48,8 @@ public:
   TColor Color() const { return FColor; }
   void SetColor(TColor Color);  // text colour: no new handle needed
   HFONT Handle();
+  // True while OnChange reports a change of the colour alone (the handle stays valid).
+  bool ChangingColorOnly() const { return FChangingColorOnly; }
 
   static constexpr int PixelsPerInch = 96;
 
@@ -58,6 +60,7 @@ private:
   TFontStyles FStyle = 0;
   TColor FColor = clWindowText;
   HFONT FHandle = nullptr;
+  bool FChangingColorOnly = false;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };

@@ -44,6 +44,8 @@ void TCustomGridViewControl::CreateParams(TCreateParams& Params) {
 }
 
 void TCustomGridViewControl::CreateWnd() {
+  VertScrollBar().ResetPlatformState();
+  HorzScrollBar().ResetPlatformState();
   VertScrollBar().SetLineStep(1);
   VertScrollBar().SetPageStep(10);
   HorzScrollBar().SetLineStep(5);
@@ -67,6 +69,11 @@ LRESULT TCustomGridViewControl::WndProc(UINT Message, WPARAM WParam, LPARAM LPar
       InvalidateGrid();
       break;
     case WM_MOUSELEAVE: SetHotHeader(nullptr); break;
+    case WM_SIZE: {
+      const LRESULT Result = TScrollView::WndProc(Message, WParam, LParam);
+      ClientSizeChanged();
+      return Result;
+    }
     default: break;
   }
   return TScrollView::WndProc(Message, WParam, LParam);
@@ -85,9 +92,11 @@ void TCustomGridViewControl::SetGridLinesColor(TColor Value) {
 }
 
 void TCustomGridViewControl::SetHeaderSize(int Value) {
+  if (Value < 0) return;  // a band cannot be less than empty
   FHeaderSize = Value;
   InvalidateGrid();
   RepositionEditor();
+  UpdateVerticalScrollBar();  // the data area changed height
 }
 
 void TCustomGridViewControl::SetHeaderStyle(THeaderStyle Value) {
@@ -110,13 +119,17 @@ void TCustomGridViewControl::SetHighlightedTextColor(TColor Value) {
 }
 
 void TCustomGridViewControl::SetInputSize(int Value) {
+  if (Value < 0) return;
   FInputSize = Value;
   InvalidateGrid();
+  UpdateVerticalScrollBar();
 }
 
 void TCustomGridViewControl::SetSlideSize(int Value) {
+  if (Value <= 0) return;  // slides are counted by dividing by their height
   FSlideSize = Value;
   InvalidateGrid();
+  UpdateVerticalScrollBar();
 }
 
 void TCustomGridViewControl::SetEnableVisualStyles(bool Value) {
@@ -137,8 +150,17 @@ void TCustomGridViewControl::SetBorderStyle(TBorderStyle Value) {
 void TCustomGridViewControl::SetCaption(const std::u16string& Value) {
   FCaption = Value;
   if (!HandleAllocated()) return;
+  // The band is as high as the text in the grid's font, measured on the window's own DC.
+  HDC DC = GetDC(FHandle);
+  int TextHeight = 0;
+  {
+    TCanvas Measure(DC);
+    AssignGridFont(Measure.Font(), GridFont());
+    TextHeight = Measure.TextHeight(std::u16string_view(FCaption.empty() ? u"Xy" : FCaption));
+  }
+  ReleaseDC(FHandle, DC);
   const int Top = DataTop() + 4;
-  InvalidateClient(RECT{0, Top, ClientWidth(), Top + Canvas().TextHeight(std::u16string_view(u"Xy")) + 12});
+  InvalidateClient(RECT{0, Top, ClientWidth(), Top + TextHeight});
 }
 
 void TCustomGridViewControl::SetOptions(TGridOptions Value) {
@@ -164,6 +186,17 @@ void TCustomGridViewControl::SetGridStyle(TGridStyle Value) {
 void TCustomGridViewControl::SetGridFont(const TGridFont& Value) {
   TGridModel::SetGridFont(Value);
   AssignGridFont(Font(), Value);
+}
+
+void TCustomGridViewControl::FontChanged() {
+  TScrollView::FontChanged();
+  // The control's font (set on it or taken from the parent) is the one columns with ParentFont use.
+  TGridFont Value;
+  Value.Name = Font().Name();
+  Value.Size = Font().Size();
+  Value.Style = Font().Style();
+  Value.Color = Font().Color();
+  if (Value != GridFont()) TGridModel::SetGridFont(Value);
 }
 
 // Geometry.
@@ -213,7 +246,10 @@ RECT TCustomGridViewControl::FooterRect() {
               DataLeft() + Columns().TotalWidth() - HorzOffset(), Height};
 }
 
-int TCustomGridViewControl::RowExtent(int ARow) { return ARow >= 0 && ARow < RowCount() ? RowHeight(ARow) : RowSize(); }
+int TCustomGridViewControl::RowExtent(int ARow) {
+  // A height handler that answers less than nothing gets an empty row, not a row that runs upwards.
+  return ARow >= 0 && ARow < RowCount() ? std::max(0, RowHeight(ARow)) : RowSize();
+}
 
 int TCustomGridViewControl::RowTop(int ARow) {
   const int G = GridLineWidth();
@@ -350,6 +386,21 @@ void TCustomGridViewControl::HorizontalScrollMessage(int Code, int ThumbPosition
   HideCellEditor();
   TScrollView::HorizontalScrollMessage(Code, ThumbPosition);
   InvalidateSelection();
+}
+
+void TCustomGridViewControl::UpdateScrollAreas() {
+  if (GridStyle() == gsSlides) {
+    FHorzScrollArea = FVertScrollArea = ClientRect();
+    return;
+  }
+  FHorzScrollArea = RECT{DataLeft(), 0, ClientWidth(), ClientHeight()};
+  FVertScrollArea = RECT{0, DataTop(), DataRight(), DataBottom()};
+}
+
+void TCustomGridViewControl::ScrollBy(int DX, int DY) {
+  // The areas as the layout is now, also before the first paint.
+  UpdateScrollAreas();
+  TScrollView::ScrollBy(DX, DY);
 }
 
 void TCustomGridViewControl::ScrollRowsFrom(int ARow, int DY) {
@@ -543,7 +594,7 @@ TCustomColumn* TCustomGridViewControl::CurrentInputColumn() {
 bool TCustomGridViewControl::CellDrawnSelected(int ACol, int ARow) {
   if (InputRowMode()) return false;
   if (Columns().Items(ACol)->Options().Contains(coDontHighlight)) return false;
-  if (!HasFocus() && AppearanceOptions().Contains(aoHideSelection)) return false;
+  if (!GridFocused() && AppearanceOptions().Contains(aoHideSelection)) return false;
   const bool Current = ACol == CurrentColumn() && ARow == CurrentRow();
   if (Options().Contains(goSelectFullRow))
     return RowSelected(ARow) && (!Current || !AppearanceOptions().Contains(aoIndicateSelectedCell));
@@ -552,14 +603,14 @@ bool TCustomGridViewControl::CellDrawnSelected(int ACol, int ARow) {
 
 TColor TCustomGridViewControl::CellBackgroundColor(int ACol, int ARow) {
   if (!CellDrawnSelected(ACol, ARow)) return GetCell(ACol, ARow)->Color();
-  if (!HasFocus()) return clBtnFace;
+  if (!GridFocused()) return clBtnFace;
   if (AppearanceOptions().Contains(aoAlphaBlendedSelection))
     return TGraphicsProvider::MixColors(Color(), clHighlight, 0.25);
   return clHighlight;
 }
 
 TColor TCustomGridViewControl::CellTextColor(int ACol, int ARow) {
-  if (CellDrawnSelected(ACol, ARow) && HasFocus()) return FHighlightedTextColor;
+  if (CellDrawnSelected(ACol, ARow) && GridFocused()) return FHighlightedTextColor;
   return Columns().Items(ACol)->Font().Color;
 }
 
@@ -581,6 +632,10 @@ void TCustomGridViewControl::SetHotHeader(TCustomColumn* Column) {
 
 void TCustomGridViewControl::Resize() {
   TScrollView::Resize();
+  ClientSizeChanged();
+}
+
+void TCustomGridViewControl::ClientSizeChanged() {
   if (!HandleAllocated()) return;
   const int Width = ClientWidth(), Height = ClientHeight();
   if (Height != FLastClientHeight) {

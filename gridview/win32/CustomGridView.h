@@ -88,6 +88,7 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
   int ColumnDistance(int From, int To) override { return From - To; }
   int RowDistance(int From, int To) override;
   void SetTopRow(int ARow) { VertScrollBar().SetPosition(ARow); }
+  void ScrollBy(int DX, int DY) override;
 
   // Painting.
   bool CellDrawnSelected(int ACol, int ARow);
@@ -98,6 +99,9 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
   bool ThemesInUse();
   // The grid has the keyboard focus (a test may pretend).
   virtual bool HasFocus();
+  // The focus and theming as this paint sees them (asked once per paint, not once per cell).
+  bool GridFocused() { return FPainting ? FPaintFocused : HasFocus(); }
+  bool GridThemes() { return FPainting ? FPaintThemes : ThemesInUse(); }
   // Header cells held down and under the mouse (hot tracking).
   void SetPressedHeader(TCustomColumn* Column);
   void SetHotHeader(TCustomColumn* Column);
@@ -142,12 +146,14 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
   LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
   void Paint() override;
   void Resize() override;
+  void FontChanged() override;
   void DoEnter() override;
   void DoExit() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   bool MouseWheel(TShiftState Shift, int Delta, POINT ScreenPos) override;
+  void KeyPress(wchar_t& Key) override;
   void VerticalScrollMessage(int Code, int ThumbPosition) override;
   void HorizontalScrollMessage(int Code, int ThumbPosition) override;
 
@@ -167,6 +173,9 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
   void ApplyColumnFont(const TCustomColumn& Column);
   void InvalidateClient(const RECT& Rect);
   void RedrawBorder();
+  void UpdateScrollAreas();
+  // Follows a new client size (a resize, or a scroll bar that came or went).
+  void ClientSizeChanged();
   void PaintThemedBorder();
   TCustomColumn* HeaderColumnAt(int X, int Y);
 
@@ -187,4 +196,6 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
   TCustomColumn* FHotHeader = nullptr;
   int FLastClientWidth = -1, FLastClientHeight = -1;
   bool FPainting = false;
+  // Facts that cost a platform call each, taken once per paint.
+  bool FPaintFocused = false, FPaintThemes = false, FPaintThemesActive = false;
 };

@@ -1,6 +1,7 @@
 // Painting of TCustomGridViewControl: column parts through the active style display, rows cell by
 // cell through the columns' displays, the indicator strip, the empty-grid caption and slides.
 #include <algorithm>
+#include <optional>
 
 #include "gridview/win32/CustomGridView.h"
 #include "gridview/win32/Themes.h"
@@ -17,6 +18,9 @@ void TCustomGridViewControl::Paint() {
     ~TDone() { Flag = false; }
   } Done{FPainting};
   for (auto& Style : FStyles) Style->Canvas = &Canvas();
+  FPaintFocused = HasFocus();
+  FPaintThemesActive = ThemeServices().ThemesActive();
+  FPaintThemes = FEnableVisualStyles && FPaintThemesActive;
   if (GridStyle() == gsSlides)
     PaintSlides();
   else
@@ -27,8 +31,7 @@ void TCustomGridViewControl::Paint() {
 
 void TCustomGridViewControl::PaintReport() {
   const int Width = ClientWidth(), Height = ClientHeight();
-  FHorzScrollArea = RECT{DataLeft(), 0, Width, Height};
-  FVertScrollArea = RECT{0, DataTop(), DataRight(), DataBottom()};
+  UpdateScrollAreas();
   PaintColumnParts();
   PaintRows();
   TCanvas& C = Canvas();
@@ -36,9 +39,9 @@ void TCustomGridViewControl::PaintReport() {
   const int ColumnsRight = DataLeft() + Columns().TotalWidth() - HorzOffset();
   if (ColumnsRight < Width) {
     int Top = 0;
-    if (Options().Contains(goHeader) && FHeaderStyle == hsAuto && ThemeServices().ThemesActive()) {
+    if (Options().Contains(goHeader) && FHeaderStyle == hsAuto && FPaintThemesActive) {
       TStyleDisplay& Style = ActiveStyle();
-      Style.Themes = ThemesInUse();
+      Style.Themes = GridThemes();
       Style.DrawHeaderTail(RECT{ColumnsRight, 0, Width, FHeaderSize});
       Top = FHeaderSize;
     }
@@ -64,9 +67,9 @@ void TCustomGridViewControl::PaintColumnParts() {
   const bool Header = Options().Contains(goHeader), Input = Options().Contains(goInput),
              Footer = Options().Contains(goFooter);
   TStyleDisplay& Style = ActiveStyle();
-  Style.Themes = ThemesInUse();
+  Style.Themes = GridThemes();
   const RECT InputArea = InputRect(), FooterArea = FooterRect();
-  const bool Focused = HasFocus();
+  const bool Focused = GridFocused();
   {
     TCanvas::TClipSave Clip(C);
     C.IntersectClipRect(RECT{DataLeft(), 0, Width, Height});
@@ -75,11 +78,14 @@ void TCustomGridViewControl::PaintColumnParts() {
       if (!Column->Visible()) continue;
       const int Left = Column->Left() - HorzOffset(), Right = Left + Column->Width();
       if (Right <= DataLeft() || Left >= Width) continue;
-      if (Header) Style.DrawHeaderCell(*Column, RECT{Left, 0, Right, FHeaderSize});
-      if (Input)
-        Style.DrawInputCell(*Column, RECT{Left, InputArea.top, Right, InputArea.top + FInputSize + G}, Focused,
-                            InputRowMode(), G != 0);
-      if (Footer) Style.DrawFooterCell(*Column, RECT{Left, FooterArea.top + 4, Right, Height}, G != 0);
+      // Parts outside the area being painted are skipped: a scrolled strip repaints no header.
+      const RECT HeaderCell{Left, 0, Right, FHeaderSize},
+          InputCell{Left, InputArea.top, Right, InputArea.top + FInputSize + G},
+          FooterCell{Left, FooterArea.top + 4, Right, Height};
+      if (Header && RectVisible(C.Handle(), &HeaderCell)) Style.DrawHeaderCell(*Column, HeaderCell);
+      if (Input && RectVisible(C.Handle(), &InputCell))
+        Style.DrawInputCell(*Column, InputCell, Focused, InputRowMode(), G != 0);
+      if (Footer && RectVisible(C.Handle(), &FooterCell)) Style.DrawFooterCell(*Column, FooterCell, G != 0);
     }
     const int ColumnsRight = std::min(DataLeft() + Columns().TotalWidth() - HorzOffset(), Width);
     if (Input)
@@ -157,7 +163,7 @@ void TCustomGridViewControl::PaintIndicatorCell(int ARow, int Top, int Height) {
 }
 
 bool TCustomGridViewControl::FocusRectAllowed() {
-  return HasFocus() && RowCount() > 0 && !InputRowMode() && !AppearanceOptions().Contains(aoHideFocus);
+  return GridFocused() && RowCount() > 0 && !InputRowMode() && !AppearanceOptions().Contains(aoHideFocus);
 }
 
 void TCustomGridViewControl::PaintFocusRect(const RECT& Rect) {
@@ -181,7 +187,7 @@ void TCustomGridViewControl::DrawCell(int ACol, int ARow) {
     State.Include(csSelected);
     if (AppearanceOptions().Contains(aoBoldTextSelection)) State.Include(csBoldTextSelection);
   }
-  if (HasFocus() && !AppearanceOptions().Contains(aoHideFocus)) State.Include(csFocused);
+  if (GridFocused() && !AppearanceOptions().Contains(aoHideFocus)) State.Include(csFocused);
   auto* Display = dynamic_cast<TColumnDisplay*>(Column->Display());
   if (Display) Display->Selected = Selected;
   TColor GridColor = FGridLinesColor;
@@ -189,8 +195,14 @@ void TCustomGridViewControl::DrawCell(int ACol, int ARow) {
   if (AppearanceOptions().Contains(aoIndicateSortedColumn) && Column->Sorted() && !Selected)
     Background = ScaleRGB(ColorToRGB(Background), 245);
 
-  TCanvas::TClipSave Save(C);
-  C.IntersectClipRect(RECT{Rect.left, Rect.top, Rect.right + G, std::min<int>(Rect.bottom + G, DataBottom())});
+  // The cell's own clip region is skipped when nothing can draw outside the cell anyway: the row
+  // loop already clips to the data area, grid lines and text stay inside.
+  const bool OwnClip = !Display || !Display->ClipsItself() || OnDrawCellBackground || OnCustomDrawCell;
+  std::optional<TCanvas::TClipSave> Save;
+  if (OwnClip) {
+    Save.emplace(C);
+    C.IntersectClipRect(RECT{Rect.left, Rect.top, Rect.right + G, std::min<int>(Rect.bottom + G, DataBottom())});
+  }
   if (G && GridStyle() == gsReport) {
     const bool Framed = FGridLinesStyle == lsFramed;
     C.Pen().SetColor(Framed && ARow == RowCount() - 1 ? clBlack : GridColor);
@@ -208,13 +220,14 @@ void TCustomGridViewControl::DrawCell(int ACol, int ARow) {
     Display->RightToLeft = false;
     Display->CellRect = Rect;
     Display->Window = FHandle;
-    Display->Themed = ThemesInUse();
+    Display->Themed = GridThemes();
     Display->HighlightedTextColor = FHighlightedTextColor;
   }
   if (DefaultDrawing) {
     C.Brush().SetColor(Background);
     C.FillRect(Rect);
   }
+  if (Display) Display->Background = DefaultDrawing ? Background : clNone;
   if (Display) Display->CurrentCell = ACol == CurrentColumn() && ARow == CurrentRow();
   const TDrawingOptions Drawing = Column->DrawingOptions();
   if ((Drawing == doNormal || Drawing == doCustom) && Display && PrepareCellFont(ACol, ARow, State, *Display))
@@ -232,7 +245,7 @@ bool TCustomGridViewControl::PrepareCellFont(int ACol, int, TCellState, TColumnD
 void TCustomGridViewControl::PaintSlides() {
   TCanvas& C = Canvas();
   const int Width = ClientWidth(), Height = ClientHeight(), G = GridLineWidth(), Slot = FSlideSize + G;
-  FHorzScrollArea = FVertScrollArea = RECT{0, 0, Width, Height};
+  UpdateScrollAreas();
   int Y = 0;
   for (int Row = TopRow(); Row < RowCount() && Y < Height; ++Row, Y += Slot) {
     C.Brush().SetColor(Color());
@@ -291,7 +304,9 @@ void TCustomGridViewControl::MouseDown(TMouseButton Button, TShiftState Shift, i
 
 void TCustomGridViewControl::MouseMove(TShiftState Shift, int X, int Y) {
   TScrollView::MouseMove(Shift, X, Y);
-  if (ActiveStyle().Capabilities().Contains(scHotTracking) && !(Shift & ssLeft)) SetHotHeader(HeaderColumnAt(X, Y));
+  TStyleDisplay& Style = ActiveStyle();
+  Style.Themes = ThemesInUse();  // the style answers by the theming in force now
+  if (Style.Capabilities().Contains(scHotTracking) && !(Shift & ssLeft)) SetHotHeader(HeaderColumnAt(X, Y));
 }
 
 void TCustomGridViewControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -312,4 +327,18 @@ bool TCustomGridViewControl::MouseWheel(TShiftState Shift, int Delta, POINT Scre
   else if (Delta < 0)
     (Shift & ssCtrl) ? Bar.PageDown() : Bar.LineDown();
   return true;
+}
+
+void TCustomGridViewControl::KeyPress(wchar_t& Key) {
+  TScrollView::KeyPress(Key);
+  // The space key plays the current cell's element (a check box toggles).
+  const int Col = CurrentColumn(), Row = CurrentRow();
+  if (Key != L' ' || Col < 0 || Col >= Columns().Count() || !ValidRow(Row)) return;
+  auto* Play = dynamic_cast<TColumnPlay*>(Columns().Items(Col)->Play());
+  if (!Play) return;
+  LoadCellValue(Col, Row, *Play);
+  Play->OnChange = [this, Col, Row](TObject* Sender) {
+    SetCellText(Col, Row, static_cast<TColumnPlay*>(Sender)->TextValue);
+  };
+  if (Play->KeyPress(u' ')) Key = 0;
 }

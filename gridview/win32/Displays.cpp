@@ -141,17 +141,22 @@ void TRateColumnDisplay::Paint() {
   if (!Rate || (IntegerValue == 0 && Rate->HideWhenEmpty())) return;
   const TGlyph& Full = Rate->Glyph();
   if (Full.Empty() || Rate->Max() <= 0) return;
-  const POINT P =
-      AlignBox(Full.Width * Rate->Max(), Full.Height, Column().VerticalAlignment(), Column().Alignment(), CellRect, 0);
-  int X = P.x;
-  for (int I = 1; I <= Rate->Max(); ++I, X += Full.Width) {
+  // A very large Max must neither overflow the row's width nor draw glyphs nobody can see.
+  const long long RowWidth = static_cast<long long>(Full.Width) * Rate->Max();
+  const POINT P = AlignBox(static_cast<int>(std::min<long long>(RowWidth, 1 << 28)), Full.Height,
+                           Column().VerticalAlignment(), Column().Alignment(), CellRect, 0);
+  int First = 1;
+  if (P.x + Full.Width < CellRect.left) First = (CellRect.left - P.x) / Full.Width;  // the first that shows
+  for (int I = std::max(1, First); I <= Rate->Max(); ++I) {
+    const long long X = P.x + static_cast<long long>(I - 1) * Full.Width;
+    if (X >= CellRect.right) break;
     const TGlyph& Glyph = I <= IntegerValue ? Full : Rate->EmptyGlyph();
     if (Glyph.Empty()) continue;
     TGlyphBitmap& Cache = I <= IntegerValue ? FFull : FEmpty;
     if (Rate->Transparent())
-      Canvas->DrawTransparent(X, P.y, Cache.For(Glyph), Glyph.Pixel(0, Glyph.Height - 1));
+      Canvas->DrawTransparent(static_cast<int>(X), P.y, Cache.For(Glyph), Glyph.Pixel(0, Glyph.Height - 1));
     else
-      Cache.Draw(*Canvas, X, P.y, Glyph);
+      Cache.Draw(*Canvas, static_cast<int>(X), P.y, Glyph);
   }
 }
 
@@ -168,7 +173,10 @@ void TGraphicColumnDisplay::Paint() {
   const RECT Area = Shrunk(CellRect, GraphicColumn->Margin());
   TCanvas& C = *Canvas;
   C.Brush().SetColor(Selected ? clHighlightText : clBtnFace);
-  for (int I = 1; I <= GraphicColumn->BorderWidth(); ++I) C.FrameRect(Shrunk(Area, -I));
+  // Frames further out than the cell is large are all clipped away: they are not drawn.
+  const int Frames = std::min(GraphicColumn->BorderWidth(),
+                              std::max(int(CellRect.right - CellRect.left), int(CellRect.bottom - CellRect.top)));
+  for (int I = 1; I <= Frames; ++I) C.FrameRect(Shrunk(Area, -I));
   auto* Picture = dynamic_cast<TBitmap*>(ObjectValue);
   if (!Picture || Picture->Empty()) return;
   const int AreaW = Area.right - Area.left, AreaH = Area.bottom - Area.top;

@@ -2,7 +2,10 @@
 // Cell displays: one object per column paints the content of its cells (text, numbers, dates,
 // images, progress bars, rates, check boxes, pictures and a small subset of HTML), and the check
 // box column's play toggles its value on a click or the space key.
+#include <map>
+#include <memory>
 #include <string>
+#include <tuple>
 
 #include "gridview/ColumnClasses.h"
 #include "gridview/win32/DrawProviders.h"
@@ -20,34 +23,45 @@ class TColumnDisplay : public TVirtualColElement {
   bool Selected = false;
   TColor HighlightedTextColor = clHighlightText;
   bool CurrentCell = false;
+  // The colour the grid filled the cell with, or clNone when a handler drew the background.
+  TColor Background = clNone;
 
   RECT ContentRect() const { return RECT{CellRect.left + 2, CellRect.top, CellRect.right - 2, CellRect.bottom}; }
   void DrawText(std::u16string_view Text, const RECT& Rect);
   void DrawHintMark();
   virtual void Paint() = 0;
+  // Displays whose whole drawing is clipped text need no clip region of their own per cell.
+  virtual bool ClipsItself() const { return false; }
 };
 
-class TTextualColumnDisplay : public TColumnDisplay {
+// Displays that draw one text through DrawText, which clips to the content rectangle.
+class TTextDisplay : public TColumnDisplay {
  public:
   using TColumnDisplay::TColumnDisplay;
+  bool ClipsItself() const override { return true; }
+};
+
+class TTextualColumnDisplay : public TTextDisplay {
+ public:
+  using TTextDisplay::TTextDisplay;
   void Paint() override;
 };
 
-class TNumericColumnDisplay : public TColumnDisplay {
+class TNumericColumnDisplay : public TTextDisplay {
  public:
-  using TColumnDisplay::TColumnDisplay;
+  using TTextDisplay::TTextDisplay;
   void Paint() override;
 };
 
-class TIncrementColumnDisplay : public TColumnDisplay {
+class TIncrementColumnDisplay : public TTextDisplay {
  public:
-  using TColumnDisplay::TColumnDisplay;
+  using TTextDisplay::TTextDisplay;
   void Paint() override;
 };
 
-class TDateColumnDisplay : public TColumnDisplay {
+class TDateColumnDisplay : public TTextDisplay {
  public:
-  using TColumnDisplay::TColumnDisplay;
+  using TTextDisplay::TTextDisplay;
   void Paint() override;
 };
 
@@ -55,6 +69,12 @@ class TImageColumnDisplay : public TColumnDisplay {
  public:
   using TColumnDisplay::TColumnDisplay;
   void Paint() override;
+
+ private:
+  // Images drawn once over each background colour and copied after that: drawing from the image
+  // list is slow on some platforms, and a results grid draws one per row.
+  using TKey = std::tuple<const void*, int, TColor, int>;  // list, index, background, list size
+  std::map<TKey, std::unique_ptr<TBitmap>> FCache;
 };
 
 class TProgressColumnDisplay : public TColumnDisplay {

@@ -63,9 +63,13 @@ void TControlScrollBar::UpdateBar() {
   // Showing or hiding a bar resizes the client area, which may come back here.
   FUpdating = true;
   HWND Window = FView->Handle();
+  const bool Valid = FApplied.Valid;
+  const bool RangeChanged = !Valid || FApplied.Min != FMin || FApplied.Max != FMax || FApplied.Page != FPage;
+  const bool ShowChanged = !Valid || FApplied.Visible != FVisible;
   SCROLLINFO Info = {};
   Info.cbSize = sizeof(Info);
-  Info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  Info.fMask = SIF_POS;
+  if (RangeChanged || ShowChanged) Info.fMask |= SIF_RANGE | SIF_PAGE;
   Info.nMin = FMin;
   Info.nMax = FMax;
   Info.nPage = static_cast<UINT>(std::max(0, FPage));
@@ -73,13 +77,15 @@ void TControlScrollBar::UpdateBar() {
   if (FVisible) {
     // A bar that is not needed is disabled rather than hidden.
     Info.fMask |= SIF_DISABLENOSCROLL;
-    SetScrollInfo(Window, Bar(), &Info, TRUE);
-    ShowScrollBar(Window, Bar(), TRUE);
-    EnableScrollBar(Window, Bar(), FEnabled ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH);
-  } else {
+    if (RangeChanged || ShowChanged || FApplied.Position != FPosition) SetScrollInfo(Window, Bar(), &Info, TRUE);
+    if (ShowChanged) ShowScrollBar(Window, Bar(), TRUE);
+    if (ShowChanged || RangeChanged || FApplied.Enabled != FEnabled)
+      EnableScrollBar(Window, Bar(), FEnabled ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH);
+  } else if (RangeChanged || ShowChanged || FApplied.Position != FPosition) {
     SetScrollInfo(Window, Bar(), &Info, FALSE);
-    ShowScrollBar(Window, Bar(), FALSE);
+    if (ShowChanged) ShowScrollBar(Window, Bar(), FALSE);
   }
+  FApplied = TApplied{FMin, FMax, FPage, FPosition, FVisible, FEnabled, true};
   FUpdating = false;
 }
 
@@ -100,7 +106,10 @@ void TControlScrollBar::ScrollMessage(int Code, int ThumbPosition) {
     case SB_BOTTOM: SetPosition(FMax); break;
     default: return;
   }
-  if (FView->Visible() && FVisible && FView->HandleAllocated()) ShowScrollBar(FView->Handle(), Bar(), TRUE);
+  if (FView->Visible() && FVisible && FView->HandleAllocated() && !FApplied.Visible) {
+    ShowScrollBar(FView->Handle(), Bar(), TRUE);
+    FApplied.Visible = true;
+  }
 }
 
 // Scroll view.

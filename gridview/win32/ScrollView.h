@@ -50,6 +50,8 @@ class TControlScrollBar {
   // A WM_VSCROLL/WM_HSCROLL request code.
   void ScrollMessage(int Code, int ThumbPosition);
   void UpdateBar();
+  // Forgets what the platform bar shows (a new window starts blank).
+  void ResetPlatformState() { FApplied = TApplied(); }
 
  private:
   void Step(int Code);
@@ -62,6 +64,12 @@ class TControlScrollBar {
   int FLineStep = 1, FPageStep = 1;
   bool FVisible = true;
   bool FBatch = false, FUpdating = false, FNoScroll = false;
+  // What the platform bar was last given; unchanged parts are not sent again (each call may
+  // repaint the bar or recompute the window frame).
+  struct TApplied {
+    int Min = -1, Max = -1, Page = -1, Position = -1;
+    bool Visible = false, Enabled = false, Valid = false;
+  } FApplied;
 };
 
 class TCustomScrollView : public TCustomControl {
@@ -106,6 +114,7 @@ class TScrollView : public TCustomScrollView {
   int RollDirection() const { return FRollDirection; }  // -1 up, 0 none, 1 down
   unsigned RollInterval() const { return FRollTimer.Interval(); }
   void RollTick();
+  TRollShadow* RollShadow() const { return FRollShadow.get(); }
 
  protected:
   LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;

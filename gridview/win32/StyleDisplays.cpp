@@ -183,7 +183,8 @@ TStyleCapabilities TDefaultStyleDisplay::Capabilities() {
 }
 
 void TDefaultStyleDisplay::DrawEmptyHeader(const RECT& Rect) {
-  if (Themes && ThemeServices().DrawBackground(L"HEADER", Canvas->Handle(), HeaderItemPart, StateNormal, Rect)) return;
+  if (Themes && ThemeServices().DrawOpaqueBackground(L"HEADER", Canvas->Handle(), HeaderItemPart, StateNormal, Rect))
+    return;
   TGraphicsProvider::DrawButtonFrame(*Canvas, Rect, false);
 }
 
@@ -196,7 +197,8 @@ void TDefaultStyleDisplay::DrawHeaderCell(TCustomColumn& Column, const RECT& Rec
 }
 
 void TDefaultStyleDisplay::DrawHeaderTail(const RECT& Rect) {
-  if (Themes && ThemeServices().DrawBackground(L"HEADER", Canvas->Handle(), HeaderItemRightPart, StateNormal, Rect))
+  if (Themes &&
+      ThemeServices().DrawOpaqueBackground(L"HEADER", Canvas->Handle(), HeaderItemRightPart, StateNormal, Rect))
     return;
   TStyleDisplay::DrawHeaderTail(Rect);
 }
@@ -207,7 +209,7 @@ void TDefaultStyleDisplay::DrawThemedHeaderFrame(TCustomColumn& Column, const RE
     State = StatePressed;
   else if (FOwner && FOwner->HotHeaderColumn() == &Column)
     State = StateHot;
-  if (!ThemeServices().DrawBackground(L"HEADER", Canvas->Handle(), HeaderItemPart, State, Rect))
+  if (!ThemeServices().DrawOpaqueBackground(L"HEADER", Canvas->Handle(), HeaderItemPart, State, Rect))
     DrawHeaderFrame(Column, Rect);
 }
 

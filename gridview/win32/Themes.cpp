@@ -60,6 +60,39 @@ bool TThemeServices::DrawBackground(const std::wstring& ClassList, HDC DC, int P
   return Data && SUCCEEDED(FDrawThemeBackground(Data, DC, Part, State, &Rect, nullptr));
 }
 
+bool TThemeServices::DrawOpaqueBackground(const std::wstring& ClassList, HDC DC, int Part, int State,
+                                          const RECT& Rect) {
+  const int Width = Rect.right - Rect.left, Height = Rect.bottom - Rect.top;
+  if (Width <= 0 || Height <= 0 || Width > 4096 || Height > 256)
+    return DrawBackground(ClassList, DC, Part, State, Rect);
+  if (!Theme(ClassList)) return false;
+  if (FParts.size() > 512) FParts.clear();
+  const TPartKey Key{ClassList, Part, State, Width, Height};
+  auto Found = FParts.find(Key);
+  if (Found == FParts.end()) {
+    // A memory DC holding the drawn part; the deleter releases both.
+    HDC Memory = CreateCompatibleDC(DC);
+    HBITMAP Bitmap = CreateCompatibleBitmap(DC, Width, Height);
+    HGDIOBJ Old = SelectObject(Memory, Bitmap);
+    const RECT Local{0, 0, Width, Height};
+    std::shared_ptr<void> Entry;
+    if (DrawBackground(ClassList, Memory, Part, State, Local)) {
+      Entry = std::shared_ptr<void>(Memory, [Bitmap, Old](void* Handle) {
+        SelectObject(static_cast<HDC>(Handle), Old);
+        DeleteObject(Bitmap);
+        DeleteDC(static_cast<HDC>(Handle));
+      });
+    } else {
+      SelectObject(Memory, Old);
+      DeleteObject(Bitmap);
+      DeleteDC(Memory);
+    }
+    Found = FParts.emplace(Key, Entry).first;
+  }
+  if (!Found->second) return false;
+  return BitBlt(DC, Rect.left, Rect.top, Width, Height, static_cast<HDC>(Found->second.get()), 0, 0, SRCCOPY) != 0;
+}
+
 bool TThemeServices::DrawEdge(const std::wstring& ClassList, HDC DC, int Part, int State, const RECT& Rect, UINT Edge,
                               UINT Flags) {
   HANDLE Data = Theme(ClassList);
@@ -69,6 +102,7 @@ bool TThemeServices::DrawEdge(const std::wstring& ClassList, HDC DC, int Part, i
 }
 
 void TThemeServices::Reset() {
+  FParts.clear();
   if (FCloseThemeData)
     for (auto& Entry : FThemes)
       if (Entry.second) FCloseThemeData(Entry.second);

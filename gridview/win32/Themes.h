@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <string>
+#include <tuple>
 
 class TThemeServices {
  public:
@@ -18,6 +20,9 @@ class TThemeServices {
   HANDLE Theme(const std::wstring& ClassList);
   // Draw a part; false when nothing was drawn (the caller then draws classically).
   bool DrawBackground(const std::wstring& ClassList, HDC DC, int Part, int State, const RECT& Rect);
+  // The same for parts that cover their whole rectangle (header items): each size is drawn once
+  // and copied after that, as drawing a themed part is slow on some platforms.
+  bool DrawOpaqueBackground(const std::wstring& ClassList, HDC DC, int Part, int State, const RECT& Rect);
   bool DrawEdge(const std::wstring& ClassList, HDC DC, int Part, int State, const RECT& Rect, UINT Edge, UINT Flags);
   // Forgets the opened theme data (after WM_THEMECHANGED).
   void Reset();
@@ -48,6 +53,8 @@ class TThemeServices {
   TIsThemeActive FIsThemeActive = nullptr;
   TIsAppThemed FIsAppThemed = nullptr;
   std::map<std::wstring, HANDLE> FThemes;
+  using TPartKey = std::tuple<std::wstring, int, int, int, int>;  // class, part, state, width, height
+  std::map<TPartKey, std::shared_ptr<void>> FParts;               // memory DC with its bitmap
 };
 
 TThemeServices& ThemeServices();

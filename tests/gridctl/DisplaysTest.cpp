@@ -266,3 +266,16 @@ TEST_F(DisplaysTest, GraphicsWithAlphaAreMixedOverTheCell) {
   EXPECT_EQ(Mixed, Expected);
   EXPECT_EQ(Px(1, 12), Window);  // the margin stays
 }
+
+TEST_F(DisplaysTest, AHugeRateMaximumDrawsOnlyWhatShows) {
+  auto* Column = AddColumn<TRateColumn>(60);
+  Column->SetGlyph(SolidGlyph(clRed));
+  Column->SetEmptyGlyph(SolidGlyph(clBlue));
+  Column->SetMax(2000000000);
+  Column->SetAlignment(taRightJustify);
+  Grid->AddRows(1);
+  Grid->SetCellText(0, 0, u"1999999999");
+  Paint();  // returns at once
+  EXPECT_NE(Px(55, 8), Window);
+  EXPECT_EQ(Px(80, 8), Window);  // nothing beyond the cell
+}

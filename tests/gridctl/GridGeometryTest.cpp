@@ -130,3 +130,54 @@ TEST_F(GridGeometryTest, KeepingARowInView) {
   Grid->ScrollIntoView(3);
   EXPECT_EQ(Grid->TopRow(), 3);
 }
+
+TEST_F(GridGeometryTest, RowsMeasuredBelowZeroAreEmpty) {
+  Grid->SetOptions(TGridOptions{});
+  Grid->SetBounds(0, 0, 300, 160);
+  AddColumn(100);
+  Grid->AddRows(20);
+  Grid->OnMeasuringRowHeight = [](TObject*, int Index, int& Height) {
+    if (Index == 1) Height = -50;
+  };
+  EXPECT_EQ(Grid->RowTop(2), 16);
+  EXPECT_EQ(Grid->VisibleRowCount(), 11);
+  Grid->PaintInto(Bitmap);  // and the painting ends
+}
+
+TEST_F(GridGeometryTest, ColumnsWithParentFontFollowTheControlFont) {
+  TTextualColumn* Column = AddColumn(100);
+  Grid->Font().SetName("Arial");
+  Grid->Font().SetSize(12);
+  EXPECT_EQ(Grid->GridFont().Name, "Arial");
+  EXPECT_EQ(Column->Font().Name, "Arial");
+  EXPECT_EQ(Column->Font().Size, 12);
+  TGridFont Own;
+  Own.Name = "Courier New";
+  Column->SetFont(Own);
+  Grid->Font().SetSize(9);
+  EXPECT_EQ(Column->Font().Name, "Courier New");
+}
+
+TEST_F(GridGeometryTest, SizesBelowZeroAreIgnored) {
+  AddColumn(100);
+  Grid->AddRows(30);
+  Grid->SetSlideSize(0);
+  Grid->SetHeaderSize(-1);
+  Grid->SetInputSize(-5);
+  EXPECT_EQ(Grid->SlideSize(), 80);
+  EXPECT_EQ(Grid->HeaderSize(), 18);
+  EXPECT_EQ(Grid->InputSize(), 16);
+  Grid->SetGridStyle(gsSlides);  // counts slides by their height: never by zero
+  EXPECT_EQ(Grid->VertScrollBar().Max(), 30 - Grid->ClientHeight() / 80);
+  Grid->PaintInto(Bitmap);
+}
+
+TEST_F(GridGeometryTest, HeaderSizeChangesTheScrollRange) {
+  Grid->SetBounds(0, 0, 300, 178);
+  AddColumn(100);
+  Grid->AddRows(100);
+  EXPECT_EQ(Grid->MaxTopRow(), 90);
+  Grid->SetHeaderSize(34);
+  EXPECT_EQ(Grid->MaxTopRow(), 91);
+  EXPECT_EQ(Grid->VertScrollBar().Max(), 91);
+}

@@ -184,3 +184,68 @@ TEST_F(GridPaintTest, SlidesStackRowsWithAFramedCurrentSlide) {
   EXPECT_EQ(Px(2, 40 + 5), Sys(COLOR_HIGHLIGHT));
   EXPECT_FALSE(Grid->HorzScrollBar().Visible());
 }
+
+namespace {
+struct GridRepaintTest : GridFixture {
+  void SetUp() override {
+    GridFixture::SetUp();
+    Grid->SetBounds(0, 0, 300, 160);
+    AddColumn(100);
+    AddColumn(100);
+    Form.Show();
+    Settle();
+  }
+  void Settle() { UpdateWindow(Grid->Handle()); }
+  // The box of what waits to be painted; empty when nothing does.
+  RECT Pending() {
+    RECT R{};
+    if (!GetUpdateRect(Grid->Handle(), &R, FALSE)) return RECT{};
+    return R;
+  }
+};
+}  // namespace
+
+TEST_F(GridRepaintTest, PropertyChangesRepaintWhatTheyAffect) {
+  Grid->AddRows(3);
+  Grid->SetCurrentCell(1, 1, 0);
+  Settle();
+  Grid->SetRowSize(0);
+  RECT R = Pending();
+  EXPECT_TRUE(IsRectEmpty(&R));
+  Grid->SetHighlightedTextColor(clYellow);
+  R = Pending();
+  EXPECT_EQ(R.left, 100);
+  EXPECT_EQ(R.top, 18 + 16);
+  EXPECT_EQ(R.bottom, 18 + 32);
+  Settle();
+  Grid->SetCaption(u"Nothing");
+  R = Pending();
+  EXPECT_EQ(R.top, 18 + 4);
+  EXPECT_EQ(R.left, 0);
+  Settle();
+  Grid->SetGridLinesColor(clRed);
+  R = Pending();
+  EXPECT_EQ(R.bottom, Grid->ClientHeight());
+  EXPECT_EQ(R.right, Grid->ClientWidth());
+}
+
+TEST_F(GridRepaintTest, AutoSizedColumnsFollowAScrollBarThatComes) {
+  Grid->Columns().Items(1)->SetOptions(TColumnOptions{coAutoSize});
+  const int Before = Grid->ClientWidth();
+  EXPECT_EQ(Grid->Columns().TotalWidth(), Before);
+  Grid->AddRows(100);
+  EXPECT_LT(Grid->ClientWidth(), Before);
+  EXPECT_EQ(Grid->Columns().TotalWidth(), Grid->ClientWidth());
+  EXPECT_EQ(Grid->HorizontalOverflow(), 0);
+}
+
+TEST_F(GridRepaintTest, SpaceTogglesTheCurrentCheckBox) {
+  auto* Check = AddColumn<TCheckBoxColumn>(40);
+  Grid->AddRows(2);
+  Grid->SetCurrentCell(Check->Index(), 1, 0);
+  Grid->Perform(WM_CHAR, L' ');
+  EXPECT_EQ(Grid->GetCellText(Check->Index(), 1), u"True");
+  Grid->Perform(WM_CHAR, L' ');
+  EXPECT_EQ(Grid->GetCellText(Check->Index(), 1), u"False");
+  EXPECT_EQ(Grid->GetCellText(Check->Index(), 0), u"False");
+}

@@ -46,6 +46,25 @@ TEST_F(ScrollViewTest, RollingFollowsTheMouse) {
   Grid->Perform(WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(50, 50));
   ASSERT_TRUE(Grid->Rolling());
   EXPECT_EQ(Screen().Cursor(), crRoll);
+  // The marker: a 32 x 32 topmost tool window at the press point less (7, 11), shaped as two
+  // triangles and a dot.
+  ASSERT_NE(Grid->RollShadow(), nullptr);
+  HWND Marker = Grid->RollShadow()->Handle();
+  EXPECT_TRUE(IsWindowVisible(Marker));
+  RECT Placed{};
+  GetWindowRect(Marker, &Placed);
+  const POINT Press = Grid->ClientToScreen(POINT{50, 50});
+  EXPECT_EQ(Placed.left, Press.x - 7);
+  EXPECT_EQ(Placed.top, Press.y - 11);
+  EXPECT_EQ(Placed.right - Placed.left, 32);
+  EXPECT_TRUE(GetWindowLongW(Marker, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  HRGN Shape = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(Marker, Shape), ERROR);
+  EXPECT_TRUE(PtInRegion(Shape, 7, 3));   // upper triangle
+  EXPECT_TRUE(PtInRegion(Shape, 7, 11));  // the dot
+  EXPECT_TRUE(PtInRegion(Shape, 6, 18));  // lower triangle
+  EXPECT_FALSE(PtInRegion(Shape, 20, 20));
+  DeleteObject(Shape);
   // 150 pixels below the press point: down, on every millisecond tick.
   Grid->Perform(WM_MOUSEMOVE, MK_MBUTTON, MAKELPARAM(50, 200));
   EXPECT_EQ(Grid->RollDirection(), 1);
@@ -67,6 +86,7 @@ TEST_F(ScrollViewTest, RollingFollowsTheMouse) {
   Grid->Perform(WM_MBUTTONUP, 0, MAKELPARAM(50, 30));
   EXPECT_FALSE(Grid->Rolling());
   EXPECT_EQ(Screen().Cursor(), crDefault);
+  EXPECT_FALSE(IsWindowVisible(Marker));
 }
 
 TEST_F(ScrollViewTest, WheelScrollsARowOrAPage) {
@@ -76,4 +96,13 @@ TEST_F(ScrollViewTest, WheelScrollsARowOrAPage) {
   EXPECT_EQ(Grid->TopRow(), 11);
   Grid->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
   EXPECT_EQ(Grid->TopRow(), 10);
+}
+
+TEST(GridCursorsTest, EveryCursorResourceIsThere) {
+  for (const wchar_t* Name :
+       {L"HORZSPLIT", L"COLUMNNODRAG", L"INDICATORSELECT", L"ROLL", L"ROLLUP", L"ROLLDOWN", L"REVERSEDARROW"})
+    EXPECT_NE(LoadImageW(GetModuleHandleW(nullptr), Name, IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE), nullptr)
+        << static_cast<const void*>(Name);
+  RegisterGridCursors();
+  EXPECT_NE(Screen().CursorHandle(crRollDown), Screen().CursorHandle(crDefault));
 }

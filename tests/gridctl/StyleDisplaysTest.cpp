@@ -1,5 +1,6 @@
 // Header styles drawn classically (themes off): frames, notches, sort arrows and pressed inversion.
 #include "GridTestSupport.h"
+#include "gridview/win32/Themes.h"
 
 namespace {
 struct StyleDisplaysTest : GridFixture {
@@ -125,4 +126,56 @@ TEST_F(StyleDisplaysTest, FooterAndInputCells) {
   EXPECT_EQ(Px(99, FooterTop + 4 + 5), Sys(COLOR_BTNFACE));  // grid line on the right
   // The input row is not active: its cell is in the column's colour.
   EXPECT_EQ(Px(50, 18 + 5), Sys(COLOR_WINDOW));
+}
+
+TEST_F(StyleDisplaysTest, ThemedHeadersTrackTheMouseInsteadOfInverting) {
+  ThemeServices().SetSuppressed(false);
+  if (!ThemeServices().ThemesActive() || !ThemeServices().Theme(L"HEADER")) GTEST_SKIP() << "no themed headers here";
+  TTextualColumn* First = AddColumn(100);
+  TTextualColumn* Second = AddColumn(100);
+  Grid->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(50, 5));
+  EXPECT_EQ(Grid->HotHeaderColumn(), First);
+  Grid->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(150, 5));
+  EXPECT_EQ(Grid->HotHeaderColumn(), Second);
+  Grid->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(150, 60));
+  EXPECT_EQ(Grid->HotHeaderColumn(), nullptr);
+  // Pressed: drawn in the themed pressed state, not inverted.
+  Paint();
+  const COLORREF Normal = Px(50, 8);
+  Grid->SetPressedHeader(First);
+  Paint();
+  const COLORREF Pressed = Px(50, 8);
+  EXPECT_NE(Pressed, RGB(255 - GetRValue(Normal), 255 - GetGValue(Normal), 255 - GetBValue(Normal)));
+  // Captions start 11 pixels in (plus 1) when themed.
+  EXPECT_EQ(Grid->ActiveStyle().HeaderTextIndent(*First), 11);
+}
+
+TEST_F(StyleDisplaysTest, ClassicHeadersDoNotTrackTheMouse) {
+  AddColumn(100);
+  Grid->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(50, 5));
+  EXPECT_EQ(Grid->HotHeaderColumn(), nullptr);
+}
+
+TEST_F(StyleDisplaysTest, AHeaderClickSortsAndASecondReverses) {
+  TTextualColumn* Column = AddColumn(100, u"Name");
+  Grid->AddRows(3);
+  Grid->SetCellText(0, 0, u"b");
+  Grid->SetCellText(0, 1, u"c");
+  Grid->SetCellText(0, 2, u"a");
+  int Clicked = -1;
+  Grid->OnHeaderClick = [&](TObject*, int ACol) { Clicked = ACol; };
+  Grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 5));
+  EXPECT_EQ(Grid->PressedHeaderColumn(), Column);
+  Grid->Perform(WM_LBUTTONUP, 0, MAKELPARAM(50, 5));
+  EXPECT_EQ(Clicked, 0);
+  EXPECT_EQ(Grid->PressedHeaderColumn(), nullptr);
+  EXPECT_EQ(Grid->GetCellText(0, 0), u"a");
+  Grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 5));
+  Grid->Perform(WM_LBUTTONUP, 0, MAKELPARAM(50, 5));
+  EXPECT_EQ(Grid->GetCellText(0, 0), u"c");
+  // Released elsewhere: no click.
+  Clicked = -1;
+  Grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 5));
+  Grid->Perform(WM_LBUTTONUP, 0, MAKELPARAM(150, 60));
+  EXPECT_EQ(Clicked, -1);
 }

@@ -1,0 +1,118 @@
+// Paints a 1024 x 768 results grid (the window's six columns, 10,000 rows) and scrolls it by one
+// row, printing the times as "key: value" lines:
+//   paint_screen_ms        a full repaint through the window's paint message (off-screen buffer
+//                          and copy to the screen included)
+//   paint_screen_memory_ms a full repaint into a memory bitmap
+//   scroll_row_ms          one row down: the pixels move, the uncovered strip is painted and the
+//                          scroll bar shows the new position
+//   scroll_bar_redraw_ms   for reference: the platform redrawing the scroll bar for a new position
+//                          alone (part of scroll_row_ms)
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "core/Text.h"
+#include "gridview/win32/GridView.h"
+#include "toolkit/Application.h"
+#include "toolkit/Bitmap.h"
+#include "toolkit/Forms.h"
+#include "toolkit/ImageList.h"
+
+namespace {
+using TClock = std::chrono::steady_clock;
+
+double MillisecondsSince(TClock::time_point Start, int Count) {
+  return std::chrono::duration<double, std::milli>(TClock::now() - Start).count() / Count;
+}
+
+void BuildResultsGrid(TGridView& Grid, TImageList& Images) {
+  Grid.SetRowSize(16);
+  Grid.SetHeaderSize(18);
+  Grid.SetOptions(TGridOptions{goHeader, goSelectFullRow, goMultiSelect});
+  auto Add = [&Grid](auto* Column, const char16_t* Caption, int Width) {
+    Column->Header().SetCaption(Caption);
+    Column->SetWidth(Width);
+    Column->SetColor(clWindow);
+    return Column;
+  };
+  Add(Grid.Columns().Add<TImageColumn>(), u"", 20)->SetImages(&Images);
+  Add(Grid.Columns().Add<TTextualColumn>(), u"Name", 220);
+  auto* Size = Add(Grid.Columns().Add<TNumericColumn>(), u"Size", 80);
+  Size->SetFormatMask("###,###,##0k ");
+  Size->SetAlignment(taRightJustify);
+  Add(Grid.Columns().Add<TDateColumn>(), u"Modified", 130);
+  Add(Grid.Columns().Add<TTextualColumn>(), u"Folder", 380)->SetOptions(TColumnOptions{coAutoSize, coCanSort});
+  Add(Grid.Columns().Add<TTextualColumn>(), u"Type", 150);
+  Grid.BeginUpdate();
+  Grid.AddRows(10000);
+  for (int Row = 0; Row < 10000; ++Row) {
+    Grid.SetCellText(0, Row, Row % 9 ? u"0" : u"1");
+    Grid.SetCellText(1, Row, u"document-" + Utf8ToUtf16(std::to_string(Row)) + u".txt");
+    Grid.GetCell(2, Row)->SetAsFloat(Row * 37 % 900000 / 10.0);
+    Grid.GetCell(3, Row)->SetAsDateTime(45000 + Row % 700 + (Row % 97) / 97.0);
+    Grid.SetCellText(4, Row,
+                     u"C:\\Users\\someone\\Documents\\Projects\\folder " + Utf8ToUtf16(std::to_string(Row / 40)));
+    Grid.SetCellText(5, Row, u"Text Document");
+  }
+  Grid.EndUpdate();
+}
+}  // namespace
+
+int main() {
+  Application().Initialize();
+  TForm Form;
+  Form.SetBounds(0, 0, 1040, 806);
+  TImageList Images(16, 16);
+  TBitmap Strip(32, 16);
+  Strip.Canvas().Brush().SetColor(clBlue);
+  Strip.Canvas().FillRect(RECT{0, 0, 32, 16});
+  Images.AddMasked(Strip, clFuchsia);
+  TGridView Grid(&Form);
+  BuildResultsGrid(Grid, Images);
+  Form.Show();
+  Grid.SetBounds(0, 0, 1024, 768);
+  Grid.SetFocus();
+  Grid.SetCurrentCell(1, 3, 0);
+  Application().ProcessMessages();
+  UpdateWindow(Grid.Handle());
+
+  const int Paints = 60;
+  auto Start = TClock::now();
+  for (int I = 0; I < Paints; ++I) {
+    Grid.Invalidate();
+    UpdateWindow(Grid.Handle());
+  }
+  const double PaintScreen = MillisecondsSince(Start, Paints);
+
+  TBitmap Memory(Grid.ClientWidth(), Grid.ClientHeight());
+  Start = TClock::now();
+  for (int I = 0; I < Paints; ++I) Grid.PaintTo(Memory.Canvas());
+  GdiFlush();
+  const double PaintMemory = MillisecondsSince(Start, Paints);
+
+  const int Scrolls = 300;
+  Start = TClock::now();
+  for (int I = 0; I < Scrolls; ++I) {
+    Grid.Perform(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0));
+    UpdateWindow(Grid.Handle());
+  }
+  const double ScrollRow = MillisecondsSince(Start, Scrolls);
+
+  Start = TClock::now();
+  for (int I = 0; I < Scrolls; ++I) {
+    SCROLLINFO Info = {};
+    Info.cbSize = sizeof(Info);
+    Info.fMask = SIF_POS;
+    Info.nPos = I % 50;
+    SetScrollInfo(Grid.Handle(), SB_VERT, &Info, TRUE);
+  }
+  const double BarRedraw = MillisecondsSince(Start, Scrolls);
+
+  std::printf("visible_rows: %d\n", Grid.VisibleRowCount());
+  std::printf("paint_screen_ms: %.3f\n", PaintScreen);
+  std::printf("paint_screen_memory_ms: %.3f\n", PaintMemory);
+  std::printf("scroll_row_ms: %.3f\n", ScrollRow);
+  std::printf("scroll_bar_redraw_ms: %.3f\n", BarRedraw);
+  std::printf("top_row_after_scrolls: %d\n", Grid.TopRow());
+  return 0;
+}

@@ -1,0 +1,362 @@
+// torvane-grid-demo: one window with a grid that shows every column kind over 10,000 generated rows,
+// a footer with formulas and the indicator strip, and menu choices for the header style, the grid
+// style and the main appearance options. Command-line switches pick the starting choices:
+//   --header=auto|flat|old  --slides  --no-themes  --rows=N  --input  --no-grid  --sorted
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gridview/win32/GridView.h"
+#include "gridview/win32/Themes.h"
+#include "toolkit/Application.h"
+#include "toolkit/Bitmap.h"
+#include "toolkit/Forms.h"
+#include "toolkit/ImageList.h"
+
+namespace {
+
+enum TMenuCommand : UINT {
+  cmHeaderAuto = 100,
+  cmHeaderFlat,
+  cmHeaderOld,
+  cmReport = 110,
+  cmSlides,
+  cmGridLines = 120,
+  cmIndicator,
+  cmFooter,
+  cmInput,
+  cmFullRow,
+  cmVisualStyles,
+  cmSortedShading,
+  cmAlphaSelection,
+  cmExit = 199,
+};
+
+// Small pictures drawn here: file-type icons for the image column, a star for the rate column,
+// and round pictures with alpha for the graphic column.
+void DrawIcons(TImageList& Images) {
+  const TColor Colors[] = {RGBColor(70, 120, 200), RGBColor(220, 170, 40), RGBColor(80, 160, 90),
+                           RGBColor(190, 70, 70)};
+  TBitmap Strip(16 * 4, 16);
+  TCanvas& C = Strip.Canvas();
+  C.Brush().SetColor(clFuchsia);
+  C.FillRect(RECT{0, 0, 64, 16});
+  for (int I = 0; I < 4; ++I) {
+    const int X = I * 16;
+    C.Pen().SetColor(RGBColor(60, 60, 60));
+    C.Brush().SetColor(I == 1 ? Colors[1] : clWhite);
+    if (I == 1) {
+      C.Rectangle(RECT{X + 1, X ? 4 : 4, X + 15, 14});  // a folder
+      C.Rectangle(RECT{X + 1, 2, X + 7, 5});
+    } else {
+      C.Polygon({{X + 3, 1}, {X + 10, 1}, {X + 13, 4}, {X + 13, 15}, {X + 3, 15}});  // a page
+      C.Brush().SetColor(Colors[I]);
+      C.FillRect(RECT{X + 5, 7, X + 12, 13});
+    }
+  }
+  Images.AddMasked(Strip, clFuchsia);
+}
+
+TGlyph Star(TColor Fill, TColor Rim) {
+  TGlyph Glyph;
+  Glyph.Width = Glyph.Height = 12;
+  Glyph.Pixels.assign(144, clWhite);
+  const double Pi = 3.14159265358979;
+  auto Inside = [&](double X, double Y) {
+    // A five-pointed star as a polar outline.
+    const double DX = X - 6, DY = Y - 6.3, R = std::hypot(DX, DY), A = std::atan2(DY, DX) + Pi / 2;
+    const double Sector = std::fmod(std::fabs(A) + Pi / 5, 2 * Pi / 5) - Pi / 5;
+    const double Limit = 5.8 * std::cos(Pi / 5) / std::cos(Sector) * (0.45 + 0.55 * std::fabs(std::cos(2.5 * A)));
+    return R <= Limit;
+  };
+  for (int Y = 0; Y < 12; ++Y)
+    for (int X = 0; X < 12; ++X)
+      if (Inside(X + 0.5, Y + 0.5)) {
+        const bool Edge = !Inside(X - 0.5, Y + 0.5) || !Inside(X + 1.5, Y + 0.5) || !Inside(X + 0.5, Y - 0.5) ||
+                          !Inside(X + 0.5, Y + 1.5);
+        Glyph.Pixels[Y * 12 + X] = Edge ? Rim : Fill;
+      }
+  return Glyph;
+}
+
+std::unique_ptr<TBitmap> Bubble(int R, int G, int B) {
+  auto Picture = std::make_unique<TBitmap>(24, 24);
+  Picture->HasAlpha = true;
+  for (int Y = 0; Y < 24; ++Y)
+    for (int X = 0; X < 24; ++X) {
+      const double D = std::hypot(X + 0.5 - 12, Y + 0.5 - 12) / 11.5;
+      const int Alpha = D >= 1 ? 0 : static_cast<int>(255 * std::min(1.0, (1 - D) * 4));
+      const double Light = 1.0 - 0.5 * std::hypot(X - 8.0, Y - 8.0) / 16;
+      Picture->Pixels()[Y * 24 + X] = std::uint32_t(Alpha) << 24 | std::uint32_t(std::lround(R * Light)) << 16 |
+                                      std::uint32_t(std::lround(G * Light)) << 8 |
+                                      std::uint32_t(std::lround(B * Light));
+    }
+  return Picture;
+}
+
+class TDemoForm : public TForm {
+ public:
+  TDemoForm(THeaderStyle Style, bool Slides, int Rows);
+  TGridView& Grid() { return FGrid; }
+
+ protected:
+  LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
+  void Resize() override;
+
+ private:
+  void BuildMenu();
+  void BuildColumns();
+  void Fill(int Rows);
+  void Command(UINT Id);
+  void ToggleOption(TGridOption Option);
+  void ToggleAppearance(TAppearanceOption Option);
+  void SyncMenu();
+
+  TGridView FGrid{this};
+  TImageList FImages{16, 16};
+  std::vector<std::unique_ptr<TBitmap>> FPictures;
+  HMENU FMenu = nullptr;
+};
+
+TDemoForm::TDemoForm(THeaderStyle Style, bool Slides, int Rows) {
+  SetCaption("Torvane Grid Demo");
+  SetBounds(40, 40, 1000, 700);
+  Position = poScreenCenter;
+  DrawIcons(FImages);
+  for (auto [R, G, B] : {std::tuple{230, 80, 60}, {60, 150, 230}, {90, 190, 90}, {240, 190, 40}})
+    FPictures.push_back(Bubble(R, G, B));
+  FGrid.SetBounds(0, 0, 1000, 700);
+  FGrid.SetHeaderStyle(Style);
+  FGrid.SetRowSize(20);
+  FGrid.SetOptions(TGridOptions{goHeader, goGrid, goIndicator, goFooter, goSelectFullRow, goMultiSelect});
+  FGrid.SetAppearanceOptions(TAppearanceOptions{aoHintMarks, aoIndicateSortedColumn});
+  FGrid.SetGridLinesColor(clBtnFace);
+  FGrid.SetCaption(u"No rows: nothing to show");
+  BuildColumns();
+  Fill(Rows);
+  if (Slides) FGrid.SetGridStyle(gsSlides);
+  BuildMenu();
+  FGrid.SetCurrentCell(1, 2, 0);
+  FGrid.SetCurrentCell(1, 4, CtrlKeyBit);
+  FGrid.SetCurrentCell(1, 5, CtrlKeyBit);
+  OnShow = [this](TObject*) {
+    const RECT Client = ClientRect();
+    FGrid.SetBounds(0, 0, Client.right, Client.bottom);
+    FGrid.SetFocus();
+  };
+}
+
+void TDemoForm::BuildColumns() {
+  TColumns& Columns = FGrid.Columns();
+  auto Setup = [](TCustomColumn* Column, const char16_t* Caption, int Width) {
+    Column->Header().SetCaption(Caption);
+    Column->SetWidth(Width);
+    Column->SetColor(clWindow);
+    Column->SetInputCaption(u"(new)");
+    return Column;
+  };
+  auto* Icon = Columns.Add<TImageColumn>();
+  Setup(Icon, u"", 24);
+  Icon->SetImages(&FImages);
+  Icon->SetAlignment(taCenter);
+  Setup(Columns.Add<TTextualColumn>(), u"Name (ellipsis)", 130);
+  auto* Notes = Columns.Add<TTextualColumn>();
+  Setup(Notes, u"Notes (wrapping)", 120);
+  Notes->SetWrapKind(wkWordWrap);
+  Notes->SetVerticalAlignment(vaTop);
+  auto* Size = Columns.Add<TNumericColumn>();
+  Setup(Size, u"Size", 80);
+  Size->SetFormatMask("###,###,##0k ");
+  Size->SetAlignment(taRightJustify);
+  Size->Footer().SetFormulaKind(fkSum);
+  Setup(Columns.Add<TDateColumn>(), u"Modified", 120);
+  auto* Done = Columns.Add<TCheckBoxColumn>();
+  Setup(Done, u"Done", 44);
+  Done->SetAlignment(taCenter);
+  Done->Footer().SetFormulaKind(fkCount);
+  auto* Progress = Columns.Add<TProgressColumn>();
+  Setup(Progress, u"Progress", 100);
+  Progress->SetProgressStyle(TProgressStyle::psGradient);
+  Progress->SetShowText(true);
+  Progress->Footer().SetFormulaKind(fkAverage);
+  auto* Rate = Columns.Add<TRateColumn>();
+  Setup(Rate, u"Rating", 70);
+  Rate->SetGlyph(Star(RGBColor(250, 190, 30), RGBColor(170, 110, 0)));
+  Rate->SetEmptyGlyph(Star(RGBColor(235, 235, 235), RGBColor(160, 160, 160)));
+  Rate->SetTransparent(true);
+  Rate->Footer().SetFormulaKind(fkMaximum);
+  Setup(Columns.Add<THtmlColumn>(), u"HTML", 150);
+  auto* Combo = Columns.Add<TComboBoxColumn>();
+  Setup(Combo, u"Status", 80);
+  Combo->SetItems({u"New", u"Open", u"Closed"});
+  auto* Counter = Columns.Add<TIncrementColumn>();
+  Setup(Counter, u"#", 50);
+  Counter->SetAlignment(taRightJustify);
+  auto* Picture = Columns.Add<TGraphicColumn>();
+  Setup(Picture, u"Picture", 50);
+  Picture->SetMargin(1);
+  Picture->SetBorderWidth(0);
+  // Slides: the name, size, picture and HTML laid out on a card.
+  Columns.Items(1)->SetSlideBounds(TSlideBounds{40, 8, 200, 18});
+  Columns.Items(3)->SetSlideBounds(TSlideBounds{250, 8, 90, 18});
+  Columns.Items(8)->SetSlideBounds(TSlideBounds{40, 32, 300, 18});
+  Columns.Items(11)->SetSlideBounds(TSlideBounds{8, 8, 26, 26});
+  Columns.Items(1)->Header().SetGlyph(Star(RGBColor(80, 140, 220), RGBColor(40, 80, 160)));
+  Columns.Items(1)->Header().SetDisplayMode(dmTextAndImage);
+}
+
+void TDemoForm::Fill(int Rows) {
+  static const char16_t* const Words[] = {u"report",  u"budget", u"photo",  u"notes",   u"draft", u"invoice",
+                                          u"archive", u"backup", u"letter", u"summary", u"plan",  u"minutes"};
+  static const char16_t* const Html[] = {u"<b>bold</b> and plain", u"<font color=\"red\">red</font> <i>italic</i>",
+                                         u"<u>under</u><font color=\"#008000\"> green</font>",
+                                         u"<a href=\"x\">a link</a>", u"a<b>b</b>c"};
+  FGrid.BeginUpdate();
+  FGrid.AddRows(Rows);
+  for (int Row = 0; Row < Rows; ++Row) {
+    const unsigned Seed = static_cast<unsigned>(Row) * 2654435761u;
+    const std::u16string Word = Words[Seed % 12], Other = Words[(Seed >> 8) % 12];
+    FGrid.SetCellText(0, Row, Row % 7 == 0 ? u"1" : (Row % 5 == 0 ? u"3" : u"0"));
+    FGrid.SetCellText(1, Row, Word + u" " + Other + u" " + Word + u" " + std::u16string(u"quarterly.txt"));
+    FGrid.SetCellText(2, Row, Other + u" and " + Word + u" together");
+    FGrid.GetCell(3, Row)->SetAsFloat((Seed >> 4) % 5000000 / 1000.0);
+    FGrid.GetCell(4, Row)->SetAsDateTime(45000 + (Seed >> 12) % 900 + ((Seed >> 3) % 1440) / 1440.0);
+    FGrid.GetCell(5, Row)->SetAsBoolean((Seed >> 5) % 3 == 0);
+    FGrid.GetCell(6, Row)->SetAsFloat((Seed >> 7) % 101);
+    FGrid.GetCell(7, Row)->SetAsInteger(static_cast<int>((Seed >> 9) % 6));
+    FGrid.SetCellText(8, Row, Html[Row % 5]);
+    FGrid.SetCellText(9, Row, Row % 3 == 0 ? u"Open" : (Row % 3 == 1 ? u"New" : u"Closed"));
+    FGrid.GetCell(10, Row)->SetAsInteger(Row + 1);
+    FGrid.GetCell(11, Row)->SetObject(FPictures[Row % FPictures.size()].get());
+    if (Row % 11 == 3) FGrid.GetCell(1, Row)->SetHint(u"A hint for this name");
+  }
+  FGrid.EndUpdate();
+  FGrid.RecalcFooters();
+}
+
+void TDemoForm::BuildMenu() {
+  FMenu = CreateMenu();
+  HMENU Header = CreatePopupMenu(), Style = CreatePopupMenu(), Options = CreatePopupMenu(), File = CreatePopupMenu();
+  AppendMenuW(File, MF_STRING, cmExit, L"E&xit");
+  AppendMenuW(Header, MF_STRING, cmHeaderAuto, L"&Auto (themed or classic)");
+  AppendMenuW(Header, MF_STRING, cmHeaderFlat, L"&Flat borders");
+  AppendMenuW(Header, MF_STRING, cmHeaderOld, L"&Old style");
+  AppendMenuW(Style, MF_STRING, cmReport, L"&Report");
+  AppendMenuW(Style, MF_STRING, cmSlides, L"&Slides");
+  AppendMenuW(Options, MF_STRING, cmGridLines, L"&Grid lines");
+  AppendMenuW(Options, MF_STRING, cmIndicator, L"&Indicator");
+  AppendMenuW(Options, MF_STRING, cmFooter, L"&Footer");
+  AppendMenuW(Options, MF_STRING, cmInput, L"I&nput row");
+  AppendMenuW(Options, MF_STRING, cmFullRow, L"Select full &row");
+  AppendMenuW(Options, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(Options, MF_STRING, cmVisualStyles, L"&Visual styles");
+  AppendMenuW(Options, MF_STRING, cmSortedShading, L"Shade &sorted column");
+  AppendMenuW(Options, MF_STRING, cmAlphaSelection, L"&Alpha-blended selection");
+  AppendMenuW(FMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(File), L"&File");
+  AppendMenuW(FMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(Header), L"&HeaderStyle");
+  AppendMenuW(FMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(Style), L"&GridStyle");
+  AppendMenuW(FMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(Options), L"&Options");
+  SetMenu(Handle(), FMenu);
+  SyncMenu();
+}
+
+void TDemoForm::SyncMenu() {
+  auto Check = [this](UINT Id, bool On) { CheckMenuItem(FMenu, Id, MF_BYCOMMAND | (On ? MF_CHECKED : MF_UNCHECKED)); };
+  Check(cmHeaderAuto, FGrid.HeaderStyle() == hsAuto);
+  Check(cmHeaderFlat, FGrid.HeaderStyle() == hsFlatBorders);
+  Check(cmHeaderOld, FGrid.HeaderStyle() == hsOldStyle);
+  Check(cmReport, FGrid.GridStyle() == gsReport);
+  Check(cmSlides, FGrid.GridStyle() == gsSlides);
+  const TGridOptions O = FGrid.Options();
+  Check(cmGridLines, O.Contains(goGrid));
+  Check(cmIndicator, O.Contains(goIndicator));
+  Check(cmFooter, O.Contains(goFooter));
+  Check(cmInput, O.Contains(goInput));
+  Check(cmFullRow, O.Contains(goSelectFullRow));
+  Check(cmVisualStyles, FGrid.EnableVisualStyles());
+  Check(cmSortedShading, FGrid.AppearanceOptions().Contains(aoIndicateSortedColumn));
+  Check(cmAlphaSelection, FGrid.AppearanceOptions().Contains(aoAlphaBlendedSelection));
+}
+
+void TDemoForm::ToggleOption(TGridOption Option) {
+  TGridOptions O = FGrid.Options();
+  O.Contains(Option) ? O.Exclude(Option) : O.Include(Option);
+  FGrid.SetOptions(O);
+}
+
+void TDemoForm::ToggleAppearance(TAppearanceOption Option) {
+  TAppearanceOptions O = FGrid.AppearanceOptions();
+  O.Contains(Option) ? O.Exclude(Option) : O.Include(Option);
+  FGrid.SetAppearanceOptions(O);
+}
+
+void TDemoForm::Command(UINT Id) {
+  switch (Id) {
+    case cmHeaderAuto: FGrid.SetHeaderStyle(hsAuto); break;
+    case cmHeaderFlat: FGrid.SetHeaderStyle(hsFlatBorders); break;
+    case cmHeaderOld: FGrid.SetHeaderStyle(hsOldStyle); break;
+    case cmReport: FGrid.SetGridStyle(gsReport); break;
+    case cmSlides: FGrid.SetGridStyle(gsSlides); break;
+    case cmGridLines: ToggleOption(goGrid); break;
+    case cmIndicator: ToggleOption(goIndicator); break;
+    case cmFooter: ToggleOption(goFooter); break;
+    case cmInput: ToggleOption(goInput); break;
+    case cmFullRow: ToggleOption(goSelectFullRow); break;
+    case cmVisualStyles: FGrid.SetEnableVisualStyles(!FGrid.EnableVisualStyles()); break;
+    case cmSortedShading: ToggleAppearance(aoIndicateSortedColumn); break;
+    case cmAlphaSelection: ToggleAppearance(aoAlphaBlendedSelection); break;
+    case cmExit: Close(); break;
+    default: return;
+  }
+  SyncMenu();
+}
+
+LRESULT TDemoForm::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
+  if (Message == WM_COMMAND && LParam == 0 && HIWORD(WParam) == 0) {
+    Command(LOWORD(WParam));
+    return 0;
+  }
+  return TForm::WndProc(Message, WParam, LParam);
+}
+
+void TDemoForm::Resize() {
+  TForm::Resize();
+  if (HandleAllocated()) {
+    const RECT Client = ClientRect();
+    FGrid.SetBounds(0, 0, Client.right, Client.bottom);
+  }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  Application().Initialize();
+  Application().SetTitle("Torvane Grid Demo");
+  THeaderStyle Style = hsAuto;
+  bool Slides = false;
+  int Rows = 10000;
+  for (int I = 1; I < __argc; ++I) {
+    const std::wstring Arg = __wargv[I];
+    if (Arg == L"--header=flat") Style = hsFlatBorders;
+    if (Arg == L"--header=old") Style = hsOldStyle;
+    if (Arg == L"--slides") Slides = true;
+    if (Arg == L"--no-themes") ThemeServices().SetSuppressed(true);
+    if (Arg.rfind(L"--rows=", 0) == 0) Rows = std::max(0, _wtoi(Arg.c_str() + 7));
+  }
+  try {
+    TDemoForm Form(Style, Slides, Rows);
+    TGridView& Grid = Form.Grid();
+    for (int I = 1; I < __argc; ++I) {
+      const std::wstring Arg = __wargv[I];
+      if (Arg == L"--input") Grid.SetOptions(Grid.Options() + TGridOptions{goInput});
+      if (Arg == L"--no-grid") Grid.SetOptions(Grid.Options() - TGridOptions{goGrid});
+      if (Arg == L"--sorted") Grid.SortByHeaderClick(Grid.Columns().Items(3));
+    }
+    Application().Run(Form);
+  } catch (const std::exception& Error) {
+    Application().HandleException(Error);
+    return 1;
+  }
+  return 0;
+}
