@@ -20,7 +20,10 @@ wchar_t AcceleratorOf(const std::string& Caption) {
   return 0;
 }
 
-TtpCustomControl::TtpCustomControl(TWinControl* Parent) : TCustomControl(Parent) { DoubleBuffered = true; }
+TtpCustomControl::TtpCustomControl(TWinControl* Parent) : TCustomControl(Parent) {
+  DoubleBuffered = true;
+  if (Parent) TCustomControl::SetColor(Parent->Color());
+}
 
 std::string TtpCustomControl::Version() const {
   const wchar_t* Text = nullptr;
@@ -84,7 +87,29 @@ void TtpCustomControl::DoMouseUp() {
   if (Other && Other != this) Other->DoMouseEnter();
 }
 
-void TtpCustomControl::DoParentColorChanged() { RedrawOn(rtParentColorChanged); }
+void TtpCustomControl::DoParentColorChanged() {
+  if (FParentColor && Parent()) ApplyColor(Parent()->Color());
+  RedrawOn(rtParentColorChanged);
+}
+
+void TtpCustomControl::SetColor(TColor Color) {
+  FParentColor = false;
+  ApplyColor(Color);
+}
+
+void TtpCustomControl::SetParentColor(bool Value) {
+  if (Value == FParentColor) return;
+  FParentColor = Value;
+  if (Value && Parent()) ApplyColor(Parent()->Color());
+}
+
+void TtpCustomControl::ApplyColor(TColor Color) {
+  if (Color == this->Color()) return;
+  TCustomControl::SetColor(Color);
+  for (TWinControl* Child : Controls())
+    if (auto* Pane = dynamic_cast<TtpCustomControl*>(Child)) Pane->DoParentColorChanged();
+}
+
 void TtpCustomControl::DoParentFontChanged() { RedrawOn(rtParentFontChanged); }
 void TtpCustomControl::DoPositionChanged() { RedrawOn(rtPositionChanged); }
 void TtpCustomControl::DoSizeChanged() { RedrawOn(rtSizeChanged); }

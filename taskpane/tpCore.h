@@ -55,6 +55,12 @@ class TtpCustomControl : public TCustomControl {
   bool DialogChar(wchar_t Char);
   // Clicks the control as a left-button click inside it would.
   void PerformClick() { Click(); }
+  // Sets the colour (ending ParentColor) and tells the task-pane controls inside, which may show it.
+  void SetColor(TColor Color);
+  // With ParentColor on (the default) the control takes its parent's colour and follows a task-pane
+  // parent's changes.
+  bool ParentColor() const { return FParentColor; }
+  void SetParentColor(bool Value);
 
  protected:
   virtual void DoBorderChanged();
@@ -93,7 +99,10 @@ class TtpCustomControl : public TCustomControl {
   void Click() override;
 
  private:
+  void ApplyColor(TColor Color);
+
   bool FClicking = false;
+  bool FParentColor = true;
   TtpDrawState FDrawState = dsDefault;
   bool FLocked = false;
   TtpRepaintTriggers FRepaintTriggers = tpDefaultRepaintTriggers;

@@ -403,10 +403,11 @@ void TtpCustomPaneBar::Paint() {
   TCanvas& Canvas = this->Canvas();
   const int W = Width();
   RECT R = ClientRect();
-  const TColor ParentColor = Parent() ? Parent()->Color() : clBtnFace;
-  // Above the header band the control shows its background, the parent's colour, behind the icon.
+  const TColor ParentColor = Parent() ? Parent()->Color() : Color();
+  // Above the header band the control shows its background (its colour, the parent's by default)
+  // behind the icon.
   Canvas.Brush().SetStyle(bsSolid);
-  Canvas.Brush().SetColor(ParentColor);
+  Canvas.Brush().SetColor(Color());
   Canvas.FillRect(RECT{0, 0, W, HeaderTop});
   R.top += HeaderTop;
   Canvas.Brush().SetColor(FBackgroundColor);

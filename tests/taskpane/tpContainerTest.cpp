@@ -170,6 +170,21 @@ TEST_F(tpContainerTest, OnPaintReceivesTheInnerRectangleAndGlyphShiftsTheChildAr
   EXPECT_EQ(Bitmap->Pixel(4, 57 + 15), Rgb(Container2Color));
 }
 
+TEST_F(tpContainerTest, ChildrenTakeTheParentColourUntilGivenTheirOwn) {
+  TtpContainer Outer(&Form);
+  Outer.SetColor(Container2Color);
+  TtpContainer Follower(&Outer), Own(&Outer);
+  EXPECT_EQ(Follower.Color(), Container2Color);
+  EXPECT_TRUE(Follower.ParentColor());
+  Own.SetColor(Container3Color);
+  EXPECT_FALSE(Own.ParentColor());
+  Outer.SetColor(clRed);
+  EXPECT_EQ(Follower.Color(), clRed);
+  EXPECT_EQ(Own.Color(), Container3Color);
+  Own.SetParentColor(true);
+  EXPECT_EQ(Own.Color(), clRed);
+}
+
 TEST_F(tpContainerTest, AffectChildsModePassesTheEnabledStateOn) {
   TtpContainer Container(&Form);
   TtpContainer Child(&Container);
@@ -188,7 +203,7 @@ TEST_F(tpContainerTest, AffectChildsModePassesTheEnabledStateOn) {
 TEST_F(tpContainerTest, PressWithoutFocusableMarksClickedButKeepsTheFocusAway) {
   TtpContainer Container(&Form);
   Container.SetBounds(0, 0, 100, 40);
-  Form.Show();
+  Form.HandleNeeded();
   SetFocus(Form.Handle());
   Container.Perform(WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
   EXPECT_TRUE(Container.DrawState() & dsClicked);

@@ -20,10 +20,9 @@ struct tpPaneBarTest : FormTest {
     for (const char* Caption : {"Torvane Web Site", "Support Forum", "Check for Updates", "Online Help"})
       Bar.Items().Add().SetCaption(Caption);
   }
-  void Show() {
-    Form.Show();
-    Form.Update();
-  }
+  // Windows for the bar; off the screen, as mouse messages go straight to it (a shown window costs
+  // seconds to take down under Wine without a window manager).
+  void MakeWindows() { Form.HandleNeeded(); }
   void MoveTo(int X, int Y) { Bar.Perform(WM_MOUSEMOVE, 0, At(X, Y)); }
   void ClickAt(int X, int Y) {
     MoveTo(X, Y);
@@ -131,8 +130,21 @@ TEST_F(tpPaneBarTest, HeaderIsSoftenedAndFramedOverTheParentColour) {
   EXPECT_EQ(CountColor(*Bitmap, RECT{40, 0, 184, 5}, Parent), 144 * 5);
 }
 
+TEST_F(tpPaneBarTest, NewParentColourShowsInTheCornersAtOnce) {
+  Form.Show();  // only a window on the screen collects what needs repainting
+  ValidateRect(Bar.Handle(), nullptr);
+  // The bar follows its parent's colour (ParentColor), so its own colour changes and it repaints.
+  Band.SetColor(clBlue);
+  EXPECT_EQ(Bar.Color(), clBlue);
+  RECT Update;
+  EXPECT_TRUE(GetUpdateRect(Bar.Handle(), &Update, FALSE));
+  auto Bitmap = PaintToBitmap(Bar);
+  EXPECT_EQ(Bitmap->Pixel(0, 5), RGB(0, 0, 255));
+  EXPECT_EQ(Bitmap->Pixel(100, 2), RGB(0, 0, 255));
+}
+
 TEST_F(tpPaneBarTest, HoveringAnItemUnderlinesItInTheHotColourAndShowsTheHand) {
-  Show();
+  MakeWindows();
   MoveTo(60, 65);
   EXPECT_EQ(Bar.HotItem(), 1);
   EXPECT_EQ(Bar.Cursor(), crHandPoint);
@@ -157,7 +169,7 @@ TEST_F(tpPaneBarTest, HoveringAnItemUnderlinesItInTheHotColourAndShowsTheHand) {
 }
 
 TEST_F(tpPaneBarTest, HotHeaderCaptionTakesTheHotColour) {
-  Show();
+  MakeWindows();
   auto Before = PaintToBitmap(Bar);
   MoveTo(60, 20);
   EXPECT_EQ(Bar.HotZone(), hzHeader);
@@ -173,7 +185,7 @@ TEST_F(tpPaneBarTest, HotHeaderCaptionTakesTheHotColour) {
 }
 
 TEST_F(tpPaneBarTest, DisabledItemIsGreyNeverHotAndItsClickIsTheBarsOwn) {
-  Show();
+  MakeWindows();
   Bar.Items()[2]->SetEnabled(false);
   int ItemClicks = 0, BarClicks = 0;
   Bar.OnItemClick = [&](TObject*, TtpPaneBarItem*) { ++ItemClicks; };
@@ -189,7 +201,7 @@ TEST_F(tpPaneBarTest, DisabledItemIsGreyNeverHotAndItsClickIsTheBarsOwn) {
 }
 
 TEST_F(tpPaneBarTest, ItemClickRunsCanChangeThenItemClickThenTheItemsHandlerThenTheBars) {
-  Show();
+  MakeWindows();
   std::vector<std::string> Calls;
   TtpPaneBarItem* Third = Bar.Items()[2];
   Bar.OnCanChange = [&](TObject* Sender, TtpPaneBarItem* Item, bool&) {
@@ -212,7 +224,7 @@ TEST_F(tpPaneBarTest, ItemClickRunsCanChangeThenItemClickThenTheItemsHandlerThen
 }
 
 TEST_F(tpPaneBarTest, RefusingCanChangeStopsEveryFollowingEvent) {
-  Show();
+  MakeWindows();
   int Later = 0;
   Bar.OnCanChange = [&](TObject*, TtpPaneBarItem*, bool& AllowChange) { AllowChange = false; };
   Bar.OnItemClick = [&](TObject*, TtpPaneBarItem*) { ++Later; };
@@ -248,7 +260,7 @@ TEST_F(tpPaneBarTest, NarrowBarHidesTheRollButtonButStillRollsFromIt) {
   TtpPaneBar Narrow(&Band);
   Narrow.SetBounds(10, 10, 110, 35);
   Narrow.Items().Add().SetCaption("One");
-  Show();
+  MakeWindows();
   auto Bitmap = PaintToBitmap(Narrow);
   EXPECT_EQ(CountColor(*Bitmap, RECT{86, 10, 104, 28}, RGB(206, 223, 247)), 0);
   Narrow.Perform(WM_MOUSEMOVE, 0, At(90, 15));
@@ -262,7 +274,7 @@ TEST_F(tpPaneBarTest, NarrowBarHidesTheRollButtonButStillRollsFromIt) {
 
 TEST_F(tpPaneBarTest, WithoutRollButtonHeaderClicksDoNotRollButTheHeaderStillHotTracks) {
   Bar.SetShowRollButton(false);
-  Show();
+  MakeWindows();
   ClickAt(60, 20);
   EXPECT_FALSE(Bar.RollRunning());
   EXPECT_FALSE(Bar.Collapsed());
@@ -357,7 +369,7 @@ TEST_F(tpPaneBarTest, LinkedActionSuppliesValuesAndFollowsChangesTheItemStillSho
 }
 
 TEST_F(tpPaneBarTest, ClickRunsTheActionWithTheActionAsSender) {
-  Show();
+  MakeWindows();
   TBasicAction Action;
   Action.SetCaption("Online Help");
   TObject* ExecutedBy = nullptr;
@@ -423,4 +435,14 @@ TEST_F(tpPaneBarTest, IconSitsAtTheTopLeftAndPushesTheCaptionRight) {
   EXPECT_LT(FirstInkColumn(*Before), 26);
   EXPECT_GE(FirstInkColumn(*After), 38);
   EXPECT_LT(FirstInkColumn(*After), 42);
+}
+
+TEST_F(tpPaneBarTest, LockedBarKeepsItsHeightUntilEndUpdate) {
+  Bar.BeginUpdate();
+  Bar.Items().Add().SetCaption("Fifth");
+  Bar.Items()[0]->SetVisible(false);
+  Bar.Items().Add();
+  EXPECT_EQ(Bar.Height(), 123);
+  Bar.EndUpdate();
+  EXPECT_EQ(Bar.Height(), 5 * 20 + 43);
 }

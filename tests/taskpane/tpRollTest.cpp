@@ -18,7 +18,8 @@ struct tpRollTest : FormTest {
     Bar = std::make_unique<TtpPaneBar>(&Form);
     Bar->SetBounds(492, 4, 184, 123);
     for (int I = 0; I < 4; ++I) Bar->Items().Add().SetCaption("Link");
-    Form.Show();
+    // Rolling needs a window, not a place on the screen.
+    Form.HandleNeeded();
     Watch(*Bar);
   }
   // Records every height the bar takes, with the thread that set it.
@@ -263,4 +264,22 @@ TEST_F(tpRollTest, ManyBarsRollingAtOnceEachEndWhereTheyWereSent) {
     EXPECT_EQ(Bars[I]->Collapsed(), I != 4) << I;
     EXPECT_EQ(Bars[I]->Height(), I != 4 ? 35 : 3 * 20 + 43) << I;
   }
+}
+
+TEST_F(tpRollTest, FixedRollModeKeepsTheRowsWhereTheyAre) {
+  Bar->SetRollMode(rmFixed);
+  Bar->SetCollapsed(true);
+  ASSERT_TRUE(PumpUntil([&] { return Bar->CurrentItemHeight() <= 8; }));
+  std::vector<int> Tops;
+  Bar->OnDrawItem = [&](TObject*, TCanvas&, RECT& Rect, TtpDrawState, TtpPaneBarItem*, TBitmap*) {
+    Tops.push_back(Rect.top);
+  };
+  PaintToBitmap(*Bar);
+  EXPECT_EQ(Tops, (std::vector<int>{39, 59, 79, 99}));
+  Tops.clear();
+  Bar->SetRollMode(rmShrink);
+  const int Pitch = Bar->CurrentItemHeight();
+  PaintToBitmap(*Bar);
+  EXPECT_EQ(Tops, (std::vector<int>{39, 39 + Pitch, 39 + 2 * Pitch, 39 + 3 * Pitch}));
+  ASSERT_TRUE(WaitForRest(*Bar));
 }
