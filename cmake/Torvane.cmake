@@ -27,13 +27,20 @@ function(torvane_library name)
   target_link_libraries(${name} PUBLIC torvane_options ${ARG_DEPENDS})
 endfunction()
 
-# torvane_test(name SOURCES ... DEPENDS ... [WINDOW]) : a GoogleTest executable registered with CTest.
-# WINDOW marks tests that create windows: under Wine they need an X display.
+# torvane_test(name SOURCES ... DEPENDS ... [WINDOW] [OWN_WINDOWS]) : a GoogleTest executable
+# registered with CTest. WINDOW marks tests that create windows: under Wine they need an X display.
+# Under Wine, tests run inside a Wine desktop (fast window show and hide); OWN_WINDOWS runs one with
+# top-level X windows instead, for tests that drive the shell's dialogs, whose timing the shared
+# desktop upsets.
 function(torvane_test name)
-  cmake_parse_arguments(ARG "WINDOW" "" "SOURCES;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "WINDOW;OWN_WINDOWS" "" "SOURCES;DEPENDS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE torvane_options ${ARG_DEPENDS} GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  if(ARG_OWN_WINDOWS AND CMAKE_CROSSCOMPILING)
+    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run $<TARGET_FILE:${name}> --gtest_brief=1)
+  else()
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()
