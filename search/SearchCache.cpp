@@ -13,7 +13,9 @@ void TSearchCache::LoadCache(const std::string& FileName) {
     throw EFileError("Cannot open file \"" + FileName + "\". " + FFileSystem.LastErrorText());
   const std::size_t Zero = Bytes.find('\0');
   if (Zero != std::string::npos) Bytes.resize(Zero);
-  const std::string_view Text(Bytes);
+  std::string_view Text(Bytes);
+  // A file written by hand in an editor that marks UTF-8 starts with a byte order mark: no part of a path.
+  if (Text.substr(0, 3) == "\xEF\xBB\xBF") Text.remove_prefix(3);
   std::size_t Start = 0;
   for (std::size_t I = 0; I < Text.size(); ++I) {
     if (Text[I] != '\r' && Text[I] != '\n') continue;

@@ -90,6 +90,16 @@ TEST(SearchCacheTest, OneLineThatIsNoUtf8LeavesTheOtherLinesAsWritten) {
                                                     "C:\\caf\xC3\xA9"}));
 }
 
+TEST(SearchCacheTest, ByteOrderMarkOfAHandWrittenFileIsNoPartOfThePath) {
+  TTempFolder Folder;
+  Folder.WriteFile("search.cache",
+                   "\xEF\xBB\xBF"
+                   "C:\\Data\\a.txt\r\n");
+  TSearchCache Cache;
+  Cache.LoadCache(Folder.Path("search.cache"));
+  EXPECT_EQ(Paths(Cache), std::vector<std::string>{"C:\\Data\\a.txt"});
+}
+
 TEST(SearchCacheTest, UnwritableFileRaisesAndKeepsTheCacheChanged) {
   TTempFolder Folder;
   TSearchCache Cache;
