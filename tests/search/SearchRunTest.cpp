@@ -344,6 +344,26 @@ TEST_F(SearchRunTest, CancelledRunStillEndsIdleWithTotalsAndHistories) {
   EXPECT_LE(Host.Grid.RowCount(), 1);
 }
 
+TEST_F(SearchRunTest, CancelDuringTheCachePassTakesEffectWhenTheWalkStarts) {
+  Tree.WriteFile("a.txt", "a");
+  Tree.WriteFile("b.txt", "b");
+  Search("*.txt");
+  Tree.WriteFile("c.txt", "c");
+  int Cancels = 0;
+  Host.OnPump = [&] {
+    if (Host.Tag == 1 && Host.Enabled) {  // the first pump of the cache pass
+      ++Cancels;
+      TSearchRun::Button1Click(Host, Cache);
+    }
+  };
+  Search("*.txt");
+  EXPECT_EQ(Cancels, 1);
+  // The cache pass lists both cached hits all the same; the walk stops before its first entry.
+  EXPECT_EQ(Names(), (std::set<std::string>{"a.txt", "b.txt"}));
+  EXPECT_TRUE(Host.Enabled);
+  EXPECT_EQ(Host.Histories.size(), 2u);
+}
+
 TEST_F(SearchRunTest, ProgressRefreshEveryIntervalKeepsTheUpdateBracketBalanced) {
   for (int I = 0; I < 6; ++I) Tree.WriteFile("f" + std::to_string(I) + ".txt", "x");
   Host.FakeClock.TickStep = 400;  // every other entry passes the 750 ms mark
