@@ -450,6 +450,15 @@ void TCustomGridViewControl::ColumnChanged(TCustomColumn* Column, TColumnChangeK
 }
 
 void TCustomGridViewControl::ColumnsChanged(int Kind) {
+  // A deleted column may have been the header held down or under the mouse: forget it, so that
+  // the button coming up later does not reach for it.
+  auto Present = [this](const TCustomColumn* Column) {
+    for (int I = 0; I < Columns().Count(); ++I)
+      if (Columns().Items(I) == Column) return true;
+    return false;
+  };
+  if (FPressedHeader && !Present(FPressedHeader)) FPressedHeader = nullptr;
+  if (FHotHeader && !Present(FHotHeader)) FHotHeader = nullptr;
   TGridModel::ColumnsChanged(Kind);
   UpdateHorizontalScrollBar();
   UpdateVerticalScrollBar();

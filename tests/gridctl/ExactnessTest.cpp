@@ -191,7 +191,7 @@ TEST_F(ExactnessTest, SlotsBelowTheLastRowAreShadedInTheSortedColumn) {
   const int Shade = 255 * 245 / 256;
   EXPECT_EQ(Px(50, 17 + 8), RGB(Shade, Shade, Shade));
   EXPECT_EQ(Px(150, 17 + 8), RGB(255, 255, 255));
-  EXPECT_EQ(Px(50, 16), RGB(255, 0, 0));   // grid lines under the row and the empty slot
+  EXPECT_EQ(Px(50, 16), RGB(255, 0, 0));  // grid lines under the row and the empty slot
   EXPECT_EQ(Px(50, 33), RGB(255, 0, 0));
   EXPECT_EQ(Px(99, 25), RGB(255, 0, 0));
 }

@@ -106,3 +106,14 @@ TEST(GridCursorsTest, EveryCursorResourceIsThere) {
   RegisterGridCursors();
   EXPECT_NE(Screen().CursorHandle(crRollDown), Screen().CursorHandle(crDefault));
 }
+
+// A grid that goes while rolling gives the cursor and the capture back.
+TEST_F(ScrollViewTest, AGridDestroyedWhileRollingRestoresTheCursor) {
+  Form.Show();
+  Grid->Perform(WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(50, 50));
+  Grid->Perform(WM_MOUSEMOVE, MK_MBUTTON, MAKELPARAM(50, 120));
+  ASSERT_EQ(Screen().Cursor(), crRollDown);
+  Grid.reset();
+  EXPECT_EQ(Screen().Cursor(), crDefault);
+  EXPECT_EQ(GetCapture(), nullptr);
+}
