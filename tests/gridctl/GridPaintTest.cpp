@@ -260,6 +260,23 @@ TEST_F(GridRepaintTest, PropertyChangesRepaintWhatTheyAffect) {
   EXPECT_EQ(R.right, Grid->ClientWidth());
 }
 
+// RowSize repaints the data area (and the input row and indicator when shown), not the header.
+TEST_F(GridRepaintTest, RowSizeRepaintsBelowTheHeader) {
+  Grid->AddRows(3);
+  Settle();
+  Grid->SetRowSize(20);
+  RECT R = Pending();
+  EXPECT_EQ(R.top, 18);
+  EXPECT_EQ(R.bottom, Grid->ClientHeight());
+  Settle();
+  Grid->SetOptions(TGridOptions{goHeader, goIndicator});
+  Settle();
+  Grid->SetRowSize(24);
+  R = Pending();
+  EXPECT_EQ(R.top, 0);  // the indicator strip runs the full height
+  EXPECT_EQ(R.left, 0);
+}
+
 TEST_F(GridRepaintTest, AutoSizedColumnsFollowAScrollBarThatComes) {
   Grid->Columns().Items(1)->SetOptions(TColumnOptions{coAutoSize});
   const int Before = Grid->ClientWidth();
