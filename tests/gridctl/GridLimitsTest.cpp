@@ -146,3 +146,25 @@ TEST_F(GridLimitsTest, CreatingPaintingAndDestroyingGridsLeavesNoGdiObjects) {
   for (int Round = 0; Round < 30; ++Round) MakeAndPaint();
   EXPECT_LE(GdiObjects(), Before + 4);
 }
+
+// Values at the ends of their ranges paint like any other.
+TEST_F(GridLimitsTest, ExtremeCellValuesPaint) {
+  std::vector<std::string> Errors;
+  Application().OnException = [&](const std::exception& Error) { Errors.push_back(Error.what()); };
+  Grid->SetOptions(TGridOptions{});
+  AddColumn<TDateColumn>(80);
+  AddColumn<TNumericColumn>(80)->SetFormatMask("#,##0.00");
+  AddColumn<TProgressColumn>(60)->SetShowText(true);
+  AddColumn<TIncrementColumn>(60);
+  Grid->AddRows(4);
+  const double Values[] = {1e300, -1e300, std::numeric_limits<double>::infinity(),
+                           std::numeric_limits<double>::quiet_NaN()};
+  for (int Row = 0; Row < 4; ++Row) {
+    Grid->GetCell(0, Row)->SetAsDateTime(Values[Row]);
+    Grid->GetCell(1, Row)->SetAsFloat(Values[Row]);
+    Grid->GetCell(2, Row)->SetAsFloat(Values[Row]);
+  }
+  Paint();
+  Application().OnException = nullptr;
+  EXPECT_TRUE(Errors.empty()) << Errors.front();
+}
