@@ -248,7 +248,7 @@ void TCustomColumn::SetVisible(bool Value) {
 }
 
 void TCustomColumn::SetWidth(int Value) {
-  FWidth = std::max(Value, MinWidth);
+  FWidth = std::clamp(Value, MinWidth, MaxWidth);
   if (FColumns) FColumns->RecalcLefts(false);
   Changed(ccWidth);
   if (FColumns) FColumns->AutoSize(this, false);
@@ -318,11 +318,15 @@ int TColumns::VisibleCount() const {
   return static_cast<int>(std::count_if(FItems.begin(), FItems.end(), [](const auto& C) { return C->Visible(); }));
 }
 
+// Left edges and the total stop growing at a billion pixels: thousands of the widest columns
+// still add up to a number the painting can do arithmetic with.
+static constexpr long long MaxTotalWidth = 1 << 30;
+
 int TColumns::TotalWidth() const {
-  int Total = 0;
+  long long Total = 0;
   for (const auto& C : FItems)
-    if (C->Visible()) Total += C->Width();
-  return Total;
+    if (C->Visible()) Total = std::min(Total + C->Width(), MaxTotalWidth);
+  return static_cast<int>(Total);
 }
 
 int TColumns::FindByCaption(const std::u16string& Caption) const {
@@ -390,14 +394,14 @@ void TColumns::Move(int FromPosition, int ToPosition) {
 }
 
 void TColumns::RecalcLefts(bool Renumber) {
-  int X = DataLeft();
+  long long X = DataLeft();
   int Visible = 0;
   for (std::size_t P = 0; P < FDisplay.size(); ++P) {
     TCustomColumn* C = FDisplay[P];
     if (C->Visible()) {
-      C->FLeft = X;
+      C->FLeft = static_cast<int>(X);
       C->FVisibleIndex = Visible++;
-      X += C->Width();
+      X = std::min(X + C->Width(), MaxTotalWidth);
     } else {
       C->FVisibleIndex = -1;
     }

@@ -134,6 +134,8 @@ class TVirtualColElement : public TObject {
 class TCustomColumn : public TObject {
  public:
   static constexpr int MinWidth = 8;
+  // Wider than any screen; with it the sums of all columns' widths stay inside an int.
+  static constexpr int MaxWidth = 1 << 24;
   static constexpr TColumnOptions DefaultOptions{coCanClick, coCanSort, coCanInput, coEditorAutoSelect, coPublicUsing};
 
   TCustomColumn();
@@ -208,7 +210,7 @@ class TCustomColumn : public TObject {
   bool Visible() const { return FVisible; }
   void SetVisible(bool Value);
   int Width() const { return FWidth; }
-  void SetWidth(int Value);  // never below MinWidth
+  void SetWidth(int Value);  // never below MinWidth nor above MaxWidth
   TWrapKind WrapKind() const { return FWrapKind; }
   void SetWrapKind(TWrapKind Value) { FWrapKind = Value; }
 

@@ -13,17 +13,27 @@ void TSearchCache::LoadCache(const std::string& FileName) {
     throw EFileError("Cannot open file \"" + FileName + "\". " + FFileSystem.LastErrorText());
   const std::size_t Zero = Bytes.find('\0');
   if (Zero != std::string::npos) Bytes.resize(Zero);
-  // Files written by older versions are in the ANSI code page.
-  if (!IsValidUtf8(Bytes)) Bytes = AnsiToUtf8(Bytes);
-  const std::string_view Text(Bytes);
+  std::string_view Text(Bytes);
+  // A file written by hand in an editor that marks UTF-8 starts with a byte order mark: no part of a path.
+  if (Text.substr(0, 3) == "\xEF\xBB\xBF") Text.remove_prefix(3);
   std::size_t Start = 0;
   for (std::size_t I = 0; I < Text.size(); ++I) {
     if (Text[I] != '\r' && Text[I] != '\n') continue;
-    FCache.Add(Text.substr(Start, I - Start));
+    AddLoadedLine(Text.substr(Start, I - Start));
     if (Text[I] == '\r' && I + 1 < Text.size() && Text[I + 1] == '\n') ++I;
     Start = I + 1;
   }
-  if (Start < Text.size()) FCache.Add(Text.substr(Start));
+  if (Start < Text.size()) AddLoadedLine(Text.substr(Start));
+}
+
+// Lines written by older versions are in the ANSI code page. Each line is judged on its own: one
+// name that is not UTF-8 must not turn every other line of the file into mojibake.
+void TSearchCache::AddLoadedLine(std::string_view Line) {
+  if (IsValidUtf8(Line)) {
+    FCache.Add(Line);
+  } else {
+    FCache.Add(AnsiToUtf8(Line));
+  }
 }
 
 void TSearchCache::AddToCache(std::string_view Path) {

@@ -31,6 +31,8 @@ class TSearchCache {
   const TSFCList& List() const { return FCache; }
 
  private:
+  void AddLoadedLine(std::string_view Line);
+
   TFileSystem& FFileSystem;
   TSFCList FCache;
   bool FCacheChanged = false;

@@ -124,8 +124,11 @@ void TSearchRun::Execute() {
     EndTime = DateOf(FHost.EndDate()) + 1.0;
   }
   LastRefresh = FHost.Clock().TickCount();
+  // 'C:\' becomes 'C:'. Every trailing separator goes (and "/" is one on Windows): a root such as
+  // 'C:\Data\\' would otherwise put a second spelling of each path into the cache, and a later search
+  // would list both.
   std::string Root = PathText;
-  if (!Root.empty() && Root.back() == FDelimiter) Root.pop_back();
+  while (!Root.empty() && (Root.back() == FDelimiter || (FDelimiter == '\\' && Root.back() == '/'))) Root.pop_back();
 
   SearchCache(Root);
   FHost.SetStatus(SearchingText, 0);
@@ -233,7 +236,10 @@ void TSearchRun::SearchCache(const std::string& Root) {
     const std::string Path(List.Text(Candidates[I]));
     // Rows of pass 1 show the folder lower-cased; the name comes from the disk in its own spelling.
     const std::string Folder = AsciiLowerCase(std::string_view(Path).substr(0, Path.rfind(FDelimiter)));
-    if (Lookup.Find(List.Text(Candidates[I]), Entry) && !Entry.Name.empty()) ProcessEntryAt(Folder, Path, Entry, false);
+    if (Lookup.Find(List.Text(Candidates[I]), Entry) && !Entry.Name.empty() && !ListedByCachePass(Folder, Entry.Name)) {
+      std::string Key = FListedKey;
+      if (ProcessEntryAt(Folder, Path, Entry, false)) FListedByCachePass.insert(std::move(Key));
+    }
     const int Position = static_cast<int>(I * 100 / Candidates.size());
     if (Position != LastPosition) {
       FHost.SetProgressPosition(Position);
@@ -290,18 +296,28 @@ void TSearchRun::ProcessEntry(const std::string& Folder, const TFileEntry& Entry
 
 // Path is where the entry really is: pass 1 shows a lower-cased folder, but reads the file by the
 // cached spelling, which a case-sensitive file system needs.
-void TSearchRun::ProcessEntryAt(const std::string& Folder, const std::string& Path, const TFileEntry& Entry,
+bool TSearchRun::ProcessEntryAt(const std::string& Folder, const std::string& Path, const TFileEntry& Entry,
                                 bool CacheMode) {
+  bool Listed = false;
   if (PassesNameSizeTime(Entry.Name, Entry.Size, Entry.Time)) {
-    // A cached match was pass 1's to list: the walk skips it without reading the file again. Only the
-    // large-file note would come out of that reading, and it does not need the file.
-    if (CacheMode && FCache.IsCached(Path)) {
-      if (!ContentText.empty() && Entry.Size >= ContentSizeLimit) LargeFilesSkipped = true;
-      return;
+    // A match that the cache pass listed is not listed again (nor read again). A cached match that the
+    // cache pass did not list (its lookup failed, the extension shortcut passed it over, or a name
+    // differing only in case shares its cache line) is the walk's to list.
+    if (CacheMode && !FListedByCachePass.empty() && ListedByCachePass(Folder, Entry.Name)) return false;
+    if (PassesContent(Path, Entry.Size)) {
+      AddResultRow(FHost.Rows(), FHost.Format(), Folder, Entry, TotalBytes);
+      Listed = true;
     }
-    if (PassesContent(Path, Entry.Size)) AddResultRow(FHost.Rows(), FHost.Format(), Folder, Entry, TotalBytes);
   }
   if (CacheMode) FCache.AddToCache(Path);
+  return Listed;
+}
+
+bool TSearchRun::ListedByCachePass(const std::string& Folder, const std::string& Name) {
+  FListedKey.assign(Folder);
+  for (char& C : FListedKey) C = AsciiLower(C);
+  FListedKey.append(1, FDelimiter).append(Name);
+  return FListedByCachePass.count(FListedKey) > 0;
 }
 
 bool TSearchRun::EntryMatches(const std::string& Folder, const std::string& Name, std::uint64_t Size, TDateTime Time) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 #include "core/FileSystem.h"
 #include "masks/Masks.h"
@@ -68,7 +69,11 @@ class TSearchRun {
   // The two halves of EntryMatches: the cheap tests, and the content test that may read the file.
   bool PassesNameSizeTime(const std::string& Name, std::uint64_t Size, TDateTime Time);
   bool PassesContent(const std::string& Path, std::uint64_t Size);
-  void ProcessEntryAt(const std::string& Folder, const std::string& Path, const TFileEntry& Entry, bool CacheMode);
+  // Lists the entry when it passes the tests and, in cache mode, records it; Path is where the file
+  // really is. True when a row was added.
+  bool ProcessEntryAt(const std::string& Folder, const std::string& Path, const TFileEntry& Entry, bool CacheMode);
+  // True when the cache pass listed the entry Name of Folder (Folder compared A to Z folded).
+  bool ListedByCachePass(const std::string& Folder, const std::string& Name);
   // Lists one folder (counting it); appends its subfolders to Subfolders.
   void ListFolder(const std::string& Folder, std::vector<std::string>& Subfolders);
   std::string FormatCount(std::uint64_t Value) const;
@@ -82,6 +87,11 @@ class TSearchRun {
   // Second form of the content text: its ANSI bytes, when it has non-ASCII characters that the ANSI
   // code page holds. Files of either encoding are found.
   std::string FContentTextAnsi;
+  // Every entry the cache pass listed, as its lower-cased folder, a delimiter and its name on disk:
+  // the walk skips exactly these, and the cache pass lists a file once even when the cache holds it
+  // twice (in two spellings that A-to-Z folding keeps apart).
+  std::unordered_set<std::string> FListedByCachePass;
+  std::string FListedKey;
   // Buffers reused for every entry, so the walk allocates nothing per entry.
   std::string FPath;
   std::string FTestName;

@@ -93,7 +93,7 @@ void TCustomGridViewControl::SetGridLinesColor(TColor Value) {
 
 void TCustomGridViewControl::SetHeaderSize(int Value) {
   if (Value < 0) return;  // a band cannot be less than empty
-  FHeaderSize = Value;
+  FHeaderSize = std::min(Value, MaxExtent);
   InvalidateGrid();
   RepositionEditor();
   UpdateVerticalScrollBar();  // the data area changed height
@@ -120,14 +120,14 @@ void TCustomGridViewControl::SetHighlightedTextColor(TColor Value) {
 
 void TCustomGridViewControl::SetInputSize(int Value) {
   if (Value < 0) return;
-  FInputSize = Value;
+  FInputSize = std::min(Value, MaxExtent);
   InvalidateGrid();
   UpdateVerticalScrollBar();
 }
 
 void TCustomGridViewControl::SetSlideSize(int Value) {
   if (Value <= 0) return;  // slides are counted by dividing by their height
-  FSlideSize = Value;
+  FSlideSize = std::min(Value, MaxExtent);
   InvalidateGrid();
   UpdateVerticalScrollBar();
 }
@@ -173,7 +173,7 @@ void TCustomGridViewControl::SetAppearanceOptions(TAppearanceOptions Value) {
 }
 
 void TCustomGridViewControl::SetRowSize(int Value) {
-  TGridModel::SetRowSize(Value);
+  TGridModel::SetRowSize(std::min(Value, MaxExtent));
   if (Value > 0) UpdateVerticalScrollBar();
 }
 
@@ -247,15 +247,22 @@ RECT TCustomGridViewControl::FooterRect() {
 
 int TCustomGridViewControl::RowExtent(int ARow) {
   // A height handler that answers less than nothing gets an empty row, not a row that runs upwards.
-  return ARow >= 0 && ARow < RowCount() ? std::max(0, RowHeight(ARow)) : RowSize();
+  return ARow >= 0 && ARow < RowCount() ? std::clamp(RowHeight(ARow), 0, MaxExtent) : std::min(RowSize(), MaxExtent);
 }
 
 int TCustomGridViewControl::RowTop(int ARow) {
   const int G = GridLineWidth();
-  int Top = DataTop();
-  if (GridStyle() == gsSlides) return (FSlideSize + G) * (ARow - TopRow());
-  for (int Row = TopRow(); Row < ARow; ++Row) Top += RowExtent(Row) + G;
-  for (int Row = ARow; Row < TopRow(); ++Row) Top -= RowExtent(Row) + G;
+  if (GridStyle() == gsSlides) {
+    const long long Top = static_cast<long long>(FSlideSize + G) * (static_cast<long long>(ARow) - TopRow());
+    return static_cast<int>(std::clamp<long long>(Top, -(1 << 30), 1 << 30));
+  }
+  // Rows far off screen are walked only until they are surely off screen: below the data bottom,
+  // or so far above the data top that not even the tallest row reaches back into view. The walk
+  // stays short however many rows there are, and the sum never overflows.
+  const int First = DataTop(), Last = DataBottom();
+  int Top = First;
+  for (int Row = TopRow(); Row < ARow && Top < Last; ++Row) Top += RowExtent(Row) + G;
+  for (int Row = ARow; Row < TopRow() && Top > First - 2 * MaxExtent; ++Row) Top -= RowExtent(Row) + G;
   return Top;
 }
 
@@ -332,10 +339,16 @@ int TCustomGridViewControl::RowAt(int Y) {
 
 int TCustomGridViewControl::RowDistance(int From, int To) {
   const int G = GridLineWidth();
+  // A move of a client height or more scrolls everything out of sight: summing stops there, so a
+  // jump across millions of rows costs no more than a screenful.
+  const int Limit = ClientHeight() + 1;
+  if (GridStyle() == gsSlides) {
+    const long long Distance = (static_cast<long long>(From) - To) * (FSlideSize + G);
+    return static_cast<int>(std::clamp<long long>(Distance, -Limit - MaxExtent, Limit + MaxExtent));
+  }
   int Distance = 0;
-  if (GridStyle() == gsSlides) return (From - To) * (FSlideSize + G);
-  for (int Row = From; Row < To; ++Row) Distance -= RowExtent(Row) + G;
-  for (int Row = To; Row < From; ++Row) Distance += RowExtent(Row) + G;
+  for (int Row = From; Row < To && Distance > -Limit; ++Row) Distance -= RowExtent(Row) + G;
+  for (int Row = To; Row < From && Distance < Limit; ++Row) Distance += RowExtent(Row) + G;
   return Distance;
 }
 
@@ -437,6 +450,15 @@ void TCustomGridViewControl::ColumnChanged(TCustomColumn* Column, TColumnChangeK
 }
 
 void TCustomGridViewControl::ColumnsChanged(int Kind) {
+  // A deleted column may have been the header held down or under the mouse: forget it, so that
+  // the button coming up later does not reach for it.
+  auto Present = [this](const TCustomColumn* Column) {
+    for (int I = 0; I < Columns().Count(); ++I)
+      if (Columns().Items(I) == Column) return true;
+    return false;
+  };
+  if (FPressedHeader && !Present(FPressedHeader)) FPressedHeader = nullptr;
+  if (FHotHeader && !Present(FHotHeader)) FHotHeader = nullptr;
   TGridModel::ColumnsChanged(Kind);
   UpdateHorizontalScrollBar();
   UpdateVerticalScrollBar();

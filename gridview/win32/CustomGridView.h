@@ -78,6 +78,9 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
   RECT FooterRect();
   int RowTop(int ARow);
   int RowExtent(int ARow);  // height of a row slot, RowSize beyond the last row
+  // No band or row is taller than this: sums of a screenful of them stay far inside an int, and a
+  // taller one could not be shown anyway.
+  static constexpr int MaxExtent = 1 << 24;
   int VisibleRowCount();
   int MaxTopRow();
   int HorizontalOverflow();

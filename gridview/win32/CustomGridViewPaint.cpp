@@ -108,7 +108,11 @@ void TCustomGridViewControl::PaintRows() {
   TCanvas& C = Canvas();
   const int Width = ClientWidth(), Top = DataTop(), Bottom = DataBottom(), G = GridLineWidth();
   if (Bottom <= Top) return;
-  const int Right = std::min(DataLeft() + Columns().TotalWidth() - HorzOffset(), Width);
+  const int ColumnsRight = DataLeft() + Columns().TotalWidth() - HorzOffset();
+  const int Right = std::min(ColumnsRight, Width);
+  // The row's focus frame ends at the columns' right edge, wherever that is: columns running on
+  // past the client leave its right side out of sight.
+  const int FocusRight = std::min(ColumnsRight - G, Width + 1);
   TCanvas::TClipSave Clip(C);
   C.IntersectClipRect(RECT{0, Top, Right, Bottom});
   const RECT ClipBox = C.ClipRect();
@@ -129,7 +133,7 @@ void TCustomGridViewControl::PaintRows() {
       }
       if (Options().Contains(goIndicator)) PaintIndicatorCell(Exists ? Row : -1, Y, Extent + G);
       if (Exists && Row == CurrentRow() && Options().Contains(goSelectFullRow) && FocusRectAllowed())
-        PaintFocusRect(RECT{DataLeft(), Y, Right - G, Y + Extent});
+        PaintFocusRect(RECT{DataLeft(), Y, FocusRight, Y + Extent});
     }
     Y += Extent + G;
   }

@@ -17,19 +17,30 @@ struct TClearBrush {
   TCanvas& FCanvas;
 };
 
-RECT Shrunk(const RECT& R, int By) { return AdjustRECT(R, By, By, -By, -By); }
+// Margins past any cell's size are held there, so that a huge one cannot overflow the edges.
+RECT Shrunk(const RECT& R, int By) {
+  By = std::clamp(By, -(1 << 24), 1 << 24);
+  return AdjustRECT(R, By, By, -By, -By);
+}
 
-// Nearest-pixel scaling that keeps the alpha bytes, for pictures drawn with their alpha.
-void ScaleWithAlpha(TBitmap& Source, TBitmap& Target, int Width, int Height) {
-  Target.SetSize(Width, Height);
+// Nearest-pixel scaling that keeps the alpha bytes, for pictures drawn with their alpha. Only the
+// part Visible of the picture scaled to Width x Height (placed at the origin) is made: a picture
+// stretched over a huge cell costs no more than the pixels that show.
+void ScaleWithAlpha(TBitmap& Source, TBitmap& Target, int Width, int Height, const RECT& Visible) {
+  const int PartWidth = Visible.right - Visible.left, PartHeight = Visible.bottom - Visible.top;
+  Target.SetSize(PartWidth, PartHeight);
   Target.HasAlpha = true;
   if (Target.Empty()) return;
   GdiFlush();
   const std::uint32_t* In = Source.Pixels();
   std::uint32_t* Out = Target.Pixels();
-  for (int Y = 0; Y < Height; ++Y)
-    for (int X = 0; X < Width; ++X)
-      Out[Y * Width + X] = In[(Y * Source.Height() / Height) * Source.Width() + X * Source.Width() / Width];
+  const long long SourceWidth = Source.Width(), SourceHeight = Source.Height();
+  for (int Y = 0; Y < PartHeight; ++Y) {
+    const long long Row = (Visible.top + Y) * SourceHeight / Height;
+    for (int X = 0; X < PartWidth; ++X)
+      Out[std::size_t(Y) * std::size_t(PartWidth) + std::size_t(X)] =
+          In[Row * SourceWidth + (Visible.left + X) * SourceWidth / Width];
+  }
 }
 }  // namespace
 
@@ -119,7 +130,8 @@ void TProgressColumnDisplay::Paint() {
     C.Rectangle(Frame);
   }
   RECT Bar = Shrunk(Frame, 2);
-  const double Filled = std::nearbyint((Bar.right - Bar.left) * Percent / 100.0);
+  double Filled = std::nearbyint((Bar.right - Bar.left) * Percent / 100.0);
+  if (std::isnan(Filled)) Filled = 0;  // a value that is not a number fills nothing
   Bar.right = static_cast<int>(std::min<double>(Bar.left + std::max(Filled, 0.0), Frame.right - 2));
   if (Bar.right <= Bar.left || Bar.bottom <= Bar.top) return;
   switch (Progress->ProgressStyle()) {
@@ -197,9 +209,12 @@ void TGraphicColumnDisplay::Paint() {
   } else if (W == Picture->Width() && H == Picture->Height()) {
     TDrawProvider::DrawGraphic(C, Target.left, Target.top, *Picture);
   } else {
+    RECT Shown{}, Clip = C.ClipRect();
+    if (!IntersectRect(&Shown, &Target, &Clip)) return;
+    OffsetRect(&Shown, -Target.left, -Target.top);
     TBitmap Scaled;
-    ScaleWithAlpha(*Picture, Scaled, W, H);
-    TDrawProvider::DrawGraphic(C, Target.left, Target.top, Scaled);
+    ScaleWithAlpha(*Picture, Scaled, W, H, Shown);
+    TDrawProvider::DrawGraphic(C, Target.left + Shown.left, Target.top + Shown.top, Scaled);
   }
 }
 
@@ -252,8 +267,9 @@ void THtmlColumnDisplay::ApplyTag(const TTag& Tag) {
         if (!Text.empty()) Font.SetName(Text);
       } else if (Attribute == "size") {
         int Points = 0;
-        // A size that is not a whole number changes nothing.
-        if (TryStrToInt(Text, Points) && Points > 0 && Points < 200) Font.SetSize(Points);
+        // A size that is not a whole number changes nothing; beyond a thousand points no glyph
+        // could show in a cell, and the font stops growing there.
+        if (TryStrToInt(Text, Points)) Font.SetSize(std::clamp(Points, -1000, 1000));
       }
     }
   }

@@ -2,10 +2,8 @@
 // Cell displays: one object per column paints the content of its cells (text, numbers, dates,
 // images, progress bars, rates, check boxes, pictures and a small subset of HTML), and the check
 // box column's play toggles its value on a click or the space key.
-#include <map>
-#include <memory>
 #include <string>
-#include <tuple>
+#include <vector>
 
 #include "gridview/ColumnClasses.h"
 #include "gridview/win32/DrawProviders.h"
@@ -69,12 +67,6 @@ class TImageColumnDisplay : public TColumnDisplay {
  public:
   using TColumnDisplay::TColumnDisplay;
   void Paint() override;
-
- private:
-  // Images drawn once over each background colour and copied after that: drawing from the image
-  // list is slow on some platforms, and a results grid draws one per row.
-  using TKey = std::tuple<const void*, int, TColor, int>;  // list, index, background, list size
-  std::map<TKey, std::unique_ptr<TBitmap>> FCache;
 };
 
 class TProgressColumnDisplay : public TColumnDisplay {

@@ -179,7 +179,11 @@ TScrollView::TScrollView(TWinControl* Parent) : TCustomScrollView(Parent) {
   FRollTimer.OnTimer = [this](TObject*) { RollTick(); };
 }
 
-TScrollView::~TScrollView() { FRollTimer.SetEnabled(false); }
+TScrollView::~TScrollView() {
+  // Going while rolling gives back the cursor and the capture.
+  StopRolling();
+  FRollTimer.SetEnabled(false);
+}
 
 LRESULT TScrollView::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
   if (Message == WM_VSCROLL || Message == WM_HSCROLL) {

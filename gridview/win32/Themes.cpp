@@ -66,7 +66,8 @@ bool TThemeServices::DrawOpaqueBackground(const std::wstring& ClassList, HDC DC,
   if (Width <= 0 || Height <= 0 || Width > 4096 || Height > 256)
     return DrawBackground(ClassList, DC, Part, State, Rect);
   if (!Theme(ClassList)) return false;
-  if (FParts.size() > 512) FParts.clear();
+  // Each entry holds a device context and a bitmap: a few dozen sizes cover a header.
+  if (FParts.size() >= 64) FParts.clear();
   const TPartKey Key{ClassList, Part, State, Width, Height};
   auto Found = FParts.find(Key);
   if (Found == FParts.end()) {

@@ -181,6 +181,26 @@ TEST_F(DisplaysTest, HtmlBoldMiddle) {
     for (int Xp = 0; Xp < 60; ++Xp) ASSERT_EQ(Px(Xp, 16 + Y), Px(Xp, Y)) << Xp << "," << Y;
 }
 
+// "size" takes any whole number of points, large ones included.
+TEST_F(DisplaysTest, HtmlFontSizeTakesLargeSizes) {
+  AddColumn<THtmlColumn>(280);
+  Grid->SetBounds(0, 0, 300, 400);
+  Grid->SetRowSize(390);
+  Grid->AddRows(1);
+  Grid->SetCellText(0, 0, u"<font size=250>I</font>");
+  Paint();
+  int Top = -1, Bottom = -1;
+  for (int Y = 0; Y < 390; ++Y)
+    for (int X = 0; X < 280; ++X)
+      if (Px(X, Y) != Window) {
+        if (Top < 0) Top = Y;
+        Bottom = Y;
+        break;
+      }
+  ASSERT_GE(Top, 0);
+  EXPECT_GT(Bottom - Top, 150);  // 250 points are about 333 pixels a line; a capital fills most
+}
+
 TEST_F(DisplaysTest, HtmlOddMarkupNeverStopsThePainting) {
   AddColumn<THtmlColumn>(200);
   Grid->AddRows(4);

@@ -55,6 +55,36 @@ TEST_F(GridPaintTest, FullRowSelectionPaintsEverySelectedRow) {
   EXPECT_EQ(Px(50, 2 * 16 + 8), Window);
 }
 
+// The current row's frame spans to the columns' right edge: columns running on past the client
+// leave its right side out of sight, while columns ending inside show it one pixel before the end.
+TEST_F(GridPaintTest, FullRowFocusFrameEndsAtTheColumnsRightEdge) {
+  Grid->SetOptions(TGridOptions{goSelectFullRow});
+  AddColumn(200);
+  AddColumn(200);
+  Grid->AddRows(3);
+  Grid->FocusState = 1;
+  Grid->SetCurrentCell(0, 1, 0);
+  const int Right = Grid->ClientWidth() - 1;
+  auto Edge = [this](int X) {
+    std::vector<COLORREF> Pixels;
+    for (int Y = 16 + 2; Y < 32 - 2; ++Y) Pixels.push_back(Px(X, Y));
+    return Pixels;
+  };
+  Grid->SetAppearanceOptions(TAppearanceOptions{aoHideFocus});
+  Paint();
+  const auto Plain = Edge(Right);
+  Grid->SetAppearanceOptions(TAppearanceOptions{});
+  Paint();
+  EXPECT_EQ(Edge(Right), Plain);
+  EXPECT_NE(Edge(0), std::vector<COLORREF>(Plain.size(), Sys(COLOR_HIGHLIGHT)));  // the left side shows
+  Grid->Columns().Items(1)->SetWidth(50);
+  Paint();
+  const auto Framed = Edge(249);
+  Grid->SetAppearanceOptions(TAppearanceOptions{aoHideFocus});
+  Paint();
+  EXPECT_NE(Framed, Edge(249));
+}
+
 TEST_F(GridPaintTest, SortedColumnIsDarkened) {
   AddColumn(100);
   TTextualColumn* Sorted = AddColumn(100);
@@ -228,6 +258,23 @@ TEST_F(GridRepaintTest, PropertyChangesRepaintWhatTheyAffect) {
   R = Pending();
   EXPECT_EQ(R.bottom, Grid->ClientHeight());
   EXPECT_EQ(R.right, Grid->ClientWidth());
+}
+
+// RowSize repaints the data area (and the input row and indicator when shown), not the header.
+TEST_F(GridRepaintTest, RowSizeRepaintsBelowTheHeader) {
+  Grid->AddRows(3);
+  Settle();
+  Grid->SetRowSize(20);
+  RECT R = Pending();
+  EXPECT_EQ(R.top, 18);
+  EXPECT_EQ(R.bottom, Grid->ClientHeight());
+  Settle();
+  Grid->SetOptions(TGridOptions{goHeader, goIndicator});
+  Settle();
+  Grid->SetRowSize(24);
+  R = Pending();
+  EXPECT_EQ(R.top, 0);  // the indicator strip runs the full height
+  EXPECT_EQ(R.left, 0);
 }
 
 TEST_F(GridRepaintTest, AutoSizedColumnsFollowAScrollBarThatComes) {

@@ -41,6 +41,30 @@ TEST_F(ScrollViewTest, OneRowScrollRepaintsOnlyTheUncoveredStrip) {
   EXPECT_EQ(Grid->HorzOffset(), 0);  // nothing to scroll: the column fits
 }
 
+// Horizontally the contents move by pixels: a line step of 5 uncovers a 5-pixel strip on the right,
+// header included, and only that strip waits to be painted.
+TEST_F(ScrollViewTest, APixelStepRepaintsOnlyTheStripOnTheRight) {
+  Grid->SetOptions(TGridOptions{goHeader});
+  Grid->Columns().Items(0)->SetWidth(600);
+  Grid->SetCurrentCell(-1, -1, 0);
+  Form.Show();
+  UpdateWindow(Grid->Handle());
+  Grid->Perform(WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0));
+  EXPECT_EQ(Grid->HorzOffset(), 5);
+  RECT Pending{};
+  ASSERT_TRUE(GetUpdateRect(Grid->Handle(), &Pending, FALSE));
+  EXPECT_EQ(Pending.left, Grid->ClientWidth() - 5);
+  EXPECT_EQ(Pending.right, Grid->ClientWidth());
+  EXPECT_EQ(Pending.top, 0);
+  EXPECT_EQ(Pending.bottom, Grid->ClientHeight());
+  UpdateWindow(Grid->Handle());
+  Grid->Perform(WM_HSCROLL, MAKEWPARAM(SB_PAGELEFT, 0));
+  EXPECT_EQ(Grid->HorzOffset(), 0);
+  ASSERT_TRUE(GetUpdateRect(Grid->Handle(), &Pending, FALSE));
+  EXPECT_EQ(Pending.left, 0);
+  EXPECT_EQ(Pending.right, 5);
+}
+
 TEST_F(ScrollViewTest, RollingFollowsTheMouse) {
   Form.Show();
   Grid->Perform(WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(50, 50));
@@ -105,4 +129,15 @@ TEST(GridCursorsTest, EveryCursorResourceIsThere) {
         << static_cast<const void*>(Name);
   RegisterGridCursors();
   EXPECT_NE(Screen().CursorHandle(crRollDown), Screen().CursorHandle(crDefault));
+}
+
+// A grid that goes while rolling gives the cursor and the capture back.
+TEST_F(ScrollViewTest, AGridDestroyedWhileRollingRestoresTheCursor) {
+  Form.Show();
+  Grid->Perform(WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(50, 50));
+  Grid->Perform(WM_MOUSEMOVE, MK_MBUTTON, MAKELPARAM(50, 120));
+  ASSERT_EQ(Screen().Cursor(), crRollDown);
+  Grid.reset();
+  EXPECT_EQ(Screen().Cursor(), crDefault);
+  EXPECT_EQ(GetCapture(), nullptr);
 }

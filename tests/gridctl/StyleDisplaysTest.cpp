@@ -179,3 +179,21 @@ TEST_F(StyleDisplaysTest, AHeaderClickSortsAndASecondReverses) {
   Grid->Perform(WM_LBUTTONUP, 0, MAKELPARAM(150, 60));
   EXPECT_EQ(Clicked, -1);
 }
+
+// A header held down, or under the mouse, whose column is deleted is forgotten with it.
+TEST_F(StyleDisplaysTest, DeletingThePressedColumnForgetsIt) {
+  AddColumn(100);
+  TTextualColumn* Second = AddColumn(100);
+  Grid->SetPressedHeader(Second);
+  Grid->SetHotHeader(Second);
+  Grid->Columns().Delete(Second->Index());
+  EXPECT_EQ(Grid->PressedHeaderColumn(), nullptr);
+  EXPECT_EQ(Grid->HotHeaderColumn(), nullptr);
+  Grid->Perform(WM_LBUTTONUP, 0, MAKELPARAM(150, 5));
+  Paint();
+  TTextualColumn* Third = AddColumn(100);
+  Grid->SetPressedHeader(Third);
+  Grid->Columns().Clear();
+  EXPECT_EQ(Grid->PressedHeaderColumn(), nullptr);
+  Paint();
+}

@@ -77,6 +77,29 @@ TEST(SearchCacheTest, NonAsciiPathsRoundTripAndAnsiFilesAreRead) {
                                                  "es"});
 }
 
+TEST(SearchCacheTest, OneLineThatIsNoUtf8LeavesTheOtherLinesAsWritten) {
+  TTempFolder Folder;
+  // A UTF-8 line, then a name that is not UTF-8 (a POSIX disk allows any bytes; older files are ANSI).
+  Folder.WriteFile("search.cache",
+                   "C:\\Donn\xC3\xA9"
+                   "es\r\nC:\\caf\xE9\r\n");
+  TSearchCache Cache;
+  Cache.LoadCache(Folder.Path("search.cache"));
+  EXPECT_EQ(Paths(Cache), (std::vector<std::string>{"C:\\Donn\xC3\xA9"
+                                                    "es",
+                                                    "C:\\caf\xC3\xA9"}));
+}
+
+TEST(SearchCacheTest, ByteOrderMarkOfAHandWrittenFileIsNoPartOfThePath) {
+  TTempFolder Folder;
+  Folder.WriteFile("search.cache",
+                   "\xEF\xBB\xBF"
+                   "C:\\Data\\a.txt\r\n");
+  TSearchCache Cache;
+  Cache.LoadCache(Folder.Path("search.cache"));
+  EXPECT_EQ(Paths(Cache), std::vector<std::string>{"C:\\Data\\a.txt"});
+}
+
 TEST(SearchCacheTest, UnwritableFileRaisesAndKeepsTheCacheChanged) {
   TTempFolder Folder;
   TSearchCache Cache;

@@ -344,6 +344,26 @@ TEST_F(SearchRunTest, CancelledRunStillEndsIdleWithTotalsAndHistories) {
   EXPECT_LE(Host.Grid.RowCount(), 1);
 }
 
+TEST_F(SearchRunTest, CancelDuringTheCachePassTakesEffectWhenTheWalkStarts) {
+  Tree.WriteFile("a.txt", "a");
+  Tree.WriteFile("b.txt", "b");
+  Search("*.txt");
+  Tree.WriteFile("c.txt", "c");
+  int Cancels = 0;
+  Host.OnPump = [&] {
+    if (Host.Tag == 1 && Host.Enabled) {  // the first pump of the cache pass
+      ++Cancels;
+      TSearchRun::Button1Click(Host, Cache);
+    }
+  };
+  Search("*.txt");
+  EXPECT_EQ(Cancels, 1);
+  // The cache pass lists both cached hits all the same; the walk stops before its first entry.
+  EXPECT_EQ(Names(), (std::set<std::string>{"a.txt", "b.txt"}));
+  EXPECT_TRUE(Host.Enabled);
+  EXPECT_EQ(Host.Histories.size(), 2u);
+}
+
 TEST_F(SearchRunTest, ProgressRefreshEveryIntervalKeepsTheUpdateBracketBalanced) {
   for (int I = 0; I < 6; ++I) Tree.WriteFile("f" + std::to_string(I) + ".txt", "x");
   Host.FakeClock.TickStep = 400;  // every other entry passes the 750 ms mark
@@ -429,6 +449,8 @@ namespace {
 class TMemoryFileSystem : public TFileSystem {
  public:
   std::map<std::string, std::vector<TFileEntry>> Folders;
+  std::set<std::string> Unfindable;
+  std::map<std::string, std::string> Aliases;  // path looked up -> path found (a case-insensitive disk)
 
   char PathDelimiter() const override { return '\\'; }
   std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {
@@ -447,16 +469,29 @@ class TMemoryFileSystem : public TFileSystem {
     Listing->Entries = It->second;
     return Listing;
   }
-  bool FindEntry(const std::string&, TFileEntry& Entry) override {
+  // Exact names, as a case-sensitive disk; names in Unfindable only show up in listings (as Windows
+  // lists a name ending in "." that a lookup by path cannot reach).
+  bool FindEntry(const std::string& Path, TFileEntry& Entry) override {
     Entry = TFileEntry();
+    const auto Alias = Aliases.find(Path);
+    if (Alias != Aliases.end()) return FindEntry(Alias->second, Entry);
+    const std::size_t Slash = Path.rfind('\\');
+    const auto It = Folders.find(Path.substr(0, Slash));
+    if (Slash == std::string::npos || It == Folders.end() || Unfindable.count(Path)) return false;
+    for (const TFileEntry& Found : It->second)
+      if (Found.Name == Path.substr(Slash + 1)) {
+        Entry = Found;
+        return true;
+      }
     return false;
   }
   bool ReadFile(const std::string&, std::size_t, std::string&) override { return false; }
   bool WriteFileAtomically(const std::string&, const std::string&) override { return false; }
   bool FileExists(const std::string&) override { return false; }
   bool DirectoryExists(const std::string& Path) override {
-    const bool Trailing = !Path.empty() && Path.back() == '\\';
-    return Folders.count(Trailing ? Path.substr(0, Path.size() - 1) : Path) > 0;
+    std::string Folder = Path;
+    while (!Folder.empty() && (Folder.back() == '\\' || Folder.back() == '/')) Folder.pop_back();
+    return Folders.count(Folder) > 0;
   }
   bool RemoveFile(const std::string&) override { return false; }
   std::string LastErrorText() override { return "no"; }
@@ -509,4 +544,98 @@ TEST(SearchWalkTest, EntriesInListingOrderThenSubfoldersDepthFirst) {
   for (const auto& Row : Host.Grid.Rows) Order.push_back(Row[4] + "|" + Row[1]);
   EXPECT_EQ(Order, (std::vector<std::string>{"R|A", "R|f1", "R|B", "R\\A|A1", "R\\A|fa", "R\\A\\A1|fa1", "R\\B|fb"}));
   EXPECT_EQ(Host.Histories, std::vector<std::string>{"**|R"});
+}
+
+namespace {
+std::vector<std::string> RowTexts(const TTestHost& Host) {
+  std::vector<std::string> Rows;
+  for (const auto& Row : Host.Grid.Rows) Rows.push_back(Row[4] + "|" + Row[1]);
+  return Rows;
+}
+}  // namespace
+
+TEST(SearchWalkTest, CachedMatchesThatTheCachePassDidNotListAreListedByTheWalk) {
+  TMemoryFileSystem Files;
+  // A case-sensitive disk with two names that differ in case only (they share one cache line), a name
+  // that only a listing reaches, and a name whose own "~" the extension shortcut does not see.
+  Files.Folders["C:\\Data"] = {MakeEntry("Note.txt", faArchive), MakeEntry("note.txt", faArchive),
+                               MakeEntry("odd.txt", faArchive), MakeEntry("a.txt~b", faArchive)};
+  Files.Unfindable.insert("C:\\Data\\odd.txt");
+  TTestHost Host;
+  Host.Files = &Files;
+  Host.Path = "C:\\Data";
+  Host.Name = "*.txt";
+  Host.FakeClock.NowValue = 45000.5;
+  TSearchCache Cache(Files);
+  const std::vector<std::string> Expected{"C:\\Data|Note.txt", "C:\\Data|note.txt", "C:\\Data|odd.txt",
+                                          "C:\\Data|a.txt~b"};
+  TSearchRun::Button1Click(Host, Cache);
+  EXPECT_EQ(RowTexts(Host), Expected);
+  EXPECT_EQ(Cache.List().Count(), 3u);
+  // Again with the cache: the cache pass lists what it can look up, the walk lists the rest, and
+  // nothing is listed twice.
+  TSearchRun::Button1Click(Host, Cache);
+  EXPECT_EQ(RowTexts(Host), (std::vector<std::string>{"c:\\data|Note.txt", "C:\\Data|note.txt", "C:\\Data|odd.txt",
+                                                      "C:\\Data|a.txt~b"}));
+}
+
+TEST(SearchWalkTest, CachePassListsAFileOnceWhateverTheSpellingsCached) {
+  TMemoryFileSystem Files;
+  Files.Folders["C:\\Data"] = {MakeEntry("caf\xC3\xA9.txt", faArchive)};
+  // The file was renamed from 'CAFÉ.txt' in a case that A-to-Z folding keeps apart, so the cache holds
+  // two lines for it; a lookup by either finds the file as the disk spells it.
+  Files.Aliases["C:\\Data\\CAF\xC3\x89.txt"] = "C:\\Data\\caf\xC3\xA9.txt";
+  TTestHost Host;
+  Host.Files = &Files;
+  Host.Path = "C:\\Data";
+  Host.Name = "*.txt";
+  Host.FakeClock.NowValue = 45000.5;
+  TSearchCache Cache(Files);
+  Cache.AddToCache("C:\\Data\\CAF\xC3\x89.txt");
+  Cache.AddToCache("C:\\Data\\caf\xC3\xA9.txt");
+  ASSERT_EQ(Cache.List().Count(), 2u);
+  TSearchRun::Button1Click(Host, Cache);
+  EXPECT_EQ(RowTexts(Host), std::vector<std::string>{"c:\\data|caf\xC3\xA9.txt"});
+}
+
+TEST(SearchWalkTest, EveryTrailingSeparatorOfTheRootGoes) {
+  TMemoryFileSystem Files;
+  Files.Folders["C:\\Data"] = {MakeEntry("a.txt", faArchive)};
+  TTestHost Host;
+  Host.Files = &Files;
+  Host.Name = "*.txt";
+  Host.FakeClock.NowValue = 45000.5;
+  TSearchCache Cache(Files);
+  for (const char* Typed : {"C:\\Data\\", "C:\\Data\\\\", "C:\\Data/"}) {
+    Host.Path = Typed;
+    TSearchRun::Button1Click(Host, Cache);
+    // Listed once: by the walk the first time, by the cache pass after that.
+    EXPECT_EQ(RowTexts(Host),
+              std::vector<std::string>{Cache.List().Count() == 1 && Host.Histories.size() == 1 ? "C:\\Data|a.txt"
+                                                                                               : "c:\\data|a.txt"})
+        << Typed;
+  }
+  EXPECT_EQ(Cache.List().Count(), 1u);  // one spelling of the path, not three
+  EXPECT_TRUE(Cache.IsCached("C:\\Data\\a.txt"));
+  EXPECT_EQ(Host.Histories.back(), "*.txt|C:\\Data/");  // the field as typed
+}
+
+TEST(SearchWalkTest, CachedEntriesThatFailTheContentTestMarkTheCacheChanged) {
+  TMemoryFileSystem Files;  // reads fail: no file holds any text
+  TFileEntry Entry = MakeEntry("a.txt", faArchive);
+  Entry.Size = 10;
+  Files.Folders["C:\\Data"] = {Entry};
+  TTestHost Host;
+  Host.Files = &Files;
+  Host.Path = "C:\\Data";
+  Host.Name = "*.txt";
+  Host.Contains = "zzz";
+  Host.FakeClock.NowValue = 45000.5;
+  TSearchCache Cache(Files);
+  Cache.List().Add("C:\\Data\\a.txt");  // as loaded from the file: not a change
+  ASSERT_FALSE(Cache.Changed());
+  TSearchRun::Button1Click(Host, Cache);
+  EXPECT_EQ(Host.Grid.RowCount(), 0);
+  // The walk records every entry that is not a hit it skips, so the file is written back sorted.
+  EXPECT_TRUE(Cache.Changed());
 }
