@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "core/Text.h"
 #include "platform/win32/WideText.h"
 #include "toolkit/Application.h"
 #include "toolkit/Forms.h"
@@ -112,9 +113,11 @@ void TBrowseForFolder::DialogCreated(HWND Dialog) {
     const std::wstring Text = Widen(StatusText);
     SendMessageW(Dialog, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(Text.c_str()));
   }
+  FPreselection.clear();
+  FPreselectRetries = 0;
   if (!Path.empty()) {
-    const std::wstring Folder = Widen(Path);
-    SendMessageW(Dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Folder.c_str()));
+    FPreselection = Widen(Path);
+    SendMessageW(Dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(FPreselection.c_str()));
   }
   RECT Rect = {};
   GetWindowRect(Dialog, &Rect);
@@ -125,6 +128,25 @@ void TBrowseForFolder::DialogCreated(HWND Dialog) {
   if (Left != Rect.left || Top != Rect.top) MoveWindow(Dialog, Left, Top, Width, Height, FALSE);
 }
 
+void TBrowseForFolder::ContinuePreselection(HWND Dialog, const std::string& Selected) {
+  if (FPreselection.empty()) return;
+  const std::string Wanted = Narrow(FPreselection);
+  const auto Folded = [](std::string Text) {
+    while (Text.size() > 1 && (Text.back() == '\\' || Text.back() == '/')) Text.pop_back();
+    return AsciiLowerCase(Text);
+  };
+  const std::string Target = Folded(Wanted), Reached = Folded(Selected);
+  const bool OnTheWay = !Reached.empty() && Reached.size() < Target.size() &&
+                        Target.compare(0, Reached.size(), Reached) == 0 &&
+                        (Target[Reached.size()] == '\\' || Reached.back() == '\\');
+  if (!OnTheWay || FPreselectRetries >= 5) {
+    FPreselection.clear();  // reached, or the user has gone elsewhere
+    return;
+  }
+  ++FPreselectRetries;
+  PostMessageW(Dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(FPreselection.c_str()));
+}
+
 void TBrowseForFolder::SelectionChanged(HWND Dialog, LPCITEMIDLIST Item) {
   struct TClear {
     HWND& Window;
@@ -132,6 +154,7 @@ void TBrowseForFolder::SelectionChanged(HWND Dialog, LPCITEMIDLIST Item) {
   } Clear{FDialogWindow};
   FDialogWindow = Dialog;
   const std::string Selected = PathOfItem(Item);
+  ContinuePreselection(Dialog, Selected);
   bool EnableOk = IsExistingFolder(Selected);
   if (OnSelChanged) OnSelChanged(this, Selected, EnableOk);
   DoSelChanged(Selected, EnableOk);

@@ -45,8 +45,13 @@ class TBrowseForFolder : public TObject {
   static int CALLBACK BrowseCallback(HWND Dialog, UINT Message, LPARAM Param, LPARAM Data);
   void DialogCreated(HWND Dialog);
   void SelectionChanged(HWND Dialog, LPCITEMIDLIST Item);
+  void ContinuePreselection(HWND Dialog, const std::string& Selected);
 
   HWND FDialogWindow = nullptr;
+  // The preselection while it is still on its way: a dialog that fills its tree in the background
+  // (Wine's, on a busy machine) can stop at one of the folder's parents; it is then asked again.
+  std::wstring FPreselection;
+  int FPreselectRetries = 0;
 };
 
 // The file-system path of a shell item (longer than 260 characters where the shell allows it), or ""

@@ -27,8 +27,8 @@ class TDialogDriver {
 
   // Waits until Done answers true (checked every 20 ms, at most 20 seconds: the shell fills its tree
   // slowly on a busy machine).
-  static bool WaitFor(const std::function<bool()>& Done) {
-    for (int Tries = 0; Tries < 1000; ++Tries) {
+  static bool WaitFor(const std::function<bool()>& Done, int Milliseconds = 20000) {
+    for (int Tries = 0; Tries < Milliseconds / 20; ++Tries) {
       if (Done()) return true;
       Sleep(20);
     }
@@ -118,6 +118,15 @@ struct BrwsFldrTest : ::testing::Test {
     const std::wstring Wide = Widen(Path);
     SendMessageW(Dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Wide.c_str()));
   }
+  // Selects Path as a user would and waits for the dialog to report it. Wine's dialog fills its tree
+  // in the background and, on a busy machine, can drop a selection made meanwhile: ask again.
+  bool SelectAndWait(HWND Dialog, const std::string& Path) {
+    for (int Attempt = 0; Attempt < 10; ++Attempt) {
+      Select(Dialog, Path);
+      if (TDialogDriver::WaitFor([&] { return SelectionIs(Path); }, 2000)) return true;
+    }
+    return false;
+  }
 
   TTempFolder Temp;
   TBrowseForFolder Picker;
@@ -179,8 +188,7 @@ TEST_F(BrwsFldrTest, CancelLeavesThePathAsItWasEvenAfterBrowsingElsewhere) {
   bool Browsed = false;
   TDialogDriver Driver([&](HWND Dialog) {
     if (!TDialogDriver::WaitFor([&] { return SelectionIs(Alpha); })) return;
-    Select(Dialog, Beta);
-    Browsed = TDialogDriver::WaitFor([&] { return SelectionIs(Beta); });
+    Browsed = SelectAndWait(Dialog, Beta);
     TDialogDriver::Press(Dialog, IDCANCEL);
   });
   EXPECT_FALSE(Picker.Execute());
@@ -201,8 +209,7 @@ TEST_F(BrwsFldrTest, VirtualFolderDisablesOkUnlessAHandlerAllowsIt) {
     if (!TDialogDriver::WaitFor([&] { return SelectionIs(""); })) return;
     OkOffForComputer = OkSettlesTo(Dialog, false);
     EnableAll = true;
-    Select(Dialog, Alpha);
-    TDialogDriver::WaitFor([&] { return SelectionIs(Alpha); });
+    SelectAndWait(Dialog, Alpha);
     SendMessageW(Dialog, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(Computer));
     TDialogDriver::WaitFor([&] { return SelectionIs(""); });
     OkWhenAllowed = OkSettlesTo(Dialog, true);
