@@ -10,9 +10,10 @@ UINT TtpFadeThread::EndMessage() {
   return Message;
 }
 
-TtpFadeThread::TtpFadeThread(HWND BarWindow, bool Collapse)
+TtpFadeThread::TtpFadeThread(HWND BarWindow, bool Collapse, unsigned Serial)
     : FBarWindow(BarWindow),
       FCollapse(Collapse),
+      FSerial(Serial),
       FStop(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       FApplied(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
   // Both names are registered here, on the user-interface thread, before the worker needs them.
@@ -37,14 +38,15 @@ void TtpFadeThread::StepApplied(bool Last) {
 
 void TtpFadeThread::Execute() {
   const LPARAM Self = reinterpret_cast<LPARAM>(this);
+  const WPARAM Serial = FSerial;
   for (;;) {
     // A window that is gone takes no more messages: the roll ends here.
-    if (!PostMessageW(FBarWindow, StepMessage(), 0, Self)) return;
+    if (!PostMessageW(FBarWindow, StepMessage(), Serial, Self)) return;
     HANDLE Events[2] = {FStop, FApplied};
     if (WaitForMultipleObjects(2, Events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) return;
     if (WaitForSingleObject(FStop, StepInterval) == WAIT_OBJECT_0) return;
     if (FLast) {
-      PostMessageW(FBarWindow, EndMessage(), 0, Self);
+      PostMessageW(FBarWindow, EndMessage(), Serial, Self);
       return;
     }
   }

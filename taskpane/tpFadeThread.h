@@ -12,20 +12,22 @@ class TtpFadeThread {
  public:
   static constexpr DWORD StepInterval = 25;  // milliseconds between steps
 
-  // Starts running at once.
-  TtpFadeThread(HWND BarWindow, bool Collapse);
+  // Starts running at once. Serial names this roll in every message it posts (wParam): a later roll
+  // may get the same address, so the pointer alone cannot tell its messages from a stopped one's.
+  TtpFadeThread(HWND BarWindow, bool Collapse, unsigned Serial);
   // Stops the worker (if it still runs) and waits for it; never blocks on the user-interface thread.
   ~TtpFadeThread();
   TtpFadeThread(const TtpFadeThread&) = delete;
   TtpFadeThread& operator=(const TtpFadeThread&) = delete;
 
   bool Collapse() const { return FCollapse; }
+  unsigned Serial() const { return FSerial; }
   // User-interface thread: the posted step has been applied; Last when the roll reached its end.
   void StepApplied(bool Last);
   // Asks the worker to stop without posting anything more.
   void Terminate();
 
-  // The messages the worker posts to the bar's window; lParam is the thread object.
+  // The messages the worker posts to the bar's window; wParam is the serial, lParam the thread object.
   static UINT StepMessage();
   static UINT EndMessage();
 
@@ -34,6 +36,7 @@ class TtpFadeThread {
 
   HWND FBarWindow;
   bool FCollapse;
+  unsigned FSerial;
   HANDLE FStop;     // manual reset: set once, stops the worker
   HANDLE FApplied;  // auto reset: one step applied
   std::atomic<bool> FLast{false};

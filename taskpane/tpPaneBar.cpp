@@ -597,7 +597,7 @@ void TtpCustomPaneBar::StartRoll(bool Collapse) {
     AdjustHeight();
     return;
   }
-  FFadeThread = std::make_unique<TtpFadeThread>(FHandle, Collapse);
+  FFadeThread = std::make_unique<TtpFadeThread>(FHandle, Collapse, FRollSerial);
 }
 
 void TtpCustomPaneBar::StopRoll() {
@@ -649,8 +649,9 @@ void TtpCustomPaneBar::DestroyWnd() {
 LRESULT TtpCustomPaneBar::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
   if (Message == TtpFadeThread::StepMessage() || Message == TtpFadeThread::EndMessage()) {
     auto* Thread = reinterpret_cast<TtpFadeThread*>(LParam);
-    // A message from a roll that was stopped meanwhile is stale.
-    if (!Thread || Thread != FFadeThread.get()) return 0;
+    // A message from a roll that was stopped meanwhile is stale, even when the roll now running
+    // happens to live at the address the stopped one had.
+    if (!Thread || Thread != FFadeThread.get() || WParam != FFadeThread->Serial()) return 0;
     if (Message == TtpFadeThread::StepMessage()) {
       ApplyRollStep(Thread);
     } else {

@@ -153,6 +153,28 @@ TEST_F(tpRollTest, OppositeRequestTurnsTheRollRoundFromWhereItIs) {
   EXPECT_EQ(Bar->CurrentItemHeight(), 20);
 }
 
+TEST_F(tpRollTest, StepsLeftQueuedByTurnedRollsAreNotTakenForTheNewRolls) {
+  // Each request waits until its worker's first step is queued, then turns the bar round; a new worker
+  // usually lives where the stopped one did, so only its serial tells its steps from the stale ones.
+  std::vector<DWORD> Ticks;
+  Bar->OnResize = [&](TObject*) {
+    Ticks.push_back(GetTickCount());
+    Steps.push_back({GetCurrentThreadId(), Bar->Height(), Bar->CurrentItemHeight(), Bar->Collapsed()});
+  };
+  Bar->SetCollapsed(true);
+  Sleep(60);
+  Bar->SetCollapsed(false);
+  Sleep(60);
+  Bar->SetCollapsed(true);
+  Sleep(60);
+  ASSERT_TRUE(WaitForRest(*Bar));
+  EXPECT_EQ(ItemHeights(), (std::vector<int>{17, 14, 11, 8, 5, 2, 0}));
+  // One step per interval: the stale steps were not applied at once ahead of the real first one.
+  ASSERT_GE(Ticks.size(), 2u);
+  EXPECT_GE(Ticks[1] - Ticks[0], 20u);
+  EXPECT_TRUE(Bar->Collapsed());
+}
+
 TEST_F(tpRollTest, WithoutRollButtonCodeStillRollsTheBar) {
   Bar->SetShowRollButton(false);
   Bar->Perform(WM_MOUSEMOVE, 0, At(170, 15));
