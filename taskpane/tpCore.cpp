@@ -25,6 +25,12 @@ TtpCustomControl::TtpCustomControl(TWinControl* Parent) : TCustomControl(Parent)
   if (Parent) TCustomControl::SetColor(Parent->Color());
 }
 
+void TtpCustomControl::CreateParams(TCreateParams& Params) {
+  TCustomControl::CreateParams(Params);
+  Params.ClassName = L"Torvane.tpCustomControl";
+  Params.ClassStyle |= CS_HREDRAW | CS_VREDRAW;
+}
+
 std::string TtpCustomControl::Version() const {
   const wchar_t* Text = nullptr;
   const int Length = LoadStringW(GetModuleHandleW(nullptr), VersionStringId, reinterpret_cast<LPWSTR>(&Text), 0);

@@ -84,6 +84,8 @@ class TtpCustomControl : public TCustomControl {
   void Exclude(TtpDrawStateFlag Flag) { FDrawState &= ~unsigned(Flag); }
   bool Clicking() const { return FClicking; }
 
+  // Task-pane controls paint their whole area from their size, so a resize repaints all of it.
+  void CreateParams(TCreateParams& Params) override;
   // The window events, each handed on to its hook after the toolkit's own handling.
   LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;

@@ -279,9 +279,10 @@ TtpCustomPaneBar::~TtpCustomPaneBar() {
 
 void TtpCustomPaneBar::CreateParams(TCreateParams& Params) {
   TtpCustomControl::CreateParams(Params);
-  // No CS_DBLCLKS: a quick second click is a second click, not a double-click.
+  // No CS_DBLCLKS: a quick second click is a second click, not a double-click. Every height change
+  // of a roll repaints the whole bar, so the rows move with the current item height.
   Params.ClassName = L"Torvane.tpPaneBar";
-  Params.ClassStyle = 0;
+  Params.ClassStyle = CS_HREDRAW | CS_VREDRAW;
 }
 
 void TtpCustomPaneBar::FontObjectChanged() {

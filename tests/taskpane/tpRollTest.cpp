@@ -175,6 +175,38 @@ TEST_F(tpRollTest, StepsLeftQueuedByTurnedRollsAreNotTakenForTheNewRolls) {
   EXPECT_TRUE(Bar->Collapsed());
 }
 
+namespace {
+// Waits for the bar's next roll step and applies it alone, so nothing is painted in between.
+bool ApplyNextStep(TtpPaneBar& Bar) {
+  const DWORD Start = GetTickCount();
+  MSG Message;
+  while (!PeekMessageW(&Message, Bar.Handle(), TtpFadeThread::StepMessage(), TtpFadeThread::StepMessage(), PM_REMOVE)) {
+    if (GetTickCount() - Start > 5000) return false;
+    Sleep(5);
+  }
+  DispatchMessageW(&Message);
+  return true;
+}
+}  // namespace
+
+TEST_F(tpRollTest, EveryStepRepaintsTheWholeBarSoTheRowsMove) {
+  Form.Show();  // only a window on the screen collects what needs repainting
+  for (const bool Collapse : {true, false}) {
+    SCOPED_TRACE(Collapse ? "collapse" : "expand");
+    PumpFor(50);
+    ValidateRect(Bar->Handle(), nullptr);
+    Bar->SetCollapsed(Collapse);
+    ASSERT_TRUE(ApplyNextStep(*Bar));
+    EXPECT_EQ(Bar->CurrentItemHeight(), Collapse ? 17 : 3);
+    RECT Update = {};
+    ASSERT_TRUE(GetUpdateRect(Bar->Handle(), &Update, FALSE));
+    // The rows from y = 39 down, not just a strip the height change uncovered.
+    EXPECT_LE(Update.top, 39);
+    EXPECT_EQ(Update.bottom, Bar->Height());
+    ASSERT_TRUE(WaitForRest(*Bar));
+  }
+}
+
 TEST_F(tpRollTest, WithoutRollButtonCodeStillRollsTheBar) {
   Bar->SetShowRollButton(false);
   Bar->Perform(WM_MOUSEMOVE, 0, At(170, 15));
