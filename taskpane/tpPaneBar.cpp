@@ -477,14 +477,13 @@ void TtpCustomPaneBar::DrawItem(int Index, TtpDrawState State) {
       Bitmap.SetSize(Images->Width(), Images->Height());
       Bitmap.Canvas().Brush().SetColor(FBackgroundColor);
       Bitmap.Canvas().FillRect(RECT{0, 0, Images->Width(), Images->Height()});
-      Images->Draw(Bitmap.Canvas(), 0, 0, Item->ImageIndex(), Item->Enabled());
+      Images->Draw(Bitmap.Canvas(), 0, 0, Item->ImageIndex());
     }
     OnDrawItem(this, Canvas, Rect, State, Item, HasImage ? &Bitmap : nullptr);
     return;
   }
-  if (HasImage)
-    Images->Draw(Canvas, Rect.left, Rect.top + (FItemHeight - Images->Height()) / 2, Item->ImageIndex(),
-                 Item->Enabled());
+  // The image is the list's picture as it is; a disabled item shows itself by its grey text alone.
+  if (HasImage) Images->Draw(Canvas, Rect.left, Rect.top + (FItemHeight - Images->Height()) / 2, Item->ImageIndex());
   std::string Text = Item->Caption();
   if (Text.empty()) {
     char Buffer[32];

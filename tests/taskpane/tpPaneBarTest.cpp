@@ -327,6 +327,24 @@ TEST_F(tpPaneBarTest, ImagesComeFromTheItemsListBeforeTheBarsAndVanishWithIt) {
   PaintToBitmap(Bar);  // no dangling list
 }
 
+TEST_F(tpPaneBarTest, DisabledItemKeepsItsImageAsItIsOnlyTheTextTurnsGrey) {
+  auto Images = std::make_unique<TImageList>(24, 24);
+  ASSERT_TRUE(Images->AddResource(GetModuleHandleW(nullptr), "TPHELPIMAGE", clFuchsia));
+  Bar.SetImageList(Images.get());
+  Bar.Items()[0]->SetImageIndex(0);
+  Bar.Items()[2]->SetImageIndex(0);
+  Bar.Items()[2]->SetEnabled(false);
+  auto Bitmap = PaintToBitmap(Bar);
+  // Left of the captions, the image of the disabled row (from y = 77) matches the enabled one (from 37).
+  int Differences = 0;
+  for (int Y = 0; Y < 24; ++Y)
+    for (int X = 3; X < 23; ++X)
+      if (Bitmap->Pixel(X, 37 + Y) != Bitmap->Pixel(X, 77 + Y)) ++Differences;
+  EXPECT_EQ(Differences, 0);
+  EXPECT_GT(CountInk(*Bitmap, RECT{3, 37, 23, 61}, Rgb(Background)), 100);
+  Bar.SetImageList(nullptr);
+}
+
 TEST_F(tpPaneBarTest, ParentFontChangesRewriteBothFontsWhileParentFontIsOn) {
   Bar.SetParentFont(true);
   Band.Font().SetName("Arial");
