@@ -58,6 +58,17 @@ TEST_F(tpPaneBarTest, HeightFollowsTheVisibleItems) {
   EXPECT_EQ(Bar.Height(), 3 * 30 + 43);
 }
 
+TEST_F(tpPaneBarTest, HidingAnItemRepaintsTheRowsThatMoveUp) {
+  Form.Show();  // only a window on the screen collects what needs repainting
+  PumpFor(50);
+  ValidateRect(Bar.Handle(), nullptr);
+  Bar.Items()[1]->SetVisible(false);
+  RECT Update = {};
+  ASSERT_TRUE(GetUpdateRect(Bar.Handle(), &Update, FALSE));
+  EXPECT_LE(Update.top, 59);  // the row the third item moves into
+  EXPECT_EQ(Update.bottom, 103);
+}
+
 TEST_F(tpPaneBarTest, EmptyBarDrawsTheHeaderBandAndNoItemArea) {
   TtpPaneBar Empty(&Band);
   Empty.SetBounds(4, 4, 482, 35);
