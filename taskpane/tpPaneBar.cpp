@@ -126,6 +126,8 @@ void TtpPaneBarItem::SetAction(TBasicAction* Value) {
   SetHint(Value->Hint());
   SetImageIndex(Value->ImageIndex());
   SetVisible(Value->Visible());
+  // The click handler is the action's too; one set on the item afterwards runs instead.
+  OnClick = Value->OnExecute;
 }
 
 void TtpPaneBarItem::ActionDestroyed() {

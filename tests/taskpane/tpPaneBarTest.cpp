@@ -415,6 +415,20 @@ TEST_F(tpPaneBarTest, ClickRunsTheActionWithTheActionAsSender) {
   EXPECT_EQ(ExecutedBy, nullptr);
 }
 
+TEST_F(tpPaneBarTest, AssignedActionReplacesTheItemsEarlierClickHandler) {
+  MakeWindows();
+  TBasicAction Action;
+  Action.SetCaption("Online Help");
+  TObject* ExecutedBy = nullptr;
+  bool OldHandlerRan = false;
+  Action.OnExecute = [&](TObject* Sender) { ExecutedBy = Sender; };
+  Bar.Items()[3]->OnClick = [&](TObject*) { OldHandlerRan = true; };
+  Bar.Items()[3]->SetAction(&Action);
+  ClickAt(60, 105);
+  EXPECT_EQ(ExecutedBy, &Action);
+  EXPECT_FALSE(OldHandlerRan);
+}
+
 TEST_F(tpPaneBarTest, ActionThatGoesAwayLeavesTheItemUnlinked) {
   auto Images = std::make_unique<TImageList>(24, 24);
   ASSERT_TRUE(Images->AddResource(GetModuleHandleW(nullptr), "TPHELPIMAGE", clFuchsia));
