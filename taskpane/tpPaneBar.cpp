@@ -473,15 +473,16 @@ void TtpCustomPaneBar::DrawItem(int Index, TtpDrawState State) {
   if (!Images) Images = FImageList;
   const bool HasImage = Images && Item->ImageIndex() >= 0 && Item->ImageIndex() < Images->Count();
   if (OnDrawItem) {
+    // The handler always gets a bitmap: empty without an image list, else the list's size holding the
+    // image (on the item background, ready to draw opaquely) when the index names one.
     TBitmap Bitmap;
-    if (HasImage) {
-      // The handler gets the image on the item background, ready to draw opaquely.
+    if (Images) {
       Bitmap.SetSize(Images->Width(), Images->Height());
       Bitmap.Canvas().Brush().SetColor(FBackgroundColor);
       Bitmap.Canvas().FillRect(RECT{0, 0, Images->Width(), Images->Height()});
-      Images->Draw(Bitmap.Canvas(), 0, 0, Item->ImageIndex());
+      if (HasImage) Images->Draw(Bitmap.Canvas(), 0, 0, Item->ImageIndex());
     }
-    OnDrawItem(this, Canvas, Rect, State, Item, HasImage ? &Bitmap : nullptr);
+    OnDrawItem(this, Canvas, Rect, State, Item, &Bitmap);
     return;
   }
   // The image is the list's picture as it is; a disabled item shows itself by its grey text alone.

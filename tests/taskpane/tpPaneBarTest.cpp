@@ -356,6 +356,27 @@ TEST_F(tpPaneBarTest, DisabledItemKeepsItsImageAsItIsOnlyTheTextTurnsGrey) {
   Bar.SetImageList(nullptr);
 }
 
+TEST_F(tpPaneBarTest, DrawItemHandlerAlwaysGetsABitmap) {
+  std::vector<std::pair<int, int>> Sizes;
+  Bar.OnDrawItem = [&](TObject*, TCanvas&, RECT&, TtpDrawState, TtpPaneBarItem*, TBitmap* Bitmap) {
+    ASSERT_NE(Bitmap, nullptr);
+    Sizes.push_back({Bitmap->Width(), Bitmap->Height()});
+  };
+  PaintToBitmap(Bar);
+  ASSERT_EQ(Sizes.size(), 4u);
+  EXPECT_EQ(Sizes[0], std::make_pair(0, 0));  // no image list: an empty bitmap
+  auto Images = std::make_unique<TImageList>(24, 24);
+  ASSERT_TRUE(Images->AddResource(GetModuleHandleW(nullptr), "TPHELPIMAGE", clFuchsia));
+  Bar.SetImageList(Images.get());
+  Bar.Items()[0]->SetImageIndex(0);
+  Sizes.clear();
+  PaintToBitmap(Bar);
+  ASSERT_EQ(Sizes.size(), 4u);
+  EXPECT_EQ(Sizes[0], std::make_pair(24, 24));
+  EXPECT_EQ(Sizes[1], std::make_pair(24, 24));  // ImageIndex -1: the list's size, no picture
+  Bar.SetImageList(nullptr);
+}
+
 TEST_F(tpPaneBarTest, ParentFontChangesRewriteBothFontsWhileParentFontIsOn) {
   Bar.SetParentFont(true);
   Band.Font().SetName("Arial");
