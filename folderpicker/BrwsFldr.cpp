@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "core/Exceptions.h"
 #include "core/Text.h"
 #include "platform/win32/WideText.h"
 #include "toolkit/Application.h"
@@ -104,6 +105,8 @@ int CALLBACK TBrowseForFolder::BrowseCallback(HWND Dialog, UINT Message, LPARAM 
     if (Message == BFFM_SELCHANGED) Self->SelectionChanged(Dialog, reinterpret_cast<LPCITEMIDLIST>(Param));
   } catch (const std::exception& Error) {
     Application().HandleException(Error);
+  } catch (...) {
+    Application().HandleException(Exception("The folder dialog's handler failed"));
   }
   return 0;
 }

@@ -271,6 +271,20 @@ TEST_F(BrwsFldrTest, HandlerFailureIsReportedAndTheDialogGoesOn) {
   Errors.clear();
 }
 
+TEST_F(BrwsFldrTest, HandlerThrowingAnythingIsReportedAndTheDialogGoesOn) {
+  // Nothing may unwind through the shell's frames, not even a throw of a plain value.
+  Picker.OnSetPosition = [](TObject*, int&, int&, int, int) { throw 42; };
+  TDialogDriver Driver([&](HWND Dialog) {
+    Sleep(300);
+    TDialogDriver::Press(Dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(Picker.Execute());
+  EXPECT_TRUE(Driver.FoundDialog());
+  ASSERT_FALSE(Errors.empty());
+  EXPECT_EQ(Errors.front(), "The folder dialog's handler failed");
+  Errors.clear();
+}
+
 TEST_F(BrwsFldrTest, MissingPreselectionIsHandedOnAndNothingIsReported) {
   const std::string Missing = Temp.Path("No such folder");
   Picker.Path = Missing;
