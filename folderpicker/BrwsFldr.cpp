@@ -116,10 +116,10 @@ void TBrowseForFolder::DialogCreated(HWND Dialog) {
     const std::wstring Text = Widen(StatusText);
     SendMessageW(Dialog, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(Text.c_str()));
   }
-  FPreselection.clear();
+  FPreselection = Widen(Path);
+  FPreselecting = !Path.empty();
   FPreselectRetries = 0;
-  if (!Path.empty()) {
-    FPreselection = Widen(Path);
+  if (FPreselecting) {
     SendMessageW(Dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(FPreselection.c_str()));
   }
   RECT Rect = {};
@@ -132,7 +132,7 @@ void TBrowseForFolder::DialogCreated(HWND Dialog) {
 }
 
 void TBrowseForFolder::ContinuePreselection(HWND Dialog, const std::string& Selected) {
-  if (FPreselection.empty()) return;
+  if (!FPreselecting) return;
   const std::string Wanted = Narrow(FPreselection);
   const auto Folded = [](std::string Text) {
     while (Text.size() > 1 && (Text.back() == '\\' || Text.back() == '/')) Text.pop_back();
@@ -143,7 +143,8 @@ void TBrowseForFolder::ContinuePreselection(HWND Dialog, const std::string& Sele
                         Target.compare(0, Reached.size(), Reached) == 0 &&
                         (Target[Reached.size()] == '\\' || Reached.back() == '\\');
   if (!OnTheWay || FPreselectRetries >= 5) {
-    FPreselection.clear();  // reached, or the user has gone elsewhere
+    // Reached, or the user has gone elsewhere. The text stays: a request already posted still reads it.
+    FPreselecting = false;
     return;
   }
   ++FPreselectRetries;

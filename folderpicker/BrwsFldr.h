@@ -51,6 +51,7 @@ class TBrowseForFolder : public TObject {
   // The preselection while it is still on its way: a dialog that fills its tree in the background
   // (Wine's, on a busy machine) can stop at one of the folder's parents; it is then asked again.
   std::wstring FPreselection;
+  bool FPreselecting = false;
   int FPreselectRetries = 0;
 };
 
