@@ -1,4 +1,5 @@
 #include "app/MainForm.h"
+
 #include "toolkit/Application.h"
 
 namespace {

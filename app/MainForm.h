@@ -3,9 +3,9 @@
 #include "toolkit/Forms.h"
 
 class TForm1 : public TForm {
-public:
+ public:
   TForm1();
 
-protected:
+ protected:
   void CreateParams(TCreateParams& Params) override;
 };

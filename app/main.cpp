@@ -1,7 +1,8 @@
 // Program entry: the application, its title, the main window and the message loop.
+#include <windows.h>
+
 #include "app/MainForm.h"
 #include "toolkit/Application.h"
-#include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Application().Initialize();

@@ -1,11 +1,12 @@
 #pragma once
-#include "core/DateTime.h"
 #include <cstdint>
+
+#include "core/DateTime.h"
 
 // Time as the program sees it: the local date and time, a millisecond tick that wraps at 2^32, and a
 // sleep. Tests replace it to make time-driven behaviour repeatable.
 class TClock {
-public:
+ public:
   virtual ~TClock() = default;
   virtual TDateTime Now() = 0;
   virtual std::uint32_t TickCount() = 0;

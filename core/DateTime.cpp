@@ -1,6 +1,8 @@
 #include "core/DateTime.h"
-#include "core/Exceptions.h"
+
 #include <cmath>
+
+#include "core/Exceptions.h"
 
 namespace {
 

@@ -4,19 +4,19 @@
 
 // Base of the program's exceptions: a failure is an exception carrying the text shown to the user.
 class Exception : public std::runtime_error {
-public:
+ public:
   explicit Exception(const std::string& Message) : std::runtime_error(Message) {}
   std::string Message() const { return what(); }
 };
 
 // A text that does not convert to the number, date or boolean asked for.
 class EConvertError : public Exception {
-public:
+ public:
   using Exception::Exception;
 };
 
 // A settings or data file that could not be read or written.
 class EFileError : public Exception {
-public:
+ public:
   using Exception::Exception;
 };

@@ -1,10 +1,12 @@
 #include "core/FormatSettings.h"
-#include "core/Clock.h"
-#include "core/Exceptions.h"
-#include "core/Text.h"
+
 #include <cctype>
 #include <cmath>
 #include <memory>
+
+#include "core/Clock.h"
+#include "core/Exceptions.h"
+#include "core/Text.h"
 
 TFormatSettings UnitedStatesFormatSettings() { return TFormatSettings(); }
 
@@ -33,7 +35,9 @@ const TFormatSettings& FormatSettings() {
   return *Settings;
 }
 
-void SetFormatSettings(const TFormatSettings& Settings) { CurrentSettings() = std::make_unique<TFormatSettings>(Settings); }
+void SetFormatSettings(const TFormatSettings& Settings) {
+  CurrentSettings() = std::make_unique<TFormatSettings>(Settings);
+}
 
 std::string FormatDateTimePicture(std::string_view Picture, TDateTime Value, const TFormatSettings& Settings) {
   const TDateTimeParts P = DecodeDateTime(Value);
@@ -61,20 +65,30 @@ std::string FormatDateTimePicture(std::string_view Picture, TDateTime Value, con
     const std::size_t N = RunLength(Picture, Pos);
     switch (C) {
       case 'd':
-        if (N == 1) Out += std::to_string(P.Day);
-        else if (N == 2) Out += TwoDigits(P.Day);
-        else if (N == 3) Out += Settings.ShortDayNames[P.DayOfWeek - 1];
-        else Out += Settings.LongDayNames[P.DayOfWeek - 1];
+        if (N == 1)
+          Out += std::to_string(P.Day);
+        else if (N == 2)
+          Out += TwoDigits(P.Day);
+        else if (N == 3)
+          Out += Settings.ShortDayNames[P.DayOfWeek - 1];
+        else
+          Out += Settings.LongDayNames[P.DayOfWeek - 1];
         break;
       case 'M':
-        if (N == 1) Out += std::to_string(P.Month);
-        else if (N == 2) Out += TwoDigits(P.Month);
-        else if (N == 3) Out += Settings.ShortMonthNames[P.Month - 1];
-        else Out += Settings.LongMonthNames[P.Month - 1];
+        if (N == 1)
+          Out += std::to_string(P.Month);
+        else if (N == 2)
+          Out += TwoDigits(P.Month);
+        else if (N == 3)
+          Out += Settings.ShortMonthNames[P.Month - 1];
+        else
+          Out += Settings.LongMonthNames[P.Month - 1];
         break;
       case 'y':
-        if (N == 1) Out += std::to_string(P.Year % 100);
-        else if (N == 2) Out += TwoDigits(P.Year % 100);
+        if (N == 1)
+          Out += std::to_string(P.Year % 100);
+        else if (N == 2)
+          Out += TwoDigits(P.Year % 100);
         else {
           std::string Year = std::to_string(P.Year);
           while (Year.size() < 4) Year = "0" + Year;
@@ -126,7 +140,7 @@ std::string DateTimeToStr(TDateTime Value, const TFormatSettings& Settings) {
 namespace {
 
 class TDateScanner {
-public:
+ public:
   TDateScanner(std::string_view Text, const TFormatSettings& Settings) : FText(Text), FSettings(Settings) {}
 
   void SkipBlanks() {
@@ -177,8 +191,10 @@ public:
       }
     int Year = CurrentYear, Month = 0, Day = 0, YearDigits = 4;
     if (Count == 2) {
-      if (Order == 'd') Day = Values[0], Month = Values[1];
-      else Month = Values[0], Day = Values[1];
+      if (Order == 'd')
+        Day = Values[0], Month = Values[1];
+      else
+        Month = Values[0], Day = Values[1];
     } else if (Order == 'y') {
       Year = Values[0], YearDigits = Digits[0], Month = Values[1], Day = Values[2];
     } else if (Order == 'd') {
@@ -190,8 +206,10 @@ public:
       // Within fifty years of the current year, either way.
       const int Century = CurrentYear - CurrentYear % 100;
       Year += Century;
-      if (Year > CurrentYear + 49) Year -= 100;
-      else if (Year < CurrentYear - 50) Year += 100;
+      if (Year > CurrentYear + 49)
+        Year -= 100;
+      else if (Year < CurrentYear - 50)
+        Year += 100;
     }
     return TryEncodeDate(Year, Month, Day, Result);
   }
@@ -211,8 +229,10 @@ public:
       if (!HasAmPm && Word(*W)) HasAmPm = true, Pm = (W == &FSettings.TimePMString);
     }
     if (!HasAmPm) {
-      if (Word("AM")) HasAmPm = true;
-      else if (Word("PM")) HasAmPm = Pm = true;
+      if (Word("AM"))
+        HasAmPm = true;
+      else if (Word("PM"))
+        HasAmPm = Pm = true;
     }
     if (HasAmPm) {
       if (Hour < 1 || Hour > 12) return false;
@@ -221,7 +241,7 @@ public:
     return TryEncodeTime(Hour, Minute, Second, Millisecond, Result);
   }
 
-private:
+ private:
   std::string_view FText;
   const TFormatSettings& FSettings;
   std::size_t FPos = 0;

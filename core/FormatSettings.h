@@ -1,7 +1,8 @@
 #pragma once
-#include "core/DateTime.h"
 #include <string>
 #include <string_view>
+
+#include "core/DateTime.h"
 
 // The user's locale settings that conversions and displays follow, read once from the platform at
 // start. Date and time formats are the platform's pictures: d dd ddd dddd, M MM MMM MMMM, y yy yyyy,

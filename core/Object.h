@@ -3,7 +3,7 @@
 
 // Root of every class that raises events: an event's first argument is its sender.
 class TObject {
-public:
+ public:
   virtual ~TObject() = default;
 };
 

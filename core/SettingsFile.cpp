@@ -1,4 +1,5 @@
 #include "core/SettingsFile.h"
+
 #include "core/Exceptions.h"
 #include "core/Text.h"
 

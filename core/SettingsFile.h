@@ -1,8 +1,9 @@
 #pragma once
-#include "core/FileSystem.h"
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/FileSystem.h"
 
 // Settings files are plain lines of text. Reading: CR LF, CR alone and LF alone each end a line,
 // reading stops at the first zero byte, an empty line is an empty entry; the text is UTF-8, or the

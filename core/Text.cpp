@@ -1,4 +1,5 @@
 #include "core/Text.h"
+
 #include <algorithm>
 
 std::string AsciiUpperCase(std::string_view Text) {

@@ -1,7 +1,10 @@
 #include "toolkit/Application.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
 #include "platform/win32/WideText.h"
 #include "toolkit/Forms.h"
-#include <commctrl.h>
 
 TApplication& Application() {
   static TApplication Instance;

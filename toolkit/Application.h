@@ -1,17 +1,19 @@
 #pragma once
 // The application: message loop, pending-message pump, the general error report, and the screen's
 // cursor state.
-#include "core/Exceptions.h"
-#include "toolkit/Controls.h"
+#include <windows.h>
+
 #include <functional>
 #include <map>
 #include <string>
-#include <windows.h>
+
+#include "core/Exceptions.h"
+#include "toolkit/Controls.h"
 
 class TForm;
 
 class TApplication {
-public:
+ public:
   // Common controls, OLE-free start; call once before making windows.
   void Initialize();
   const std::string& Title() const { return FTitle; }
@@ -33,7 +35,7 @@ public:
   void HandleException(const std::exception& Error);
   std::function<void(const std::exception&)> OnException;
 
-private:
+ private:
   bool ProcessMessage(MSG& Message);
   bool IsDialogKey(MSG& Message);
 
@@ -46,7 +48,7 @@ TApplication& Application();
 
 // The screen-wide cursor (crHourGlass while working) and the cursors the program registered.
 class TScreen {
-public:
+ public:
   TCursor Cursor() const { return FCursor; }
   // Takes effect at once, over every control's own cursor, until set back to crDefault.
   void SetCursor(TCursor Cursor);
@@ -57,7 +59,7 @@ public:
   int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
   RECT WorkArea() const;
 
-private:
+ private:
   TCursor FCursor = crDefault;
   std::map<TCursor, HCURSOR> FCursors;
 };

@@ -1,4 +1,5 @@
 #include "toolkit/Bitmap.h"
+
 #include "platform/win32/WideText.h"
 
 TBitmap::~TBitmap() { Release(); }
@@ -36,7 +37,8 @@ void TBitmap::SetSize(int Width, int Height) {
 
 bool TBitmap::LoadFromResourceName(HINSTANCE Instance, const std::string& Name) {
   const std::wstring WideName = Widen(Name);
-  HBITMAP Loaded = static_cast<HBITMAP>(LoadImageW(Instance, WideName.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  HBITMAP Loaded =
+      static_cast<HBITMAP>(LoadImageW(Instance, WideName.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (!Loaded) {
     Release();
     return false;
@@ -80,8 +82,8 @@ void TBitmap::DrawOn(HDC DC, int X, int Y) { BitBlt(DC, X, Y, FWidth, FHeight, M
 
 void TBitmap::StretchOn(HDC DC, const RECT& Rect) {
   SetStretchBltMode(DC, COLORONCOLOR);
-  StretchBlt(DC, Rect.left, Rect.top, Rect.right - Rect.left, Rect.bottom - Rect.top, MemoryDC(), 0, 0, FWidth,
-             FHeight, SRCCOPY);
+  StretchBlt(DC, Rect.left, Rect.top, Rect.right - Rect.left, Rect.bottom - Rect.top, MemoryDC(), 0, 0, FWidth, FHeight,
+             SRCCOPY);
 }
 
 void TBitmap::DrawTransparentOn(HDC DC, int X, int Y, COLORREF Transparent) {

@@ -1,12 +1,13 @@
 #pragma once
 // A 32-bit device-independent bitmap with its own memory DC and canvas, loaded from resources or drawn.
-#include "core/Object.h"
-#include "toolkit/Canvas.h"
 #include <memory>
 #include <string>
 
+#include "core/Object.h"
+#include "toolkit/Canvas.h"
+
 class TBitmap : public TObject {
-public:
+ public:
   TBitmap() = default;
   TBitmap(int Width, int Height) { SetSize(Width, Height); }
   ~TBitmap() override;
@@ -41,7 +42,7 @@ public:
   // Blends per-pixel alpha (premultiplied BGRA) onto DC; Opacity scales it (0..255).
   void DrawAlphaOn(HDC DC, int X, int Y, int Opacity = 255);
 
-private:
+ private:
   HDC MemoryDC();
   void Release();
 

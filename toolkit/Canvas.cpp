@@ -1,4 +1,5 @@
 #include "toolkit/Canvas.h"
+
 #include "core/Text.h"
 #include "toolkit/Bitmap.h"
 
@@ -175,16 +176,17 @@ void TCanvas::DrawTransparent(int X, int Y, TBitmap& Bitmap, TColor TransparentC
 }
 
 void TCanvas::CopyRect(const RECT& Dest, TCanvas& Source, const RECT& SourceRect) {
-  StretchBlt(FDC, Dest.left, Dest.top, Dest.right - Dest.left, Dest.bottom - Dest.top, Source.Handle(),
-             SourceRect.left, SourceRect.top, SourceRect.right - SourceRect.left, SourceRect.bottom - SourceRect.top,
-             SRCCOPY);
+  StretchBlt(FDC, Dest.left, Dest.top, Dest.right - Dest.left, Dest.bottom - Dest.top, Source.Handle(), SourceRect.left,
+             SourceRect.top, SourceRect.right - SourceRect.left, SourceRect.bottom - SourceRect.top, SRCCOPY);
 }
 
 void TCanvas::IntersectClipRect(const RECT& Rect) {
   ::IntersectClipRect(FDC, Rect.left, Rect.top, Rect.right, Rect.bottom);
 }
 
-void TCanvas::ExcludeClipRect(const RECT& Rect) { ::ExcludeClipRect(FDC, Rect.left, Rect.top, Rect.right, Rect.bottom); }
+void TCanvas::ExcludeClipRect(const RECT& Rect) {
+  ::ExcludeClipRect(FDC, Rect.left, Rect.top, Rect.right, Rect.bottom);
+}
 
 RECT TCanvas::ClipRect() const {
   RECT Rect = {0, 0, 0, 0};

@@ -2,15 +2,16 @@
 // Drawing on a device context. The canvas selects its font, pen and brush into the DC when a drawing
 // call needs them and puts the DC's own objects back when it lets the DC go. Lines and polylines leave
 // out their end point, as GDI does.
-#include "toolkit/Graphics.h"
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "toolkit/Graphics.h"
+
 class TBitmap;
 
 class TCanvas {
-public:
+ public:
   TCanvas();
   explicit TCanvas(HDC DC);
   ~TCanvas();
@@ -69,13 +70,13 @@ public:
   RECT ClipRect() const;
 
   class TClipSave {
-  public:
+   public:
     explicit TClipSave(TCanvas& Canvas);
     ~TClipSave();
     TClipSave(const TClipSave&) = delete;
     TClipSave& operator=(const TClipSave&) = delete;
 
-  private:
+   private:
     TCanvas& FCanvas;
     HRGN FSaved;
     bool FHadRegion;
@@ -83,7 +84,7 @@ public:
 
   static std::u16string Utf8ToU16(std::string_view Utf8);
 
-private:
+ private:
   void RequireFont();
   void RequirePen();
   void RequireBrush();

@@ -1,8 +1,11 @@
 #include "toolkit/Controls.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
 #include "platform/win32/WideText.h"
 #include "toolkit/Application.h"
-#include <algorithm>
-#include <windowsx.h>
 
 namespace {
 
@@ -91,8 +94,8 @@ void TWinControl::CreateHandle() {
   if (Params.SystemClassName.empty()) {
     RegisterOnce(Params.ClassName, Params.ClassStyle, &TWinControl::WindowProc);
     Window = CreateWindowExW(Params.ExStyle, Params.ClassName.c_str(), Params.Caption.c_str(), Params.Style, Params.X,
-                             Params.Y, Params.Width, Params.Height, Params.WndParent,
-                             nullptr, GetModuleHandleW(nullptr), this);
+                             Params.Y, Params.Width, Params.Height, Params.WndParent, nullptr,
+                             GetModuleHandleW(nullptr), this);
   } else {
     Window = CreateWindowExW(Params.ExStyle, Params.SystemClassName.c_str(), Params.Caption.c_str(), Params.Style,
                              Params.X, Params.Y, Params.Width, Params.Height, Params.WndParent, nullptr,
@@ -278,9 +281,7 @@ void TWinControl::BringToFront() {
   if (FHandle) SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-LRESULT TWinControl::Perform(UINT Message, WPARAM WParam, LPARAM LParam) {
-  return Dispatch(Message, WParam, LParam);
-}
+LRESULT TWinControl::Perform(UINT Message, WPARAM WParam, LPARAM LParam) { return Dispatch(Message, WParam, LParam); }
 
 void TWinControl::TrackMouse() {
   if (FMouseInside) return;
@@ -429,7 +430,8 @@ LRESULT TWinControl::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
       if (Message == WM_WINDOWPOSCHANGED) {
         RECT Rect;
         GetWindowRect(FHandle, &Rect);
-        if (FParent && FParent->HandleAllocated()) MapWindowPoints(nullptr, FParent->FHandle, reinterpret_cast<POINT*>(&Rect), 2);
+        if (FParent && FParent->HandleAllocated())
+          MapWindowPoints(nullptr, FParent->FHandle, reinterpret_cast<POINT*>(&Rect), 2);
         const bool Sized = Rect.right - Rect.left != FWidth || Rect.bottom - Rect.top != FHeight;
         FLeft = Rect.left, FTop = Rect.top, FWidth = Rect.right - Rect.left, FHeight = Rect.bottom - Rect.top;
         if (Sized) Resize();
@@ -462,10 +464,8 @@ LRESULT TWinControl::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX:
-      break;
-    default:
-      break;
+    case WM_CTLCOLORLISTBOX: break;
+    default: break;
   }
   return DefaultHandler(Message, WParam, LParam);
 }

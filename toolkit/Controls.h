@@ -2,23 +2,33 @@
 // The window base of every control. One window procedure serves all of them: the object arrives
 // through lpCreateParams at WM_NCCREATE, is stored with the window, and messages reach its virtual
 // handlers. Standard controls (edit, button, ...) are wrapped by subclassing the platform's class.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
 #include "core/Object.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Graphics.h"
-#include <string>
-#include <vector>
-#include <windows.h>
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
-enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+enum TShiftFlag : unsigned {
+  ssShift = 1,
+  ssAlt = 2,
+  ssCtrl = 4,
+  ssLeft = 8,
+  ssRight = 16,
+  ssMiddle = 32,
+  ssDouble = 64
+};
 using TShiftState = unsigned;
 
 // Cursor numbers: 0 is the control's default; negatives name the platform's shapes; positives are
 // cursors the program registered with the screen (see TScreen).
 using TCursor = int;
-constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6,
-                  crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11,
-                  crNo = -18, crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
+constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6, crSizeNS = -7,
+                  crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crNo = -18, crAppStart = -19,
+                  crHelp = -20, crHandPoint = -21, crSizeAll = -22;
 
 // Shift state from the keyboard right now, and from a mouse message's key flags.
 TShiftState KeyboardShiftState();
@@ -30,7 +40,7 @@ using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shi
 using TKeyPressEvent = std::function<void(TObject* Sender, wchar_t& Key)>;
 
 class TWinControl : public TObject {
-public:
+ public:
   explicit TWinControl(TWinControl* Parent = nullptr);
   ~TWinControl() override;
   TWinControl(const TWinControl&) = delete;
@@ -122,7 +132,7 @@ public:
   // Destroys the window (children first); the object stays and makes a new one on demand.
   void DestroyHandle();
 
-protected:
+ protected:
   struct TCreateParams {
     std::wstring ClassName;        // our window class (registered on first use)
     std::wstring SystemClassName;  // or a platform class to wrap, e.g. L"EDIT"
@@ -179,7 +189,7 @@ protected:
 
   HWND FHandle = nullptr;
 
-private:
+ private:
   friend class TApplication;
   static LRESULT CALLBACK WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
   static LRESULT CALLBACK SubclassProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
@@ -205,20 +215,20 @@ private:
 
 // A control that paints itself on a canvas, optionally through an off-screen bitmap.
 class TCustomControl : public TWinControl {
-public:
+ public:
   explicit TCustomControl(TWinControl* Parent = nullptr);
   TCanvas& Canvas() { return FCanvas; }
   bool DoubleBuffered = true;
   // Paints into a canvas of the caller (tests paint into memory bitmaps).
   void PaintTo(TCanvas& Canvas);
 
-protected:
+ protected:
   virtual void Paint() {}
   LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
   bool EraseBackground(HDC DC) override;
   void CreateParams(TCreateParams& Params) override;
 
-private:
+ private:
   void PaintWindow(HDC DC, const RECT& Update);
   TCanvas FCanvas;
 };

@@ -1,4 +1,5 @@
 #include "toolkit/Forms.h"
+
 #include "toolkit/Application.h"
 
 TForm::TForm() : TWinControl(nullptr) {
@@ -65,7 +66,6 @@ LRESULT TForm::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
       if (MinHeight > 0) Info->ptMinTrackSize.y = MinHeight;
       return 0;
     }
-    default:
-      return TWinControl::WndProc(Message, WParam, LParam);
+    default: return TWinControl::WndProc(Message, WParam, LParam);
   }
 }

@@ -6,7 +6,7 @@ enum TPosition { poDesigned, poScreenCenter, poDesktopCenter };
 enum TCloseAction { caNone, caHide, caFree };
 
 class TForm : public TWinControl {
-public:
+ public:
   TForm();
   ~TForm() override;
 
@@ -23,7 +23,7 @@ public:
   std::function<void(TObject* Sender, TCloseAction& Action)> OnClose;
   TNotifyEvent OnShow;
 
-protected:
+ protected:
   void CreateParams(TCreateParams& Params) override;
   LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
   virtual bool CloseQuery();

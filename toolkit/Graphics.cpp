@@ -1,4 +1,5 @@
 #include "toolkit/Graphics.h"
+
 #include "platform/win32/WideText.h"
 
 COLORREF ColorToRGB(TColor Color) {

@@ -1,21 +1,23 @@
 #pragma once
 // GDI drawing objects: fonts, pens and brushes whose handles are made on first use and remade after a
 // change. A canvas that has one selected is told first, so a handle is never freed while selected.
-#include "core/Color.h"
+#include <windows.h>
+
 #include <functional>
 #include <string>
-#include <windows.h>
+
+#include "core/Color.h"
 
 // Resolves a system colour to RGB; plain colours pass unchanged.
 COLORREF ColorToRGB(TColor Color);
 
 class TGraphicsObject {
-public:
+ public:
   virtual ~TGraphicsObject() = default;
   // Called after every change, before the old handle is released.
   std::function<void()> OnChange;
 
-protected:
+ protected:
   void Changed();
   virtual void ReleaseHandle() = 0;
 };
@@ -24,7 +26,7 @@ enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrike
 using TFontStyles = unsigned;
 
 class TFont : public TGraphicsObject {
-public:
+ public:
   TFont() = default;
   TFont(const TFont& Other) { Assign(Other); }
   TFont& operator=(const TFont& Other) {
@@ -53,7 +55,7 @@ public:
 
   static constexpr int PixelsPerInch = 96;
 
-private:
+ private:
   void ReleaseHandle() override;
   std::string FName = "Tahoma";
   int FHeight = -11;  // 8 points at 96 pixels per inch
@@ -67,7 +69,7 @@ enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psIns
 enum TPenMode { pmCopy, pmNot, pmXor, pmMask, pmMerge };
 
 class TPen : public TGraphicsObject {
-public:
+ public:
   ~TPen() override { ReleaseHandle(); }
   TColor Color() const { return FColor; }
   void SetColor(TColor Color);
@@ -79,7 +81,7 @@ public:
   void SetMode(TPenMode Mode) { FMode = Mode; }
   HPEN Handle();
 
-private:
+ private:
   void ReleaseHandle() override;
   TColor FColor = clBlack;
   int FWidth = 1;
@@ -91,7 +93,7 @@ private:
 enum TBrushStyle { bsSolid, bsClear };
 
 class TBrush : public TGraphicsObject {
-public:
+ public:
   ~TBrush() override { ReleaseHandle(); }
   TColor Color() const { return FColor; }
   void SetColor(TColor Color);
@@ -99,7 +101,7 @@ public:
   void SetStyle(TBrushStyle Style);
   HBRUSH Handle();
 
-private:
+ private:
   void ReleaseHandle() override;
   TColor FColor = clWhite;
   TBrushStyle FStyle = bsSolid;
@@ -109,7 +111,7 @@ private:
 // Owns any GDI object (region, bitmap, brush...) and deletes it.
 template <typename THandleType>
 class TGdiHandle {
-public:
+ public:
   explicit TGdiHandle(THandleType Handle = nullptr) : FHandle(Handle) {}
   ~TGdiHandle() { Reset(); }
   TGdiHandle(const TGdiHandle&) = delete;
@@ -131,6 +133,6 @@ public:
     FHandle = Handle;
   }
 
-private:
+ private:
   THandleType FHandle;
 };

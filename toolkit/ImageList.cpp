@@ -1,4 +1,5 @@
 #include "toolkit/ImageList.h"
+
 #include "toolkit/Bitmap.h"
 
 TImageList::TImageList(int Width, int Height)

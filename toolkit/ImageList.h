@@ -1,14 +1,17 @@
 #pragma once
 // A list of same-sized images (the platform's image list), drawn by index.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
 #include "core/Object.h"
 #include "toolkit/Canvas.h"
-#include <commctrl.h>
-#include <string>
 
 class TBitmap;
 
 class TImageList : public TObject {
-public:
+ public:
   TImageList(int Width = 16, int Height = 16);
   ~TImageList() override;
   TImageList(const TImageList&) = delete;
@@ -26,7 +29,7 @@ public:
   // Draws image Index (nothing for an index outside the list); disabled images are drawn greyed.
   void Draw(TCanvas& Canvas, int X, int Y, int Index, bool Enabled = true);
 
-private:
+ private:
   int FWidth, FHeight;
   HIMAGELIST FHandle;
 };

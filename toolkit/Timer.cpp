@@ -1,4 +1,5 @@
 #include "toolkit/Timer.h"
+
 #include "toolkit/Application.h"
 
 namespace {
@@ -14,7 +15,8 @@ TTimer::TTimer() {
     return RegisterClassW(&Class) != 0;
   }();
   (void)Registered;
-  FWindow = CreateWindowExW(0, TimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
+  FWindow =
+      CreateWindowExW(0, TimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
   SetWindowLongPtrW(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   Update();  // enabled from the start, as a freshly placed timer is; ticks reach OnTimer once it is set
 }

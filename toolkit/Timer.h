@@ -1,10 +1,11 @@
 #pragma once
 // A timer that raises OnTimer every Interval milliseconds on the user-interface thread while enabled.
-#include "core/Object.h"
 #include <windows.h>
 
+#include "core/Object.h"
+
 class TTimer : public TObject {
-public:
+ public:
   TTimer();
   ~TTimer() override;
   TTimer(const TTimer&) = delete;
@@ -16,7 +17,7 @@ public:
   void SetEnabled(bool Enabled);
   TNotifyEvent OnTimer;
 
-private:
+ private:
   static LRESULT CALLBACK WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
   void Update();
 

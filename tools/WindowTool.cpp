@@ -4,6 +4,7 @@
 // With TORVANE_DESKTOP set, the window is looked for on that desktop (a Wine virtual desktop).
 // Exit code 0 on success, 1 on time-out or when there is no such window.
 #include <windows.h>
+
 #include <cwchar>
 #include <string>
 

@@ -1,18 +1,18 @@
-#include "core/Clock.h"
 #include <chrono>
 #include <ctime>
 #include <thread>
 
+#include "core/Clock.h"
+
 namespace {
 class TPosixClock : public TClock {
-public:
+ public:
   TDateTime Now() override {
     const auto Point = std::chrono::system_clock::now();
     const std::time_t Seconds = std::chrono::system_clock::to_time_t(Point);
     struct tm Local {};
     localtime_r(&Seconds, &Local);
-    const auto Millis =
-        std::chrono::duration_cast<std::chrono::milliseconds>(Point.time_since_epoch()).count() % 1000;
+    const auto Millis = std::chrono::duration_cast<std::chrono::milliseconds>(Point.time_since_epoch()).count() % 1000;
     TDateTimeParts Parts;
     Parts.Year = Local.tm_year + 1900, Parts.Month = Local.tm_mon + 1, Parts.Day = Local.tm_mday;
     Parts.Hour = Local.tm_hour, Parts.Minute = Local.tm_min, Parts.Second = Local.tm_sec % 60;

@@ -1,14 +1,16 @@
 // The file system through POSIX calls: used by the native build's tests, tools and benchmarks.
-#include "core/FileSystem.h"
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <climits>
 #include <cstring>
 #include <ctime>
-#include <dirent.h>
-#include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
+
+#include "core/FileSystem.h"
 
 namespace {
 
@@ -54,7 +56,7 @@ bool StatEntry(const std::string& Path, TFileEntry& Entry) {
 }
 
 class TPosixFolderListing : public TFolderListing {
-public:
+ public:
   TPosixFolderListing(DIR* Dir, std::string Folder) : FDir(Dir), FFolder(std::move(Folder)) {}
   ~TPosixFolderListing() override { closedir(FDir); }
 
@@ -67,14 +69,14 @@ public:
     return false;
   }
 
-private:
+ private:
   DIR* FDir;
   std::string FFolder;
   std::string FPath;  // reused for every entry
 };
 
 class TPosixFileSystem : public TFileSystem {
-public:
+ public:
   char PathDelimiter() const override { return '/'; }
 
   std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {

@@ -1,8 +1,9 @@
 // Locale services without a Windows locale: United States settings, A-to-Z folded byte order, and the
 // Windows-1252 code page as the ANSI code page.
+#include <cstring>
+
 #include "core/FormatSettings.h"
 #include "core/Text.h"
-#include <cstring>
 
 TFormatSettings ReadPlatformFormatSettings() { return UnitedStatesFormatSettings(); }
 
@@ -12,10 +13,9 @@ std::string CollationKey(std::string_view Text) { return AsciiLowerCase(Text); }
 
 namespace {
 // Windows-1252 bytes 0x80..0x9F; 0 marks the five unassigned bytes, kept as the C1 controls.
-const char16_t HighTable[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+const char16_t HighTable[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+                                0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+                                0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char16_t AnsiChar(unsigned char Byte) {
   if (Byte >= 0x80 && Byte < 0xA0) return HighTable[Byte - 0x80] ? HighTable[Byte - 0x80] : char16_t(Byte);

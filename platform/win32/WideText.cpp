@@ -1,6 +1,8 @@
 #include "platform/win32/WideText.h"
-#include "core/Text.h"
+
 #include <windows.h>
+
+#include "core/Text.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Win32 wide characters are UTF-16 code units");
 

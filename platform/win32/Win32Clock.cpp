@@ -1,9 +1,10 @@
-#include "core/Clock.h"
 #include <windows.h>
+
+#include "core/Clock.h"
 
 namespace {
 class TWin32Clock : public TClock {
-public:
+ public:
   TDateTime Now() override {
     SYSTEMTIME Time;
     GetLocalTime(&Time);

@@ -1,8 +1,9 @@
 // Locale services of the user's Windows locale.
+#include <windows.h>
+
 #include "core/FormatSettings.h"
 #include "core/Text.h"
 #include "platform/win32/WideText.h"
-#include <windows.h>
 
 namespace {
 
@@ -48,9 +49,9 @@ TFormatSettings ReadPlatformFormatSettings() {
 
 int CompareTextCollated(std::string_view A, std::string_view B) {
   const std::wstring WA = Widen(A), WB = Widen(B);
-  const int Result = CompareStringEx(LOCALE_NAME_USER_DEFAULT, LINGUISTIC_IGNORECASE, WA.data(),
-                                     static_cast<int>(WA.size()), WB.data(), static_cast<int>(WB.size()), nullptr,
-                                     nullptr, 0);
+  const int Result =
+      CompareStringEx(LOCALE_NAME_USER_DEFAULT, LINGUISTIC_IGNORECASE, WA.data(), static_cast<int>(WA.size()),
+                      WB.data(), static_cast<int>(WB.size()), nullptr, nullptr, 0);
   if (Result == 0) return AsciiCompareText(A, B);
   return Result - CSTR_EQUAL;
 }
@@ -58,8 +59,8 @@ int CompareTextCollated(std::string_view A, std::string_view B) {
 std::string CollationKey(std::string_view Text) {
   const std::wstring Wide = Widen(Text);
   const DWORD Flags = LCMAP_SORTKEY | LINGUISTIC_IGNORECASE;
-  const int Size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, Flags, Wide.data(), static_cast<int>(Wide.size()),
-                                 nullptr, 0, nullptr, nullptr, 0);
+  const int Size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, Flags, Wide.data(), static_cast<int>(Wide.size()), nullptr,
+                                 0, nullptr, nullptr, 0);
   if (Size <= 0) return AsciiLowerCase(Text);
   std::string Key(static_cast<std::size_t>(Size), '\0');
   LCMapStringEx(LOCALE_NAME_USER_DEFAULT, Flags, Wide.data(), static_cast<int>(Wide.size()),
@@ -82,8 +83,8 @@ std::string Utf8ToAnsi(std::string_view Utf8, bool* Lossless) {
   if (Wide.empty()) return std::string();
   BOOL UsedDefault = FALSE;
   const DWORD Flags = WC_NO_BEST_FIT_CHARS;
-  const int Length = WideCharToMultiByte(CP_ACP, Flags, Wide.data(), static_cast<int>(Wide.size()), nullptr, 0,
-                                         nullptr, &UsedDefault);
+  const int Length =
+      WideCharToMultiByte(CP_ACP, Flags, Wide.data(), static_cast<int>(Wide.size()), nullptr, 0, nullptr, &UsedDefault);
   std::string Result(static_cast<std::size_t>(Length), '\0');
   WideCharToMultiByte(CP_ACP, Flags, Wide.data(), static_cast<int>(Wide.size()), Result.data(), Length, nullptr,
                       &UsedDefault);

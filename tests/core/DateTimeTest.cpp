@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include "core/DateTime.h"
 #include "core/Exceptions.h"
-#include <gtest/gtest.h>
 
 namespace {
 TDateTimeParts Parts(int Y, int M, int D, int H = 0, int N = 0, int S = 0, int Ms = 0) {
@@ -63,9 +64,9 @@ TEST(DateTimeTest, InvalidPartsAreRejected) {
 }
 
 TEST(DateTimeTest, DayOfWeekAndRoundingToNextMidnight) {
-  EXPECT_EQ(DecodeDateTime(0.0).DayOfWeek, 7);                        // Saturday
-  EXPECT_EQ(DecodeDateTime(EncodeDate(2026, 12, 7)).DayOfWeek, 2);    // Monday
-  EXPECT_EQ(DecodeDateTime(EncodeDate(1899, 12, 24)).DayOfWeek, 1);   // Sunday
+  EXPECT_EQ(DecodeDateTime(0.0).DayOfWeek, 7);                       // Saturday
+  EXPECT_EQ(DecodeDateTime(EncodeDate(2026, 12, 7)).DayOfWeek, 2);   // Monday
+  EXPECT_EQ(DecodeDateTime(EncodeDate(1899, 12, 24)).DayOfWeek, 1);  // Sunday
   ExpectParts(EncodeDate(2020, 2, 28) + 0.9999999999, Parts(2020, 2, 29));
 }
 

@@ -1,8 +1,10 @@
-#include "core/FileSystem.h"
-#include "core/Clock.h"
-#include "tests/support/TempFolder.h"
 #include <gtest/gtest.h>
+
 #include <map>
+
+#include "core/Clock.h"
+#include "core/FileSystem.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 std::map<std::string, TFileEntry> ListFolder(const std::string& Folder) {

@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include "core/Exceptions.h"
 #include "core/FormatSettings.h"
-#include <gtest/gtest.h>
 
 namespace {
 TFormatSettings German() {
@@ -19,9 +20,9 @@ TFormatSettings Iso() {
 TEST(FormatSettingsTest, UnitedStatesPictures) {
   const TFormatSettings Us = UnitedStatesFormatSettings();
   const TDateTime Value = EncodeDateTime(2026, 12, 17, 16, 39, 7, 0);
-  EXPECT_EQ(FormatDateTimePicture(Us.ShortDateFormat, Value, Us) + " " +
-                FormatDateTimePicture(Us.ShortTimeFormat, Value, Us),
-            "12/17/2026 4:39 PM");
+  EXPECT_EQ(
+      FormatDateTimePicture(Us.ShortDateFormat, Value, Us) + " " + FormatDateTimePicture(Us.ShortTimeFormat, Value, Us),
+      "12/17/2026 4:39 PM");
   EXPECT_EQ(FormatDateTimePicture("h:mm:ss tt", EncodeTime(0, 5, 9, 0), Us), "12:05:09 AM");
   EXPECT_EQ(FormatDateTimePicture("dddd, MMMM d, yyyy", Value, Us), "Thursday, December 17, 2026");
   EXPECT_EQ(FormatDateTimePicture("ddd MMM yy 'at' H'h'", Value, Us), "Thu Dec 26 at 16h");

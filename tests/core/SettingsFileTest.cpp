@@ -1,7 +1,8 @@
+#include <gtest/gtest.h>
+
 #include "core/Exceptions.h"
 #include "core/SettingsFile.h"
 #include "tests/support/TempFolder.h"
-#include <gtest/gtest.h>
 
 using Lines = std::vector<std::string>;
 

@@ -1,5 +1,6 @@
-#include "core/Text.h"
 #include <gtest/gtest.h>
+
+#include "core/Text.h"
 
 TEST(TextTest, CaseFoldingTouchesOnlyAToZ) {
   EXPECT_EQ(AsciiUpperCase("abc xyz 09 [`{ \xC3\xA4"), "ABC XYZ 09 [`{ \xC3\xA4");
@@ -17,11 +18,13 @@ TEST(TextTest, Utf8AndUtf16RoundTripIncludingSurrogatePairs) {
 
 TEST(TextTest, MalformedInputBecomesReplacementCharacters) {
   EXPECT_FALSE(IsValidUtf8("\xE9t\xE9"));
-  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong "/"
-  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // encoded surrogate
-  EXPECT_FALSE(IsValidUtf8("\xE2\x82"));          // truncated
+  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));      // overlong "/"
+  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // encoded surrogate
+  EXPECT_FALSE(IsValidUtf8("\xE2\x82"));      // truncated
   EXPECT_TRUE(IsValidUtf8("plain ascii"));
-  EXPECT_EQ(Utf8ToUtf16("a\xFF" "b"), (std::u16string{u'a', 0xFFFD, u'b'}));
+  EXPECT_EQ(Utf8ToUtf16("a\xFF"
+                        "b"),
+            (std::u16string{u'a', 0xFFFD, u'b'}));
   EXPECT_EQ(Utf16ToUtf8(std::u16string{0xD800, u'x'}), "\xEF\xBF\xBDx");
 }
 

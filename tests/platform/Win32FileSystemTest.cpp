@@ -1,9 +1,10 @@
+#include <windows.h>
+#include <gtest/gtest.h>
+
 #include "core/FileSystem.h"
 #include "core/SettingsFile.h"
 #include "platform/win32/WideText.h"
 #include "tests/support/TempFolder.h"
-#include <gtest/gtest.h>
-#include <windows.h>
 
 TEST(Win32FileSystemTest, PathsLongerThan260CharactersWork) {
   TTempFolder Tree;

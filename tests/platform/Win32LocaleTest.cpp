@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include "core/FormatSettings.h"
 #include "core/Text.h"
-#include <gtest/gtest.h>
 
 TEST(Win32LocaleTest, UserLocaleGivesCompleteSettings) {
   const TFormatSettings S = ReadPlatformFormatSettings();

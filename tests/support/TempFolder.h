@@ -1,13 +1,14 @@
 #pragma once
 // A temporary folder for tests that touch the disk: made fresh, removed with everything in it.
-#include "core/FileSystem.h"
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
 
+#include "core/FileSystem.h"
+
 class TTempFolder {
-public:
+ public:
   TTempFolder() {
     std::random_device Random;
     FPath = std::filesystem::temp_directory_path() / ("torvane-test-" + std::to_string(Random()));
@@ -24,9 +25,7 @@ public:
   std::string Path() const { return ToProgramPath(FPath); }
   // A path below the folder; Relative uses "/" and may hold non-ASCII UTF-8.
   std::string Path(const std::string& Relative) const { return ToProgramPath(Native(Relative)); }
-  std::filesystem::path Native(const std::string& Relative) const {
-    return FPath / std::filesystem::u8path(Relative);
-  }
+  std::filesystem::path Native(const std::string& Relative) const { return FPath / std::filesystem::u8path(Relative); }
 
   void MakeFolder(const std::string& Relative) const { std::filesystem::create_directories(Native(Relative)); }
   void WriteFile(const std::string& Relative, const std::string& Bytes) const {
@@ -47,6 +46,6 @@ public:
     return Text;
   }
 
-private:
+ private:
   std::filesystem::path FPath;
 };

@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include "toolkit/Bitmap.h"
 #include "toolkit/ImageList.h"
-#include <gtest/gtest.h>
 
 namespace {
 constexpr COLORREF White = RGB(255, 255, 255), Black = RGB(0, 0, 0), Red = RGB(255, 0, 0);
@@ -103,7 +104,7 @@ TEST(CanvasTest, ImageListDrawsByIndexAndIgnoresOthers) {
   TBitmap Strip;
   Blank(Strip, 32, 16);
   Strip.Canvas().Brush().SetColor(clRed);
-  Strip.Canvas().FillRect(RECT{4, 4, 12, 12});   // image 0: red square
+  Strip.Canvas().FillRect(RECT{4, 4, 12, 12});  // image 0: red square
   Strip.Canvas().Brush().SetColor(clBlue);
   Strip.Canvas().FillRect(RECT{20, 4, 28, 12});  // image 1: blue square
   TImageList Images(16, 16);

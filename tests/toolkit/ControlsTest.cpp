@@ -1,19 +1,20 @@
+#include <gtest/gtest.h>
+
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Forms.h"
-#include <gtest/gtest.h>
 
 namespace {
 
 class TProbe : public TCustomControl {
-public:
+ public:
   using TCustomControl::TCustomControl;
   int Paints = 0, Downs = 0, Moves = 0, Keys = 0;
   TMouseButton LastButton = mbRight;
   int LastX = -1, LastY = -1;
   bool ThrowOnClick = false;
 
-protected:
+ protected:
   void Paint() override {
     ++Paints;
     Canvas().Brush().SetColor(clRed);

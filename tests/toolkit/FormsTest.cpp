@@ -1,7 +1,8 @@
+#include <gtest/gtest.h>
+
 #include "app/MainForm.h"
 #include "platform/win32/WideText.h"
 #include "toolkit/Application.h"
-#include <gtest/gtest.h>
 
 TEST(FormsTest, MainWindowIsCentredWithItsCaptionSizeAndLimits) {
   Application().Initialize();

@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include "toolkit/Application.h"
 #include "toolkit/Timer.h"
-#include <gtest/gtest.h>
 
 TEST(TimerTest, TicksWhileEnabledAndStopsWhenDisabled) {
   TTimer Timer;
