@@ -66,8 +66,11 @@ class TFileSystem {
   // What one FindEntry costs, counted in entries of a folder listing: callers with many lookups in
   // one folder list the folder instead when that is cheaper.
   virtual double FindEntryCost() const { return 1.0; }
-  // Reads at most MaxBytes from the start of a file opened for shared reading; false when it cannot.
-  virtual bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data) = 0;
+  // Reads at most MaxBytes from the start of a file opened for shared reading; FileSize (when given)
+  // receives the size of the file opened. Only regular files are read: anything else (a pipe, a
+  // device, a folder) fails at once, never waits. False when it cannot.
+  virtual bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data,
+                        std::uint64_t* FileSize = nullptr) = 0;
   // Replaces the file's contents with Data through a temporary file in the same folder that is
   // renamed over it: the old file stays whole until the new one is complete. False on any failure.
   virtual bool WriteFileAtomically(const std::string& Path, const std::string& Data) = 0;

@@ -313,7 +313,7 @@ bool TSearchRun::ProcessEntryAt(const std::string& Folder, const std::string& Pa
     // cache pass did not list (its lookup failed, the extension shortcut passed it over, or a name
     // differing only in case shares its cache line) is the walk's to list.
     if (CacheMode && !FListedByCachePass.empty() && ListedByCachePass(Folder, Entry.Name)) return false;
-    if (PassesContent(Path, Entry.Size)) {
+    if (PassesContent(Path, Entry.Size, Entry.IsLink())) {
       AddResultRow(FHost.Rows(), FHost.Format(), Folder, Entry, TotalBytes);
       Listed = true;
     }
@@ -332,7 +332,7 @@ bool TSearchRun::ListedByCachePass(const std::string& Folder, const std::string&
 bool TSearchRun::EntryMatches(const std::string& Folder, const std::string& Name, std::uint64_t Size, TDateTime Time) {
   if (!PassesNameSizeTime(Name, Size, Time)) return false;
   FContentPath.assign(Folder).append(1, FDelimiter).append(Name);
-  return PassesContent(FContentPath, Size);
+  return PassesContent(FContentPath, Size, false);
 }
 
 bool TSearchRun::PassesNameSizeTime(const std::string& Name, std::uint64_t Size, TDateTime Time) {
@@ -344,19 +344,26 @@ bool TSearchRun::PassesNameSizeTime(const std::string& Name, std::uint64_t Size,
   return StartTime <= Time && Time <= EndTime;
 }
 
-bool TSearchRun::PassesContent(const std::string& Path, std::uint64_t Size) {
+bool TSearchRun::PassesContent(const std::string& Path, std::uint64_t Size, bool IsLink) {
   if (ContentText.empty()) return true;
-  if (Size >= ContentSizeLimit) {
-    LargeFilesSkipped = true;
-    return false;
+  if (!IsLink) {
+    if (Size >= ContentSizeLimit) {
+      LargeFilesSkipped = true;
+      return false;
+    }
+    if (Size == 0) return false;  // an empty file (or a folder) holds no text: no need to open it
   }
-  if (Size == 0) return false;  // an empty file (or a folder) holds no text: no need to open it
   return FileContainsText(Path);
 }
 
 bool TSearchRun::FileContainsText(const std::string& Path) {
-  // A folder is no file: reading it fails, so it never contains a text.
-  if (!FFileSystem.ReadFile(Path, ContentSizeLimit - 1, FFileData)) return false;
+  // A folder, a pipe or a device is no file: reading it fails at once, so it never contains a text.
+  std::uint64_t Size = 0;
+  if (!FFileSystem.ReadFile(Path, ContentSizeLimit - 1, FFileData, &Size)) return false;
+  if (Size >= ContentSizeLimit) {
+    LargeFilesSkipped = true;
+    return false;
+  }
   const std::size_t Zero = FFileData.find('\0');
   if (Zero != std::string::npos) FFileData.resize(Zero);
   UpperCaseInPlace(FFileData);

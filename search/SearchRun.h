@@ -40,6 +40,8 @@ class TSearchRun {
   // Tests one entry; lists it and, in cache mode (the walk), records it in the cache.
   void ProcessEntry(const std::string& Folder, const TFileEntry& Entry, bool CacheMode);
   bool EntryMatches(const std::string& Folder, const std::string& Name, std::uint64_t Size, TDateTime Time);
+  // Reads the file, judged by the size of what is opened: one of ContentSizeLimit bytes or more sets
+  // LargeFilesSkipped and does not match.
   bool FileContainsText(const std::string& Path);
   // Called after every entry of the walk; does its work at most every RefreshInterval ms.
   void RefreshProgress(const std::string& Folder);
@@ -69,7 +71,8 @@ class TSearchRun {
   void ReadSizeLimit();
   // The two halves of EntryMatches: the cheap tests, and the content test that may read the file.
   bool PassesNameSizeTime(const std::string& Name, std::uint64_t Size, TDateTime Time);
-  bool PassesContent(const std::string& Path, std::uint64_t Size);
+  // Size is the listed size: a link's own, not its target's, so a link is always opened.
+  bool PassesContent(const std::string& Path, std::uint64_t Size, bool IsLink);
   // Lists the entry when it passes the tests and, in cache mode, records it; Path is where the file
   // really is. True when a row was added.
   bool ProcessEntryAt(const std::string& Folder, const std::string& Path, const TFileEntry& Entry, bool CacheMode);

@@ -263,15 +263,18 @@ class TPosixFileSystem : public TFileSystem {
     return true;
   }
 
-  bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data) override {
+  bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data, std::uint64_t* FileSize) override {
     Data.clear();
-    TDescriptor File(OpenPath(Path, O_RDONLY));
+    // Opening a pipe for reading waits for a writer unless it is opened without waiting.
+    TDescriptor File(OpenPath(Path, O_RDONLY | O_NONBLOCK | O_NOCTTY));
     if (File.Get() < 0) return false;
     struct stat Info {};
-    if (fstat(File.Get(), &Info) != 0 || S_ISDIR(Info.st_mode)) {
-      errno = EISDIR;
+    if (fstat(File.Get(), &Info) != 0) return false;
+    if (!S_ISREG(Info.st_mode)) {
+      errno = S_ISDIR(Info.st_mode) ? EISDIR : ENOTSUP;
       return false;
     }
+    if (FileSize) *FileSize = static_cast<std::uint64_t>(Info.st_size);
     const std::size_t Wanted = std::min<std::size_t>(MaxBytes, static_cast<std::size_t>(Info.st_size));
     Data.resize(Wanted);
     std::size_t Done = 0;

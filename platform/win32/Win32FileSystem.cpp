@@ -127,13 +127,19 @@ class TWin32FileSystem : public TFileSystem {
   // costs a few microseconds per entry.
   double FindEntryCost() const override { return 16.0; }
 
-  bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data) override {
+  bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data, std::uint64_t* FileSize) override {
     Data.clear();
     THandle File(CreateFileW(LongPathW(Path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!File.Valid()) return false;
+    // A device or a pipe (a name such as "CON", a path such as \\.\pipe\x) may wait for ever: disk files only.
+    if (GetFileType(File.Get()) != FILE_TYPE_DISK) {
+      SetLastError(ERROR_NOT_SUPPORTED);
+      return false;
+    }
     LARGE_INTEGER Size;
     if (!GetFileSizeEx(File.Get(), &Size)) return false;
+    if (FileSize) *FileSize = static_cast<std::uint64_t>(Size.QuadPart);
     const std::size_t Wanted = std::min<std::uint64_t>(MaxBytes, static_cast<std::uint64_t>(Size.QuadPart));
     Data.resize(Wanted);
     std::size_t Done = 0;

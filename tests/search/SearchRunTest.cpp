@@ -5,6 +5,8 @@
 #include <set>
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 #include "core/Text.h"
@@ -443,3 +445,25 @@ TEST_F(SearchRunTest, LinkedFolderIsListedButNotEntered) {
   EXPECT_EQ(Names(), (std::set<std::string>{"real", "inside.txt", "loop"}));
   EXPECT_EQ((*Host.Grid.Find("loop"))[5], "Folder");
 }
+
+#ifndef _WIN32
+TEST_F(SearchRunTest, PipesAreNeverReadNeitherForTextNorAsTheCacheFile) {
+  ASSERT_EQ(mkfifo(Tree.Native("pipe").c_str(), 0600), 0);
+  std::filesystem::create_symlink(Tree.Native("pipe"), Tree.Native("pipe.txt"));  // the link has a size of its own
+  Tree.WriteFile("plain.txt", "needle");
+  Search("*.txt", "needle");
+  EXPECT_EQ(Names(), (std::set<std::string>{"plain.txt"}));
+  TSearchCache FromPipe;
+  EXPECT_THROW(FromPipe.LoadCache(Tree.Path("pipe")), EFileError);
+}
+
+TEST_F(SearchRunTest, ALinkIsJudgedByTheSizeOfItsTarget) {
+  Tree.WriteFile("big.bin", "needle" + std::string(300000, '.'));
+  Tree.WriteFile("small.bin", "needle");
+  std::filesystem::create_symlink(Tree.Native("big.bin"), Tree.Native("big.txt"));
+  std::filesystem::create_symlink(Tree.Native("small.bin"), Tree.Native("small.txt"));
+  Search("*.txt", "needle");
+  EXPECT_EQ(Names(), (std::set<std::string>{"small.txt"}));
+  EXPECT_EQ(Host.Status[3], "Some files larger than 300KB were not searched");
+}
+#endif
