@@ -58,6 +58,10 @@ class TFileSystem {
   virtual ~TFileSystem() = default;
   // '\\' on Windows, '/' elsewhere.
   virtual char PathDelimiter() const = 0;
+  // Turns Path into a key that is equal for two spellings exactly when the file system takes them for
+  // the same path: Windows folds the case of every letter, as its file systems do; POSIX file systems
+  // compare names byte for byte, and so does this default.
+  virtual void PathKey(std::string& Path) const { (void)Path; }
   // Lists every entry of Folder, hidden and system ones included, "." and ".." as the platform
   // reports them, in the platform's order. Null when the folder cannot be listed. Paths of any length.
   virtual std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) = 0;

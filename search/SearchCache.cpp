@@ -42,6 +42,12 @@ void TSearchCache::AddToCache(std::string_view Path) {
   FCacheChanged = true;
 }
 
+void TSearchCache::RespellPath(std::size_t Index, std::string_view Path) {
+  if (FCache.Text(Index) == Path) return;
+  FCache.Replace(Index, Path);
+  FCacheChanged = true;
+}
+
 void TSearchCache::SaveCache(const std::string& FileName) {
   if (!FCacheChanged) return;
   // The file is always sorted and free of duplicates, whatever mode the list is in.

@@ -21,6 +21,9 @@ class TSearchCache {
   // Adds Path unless present and switches the list to sorted mode; marks the cache changed either way.
   void AddToCache(std::string_view Path);
   bool IsCached(std::string_view Path) const { return FCache.IndexOf(Path) >= 0; }
+  // The walk met the path at Index under the spelling Path (the file system's own, after a rename
+  // that changed only its case): Path takes its place.
+  void RespellPath(std::size_t Index, std::string_view Path);
   // When changed: writes the paths sorted, without duplicates ignoring case, CR LF after every line,
   // through a temporary file so that the old file stays whole until the new one is complete.
   // Raises EFileError when the file cannot be written.

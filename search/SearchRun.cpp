@@ -236,9 +236,10 @@ void TSearchRun::SearchCache(const std::string& Root) {
     const std::string Path(List.Text(Candidates[I]));
     // Rows of pass 1 show the folder lower-cased; the name comes from the disk in its own spelling.
     const std::string Folder = AsciiLowerCase(std::string_view(Path).substr(0, Path.rfind(FDelimiter)));
-    if (Lookup.Find(List.Text(Candidates[I]), Entry) && !Entry.Name.empty() && !ListedByCachePass(Folder, Entry.Name)) {
+    if (Lookup.Find(List.Text(Candidates[I]), Entry) && !Entry.Name.empty() &&
+        !ListedByCachePass(std::string_view(Path).substr(0, Path.rfind(FDelimiter)), Entry.Name)) {
       std::string Key = FListedKey;
-      if (ProcessEntryAt(Folder, Path, Entry, false)) FListedByCachePass.insert(std::move(Key));
+      if (ProcessEntryAt(Folder, Path, Entry, false)) FListedByCachePass.emplace(std::move(Key), Candidates[I]);
     }
     const int Position = static_cast<int>(I * 100 / Candidates.size());
     if (Position != LastPosition) {
@@ -309,10 +310,16 @@ bool TSearchRun::ProcessEntryAt(const std::string& Folder, const std::string& Pa
                                 bool CacheMode) {
   bool Listed = false;
   if (PassesNameSizeTime(Entry.Name, Entry.Size, Entry.Time)) {
-    // A match that the cache pass listed is not listed again (nor read again). A cached match that the
-    // cache pass did not list (its lookup failed, the extension shortcut passed it over, or a name
-    // differing only in case shares its cache line) is the walk's to list.
-    if (CacheMode && !FListedByCachePass.empty() && ListedByCachePass(Folder, Entry.Name)) return false;
+    // A match that the cache pass listed is not listed again (nor read again); the cache keeps the
+    // spelling met on disk. A cached match that the cache pass did not list (its lookup failed, the
+    // extension shortcut passed it over, or a name differing only in case shares its cache line) is
+    // the walk's to list.
+    if (CacheMode && !FListedByCachePass.empty()) {
+      if (const std::uint32_t* Line = ListedByCachePass(Folder, Entry.Name)) {
+        FCache.RespellPath(*Line, Path);
+        return false;
+      }
+    }
     if (PassesContent(Path, Entry.Size, Entry.IsLink())) {
       AddResultRow(FHost.Rows(), FHost.Format(), Folder, Entry, TotalBytes);
       Listed = true;
@@ -322,11 +329,11 @@ bool TSearchRun::ProcessEntryAt(const std::string& Folder, const std::string& Pa
   return Listed;
 }
 
-bool TSearchRun::ListedByCachePass(const std::string& Folder, const std::string& Name) {
-  FListedKey.assign(Folder);
-  for (char& C : FListedKey) C = AsciiLower(C);
-  FListedKey.append(1, FDelimiter).append(Name);
-  return FListedByCachePass.count(FListedKey) > 0;
+const std::uint32_t* TSearchRun::ListedByCachePass(std::string_view Folder, const std::string& Name) {
+  FListedKey.assign(Folder).append(1, FDelimiter).append(Name);
+  FFileSystem.PathKey(FListedKey);
+  const auto Found = FListedByCachePass.find(FListedKey);
+  return Found == FListedByCachePass.end() ? nullptr : &Found->second;
 }
 
 bool TSearchRun::EntryMatches(const std::string& Folder, const std::string& Name, std::uint64_t Size, TDateTime Time) {

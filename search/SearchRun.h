@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 #include "core/FileSystem.h"
@@ -76,8 +76,9 @@ class TSearchRun {
   // Lists the entry when it passes the tests and, in cache mode, records it; Path is where the file
   // really is. True when a row was added.
   bool ProcessEntryAt(const std::string& Folder, const std::string& Path, const TFileEntry& Entry, bool CacheMode);
-  // True when the cache pass listed the entry Name of Folder (Folder compared A to Z folded).
-  bool ListedByCachePass(const std::string& Folder, const std::string& Name);
+  // The cache line through which the cache pass listed the entry Name of Folder (compared as the file
+  // system compares paths), or null.
+  const std::uint32_t* ListedByCachePass(std::string_view Folder, const std::string& Name);
   // One folder of the walk: its path, the folder kept open while subfolders of it remain to be
   // entered, and the names of those subfolders.
   struct TWalkLevel {
@@ -99,10 +100,10 @@ class TSearchRun {
   // Second form of the content text: its ANSI bytes, when it has non-ASCII characters that the ANSI
   // code page holds. Files of either encoding are found.
   std::string FContentTextAnsi;
-  // Every entry the cache pass listed, as its lower-cased folder, a delimiter and its name on disk:
-  // the walk skips exactly these, and the cache pass lists a file once even when the cache holds it
-  // twice (in two spellings that A-to-Z folding keeps apart).
-  std::unordered_set<std::string> FListedByCachePass;
+  // Every entry the cache pass listed, as the key of its path (TFileSystem::PathKey; the folder as
+  // cached, the name as on disk) with the cache line it came from: the walk skips exactly these, and
+  // the cache pass lists a file once even when the cache holds it in two spellings.
+  std::unordered_map<std::string, std::uint32_t> FListedByCachePass;
   std::string FListedKey;
   // Buffers reused for every entry, so the walk allocates nothing per entry.
   std::string FPath;

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "core/FileSystem.h"
+#include "core/Text.h"
 #include "platform/win32/WideText.h"
 
 namespace {
@@ -105,6 +106,26 @@ class THandle {
 class TWin32FileSystem : public TFileSystem {
  public:
   char PathDelimiter() const override { return '\\'; }
+
+  // Windows file systems compare names after upper-casing every letter with a table of simple,
+  // locale-free mappings (é and É, ω and Ω are one letter to them); the invariant upper case is that.
+  void PathKey(std::string& Path) const override {
+    bool Ascii = true;
+    for (char& C : Path) {
+      if (static_cast<unsigned char>(C) >= 0x80) {
+        Ascii = false;
+        break;
+      }
+      C = AsciiUpper(C);
+    }
+    if (Ascii) return;
+    const std::wstring Wide = Widen(Path);
+    std::wstring Upper(Wide.size(), L'\0');
+    const int Length = static_cast<int>(Wide.size());
+    if (LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, Wide.data(), Length, Upper.data(), Length, nullptr,
+                      nullptr, 0) == Length)
+      NarrowInto(Upper, Path);
+  }
 
   std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {
     return TWin32FolderListing::Open(ExtendedFolderW(Folder));

@@ -446,7 +446,29 @@ TEST_F(SearchRunTest, LinkedFolderIsListedButNotEntered) {
   EXPECT_EQ((*Host.Grid.Find("loop"))[5], "Folder");
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+TEST_F(SearchRunTest, AFolderRespelledInTheCaseOfAnyLetterIsListedOnceAndCachedAsSpelledNow) {
+  Tree.WriteFile("R/\xC3\x89T\xC3\x89/b.txt", "b");  // R\ÉTÉ\b.txt
+  Host.Path = PathOf("R");
+  Search("b.txt");
+  ASSERT_EQ(Host.Grid.RowCount(), 1);
+  std::filesystem::rename(Tree.Native("R/\xC3\x89T\xC3\x89"), Tree.Native("R/moving"));
+  std::filesystem::rename(Tree.Native("R/moving"), Tree.Native("R/\xC3\xA9t\xC3\xA9"));  // R\été
+  Search("b.txt");
+  EXPECT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_TRUE(Cache.IsCached(PathOf("R/\xC3\xA9t\xC3\xA9/b.txt")));
+  EXPECT_FALSE(Cache.IsCached(PathOf("R/\xC3\x89T\xC3\x89/b.txt")));
+}
+#else
+TEST_F(SearchRunTest, NamesThatDifferOnlyInCaseOnACaseSensitiveDiskAreListedEveryTime) {
+  Tree.WriteFile("Dir/x.txt", "1");
+  Tree.WriteFile("dir/x.txt", "2");
+  Search("x.txt");
+  EXPECT_EQ(Host.Grid.Count("x.txt"), 2);
+  Search("x.txt");
+  EXPECT_EQ(Host.Grid.Count("x.txt"), 2);
+}
+
 TEST_F(SearchRunTest, PipesAreNeverReadNeitherForTextNorAsTheCacheFile) {
   ASSERT_EQ(mkfifo(Tree.Native("pipe").c_str(), 0600), 0);
   std::filesystem::create_symlink(Tree.Native("pipe"), Tree.Native("pipe.txt"));  // the link has a size of its own
