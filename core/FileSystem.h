@@ -62,6 +62,9 @@ class TFileSystem {
   // the same path: Windows folds the case of every letter, as its file systems do; POSIX file systems
   // compare names byte for byte, and so does this default.
   virtual void PathKey(std::string& Path) const { (void)Path; }
+  // True where a name is any sequence of bytes (POSIX): a stored path is then kept byte for byte, never
+  // read as text of the ANSI code page. Windows names are Unicode, always stored as UTF-8.
+  virtual bool PathsAreBytes() const { return false; }
   // Lists every entry of Folder, hidden and system ones included, "." and ".." as the platform
   // reports them, in the platform's order. Null when the folder cannot be listed. Paths of any length.
   virtual std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) = 0;

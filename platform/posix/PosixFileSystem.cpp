@@ -244,6 +244,7 @@ class TPosixFolderListing : public TFolderListing {
 class TPosixFileSystem : public TFileSystem {
  public:
   char PathDelimiter() const override { return '/'; }
+  bool PathsAreBytes() const override { return true; }
 
   std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {
     const std::string Path = Folder.empty() ? "/" : Folder;

@@ -469,6 +469,22 @@ TEST_F(SearchRunTest, NamesThatDifferOnlyInCaseOnACaseSensitiveDiskAreListedEver
   EXPECT_EQ(Host.Grid.Count("x.txt"), 2);
 }
 
+TEST_F(SearchRunTest, NamesTheCacheFileCannotHoldStayOutAndOtherBytesComeBackAsTheyWere) {
+  Tree.WriteFile("new\nline.txt", "n");
+  const std::string Latin1 = "caf\xE9.txt";  // no UTF-8: a name is any bytes here
+  std::ofstream(Tree.Native("") / Latin1) << "c";
+  Search("*.txt");
+  EXPECT_EQ(Names(), (std::set<std::string>{"new\nline.txt", Latin1}));
+  Cache.SaveCache(Tree.Path("search.cache"));
+  EXPECT_EQ(Tree.ReadFile("search.cache"), PathOf(Latin1) + "\r\n");
+  TSearchCache Loaded;
+  Loaded.LoadCache(Tree.Path("search.cache"));
+  ASSERT_EQ(Loaded.List().Count(), 1u);
+  EXPECT_EQ(Loaded.List().Text(0), PathOf(Latin1));
+  TSearchRun::Button1Click(Host, Loaded);
+  EXPECT_EQ(Host.Grid.RowCount(), 2);  // each once: the cache pass lists the name it kept, the walk the other
+}
+
 TEST_F(SearchRunTest, PipesAreNeverReadNeitherForTextNorAsTheCacheFile) {
   ASSERT_EQ(mkfifo(Tree.Native("pipe").c_str(), 0600), 0);
   std::filesystem::create_symlink(Tree.Native("pipe"), Tree.Native("pipe.txt"));  // the link has a size of its own
