@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "core/FileSystem.h"
+#include "core/TemporaryName.h"
 #include "core/Text.h"
 #include "platform/win32/WideText.h"
 
@@ -103,6 +104,50 @@ class THandle {
   HANDLE FHandle;
 };
 
+std::wstring FolderOfW(const std::wstring& Path) { return Path.substr(0, Path.find_last_of(L'\\') + 1); }
+
+// The file a path names once links are followed, so that writing it replaces the target and keeps
+// the link; the path itself when it is no link or leads nowhere.
+std::wstring ThroughLinks(const std::wstring& Path) {
+  const DWORD Found = GetFileAttributesW(Path.c_str());
+  if (Found == INVALID_FILE_ATTRIBUTES || !(Found & FILE_ATTRIBUTE_REPARSE_POINT)) return Path;
+  THandle File(CreateFileW(Path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!File.Valid()) return Path;
+  std::wstring Final(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD Length = GetFinalPathNameByHandleW(File.Get(), Final.data(), static_cast<DWORD>(Final.size()), 0);
+    if (Length == 0) return Path;
+    if (Length < Final.size()) return Final.substr(0, Length);
+    Final.resize(Length);
+  }
+}
+
+// A save keeps its temporary file open, unshared, until it renames it: a temporary file of the same
+// target that can be deleted belongs to a save that was killed, and goes.
+void RemoveKilledSaves(const std::wstring& Target) {
+  const std::wstring Folder = FolderOfW(Target);
+  const std::string Name = Narrow(std::wstring_view(Target).substr(Folder.size()));
+  WIN32_FIND_DATAW Data;
+  const HANDLE Find = FindFirst(Target + L".tmp*", Data, false);
+  if (Find == INVALID_HANDLE_VALUE) return;
+  do {
+    if (IsTemporaryNameOf(Narrow(Data.cFileName), Name)) DeleteFileW((Folder + Data.cFileName).c_str());
+  } while (FindNextFileW(Find, &Data));
+  FindClose(Find);
+}
+
+// A new temporary file beside Target, open for writing and shared with nobody; its name in Temporary.
+HANDLE CreateTemporary(const std::wstring& Target, std::wstring& Temporary) {
+  for (int Attempt = 0; Attempt < 16; ++Attempt) {
+    Temporary = Widen(TemporaryNameFor(Narrow(Target)));
+    const HANDLE File =
+        CreateFileW(Temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (File != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return File;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
 class TWin32FileSystem : public TFileSystem {
  public:
   char PathDelimiter() const override { return '\\'; }
@@ -175,12 +220,12 @@ class TWin32FileSystem : public TFileSystem {
   }
 
   bool WriteFileAtomically(const std::string& Path, const std::string& Data) override {
-    const std::wstring Target = LongPathW(Path);
-    const std::wstring Temporary = Target + L".tmp" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring Target = ThroughLinks(LongPathW(Path));
+    RemoveKilledSaves(Target);
+    std::wstring Temporary;
     bool Ok = false;
     {
-      THandle File(
-          CreateFileW(Temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+      THandle File(CreateTemporary(Target, Temporary));
       if (!File.Valid()) return false;
       std::size_t Done = 0;
       Ok = true;
