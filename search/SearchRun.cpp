@@ -45,19 +45,22 @@ std::string FormatThousands(std::uint64_t Value, const TFormatSettings& Settings
 }
 
 bool ParseSizeLimit(const std::string& Text, std::uint64_t& Bytes) {
-  std::size_t I = 0;
-  while (I < Text.size() && (Text[I] == ' ' || Text[I] == '\t')) ++I;
-  if (I < Text.size() && Text[I] == '+') ++I;
-  if (I >= Text.size()) return false;
+  const auto IsBlank = [](char C) { return C == ' ' || C == '\t'; };
+  std::size_t First = 0, End = Text.size();
+  while (First < End && IsBlank(Text[First])) ++First;
+  while (End > First && IsBlank(Text[End - 1])) --End;
+  if (First < End && Text[First] == '+') ++First;
+  if (First >= End) return false;
+  bool TooLarge = false;
   std::uint64_t Kilobytes = 0;
-  for (; I < Text.size(); ++I) {
+  for (std::size_t I = First; I < End; ++I) {
     if (Text[I] < '0' || Text[I] > '9') return false;
     const unsigned Digit = static_cast<unsigned>(Text[I] - '0');
-    if (Kilobytes > (UINT64_MAX - Digit) / 10) return false;
+    TooLarge = TooLarge || Kilobytes > (UINT64_MAX - Digit) / 10;
     Kilobytes = Kilobytes * 10 + Digit;
   }
-  if (Kilobytes > UINT64_MAX / 1024) return false;
-  Bytes = Kilobytes * 1024;
+  // Past what 64 bits hold, the limit is larger than any file can be.
+  Bytes = TooLarge || Kilobytes > UINT64_MAX / 1024 ? UINT64_MAX : Kilobytes * 1024;
   return true;
 }
 
@@ -152,7 +155,7 @@ void TSearchRun::Execute() {
 
 void TSearchRun::ReadSizeLimit() {
   std::uint64_t Bytes = 0;
-  if (!ParseSizeLimit(FHost.SizeText(), Bytes)) return;  // not a number, or beyond any file: no limit
+  if (!ParseSizeLimit(FHost.SizeText(), Bytes)) return;  // not a number: no limit
   if (FHost.SizeAtLeast()) {
     MinimumSize = Bytes;
   } else {

@@ -114,6 +114,7 @@ class TSearchRun {
 
 // "###,###,##0": whole number, thousands grouped with the locale's separator.
 std::string FormatThousands(std::uint64_t Value, const TFormatSettings& Settings);
-// A "KB" count typed into the size field, in bytes; false for text that is no whole number of
-// kilobytes from 0 up, and for numbers whose bytes do not fit in 64 bits (no limit).
+// A "KB" count typed into the size field, in bytes, blanks around it ignored; false for text that is no
+// whole number of kilobytes from 0 up (no limit). A number whose bytes do not fit in 64 bits gives
+// UINT64_MAX, larger than any file: "At Least" it lists nothing, "At Most" everything.
 bool ParseSizeLimit(const std::string& Text, std::uint64_t& Bytes);

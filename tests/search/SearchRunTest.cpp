@@ -117,9 +117,22 @@ TEST_F(SearchRunTest, SizeLimitsInKilobytes) {
   Host.AtLeast = true;
   Search("*.bin");
   EXPECT_EQ(Host.Grid.RowCount(), 5);
-  // Text that is not a number, and numbers beyond any file, leave the search without a limit.
-  for (const char* Text : {"abc", "", "12k", "-3", "99999999999999999999", "18014398509481984"}) {
+  // Text that is not a number leaves the search without a limit.
+  for (const char* Text : {"abc", "", "12k", "-3", "1 2"}) {
     Host.SizeNumber = Text;
+    Host.AtLeast = true;
+    Search("*.bin");
+    EXPECT_EQ(Host.Grid.RowCount(), 5) << Text;
+  }
+  // Blanks around a number do not matter; a number beyond any file is larger than every file.
+  Host.SizeNumber = " 2\t ";
+  Search("*.bin");
+  EXPECT_EQ(Names(), (std::set<std::string>{"exact.bin", "large.bin"}));
+  for (const char* Text : {"18014398509481984", "99999999999999999999"}) {
+    Host.SizeNumber = Text;
+    Host.AtLeast = true;
+    Search("*.bin");
+    EXPECT_EQ(Host.Grid.RowCount(), 0) << Text;
     Host.AtLeast = false;
     Search("*.bin");
     EXPECT_EQ(Host.Grid.RowCount(), 5) << Text;
