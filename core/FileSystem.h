@@ -65,6 +65,9 @@ class TFileSystem {
   // True where a name is any sequence of bytes (POSIX): a stored path is then kept byte for byte, never
   // read as text of the ANSI code page. Windows names are Unicode, always stored as UTF-8.
   virtual bool PathsAreBytes() const { return false; }
+  // Path as a full path: one relative to the current folder (or, on Windows, to the current drive) is
+  // resolved; a full path comes back as it is.
+  virtual std::string FullPath(const std::string& Path) { return Path; }
   // Lists every entry of Folder, hidden and system ones included, "." and ".." as the platform
   // reports them, in the platform's order. Null when the folder cannot be listed. Paths of any length.
   virtual std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) = 0;

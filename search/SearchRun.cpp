@@ -130,13 +130,18 @@ void TSearchRun::Execute() {
   // 'C:\' becomes 'C:'. Every trailing separator goes (and "/" is one on Windows): a root such as
   // 'C:\Data\\' would otherwise put a second spelling of each path into the cache, and a later search
   // would list both.
-  std::string Root = PathText;
-  while (!Root.empty() && (Root.back() == FDelimiter || (FDelimiter == '\\' && Root.back() == '/'))) Root.pop_back();
+  // The cache holds full paths, so a relative root is resolved for it; rows show the folder as typed.
+  const auto WithoutSeparators = [this](std::string Root) {
+    while (!Root.empty() && (Root.back() == FDelimiter || (FDelimiter == '\\' && Root.back() == '/'))) Root.pop_back();
+    return Root;
+  };
+  FFullRoot = WithoutSeparators(FFileSystem.FullPath(PathText));
+  FShownRoot = WithoutSeparators(PathText);
 
-  SearchCache(Root);
+  SearchCache(FFullRoot);
   FHost.SetStatus(SearchingText, 0);
   EntriesSeen = 0;
-  WalkFolder(Root);
+  WalkFolder(FFullRoot);
 
   FHost.SetButtonCaption(SearchCaption);
   FHost.SetButtonTag(0);
@@ -238,7 +243,7 @@ void TSearchRun::SearchCache(const std::string& Root) {
   for (std::size_t I = 0; I < Candidates.size(); ++I) {
     const std::string Path(List.Text(Candidates[I]));
     // Rows of pass 1 show the folder lower-cased; the name comes from the disk in its own spelling.
-    const std::string Folder = AsciiLowerCase(std::string_view(Path).substr(0, Path.rfind(FDelimiter)));
+    const std::string Folder = AsciiLowerCase(ShownFolder(Path.substr(0, Path.rfind(FDelimiter))));
     if (Lookup.Find(List.Text(Candidates[I]), Entry) && !Entry.Name.empty() &&
         !ListedByCachePass(std::string_view(Path).substr(0, Path.rfind(FDelimiter)), Entry.Name)) {
       std::string Key = FListedKey;
@@ -283,16 +288,18 @@ void TSearchRun::ListFolder(TWalkLevel& Level) {
   ++FoldersSeen;
   if (!Level.Folder) return;
   TFolderListing& Listing = *Level.Folder;
+  const std::string Shown = ShownFolder(Level.Path);
   TFileEntry Entry;
   while (FHost.ButtonEnabled() && Listing.Next(Entry)) {
     if (Entry.Name != "." && Entry.Name != ".." && Listing.ReadDetails(Entry)) {
       ++EntriesSeen;
-      ProcessEntry(Level.Path, Entry, true);
+      FPath.assign(Level.Path).append(1, FDelimiter).append(Entry.Name);
+      ProcessEntryAt(Shown, FPath, Entry, true);
       // A link to a folder is listed but not entered: it may lead back up the tree.
       if (Entry.IsDirectory() && !Entry.IsLink()) Level.Subfolders.push_back(Entry.Name);
     }
     FHost.ProcessMessages();
-    RefreshProgress(Level.Path);
+    RefreshProgress(Shown);
   }
   if (Level.Subfolders.empty()) {
     Level.Folder.reset();
@@ -307,8 +314,9 @@ void TSearchRun::ProcessEntry(const std::string& Folder, const TFileEntry& Entry
   ProcessEntryAt(Folder, FPath, Entry, CacheMode);
 }
 
-// Path is where the entry really is: pass 1 shows a lower-cased folder, but reads the file by the
-// cached spelling, which a case-sensitive file system needs.
+// Folder is what the row shows, Path where the entry really is: pass 1 shows a lower-cased folder,
+// but reads the file by the cached spelling, which a case-sensitive file system needs; a relative
+// root is shown as typed, but cached in full.
 bool TSearchRun::ProcessEntryAt(const std::string& Folder, const std::string& Path, const TFileEntry& Entry,
                                 bool CacheMode) {
   bool Listed = false;
@@ -318,7 +326,8 @@ bool TSearchRun::ProcessEntryAt(const std::string& Folder, const std::string& Pa
     // extension shortcut passed it over, or a name differing only in case shares its cache line) is
     // the walk's to list.
     if (CacheMode && !FListedByCachePass.empty()) {
-      if (const std::uint32_t* Line = ListedByCachePass(Folder, Entry.Name)) {
+      const std::string_view RealFolder(Path.data(), Path.size() - Entry.Name.size() - 1);
+      if (const std::uint32_t* Line = ListedByCachePass(RealFolder, Entry.Name)) {
         FCache.RespellPath(*Line, Path);
         return false;
       }
@@ -330,6 +339,11 @@ bool TSearchRun::ProcessEntryAt(const std::string& Folder, const std::string& Pa
   }
   if (CacheMode) FCache.AddToCache(Path);
   return Listed;
+}
+
+std::string TSearchRun::ShownFolder(std::string_view Folder) const {
+  if (FShownRoot == FFullRoot || Folder.compare(0, FFullRoot.size(), FFullRoot) != 0) return std::string(Folder);
+  return FShownRoot + std::string(Folder.substr(FFullRoot.size()));
 }
 
 const std::uint32_t* TSearchRun::ListedByCachePass(std::string_view Folder, const std::string& Name) {

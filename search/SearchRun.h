@@ -89,6 +89,8 @@ class TSearchRun {
   };
   // Lists one folder (counting it) and collects the names of its subfolders.
   void ListFolder(TWalkLevel& Level);
+  // A folder below the full root, as the row shows it: below the root as typed.
+  std::string ShownFolder(std::string_view Folder) const;
   std::string FormatCount(std::uint64_t Value) const;
   std::string TotalText() const;
 
@@ -97,6 +99,9 @@ class TSearchRun {
   TFileSystem& FFileSystem;
   const char FDelimiter;
   bool FUpdateOpen = false;  // the grid's update bracket opened by the run
+  // The root as typed and as a full path, both without trailing separators.
+  std::string FShownRoot;
+  std::string FFullRoot;
   // Second form of the content text: its ANSI bytes, when it has non-ASCII characters that the ANSI
   // code page holds. Files of either encoding are found.
   std::string FContentTextAnsi;

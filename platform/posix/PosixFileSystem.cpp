@@ -316,6 +316,31 @@ class TPosixFileSystem : public TFileSystem {
   char PathDelimiter() const override { return '/'; }
   bool PathsAreBytes() const override { return true; }
 
+  // The current folder, then the relative path with its "." and ".." steps taken.
+  std::string FullPath(const std::string& Path) override {
+    if (Path.empty() || Path[0] == '/') return Path;
+    std::string Full;
+    for (std::size_t Size = PATH_MAX;; Size *= 2) {
+      Full.resize(Size);
+      if (getcwd(Full.data(), Size)) break;
+      if (errno != ERANGE) return Path;
+    }
+    Full.resize(std::strlen(Full.c_str()));
+    for (std::size_t Start = 0; Start <= Path.size();) {
+      const std::size_t End = std::min(Path.find('/', Start), Path.size());
+      const std::string_view Step(Path.data() + Start, End - Start);
+      if (Step == "..") {
+        Full.resize(std::max<std::size_t>(Full.find_last_of('/'), 1));
+      } else if (!Step.empty() && Step != ".") {
+        if (Full.back() != '/') Full += '/';
+        Full += Step;
+      }
+      Start = End + 1;
+    }
+    if (Path.back() == '/' && Full.back() != '/') Full += '/';
+    return Full;
+  }
+
   std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {
     const std::string Path = Folder.empty() ? "/" : Folder;
     return TPosixFolderListing::Listing(OpenPath(Path, O_RDONLY | O_DIRECTORY), Path == "/" ? "" : Folder);

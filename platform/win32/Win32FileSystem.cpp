@@ -1,6 +1,9 @@
 // The file system through the W functions of Win32, with paths of any length.
 #include <windows.h>
 
+#include <algorithm>
+#include <cctype>
+
 #include "core/FileSystem.h"
 #include "core/TemporaryName.h"
 #include "core/Text.h"
@@ -244,6 +247,21 @@ class TWin32FileSystem : public TFileSystem {
     DeleteFileW(Temporary.c_str());
     SetLastError(Error);
     return false;
+  }
+
+  // 'C:' alone names the root of drive C here, as the walk has always taken it.
+  std::string FullPath(const std::string& Path) override {
+    const bool Drive = Path.size() >= 2 && Path[1] == ':' && std::isalpha(static_cast<unsigned char>(Path[0]));
+    const bool Full = (Drive && (Path.size() == 2 || Path[2] == '\\' || Path[2] == '/')) ||
+                      Path.rfind("\\\\", 0) == 0 || Path.rfind("//", 0) == 0;
+    if (Full || Path.empty()) return Path;
+    const std::wstring Wide = Widen(Path);
+    DWORD Needed = GetFullPathNameW(Wide.c_str(), 0, nullptr, nullptr);
+    if (Needed == 0) return Path;
+    std::wstring Resolved(Needed, L'\0');
+    Needed = GetFullPathNameW(Wide.c_str(), Needed, Resolved.data(), nullptr);
+    Resolved.resize(Needed);
+    return Narrow(Resolved);
   }
 
   bool FileExists(const std::string& Path) override {

@@ -448,6 +448,24 @@ TEST_F(SearchRunTest, FailureDuringAProgressRefreshLeavesTheBracketBalanced) {
   EXPECT_TRUE(Host.Enabled);
 }
 
+TEST_F(SearchRunTest, ARelativeRootIsCachedInFullAndShownAsTyped) {
+  Tree.WriteFile("Sizes/a.txt", "a");
+  struct TWorkingFolder {
+    std::filesystem::path Saved = std::filesystem::current_path();
+    ~TWorkingFolder() { std::filesystem::current_path(Saved); }
+  } Restore;
+  std::filesystem::current_path(Tree.Native(""));
+  Host.Path = "Sizes";
+  Search("*.txt");
+  ASSERT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_EQ(Host.Grid.Rows[0][4], "Sizes");
+  EXPECT_EQ(Cache.List().Count(), 1u);
+  EXPECT_TRUE(Cache.IsCached(PathOf("Sizes/a.txt")));
+  Search("*.txt");  // listed by the cache pass, with the folder lower-cased
+  ASSERT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_EQ(Host.Grid.Rows[0][4], "sizes");
+}
+
 TEST_F(SearchRunTest, LinkedFolderIsListedButNotEntered) {
   Tree.WriteFile("real/inside.txt", "i");
   std::error_code Error;
