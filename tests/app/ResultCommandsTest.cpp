@@ -24,7 +24,7 @@ class TFakeDisk : public TFileSystem, public TShell {
   char PathDelimiter() const override { return '\\'; }
   std::unique_ptr<TFolderListing> OpenFolder(const std::string&) override { return nullptr; }
   bool FindEntry(const std::string&, TFileEntry&) override { return false; }
-  bool ReadFile(const std::string&, std::size_t, std::string&) override { return false; }
+  bool ReadFile(const std::string&, std::size_t, std::string&, std::uint64_t*) override { return false; }
   bool WriteFileAtomically(const std::string& Path, const std::string& Data) override {
     if (Path.empty()) return false;
     Written[Path] = Data;
