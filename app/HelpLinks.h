@@ -6,8 +6,8 @@
 #include "core/Shell.h"
 
 // The program's maker and the web host of its site.
-inline constexpr const char* MakerName = "Torvane Software";
-inline constexpr const char* MakerWebHost = "www.torvanesoftware.com";
+inline constexpr const char* MakerName = "Torvane";
+inline constexpr const char* MakerWebHost = "www.torvane.com";
 
 // The bar's items, in order.
 enum THelpLink { hlWebSite = 0, hlSupportForum = 1, hlCheckForUpdates = 2, hlOnlineHelp = 3 };

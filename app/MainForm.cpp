@@ -1,7 +1,9 @@
 #include "app/MainForm.h"
 
+#include "app/HelpLinks.h"
 #include "app/Histories.h"
 #include "toolkit/Application.h"
+#include "toolkit/Dialogs.h"
 
 namespace {
 
@@ -25,6 +27,7 @@ TForm1::TForm1(const TMainFormSetup& Setup)
       FArguments(Setup.Arguments),
       FFileSystem(Setup.FileSystem),
       FClock(Setup.Clock),
+      FShell(Setup.Shell),
       FCache(*Setup.FileSystem) {
   Name = "Form1";
   SetCaption(MainCaption);
@@ -74,6 +77,9 @@ void TForm1::ConnectEvents() {
   flist.OnDblClick = [this](TObject* Sender) { Open1Click(Sender); };
   flist.OnKeyDown = [this](TObject* Sender, WORD& Key, TShiftState Shift) { flistKeyDown(Sender, Key, Shift); };
   tpPaneBar3.OnItemClick = [this](TObject* Sender, TtpPaneBarItem* Item) { tpPaneBar3ItemClick(Sender, Item); };
+  FCommands.OnConfirm = [this](const std::string& Question) {
+    return AskYesCancel(HandleAllocated() ? Handle() : nullptr, MainCaption, Question);
+  };
 }
 
 void TForm1::FormCreate() {
@@ -191,9 +197,30 @@ void TForm1::UpdateHistory(const std::string& FileName, TComboBox& Box, const st
   }
 }
 
-void TForm1::Open1Click(TObject*) {}
-void TForm1::Explore1Click(TObject*) {}
-void TForm1::DeleteRecycleExecute(TObject*) {}
-void TForm1::DeletePermanentExecute(TObject*) {}
-void TForm1::flistKeyDown(TObject*, WORD&, TShiftState) {}
-void TForm1::tpPaneBar3ItemClick(TObject*, TtpPaneBarItem*) {}
+void TForm1::Open1Click(TObject*) { FCommands.Open(); }
+void TForm1::Explore1Click(TObject*) { FCommands.Explore(); }
+void TForm1::DeleteRecycleExecute(TObject*) { FCommands.DeleteSelected(false); }
+void TForm1::DeletePermanentExecute(TObject*) { FCommands.DeleteSelected(true); }
+void TForm1::CopyPathExecute(TObject*) { FCommands.CopyPaths(); }
+
+void TForm1::ExportResultsExecute(TObject*) {
+  std::string FileName = "Search Results.csv";
+  const bool Chosen = OnPromptExportFile ? OnPromptExportFile(FileName)
+                                         : PromptForSaveFileName(Handle(), "Export Results",
+                                                                 {{"CSV Files (*.csv)", "*.csv"}, {"All Files", "*.*"}},
+                                                                 "csv", FileName);
+  if (!Chosen) return;
+  TBusyCursor Busy;
+  FCommands.ExportResults(FileName);  // a failure reaches the general error report
+}
+
+void TForm1::flistKeyDown(TObject* Sender, WORD& Key, TShiftState) {
+  if (Key != VK_RETURN) return;
+  Open1Click(Sender);
+  Key = 0;
+}
+
+void TForm1::tpPaneBar3ItemClick(TObject*, TtpPaneBarItem* Item) {
+  const int Index = Item ? Item->Index() : -1;
+  if (Index >= 0 && Index < HelpLinkCount) OpenHelpLink(*FShell, THelpLink(Index), Handle());
+}

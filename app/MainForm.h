@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "app/ResultCommands.h"
 #include "folderpicker/BrwsFldr.h"
 #include "gridview/win32/GridView.h"
+#include "platform/win32/Shell.h"
 #include "search/SearchCache.h"
 #include "search/SearchHost.h"
 #include "taskpane/tpContainer.h"
@@ -31,6 +33,7 @@ struct TMainFormSetup {
   std::vector<std::string> Arguments;
   TFileSystem* FileSystem = &PlatformFileSystem();
   TClock* Clock = &SystemClock();
+  TShell* Shell = &PlatformShell();
 };
 
 // The results grid as the search fills it: UTF-8 text into the grid's cells.
@@ -101,13 +104,18 @@ class TForm1 : public TForm, public TSearchHost {
   void pathSelect(TObject* Sender);
   void clearSearchTimerTimer(TObject* Sender);
   void clearPathTimerTimer(TObject* Sender);
-  // The result commands and the help links come with their own unit; until then they do nothing.
+  // The result commands (their rules live in TResultCommands) and the help links.
   void Open1Click(TObject* Sender);
   void Explore1Click(TObject* Sender);
   void DeleteRecycleExecute(TObject* Sender);
   void DeletePermanentExecute(TObject* Sender);
+  void CopyPathExecute(TObject* Sender);
+  void ExportResultsExecute(TObject* Sender);
   void flistKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
   void tpPaneBar3ItemClick(TObject* Sender, TtpPaneBarItem* Item);
+  TResultCommands& Commands() { return FCommands; }
+  // Replaces the save dialog of "Export Results..." (tests give the file name); false for Cancel.
+  std::function<bool(std::string& FileName)> OnPromptExportFile;
 
   // Records the texts in the two histories and reloads both drop-downs.
   void UpdateHistories(const std::string& Name, const std::string& Folder) override;
@@ -172,6 +180,9 @@ class TForm1 : public TForm, public TSearchHost {
   std::vector<std::string> FArguments;
   TFileSystem* FFileSystem;
   TClock* FClock;
+  TShell* FShell;
   TSearchCache FCache;
   TGridRowSink FRows{flist};
+  TGridResultRows FResultRows{flist.Model()};
+  TResultCommands FCommands{FResultRows, *FShell, *FFileSystem};
 };

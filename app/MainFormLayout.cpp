@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/HelpLinks.h"
 #include "app/MainForm.h"
 #include "search/ResultRows.h"
 #include "search/SearchRun.h"
@@ -50,9 +51,8 @@ void TForm1::BuildBand() {
   SetPaneFont(tpPaneBar3.HeaderFont(), -11, fsBold);
   tpPaneBar3.Icon().LoadFromResourceName(GetModuleHandleW(nullptr), "TPHELPICON", 32);
   tpPaneBar3.SetImageList(&ImageList1);
-  for (const char* Caption : {"Torvane Web Site", "Support Forum", "Check for Updates", "Online Help"}) {
-    tpPaneBar3.Items().Add().SetCaption(Caption);
-  }
+  for (int Link = 0; Link < HelpLinkCount; ++Link)
+    tpPaneBar3.Items().Add().SetCaption(HelpLinkCaption(THelpLink(Link)));
   tpPaneBar3.SetBounds(0, 0, HelpBarWidth, 123);
 }
 
@@ -137,6 +137,17 @@ void TForm1::BuildCommands() {
   PopupMenu1.AddAction("Delete2", DeletePermanent);
   DeleteRecycle.OnExecute = [this](TObject* Sender) { DeleteRecycleExecute(Sender); };
   DeletePermanent.OnExecute = [this](TObject* Sender) { DeletePermanentExecute(Sender); };
+  // Taking results elsewhere, after the commands on the results themselves.
+  PopupMenu1.AddSeparator("N2");
+  TAction& CopyPath = ActionList1.Add("CopyPath", "Copy Path", scCtrl | 'C');
+  CopyPath.OnExecute = [this](TObject* Sender) { CopyPathExecute(Sender); };
+  PopupMenu1.AddAction("CopyPath1", CopyPath);
+  TAction& ExportResults = ActionList1.Add("ExportResults", "Export Results...", 0);
+  ExportResults.OnExecute = [this](TObject* Sender) { ExportResultsExecute(Sender); };
+  PopupMenu1.AddAction("ExportResults1", ExportResults);
+  // Del, Shift+Del and Ctrl+C act on the results only from the grid; in a criteria field they edit
+  // its text, and elsewhere they do nothing to the files.
+  for (TAction* Action : {&DeleteRecycle, &DeletePermanent, &CopyPath}) Action->ShortCutTarget = &flist;
   PopupMenu = &PopupMenu1;
   flist.PopupMenu = &PopupMenu1;
   for (TTimer* Timer : {&clearSearchTimer, &clearPathTimer, &startTimer}) Timer->SetEnabled(false);

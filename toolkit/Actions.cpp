@@ -96,6 +96,8 @@ TAction& TActionList::Add(const std::string& Name, const std::string& Caption, T
 
 bool TActionList::IsShortCut(TShortCut ShortCut) {
   for (auto& Action : FActions)
-    if (Action->ShortCut == ShortCut && Action->Enabled()) return Action->Execute();
+    if (Action->ShortCut == ShortCut && Action->Enabled() &&
+        (!Action->ShortCutTarget || Action->ShortCutTarget->Focused()))
+      return Action->Execute();
   return false;
 }

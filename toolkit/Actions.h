@@ -72,14 +72,17 @@ constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
 // "Del", "Shift+Del", "Ctrl+A", "F5".
 std::string ShortCutToText(TShortCut ShortCut);
 
+class TWinControl;
+
 // An action with a keyboard shortcut.
 class TAction : public TBasicAction {
  public:
   std::string Name;
   TShortCut ShortCut = 0;
+  // When set, the shortcut runs the action only while this control has the focus; elsewhere the key
+  // goes to the focused control as usual. Menu items still run the action.
+  TWinControl* ShortCutTarget = nullptr;
 };
-
-class TWinControl;
 
 // The actions of one window: their shortcuts work while the focus is inside the window, except for
 // keys that the focused edit field uses itself.

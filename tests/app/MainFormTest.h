@@ -47,6 +47,7 @@ class MainFormTest : public ::testing::Test {
     Setup.SettingsFolder = Settings.Path() + "\\";
     Setup.Arguments = std::move(Arguments);
     if (Clock) Setup.Clock = Clock;
+    if (Shell) Setup.Shell = Shell;
     Form = std::make_unique<TForm1>(Setup);
     Form->OnShowMessage = [this](const std::string& Text) { Messages.push_back(Text); };
     Form->SetLeft(-2000);  // off the screen: showing a window there costs Wine less
@@ -73,6 +74,7 @@ class MainFormTest : public ::testing::Test {
 
   TTempFolder Settings, Tree;
   TClock* Clock = nullptr;
+  TShell* Shell = nullptr;
   std::unique_ptr<TForm1> Form;
   std::vector<std::string> Errors, Messages;
 };
