@@ -35,11 +35,29 @@ bool WaitFor(TCondition Condition, DWORD Milliseconds) {
   return Condition();
 }
 
+// The started program's window: tests of other programs may show windows with the same caption.
+DWORD ProgramProcess = 0;
+HWND ProgramWindow() {
+  HWND Found = nullptr;
+  EnumWindows(
+      [](HWND Window, LPARAM Data) -> BOOL {
+        DWORD Process = 0;
+        GetWindowThreadProcessId(Window, &Process);
+        wchar_t Caption[32] = L"";
+        GetWindowTextW(Window, Caption, 32);
+        if (Process != ProgramProcess || lstrcmpW(Caption, L"Torvane Search") != 0) return TRUE;
+        *reinterpret_cast<HWND*>(Data) = Window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&Found));
+  return Found;
+}
+
 // The criteria panel: the parent of the first combo box of the window.
 HWND FindNamed() {
   HWND Found = nullptr;
   EnumChildWindows(
-      FindWindowW(nullptr, L"Torvane Search"),
+      ProgramWindow(),
       [](HWND Window, LPARAM Data) -> BOOL {
         wchar_t Class[32] = L"";
         GetClassNameW(Window, Class, 32);
@@ -87,9 +105,9 @@ int wmain(int Count, wchar_t** Arguments) {
   Check(CreateProcessW(nullptr, CommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, Home.c_str(), &Startup,
                        &Process) != FALSE,
         "the program starts");
+  ProgramProcess = Process.dwProcessId;
   HWND Window = nullptr;
-  Check(WaitFor([&] { return (Window = FindWindowW(nullptr, L"Torvane Search")) && IsWindowVisible(Window); }, 60000),
-        "the window shows");
+  Check(WaitFor([&] { return (Window = ProgramWindow()) && IsWindowVisible(Window); }, 60000), "the window shows");
   // The folder argument starts a first search ("**") half a second after the start.
   const fs::path Names = Home / "kestrix.ini";
   Check(WaitFor([&] { return ReadAll(Names).find("**") != std::string::npos; }, 60000),
