@@ -234,8 +234,11 @@ void TSearchRun::SearchCache(const std::string& Root) {
   TFileEntry Entry;
   for (std::size_t I = 0; I < Candidates.size(); ++I) {
     const std::string Path(List.Text(Candidates[I]));
-    // Rows of pass 1 show the folder lower-cased; the name comes from the disk in its own spelling.
-    const std::string Folder = AsciiLowerCase(std::string_view(Path).substr(0, Path.rfind(FDelimiter)));
+    // Rows of pass 1 show the folder lower-cased; the name comes from the disk in its own spelling. A
+    // file system that tells case apart (POSIX) would take a lower-cased folder for another folder, or
+    // none: there the folder keeps its cached spelling.
+    std::string Folder = Path.substr(0, Path.rfind(FDelimiter));
+    if (FDelimiter == '\\') Folder = AsciiLowerCase(Folder);
     if (Lookup.Find(List.Text(Candidates[I]), Entry) && !Entry.Name.empty() && !ListedByCachePass(Folder, Entry.Name)) {
       std::string Key = FListedKey;
       if (ProcessEntryAt(Folder, Path, Entry, false)) FListedByCachePass.insert(std::move(Key));
