@@ -155,6 +155,7 @@ void TSearchRun::ReadSizeLimit() {
   if (!ParseSizeLimit(FHost.SizeText(), Bytes)) return;  // not a number, or beyond any file: no limit
   if (FHost.SizeAtLeast()) {
     MinimumSize = Bytes;
+    if (ParseSizeLimit(FHost.SizeAtMostText(), Bytes)) MaximumSize = Bytes;
   } else {
     MaximumSize = Bytes;
   }
