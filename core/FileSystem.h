@@ -24,16 +24,31 @@ struct TFileEntry {
   std::uint64_t Size = 0;        // bytes; 0 for folders
   std::uint32_t Attributes = 0;  // fa* bits
   TDateTime Time = 0.0;          // last write, local time at two-second resolution
+  // False when a listing gave only the name and the kind (faDirectory, faReparsePoint, faHidden):
+  // TFolderListing::ReadDetails then fills in Size, Time and the other attributes.
+  bool DetailsKnown = true;
   bool IsDirectory() const { return (Attributes & faDirectory) != 0; }
   bool IsLink() const { return (Attributes & faReparsePoint) != 0; }
 };
 
-// An open listing of one folder; at most one is needed at a time by the walk.
+// An open folder: its listing, and the folders below it opened relative to it (POSIX keeps a
+// descriptor, so no path grows past the system's limit; Windows keeps the "\\?\" form).
 class TFolderListing {
  public:
   virtual ~TFolderListing() = default;
-  // Fills Entry with the next entry (reusing its storage) and answers true, or false at the end.
+  // Fills Entry with the next entry (reusing its storage) and answers true, or false at the end. The
+  // name and kind are always there; size, time and the other attributes only where the platform lists
+  // them at no extra cost (Entry.DetailsKnown).
   virtual bool Next(TFileEntry& Entry) = 0;
+  // Completes an entry of this listing that came without details; false when it has gone meanwhile.
+  virtual bool ReadDetails(TFileEntry& Entry) {
+    Entry.DetailsKnown = true;
+    return true;
+  }
+  // Ends the enumeration and frees what it holds; the folder stays open for OpenSubfolder.
+  virtual void EndListing() {}
+  // Opens the folder Name of this folder; null when it cannot be listed. A link is not followed.
+  virtual std::unique_ptr<TFolderListing> OpenSubfolder(const std::string& Name) = 0;
 };
 
 // What the program needs of the file system. Paths are UTF-8; folders are given without a trailing
@@ -44,7 +59,7 @@ class TFileSystem {
   // '\\' on Windows, '/' elsewhere.
   virtual char PathDelimiter() const = 0;
   // Lists every entry of Folder, hidden and system ones included, "." and ".." as the platform
-  // reports them, in the platform's order. Null when the folder cannot be listed.
+  // reports them, in the platform's order. Null when the folder cannot be listed. Paths of any length.
   virtual std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) = 0;
   // Looks up one file or folder by its full path; false (and an empty entry) when there is none.
   virtual bool FindEntry(const std::string& Path, TFileEntry& Entry) = 0;

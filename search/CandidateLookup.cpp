@@ -20,7 +20,7 @@ void TCandidateLookup::List(std::string_view Folder, TFolder& Info) {
   if (!Listing) return;
   TFileEntry Entry;
   while (Listing->Next(Entry))
-    if (Info.Wanted.count(Entry.Name)) Info.Found.emplace(Entry.Name, Entry);
+    if (Info.Wanted.count(Entry.Name) && Listing->ReadDetails(Entry)) Info.Found.emplace(Entry.Name, Entry);
 }
 
 bool TCandidateLookup::Find(std::string_view Path, TFileEntry& Entry) {

@@ -255,40 +255,49 @@ void TSearchRun::SearchCache(const std::string& Root) {
 
 void TSearchRun::WalkFolder(const std::string& Folder) {
   // Depth first like a recursive walk (a folder's entries, then each of its subfolders in the order
-  // met), but with an explicit stack so that very deep trees cannot exhaust the thread's stack.
-  struct TLevel {
-    std::vector<std::string> Folders;
-    std::size_t Next = 0;
-  };
-  std::vector<TLevel> Stack(1);
-  ListFolder(Folder, Stack.back().Folders);
+  // met), but with an explicit stack so that very deep trees cannot exhaust the thread's stack. A
+  // subfolder is opened relative to its open parent, never by a path resolved from the root again.
+  std::vector<TWalkLevel> Stack(1);
+  Stack.back().Path = Folder;
+  Stack.back().Folder = FFileSystem.OpenFolder(Folder);
+  ListFolder(Stack.back());
   while (!Stack.empty()) {
-    TLevel& Top = Stack.back();
-    if (Top.Next == Top.Folders.size()) {
+    TWalkLevel& Top = Stack.back();
+    if (Top.Next == Top.Subfolders.size()) {
       Stack.pop_back();
       continue;
     }
-    const std::string Next = std::move(Top.Folders[Top.Next++]);
-    std::vector<std::string> Subfolders;
-    ListFolder(Next, Subfolders);
-    if (!Subfolders.empty()) Stack.push_back(TLevel{std::move(Subfolders), 0});
+    const std::string& Name = Top.Subfolders[Top.Next++];
+    TWalkLevel Child;
+    Child.Path.reserve(Top.Path.size() + 1 + Name.size());
+    Child.Path.append(Top.Path).append(1, FDelimiter).append(Name);
+    // After a cancel request each queued folder still counts, but none is opened.
+    if (FHost.ButtonEnabled()) Child.Folder = Top.Folder->OpenSubfolder(Name);
+    if (Top.Next == Top.Subfolders.size()) Top.Folder.reset();  // no more subfolders to open from it
+    ListFolder(Child);
+    if (!Child.Subfolders.empty()) Stack.push_back(std::move(Child));
   }
 }
 
-void TSearchRun::ListFolder(const std::string& Folder, std::vector<std::string>& Subfolders) {
+void TSearchRun::ListFolder(TWalkLevel& Level) {
   ++FoldersSeen;
-  std::unique_ptr<TFolderListing> Listing = FFileSystem.OpenFolder(Folder);
-  if (!Listing) return;
+  if (!Level.Folder) return;
+  TFolderListing& Listing = *Level.Folder;
   TFileEntry Entry;
-  while (FHost.ButtonEnabled() && Listing->Next(Entry)) {
-    if (Entry.Name != "." && Entry.Name != "..") {
+  while (FHost.ButtonEnabled() && Listing.Next(Entry)) {
+    if (Entry.Name != "." && Entry.Name != ".." && Listing.ReadDetails(Entry)) {
       ++EntriesSeen;
-      ProcessEntry(Folder, Entry, true);
+      ProcessEntry(Level.Path, Entry, true);
       // A link to a folder is listed but not entered: it may lead back up the tree.
-      if (Entry.IsDirectory() && !Entry.IsLink()) Subfolders.push_back(Folder + FDelimiter + Entry.Name);
+      if (Entry.IsDirectory() && !Entry.IsLink()) Level.Subfolders.push_back(Entry.Name);
     }
     FHost.ProcessMessages();
-    RefreshProgress(Folder);
+    RefreshProgress(Level.Path);
+  }
+  if (Level.Subfolders.empty()) {
+    Level.Folder.reset();
+  } else {
+    Listing.EndListing();
   }
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "core/FileSystem.h"
 #include "masks/Masks.h"
@@ -74,8 +75,16 @@ class TSearchRun {
   bool ProcessEntryAt(const std::string& Folder, const std::string& Path, const TFileEntry& Entry, bool CacheMode);
   // True when the cache pass listed the entry Name of Folder (Folder compared A to Z folded).
   bool ListedByCachePass(const std::string& Folder, const std::string& Name);
-  // Lists one folder (counting it); appends its subfolders to Subfolders.
-  void ListFolder(const std::string& Folder, std::vector<std::string>& Subfolders);
+  // One folder of the walk: its path, the folder kept open while subfolders of it remain to be
+  // entered, and the names of those subfolders.
+  struct TWalkLevel {
+    std::string Path;
+    std::unique_ptr<TFolderListing> Folder;
+    std::vector<std::string> Subfolders;
+    std::size_t Next = 0;
+  };
+  // Lists one folder (counting it) and collects the names of its subfolders.
+  void ListFolder(TWalkLevel& Level);
   std::string FormatCount(std::uint64_t Value) const;
   std::string TotalText() const;
 

@@ -1,14 +1,21 @@
 // The file system through POSIX calls: used by the native build's tests, tools and benchmarks.
+// Folders are walked relative to open descriptors (openat, fdopendir, fstatat): a walk never hands the
+// system a path longer than one name, so trees deeper than the system's path limit are walked whole.
+// Paths given as text may be longer than that limit too; they are resolved piece by piece.
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <utility>
 
 #include "core/FileSystem.h"
 
@@ -26,6 +33,8 @@ std::string BaseName(const std::string& Path) {
   return Slash == std::string::npos ? Path : Path.substr(Slash + 1);
 }
 
+bool IsDotName(const std::string& Name) { return Name == "." || Name == ".."; }
+
 void FillEntry(const struct stat& Info, TFileEntry& Entry) {
   const bool IsLink = S_ISLNK(Info.st_mode);
   Entry.Attributes = 0;
@@ -37,42 +46,199 @@ void FillEntry(const struct stat& Info, TFileEntry& Entry) {
     Entry.Attributes |= faArchive;
     Entry.Size = static_cast<std::uint64_t>(Info.st_size);
   }
-  if (!Entry.Name.empty() && Entry.Name[0] == '.' && Entry.Name != "." && Entry.Name != "..")
-    Entry.Attributes |= faHidden;
+  if (!Entry.Name.empty() && Entry.Name[0] == '.' && !IsDotName(Entry.Name)) Entry.Attributes |= faHidden;
   Entry.Time = LocalDosTime(Info.st_mtime);
+  Entry.DetailsKnown = true;
 }
 
-// A link to a folder is reported as a folder that is also a link, as Windows reports a junction.
-bool StatEntry(const std::string& Path, TFileEntry& Entry) {
+// The entry Name of the folder Folder (a descriptor, or AT_FDCWD with a path). A link to a folder is
+// reported as a folder that is also a link, as Windows reports a junction.
+bool StatEntryAt(int Folder, const char* Name, TFileEntry& Entry) {
   struct stat Info {};
-  if (lstat(Path.c_str(), &Info) != 0) return false;
+  if (fstatat(Folder, Name, &Info, AT_SYMLINK_NOFOLLOW) != 0) return false;
   FillEntry(Info, Entry);
   struct stat Target {};
-  if (S_ISLNK(Info.st_mode) && stat(Path.c_str(), &Target) == 0 && S_ISDIR(Target.st_mode)) {
+  if (S_ISLNK(Info.st_mode) && fstatat(Folder, Name, &Target, 0) == 0 && S_ISDIR(Target.st_mode)) {
     Entry.Attributes = (Entry.Attributes | faDirectory) & ~faArchive;
     Entry.Size = 0;
   }
   return true;
 }
 
+// A descriptor that closes itself.
+class TDescriptor {
+ public:
+  explicit TDescriptor(int Fd = -1) : FFd(Fd) {}
+  ~TDescriptor() { Reset(); }
+  TDescriptor(const TDescriptor&) = delete;
+  TDescriptor& operator=(const TDescriptor&) = delete;
+  int Get() const { return FFd; }
+  int Release() { return std::exchange(FFd, -1); }
+  void Reset(int Fd = -1) {
+    if (FFd >= 0) close(FFd);
+    FFd = Fd;
+  }
+
+ private:
+  int FFd;
+};
+
+// Where a path given as text is reached: the folder that holds its last name (AT_FDCWD when the
+// whole path is short enough for one call) and the rest to hand to the *at call.
+class TPathPlace {
+ public:
+  explicit TPathPlace(const std::string& Path) {
+    if (Path.size() < PATH_MAX) {
+      FRest = Path;
+      return;
+    }
+    const std::size_t Slash = Path.find_last_of('/');
+    if (Slash == std::string::npos || Slash + 1 >= Path.size()) {
+      FFailed = true;
+      errno = ENAMETOOLONG;
+      return;
+    }
+    FFolder.Reset(OpenFolderPieces(Path.substr(0, Slash == 0 ? 1 : Slash)));
+    FFailed = FFolder.Get() < 0;
+    FRest = Path.substr(Slash + 1);
+  }
+  bool Failed() const { return FFailed; }
+  int Folder() const { return FFolder.Get() >= 0 ? FFolder.Get() : AT_FDCWD; }
+  const char* Rest() const { return FRest.c_str(); }
+
+ private:
+  // Opens a folder of any path length: each piece is shorter than the limit and opened relative to
+  // the one before it.
+  static int OpenFolderPieces(const std::string& Path) {
+    TDescriptor Base;
+    std::size_t Position = 0;
+    if (Path[0] == '/') {
+      Base.Reset(open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
+      if (Base.Get() < 0) return -1;
+      Position = 1;
+    }
+    std::string Piece;
+    while (Position < Path.size()) {
+      if (Path[Position] == '/') {
+        ++Position;
+        continue;
+      }
+      std::size_t End = Path.size();
+      if (End - Position >= PATH_MAX) {
+        End = Path.rfind('/', Position + PATH_MAX - 2);
+        if (End == std::string::npos || End <= Position) {
+          errno = ENAMETOOLONG;
+          return -1;
+        }
+      }
+      Piece.assign(Path, Position, End - Position);
+      const int Fd = openat(Base.Get() >= 0 ? Base.Get() : AT_FDCWD, Piece.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+      if (Fd < 0) return -1;
+      Base.Reset(Fd);
+      Position = End + 1;
+    }
+    return Base.Release();
+  }
+
+  TDescriptor FFolder;
+  std::string FRest;
+  bool FFailed = false;
+};
+
+int OpenPath(const std::string& Path, int Flags) {
+  const TPathPlace Place(Path);
+  return Place.Failed() ? -1 : openat(Place.Folder(), Place.Rest(), Flags | O_CLOEXEC);
+}
+
+bool StatPath(const std::string& Path, TFileEntry& Entry) {
+  const TPathPlace Place(Path);
+  return !Place.Failed() && StatEntryAt(Place.Folder(), Place.Rest(), Entry);
+}
+
+// Folders whose listing has ended but whose subfolders are still to be opened keep a descriptor;
+// past this many (a quarter of what the process may hold), they keep only their path.
+int KeptDescriptorLimit() {
+  static const int Limit = [] {
+    struct rlimit Limits {};
+    if (getrlimit(RLIMIT_NOFILE, &Limits) != 0 || Limits.rlim_cur == RLIM_INFINITY) return 256;
+    return static_cast<int>(std::max<rlim_t>(16, std::min<rlim_t>(Limits.rlim_cur / 4, 4096)));
+  }();
+  return Limit;
+}
+std::atomic<int> KeptDescriptors{0};
+
 class TPosixFolderListing : public TFolderListing {
  public:
   TPosixFolderListing(DIR* Dir, std::string Folder) : FDir(Dir), FFolder(std::move(Folder)) {}
-  ~TPosixFolderListing() override { closedir(FDir); }
+  ~TPosixFolderListing() override {
+    EndListing();
+    if (FKept >= 0) {
+      close(FKept);
+      --KeptDescriptors;
+    }
+  }
 
+  // The name and the kind from the listing itself; a link, or an entry whose kind the file system
+  // does not report, is looked at at once.
   bool Next(TFileEntry& Entry) override {
+    if (!FDir) return false;
     while (struct dirent* Item = readdir(FDir)) {
       Entry.Name.assign(Item->d_name);
-      FPath.assign(FFolder).append("/").append(Entry.Name);
-      if (StatEntry(FPath, Entry)) return true;
+      Entry.Size = 0;
+      Entry.Time = 0.0;
+      Entry.DetailsKnown = false;
+      Entry.Attributes =
+          !Entry.Name.empty() && Entry.Name[0] == '.' && !IsDotName(Entry.Name) ? std::uint32_t(faHidden) : 0u;
+      if (Item->d_type == DT_DIR) {
+        Entry.Attributes |= faDirectory;
+      } else if ((Item->d_type == DT_LNK || Item->d_type == DT_UNKNOWN) && !ReadDetails(Entry)) {
+        continue;  // gone since the listing was read
+      }
+      return true;
     }
     return false;
   }
 
+  bool ReadDetails(TFileEntry& Entry) override {
+    if (Entry.DetailsKnown) return true;
+    const int Folder = Descriptor();
+    return Folder >= 0 ? StatEntryAt(Folder, Entry.Name.c_str(), Entry) : StatPath(FFolder + "/" + Entry.Name, Entry);
+  }
+
+  void EndListing() override {
+    if (!FDir) return;
+    if (KeptDescriptors < KeptDescriptorLimit()) {
+      FKept = fcntl(dirfd(FDir), F_DUPFD_CLOEXEC, 0);
+      if (FKept >= 0) ++KeptDescriptors;
+    }
+    closedir(FDir);
+    FDir = nullptr;
+  }
+
+  std::unique_ptr<TFolderListing> OpenSubfolder(const std::string& Name) override {
+    const int Folder = Descriptor();
+    const int Flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+    const int Fd = Folder >= 0 ? openat(Folder, Name.c_str(), Flags) : OpenPath(FFolder + "/" + Name, Flags);
+    return Listing(Fd, FFolder + "/" + Name);
+  }
+
+  // A listing of the folder open as Fd (owned), or null.
+  static std::unique_ptr<TFolderListing> Listing(int Fd, std::string Folder) {
+    if (Fd < 0) return nullptr;
+    DIR* Dir = fdopendir(Fd);
+    if (!Dir) {
+      close(Fd);
+      return nullptr;
+    }
+    return std::make_unique<TPosixFolderListing>(Dir, std::move(Folder));
+  }
+
  private:
+  int Descriptor() const { return FDir ? dirfd(FDir) : FKept; }
+
   DIR* FDir;
-  std::string FFolder;
-  std::string FPath;  // reused for every entry
+  int FKept = -1;       // the folder's descriptor once the listing has ended
+  std::string FFolder;  // for the rare folder that keeps no descriptor
 };
 
 class TPosixFileSystem : public TFileSystem {
@@ -80,9 +246,8 @@ class TPosixFileSystem : public TFileSystem {
   char PathDelimiter() const override { return '/'; }
 
   std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {
-    DIR* Dir = opendir(Folder.empty() ? "/" : Folder.c_str());
-    if (!Dir) return nullptr;
-    return std::make_unique<TPosixFolderListing>(Dir, Folder);
+    const std::string Path = Folder.empty() ? "/" : Folder;
+    return TPosixFolderListing::Listing(OpenPath(Path, O_RDONLY | O_DIRECTORY), Path == "/" ? "" : Folder);
   }
 
   bool FindEntry(const std::string& Path, TFileEntry& Entry) override {
@@ -90,21 +255,20 @@ class TPosixFileSystem : public TFileSystem {
     if (Path.empty()) return false;
     std::string Trimmed = Path;
     while (Trimmed.size() > 1 && Trimmed.back() == '/') Trimmed.pop_back();
-    if (!StatEntry(Trimmed, Entry)) {
+    Entry.Name = BaseName(Trimmed);
+    if (!StatPath(Trimmed, Entry)) {
       Entry = TFileEntry();
       return false;
     }
-    Entry.Name = BaseName(Trimmed);
     return true;
   }
 
   bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data) override {
     Data.clear();
-    const int Fd = open(Path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (Fd < 0) return false;
+    TDescriptor File(OpenPath(Path, O_RDONLY));
+    if (File.Get() < 0) return false;
     struct stat Info {};
-    if (fstat(Fd, &Info) != 0 || S_ISDIR(Info.st_mode)) {
-      close(Fd);
+    if (fstat(File.Get(), &Info) != 0 || S_ISDIR(Info.st_mode)) {
       errno = EISDIR;
       return false;
     }
@@ -112,13 +276,12 @@ class TPosixFileSystem : public TFileSystem {
     Data.resize(Wanted);
     std::size_t Done = 0;
     while (Done < Wanted) {
-      const ssize_t Got = read(Fd, &Data[Done], Wanted - Done);
+      const ssize_t Got = read(File.Get(), &Data[Done], Wanted - Done);
       if (Got < 0 && errno == EINTR) continue;
       if (Got <= 0) break;
       Done += static_cast<std::size_t>(Got);
     }
     Data.resize(Done);
-    close(Fd);
     return true;
   }
 
@@ -148,17 +311,28 @@ class TPosixFileSystem : public TFileSystem {
 
   bool FileExists(const std::string& Path) override {
     struct stat Info {};
-    return !Path.empty() && stat(Path.c_str(), &Info) == 0 && !S_ISDIR(Info.st_mode);
+    return Stat(Path, Info) && !S_ISDIR(Info.st_mode);
   }
 
   bool DirectoryExists(const std::string& Path) override {
     struct stat Info {};
-    return !Path.empty() && stat(Path.c_str(), &Info) == 0 && S_ISDIR(Info.st_mode);
+    return Stat(Path, Info) && S_ISDIR(Info.st_mode);
   }
 
-  bool RemoveFile(const std::string& Path) override { return FileExists(Path) && unlink(Path.c_str()) == 0; }
+  bool RemoveFile(const std::string& Path) override {
+    if (!FileExists(Path)) return false;
+    const TPathPlace Place(Path);
+    return !Place.Failed() && unlinkat(Place.Folder(), Place.Rest(), 0) == 0;
+  }
 
   std::string LastErrorText() override { return std::strerror(errno); }
+
+ private:
+  static bool Stat(const std::string& Path, struct stat& Info) {
+    if (Path.empty()) return false;
+    const TPathPlace Place(Path);
+    return !Place.Failed() && fstatat(Place.Folder(), Place.Rest(), &Info, 0) == 0;
+  }
 };
 
 }  // namespace

@@ -13,3 +13,6 @@ std::wstring FromU16(std::u16string_view Text);
 // A path in the form W functions accept at any length: "\\?\C:\..." or "\\?\UNC\server\share\..." once it
 // is too long for the classic form; shorter paths are passed as they are.
 std::wstring LongPathW(std::string_view Utf8Path);
+// A folder in the "\\?\" form, resolved to a full path once and without a trailing separator: names
+// appended to it are taken literally, at any length ('C:' is the root of drive C).
+std::wstring ExtendedFolderW(std::string_view Utf8Folder);

@@ -25,6 +25,7 @@ void FillEntry(const WIN32_FIND_DATAW& Data, TFileEntry& Entry) {
                    ? 0
                    : (static_cast<std::uint64_t>(Data.nFileSizeHigh) << 32) | Data.nFileSizeLow;
   Entry.Time = LocalDosTime(Data.ftLastWriteTime);
+  Entry.DetailsKnown = true;
 }
 
 // Listings fetch many entries per call; a lookup of one name gains nothing from the larger buffer
@@ -34,12 +35,24 @@ HANDLE FindFirst(const std::wstring& Pattern, WIN32_FIND_DATAW& Data, bool Listi
                           Listing ? FIND_FIRST_EX_LARGE_FETCH : 0);
 }
 
+// A listing keeps its folder in the "\\?\" form: subfolders are opened by appending their names as the
+// listing spelled them, so no name is reinterpreted (a trailing dot or space) and no length is too long.
 class TWin32FolderListing : public TFolderListing {
  public:
-  TWin32FolderListing(HANDLE Find, const WIN32_FIND_DATAW& First) : FFind(Find), FData(First) {}
-  ~TWin32FolderListing() override { FindClose(FFind); }
+  TWin32FolderListing(HANDLE Find, const WIN32_FIND_DATAW& First, std::wstring Folder)
+      : FFind(Find), FData(First), FFolder(std::move(Folder)) {}
+  ~TWin32FolderListing() override { EndListing(); }
+
+  // Open a listing of Folder (in the "\\?\" form); null when it cannot be listed.
+  static std::unique_ptr<TFolderListing> Open(std::wstring Folder) {
+    WIN32_FIND_DATAW Data;
+    const HANDLE Find = FindFirst(Folder + L"\\*", Data, true);
+    if (Find == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<TWin32FolderListing>(Find, Data, std::move(Folder));
+  }
 
   bool Next(TFileEntry& Entry) override {
+    if (FFind == INVALID_HANDLE_VALUE) return false;
     if (FPending) {
       FPending = false;
     } else if (!FindNextFileW(FFind, &FData)) {
@@ -49,9 +62,19 @@ class TWin32FolderListing : public TFolderListing {
     return true;
   }
 
+  void EndListing() override {
+    if (FFind != INVALID_HANDLE_VALUE) FindClose(FFind);
+    FFind = INVALID_HANDLE_VALUE;
+  }
+
+  std::unique_ptr<TFolderListing> OpenSubfolder(const std::string& Name) override {
+    return Open(FFolder + L"\\" + Widen(Name));
+  }
+
  private:
   HANDLE FFind;
   WIN32_FIND_DATAW FData;
+  std::wstring FFolder;
   bool FPending = true;  // the first entry came with the handle
 };
 
@@ -84,10 +107,7 @@ class TWin32FileSystem : public TFileSystem {
   char PathDelimiter() const override { return '\\'; }
 
   std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {
-    WIN32_FIND_DATAW Data;
-    const HANDLE Find = FindFirst(LongPathW(Folder + "\\*"), Data, true);
-    if (Find == INVALID_HANDLE_VALUE) return nullptr;
-    return std::make_unique<TWin32FolderListing>(Find, Data);
+    return TWin32FolderListing::Open(ExtendedFolderW(Folder));
   }
 
   bool FindEntry(const std::string& Path, TFileEntry& Entry) override {

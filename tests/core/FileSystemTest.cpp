@@ -12,7 +12,8 @@ std::map<std::string, TFileEntry> ListFolder(const std::string& Folder) {
   auto Listing = PlatformFileSystem().OpenFolder(Folder);
   EXPECT_TRUE(Listing);
   TFileEntry Entry;
-  while (Listing && Listing->Next(Entry)) Found[Entry.Name] = Entry;
+  while (Listing && Listing->Next(Entry))
+    if (Listing->ReadDetails(Entry)) Found[Entry.Name] = Entry;
   return Found;
 }
 }  // namespace

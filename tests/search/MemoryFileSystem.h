@@ -1,0 +1,76 @@
+#pragma once
+// A file system held in memory for search tests: folders and their entries, for what a real disk
+// cannot show here (a case-sensitive disk on Windows, junctions, names a lookup cannot reach).
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/FileSystem.h"
+
+class TMemoryFileSystem : public TFileSystem {
+ public:
+  std::map<std::string, std::vector<TFileEntry>> Folders;
+  std::set<std::string> Unfindable;
+  std::map<std::string, std::string> Aliases;  // path looked up -> path found (a case-insensitive disk)
+
+  char PathDelimiter() const override { return '\\'; }
+  std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {
+    const auto It = Folders.find(Folder);
+    if (It == Folders.end()) return nullptr;
+    struct TListing : TFolderListing {
+      TMemoryFileSystem* Files = nullptr;
+      std::string Folder;
+      std::vector<TFileEntry> Entries;
+      std::size_t Next_ = 0;
+      bool Next(TFileEntry& Entry) override {
+        if (Next_ == Entries.size()) return false;
+        Entry = Entries[Next_++];
+        return true;
+      }
+      std::unique_ptr<TFolderListing> OpenSubfolder(const std::string& Name) override {
+        return Files->OpenFolder(Folder + "\\" + Name);
+      }
+    };
+    auto Listing = std::make_unique<TListing>();
+    Listing->Files = this;
+    Listing->Folder = Folder;
+    Listing->Entries = It->second;
+    return Listing;
+  }
+  // Exact names, as a case-sensitive disk; names in Unfindable only show up in listings (as Windows
+  // lists a name ending in "." that a lookup by path cannot reach).
+  bool FindEntry(const std::string& Path, TFileEntry& Entry) override {
+    Entry = TFileEntry();
+    const auto Alias = Aliases.find(Path);
+    if (Alias != Aliases.end()) return FindEntry(Alias->second, Entry);
+    const std::size_t Slash = Path.rfind('\\');
+    const auto It = Folders.find(Path.substr(0, Slash));
+    if (Slash == std::string::npos || It == Folders.end() || Unfindable.count(Path)) return false;
+    for (const TFileEntry& Found : It->second)
+      if (Found.Name == Path.substr(Slash + 1)) {
+        Entry = Found;
+        return true;
+      }
+    return false;
+  }
+  bool ReadFile(const std::string&, std::size_t, std::string&) override { return false; }
+  bool WriteFileAtomically(const std::string&, const std::string&) override { return false; }
+  bool FileExists(const std::string&) override { return false; }
+  bool DirectoryExists(const std::string& Path) override {
+    std::string Folder = Path;
+    while (!Folder.empty() && (Folder.back() == '\\' || Folder.back() == '/')) Folder.pop_back();
+    return Folders.count(Folder) > 0;
+  }
+  bool RemoveFile(const std::string&) override { return false; }
+  std::string LastErrorText() override { return "no"; }
+};
+
+inline TFileEntry MakeEntry(const std::string& Name, std::uint32_t Attributes) {
+  TFileEntry Entry;
+  Entry.Name = Name;
+  Entry.Attributes = Attributes;
+  Entry.Time = 45000.0;
+  return Entry;
+}

@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include "search/SearchRun.h"
+#include "tests/search/MemoryFileSystem.h"
+#include "tests/search/TestHost.h"
+#include "tests/support/TempFolder.h"
+
+TEST(SearchWalkTest, JunctionBackUpTheTreeIsListedButNotEntered) {
+  TMemoryFileSystem Files;
+  Files.Folders["C:\\Data"] = {MakeEntry(".", faDirectory), MakeEntry("..", faDirectory),
+                               MakeEntry("Sub", faDirectory)};
+  Files.Folders["C:\\Data\\Sub"] = {MakeEntry("Up", faDirectory | faReparsePoint), MakeEntry("a.txt", faArchive)};
+  Files.Folders["C:\\Data\\Sub\\Up"] = Files.Folders["C:\\Data"];  // the junction leads back to C:\Data
+  TTestHost Host;
+  Host.Files = &Files;
+  Host.Path = "C:\\Data\\";
+  Host.Name = "";
+  Host.FakeClock.NowValue = 45000.5;
+  TSearchCache Cache(Files);
+  TSearchRun::Button1Click(Host, Cache);
+  ASSERT_EQ(Host.Grid.RowCount(), 3);
+  EXPECT_EQ(Host.Grid.Rows[0][1], "Sub");
+  EXPECT_EQ(Host.Grid.Rows[1][1], "Up");
+  EXPECT_EQ(Host.Grid.Rows[1][5], "Folder");
+  EXPECT_EQ(Host.Grid.Rows[1][4], "C:\\Data\\Sub");
+  EXPECT_EQ(Host.Grid.Rows[2][1], "a.txt");
+  EXPECT_TRUE(Cache.IsCached("c:\\data\\sub\\up"));
+}
+
+TEST(SearchWalkTest, EntriesInListingOrderThenSubfoldersDepthFirst) {
+  TMemoryFileSystem Files;
+  Files.Folders["R"] = {MakeEntry("A", faDirectory), MakeEntry("f1", 0), MakeEntry("B", faDirectory)};
+  Files.Folders["R\\A"] = {MakeEntry("A1", faDirectory), MakeEntry("fa", 0)};
+  Files.Folders["R\\A\\A1"] = {MakeEntry("fa1", 0)};
+  Files.Folders["R\\B"] = {MakeEntry("fb", 0)};
+  TTestHost Host;
+  Host.Files = &Files;
+  Host.Path = "R";
+  Host.FakeClock.NowValue = 45000.5;
+  TSearchCache Cache(Files);
+  TSearchRun::Button1Click(Host, Cache);
+  std::vector<std::string> Order;
+  for (const auto& Row : Host.Grid.Rows) Order.push_back(Row[4] + "|" + Row[1]);
+  EXPECT_EQ(Order, (std::vector<std::string>{"R|A", "R|f1", "R|B", "R\\A|A1", "R\\A|fa", "R\\A\\A1|fa1", "R\\B|fb"}));
+  EXPECT_EQ(Host.Histories, std::vector<std::string>{"**|R"});
+}
+
+namespace {
+std::vector<std::string> RowTexts(const TTestHost& Host) {
+  std::vector<std::string> Rows;
+  for (const auto& Row : Host.Grid.Rows) Rows.push_back(Row[4] + "|" + Row[1]);
+  return Rows;
+}
+}  // namespace
+
+TEST(SearchWalkTest, CachedMatchesThatTheCachePassDidNotListAreListedByTheWalk) {
+  TMemoryFileSystem Files;
+  // A case-sensitive disk with two names that differ in case only (they share one cache line), a name
+  // that only a listing reaches, and a name whose own "~" the extension shortcut does not see.
+  Files.Folders["C:\\Data"] = {MakeEntry("Note.txt", faArchive), MakeEntry("note.txt", faArchive),
+                               MakeEntry("odd.txt", faArchive), MakeEntry("a.txt~b", faArchive)};
+  Files.Unfindable.insert("C:\\Data\\odd.txt");
+  TTestHost Host;
+  Host.Files = &Files;
+  Host.Path = "C:\\Data";
+  Host.Name = "*.txt";
+  Host.FakeClock.NowValue = 45000.5;
+  TSearchCache Cache(Files);
+  const std::vector<std::string> Expected{"C:\\Data|Note.txt", "C:\\Data|note.txt", "C:\\Data|odd.txt",
+                                          "C:\\Data|a.txt~b"};
+  TSearchRun::Button1Click(Host, Cache);
+  EXPECT_EQ(RowTexts(Host), Expected);
+  EXPECT_EQ(Cache.List().Count(), 3u);
+  // Again with the cache: the cache pass lists what it can look up, the walk lists the rest, and
+  // nothing is listed twice.
+  TSearchRun::Button1Click(Host, Cache);
+  EXPECT_EQ(RowTexts(Host), (std::vector<std::string>{"c:\\data|Note.txt", "C:\\Data|note.txt", "C:\\Data|odd.txt",
+                                                      "C:\\Data|a.txt~b"}));
+}
+
+TEST(SearchWalkTest, CachePassListsAFileOnceWhateverTheSpellingsCached) {
+  TMemoryFileSystem Files;
+  Files.Folders["C:\\Data"] = {MakeEntry("caf\xC3\xA9.txt", faArchive)};
+  // The file was renamed from 'CAFÉ.txt' in a case that A-to-Z folding keeps apart, so the cache holds
+  // two lines for it; a lookup by either finds the file as the disk spells it.
+  Files.Aliases["C:\\Data\\CAF\xC3\x89.txt"] = "C:\\Data\\caf\xC3\xA9.txt";
+  TTestHost Host;
+  Host.Files = &Files;
+  Host.Path = "C:\\Data";
+  Host.Name = "*.txt";
+  Host.FakeClock.NowValue = 45000.5;
+  TSearchCache Cache(Files);
+  Cache.AddToCache("C:\\Data\\CAF\xC3\x89.txt");
+  Cache.AddToCache("C:\\Data\\caf\xC3\xA9.txt");
+  ASSERT_EQ(Cache.List().Count(), 2u);
+  TSearchRun::Button1Click(Host, Cache);
+  EXPECT_EQ(RowTexts(Host), std::vector<std::string>{"c:\\data|caf\xC3\xA9.txt"});
+}
+
+TEST(SearchWalkTest, EveryTrailingSeparatorOfTheRootGoes) {
+  TMemoryFileSystem Files;
+  Files.Folders["C:\\Data"] = {MakeEntry("a.txt", faArchive)};
+  TTestHost Host;
+  Host.Files = &Files;
+  Host.Name = "*.txt";
+  Host.FakeClock.NowValue = 45000.5;
+  TSearchCache Cache(Files);
+  for (const char* Typed : {"C:\\Data\\", "C:\\Data\\\\", "C:\\Data/"}) {
+    Host.Path = Typed;
+    TSearchRun::Button1Click(Host, Cache);
+    // Listed once: by the walk the first time, by the cache pass after that.
+    EXPECT_EQ(RowTexts(Host),
+              std::vector<std::string>{Cache.List().Count() == 1 && Host.Histories.size() == 1 ? "C:\\Data|a.txt"
+                                                                                               : "c:\\data|a.txt"})
+        << Typed;
+  }
+  EXPECT_EQ(Cache.List().Count(), 1u);  // one spelling of the path, not three
+  EXPECT_TRUE(Cache.IsCached("C:\\Data\\a.txt"));
+  EXPECT_EQ(Host.Histories.back(), "*.txt|C:\\Data/");  // the field as typed
+}
+
+TEST(SearchWalkTest, CachedEntriesThatFailTheContentTestMarkTheCacheChanged) {
+  TMemoryFileSystem Files;  // reads fail: no file holds any text
+  TFileEntry Entry = MakeEntry("a.txt", faArchive);
+  Entry.Size = 10;
+  Files.Folders["C:\\Data"] = {Entry};
+  TTestHost Host;
+  Host.Files = &Files;
+  Host.Path = "C:\\Data";
+  Host.Name = "*.txt";
+  Host.Contains = "zzz";
+  Host.FakeClock.NowValue = 45000.5;
+  TSearchCache Cache(Files);
+  Cache.List().Add("C:\\Data\\a.txt");  // as loaded from the file: not a change
+  ASSERT_FALSE(Cache.Changed());
+  TSearchRun::Button1Click(Host, Cache);
+  EXPECT_EQ(Host.Grid.RowCount(), 0);
+  // The walk records every entry that is not a hit it skips, so the file is written back sorted.
+  EXPECT_TRUE(Cache.Changed());
+}
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+// Folders nested below Root, each name Length bytes, made and removed relative to open folders: their
+// paths are longer than the system takes in one call.
+class TDeepChain {
+ public:
+  TDeepChain(const std::string& Root, int Depth, std::size_t Length) : FRoot(Root) {
+    for (int I = 0; I < Depth; ++I) FNames.push_back(std::string(Length - 3, 'a' + I % 26) + std::to_string(100 + I));
+    int Fd = open(Root.c_str(), O_RDONLY | O_DIRECTORY);
+    for (const std::string& Name : FNames) {
+      mkdirat(Fd, Name.c_str(), 0755);
+      const int Next = openat(Fd, Name.c_str(), O_RDONLY | O_DIRECTORY);
+      close(Fd);
+      Fd = Next;
+    }
+    const int File = openat(Fd, "deep.txt", O_WRONLY | O_CREAT, 0644);
+    EXPECT_EQ(write(File, "deep text", 9), 9);
+    close(File);
+    close(Fd);
+  }
+  ~TDeepChain() {
+    std::vector<int> Fds{open(FRoot.c_str(), O_RDONLY | O_DIRECTORY)};
+    for (const std::string& Name : FNames) Fds.push_back(openat(Fds.back(), Name.c_str(), O_RDONLY | O_DIRECTORY));
+    unlinkat(Fds.back(), "deep.txt", 0);
+    for (std::size_t I = FNames.size(); I-- > 0;) {
+      close(Fds[I + 1]);
+      unlinkat(Fds[I], FNames[I].c_str(), AT_REMOVEDIR);
+    }
+    close(Fds[0]);
+  }
+  std::string Path() const {
+    std::string Path = FRoot;
+    for (const std::string& Name : FNames) Path += "/" + Name;
+    return Path;
+  }
+
+ private:
+  std::string FRoot;
+  std::vector<std::string> FNames;
+};
+}  // namespace
+
+TEST(SearchWalkTest, EntriesPastThePathLimitAreListedCountedAndCached) {
+  TTempFolder Tree;
+  const TDeepChain Chain(Tree.Path(), 20, 255);
+  ASSERT_GT(Chain.Path().size(), 5000u);
+  TTestHost Host;
+  Host.Path = Tree.Path();
+  Host.FakeClock.NowValue = SystemClock().Now();
+  Host.FakeClock.TickStep = 1000;  // a progress refresh after every entry shows the counts
+  Host.Name = "*";
+  TSearchCache Cache;
+  TSearchRun::Button1Click(Host, Cache);
+  EXPECT_EQ(Host.Grid.RowCount(), 21);
+  EXPECT_EQ(Host.Status[1], "Searched 21 files, 21 folders");
+  EXPECT_TRUE(Cache.IsCached(Chain.Path() + "/deep.txt"));
+  EXPECT_EQ(Cache.List().Count(), 21u);
+  // Looked up through the cache, and read for a text, at that depth too.
+  Host.Name = "deep.txt";
+  Host.Contains = "TEXT";
+  TSearchRun::Button1Click(Host, Cache);
+  ASSERT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_EQ(Host.Grid.Rows[0][4], Chain.Path());
+}
+#endif
