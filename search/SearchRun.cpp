@@ -86,6 +86,14 @@ void TSearchRun::SetContentText(const std::string& Text) {
 
 void TSearchRun::SetMask(const std::string& NameText) {
   Mask = std::make_unique<TMask>(AsciiLowerCase(NameText) + "~");
+  FNameExtension = MaskExtension(NameText);
+}
+
+std::string MaskExtension(const std::string& NameText) {
+  const bool Shortcut = NameText.size() >= 2 && NameText.compare(0, 2, "*.") == 0 &&
+                        NameText.find('*', 1) == std::string::npos &&
+                        NameText.find_first_of("?[(!#", 2) == std::string::npos;
+  return Shortcut ? AsciiLowerCase(NameText.substr(1)) : std::string();
 }
 
 void TSearchRun::Execute() {
@@ -197,11 +205,8 @@ void TSearchRun::SearchCache(const std::string& Root) {
   int LastPosition = 0;
   const std::string RootPrefix = AsciiLowerCase(Root) + FDelimiter;
   // '*.ext' needs no mask: the lower-cased path ends with '.ext'.
-  const std::string NameText = FHost.NameText();
-  const bool Shortcut = NameText.size() >= 2 && NameText.compare(0, 2, "*.") == 0 &&
-                        NameText.find('*', 1) == std::string::npos &&
-                        NameText.find_first_of("?[(!#", 2) == std::string::npos;
-  const std::string Extension = Shortcut ? AsciiLowerCase(NameText.substr(1)) : std::string();
+  const std::string Extension = MaskExtension(FHost.NameText());
+  const bool Shortcut = !Extension.empty();
 
   // Candidates first, in storage order; only they need the list's (collated) order.
   const TSFCList& List = FCache.List();
@@ -285,9 +290,9 @@ void TSearchRun::ListFolder(TWalkLevel& Level) {
   TFolderListing& Listing = *Level.Folder;
   TFileEntry Entry;
   while (FHost.ButtonEnabled() && Listing.Next(Entry)) {
-    if (Entry.Name != "." && Entry.Name != ".." && Listing.ReadDetails(Entry)) {
+    if (Entry.Name != "." && Entry.Name != "..") {
       ++EntriesSeen;
-      ProcessEntry(Level.Path, Entry, true);
+      ProcessEntry(Level.Path, Entry, true, &Listing);
       // A link to a folder is listed but not entered: it may lead back up the tree.
       if (Entry.IsDirectory() && !Entry.IsLink()) Level.Subfolders.push_back(Entry.Name);
     }
@@ -301,25 +306,30 @@ void TSearchRun::ListFolder(TWalkLevel& Level) {
   }
 }
 
-void TSearchRun::ProcessEntry(const std::string& Folder, const TFileEntry& Entry, bool CacheMode) {
+void TSearchRun::ProcessEntry(const std::string& Folder, TFileEntry& Entry, bool CacheMode, TFolderListing* Listing) {
   if (Entry.Name.empty()) return;
   FPath.assign(Folder).append(1, FDelimiter).append(Entry.Name);
-  ProcessEntryAt(Folder, FPath, Entry, CacheMode);
+  ProcessEntryAt(Folder, FPath, Entry, CacheMode, Listing);
 }
 
 // Path is where the entry really is: pass 1 shows a lower-cased folder, but reads the file by the
 // cached spelling, which a case-sensitive file system needs.
-bool TSearchRun::ProcessEntryAt(const std::string& Folder, const std::string& Path, const TFileEntry& Entry,
-                                bool CacheMode) {
+bool TSearchRun::ProcessEntryAt(const std::string& Folder, const std::string& Path, TFileEntry& Entry, bool CacheMode,
+                                TFolderListing* Listing) {
   bool Listed = false;
-  if (PassesNameSizeTime(Entry.Name, Entry.Size, Entry.Time)) {
-    // A match that the cache pass listed is not listed again (nor read again). A cached match that the
-    // cache pass did not list (its lookup failed, the extension shortcut passed it over, or a name
-    // differing only in case shares its cache line) is the walk's to list.
-    if (CacheMode && !FListedByCachePass.empty() && ListedByCachePass(Folder, Entry.Name)) return false;
-    if (PassesContent(Path, Entry.Size)) {
-      AddResultRow(FHost.Rows(), FHost.Format(), Folder, Entry, TotalBytes);
-      Listed = true;
+  if (PassesName(Entry.Name)) {
+    // A listing gives names and kinds; sizes and times cost a call per entry (POSIX), paid only for the
+    // names that pass, so a search by name costs little more than the listing itself.
+    if (!Entry.DetailsKnown && Listing && !Listing->ReadDetails(Entry)) return false;  // gone since listed
+    if (PassesSizeTime(Entry.Size, Entry.Time)) {
+      // A match that the cache pass listed is not listed again (nor read again). A cached match that
+      // the cache pass did not list (its lookup failed, the extension shortcut passed it over, or a
+      // name differing only in case shares its cache line) is the walk's to list.
+      if (CacheMode && !FListedByCachePass.empty() && ListedByCachePass(Folder, Entry.Name)) return false;
+      if (PassesContent(Path, Entry.Size)) {
+        AddResultRow(FHost.Rows(), FHost.Format(), Folder, Entry, TotalBytes);
+        Listed = true;
+      }
     }
   }
   if (CacheMode) FCache.AddToCache(Path);
@@ -334,18 +344,24 @@ bool TSearchRun::ListedByCachePass(const std::string& Folder, const std::string&
 }
 
 bool TSearchRun::EntryMatches(const std::string& Folder, const std::string& Name, std::uint64_t Size, TDateTime Time) {
-  if (!PassesNameSizeTime(Name, Size, Time)) return false;
+  if (!PassesName(Name) || !PassesSizeTime(Size, Time)) return false;
   FContentPath.assign(Folder).append(1, FDelimiter).append(Name);
   return PassesContent(FContentPath, Size);
 }
 
-bool TSearchRun::PassesNameSizeTime(const std::string& Name, std::uint64_t Size, TDateTime Time) {
+bool TSearchRun::PassesName(const std::string& Name) {
+  // '*.ext' needs no mask, unless the name has a "~" of its own, which could end the mask early.
+  if (!FNameExtension.empty() && Name.find('~') == std::string::npos)
+    return Name.size() >= FNameExtension.size() &&
+           AsciiSameText(std::string_view(Name).substr(Name.size() - FNameExtension.size()), FNameExtension);
   FTestName.assign(Name);
   for (char& C : FTestName) C = AsciiLower(C);
   FTestName += '~';
-  if (!Mask || !Mask->MatchFrom(FTestName, 1)) return false;
-  if (Size < MinimumSize || Size > MaximumSize) return false;
-  return StartTime <= Time && Time <= EndTime;
+  return Mask && Mask->MatchFrom(FTestName, 1);
+}
+
+bool TSearchRun::PassesSizeTime(std::uint64_t Size, TDateTime Time) const {
+  return MinimumSize <= Size && Size <= MaximumSize && StartTime <= Time && Time <= EndTime;
 }
 
 bool TSearchRun::PassesContent(const std::string& Path, std::uint64_t Size) {

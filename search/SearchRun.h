@@ -37,8 +37,9 @@ class TSearchRun {
   void SearchCache(const std::string& Root);
   // Pass 2: Folder's entries, then the folders below it, one listing open at a time.
   void WalkFolder(const std::string& Folder);
-  // Tests one entry; lists it and, in cache mode (the walk), records it in the cache.
-  void ProcessEntry(const std::string& Folder, const TFileEntry& Entry, bool CacheMode);
+  // Tests one entry; lists it and, in cache mode (the walk), records it in the cache. An entry listed
+  // without its size and time (Entry.DetailsKnown false) reads them from Listing once its name passes.
+  void ProcessEntry(const std::string& Folder, TFileEntry& Entry, bool CacheMode, TFolderListing* Listing = nullptr);
   bool EntryMatches(const std::string& Folder, const std::string& Name, std::uint64_t Size, TDateTime Time);
   bool FileContainsText(const std::string& Path);
   // Called after every entry of the walk; does its work at most every RefreshInterval ms.
@@ -67,12 +68,15 @@ class TSearchRun {
  private:
   void Execute();
   void ReadSizeLimit();
-  // The two halves of EntryMatches: the cheap tests, and the content test that may read the file.
-  bool PassesNameSizeTime(const std::string& Name, std::uint64_t Size, TDateTime Time);
+  // The parts of EntryMatches: the cheap tests (the name first, as it needs no size or time), and the
+  // content test that may read the file.
+  bool PassesName(const std::string& Name);
+  bool PassesSizeTime(std::uint64_t Size, TDateTime Time) const;
   bool PassesContent(const std::string& Path, std::uint64_t Size);
   // Lists the entry when it passes the tests and, in cache mode, records it; Path is where the file
   // really is. True when a row was added.
-  bool ProcessEntryAt(const std::string& Folder, const std::string& Path, const TFileEntry& Entry, bool CacheMode);
+  bool ProcessEntryAt(const std::string& Folder, const std::string& Path, TFileEntry& Entry, bool CacheMode,
+                      TFolderListing* Listing = nullptr);
   // True when the cache pass listed the entry Name of Folder (Folder compared A to Z folded).
   bool ListedByCachePass(const std::string& Folder, const std::string& Name);
   // One folder of the walk: its path, the folder kept open while subfolders of it remain to be
@@ -104,10 +108,14 @@ class TSearchRun {
   // Buffers reused for every entry, so the walk allocates nothing per entry.
   std::string FPath;
   std::string FTestName;
+  std::string FNameExtension;  // '.ext' of a mask '*.ext', which a name test answers without the mask
   std::string FContentPath;
   std::string FFileData;
 };
 
+// '.ext' (lower-cased) for a name text of the form '*.ext' that the mask would match exactly as "ends
+// with '.ext'" for names without a "~"; empty for every other text.
+std::string MaskExtension(const std::string& NameText);
 // "###,###,##0": whole number, thousands grouped with the locale's separator.
 std::string FormatThousands(std::uint64_t Value, const TFormatSettings& Settings);
 // A "KB" count typed into the size field, in bytes; false for text that is no whole number of
