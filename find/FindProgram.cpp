@@ -48,7 +48,9 @@ int RunFind(const std::vector<std::string>& Arguments, TConsole& Console) {
   TFileSystem& Files = PlatformFileSystem();
   TSearchCache Cache(Files);
   const std::string CacheFile = Options.CacheFile.empty() ? TSearchCache::CacheFileName() : Options.CacheFile;
-  if (!Options.NoCache) {
+  if (Options.NoCache) {
+    Cache.StopRecording();
+  } else {
     try {
       Cache.LoadCache(CacheFile);
     } catch (const std::exception& Error) {

@@ -37,6 +37,7 @@ void TSearchCache::AddLoadedLine(std::string_view Line) {
 }
 
 void TSearchCache::AddToCache(std::string_view Path) {
+  if (!FRecording) return;
   FCache.Add(Path);
   FCache.SetSorted(true);
   FCacheChanged = true;

@@ -20,6 +20,8 @@ class TSearchCache {
   void LoadCache(const std::string& FileName);
   // Adds Path unless present and switches the list to sorted mode; marks the cache changed either way.
   void AddToCache(std::string_view Path);
+  // A cache that will be neither read nor saved (torvane-find --no-cache) keeps no paths at all.
+  void StopRecording() { FRecording = false; }
   bool IsCached(std::string_view Path) const { return FCache.IndexOf(Path) >= 0; }
   // When changed: writes the paths sorted, without duplicates ignoring case, CR LF after every line,
   // through a temporary file so that the old file stays whole until the new one is complete.
@@ -36,4 +38,5 @@ class TSearchCache {
   TFileSystem& FFileSystem;
   TSFCList FCache;
   bool FCacheChanged = false;
+  bool FRecording = true;
 };
