@@ -5,7 +5,6 @@
 #include "core/Text.h"
 #include "gridview/Cells.h"
 #include "gridview/Conversions.h"
-#include "gridview/GridModel.h"
 #include "gridview/VirtualColumn.h"
 
 namespace {
@@ -14,16 +13,6 @@ std::u16string Wide(const std::string& Text) { return Utf8ToUtf16(Text); }
 }  // namespace
 
 TCell::TCell(TCells& Owner) : FOwner(&Owner) {}
-
-TColor TCell::BackgroundColor() {
-  TGridModel* Grid = FOwner->Grid();
-  return Grid ? Grid->CellBackgroundColor(FCol, FRow) : FColor;
-}
-
-TColor TCell::TextColor() {
-  TGridModel* Grid = FOwner->Grid();
-  return Grid ? Grid->CellTextColor(FCol, FRow) : clWindowText;
-}
 
 void TCell::SetAsBoolean(bool) { Changed(); }
 void TCell::SetAsDateTime(TDateTime) { Changed(); }

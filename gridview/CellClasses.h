@@ -18,10 +18,6 @@ class TCell {
   TCell(const TCell&) = delete;
   TCell& operator=(const TCell&) = delete;
 
-  // Colours as the grid paints them (selection and events taken into account).
-  virtual TColor BackgroundColor();
-  virtual TColor TextColor();
-
   virtual bool GetAsBoolean() const = 0;
   virtual TDateTime GetAsDateTime() const = 0;
   virtual double GetAsFloat() const = 0;

@@ -7,6 +7,7 @@
 #include "core/Text.h"
 #include "gridview/Columns.h"
 #include "gridview/Conversions.h"
+#include "gridview/GridModel.h"
 
 void ListIndexError(int Index) { throw EListError("List index out of bounds (" + std::to_string(Index) + ")"); }
 
@@ -150,7 +151,7 @@ void TCells::RemoveAllColumns() {
 
 void TCells::CellChanged(const TCell& Cell) {
   FSortValid = false;
-  if (OnChange) OnChange(*this, Cell.Col(), Cell.Row());
+  if (FGrid) FGrid->FollowCellChange(Cell.Col(), Cell.Row());
 }
 
 // Sorting.

@@ -3,7 +3,6 @@
 // the sort of the rows by one column and the sort state that lets a change of direction reverse
 // the rows instead of sorting again.
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <random>
 #include <vector>
@@ -16,10 +15,9 @@ class TGridModel;
 class TCells {
  public:
   static constexpr int MaxColumns = 1025;
-  using TCellChangeEvent = std::function<void(TCells& Sender, int ACol, int ARow)>;
 
   // Columns gives each new cell its class (the column's cell kind) and its colour; both may be null
-  // for a bare store whose cells are all text.
+  // for a bare store whose cells are all text. Grid hears of every changed cell.
   explicit TCells(TColumns* Columns = nullptr, TGridModel* Grid = nullptr);
   ~TCells();
   TCells(const TCells&) = delete;
@@ -57,7 +55,8 @@ class TCells {
 
   // Called by a cell after its value or colour changed.
   void CellChanged(const TCell& Cell);
-  TCellChangeEvent OnChange;
+  // Stops reporting to the grid (it is going away).
+  void Detach() { FGrid = nullptr; }
 
  private:
   using TCellList = std::vector<std::unique_ptr<TCell>>;

@@ -124,7 +124,7 @@ void TCustomColumn::Changed(TColumnChangeKind Kind) {
 }
 
 void TCustomColumn::Invalidate(TGridArea Area) {
-  if (TGridModel* G = Grid(); G && G->WindowExists()) G->InvalidateColumn(this, Area);
+  if (TGridModel* G = Grid()) G->RepaintColumn(this, Area);
 }
 
 void TCustomColumn::SetAlignment(TAlignment Value) {
@@ -289,7 +289,7 @@ TColumns::TColumns(TGridModel* Grid) : FGrid(Grid) {}
 
 TColumns::~TColumns() {
   // The columns go without telling a grid that is itself going away.
-  OnColumnChanged = nullptr, OnStructureChanged = nullptr, OnChanged = nullptr;
+  FGrid = nullptr;
   for (auto& Column : FItems) Column->FColumns = nullptr;
 }
 
@@ -349,7 +349,7 @@ TCustomColumn* TColumns::Add(std::unique_ptr<TCustomColumn> Column) {
                                   [&](const TCustomColumn* C) { return C->Position() > Added->Position(); });
   FDisplay.insert(Place, Added);
   try {
-    if (OnStructureChanged) OnStructureChanged(scAdded, Count() - 1, -1);
+    if (FGrid) FGrid->FollowColumnsStructure(scAdded, Count() - 1, -1);
   } catch (...) {
     // The store refused it (too many columns): the collection stays as it was.
     FDisplay.erase(std::find(FDisplay.begin(), FDisplay.end(), Added));
@@ -368,7 +368,7 @@ void TColumns::Delete(int Index) {
   std::unique_ptr<TCustomColumn> Gone = std::move(FItems[std::size_t(Index)]);
   FItems.erase(FItems.begin() + Index);
   Gone->FColumns = nullptr;
-  if (OnStructureChanged) OnStructureChanged(scRemoved, Index, -1);
+  if (FGrid) FGrid->FollowColumnsStructure(scRemoved, Index, -1);
   RecalcLefts(false);
   AutoSize(nullptr, false);
   Changed(scRemoved);
@@ -378,7 +378,7 @@ void TColumns::Clear() {
   for (auto& Column : FItems) Column->FColumns = nullptr;
   FItems.clear();
   FDisplay.clear();
-  if (OnStructureChanged) OnStructureChanged(scCleared, -1, -1);
+  if (FGrid) FGrid->FollowColumnsStructure(scCleared, -1, -1);
   Changed(scCleared);
 }
 
@@ -457,9 +457,9 @@ void TColumns::AutoSize(TCustomColumn* Column, bool FromLeft) {
 }
 
 void TColumns::ColumnChanged(TCustomColumn* Column, TColumnChangeKind Kind) {
-  if (OnColumnChanged) OnColumnChanged(Column, Kind);
+  if (FGrid) FGrid->FollowColumnChange(Column, Kind);
 }
 
 void TColumns::Changed(int Kind) {
-  if (OnChanged) OnChanged(Kind);
+  if (FGrid) FGrid->FollowColumnsChange(Kind);
 }

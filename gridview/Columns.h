@@ -1,7 +1,7 @@
 #pragma once
 // The column collection and the column base: widths and display order, left edges, auto-sizing of
 // spare width, header and footer parts, sort settings and options. Every property change reaches
-// the grid as a change kind through the collection's handlers.
+// the grid as a change kind through the collection's one back-pointer to its grid.
 #include <functional>
 #include <memory>
 #include <string>
@@ -277,16 +277,15 @@ class TCustomColumn : public TObject {
 
 class TColumns : public TObject {
  public:
-  using TColumnChangedEvent = std::function<void(TCustomColumn* Column, TColumnChangeKind Kind)>;
-  using TStructureChangedEvent = std::function<void(TColumnsStructureKind Kind, int Index, int Index2)>;
-  using TChangedEvent = std::function<void(int Kind)>;
-
+  // Grid is told of every change; null for a collection on its own.
   explicit TColumns(TGridModel* Grid = nullptr);
   ~TColumns() override;
   TColumns(const TColumns&) = delete;
   TColumns& operator=(const TColumns&) = delete;
 
   TGridModel* Grid() const { return FGrid; }
+  // Stops reporting to the grid (it is going away).
+  void Detach() { FGrid = nullptr; }
   int Count() const { return static_cast<int>(FItems.size()); }
   // Creation order: the column index of every data operation. EListError outside.
   TCustomColumn* Items(int Index) const;
@@ -315,10 +314,6 @@ class TColumns : public TObject {
   // While the grid is being loaded, moves and auto-sizing wait for the final layout.
   bool Loading() const { return FLoading; }
   void SetLoading(bool Value) { FLoading = Value; }
-
-  TColumnChangedEvent OnColumnChanged;
-  TStructureChangedEvent OnStructureChanged;
-  TChangedEvent OnChanged;
 
  private:
   friend class TCustomColumn;

@@ -6,37 +6,63 @@
 #include "core/Text.h"
 #include "gridview/Conversions.h"
 
-TGridModel::TGridModel() : FColumns(this), FCells(&FColumns, this) {
-  FColumns.OnColumnChanged = [this](TCustomColumn* Column, TColumnChangeKind Kind) { ColumnChanged(Column, Kind); };
-  FColumns.OnStructureChanged = [this](TColumnsStructureKind Kind, int Index, int Index2) {
-    ColumnsStructureChanged(Kind, Index, Index2);
-  };
-  FColumns.OnChanged = [this](int Kind) { ColumnsChanged(Kind); };
-  FCells.OnChange = [this](TCells&, int ACol, int ARow) { CellChanged(ACol, ARow); };
-}
+namespace {
+// Stands in for a missing observer, so that the operations need not ask whether there is one.
+class TNoObserver final : public TGridObserver {
+ public:
+  bool ViewExists() override { return true; }
+  int ViewClientWidth() override { return 0; }
+  void MeasureRowHeight(int, int&) override {}
+  void InvalidateGrid() override {}
+  void InvalidateArea(TGridArea) override {}
+  void InvalidateCell(int, int) override {}
+  void InvalidateRow(int) override {}
+  void InvalidateRows(int, int) override {}
+  void InvalidateIndicatorCell(int) override {}
+  void InvalidateColumn(TCustomColumn*, TGridArea) override {}
+  void InvalidateFromColumn(TCustomColumn*) override {}
+  void InvalidateSelection() override {}
+  void UpdateHorizontalScrollBar() override {}
+  void UpdateVerticalScrollBar() override {}
+  void ScrollRowsFrom(int, int) override {}
+  void ScrollIntoView(int) override {}
+  void HideCellEditor() override {}
+  void RepositionEditor() override {}
+  void CellChanged(int, int) override {}
+  void CellSelected(int, int) override {}
+  void CellDeselected(int, int) override {}
+  void ColumnSorted(int, bool) override {}
+  void ColumnChanged(TCustomColumn*, TColumnChangeKind) override {}
+  void ColumnsChanged(int) override {}
+};
+TNoObserver NoObserver;
+}  // namespace
+
+TGridModel::TGridModel() : FColumns(this), FCells(&FColumns, this) {}
 
 TGridModel::~TGridModel() {
-  // Handlers into a half-destroyed grid must not run while its members go.
-  FColumns.OnColumnChanged = nullptr;
-  FColumns.OnStructureChanged = nullptr;
-  FColumns.OnChanged = nullptr;
-  FCells.OnChange = nullptr;
+  // Nothing is reported while the members go.
+  FObserver = nullptr;
+  FColumns.Detach();
+  FCells.Detach();
 }
+
+TGridObserver& TGridModel::View() const { return FObserver ? *FObserver : NoObserver; }
 
 void TGridModel::BeginUpdate() { ++FUpdateCount; }
 
 void TGridModel::EndUpdate() {
   if (FUpdateCount == 0) return;  // an unpaired call must not unlock someone else's bracket
   if (--FUpdateCount == 0) {
-    InvalidateArea(gaData);
-    UpdateVerticalScrollBar();
+    View().InvalidateArea(gaData);
+    View().UpdateVerticalScrollBar();
   }
 }
 
-void TGridModel::CellChanged(int ACol, int ARow) {
+void TGridModel::FollowCellChange(int ACol, int ARow) {
   if (IsUpdating()) return;
-  InvalidateCell(ACol, ARow);
-  if (OnChange) OnChange(EventSender(), ACol, ARow);
+  View().InvalidateCell(ACol, ARow);
+  View().CellChanged(ACol, ARow);
 }
 
 void TGridModel::CheckCell(int ACol, int ARow) const {
@@ -56,48 +82,48 @@ void TGridModel::AddRows(int Count) {
     for (int Row = First; Row <= Last; ++Row)
       for (int Col = 0; Col < FColumns.Count(); ++Col)
         if (!FColumns.Items(Col)->DefaultValue().empty()) SetCellText(Col, Row, FColumns.Items(Col)->DefaultValue());
-  if (!IsUpdating()) InvalidateRows(First, Last);
-  if (FOptions.Contains(goGrid) && First > 0) InvalidateRow(First - 1);
-  UpdateVerticalScrollBar();
+  if (!IsUpdating()) View().InvalidateRows(First, Last);
+  if (FOptions.Contains(goGrid) && First > 0) View().InvalidateRow(First - 1);
+  View().UpdateVerticalScrollBar();
 }
 
 void TGridModel::ClearRows() {
-  HideCellEditor();
+  View().HideCellEditor();
   // Every row goes, so the marks need no clearing one by one (nor a repaint each).
   FMultiSelecting = false;
   FCells.ClearRows();
   FRows.Clear();
-  InvalidateArea(gaData);
-  InvalidateArea(gaIndicator);
-  UpdateHorizontalScrollBar();
-  UpdateVerticalScrollBar();
+  View().InvalidateArea(gaData);
+  View().InvalidateArea(gaIndicator);
+  View().UpdateHorizontalScrollBar();
+  View().UpdateVerticalScrollBar();
 }
 
 void TGridModel::DeleteRow(int ARow) {
-  HideCellEditor();
+  View().HideCellEditor();
   const int Height = RowHeight(ARow) + (FOptions.Contains(goGrid) ? 1 : 0);
   FCells.DeleteRow(ARow);
   if (ARow < FRows.Count()) FRows.Delete(ARow);
   // The scroll range is taken after the row is gone, so that it is not one row too long.
-  UpdateVerticalScrollBar();
-  ScrollRowsFrom(ARow, -Height);
-  InvalidateSelection();
+  View().UpdateVerticalScrollBar();
+  View().ScrollRowsFrom(ARow, -Height);
+  View().InvalidateSelection();
 }
 
 void TGridModel::InsertRow(int ARow) {
-  HideCellEditor();
+  View().HideCellEditor();
   FCells.InsertRow(ARow);
   if (ARow <= FRows.Count()) FRows.Insert(ARow, FRowSize);
-  UpdateVerticalScrollBar();
+  View().UpdateVerticalScrollBar();
   SetCurrentRow(CurrentRow() + 1);
-  ScrollRowsFrom(ARow, RowHeight(ARow) + (FOptions.Contains(goGrid) ? 1 : 0));
+  View().ScrollRowsFrom(ARow, RowHeight(ARow) + (FOptions.Contains(goGrid) ? 1 : 0));
 }
 
 void TGridModel::MoveRow(int From, int To) {
-  HideCellEditor();
+  View().HideCellEditor();
   FCells.MoveRow(From, To);
   if (From < FRows.Count() && To < FRows.Count()) FRows.Move(From, To);
-  InvalidateGrid();
+  View().InvalidateGrid();
 }
 
 void TGridModel::ExchangeRows(int A, int B) { FCells.ExchangeRows(A, B); }
@@ -119,11 +145,11 @@ TCell* TGridModel::GetCell(int ACol, int ARow) { return FCells.GetCell(ACol, ARo
 int TGridModel::RowHeight(int ARow) {
   // Rows added by AddCellRows have cells but no record: they take the default height.
   int Height = ValidRow(ARow) && ARow >= FRows.Count() ? FRowSize : FRows.Items(ARow).Height;
-  if (OnMeasuringRowHeight) OnMeasuringRowHeight(EventSender(), ARow, Height);
+  View().MeasureRowHeight(ARow, Height);
   return Height;
 }
 
-bool TGridModel::RowSelected(int ARow) {
+bool TGridModel::RowSelected(int ARow) const {
   if (ValidRow(ARow) && ARow >= FRows.Count()) return false;
   return FRows.Items(ARow).Selected;
 }
@@ -133,7 +159,7 @@ void TGridModel::SetRowSelected(int ARow, bool Value) {
   TRow& Row = FRows.Items(ARow);
   if (Row.Selected == Value) return;
   Row.Selected = Value;
-  InvalidateRow(ARow);
+  View().InvalidateRow(ARow);
 }
 
 // Current cell and selection.
@@ -156,24 +182,22 @@ void TGridModel::SetCurrentCell(int ACol, int ARow, TShiftState Shift) {
   FCurrentColumn = ACol;
   FCurrentRow = ARow;
   const bool ColChanged = OldCol != ACol, RowChanged = OldRow != ARow;
-  if ((ColChanged || RowChanged) && OnDeselectCell) OnDeselectCell(EventSender(), OldCol, OldRow);
-  if (FAutoScroll) ScrollIntoView(ARow);
+  if (ColChanged || RowChanged) View().CellDeselected(OldCol, OldRow);
+  if (FAutoScroll) View().ScrollIntoView(ARow);
   if (FInputRowMode) {
     if (ColChanged) {
-      if (ACol >= 0 && ACol < FColumns.Count()) InvalidateColumn(FColumns.Items(ACol), gaInput);
-      if (OldCol >= 0 && OldCol < FColumns.Count()) InvalidateColumn(FColumns.Items(OldCol), gaInput);
+      if (ACol >= 0 && ACol < FColumns.Count()) View().InvalidateColumn(FColumns.Items(ACol), gaInput);
+      if (OldCol >= 0 && OldCol < FColumns.Count()) View().InvalidateColumn(FColumns.Items(OldCol), gaInput);
     }
     return;
   }
   if (RowCount() == 0) return;
-  auto Selected = [&] {
-    if (OnSelectCell) OnSelectCell(EventSender(), ACol, ARow);
-  };
+  auto Selected = [&] { View().CellSelected(ACol, ARow); };
   if (!FOptions.Contains(goSelectFullRow)) {
     if (ColChanged || RowChanged) {
-      InvalidateCell(ACol, ARow);
-      InvalidateCell(OldCol, OldRow);
-      if (RowChanged) InvalidateIndicatorCell(ARow), InvalidateIndicatorCell(OldRow);
+      View().InvalidateCell(ACol, ARow);
+      View().InvalidateCell(OldCol, OldRow);
+      if (RowChanged) View().InvalidateIndicatorCell(ARow), View().InvalidateIndicatorCell(OldRow);
     }
     Selected();
     return;
@@ -183,7 +207,7 @@ void TGridModel::SetCurrentCell(int ACol, int ARow, TShiftState Shift) {
     FAnchorRow = ARow;
     FMultiSelecting = true;
     if (ValidRow(ARow)) SetRowSelected(ARow, !RowSelected(ARow));
-    if (RowChanged) InvalidateRow(ARow), InvalidateRow(OldRow);
+    if (RowChanged) View().InvalidateRow(ARow), View().InvalidateRow(OldRow);
     Selected();
     return;
   }
@@ -191,14 +215,14 @@ void TGridModel::SetCurrentCell(int ACol, int ARow, TShiftState Shift) {
     FMultiSelecting = true;
     const int Low = std::min(FAnchorRow, ARow), High = std::max(FAnchorRow, ARow);
     for (int Row = 0; Row < RowCount(); ++Row) SetRowSelected(Row, Row >= Low && Row <= High);
-    if (RowChanged) InvalidateRow(ARow), InvalidateRow(OldRow);
+    if (RowChanged) View().InvalidateRow(ARow), View().InvalidateRow(OldRow);
     Selected();
     return;
   }
   if (!RowChanged) {
     if (FAppearanceOptions.Contains(aoIndicateSelectedCell) && ColChanged) {
-      InvalidateCell(OldCol, OldRow);
-      InvalidateCell(ACol, ARow);
+      View().InvalidateCell(OldCol, OldRow);
+      View().InvalidateCell(ACol, ARow);
     }
   } else if (!FMultiSelecting) {
     SetRowSelected(OldRow, false);
@@ -210,7 +234,7 @@ void TGridModel::SetCurrentCell(int ACol, int ARow, TShiftState Shift) {
 
 // Columns.
 
-void TGridModel::ColumnsStructureChanged(TColumnsStructureKind Kind, int Index, int Index2) {
+void TGridModel::FollowColumnsStructure(TColumnsStructureKind Kind, int Index, int Index2) {
   switch (Kind) {
     case scAdded: FCells.AddColumn(); break;
     case scRemoved:
@@ -226,43 +250,46 @@ void TGridModel::ColumnsStructureChanged(TColumnsStructureKind Kind, int Index, 
   }
 }
 
-void TGridModel::ColumnsChanged(int Kind) {
-  if (Kind != scCleared) RepositionEditor();
-  InvalidateGrid();
+void TGridModel::FollowColumnsChange(int Kind) {
+  if (Kind != scCleared) View().RepositionEditor();
+  View().InvalidateGrid();
+  View().ColumnsChanged(Kind);
 }
 
-void TGridModel::ColumnChanged(TCustomColumn* Column, TColumnChangeKind Kind) {
-  if (!WindowExists() || !Column) return;
-  if (Kind == ccPosition || Kind == ccSortOn || Kind == ccVisible || Kind == ccWidth) RepositionEditor();
+void TGridModel::FollowColumnChange(TCustomColumn* Column, TColumnChangeKind Kind) {
+  if (!ViewExists() || !Column) return;
+  if (Kind == ccPosition || Kind == ccSortOn || Kind == ccVisible || Kind == ccWidth) View().RepositionEditor();
   switch (Kind) {
-    case ccInput: InvalidateColumn(Column, gaInput); break;
-    case ccPosition: InvalidateGrid(); break;
+    case ccInput: View().InvalidateColumn(Column, gaInput); break;
+    case ccPosition: View().InvalidateGrid(); break;
     case ccVisible:
-      UpdateHorizontalScrollBar();
-      InvalidateGrid();
+      View().UpdateHorizontalScrollBar();
+      View().InvalidateGrid();
       break;
-    case ccAppearance: InvalidateColumn(Column, gaWhole); break;
-    case ccSortOff: InvalidateColumn(Column, gaHeader); break;
-    case ccWidth:
-      InvalidateFromColumn(Column);
-      if (OnColumnResize) OnColumnResize(EventSender(), Column->Index());
-      break;
+    case ccAppearance: View().InvalidateColumn(Column, gaWhole); break;
+    case ccSortOff: View().InvalidateColumn(Column, gaHeader); break;
+    case ccWidth: View().InvalidateFromColumn(Column); break;
     case ccSortOn:
     case ccSortSettings:
       if (Column->Sorted()) {
         const bool Ascending = Column->SortKind() == skAscending;
         SortColumn(Column, Ascending);
-        if (OnSortColumn) OnSortColumn(EventSender(), Column->Index(), Ascending);
+        View().ColumnSorted(Column->Index(), Ascending);
       }
       break;
   }
+  View().ColumnChanged(Column, Kind);
+}
+
+void TGridModel::RepaintColumn(TCustomColumn* Column, TGridArea Area) {
+  if (ViewExists()) View().InvalidateColumn(Column, Area);
 }
 
 void TGridModel::SortColumn(TCustomColumn* Column, bool Ascending) {
   if (!Column || !Column->Options().Contains(coCanSort)) return;
-  HideCellEditor();
+  View().HideCellEditor();
   FCells.Sort(Column->Index(), Column->SortType(), !Ascending);
-  InvalidateArea(gaData);
+  View().InvalidateArea(gaData);
 }
 
 void TGridModel::SortByHeaderClick(TCustomColumn* Column) {
@@ -332,43 +359,39 @@ void TGridModel::SetOptions(TGridOptions Value) {
   const bool IndicatorChanged = Value.Contains(goIndicator) != FOptions.Contains(goIndicator);
   FOptions = Value;
   if (IndicatorChanged) FColumns.RecalcLefts(false);
-  InvalidateGrid();
-  RepositionEditor();
-  UpdateHorizontalScrollBar();
+  View().InvalidateGrid();
+  View().RepositionEditor();
+  View().UpdateHorizontalScrollBar();
 }
 
 void TGridModel::SetAppearanceOptions(TAppearanceOptions Value) {
   FAppearanceOptions = Value;
-  InvalidateGrid();
+  View().InvalidateGrid();
 }
 
 void TGridModel::SetRowSize(int Value) {
   if (Value <= 0) return;
   FRowSize = Value;
-  InvalidateArea(gaData);
-  InvalidateArea(gaInput);
-  InvalidateArea(gaIndicator);
-  RepositionEditor();
+  View().InvalidateArea(gaData);
+  View().InvalidateArea(gaInput);
+  View().InvalidateArea(gaIndicator);
+  View().RepositionEditor();
 }
 
 void TGridModel::SetGridStyle(TGridStyle Value) {
   if (Value == gsSlides) {
-    HideCellEditor();
+    View().HideCellEditor();
     FInputRowMode = false;
   }
   FGridStyle = Value;
-  InvalidateGrid();
-  RepositionEditor();
-  UpdateVerticalScrollBar();
+  View().InvalidateGrid();
+  View().RepositionEditor();
+  View().UpdateVerticalScrollBar();
 }
 
 void TGridModel::SetGridFont(const TGridFont& Value) {
   FFont = Value;
   for (int Col = 0; Col < FColumns.Count(); ++Col)
     if (FColumns.Items(Col)->ParentFont()) FColumns.Items(Col)->SetParentFont(true);
-  InvalidateGrid();
+  View().InvalidateGrid();
 }
-
-TColor TGridModel::CellBackgroundColor(int ACol, int ARow) { return GetCell(ACol, ARow)->Color(); }
-
-TColor TGridModel::CellTextColor(int ACol, int) { return FColumns.Items(ACol)->Font().Color; }

@@ -17,6 +17,7 @@ void RegisterGridCursors() {
 }
 
 TCustomGridViewControl::TCustomGridViewControl(TWinControl* Parent) : TScrollView(Parent) {
+  FModel.SetObserver(this);
   RegisterGridDisplayClasses();
   RegisterGridCursors();
   FStyles[hsAuto] = std::make_unique<TDefaultStyleDisplay>(this);
@@ -33,6 +34,7 @@ TCustomGridViewControl::TCustomGridViewControl(TWinControl* Parent) : TScrollVie
 TCustomGridViewControl::~TCustomGridViewControl() {
   // The window goes before the columns and displays it paints with.
   DestroyHandle();
+  FModel.SetObserver(nullptr);
 }
 
 void TCustomGridViewControl::CreateParams(TCreateParams& Params) {
@@ -163,27 +165,27 @@ void TCustomGridViewControl::SetCaption(const std::u16string& Value) {
 }
 
 void TCustomGridViewControl::SetOptions(TGridOptions Value) {
-  TGridModel::SetOptions(Value);
+  FModel.SetOptions(Value);
   UpdateVerticalScrollBar();
 }
 
 void TCustomGridViewControl::SetAppearanceOptions(TAppearanceOptions Value) {
-  TGridModel::SetAppearanceOptions(Value);
+  FModel.SetAppearanceOptions(Value);
   RedrawBorder();
 }
 
 void TCustomGridViewControl::SetRowSize(int Value) {
-  TGridModel::SetRowSize(std::min(Value, MaxExtent));
+  FModel.SetRowSize(std::min(Value, MaxExtent));
   if (Value > 0) UpdateVerticalScrollBar();
 }
 
 void TCustomGridViewControl::SetGridStyle(TGridStyle Value) {
-  TGridModel::SetGridStyle(Value);
+  FModel.SetGridStyle(Value);
   UpdateHorizontalScrollBar();
 }
 
 void TCustomGridViewControl::SetGridFont(const TGridFont& Value) {
-  TGridModel::SetGridFont(Value);
+  FModel.SetGridFont(Value);
   AssignGridFont(Font(), Value);
 }
 
@@ -195,7 +197,7 @@ void TCustomGridViewControl::FontChanged() {
   Value.Size = Font().Size();
   Value.Style = Font().Style();
   Value.Color = Font().Color();
-  if (Value != GridFont()) TGridModel::SetGridFont(Value);
+  if (Value != GridFont()) FModel.SetGridFont(Value);
 }
 
 // Geometry.
@@ -206,11 +208,6 @@ int TCustomGridViewControl::TopRow() const {
 
 int TCustomGridViewControl::HorzOffset() const {
   return const_cast<TCustomGridViewControl*>(this)->HorzScrollBar().Position();
-}
-
-int TCustomGridViewControl::GridClientWidth() const {
-  auto* Self = const_cast<TCustomGridViewControl*>(this);
-  return Self->ClientWidth();
 }
 
 int TCustomGridViewControl::DataTop() const {
@@ -443,13 +440,35 @@ void TCustomGridViewControl::ScrollIntoView(int ARow) {
   if (Top > TopRow()) SetTopRow(std::min(Top, ARow));
 }
 
-// The scroll ranges follow the columns at once rather than at the next paint.
-void TCustomGridViewControl::ColumnChanged(TCustomColumn* Column, TColumnChangeKind Kind) {
-  TGridModel::ColumnChanged(Column, Kind);
-  if (Kind == ccWidth || Kind == ccPosition) UpdateHorizontalScrollBar();
+// Events of the model's changes.
+
+void TCustomGridViewControl::MeasureRowHeight(int ARow, int& Height) {
+  if (OnMeasuringRowHeight) OnMeasuringRowHeight(EventSender(), ARow, Height);
 }
 
-void TCustomGridViewControl::ColumnsChanged(int Kind) {
+void TCustomGridViewControl::CellChanged(int ACol, int ARow) {
+  if (OnChange) OnChange(EventSender(), ACol, ARow);
+}
+
+void TCustomGridViewControl::CellSelected(int ACol, int ARow) {
+  if (OnSelectCell) OnSelectCell(EventSender(), ACol, ARow);
+}
+
+void TCustomGridViewControl::CellDeselected(int ACol, int ARow) {
+  if (OnDeselectCell) OnDeselectCell(EventSender(), ACol, ARow);
+}
+
+void TCustomGridViewControl::ColumnSorted(int ACol, bool Ascending) {
+  if (OnSortColumn) OnSortColumn(EventSender(), ACol, Ascending);
+}
+
+void TCustomGridViewControl::ColumnChanged(TCustomColumn* Column, TColumnChangeKind Kind) {
+  // The scroll ranges follow the columns at once rather than at the next paint.
+  if (Kind == ccWidth || Kind == ccPosition) UpdateHorizontalScrollBar();
+  if (Kind == ccWidth && OnColumnResize) OnColumnResize(EventSender(), Column->Index());
+}
+
+void TCustomGridViewControl::ColumnsChanged(int) {
   // A deleted column may have been the header held down or under the mouse: forget it, so that
   // the button coming up later does not reach for it.
   auto Present = [this](const TCustomColumn* Column) {
@@ -459,7 +478,6 @@ void TCustomGridViewControl::ColumnsChanged(int Kind) {
   };
   if (FPressedHeader && !Present(FPressedHeader)) FPressedHeader = nullptr;
   if (FHotHeader && !Present(FHotHeader)) FHotHeader = nullptr;
-  TGridModel::ColumnsChanged(Kind);
   UpdateHorizontalScrollBar();
   UpdateVerticalScrollBar();
 }

@@ -22,7 +22,9 @@ constexpr TCursor crHorzSplit = 3000, crColumnNoDrag = 3001, crIndicatorSelect =
 // Registers the grid's cursor resources with the screen (once; missing resources are skipped).
 void RegisterGridCursors();
 
-class TCustomGridViewControl : public TScrollView, public TGridModel, public TStyleDisplayOwner {
+// The control owns its data model and hears of every change through the observer interface; the
+// data operations the program and tests use are its own, forwarded to the model.
+class TCustomGridViewControl : public TScrollView, public TGridObserver, public TStyleDisplayOwner {
  public:
   using TCellColoringEvent =
       std::function<void(TObject* Sender, int ACol, int ARow, TColor& CellColor, TColor& GridColor, TCellState State)>;
@@ -31,9 +33,56 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
   using TCustomDrawCellEvent =
       std::function<void(TObject* Sender, int ACol, int ARow, const RECT& CellRect, TCellState State)>;
   using THeaderClickEvent = std::function<void(TObject* Sender, int ACol)>;
+  using TCellEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
+  using TSortColumnEvent = std::function<void(TObject* Sender, int ACol, bool Ascending)>;
+  using TMeasuringRowHeightEvent = std::function<void(TObject* Sender, int Index, int& RowHeight)>;
+  using TColumnResizeEvent = std::function<void(TObject* Sender, int ACol)>;
 
   explicit TCustomGridViewControl(TWinControl* Parent = nullptr);
   ~TCustomGridViewControl() override;
+
+  TGridModel& Model() { return FModel; }
+  const TGridModel& Model() const { return FModel; }
+
+  // The data operations (see TGridModel).
+  TColumns& Columns() { return FModel.Columns(); }
+  const TColumns& Columns() const { return FModel.Columns(); }
+  TCells& Cells() { return FModel.Cells(); }
+  void BeginUpdate() { FModel.BeginUpdate(); }
+  void EndUpdate() { FModel.EndUpdate(); }
+  bool IsUpdating() const { return FModel.IsUpdating(); }
+  int RowCount() const { return FModel.RowCount(); }
+  void AddRows(int Count) { FModel.AddRows(Count); }
+  void ClearRows() { FModel.ClearRows(); }
+  void DeleteRow(int ARow) { FModel.DeleteRow(ARow); }
+  void InsertRow(int ARow) { FModel.InsertRow(ARow); }
+  void MoveRow(int From, int To) { FModel.MoveRow(From, To); }
+  void ExchangeRows(int A, int B) { FModel.ExchangeRows(A, B); }
+  void SetCellText(int ACol, int ARow, const std::u16string& Text) { FModel.SetCellText(ACol, ARow, Text); }
+  std::u16string GetCellText(int ACol, int ARow) { return FModel.GetCellText(ACol, ARow); }
+  TColor GetCellColor(int ACol, int ARow) { return FModel.GetCellColor(ACol, ARow); }
+  TCell* GetCell(int ACol, int ARow) { return FModel.GetCell(ACol, ARow); }
+  int RowHeight(int ARow) { return FModel.RowHeight(ARow); }
+  bool RowSelected(int ARow) const { return FModel.RowSelected(ARow); }
+  void SetRowSelected(int ARow, bool Value) { FModel.SetRowSelected(ARow, Value); }
+  int SelectedCount() const { return FModel.SelectedCount(); }
+  void RecalcFooters() { FModel.RecalcFooters(); }
+  void SortColumn(TCustomColumn* Column, bool Ascending) { FModel.SortColumn(Column, Ascending); }
+  void SortByHeaderClick(TCustomColumn* Column) { FModel.SortByHeaderClick(Column); }
+  bool ColumnEditable(int ACol) const { return FModel.ColumnEditable(ACol); }
+  bool ValidRow(int ARow) const { return FModel.ValidRow(ARow); }
+  void LoadCellValue(int ACol, int ARow, TVirtualColElement& Element) { FModel.LoadCellValue(ACol, ARow, Element); }
+
+  // Current cell and selection.
+  int CurrentRow() const { return FModel.CurrentRow(); }
+  int CurrentColumn() const { return FModel.CurrentColumn(); }
+  // The single place where the current cell changes and rows get selected.
+  virtual void SetCurrentCell(int ACol, int ARow, TShiftState Shift) { FModel.SetCurrentCell(ACol, ARow, Shift); }
+  void SetCurrentRow(int ARow) { FModel.SetCurrentRow(ARow); }
+  void ClearSelection() { FModel.ClearSelection(); }
+  bool MultiSelecting() const { return FModel.MultiSelecting(); }
+  bool InputRowMode() const { return FModel.InputRowMode(); }
+  void SetInputRowMode(bool Value) { FModel.SetInputRowMode(Value); }
 
   // Layout properties.
   TGridLinesStyle GridLinesStyle() const { return FGridLinesStyle; }
@@ -59,16 +108,24 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
   // The text shown when the grid has no rows (the window's own text is not used).
   const std::u16string& Caption() const { return FCaption; }
   void SetCaption(const std::u16string& Value);
-  void SetOptions(TGridOptions Value) override;
-  void SetAppearanceOptions(TAppearanceOptions Value) override;
-  void SetRowSize(int Value) override;
-  void SetGridStyle(TGridStyle Value) override;
-  void SetGridFont(const TGridFont& Value) override;
+  TGridOptions Options() const { return FModel.Options(); }
+  void SetOptions(TGridOptions Value);
+  TAppearanceOptions AppearanceOptions() const { return FModel.AppearanceOptions(); }
+  void SetAppearanceOptions(TAppearanceOptions Value);
+  int RowSize() const { return FModel.RowSize(); }
+  void SetRowSize(int Value);
+  TGridStyle GridStyle() const { return FModel.GridStyle(); }
+  void SetGridStyle(TGridStyle Value);
+  const TGridFont& GridFont() const { return FModel.GridFont(); }
+  void SetGridFont(const TGridFont& Value);
+  bool AutoScroll() const { return FModel.AutoScroll(); }
+  void SetAutoScroll(bool Value) { FModel.SetAutoScroll(Value); }
 
   // Geometry (client pixels).
   int TopRow() const;
   int HorzOffset() const;
   int GridLineWidth() const { return Options().Contains(goGrid) ? 1 : 0; }
+  int DataLeft() const { return FModel.DataLeft(); }
   int DataTop() const;
   int DataBottom();
   int DataRight();
@@ -95,8 +152,8 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
 
   // Painting.
   bool CellDrawnSelected(int ACol, int ARow);
-  TColor CellBackgroundColor(int ACol, int ARow) override;
-  TColor CellTextColor(int ACol, int ARow) override;
+  TColor CellBackgroundColor(int ACol, int ARow);
+  TColor CellTextColor(int ACol, int ARow);
   TStyleDisplay& ActiveStyle() { return *FStyles[FHeaderStyle]; }
   // Themes in use for the grid's own drawing (EnableVisualStyles and the platform's theming).
   bool ThemesInUse();
@@ -109,10 +166,10 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
   void SetPressedHeader(TCustomColumn* Column);
   void SetHotHeader(TCustomColumn* Column);
 
-  // Repaint and layout hooks of the model.
-  TObject* EventSender() override { return static_cast<TWinControl*>(this); }
-  int GridClientWidth() const override;
-  bool WindowExists() const override { return HandleAllocated(); }
+  // What the model reports (TGridObserver).
+  bool ViewExists() override { return HandleAllocated(); }
+  int ViewClientWidth() override { return ClientWidth(); }
+  void MeasureRowHeight(int ARow, int& Height) override;
   void InvalidateGrid() override;
   void InvalidateArea(TGridArea Area) override;
   void InvalidateCell(int ACol, int ARow) override;
@@ -126,9 +183,21 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
   void UpdateVerticalScrollBar() override;
   void ScrollRowsFrom(int ARow, int DY) override;
   void ScrollIntoView(int ARow) override;
+  void HideCellEditor() override {}
+  void RepositionEditor() override {}
+  void CellChanged(int ACol, int ARow) override;
+  void CellSelected(int ACol, int ARow) override;
+  void CellDeselected(int ACol, int ARow) override;
+  void ColumnSorted(int ACol, bool Ascending) override;
   void ColumnChanged(TCustomColumn* Column, TColumnChangeKind Kind) override;
   void ColumnsChanged(int Kind) override;
 
+  TCellEvent OnChange;
+  TCellEvent OnSelectCell;
+  TCellEvent OnDeselectCell;
+  TSortColumnEvent OnSortColumn;
+  TMeasuringRowHeightEvent OnMeasuringRowHeight;
+  TColumnResizeEvent OnColumnResize;
   TCellColoringEvent OnCellColoring;
   TDrawCellBackgroundEvent OnDrawCellBackground;
   TCustomDrawCellEvent OnCustomDrawCell;
@@ -144,6 +213,8 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
   bool OwnerFocused() override { return HasFocus(); }
 
  protected:
+  // The Sender of the grid's events.
+  TObject* EventSender() { return static_cast<TWinControl*>(this); }
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
@@ -183,6 +254,8 @@ class TCustomGridViewControl : public TScrollView, public TGridModel, public TSt
   TCustomColumn* HeaderColumnAt(int X, int Y);
 
  private:
+  // First of the fields: it goes last, after everything that paints its columns.
+  TGridModel FModel;
   TGridLinesStyle FGridLinesStyle = lsNormal;
   TColor FGridLinesColor = clBtnFace;
   int FHeaderSize = 18;

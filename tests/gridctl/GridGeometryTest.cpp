@@ -192,3 +192,19 @@ TEST_F(GridGeometryTest, TheUpdateLockHoldsTheRangeUntilItEnds) {
   Grid->EndUpdate();
   EXPECT_EQ(Grid->VertScrollBar().Max(), 90);
 }
+
+TEST_F(GridGeometryTest, ModelChangesReachTheControlsEventsWithTheControlAsSender) {
+  AddColumn(100)->SetOptions(TColumnOptions{coAutoSize});
+  EXPECT_EQ(Grid->Columns().Items(0)->Width(), Grid->ClientWidth());  // the view's width is shared out
+  Grid->AddRows(2);
+  std::vector<TObject*> Senders;
+  Grid->OnChange = [&](TObject* S, int, int) { Senders.push_back(S); };
+  Grid->OnSelectCell = [&](TObject* S, int, int) { Senders.push_back(S); };
+  Grid->OnColumnResize = [&](TObject* S, int) { Senders.push_back(S); };
+  Grid->SetCellText(0, 1, u"x");
+  Grid->SetCurrentCell(0, 1, 0);
+  Grid->SetOptions(Grid->Options() + TGridOptions{goIndicator});
+  Grid->Columns().Items(0)->SetWidth(50);
+  ASSERT_GE(Senders.size(), 3u);
+  for (TObject* S : Senders) EXPECT_EQ(S, static_cast<TObject*>(static_cast<TWinControl*>(Grid.get())));
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "RecordingGrid.h"
 #include "TestLocales.h"
 #include "core/Clock.h"
 #include "core/Text.h"
@@ -153,9 +154,10 @@ TEST_F(CellClassesTest, VirtualCellGoesThroughItsHandlers) {
 }
 
 TEST_F(CellClassesTest, ColourChangesNotifyOnlyAfterInitialising) {
+  TRecordingGrid Grid;
   int Changes = 0;
-  Store.OnChange = [&](TCells&, int, int) { ++Changes; };
-  auto Cell = CreateCell(Store, ckText);
+  Grid.OnChange = [&](int, int) { ++Changes; };
+  auto Cell = CreateCell(Grid.Cells(), ckText);
   Cell->SetColor(clWhite);
   EXPECT_EQ(Changes, 0);
   Cell->EndInitializing();

@@ -114,7 +114,7 @@ TEST_F(GridModelTest, NestedUpdatesRepaintOnTheLastEnd) {
 TEST_F(GridModelTest, CellChangesRepaintAndNotifyOutsideUpdates) {
   Grid.AddRows(2);
   std::vector<std::pair<int, int>> Changed;
-  Grid.OnChange = [&](TObject*, int C, int R) { Changed.push_back({C, R}); };
+  Grid.OnChange = [&](int C, int R) { Changed.push_back({C, R}); };
   Grid.Forget();
   Grid.SetCellText(4, 1, u"C:\\");
   EXPECT_EQ(Grid.Log, (std::vector<std::string>{"cell 4,1"}));
@@ -185,7 +185,7 @@ TEST_F(GridModelTest, DeleteAndInsertRows) {
 
 TEST_F(GridModelTest, MeasuringHandlerChangesOnlyTheAnswer) {
   Grid.AddRows(2);
-  Grid.OnMeasuringRowHeight = [](TObject*, int Index, int& Height) {
+  Grid.OnMeasuringRowHeight = [](int Index, int& Height) {
     if (Index == 1) Height = 40;
   };
   EXPECT_EQ(Grid.RowHeight(0), 16);
@@ -198,7 +198,7 @@ TEST_F(GridModelTest, MeasuringHandlerChangesOnlyTheAnswer) {
 TEST_F(GridModelTest, SortedSortsAndSortKindReverses) {
   AddNamed({u"b", u"c", u"a"});
   std::vector<std::pair<int, bool>> Sorts;
-  Grid.OnSortColumn = [&](TObject*, int ACol, bool Ascending) { Sorts.push_back({ACol, Ascending}); };
+  Grid.OnSortColumn = [&](int ACol, bool Ascending) { Sorts.push_back({ACol, Ascending}); };
   TCustomColumn* Name = Grid.Columns().Items(1);
   Name->SetSorted(true);
   EXPECT_EQ(Names(), (Texts{u"a", u"b", u"c"}));
@@ -237,7 +237,7 @@ TEST_F(GridModelTest, SelectionMarksStayWhereTheyAre) {
 
 TEST_F(GridModelTest, WidthChangeRepaintsAndReportsTheResize) {
   std::vector<int> Resized;
-  Grid.OnColumnResize = [&](TObject*, int ACol) { Resized.push_back(ACol); };
+  Grid.OnColumnResize = [&](int ACol) { Resized.push_back(ACol); };
   Grid.Columns().Items(3)->SetWidth(120);
   EXPECT_EQ(Resized, std::vector<int>{3});
   EXPECT_TRUE(Grid.Has("from column 3"));
@@ -339,7 +339,7 @@ TEST_F(GridModelTest, CellModeRepaintsBothCellsAndIndicators) {
   Grid.AddRows(3);
   Grid.Forget();
   std::vector<std::pair<int, int>> Left;
-  Grid.OnDeselectCell = [&](TObject*, int C, int R) { Left.push_back({C, R}); };
+  Grid.OnDeselectCell = [&](int C, int R) { Left.push_back({C, R}); };
   Grid.SetCurrentCell(2, 1, 0);
   EXPECT_EQ(Grid.Log, (std::vector<std::string>{"cell 2,1", "cell 0,0", "indicator 1", "indicator 0"}));
   EXPECT_EQ(Left, (std::vector<std::pair<int, int>>{{0, 0}}));

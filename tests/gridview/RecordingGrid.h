@@ -1,14 +1,26 @@
 #pragma once
-// A window-less grid that writes down every repaint and layout request it receives.
+// A window-less grid: a model with an observer that writes down every repaint and layout request
+// it receives and raises the events a window would.
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "gridview/GridModel.h"
 
-class TRecordingGrid : public TGridModel {
+class TRecordingGrid : public TGridModel, public TGridObserver {
  public:
+  TRecordingGrid() { SetObserver(this); }
+  ~TRecordingGrid() override { SetObserver(nullptr); }
+
   std::vector<std::string> Log;
   std::vector<std::pair<int, TColumnChangeKind>> Changes;  // column index, kind
+  int RowsAtLastVBar = -1;
+  int ClientWidth = 250;
+
+  std::function<void(int ACol, int ARow)> OnChange, OnSelectCell, OnDeselectCell;
+  std::function<void(int ACol, bool Ascending)> OnSortColumn;
+  std::function<void(int ACol)> OnColumnResize;
+  std::function<void(int Index, int& Height)> OnMeasuringRowHeight;
 
   void Forget() { Log.clear(), Changes.clear(); }
   int CountOf(const std::string& Entry) const {
@@ -18,9 +30,14 @@ class TRecordingGrid : public TGridModel {
   }
   bool Has(const std::string& Entry) const { return CountOf(Entry) > 0; }
 
-  void ColumnChanged(TCustomColumn* Column, TColumnChangeKind Kind) override {
-    Changes.push_back({Column->Index(), Kind});
-    TGridModel::ColumnChanged(Column, Kind);
+  bool ViewExists() override { return true; }
+  int ViewClientWidth() override { return ClientWidth; }
+  void SetGridClientWidth(int Value) {
+    ClientWidth = Value;
+    TGridModel::SetGridClientWidth(Value);
+  }
+  void MeasureRowHeight(int ARow, int& Height) override {
+    if (OnMeasuringRowHeight) OnMeasuringRowHeight(ARow, Height);
   }
   void InvalidateGrid() override { Log.push_back("grid"); }
   void InvalidateArea(TGridArea Area) override { Log.push_back("area " + std::to_string(Area)); }
@@ -38,9 +55,27 @@ class TRecordingGrid : public TGridModel {
     Log.push_back("vbar");
     RowsAtLastVBar = RowCount();
   }
-  int RowsAtLastVBar = -1;
   void ScrollRowsFrom(int R, int DY) override {
     Log.push_back("scroll " + std::to_string(R) + " by " + std::to_string(DY));
   }
+  void ScrollIntoView(int) override {}
   void HideCellEditor() override { Log.push_back("hide editor"); }
+  void RepositionEditor() override {}
+  void CellChanged(int C, int R) override {
+    if (OnChange) OnChange(C, R);
+  }
+  void CellSelected(int C, int R) override {
+    if (OnSelectCell) OnSelectCell(C, R);
+  }
+  void CellDeselected(int C, int R) override {
+    if (OnDeselectCell) OnDeselectCell(C, R);
+  }
+  void ColumnSorted(int C, bool Ascending) override {
+    if (OnSortColumn) OnSortColumn(C, Ascending);
+  }
+  void ColumnChanged(TCustomColumn* Column, TColumnChangeKind Kind) override {
+    Changes.push_back({Column->Index(), Kind});
+    if (Kind == ccWidth && OnColumnResize) OnColumnResize(Column->Index());
+  }
+  void ColumnsChanged(int) override {}
 };
