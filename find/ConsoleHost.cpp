@@ -28,7 +28,7 @@ bool TConsoleHost::ButtonEnabled() {
 
 void TConsoleHost::ShowMessage(const std::string& Text) {
   FMessageShown = true;
-  std::string Line = "torvane-find: " + Text;
+  std::string Line = std::string(FindProgramName) + ": " + Text;
   if (Text == FolderMissingText && !FOptions.Folder.empty()) Line += ": " + FOptions.Folder;
   FConsole.Err(Line + "\n");
 }

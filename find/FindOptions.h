@@ -7,6 +7,9 @@
 #include "core/DateTime.h"
 #include "core/FormatSettings.h"
 
+// The program's name, at the head of its messages.
+inline constexpr const char* FindProgramName = "torvane-find";
+
 enum TOutputFormat { ofPath, ofLong, ofCsv };
 
 struct TFindOptions {

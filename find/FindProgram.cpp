@@ -7,10 +7,8 @@
 
 namespace {
 
-const char* const ProgramName = "torvane-find";
-
 void ReportError(TConsole& Console, const std::string& Text) {
-  Console.Err(std::string(ProgramName) + ": " + Text + "\n");
+  Console.Err(std::string(FindProgramName) + ": " + Text + "\n");
 }
 
 // The run between loading and saving the cache; false when it failed.
@@ -36,7 +34,7 @@ int RunFind(const std::vector<std::string>& Arguments, TConsole& Console) {
   TFindOptions Options;
   std::string Problem;
   if (!ParseFindOptions(Arguments, Settings, Options, Problem)) {
-    ReportError(Console, Problem + "\nTry '" + ProgramName + " --help' for more information.");
+    ReportError(Console, Problem + "\nTry '" + FindProgramName + " --help' for more information.");
     return fsError;
   }
   if (Options.Help || Options.Version) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "find/FindOptions.h"
 #include "find/FindProgram.h"
 
 namespace {
@@ -18,7 +19,7 @@ int Main(const std::vector<std::string>& Arguments) {
   try {
     return RunFind(Arguments, Console);
   } catch (const std::exception& Error) {
-    Console.Err(std::string("torvane-find: ") + Error.what() + "\n");
+    Console.Err(std::string(FindProgramName) + ": " + Error.what() + "\n");
     return fsError;
   }
 }

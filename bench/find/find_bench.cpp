@@ -14,8 +14,6 @@
 // Every figure is the best of N rounds (default 3). The trees are made on first use and reused.
 #ifdef _WIN32
 #include <windows.h>
-
-#include "platform/win32/WideText.h"
 #else
 #include <dirent.h>
 #include <fcntl.h>
@@ -103,11 +101,11 @@ TTimes TimedRun(const std::string& Program, const std::vector<std::string>& Argu
   TTimes Times;
   const auto Start = TClockType::now();
 #ifdef _WIN32
-  std::wstring CommandLine = L"\"" + Widen(Program) + L"\"";
-  for (const std::string& Argument : Arguments) CommandLine += L" \"" + Widen(Argument) + L"\"";
+  std::wstring CommandLine = L"\"" + fs::u8path(Program).wstring() + L"\"";
+  for (const std::string& Argument : Arguments) CommandLine += L" \"" + fs::u8path(Argument).wstring() + L"\"";
   SECURITY_ATTRIBUTES Inherit{sizeof Inherit, nullptr, TRUE};
-  const HANDLE Out =
-      CreateFileW(Widen(OutFile).c_str(), GENERIC_WRITE, 0, &Inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE Out = CreateFileW(fs::u8path(OutFile).wstring().c_str(), GENERIC_WRITE, 0, &Inherit, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
   const HANDLE Null = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &Inherit, OPEN_EXISTING, 0, nullptr);
   STARTUPINFOW Startup{};
   Startup.cb = sizeof Startup;
@@ -162,7 +160,7 @@ long BareListing(const std::string& Root) {
     Pending.pop_back();
 #ifdef _WIN32
     WIN32_FIND_DATAW Data;
-    const HANDLE Find = FindFirstFileExW(LongPathW(Folder + "\\*").c_str(), FindExInfoBasic, &Data,
+    const HANDLE Find = FindFirstFileExW(fs::u8path(Folder + "\\*").wstring().c_str(), FindExInfoBasic, &Data,
                                          FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (Find == INVALID_HANDLE_VALUE) continue;
     do {
@@ -170,7 +168,7 @@ long BareListing(const std::string& Root) {
       if (Name == L"." || Name == L"..") continue;
       ++Entries;
       if ((Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(Data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        Pending.push_back(Folder + "\\" + Narrow(Name));
+        Pending.push_back(Folder + "\\" + fs::path(Name).u8string());
     } while (FindNextFileW(Find, &Data));
     FindClose(Find);
 #else
