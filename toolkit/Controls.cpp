@@ -13,8 +13,13 @@
 
 namespace {
 
-// The property that ties a window to its object, for our classes and wrapped platform ones alike.
-const wchar_t* const ObjectProperty = L"TorvaneControl";
+// The property that ties a window to its object, for our classes and wrapped platform ones alike. Its
+// name carries the process: a window of another process of this program (a second instance, a test
+// beside this one) has the property too, and its pointer means nothing here.
+const wchar_t* ObjectProperty() {
+  static const std::wstring Name = L"TorvaneControl." + std::to_wstring(GetCurrentProcessId());
+  return Name.c_str();
+}
 // Our subclass of a wrapped platform control.
 constexpr UINT_PTR SubclassId = 0x54435452;  // 'TCTR'
 
@@ -83,7 +88,7 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND Window) {
-  return Window ? static_cast<TWinControl*>(GetPropW(Window, ObjectProperty)) : nullptr;
+  return Window ? static_cast<TWinControl*>(GetPropW(Window, ObjectProperty())) : nullptr;
 }
 
 HWND TWinControl::Handle() {
@@ -123,7 +128,7 @@ void TWinControl::CreateHandle() {
                              GetModuleHandleW(nullptr), nullptr);
     if (Window) {
       FHandle = Window;
-      SetPropW(Window, ObjectProperty, this);
+      SetPropW(Window, ObjectProperty(), this);
       FSubclassed = SetWindowSubclass(Window, &TWinControl::SubclassProc, SubclassId, 0) != FALSE;
     }
   }
@@ -548,13 +553,13 @@ LRESULT CALLBACK TWinControl::WindowProc(HWND Window, UINT Message, WPARAM WPara
   if (!Control && Message == WM_NCCREATE) {
     Control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(LParam)->lpCreateParams);
     if (Control) {
-      SetPropW(Window, ObjectProperty, Control);
+      SetPropW(Window, ObjectProperty(), Control);
       Control->FHandle = Window;
     }
   }
   if (!Control) return DefWindowProcW(Window, Message, WParam, LParam);
   if (Message == WM_NCDESTROY) {
-    RemovePropW(Window, ObjectProperty);
+    RemovePropW(Window, ObjectProperty());
     Control->FHandle = nullptr;
     Control->FMouseInside = false;
     return DefWindowProcW(Window, Message, WParam, LParam);
@@ -568,7 +573,7 @@ LRESULT CALLBACK TWinControl::SubclassProc(HWND Window, UINT Message, WPARAM WPa
   if (Message == WM_NCDESTROY) {
     RemoveWindowSubclass(Window, &TWinControl::SubclassProc, SubclassId);
     if (Control) {
-      RemovePropW(Window, ObjectProperty);
+      RemovePropW(Window, ObjectProperty());
       Control->FHandle = nullptr;
       Control->FSubclassed = false;
       Control->FMouseInside = false;

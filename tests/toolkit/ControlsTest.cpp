@@ -133,3 +133,40 @@ TEST_F(ControlsTest, ProcessMessagesDispatchesWhatIsPending) {
   Application().ProcessMessages();
   EXPECT_EQ(Probe.Keys, 2);
 }
+
+// A window of another process of the toolkit (a second instance of the program, a test beside this
+// one) carries an object pointer of that process: it is no control here. The test starts itself a
+// second time to own such a window.
+TEST(ForeignWindowTest, AWindowOfAnotherProcessIsNoControlOfThisOne) {
+  const wchar_t* const Caption = L"Torvane foreign window";
+  if (GetEnvironmentVariableW(L"TORVANE_FOREIGN_WINDOW", nullptr, 0) > 0) {
+    Application().Initialize();
+    TForm Form;
+    Form.SetCaption("Torvane foreign window");
+    Form.Show();
+    for (int Tick = 0; Tick < 2000; ++Tick) {  // until the first process ends this one
+      Application().ProcessMessages();
+      Sleep(10);
+    }
+    return;
+  }
+  std::wstring CommandLine(MAX_PATH, L'\0');
+  CommandLine.resize(GetModuleFileNameW(nullptr, CommandLine.data(), MAX_PATH));
+  CommandLine = L"\"" + CommandLine + L"\" --gtest_filter=ForeignWindowTest.*";
+  SetEnvironmentVariableW(L"TORVANE_FOREIGN_WINDOW", L"1");
+  STARTUPINFOW Startup{};
+  Startup.cb = sizeof(Startup);
+  PROCESS_INFORMATION Process{};
+  const bool Started =
+      CreateProcessW(nullptr, CommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &Startup, &Process);
+  SetEnvironmentVariableW(L"TORVANE_FOREIGN_WINDOW", nullptr);
+  ASSERT_TRUE(Started);
+  HWND Foreign = nullptr;
+  for (int Tick = 0; Tick < 2000 && !(Foreign = FindWindowW(nullptr, Caption)); ++Tick) Sleep(10);
+  EXPECT_NE(Foreign, nullptr);
+  EXPECT_EQ(TWinControl::FromHandle(Foreign), nullptr);
+  TerminateProcess(Process.hProcess, 0);
+  WaitForSingleObject(Process.hProcess, 10000);
+  CloseHandle(Process.hThread);
+  CloseHandle(Process.hProcess);
+}
