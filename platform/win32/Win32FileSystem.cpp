@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
+#include <memory>
 #include <utility>
 
 #include "core/FileSystem.h"
@@ -12,11 +14,32 @@
 
 namespace {
 
+// The time zone's rules for a year, as Windows keeps them (summer time and its dates change with the
+// years); null, for the rules in force now, when there are none.
+const TIME_ZONE_INFORMATION* ZoneOfYear(WORD Year) {
+  thread_local const std::unique_ptr<DYNAMIC_TIME_ZONE_INFORMATION> Zone = [] {
+    auto Dynamic = std::make_unique<DYNAMIC_TIME_ZONE_INFORMATION>();
+    return GetDynamicTimeZoneInformation(Dynamic.get()) == TIME_ZONE_ID_INVALID ? nullptr : std::move(Dynamic);
+  }();
+  thread_local std::map<WORD, TIME_ZONE_INFORMATION> Years;
+  if (!Zone) return nullptr;
+  auto Found = Years.find(Year);
+  if (Found == Years.end()) {
+    TIME_ZONE_INFORMATION Rules{};
+    if (!GetTimeZoneInformationForYear(Year, Zone.get(), &Rules)) return nullptr;
+    Found = Years.emplace(Year, Rules).first;
+  }
+  return &Found->second;
+}
+
+// A file time in local time as the file manager shows it: with the offset in force on the file's own
+// date (summer or winter time), not today's.
 TDateTime LocalDosTime(const FILETIME& Utc) {
-  FILETIME Local;
-  SYSTEMTIME Time;
-  if (!FileTimeToLocalFileTime(&Utc, &Local) || !FileTimeToSystemTime(&Local, &Time)) return 0.0;
-  return DosResolutionDateTime(Time.wYear, Time.wMonth, Time.wDay, Time.wHour, Time.wMinute, Time.wSecond);
+  SYSTEMTIME Universal, Local;
+  if (!FileTimeToSystemTime(&Utc, &Universal) ||
+      !SystemTimeToTzSpecificLocalTime(ZoneOfYear(Universal.wYear), &Universal, &Local))
+    return 0.0;
+  return DosResolutionDateTime(Local.wYear, Local.wMonth, Local.wDay, Local.wHour, Local.wMinute, Local.wSecond);
 }
 
 void FillEntry(const WIN32_FIND_DATAW& Data, TFileEntry& Entry) {
