@@ -67,6 +67,7 @@ bool FitsOnACacheLine(std::string_view Path) {
 }
 
 void TSearchCache::AddToCache(std::string_view Path) {
+  if (!FRecording) return;
   if (!FitsOnACacheLine(Path)) return;  // the walk still finds it; the cache file could not hold it
   FCache.Add(Path);
   FCache.SetSorted(true);

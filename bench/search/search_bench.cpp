@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/BenchTree.h"
 #include "bench/support/HeapCounter.h"
 #include "core/FileSystem.h"
 #include "search/SearchRun.h"
@@ -96,62 +97,10 @@ class TQuietHost : public TSearchHost {
   TFormatSettings Settings = UnitedStatesFormatSettings();
 };
 
-struct TOptions {
-  std::string Root;
-  long Files = 200000;
-  long Folders = 10000;
+struct TOptions : TBenchTreeShape {
   int Rounds = 3;
   long CachePaths = 5000000;
 };
-
-const char* const Patterns[] = {"Report_%06ld.txt", "photo_%ld.JPG", "notes %ld.Txt",  "data-%ld.csv",
-                                "Readme_%ld.md",    "setup%ld.EXE",  "Letter %ld.doc", "archive_%ld.tar.gz"};
-constexpr const char* Needle = "Quarterly Needle Figures";
-
-std::string Marker(const TOptions& Options) {
-  return "torvane search bench tree 2: files=" + std::to_string(Options.Files) +
-         " folders=" + std::to_string(Options.Folders) + "\n";
-}
-
-// Folders: a first level of about the square root of the count, the rest spread below them; files
-// spread evenly over all folders. Every fourth text file carries text, one in eight of those the needle.
-void MakeTree(const TOptions& Options) {
-  namespace fs = std::filesystem;
-  const fs::path Root = fs::u8path(Options.Root);
-  const fs::path MarkerFile = Root / "tree-marker.cfg";
-  {
-    std::ifstream In(MarkerFile, std::ios::binary);
-    const std::string Found((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
-    if (Found == Marker(Options)) return;
-  }
-  std::fprintf(stderr, "making the tree under %s ...\n", Options.Root.c_str());
-  std::error_code Ignored;
-  fs::remove_all(Root, Ignored);
-  fs::create_directories(Root);
-  const long Top = std::max(1L, static_cast<long>(std::sqrt(static_cast<double>(Options.Folders))));
-  std::vector<fs::path> Folders;
-  for (long I = 0; I < Top && static_cast<long>(Folders.size()) < Options.Folders; ++I)
-    Folders.push_back(Root / ("Folder_" + std::to_string(I)));
-  for (long I = 0; static_cast<long>(Folders.size()) < Options.Folders; ++I)
-    Folders.push_back(Folders[static_cast<std::size_t>(I % Top)] / ("Sub " + std::to_string(I)));
-  for (const auto& Folder : Folders) fs::create_directories(Folder);
-  char Name[64];
-  long TextFiles = 0;
-  for (long I = 0; I < Options.Files; ++I) {
-    const char* Pattern = Patterns[I % 8];
-    std::snprintf(Name, sizeof Name, Pattern, I);
-    std::ofstream Out(Folders[static_cast<std::size_t>(I % static_cast<long>(Folders.size()))] / Name,
-                      std::ios::binary);
-    const bool Text = I % 8 == 0 || I % 8 == 2;
-    if (Text && TextFiles++ % 4 == 0) {
-      std::string Body;
-      for (int Line = 0; Line < 12; ++Line) Body += "Line " + std::to_string(Line) + " of some ordinary text.\r\n";
-      if (TextFiles % 8 == 1) Body += std::string(Needle) + "\r\n";
-      Out << Body;
-    }
-  }
-  std::ofstream(MarkerFile, std::ios::binary) << Marker(Options);
-}
 
 // (e): every entry of the tree through the file-system interface, testing and storing nothing.
 std::uint64_t Enumerate(TFileSystem& Files, const std::string& Root) {
@@ -223,14 +172,14 @@ void WriteLargeCache(const std::string& File, const TSFCList& Tree, long Count, 
 
 int main(int Count, char** Arguments) {
   TOptions Options;
-  Options.Root = (std::filesystem::temp_directory_path() / "torvane-bench-tree").u8string();
+  Options.Root = BenchTempPath("torvane-bench-tree");
   if (!ParseOptions(Count, Arguments, Options)) {
     std::fprintf(stderr, "usage: search_bench [--root DIR] [--files N] [--folders N] [--rounds N]\n");
     return 2;
   }
   while (Options.Root.size() > 1 && (Options.Root.back() == '/' || Options.Root.back() == '\\'))
     Options.Root.pop_back();
-  MakeTree(Options);
+  MakeBenchTree(Options);
   TFileSystem& Files = PlatformFileSystem();
   const std::string CacheFile = Options.Root + Files.PathDelimiter() + "bench-search.cache";
   std::filesystem::remove(std::filesystem::u8path(CacheFile));
@@ -272,7 +221,7 @@ int main(int Count, char** Arguments) {
       Run.SearchCache(Options.Root);
       CachePass = std::min(CachePass, SecondsSince(Begin));
     }
-    Content = std::min(Content, Search("*.txt", Needle));
+    Content = std::min(Content, Search("*.txt", BenchNeedle));
     ContentRows = Host.Grid.RowCount();
 
     Start = TClockType::now();
