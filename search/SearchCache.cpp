@@ -53,6 +53,7 @@ void TSearchCache::LoadCache(const std::string& FileName) {
 // name that is not UTF-8 must not turn every other line of the file into mojibake. Where names are
 // bytes, a line that is no UTF-8 is such a name, kept as it is.
 void TSearchCache::AddLoadedLine(std::string_view Line) {
+  if (!FitsOnACacheLine(Line)) return;  // a line that starts with a byte order mark: no path of a disk
   if (FFileSystem.PathsAreBytes() || IsValidUtf8(Line)) {
     FCache.Add(Line);
   } else {
@@ -92,7 +93,6 @@ void TSearchCache::SaveCache(const std::string& FileName) {
   bool Ok = Writer != nullptr;
   constexpr std::size_t PieceSize = 1 << 20;
   std::string Piece;
-  Piece.reserve(PieceSize);
   for (std::size_t I = 0; Ok && I < Order.size(); ++I) {
     const std::string_view Path = FCache.Text(Order[I]);
     if (!FitsOnACacheLine(Path)) continue;
