@@ -20,6 +20,10 @@ class TBufferedWriter : public TFileWriter {
 
 }  // namespace
 
+bool WriteWhole(const std::unique_ptr<TFileWriter>& Writer, std::string_view Data) {
+  return Writer && Writer->Write(Data) && Writer->Commit();
+}
+
 bool TFileSystem::ReadFileInPieces(const std::string& Path, const std::function<void(std::string_view)>& OnPiece) {
   std::string Data;
   if (!ReadFile(Path, std::string::npos, Data)) return false;

@@ -63,6 +63,9 @@ class TFileWriter {
   virtual bool Commit() = 0;
 };
 
+// Data written by Writer and committed; false when there is no writer or either step fails.
+bool WriteWhole(const std::unique_ptr<TFileWriter>& Writer, std::string_view Data);
+
 // What the program needs of the file system. Paths are UTF-8; folders are given without a trailing
 // separator. Failures become empty results or false, never exceptions.
 class TFileSystem {

@@ -304,8 +304,7 @@ class TWin32FileSystem : public TFileSystem {
   }
 
   bool WriteFileAtomically(const std::string& Path, const std::string& Data) override {
-    const std::unique_ptr<TFileWriter> Writer = CreateFileAtomically(Path);
-    return Writer && Writer->Write(Data) && Writer->Commit();
+    return WriteWhole(CreateFileAtomically(Path), Data);
   }
 
   std::unique_ptr<TFileWriter> CreateFileAtomically(const std::string& Path) override {
