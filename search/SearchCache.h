@@ -7,7 +7,8 @@
 #include "core/FileSystem.h"
 #include "search/SFCList.h"
 
-// False for a path with a line break (or a zero byte) in it: "search.cache" holds one path per line.
+// False for a path with a line break (or a zero byte) in it, or one that starts with a byte order mark:
+// "search.cache" holds one path per line, and could not give such a path back as it was.
 bool FitsOnACacheLine(std::string_view Path);
 
 class TSearchCache {

@@ -3,7 +3,12 @@
 // the cache from (a), (c) a search with a content text, (d) saving and loading the cache, (e) a bare
 // enumeration of the tree through the same file-system interface. Prints "key: value" lines.
 //
-//   search_bench [--root DIR] [--files N] [--folders N] [--rounds N]
+//   search_bench [--root DIR] [--files N] [--folders N] [--rounds N] [--cache-paths N]
+//
+// Then (f) a cache of --cache-paths paths (default 5,000,000: the tree's own and, to make up the
+// number, paths of other folders of the disk, as a cache of a whole disk holds) is loaded, searched
+// with "*.txt" over the tree and saved: cache_peak_bytes_per_path is the most heap it held at once
+// over the three, per cached path.
 //
 // Every figure is the best of N rounds (default 3): the machine may be busy with other work.
 // The tree is made on first use and reused while its marker file says it has the same shape.
@@ -94,6 +99,7 @@ class TQuietHost : public TSearchHost {
 
 struct TOptions : TBenchTreeShape {
   int Rounds = 3;
+  long CachePaths = 5000000;
 };
 
 // (e): every entry of the tree through the file-system interface, testing and storing nothing.
@@ -134,11 +140,32 @@ bool ParseOptions(int Count, char** Arguments, TOptions& Options) {
       Options.Folders = std::atol(Value.c_str());
     } else if (Key == "--rounds") {
       Options.Rounds = std::atoi(Value.c_str());
+    } else if (Key == "--cache-paths") {
+      Options.CachePaths = std::atol(Value.c_str());
     } else {
       return false;
     }
   }
-  return Options.Files > 0 && Options.Folders > 0 && Options.Rounds > 0;
+  return Options.Files > 0 && Options.Folders > 0 && Options.Rounds > 0 && Options.CachePaths >= 0;
+}
+
+// A cache file of Count paths as a save writes it (sorted, CR LF): Tree's paths, and paths of an
+// archive elsewhere on the disk, "<disk>/Archive/Project 0042/Part 017/Document_0012345.txt", which
+// sort before them.
+void WriteLargeCache(const std::string& File, const TSFCList& Tree, long Count, char Delimiter) {
+  std::ofstream Out(std::filesystem::u8path(File), std::ios::binary);
+  const std::vector<std::uint32_t> Order = Tree.Order(true);
+  const long Archive = std::max(0L, Count - static_cast<long>(Order.size()));
+  const char* const Extensions[] = {"txt", "docx", "jpg", "pdf"};
+  const std::string Disk = Delimiter == '\\' ? "A:" : "";
+  char Line[160];
+  for (long I = 0; I < Archive; ++I) {
+    const int Length =
+        std::snprintf(Line, sizeof Line, "%s%cArchive%cProject %04ld%cPart %03ld%cDocument_%07ld.%s\r\n", Disk.c_str(),
+                      Delimiter, Delimiter, I / 50000, Delimiter, I / 500 % 100, Delimiter, I, Extensions[I % 4]);
+    Out.write(Line, Length);
+  }
+  for (std::uint32_t Index : Order) Out << Tree.Text(Index) << "\r\n";
 }
 
 }  // namespace
@@ -212,6 +239,40 @@ int main(int Count, char** Arguments) {
     std::filesystem::remove(std::filesystem::u8path(CacheFile));
   }
 
+  // (f) A cache of a whole disk: loaded, searched over the tree, saved.
+  std::size_t BigPaths = 0, BigPeak = 0;
+  double BigLoad = 0, BigSearch = 0, BigSave = 0;
+  if (Options.CachePaths > 0) {
+    {
+      TQuietHost Host;
+      Host.Root = Options.Root;
+      Host.Name = "*";
+      TSearchCache TreeCache(Files);
+      TSearchRun::Button1Click(Host, TreeCache);
+      WriteLargeCache(CacheFile, TreeCache.List(), Options.CachePaths, Files.PathDelimiter());
+    }
+    const std::size_t HeapBefore = LiveHeapBytes();
+    ResetHeapPeak();
+    {
+      TSearchCache Big(Files);
+      auto Start = TClockType::now();
+      Big.LoadCache(CacheFile);
+      BigLoad = SecondsSince(Start);
+      BigPaths = Big.List().Count();
+      TQuietHost Host;
+      Host.Root = Options.Root;
+      Host.Name = "*.txt";
+      Start = TClockType::now();
+      TSearchRun::Button1Click(Host, Big);
+      BigSearch = SecondsSince(Start);
+      Start = TClockType::now();
+      Big.SaveCache(CacheFile);
+      BigSave = SecondsSince(Start);
+    }
+    BigPeak = PeakHeapBytes() - HeapBefore;
+    std::filesystem::remove(std::filesystem::u8path(CacheFile));
+  }
+
   Print("tree_entries", static_cast<double>(Entries));
   Print("cached_paths", static_cast<double>(Paths));
   Print("average_path_length", Paths ? static_cast<double>(PathBytes) / Paths : 0.0, "%.1f");
@@ -230,5 +291,12 @@ int main(int Count, char** Arguments) {
   Print("first_search_vs_enumeration", (Entries / First) / (Entries / Enumeration), "%.2f");
   Print("second_search_vs_first", Second / First, "%.2f");
   Print("cache_bytes_per_path", Paths ? static_cast<double>(LoadedHeap) / Paths : 0.0);
+  if (BigPaths > 0) {
+    Print("f_large_cache_paths", static_cast<double>(BigPaths));
+    Print("f_large_cache_load_s", BigLoad, "%.2f");
+    Print("f_large_cache_search_s", BigSearch, "%.2f");
+    Print("f_large_cache_save_s", BigSave, "%.2f");
+    Print("cache_peak_bytes_per_path", static_cast<double>(BigPeak) / BigPaths);
+  }
   return 0;
 }
