@@ -13,7 +13,6 @@
 
 enum THeaderStyle { hsAuto, hsFlatBorders, hsOldStyle };
 enum TGridLinesStyle { lsNormal, lsFramed, lsHorizontalOnly };
-enum TBorderStyle { bsNone, bsSingle };
 enum TCellStateFlag { csBoldTextSelection, csFocused, csSelected };
 using TCellState = TSet<TCellStateFlag>;
 
