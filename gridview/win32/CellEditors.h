@@ -33,8 +33,8 @@ class TCellEditor : public TCustomControl, public TColumnEditorLink {
 
   explicit TCellEditor(TWinControl* Parent = nullptr);
   // The window's bounds (four ints) and a numeric editor's limits (two doubles) share a name.
-  using TCustomControl::SetBounds;
   using TColumnEditorLink::SetBounds;
+  using TCustomControl::SetBounds;
 
   // Layout of the text; a change re-creates the window (the platform fixes these at creation).
   TAlignment Alignment() const { return FAlignment; }

@@ -156,6 +156,9 @@ class TDatePopup : public TPopupView {
   void SetSelectedDate(TDateTime Value);
 
   void PickAt(int X, int Y) override;
+  // Keyboard use by the editor: move the selected day (showing its month), pick it.
+  void MoveSelection(int Days);
+  void PickSelected();
   void PreviousMonth();
   void NextMonth();
   std::u16string Title() const;

@@ -223,6 +223,14 @@ void TDatePopup::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TPopupView::MouseUp(Button, Shift, X, Y);
 }
 
+void TDatePopup::MoveSelection(int Days) {
+  SetSelectedDate(FSelectedDate + Days);
+  const TDateTimeParts Parts = DecodeDateTime(FSelectedDate);
+  if (Parts.Year != FYear || Parts.Month != FMonth) ShowMonth(Parts.Year, Parts.Month);
+}
+
+void TDatePopup::PickSelected() { Pick(Utf8ToUtf16(DateTimeToStr(FSelectedDate))); }
+
 void TDatePopup::PickAt(int X, int Y) {
   int Column = 0, Row = 0;
   if (CellAt(X, Y, Column, Row)) Pick(Utf8ToUtf16(DateTimeToStr(CellDate(Column, Row))));
