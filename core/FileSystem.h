@@ -58,6 +58,16 @@ class TFileSystem {
   virtual ~TFileSystem() = default;
   // '\\' on Windows, '/' elsewhere.
   virtual char PathDelimiter() const = 0;
+  // Turns Path into a key that is equal for two spellings exactly when the file system takes them for
+  // the same path: Windows folds the case of every letter, as its file systems do; POSIX file systems
+  // compare names byte for byte, and so does this default.
+  virtual void PathKey(std::string& Path) const { (void)Path; }
+  // True where a name is any sequence of bytes (POSIX): a stored path is then kept byte for byte, never
+  // read as text of the ANSI code page. Windows names are Unicode, always stored as UTF-8.
+  virtual bool PathsAreBytes() const { return false; }
+  // Path as a full path: one relative to the current folder (or, on Windows, to the current drive) is
+  // resolved; a full path comes back as it is.
+  virtual std::string FullPath(const std::string& Path) { return Path; }
   // Lists every entry of Folder, hidden and system ones included, "." and ".." as the platform
   // reports them, in the platform's order. Null when the folder cannot be listed. Paths of any length.
   virtual std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) = 0;
@@ -66,8 +76,11 @@ class TFileSystem {
   // What one FindEntry costs, counted in entries of a folder listing: callers with many lookups in
   // one folder list the folder instead when that is cheaper.
   virtual double FindEntryCost() const { return 1.0; }
-  // Reads at most MaxBytes from the start of a file opened for shared reading; false when it cannot.
-  virtual bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data) = 0;
+  // Reads at most MaxBytes from the start of a file opened for shared reading; FileSize (when given)
+  // receives the size of the file opened. Only regular files are read: anything else (a pipe, a
+  // device, a folder) fails at once, never waits. False when it cannot.
+  virtual bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data,
+                        std::uint64_t* FileSize = nullptr) = 0;
   // Replaces the file's contents with Data through a temporary file in the same folder that is
   // renamed over it: the old file stays whole until the new one is complete. False on any failure.
   virtual bool WriteFileAtomically(const std::string& Path, const std::string& Data) = 0;

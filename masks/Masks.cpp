@@ -1,5 +1,8 @@
 #include "masks/Masks.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 bool IsSpecial(char C) { return C == '!' || C == '#' || C == '(' || C == '*' || C == '?' || C == '['; }
@@ -35,8 +38,22 @@ bool SetContains(std::string_view Set, std::string_view Character) {
   return false;
 }
 
-// Memo cells: not yet settled, settled false, settled true.
-enum : std::uint8_t { msUnknown = 0, msFalse = 1, msTrue = 2 };
+// Literal runs up to this length are compared at each position; longer ones are sought with their
+// border table, so that a run never costs more than a constant per character of the name.
+constexpr std::size_t ShortRun = 16;
+
+// Border table of Pattern for the substring search: Borders[i] is the length of the longest proper
+// prefix of Pattern[0..i] that is also its suffix.
+std::vector<std::uint32_t> BordersOf(std::string_view Pattern) {
+  std::vector<std::uint32_t> Borders(Pattern.size(), 0);
+  std::uint32_t Length = 0;
+  for (std::size_t I = 1; I < Pattern.size(); ++I) {
+    while (Length > 0 && Pattern[I] != Pattern[Length]) Length = Borders[Length - 1];
+    if (Pattern[I] == Pattern[Length]) ++Length;
+    Borders[I] = Length;
+  }
+  return Borders;
+}
 
 }  // namespace
 
@@ -61,6 +78,7 @@ std::size_t MaskCharLength(std::string_view Text, std::size_t Position) {
 void TMask::Store(TMaskElementKind Kind, std::string Argument) {
   if (FKinds.size() >= MaxSlots) throw EMaskError();
   FKinds.push_back(Kind);
+  FBorders.push_back(Kind == mkLiteralRun ? BordersOf(Argument) : std::vector<std::uint32_t>());
   FArguments.push_back(std::move(Argument));
 }
 
@@ -106,72 +124,174 @@ TMask::TMask(std::string_view MaskText) {
     }
   }
   Store(mkEnd, std::string());
+  // What each single-character element answers for each one-byte character, so that matching
+  // decodes and compares only for the longer ones.
+  FByteAccepts.assign(FKinds.size() * 256, 0);
+  for (int Slot = 0; Slot < SlotCount(); ++Slot)
+    FillByteAnswers(Slot, &FByteAccepts[static_cast<std::size_t>(Slot) * 256]);
 }
 
-bool TMask::MatchFrom(std::string_view Text, int StartSlot) const {
-  if (StartSlot < 1 || StartSlot > SlotCount()) return false;
-  FText = Text;
-  FMemo.assign(FKinds.size() * (Text.size() + 1), msUnknown);
-  return Matches(StartSlot - 1, 0);
-}
-
-// Runs the steps from Slot (0-based) with the remaining text starting at Position.
-bool TMask::Matches(int Slot, std::size_t Position) const {
-  for (;; ++Slot) {
-    const TMaskElementKind Kind = FKinds[Slot];
-    if (Kind == mkEnd) return true;
-    if (Kind != mkAnyRun) {
-      if (!Step(Slot, Position)) return false;
-      continue;
-    }
-    // Any run: the remaining text and each shorter suffix down to its last character (the empty
-    // suffix only when nothing remains); the first candidate that lets the rest match wins.
-    std::uint8_t& Memo = FMemo[static_cast<std::size_t>(Slot) * (FText.size() + 1) + Position];
-    if (Memo != msUnknown) return Memo == msTrue;
-    bool Found = false;
-    if (Position >= FText.size()) {
-      Found = Matches(Slot + 1, FText.size());
-    } else {
-      for (std::size_t Candidate = Position; Candidate < FText.size() && !Found;
-           Candidate += MaskCharLength(FText, Candidate))
-        Found = Matches(Slot + 1, Candidate);
-    }
-    Memo = Found ? msTrue : msFalse;
-    return Found;
-  }
-}
-
-// One single-step element; advances Position over what it consumes. False is the step's fail.
-bool TMask::Step(int Slot, std::size_t& Position) const {
+void TMask::FillByteAnswers(int Slot, std::uint8_t* Answers) const {
   const std::string& Argument = FArguments[Slot];
-  const std::size_t Left = FText.size() - Position;
-  if (FKinds[Slot] == mkLiteralRun) {
-    if (Left < Argument.size() || FText.compare(Position, Argument.size(), Argument) != 0) return false;
-    Position += Argument.size();
-    return true;
-  }
-  if (Left == 0) return FKinds[Slot] == mkAnyCharacter;  // "?" leaves an empty text empty
-  const std::size_t Length = MaskCharLength(FText, Position);
-  const std::string_view Current = FText.substr(Position, Length);
-  bool Accepted = false;
-  switch (FKinds[Slot]) {
-    case mkAnyCharacter: Accepted = true; break;
-    case mkExcludedCharacter: Accepted = Current != Argument; break;
-    case mkEscapedCharacter: Accepted = Current == Argument; break;
+  const TMaskElementKind Kind = FKinds[Slot];
+  const auto Members = [&](std::uint8_t Member, std::uint8_t Other) {
+    std::fill(Answers, Answers + 256, Other);
+    for (std::size_t I = 0; I < Argument.size(); I += MaskCharLength(Argument, I))
+      if (MaskCharLength(Argument, I) == 1) Answers[static_cast<unsigned char>(Argument[I])] = Member;
+  };
+  switch (Kind) {
+    case mkAnyCharacter: std::fill(Answers, Answers + 256, 1); break;
+    case mkEscapedCharacter:
+    case mkSet: Members(1, 0); break;
+    case mkExcludedCharacter:
+    case mkExcludedSet: Members(0, 1); break;
     case mkRange:
     case mkExcludedRange: {
       const std::size_t LoLength = MaskCharLength(Argument, 0);
       const std::uint32_t Lo = CharValue(Argument, 0, LoLength);
       const std::uint32_t Hi = CharValue(Argument, LoLength, Argument.size() - LoLength);
-      const std::uint32_t Value = CharValue(FText, Position, Length);
-      const bool Inside = Lo <= Value && Value <= Hi;
-      Accepted = FKinds[Slot] == mkRange ? Inside : !Inside;
+      for (std::uint32_t Byte = 0; Byte < 256; ++Byte) Answers[Byte] = (Lo <= Byte && Byte <= Hi) == (Kind == mkRange);
       break;
     }
-    case mkSet: Accepted = SetContains(Argument, Current); break;
-    case mkExcludedSet: Accepted = !SetContains(Argument, Current); break;
     default: break;
   }
-  if (Accepted) Position += Length;
-  return Accepted;
+}
+
+bool TMask::MatchFrom(std::string_view Text, int StartSlot) const {
+  if (StartSlot < 1 || StartSlot > SlotCount()) return false;
+  try {
+    return Settle(Text, StartSlot);
+  } catch (...) {
+    return false;  // no memory for the rows of a huge name
+  }
+}
+
+// FLater holds, for every position 0..size of Text, whether the slots after the current one match
+// from there; each slot, from the last to StartSlot, turns it into its own row. A row without a
+// single success settles the whole match: no slot before it can succeed anywhere either.
+bool TMask::Settle(std::string_view Text, int StartSlot) const {
+  const std::size_t Size = Text.size();
+  FLengths.resize(Size);
+  FSingleBytes = true;
+  for (std::size_t I = 0; I < Size; ++I) {
+    FLengths[I] = static_cast<unsigned char>(Text[I]) < 0x80 ? 1 : static_cast<std::uint8_t>(MaskCharLength(Text, I));
+    FSingleBytes = FSingleBytes && FLengths[I] == 1;
+  }
+  FLater.assign(Size + 1, 1);  // the end element succeeds whatever text remains
+  FRow.resize(Size + 1);
+  for (int Slot = SlotCount() - 2; Slot >= StartSlot - 1; --Slot) {
+    bool Any;
+    switch (FKinds[Slot]) {
+      case mkAnyRun: Any = SettleAnyRun(Size); break;
+      case mkLiteralRun: Any = SettleLiteralRun(Slot, Text); break;
+      default: Any = SettleCharacter(Slot, Text); break;
+    }
+    if (!Any) return false;
+    FLater.swap(FRow);
+  }
+  return FLater[0] != 0;
+}
+
+// The remaining text and each shorter suffix down to its last character (the empty suffix only when
+// nothing remains): the run matches at a position when the rest matches at it or at a later
+// character start reached from it.
+bool TMask::SettleAnyRun(std::size_t Size) const {
+  std::uint8_t* Row = FRow.data();
+  const std::uint8_t* Later = FLater.data();
+  if (FSingleBytes) {
+    // Every position is a character start: the run matches up to the last position where the rest does.
+    std::size_t Last = Size;
+    while (Last > 0 && !Later[Last - 1]) --Last;
+    std::fill(Row, Row + Last, 1);
+    std::fill(Row + Last, Row + Size, 0);
+  } else {
+    Row[Size] = 0;  // a candidate never starts at the end, unless nothing remains (below)
+    for (std::size_t Position = Size; Position-- > 0;)
+      Row[Position] = Later[Position] | Row[Position + FLengths[Position]];
+  }
+  Row[Size] = Later[Size];
+  return true;  // every success of the later row is one of this row too
+}
+
+// The run matches where it occurs and the rest matches right after it: every occurrence is found in
+// one pass over the text.
+bool TMask::SettleLiteralRun(int Slot, std::string_view Text) const {
+  const std::string& Run = FArguments[Slot];
+  const std::size_t Length = Run.size();
+  const std::uint8_t* Later = FLater.data();
+  std::uint8_t* Row = FRow.data();
+  std::fill(FRow.begin(), FRow.end(), 0);
+  std::uint8_t Any = 0;
+  if (Length > Text.size()) return false;
+  if (Length <= ShortRun) {
+    // Short runs are compared in place, where the rest matches after them.
+    for (std::size_t Position = 0; Position + Length <= Text.size(); ++Position) {
+      std::uint8_t Ok = Later[Position + Length] & static_cast<std::uint8_t>(Text[Position] == Run[0]);
+      if (Ok && Length > 1) Ok = std::memcmp(Text.data() + Position + 1, Run.data() + 1, Length - 1) == 0;
+      Row[Position] = Ok;
+      Any |= Ok;
+    }
+    return Any != 0;
+  }
+  const std::vector<std::uint32_t>& Borders = FBorders[Slot];
+  std::size_t Matched = 0;
+  for (std::size_t I = 0; I < Text.size(); ++I) {
+    while (Matched > 0 && Text[I] != Run[Matched]) Matched = Borders[Matched - 1];
+    if (Text[I] == Run[Matched]) ++Matched;
+    if (Matched == Length) {
+      Row[I + 1 - Length] = Later[I + 1];
+      Any |= Later[I + 1];
+      Matched = Borders[Matched - 1];
+    }
+  }
+  return Any != 0;
+}
+
+bool TMask::SettleCharacter(int Slot, std::string_view Text) const {
+  const std::size_t Size = Text.size();
+  const std::uint8_t* Table = &FByteAccepts[static_cast<std::size_t>(Slot) * 256];
+  const std::uint8_t* Later = FLater.data();
+  std::uint8_t* Row = FRow.data();
+  // "?" on an empty remaining text leaves it empty and goes on; the other kinds fail there.
+  std::uint8_t Any = Row[Size] = FKinds[Slot] == mkAnyCharacter && Later[Size];
+  if (FSingleBytes) {
+    for (std::size_t Position = 0; Position < Size; ++Position) {
+      Row[Position] = Later[Position + 1] & Table[static_cast<unsigned char>(Text[Position])];
+      Any |= Row[Position];
+    }
+    return Any != 0;
+  }
+  for (std::size_t Position = 0; Position < Size; ++Position) {
+    const std::size_t Length = FLengths[Position];
+    std::uint8_t Ok = Later[Position + Length];
+    if (Ok) {
+      Ok = Length == 1 ? Table[static_cast<unsigned char>(Text[Position])]
+                       : Accepts(Slot, Text.substr(Position, Length));
+    }
+    Row[Position] = Ok;
+    Any |= Ok;
+  }
+  return Any != 0;
+}
+
+// Whether the single-character element of Slot accepts Current, one character.
+bool TMask::Accepts(int Slot, std::string_view Current) const {
+  const std::string& Argument = FArguments[Slot];
+  switch (FKinds[Slot]) {
+    case mkAnyCharacter: return true;
+    case mkExcludedCharacter: return Current != Argument;
+    case mkEscapedCharacter: return Current == Argument;
+    case mkRange:
+    case mkExcludedRange: {
+      const std::size_t LoLength = MaskCharLength(Argument, 0);
+      const std::uint32_t Lo = CharValue(Argument, 0, LoLength);
+      const std::uint32_t Hi = CharValue(Argument, LoLength, Argument.size() - LoLength);
+      const std::uint32_t Value = CharValue(Current, 0, Current.size());
+      const bool Inside = Lo <= Value && Value <= Hi;
+      return FKinds[Slot] == mkRange ? Inside : !Inside;
+    }
+    case mkSet: return SetContains(Argument, Current);
+    case mkExcludedSet: return !SetContains(Argument, Current);
+    default: return false;
+  }
 }

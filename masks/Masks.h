@@ -27,9 +27,11 @@ enum TMaskElementKind : std::uint8_t {
 };
 
 // A compiled mask. Matching compares bytes exactly (callers lower-case mask and name and append "~" to
-// both); a "character" is one UTF-8 sequence, so "?" takes "é" whole. The any-run search keeps the
-// answers of plain backtracking (shortest skip first) but remembers every (slot, position) it has
-// settled, so its cost is at most slots x name length.
+// both); a "character" is one UTF-8 sequence, so "?" takes "é" whole. The answers are those of plain
+// backtracking (shortest skip first, first success wins), but a match is settled slot by slot from
+// the last one: for every position of the name, whether the elements from that slot on match there.
+// An any run needs one pass from the end of the name for that, a literal run one substring search,
+// so a match costs at most slots x name length whatever the mask.
 class TMask {
  public:
   static constexpr int MaxSlots = 15;  // the end element included
@@ -46,14 +48,27 @@ class TMask {
 
  private:
   void Store(TMaskElementKind Kind, std::string Argument);
-  bool Matches(int Slot, std::size_t Position) const;
-  bool Step(int Slot, std::size_t& Position) const;
+  bool Settle(std::string_view Text, int StartSlot) const;
+  // Each turns FLater (the row of the slot after Slot) into the row of Slot, in FRow; false when the
+  // new row has no success at all.
+  bool SettleAnyRun(std::size_t Size) const;
+  bool SettleLiteralRun(int Slot, std::string_view Text) const;
+  bool SettleCharacter(int Slot, std::string_view Text) const;
+  bool Accepts(int Slot, std::string_view Current) const;
+  void FillByteAnswers(int Slot, std::uint8_t* Answers) const;
 
   std::vector<TMaskElementKind> FKinds;
   std::vector<std::string> FArguments;
-  // Per-match working state: the tested text and the memo of settled (slot, position) answers.
-  mutable std::string_view FText;
-  mutable std::vector<std::uint8_t> FMemo;
+  // Per literal run: the longest proper border of each prefix of its argument (substring search).
+  std::vector<std::vector<std::uint32_t>> FBorders;
+  // Per slot, 256 answers: whether its element accepts each one-byte character.
+  std::vector<std::uint8_t> FByteAccepts;
+  // Per-match working state, reused so that a match allocates nothing once the rows are large
+  // enough: the length of the character at each position, and the rows of two adjacent slots.
+  mutable std::vector<std::uint8_t> FLengths;
+  mutable bool FSingleBytes = true;  // every character of the name is one byte
+  mutable std::vector<std::uint8_t> FRow;
+  mutable std::vector<std::uint8_t> FLater;
 };
 
 // Length in bytes of the character that starts at Position (1 for a byte that is no valid UTF-8 lead).

@@ -38,6 +38,7 @@ std::uint64_t TSFCList::HashOf(std::string_view Text) {
 
 std::string_view TSFCList::Text(std::size_t Index) const {
   const TEntry& Entry = FEntries[Index];
+  if (Entry.Block == RemovedBlock) return std::string_view();
   const char* At = FBlocks[Entry.Block].get() + Entry.Offset;
   std::size_t Length = 0;
   for (int Shift = 0;; Shift += 7) {
@@ -56,7 +57,7 @@ TSFCList::TEntry TSFCList::StoreText(std::string_view Text) {
     FBlockSizes.push_back(Size);
     FBlockUsed = 0;
   }
-  if (FBlocks.size() > UINT32_MAX) throw std::length_error("Search cache too large");
+  if (FBlocks.size() >= RemovedBlock) throw std::length_error("Search cache too large");
   const TEntry Entry{static_cast<std::uint32_t>(FBlocks.size() - 1), static_cast<std::uint32_t>(FBlockUsed)};
   char* At = FBlocks.back().get() + FBlockUsed;
   std::size_t Length = Text.size();
@@ -85,6 +86,7 @@ void TSFCList::Rehash(std::size_t SlotCount) {
   FTags.assign(SlotCount, 0);
   const std::size_t Mask = SlotCount - 1;
   for (std::size_t Index = 0; Index < FEntries.size(); ++Index) {
+    if (FEntries[Index].Block == RemovedBlock) continue;
     const std::uint64_t Hash = HashOf(Text(Index));
     std::size_t Slot = Hash & Mask;
     while (FSlots[Slot] != 0) Slot = (Slot + 1) & Mask;
@@ -113,6 +115,42 @@ std::ptrdiff_t TSFCList::IndexOf(std::string_view Text) const {
   return Held == 0 ? -1 : static_cast<std::ptrdiff_t>(Held) - 1;
 }
 
+void TSFCList::Replace(std::size_t Index, std::string_view Text) {
+  if (FEntries[Index].Block == RemovedBlock) return;
+  if (AsciiSameText(this->Text(Index), Text)) {
+    FEntries[Index] = StoreText(Text);  // the same hash, the same slot
+    return;
+  }
+  RemoveSlot(Index);
+  const std::uint64_t Hash = HashOf(Text);
+  const std::size_t Slot = FindSlot(Text, Hash);
+  if (FSlots[Slot] != 0) {
+    FEntries[Index].Block = RemovedBlock;
+    return;
+  }
+  FEntries[Index] = StoreText(Text);
+  FSlots[Slot] = static_cast<std::uint32_t>(Index + 1);
+  FTags[Slot] = static_cast<std::uint8_t>(Hash >> 56);
+}
+
+// Empties the slot of the text at Index and moves later texts of the same probe run back into the
+// hole, so that every lookup still finds its text before an empty slot.
+void TSFCList::RemoveSlot(std::size_t Index) {
+  const std::size_t Mask = FSlots.size() - 1;
+  std::size_t Hole = HashOf(Text(Index)) & Mask;
+  while (FSlots[Hole] != Index + 1) Hole = (Hole + 1) & Mask;
+  for (std::size_t Next = (Hole + 1) & Mask; FSlots[Next] != 0; Next = (Next + 1) & Mask) {
+    const std::size_t Home = HashOf(this->Text(FSlots[Next] - 1)) & Mask;
+    if (((Next - Home) & Mask) >= ((Next - Hole) & Mask)) {
+      FSlots[Hole] = FSlots[Next];
+      FTags[Hole] = FTags[Next];
+      Hole = Next;
+    }
+  }
+  FSlots[Hole] = 0;
+  FTags[Hole] = 0;
+}
+
 void TSFCList::Clear() {
   FBlocks.clear();
   FBlockSizes.clear();
@@ -126,8 +164,10 @@ void TSFCList::Clear() {
 }
 
 std::vector<std::uint32_t> TSFCList::Order(bool Unique) const {
-  std::vector<std::uint32_t> Indexes(FEntries.size());
-  for (std::size_t I = 0; I < Indexes.size(); ++I) Indexes[I] = static_cast<std::uint32_t>(I);
+  std::vector<std::uint32_t> Indexes;
+  Indexes.reserve(FEntries.size());
+  for (std::size_t I = 0; I < FEntries.size(); ++I)
+    if (FEntries[I].Block != RemovedBlock) Indexes.push_back(static_cast<std::uint32_t>(I));
   SortIndexes(Indexes, Unique);
   return Indexes;
 }

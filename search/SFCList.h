@@ -32,6 +32,9 @@ class TSFCList {
   bool Add(std::string_view Text);
   // Storage index of the text equal to Text ignoring case (A to Z), or -1.
   std::ptrdiff_t IndexOf(std::string_view Text) const;
+  // Gives the text at Index another spelling; when that spelling is held already, at another index,
+  // the text at Index is removed instead (it reads as empty and takes no part in the order).
+  void Replace(std::size_t Index, std::string_view Text);
   void Clear();
 
   // Every storage index in the list's order: storage order, or collation order in sorted mode.
@@ -45,9 +48,11 @@ class TSFCList {
 
  private:
   struct TEntry {
-    std::uint32_t Block;
+    std::uint32_t Block;   // RemovedBlock for a removed text
     std::uint32_t Offset;  // of the text's length prefix within the block
   };
+  static constexpr std::uint32_t RemovedBlock = UINT32_MAX;
+  void RemoveSlot(std::size_t Index);
   static std::uint64_t HashOf(std::string_view Text);
   std::size_t FindSlot(std::string_view Text, std::uint64_t Hash) const;
   void Rehash(std::size_t SlotCount);

@@ -27,18 +27,30 @@ void TSearchCache::LoadCache(const std::string& FileName) {
 }
 
 // Lines written by older versions are in the ANSI code page. Each line is judged on its own: one
-// name that is not UTF-8 must not turn every other line of the file into mojibake.
+// name that is not UTF-8 must not turn every other line of the file into mojibake. Where names are
+// bytes, a line that is no UTF-8 is such a name, kept as it is.
 void TSearchCache::AddLoadedLine(std::string_view Line) {
-  if (IsValidUtf8(Line)) {
+  if (FFileSystem.PathsAreBytes() || IsValidUtf8(Line)) {
     FCache.Add(Line);
   } else {
     FCache.Add(AnsiToUtf8(Line));
   }
 }
 
+bool FitsOnACacheLine(std::string_view Path) {
+  return Path.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
+
 void TSearchCache::AddToCache(std::string_view Path) {
+  if (!FitsOnACacheLine(Path)) return;  // the walk still finds it; the cache file could not hold it
   FCache.Add(Path);
   FCache.SetSorted(true);
+  FCacheChanged = true;
+}
+
+void TSearchCache::RespellPath(std::size_t Index, std::string_view Path) {
+  if (FCache.Text(Index) == Path) return;
+  FCache.Replace(Index, Path);
   FCacheChanged = true;
 }
 

@@ -7,6 +7,9 @@
 #include "core/FileSystem.h"
 #include "search/SFCList.h"
 
+// False for a path with a line break (or a zero byte) in it: "search.cache" holds one path per line.
+bool FitsOnACacheLine(std::string_view Path);
+
 class TSearchCache {
  public:
   explicit TSearchCache(TFileSystem& FileSystem = PlatformFileSystem()) : FFileSystem(FileSystem) {}
@@ -19,8 +22,12 @@ class TSearchCache {
   // a file that exists but cannot be read raises EFileError.
   void LoadCache(const std::string& FileName);
   // Adds Path unless present and switches the list to sorted mode; marks the cache changed either way.
+  // A path that does not fit on a line of the file is left out.
   void AddToCache(std::string_view Path);
   bool IsCached(std::string_view Path) const { return FCache.IndexOf(Path) >= 0; }
+  // The walk met the path at Index under the spelling Path (the file system's own, after a rename
+  // that changed only its case): Path takes its place.
+  void RespellPath(std::size_t Index, std::string_view Path);
   // When changed: writes the paths sorted, without duplicates ignoring case, CR LF after every line,
   // through a temporary file so that the old file stays whole until the new one is complete.
   // Raises EFileError when the file cannot be written.

@@ -45,19 +45,22 @@ std::string FormatThousands(std::uint64_t Value, const TFormatSettings& Settings
 }
 
 bool ParseSizeLimit(const std::string& Text, std::uint64_t& Bytes) {
-  std::size_t I = 0;
-  while (I < Text.size() && (Text[I] == ' ' || Text[I] == '\t')) ++I;
-  if (I < Text.size() && Text[I] == '+') ++I;
-  if (I >= Text.size()) return false;
+  const auto IsBlank = [](char C) { return C == ' ' || C == '\t'; };
+  std::size_t First = 0, End = Text.size();
+  while (First < End && IsBlank(Text[First])) ++First;
+  while (End > First && IsBlank(Text[End - 1])) --End;
+  if (First < End && Text[First] == '+') ++First;
+  if (First >= End) return false;
+  bool TooLarge = false;
   std::uint64_t Kilobytes = 0;
-  for (; I < Text.size(); ++I) {
+  for (std::size_t I = First; I < End; ++I) {
     if (Text[I] < '0' || Text[I] > '9') return false;
     const unsigned Digit = static_cast<unsigned>(Text[I] - '0');
-    if (Kilobytes > (UINT64_MAX - Digit) / 10) return false;
+    TooLarge = TooLarge || Kilobytes > (UINT64_MAX - Digit) / 10;
     Kilobytes = Kilobytes * 10 + Digit;
   }
-  if (Kilobytes > UINT64_MAX / 1024) return false;
-  Bytes = Kilobytes * 1024;
+  // Past what 64 bits hold, the limit is larger than any file can be.
+  Bytes = TooLarge || Kilobytes > UINT64_MAX / 1024 ? UINT64_MAX : Kilobytes * 1024;
   return true;
 }
 
@@ -127,13 +130,18 @@ void TSearchRun::Execute() {
   // 'C:\' becomes 'C:'. Every trailing separator goes (and "/" is one on Windows): a root such as
   // 'C:\Data\\' would otherwise put a second spelling of each path into the cache, and a later search
   // would list both.
-  std::string Root = PathText;
-  while (!Root.empty() && (Root.back() == FDelimiter || (FDelimiter == '\\' && Root.back() == '/'))) Root.pop_back();
+  // The cache holds full paths, so a relative root is resolved for it; rows show the folder as typed.
+  const auto WithoutSeparators = [this](std::string Root) {
+    while (!Root.empty() && (Root.back() == FDelimiter || (FDelimiter == '\\' && Root.back() == '/'))) Root.pop_back();
+    return Root;
+  };
+  FFullRoot = WithoutSeparators(FFileSystem.FullPath(PathText));
+  FShownRoot = WithoutSeparators(PathText);
 
-  SearchCache(Root);
+  SearchCache(FFullRoot);
   FHost.SetStatus(SearchingText, 0);
   EntriesSeen = 0;
-  WalkFolder(Root);
+  WalkFolder(FFullRoot);
 
   FHost.SetButtonCaption(SearchCaption);
   FHost.SetButtonTag(0);
@@ -152,7 +160,7 @@ void TSearchRun::Execute() {
 
 void TSearchRun::ReadSizeLimit() {
   std::uint64_t Bytes = 0;
-  if (!ParseSizeLimit(FHost.SizeText(), Bytes)) return;  // not a number, or beyond any file: no limit
+  if (!ParseSizeLimit(FHost.SizeText(), Bytes)) return;  // not a number: no limit
   if (FHost.SizeAtLeast()) {
     MinimumSize = Bytes;
   } else {
@@ -235,10 +243,11 @@ void TSearchRun::SearchCache(const std::string& Root) {
   for (std::size_t I = 0; I < Candidates.size(); ++I) {
     const std::string Path(List.Text(Candidates[I]));
     // Rows of pass 1 show the folder lower-cased; the name comes from the disk in its own spelling.
-    const std::string Folder = AsciiLowerCase(std::string_view(Path).substr(0, Path.rfind(FDelimiter)));
-    if (Lookup.Find(List.Text(Candidates[I]), Entry) && !Entry.Name.empty() && !ListedByCachePass(Folder, Entry.Name)) {
+    const std::string Folder = AsciiLowerCase(ShownFolder(Path.substr(0, Path.rfind(FDelimiter))));
+    if (Lookup.Find(List.Text(Candidates[I]), Entry) && !Entry.Name.empty() &&
+        !ListedByCachePass(std::string_view(Path).substr(0, Path.rfind(FDelimiter)), Entry.Name)) {
       std::string Key = FListedKey;
-      if (ProcessEntryAt(Folder, Path, Entry, false)) FListedByCachePass.insert(std::move(Key));
+      if (ProcessEntryAt(Folder, Path, Entry, false)) FListedByCachePass.emplace(std::move(Key), Candidates[I]);
     }
     const int Position = static_cast<int>(I * 100 / Candidates.size());
     if (Position != LastPosition) {
@@ -279,16 +288,18 @@ void TSearchRun::ListFolder(TWalkLevel& Level) {
   ++FoldersSeen;
   if (!Level.Folder) return;
   TFolderListing& Listing = *Level.Folder;
+  const std::string Shown = ShownFolder(Level.Path);
   TFileEntry Entry;
   while (FHost.ButtonEnabled() && Listing.Next(Entry)) {
     if (Entry.Name != "." && Entry.Name != ".." && Listing.ReadDetails(Entry)) {
       ++EntriesSeen;
-      ProcessEntry(Level.Path, Entry, true);
+      FPath.assign(Level.Path).append(1, FDelimiter).append(Entry.Name);
+      ProcessEntryAt(Shown, FPath, Entry, true);
       // A link to a folder is listed but not entered: it may lead back up the tree.
       if (Entry.IsDirectory() && !Entry.IsLink()) Level.Subfolders.push_back(Entry.Name);
     }
     FHost.ProcessMessages();
-    RefreshProgress(Level.Path);
+    RefreshProgress(Shown);
   }
   if (Level.Subfolders.empty()) {
     Level.Folder.reset();
@@ -303,17 +314,25 @@ void TSearchRun::ProcessEntry(const std::string& Folder, const TFileEntry& Entry
   ProcessEntryAt(Folder, FPath, Entry, CacheMode);
 }
 
-// Path is where the entry really is: pass 1 shows a lower-cased folder, but reads the file by the
-// cached spelling, which a case-sensitive file system needs.
+// Folder is what the row shows, Path where the entry really is: pass 1 shows a lower-cased folder,
+// but reads the file by the cached spelling, which a case-sensitive file system needs; a relative
+// root is shown as typed, but cached in full.
 bool TSearchRun::ProcessEntryAt(const std::string& Folder, const std::string& Path, const TFileEntry& Entry,
                                 bool CacheMode) {
   bool Listed = false;
   if (PassesNameSizeTime(Entry.Name, Entry.Size, Entry.Time)) {
-    // A match that the cache pass listed is not listed again (nor read again). A cached match that the
-    // cache pass did not list (its lookup failed, the extension shortcut passed it over, or a name
-    // differing only in case shares its cache line) is the walk's to list.
-    if (CacheMode && !FListedByCachePass.empty() && ListedByCachePass(Folder, Entry.Name)) return false;
-    if (PassesContent(Path, Entry.Size)) {
+    // A match that the cache pass listed is not listed again (nor read again); the cache keeps the
+    // spelling met on disk. A cached match that the cache pass did not list (its lookup failed, the
+    // extension shortcut passed it over, or a name differing only in case shares its cache line) is
+    // the walk's to list.
+    if (CacheMode && !FListedByCachePass.empty()) {
+      const std::string_view RealFolder(Path.data(), Path.size() - Entry.Name.size() - 1);
+      if (const std::uint32_t* Line = ListedByCachePass(RealFolder, Entry.Name)) {
+        FCache.RespellPath(*Line, Path);
+        return false;
+      }
+    }
+    if (PassesContent(Path, Entry.Size, Entry.IsLink())) {
       AddResultRow(FHost.Rows(), FHost.Format(), Folder, Entry, TotalBytes);
       Listed = true;
     }
@@ -322,17 +341,22 @@ bool TSearchRun::ProcessEntryAt(const std::string& Folder, const std::string& Pa
   return Listed;
 }
 
-bool TSearchRun::ListedByCachePass(const std::string& Folder, const std::string& Name) {
-  FListedKey.assign(Folder);
-  for (char& C : FListedKey) C = AsciiLower(C);
-  FListedKey.append(1, FDelimiter).append(Name);
-  return FListedByCachePass.count(FListedKey) > 0;
+std::string TSearchRun::ShownFolder(std::string_view Folder) const {
+  if (FShownRoot == FFullRoot || Folder.compare(0, FFullRoot.size(), FFullRoot) != 0) return std::string(Folder);
+  return FShownRoot + std::string(Folder.substr(FFullRoot.size()));
+}
+
+const std::uint32_t* TSearchRun::ListedByCachePass(std::string_view Folder, const std::string& Name) {
+  FListedKey.assign(Folder).append(1, FDelimiter).append(Name);
+  FFileSystem.PathKey(FListedKey);
+  const auto Found = FListedByCachePass.find(FListedKey);
+  return Found == FListedByCachePass.end() ? nullptr : &Found->second;
 }
 
 bool TSearchRun::EntryMatches(const std::string& Folder, const std::string& Name, std::uint64_t Size, TDateTime Time) {
   if (!PassesNameSizeTime(Name, Size, Time)) return false;
   FContentPath.assign(Folder).append(1, FDelimiter).append(Name);
-  return PassesContent(FContentPath, Size);
+  return PassesContent(FContentPath, Size, false);
 }
 
 bool TSearchRun::PassesNameSizeTime(const std::string& Name, std::uint64_t Size, TDateTime Time) {
@@ -344,19 +368,26 @@ bool TSearchRun::PassesNameSizeTime(const std::string& Name, std::uint64_t Size,
   return StartTime <= Time && Time <= EndTime;
 }
 
-bool TSearchRun::PassesContent(const std::string& Path, std::uint64_t Size) {
+bool TSearchRun::PassesContent(const std::string& Path, std::uint64_t Size, bool IsLink) {
   if (ContentText.empty()) return true;
-  if (Size >= ContentSizeLimit) {
-    LargeFilesSkipped = true;
-    return false;
+  if (!IsLink) {
+    if (Size >= ContentSizeLimit) {
+      LargeFilesSkipped = true;
+      return false;
+    }
+    if (Size == 0) return false;  // an empty file (or a folder) holds no text: no need to open it
   }
-  if (Size == 0) return false;  // an empty file (or a folder) holds no text: no need to open it
   return FileContainsText(Path);
 }
 
 bool TSearchRun::FileContainsText(const std::string& Path) {
-  // A folder is no file: reading it fails, so it never contains a text.
-  if (!FFileSystem.ReadFile(Path, ContentSizeLimit - 1, FFileData)) return false;
+  // A folder, a pipe or a device is no file: reading it fails at once, so it never contains a text.
+  std::uint64_t Size = 0;
+  if (!FFileSystem.ReadFile(Path, ContentSizeLimit - 1, FFileData, &Size)) return false;
+  if (Size >= ContentSizeLimit) {
+    LargeFilesSkipped = true;
+    return false;
+  }
   const std::size_t Zero = FFileData.find('\0');
   if (Zero != std::string::npos) FFileData.resize(Zero);
   UpperCaseInPlace(FFileData);

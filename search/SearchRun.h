@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 #include "core/FileSystem.h"
@@ -40,6 +40,8 @@ class TSearchRun {
   // Tests one entry; lists it and, in cache mode (the walk), records it in the cache.
   void ProcessEntry(const std::string& Folder, const TFileEntry& Entry, bool CacheMode);
   bool EntryMatches(const std::string& Folder, const std::string& Name, std::uint64_t Size, TDateTime Time);
+  // Reads the file, judged by the size of what is opened: one of ContentSizeLimit bytes or more sets
+  // LargeFilesSkipped and does not match.
   bool FileContainsText(const std::string& Path);
   // Called after every entry of the walk; does its work at most every RefreshInterval ms.
   void RefreshProgress(const std::string& Folder);
@@ -69,12 +71,14 @@ class TSearchRun {
   void ReadSizeLimit();
   // The two halves of EntryMatches: the cheap tests, and the content test that may read the file.
   bool PassesNameSizeTime(const std::string& Name, std::uint64_t Size, TDateTime Time);
-  bool PassesContent(const std::string& Path, std::uint64_t Size);
+  // Size is the listed size: a link's own, not its target's, so a link is always opened.
+  bool PassesContent(const std::string& Path, std::uint64_t Size, bool IsLink);
   // Lists the entry when it passes the tests and, in cache mode, records it; Path is where the file
   // really is. True when a row was added.
   bool ProcessEntryAt(const std::string& Folder, const std::string& Path, const TFileEntry& Entry, bool CacheMode);
-  // True when the cache pass listed the entry Name of Folder (Folder compared A to Z folded).
-  bool ListedByCachePass(const std::string& Folder, const std::string& Name);
+  // The cache line through which the cache pass listed the entry Name of Folder (compared as the file
+  // system compares paths), or null.
+  const std::uint32_t* ListedByCachePass(std::string_view Folder, const std::string& Name);
   // One folder of the walk: its path, the folder kept open while subfolders of it remain to be
   // entered, and the names of those subfolders.
   struct TWalkLevel {
@@ -85,6 +89,8 @@ class TSearchRun {
   };
   // Lists one folder (counting it) and collects the names of its subfolders.
   void ListFolder(TWalkLevel& Level);
+  // A folder below the full root, as the row shows it: below the root as typed.
+  std::string ShownFolder(std::string_view Folder) const;
   std::string FormatCount(std::uint64_t Value) const;
   std::string TotalText() const;
 
@@ -93,13 +99,16 @@ class TSearchRun {
   TFileSystem& FFileSystem;
   const char FDelimiter;
   bool FUpdateOpen = false;  // the grid's update bracket opened by the run
+  // The root as typed and as a full path, both without trailing separators.
+  std::string FShownRoot;
+  std::string FFullRoot;
   // Second form of the content text: its ANSI bytes, when it has non-ASCII characters that the ANSI
   // code page holds. Files of either encoding are found.
   std::string FContentTextAnsi;
-  // Every entry the cache pass listed, as its lower-cased folder, a delimiter and its name on disk:
-  // the walk skips exactly these, and the cache pass lists a file once even when the cache holds it
-  // twice (in two spellings that A-to-Z folding keeps apart).
-  std::unordered_set<std::string> FListedByCachePass;
+  // Every entry the cache pass listed, as the key of its path (TFileSystem::PathKey; the folder as
+  // cached, the name as on disk) with the cache line it came from: the walk skips exactly these, and
+  // the cache pass lists a file once even when the cache holds it in two spellings.
+  std::unordered_map<std::string, std::uint32_t> FListedByCachePass;
   std::string FListedKey;
   // Buffers reused for every entry, so the walk allocates nothing per entry.
   std::string FPath;
@@ -110,6 +119,7 @@ class TSearchRun {
 
 // "###,###,##0": whole number, thousands grouped with the locale's separator.
 std::string FormatThousands(std::uint64_t Value, const TFormatSettings& Settings);
-// A "KB" count typed into the size field, in bytes; false for text that is no whole number of
-// kilobytes from 0 up, and for numbers whose bytes do not fit in 64 bits (no limit).
+// A "KB" count typed into the size field, in bytes, blanks around it ignored; false for text that is no
+// whole number of kilobytes from 0 up (no limit). A number whose bytes do not fit in 64 bits gives
+// UINT64_MAX, larger than any file: "At Least" it lists nothing, "At Most" everything.
 bool ParseSizeLimit(const std::string& Text, std::uint64_t& Bytes);

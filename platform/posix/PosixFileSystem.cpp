@@ -4,6 +4,7 @@
 // Paths given as text may be longer than that limit too; they are resolved piece by piece.
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,6 +19,7 @@
 #include <utility>
 
 #include "core/FileSystem.h"
+#include "core/TemporaryName.h"
 
 namespace {
 
@@ -155,6 +157,74 @@ bool StatPath(const std::string& Path, TFileEntry& Entry) {
   return !Place.Failed() && StatEntryAt(Place.Folder(), Place.Rest(), Entry);
 }
 
+bool WriteAll(int Fd, const std::string& Data) {
+  std::size_t Done = 0;
+  while (Done < Data.size()) {
+    const ssize_t Put = write(Fd, Data.data() + Done, Data.size() - Done);
+    if (Put < 0 && errno == EINTR) continue;
+    if (Put <= 0) return false;
+    Done += static_cast<std::size_t>(Put);
+  }
+  return true;
+}
+
+std::string FolderOf(const std::string& Path) {
+  const std::size_t Slash = Path.find_last_of('/');
+  return Slash == std::string::npos ? "." : Slash == 0 ? "/" : Path.substr(0, Slash);
+}
+
+// The file a path names once every link on the way is followed (a link to a missing file names the
+// file it would create), so that writing it replaces the target and keeps the link.
+std::string ThroughLinks(std::string Path) {
+  for (int Hop = 0; Hop < 40; ++Hop) {
+    struct stat Info {};
+    if (lstat(Path.c_str(), &Info) != 0 || !S_ISLNK(Info.st_mode)) break;
+    std::string Link(static_cast<std::size_t>(Info.st_size > 0 ? Info.st_size : PATH_MAX), '\0');
+    const ssize_t Length = readlink(Path.c_str(), Link.data(), Link.size());
+    if (Length <= 0) break;
+    Link.resize(static_cast<std::size_t>(Length));
+    Path = Link[0] == '/' ? Link : FolderOf(Path) + "/" + Link;
+  }
+  return Path;
+}
+
+// A save holds a lock on its temporary file while it writes it: a temporary file of the same target
+// that can be locked belongs to a save that was killed, and goes.
+void RemoveKilledSaves(const std::string& Target) {
+  const std::string Name = BaseName(Target);
+  DIR* Folder = opendir(FolderOf(Target).c_str());
+  if (!Folder) return;
+  while (struct dirent* Item = readdir(Folder)) {
+    if (!IsTemporaryNameOf(Item->d_name, Name)) continue;
+    const TDescriptor File(openat(dirfd(Folder), Item->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat Info {};
+    if (File.Get() >= 0 && fstat(File.Get(), &Info) == 0 && S_ISREG(Info.st_mode) &&
+        flock(File.Get(), LOCK_EX | LOCK_NB) == 0)
+      unlinkat(dirfd(Folder), Item->d_name, 0);
+  }
+  closedir(Folder);
+}
+
+// A new temporary file beside Target, created and locked; its name in Temporary. Another save's
+// cleanup can only take it between its creation and its lock: then it is made again.
+int CreateTemporary(const std::string& Target, std::string& Temporary) {
+  for (int Attempt = 0; Attempt < 16; ++Attempt) {
+    Temporary = TemporaryNameFor(Target);
+    TDescriptor File(open(Temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (File.Get() < 0) {
+      if (errno == EEXIST) continue;
+      return -1;
+    }
+    struct stat Opened {
+    }, Named{};
+    if (flock(File.Get(), LOCK_EX) == 0 && fstat(File.Get(), &Opened) == 0 && stat(Temporary.c_str(), &Named) == 0 &&
+        Opened.st_ino == Named.st_ino && Opened.st_dev == Named.st_dev)
+      return File.Release();
+  }
+  errno = EEXIST;
+  return -1;
+}
+
 // Folders whose listing has ended but whose subfolders are still to be opened keep a descriptor;
 // past this many (a quarter of what the process may hold), they keep only their path.
 int KeptDescriptorLimit() {
@@ -244,6 +314,32 @@ class TPosixFolderListing : public TFolderListing {
 class TPosixFileSystem : public TFileSystem {
  public:
   char PathDelimiter() const override { return '/'; }
+  bool PathsAreBytes() const override { return true; }
+
+  // The current folder, then the relative path with its "." and ".." steps taken.
+  std::string FullPath(const std::string& Path) override {
+    if (Path.empty() || Path[0] == '/') return Path;
+    std::string Full;
+    for (std::size_t Size = PATH_MAX;; Size *= 2) {
+      Full.resize(Size);
+      if (getcwd(Full.data(), Size)) break;
+      if (errno != ERANGE) return Path;
+    }
+    Full.resize(std::strlen(Full.c_str()));
+    for (std::size_t Start = 0; Start <= Path.size();) {
+      const std::size_t End = std::min(Path.find('/', Start), Path.size());
+      const std::string_view Step(Path.data() + Start, End - Start);
+      if (Step == "..") {
+        Full.resize(std::max<std::size_t>(Full.find_last_of('/'), 1));
+      } else if (!Step.empty() && Step != ".") {
+        if (Full.back() != '/') Full += '/';
+        Full += Step;
+      }
+      Start = End + 1;
+    }
+    if (Path.back() == '/' && Full.back() != '/') Full += '/';
+    return Full;
+  }
 
   std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {
     const std::string Path = Folder.empty() ? "/" : Folder;
@@ -263,15 +359,18 @@ class TPosixFileSystem : public TFileSystem {
     return true;
   }
 
-  bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data) override {
+  bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data, std::uint64_t* FileSize) override {
     Data.clear();
-    TDescriptor File(OpenPath(Path, O_RDONLY));
+    // Opening a pipe for reading waits for a writer unless it is opened without waiting.
+    TDescriptor File(OpenPath(Path, O_RDONLY | O_NONBLOCK | O_NOCTTY));
     if (File.Get() < 0) return false;
     struct stat Info {};
-    if (fstat(File.Get(), &Info) != 0 || S_ISDIR(Info.st_mode)) {
-      errno = EISDIR;
+    if (fstat(File.Get(), &Info) != 0) return false;
+    if (!S_ISREG(Info.st_mode)) {
+      errno = S_ISDIR(Info.st_mode) ? EISDIR : ENOTSUP;
       return false;
     }
+    if (FileSize) *FileSize = static_cast<std::uint64_t>(Info.st_size);
     const std::size_t Wanted = std::min<std::size_t>(MaxBytes, static_cast<std::size_t>(Info.st_size));
     Data.resize(Wanted);
     std::size_t Done = 0;
@@ -286,23 +385,17 @@ class TPosixFileSystem : public TFileSystem {
   }
 
   bool WriteFileAtomically(const std::string& Path, const std::string& Data) override {
-    const std::string Temporary = Path + ".tmp" + std::to_string(getpid());
-    const int Fd = open(Temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (Fd < 0) return false;
-    std::size_t Done = 0;
-    bool Ok = true;
-    while (Done < Data.size()) {
-      const ssize_t Put = write(Fd, Data.data() + Done, Data.size() - Done);
-      if (Put < 0 && errno == EINTR) continue;
-      if (Put <= 0) {
-        Ok = false;
-        break;
-      }
-      Done += static_cast<std::size_t>(Put);
-    }
-    Ok = Ok && fsync(Fd) == 0;
-    Ok = (close(Fd) == 0) && Ok;
-    if (Ok && rename(Temporary.c_str(), Path.c_str()) == 0) return true;
+    const std::string Target = ThroughLinks(Path);
+    RemoveKilledSaves(Target);
+    std::string Temporary;
+    TDescriptor File(CreateTemporary(Target, Temporary));
+    if (File.Get() < 0) return false;
+    bool Ok = WriteAll(File.Get(), Data);
+    struct stat Old {};
+    if (Ok && stat(Target.c_str(), &Old) == 0) fchmod(File.Get(), Old.st_mode & 07777);  // keep who may read it
+    Ok = Ok && fsync(File.Get()) == 0;
+    Ok = Ok && rename(Temporary.c_str(), Target.c_str()) == 0;
+    if (Ok) return true;
     const int Saved = errno;
     unlink(Temporary.c_str());
     errno = Saved;

@@ -1,7 +1,12 @@
 // The file system through the W functions of Win32, with paths of any length.
 #include <windows.h>
 
+#include <algorithm>
+#include <cctype>
+
 #include "core/FileSystem.h"
+#include "core/TemporaryName.h"
+#include "core/Text.h"
 #include "platform/win32/WideText.h"
 
 namespace {
@@ -102,9 +107,73 @@ class THandle {
   HANDLE FHandle;
 };
 
+std::wstring FolderOfW(const std::wstring& Path) { return Path.substr(0, Path.find_last_of(L'\\') + 1); }
+
+// The file a path names once links are followed, so that writing it replaces the target and keeps
+// the link; the path itself when it is no link or leads nowhere.
+std::wstring ThroughLinks(const std::wstring& Path) {
+  const DWORD Found = GetFileAttributesW(Path.c_str());
+  if (Found == INVALID_FILE_ATTRIBUTES || !(Found & FILE_ATTRIBUTE_REPARSE_POINT)) return Path;
+  THandle File(CreateFileW(Path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!File.Valid()) return Path;
+  std::wstring Final(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD Length = GetFinalPathNameByHandleW(File.Get(), Final.data(), static_cast<DWORD>(Final.size()), 0);
+    if (Length == 0) return Path;
+    if (Length < Final.size()) return Final.substr(0, Length);
+    Final.resize(Length);
+  }
+}
+
+// A save keeps its temporary file open, unshared, until it renames it: a temporary file of the same
+// target that can be deleted belongs to a save that was killed, and goes.
+void RemoveKilledSaves(const std::wstring& Target) {
+  const std::wstring Folder = FolderOfW(Target);
+  const std::string Name = Narrow(std::wstring_view(Target).substr(Folder.size()));
+  WIN32_FIND_DATAW Data;
+  const HANDLE Find = FindFirst(Target + L".tmp*", Data, false);
+  if (Find == INVALID_HANDLE_VALUE) return;
+  do {
+    if (IsTemporaryNameOf(Narrow(Data.cFileName), Name)) DeleteFileW((Folder + Data.cFileName).c_str());
+  } while (FindNextFileW(Find, &Data));
+  FindClose(Find);
+}
+
+// A new temporary file beside Target, open for writing and shared with nobody; its name in Temporary.
+HANDLE CreateTemporary(const std::wstring& Target, std::wstring& Temporary) {
+  for (int Attempt = 0; Attempt < 16; ++Attempt) {
+    Temporary = Widen(TemporaryNameFor(Narrow(Target)));
+    const HANDLE File =
+        CreateFileW(Temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (File != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return File;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
 class TWin32FileSystem : public TFileSystem {
  public:
   char PathDelimiter() const override { return '\\'; }
+
+  // Windows file systems compare names after upper-casing every letter with a table of simple,
+  // locale-free mappings (é and É, ω and Ω are one letter to them); the invariant upper case is that.
+  void PathKey(std::string& Path) const override {
+    bool Ascii = true;
+    for (char& C : Path) {
+      if (static_cast<unsigned char>(C) >= 0x80) {
+        Ascii = false;
+        break;
+      }
+      C = AsciiUpper(C);
+    }
+    if (Ascii) return;
+    const std::wstring Wide = Widen(Path);
+    std::wstring Upper(Wide.size(), L'\0');
+    const int Length = static_cast<int>(Wide.size());
+    if (LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, Wide.data(), Length, Upper.data(), Length, nullptr,
+                      nullptr, 0) == Length)
+      NarrowInto(Upper, Path);
+  }
 
   std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {
     return TWin32FolderListing::Open(ExtendedFolderW(Folder));
@@ -127,13 +196,19 @@ class TWin32FileSystem : public TFileSystem {
   // costs a few microseconds per entry.
   double FindEntryCost() const override { return 16.0; }
 
-  bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data) override {
+  bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data, std::uint64_t* FileSize) override {
     Data.clear();
     THandle File(CreateFileW(LongPathW(Path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!File.Valid()) return false;
+    // A device or a pipe (a name such as "CON", a path such as \\.\pipe\x) may wait for ever: disk files only.
+    if (GetFileType(File.Get()) != FILE_TYPE_DISK) {
+      SetLastError(ERROR_NOT_SUPPORTED);
+      return false;
+    }
     LARGE_INTEGER Size;
     if (!GetFileSizeEx(File.Get(), &Size)) return false;
+    if (FileSize) *FileSize = static_cast<std::uint64_t>(Size.QuadPart);
     const std::size_t Wanted = std::min<std::uint64_t>(MaxBytes, static_cast<std::uint64_t>(Size.QuadPart));
     Data.resize(Wanted);
     std::size_t Done = 0;
@@ -148,12 +223,12 @@ class TWin32FileSystem : public TFileSystem {
   }
 
   bool WriteFileAtomically(const std::string& Path, const std::string& Data) override {
-    const std::wstring Target = LongPathW(Path);
-    const std::wstring Temporary = Target + L".tmp" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring Target = ThroughLinks(LongPathW(Path));
+    RemoveKilledSaves(Target);
+    std::wstring Temporary;
     bool Ok = false;
     {
-      THandle File(
-          CreateFileW(Temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+      THandle File(CreateTemporary(Target, Temporary));
       if (!File.Valid()) return false;
       std::size_t Done = 0;
       Ok = true;
@@ -172,6 +247,21 @@ class TWin32FileSystem : public TFileSystem {
     DeleteFileW(Temporary.c_str());
     SetLastError(Error);
     return false;
+  }
+
+  // 'C:' alone names the root of drive C here, as the walk has always taken it.
+  std::string FullPath(const std::string& Path) override {
+    const bool Drive = Path.size() >= 2 && Path[1] == ':' && std::isalpha(static_cast<unsigned char>(Path[0]));
+    const bool Full = (Drive && (Path.size() == 2 || Path[2] == '\\' || Path[2] == '/')) ||
+                      Path.rfind("\\\\", 0) == 0 || Path.rfind("//", 0) == 0;
+    if (Full || Path.empty()) return Path;
+    const std::wstring Wide = Widen(Path);
+    DWORD Needed = GetFullPathNameW(Wide.c_str(), 0, nullptr, nullptr);
+    if (Needed == 0) return Path;
+    std::wstring Resolved(Needed, L'\0');
+    Needed = GetFullPathNameW(Wide.c_str(), Needed, Resolved.data(), nullptr);
+    Resolved.resize(Needed);
+    return Narrow(Resolved);
   }
 
   bool FileExists(const std::string& Path) override {

@@ -1,6 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
 
 #include "core/Clock.h"
 #include "core/FileSystem.h"
@@ -99,3 +107,59 @@ TEST(FileSystemTest, ExecutableFolderEndsInADelimiter) {
   EXPECT_EQ(Folder.back(), PlatformFileSystem().PathDelimiter());
   EXPECT_TRUE(PlatformFileSystem().DirectoryExists(Folder.substr(0, Folder.size() - 1)));
 }
+
+namespace {
+// Holds a file open as a save in progress holds its temporary file.
+class TSaveInProgress {
+ public:
+  explicit TSaveInProgress(const std::filesystem::path& File) {
+    std::ofstream(File) << "being written";
+#ifdef _WIN32
+    FHandle = CreateFileW(File.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+#else
+    FFd = open(File.c_str(), O_WRONLY);
+    flock(FFd, LOCK_EX);
+#endif
+  }
+  ~TSaveInProgress() {
+#ifdef _WIN32
+    CloseHandle(FHandle);
+#else
+    close(FFd);
+#endif
+  }
+
+ private:
+#ifdef _WIN32
+  HANDLE FHandle;
+#else
+  int FFd;
+#endif
+};
+}  // namespace
+
+TEST(FileSystemTest, ASaveRemovesTheTemporaryFilesOfKilledSavesOnly) {
+  TTempFolder Tree;
+  Tree.WriteFile("search.cache.tmp4242", "left by a killed save of an older version");
+  Tree.WriteFile("search.cache.tmp0123456789abcdef", "left by a killed save");
+  Tree.WriteFile("search.cache.tmp-mine.txt", "not a name of ours");
+  const TSaveInProgress Other(Tree.Native("search.cache.tmpfedcba9876543210"));
+  ASSERT_TRUE(PlatformFileSystem().WriteFileAtomically(Tree.Path("search.cache"), "paths"));
+  std::set<std::string> Left;
+  for (const auto& Item : std::filesystem::directory_iterator(Tree.Native("")))
+    Left.insert(Item.path().filename().u8string());
+  EXPECT_EQ(Left,
+            (std::set<std::string>{"search.cache", "search.cache.tmp-mine.txt", "search.cache.tmpfedcba9876543210"}));
+  EXPECT_EQ(Tree.ReadFile("search.cache"), "paths");
+}
+
+#ifndef _WIN32
+TEST(FileSystemTest, ASaveWritesThroughALink) {
+  TTempFolder Tree;
+  Tree.WriteFile("real/target.cache", "old");
+  std::filesystem::create_symlink("real/target.cache", Tree.Native("search.cache"));
+  ASSERT_TRUE(PlatformFileSystem().WriteFileAtomically(Tree.Path("search.cache"), "new"));
+  EXPECT_TRUE(std::filesystem::is_symlink(Tree.Native("search.cache")));
+  EXPECT_EQ(Tree.ReadFile("real/target.cache"), "new");
+}
+#endif

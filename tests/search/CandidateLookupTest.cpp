@@ -21,8 +21,8 @@ class TCountingFileSystem : public TFileSystem {
     return Real().FindEntry(Path, Entry);
   }
   double FindEntryCost() const override { return FCost; }
-  bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data) override {
-    return Real().ReadFile(Path, MaxBytes, Data);
+  bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data, std::uint64_t* Size) override {
+    return Real().ReadFile(Path, MaxBytes, Data, Size);
   }
   bool WriteFileAtomically(const std::string& Path, const std::string& Data) override {
     return Real().WriteFileAtomically(Path, Data);

@@ -55,7 +55,7 @@ class TMemoryFileSystem : public TFileSystem {
       }
     return false;
   }
-  bool ReadFile(const std::string&, std::size_t, std::string&) override { return false; }
+  bool ReadFile(const std::string&, std::size_t, std::string&, std::uint64_t*) override { return false; }
   bool WriteFileAtomically(const std::string&, const std::string&) override { return false; }
   bool FileExists(const std::string&) override { return false; }
   bool DirectoryExists(const std::string& Path) override {

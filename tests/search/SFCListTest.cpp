@@ -83,3 +83,20 @@ TEST(SFCListTest, LongTextsAndSubsetOrder) {
   EXPECT_EQ(List.IndexOf("zeta"), -1);
   EXPECT_TRUE(List.Add("zeta"));
 }
+
+TEST(SFCListTest, ANewSpellingTakesThePlaceOfTheOldAndEveryOtherTextStaysFindable) {
+  TSFCList List;
+  // A small table, so that probe runs are long and the slots emptied are in the middle of them.
+  const int Count = 700;
+  for (int I = 0; I < Count; ++I) List.Add("R\\\xC3\x89T\xC3\x89\\" + std::to_string(I));
+  for (int I = 0; I < Count; I += 3) List.Replace(I, "r\\\xC3\xA9t\xC3\xA9\\" + std::to_string(I));
+  List.Replace(1, "R\\\xC3\x89T\xC3\x89\\2");  // that spelling is held already, at index 2
+  for (int I = 0; I < Count; ++I) {
+    const std::string Old = "R\\\xC3\x89T\xC3\x89\\" + std::to_string(I);
+    const std::string New = "r\\\xC3\xA9t\xC3\xA9\\" + std::to_string(I);
+    ASSERT_EQ(List.IndexOf(New), I % 3 == 0 ? I : -1) << I;
+    ASSERT_EQ(List.IndexOf(Old), I % 3 == 0 || I == 1 ? -1 : I) << I;
+  }
+  EXPECT_EQ(List.Text(1), "");
+  EXPECT_EQ(List.Order().size(), static_cast<std::size_t>(Count - 1));
+}

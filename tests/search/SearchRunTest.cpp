@@ -5,6 +5,8 @@
 #include <set>
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 #include "core/Text.h"
@@ -115,9 +117,22 @@ TEST_F(SearchRunTest, SizeLimitsInKilobytes) {
   Host.AtLeast = true;
   Search("*.bin");
   EXPECT_EQ(Host.Grid.RowCount(), 5);
-  // Text that is not a number, and numbers beyond any file, leave the search without a limit.
-  for (const char* Text : {"abc", "", "12k", "-3", "99999999999999999999", "18014398509481984"}) {
+  // Text that is not a number leaves the search without a limit.
+  for (const char* Text : {"abc", "", "12k", "-3", "1 2"}) {
     Host.SizeNumber = Text;
+    Host.AtLeast = true;
+    Search("*.bin");
+    EXPECT_EQ(Host.Grid.RowCount(), 5) << Text;
+  }
+  // Blanks around a number do not matter; a number beyond any file is larger than every file.
+  Host.SizeNumber = " 2\t ";
+  Search("*.bin");
+  EXPECT_EQ(Names(), (std::set<std::string>{"exact.bin", "large.bin"}));
+  for (const char* Text : {"18014398509481984", "99999999999999999999"}) {
+    Host.SizeNumber = Text;
+    Host.AtLeast = true;
+    Search("*.bin");
+    EXPECT_EQ(Host.Grid.RowCount(), 0) << Text;
     Host.AtLeast = false;
     Search("*.bin");
     EXPECT_EQ(Host.Grid.RowCount(), 5) << Text;
@@ -433,6 +448,24 @@ TEST_F(SearchRunTest, FailureDuringAProgressRefreshLeavesTheBracketBalanced) {
   EXPECT_TRUE(Host.Enabled);
 }
 
+TEST_F(SearchRunTest, ARelativeRootIsCachedInFullAndShownAsTyped) {
+  Tree.WriteFile("Sizes/a.txt", "a");
+  struct TWorkingFolder {
+    std::filesystem::path Saved = std::filesystem::current_path();
+    ~TWorkingFolder() { std::filesystem::current_path(Saved); }
+  } Restore;
+  std::filesystem::current_path(Tree.Native(""));
+  Host.Path = "Sizes";
+  Search("*.txt");
+  ASSERT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_EQ(Host.Grid.Rows[0][4], "Sizes");
+  EXPECT_EQ(Cache.List().Count(), 1u);
+  EXPECT_TRUE(Cache.IsCached(PathOf("Sizes/a.txt")));
+  Search("*.txt");  // listed by the cache pass, with the folder lower-cased
+  ASSERT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_EQ(Host.Grid.Rows[0][4], "sizes");
+}
+
 TEST_F(SearchRunTest, LinkedFolderIsListedButNotEntered) {
   Tree.WriteFile("real/inside.txt", "i");
   std::error_code Error;
@@ -443,3 +476,63 @@ TEST_F(SearchRunTest, LinkedFolderIsListedButNotEntered) {
   EXPECT_EQ(Names(), (std::set<std::string>{"real", "inside.txt", "loop"}));
   EXPECT_EQ((*Host.Grid.Find("loop"))[5], "Folder");
 }
+
+#ifdef _WIN32
+TEST_F(SearchRunTest, AFolderRespelledInTheCaseOfAnyLetterIsListedOnceAndCachedAsSpelledNow) {
+  Tree.WriteFile("R/\xC3\x89T\xC3\x89/b.txt", "b");  // R\ÉTÉ\b.txt
+  Host.Path = PathOf("R");
+  Search("b.txt");
+  ASSERT_EQ(Host.Grid.RowCount(), 1);
+  std::filesystem::rename(Tree.Native("R/\xC3\x89T\xC3\x89"), Tree.Native("R/moving"));
+  std::filesystem::rename(Tree.Native("R/moving"), Tree.Native("R/\xC3\xA9t\xC3\xA9"));  // R\été
+  Search("b.txt");
+  EXPECT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_TRUE(Cache.IsCached(PathOf("R/\xC3\xA9t\xC3\xA9/b.txt")));
+  EXPECT_FALSE(Cache.IsCached(PathOf("R/\xC3\x89T\xC3\x89/b.txt")));
+}
+#else
+TEST_F(SearchRunTest, NamesThatDifferOnlyInCaseOnACaseSensitiveDiskAreListedEveryTime) {
+  Tree.WriteFile("Dir/x.txt", "1");
+  Tree.WriteFile("dir/x.txt", "2");
+  Search("x.txt");
+  EXPECT_EQ(Host.Grid.Count("x.txt"), 2);
+  Search("x.txt");
+  EXPECT_EQ(Host.Grid.Count("x.txt"), 2);
+}
+
+TEST_F(SearchRunTest, NamesTheCacheFileCannotHoldStayOutAndOtherBytesComeBackAsTheyWere) {
+  Tree.WriteFile("new\nline.txt", "n");
+  const std::string Latin1 = "caf\xE9.txt";  // no UTF-8: a name is any bytes here
+  std::ofstream(Tree.Native("") / Latin1) << "c";
+  Search("*.txt");
+  EXPECT_EQ(Names(), (std::set<std::string>{"new\nline.txt", Latin1}));
+  Cache.SaveCache(Tree.Path("search.cache"));
+  EXPECT_EQ(Tree.ReadFile("search.cache"), PathOf(Latin1) + "\r\n");
+  TSearchCache Loaded;
+  Loaded.LoadCache(Tree.Path("search.cache"));
+  ASSERT_EQ(Loaded.List().Count(), 1u);
+  EXPECT_EQ(Loaded.List().Text(0), PathOf(Latin1));
+  TSearchRun::Button1Click(Host, Loaded);
+  EXPECT_EQ(Host.Grid.RowCount(), 2);  // each once: the cache pass lists the name it kept, the walk the other
+}
+
+TEST_F(SearchRunTest, PipesAreNeverReadNeitherForTextNorAsTheCacheFile) {
+  ASSERT_EQ(mkfifo(Tree.Native("pipe").c_str(), 0600), 0);
+  std::filesystem::create_symlink(Tree.Native("pipe"), Tree.Native("pipe.txt"));  // the link has a size of its own
+  Tree.WriteFile("plain.txt", "needle");
+  Search("*.txt", "needle");
+  EXPECT_EQ(Names(), (std::set<std::string>{"plain.txt"}));
+  TSearchCache FromPipe;
+  EXPECT_THROW(FromPipe.LoadCache(Tree.Path("pipe")), EFileError);
+}
+
+TEST_F(SearchRunTest, ALinkIsJudgedByTheSizeOfItsTarget) {
+  Tree.WriteFile("big.bin", "needle" + std::string(300000, '.'));
+  Tree.WriteFile("small.bin", "needle");
+  std::filesystem::create_symlink(Tree.Native("big.bin"), Tree.Native("big.txt"));
+  std::filesystem::create_symlink(Tree.Native("small.bin"), Tree.Native("small.txt"));
+  Search("*.txt", "needle");
+  EXPECT_EQ(Names(), (std::set<std::string>{"small.txt"}));
+  EXPECT_EQ(Host.Status[3], "Some files larger than 300KB were not searched");
+}
+#endif

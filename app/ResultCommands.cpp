@@ -1,0 +1,207 @@
+#include "app/ResultCommands.h"
+
+#include "core/Exceptions.h"
+#include "core/Text.h"
+#include "gridview/GridModel.h"
+
+namespace {
+
+constexpr const char* FolderCaption = "Folder";
+constexpr const char* NameCaption = "Name";
+constexpr const char* LineBreak = "\r\n";
+constexpr const char* Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The folder part of a path, its trailing backslash kept ('C:\Data\' of 'C:\Data\a.txt').
+std::string FolderOf(const std::string& Path) {
+  const auto Slash = Path.find_last_of('\\');
+  return Slash == std::string::npos ? std::string() : Path.substr(0, Slash + 1);
+}
+
+// A field as comma-separated values quote it: in double quotes, its own doubled, when it holds a
+// separator, a quote or a line break.
+void AppendCsvField(std::string& Out, const std::string& Field) {
+  if (Field.find_first_of(",\"\r\n") == std::string::npos) {
+    Out += Field;
+    return;
+  }
+  Out += '"';
+  for (char C : Field) {
+    if (C == '"') Out += '"';
+    Out += C;
+  }
+  Out += '"';
+}
+
+}  // namespace
+
+// The grid's data side.
+
+int TGridResultRows::RowCount() { return FGrid.RowCount(); }
+int TGridResultRows::CurrentRow() { return FGrid.CurrentRow(); }
+bool TGridResultRows::RowSelected(int Row) { return FGrid.RowSelected(Row); }
+void TGridResultRows::SetRowSelected(int Row, bool Selected) { FGrid.SetRowSelected(Row, Selected); }
+int TGridResultRows::SelectedCount() { return FGrid.SelectedCount(); }
+void TGridResultRows::DeleteRow(int Row) { FGrid.DeleteRow(Row); }
+std::string TGridResultRows::CellText(int Column, int Row) { return Utf16ToUtf8(FGrid.GetCellText(Column, Row)); }
+int TGridResultRows::ColumnCount() { return FGrid.Columns().Count(); }
+std::string TGridResultRows::ColumnCaption(int Column) {
+  return Utf16ToUtf8(FGrid.Columns().Items(Column)->Header().Caption());
+}
+int TGridResultRows::ColumnByCaption(const std::string& Caption) {
+  return FGrid.Columns().FindByCaption(Utf8ToUtf16(Caption));
+}
+void TGridResultRows::BeginUpdate() { FGrid.BeginUpdate(); }
+void TGridResultRows::EndUpdate() { FGrid.EndUpdate(); }
+
+// Paths of rows.
+
+std::string TResultCommands::RowPath(int Row) {
+  std::string Folder, Name;
+  RowParts(Row, Folder, Name);
+  return Folder + "\\" + Name;
+}
+
+std::string TResultCommands::CurrentPath() { return ValidRow(FRows.CurrentRow()) ? RowPath(FRows.CurrentRow()) : ""; }
+
+void TResultCommands::RowParts(int Row, std::string& Folder, std::string& Name) {
+  // Looked up each time: the columns may have been moved or renamed since.
+  Folder = FRows.CellText(FRows.ColumnByCaption(FolderCaption), Row);
+  Name = FRows.CellText(FRows.ColumnByCaption(NameCaption), Row);
+}
+
+std::string TResultCommands::ActionPath(int Row) {
+  if (!ValidRow(Row)) return "";
+  std::string Folder, Name;
+  RowParts(Row, Folder, Name);
+  return Folder.empty() || Name.empty() ? "" : Folder + "\\" + Name;
+}
+
+bool TResultCommands::ValidRow(int Row) { return Row >= 0 && Row < FRows.RowCount(); }
+
+std::vector<std::string> TResultCommands::SelectedPaths() {
+  std::vector<std::string> Paths;
+  if (FRows.SelectedCount() == 0) return Paths;
+  for (int Row = 0; Row < FRows.RowCount(); ++Row) {
+    if (!FRows.RowSelected(Row)) continue;
+    std::string Path = ActionPath(Row);
+    if (!Path.empty()) Paths.push_back(std::move(Path));
+  }
+  return Paths;
+}
+
+// Open and explore.
+
+void TResultCommands::Open() {
+  const std::string Path = ActionPath(FRows.CurrentRow());
+  if (Path.empty()) return;
+  TShellRequest Request;
+  Request.Verb = "OPEN";
+  Request.File = Path;
+  Request.Directory = "";
+  Request.ShowMode = smNormal;
+  FShell.Execute(Request);
+}
+
+void TResultCommands::Explore() {
+  TShellRequest Request;
+  Request.Verb = "OPEN";
+  Request.File = "explorer.exe";
+  // The explorer takes a folder with its trailing backslash; with no current row it opens its default.
+  Request.Parameters = "\"" + FolderOf(CurrentPath()) + "\"";
+  Request.Directory = "";
+  Request.ShowMode = smNormal;
+  FShell.Execute(Request);
+}
+
+// Delete.
+
+std::string TResultCommands::DeleteSubject(const std::vector<std::string>& Paths) {
+  // The question names the row that will go, which need not be the current one.
+  if (Paths.size() == 1) return Paths.front();
+  return Paths.empty() ? std::string() : "the " + std::to_string(Paths.size()) + " selected files";
+}
+
+void TResultCommands::DeleteSelected(bool Permanent) {
+  // The paths are taken before anything happens: the shell's question and the confirmation pump
+  // messages, and a running search may add rows meanwhile.
+  const std::vector<std::string> Paths = SelectedPaths();
+  const std::string Subject = DeleteSubject(Paths);
+  if (Subject.empty()) return;
+  if (Permanent) {
+    if (!OnConfirm || !OnConfirm(ConfirmPrefix + Subject + ConfirmSuffix)) return;
+    for (const std::string& Path : Paths) FFileSystem.RemoveFile(Path);  // files only; failures stay on disk
+  } else {
+    for (const std::string& Path : Paths) RecycleFile(Path);
+  }
+  RemoveVanishedRows();
+}
+
+void TResultCommands::RecycleFile(const std::string& Path) {
+  try {
+    FShell.Recycle(Path);
+  } catch (...) {
+    // A failed recycle shows in the grid: the row stays.
+  }
+}
+
+bool TResultCommands::ExistsOnDisk(const std::string& Path) {
+  return FFileSystem.FileExists(Path) || FFileSystem.DirectoryExists(Path);
+}
+
+void TResultCommands::RemoveVanishedRows() {
+  // A row goes only when nothing is left at its path: a folder that a permanent delete cannot remove
+  // is still a result.
+  struct TUpdateScope {
+    TResultRows& Rows;
+    explicit TUpdateScope(TResultRows& Rows) : Rows(Rows) { Rows.BeginUpdate(); }
+    ~TUpdateScope() { Rows.EndUpdate(); }
+  } Update(FRows);
+  for (int Row = 0; Row < FRows.RowCount();) {
+    if (!FRows.RowSelected(Row)) {
+      ++Row;
+    } else if (!ExistsOnDisk(RowPath(Row))) {
+      FRows.DeleteRow(Row);  // the next row takes this index
+    } else {
+      FRows.SetRowSelected(Row, false);
+      ++Row;
+    }
+  }
+}
+
+// Copy and export.
+
+std::string TResultCommands::SelectedPathsText() {
+  std::vector<std::string> Paths = SelectedPaths();
+  if (Paths.empty()) Paths.push_back(ActionPath(FRows.CurrentRow()));
+  std::string Text;
+  for (const std::string& Path : Paths) {
+    if (!Text.empty()) Text += LineBreak;
+    Text += Path;
+  }
+  return Text;
+}
+
+void TResultCommands::CopyPaths() {
+  const std::string Text = SelectedPathsText();
+  if (!Text.empty()) FShell.SetClipboardText(Text);
+}
+
+std::string TResultCommands::ResultsCsv() {
+  std::string Csv = Utf8ByteOrderMark;
+  const int Columns = FRows.ColumnCount();
+  auto AppendLine = [&](auto FieldText) {
+    for (int Column = 0; Column < Columns; ++Column) {
+      if (Column > 0) Csv += ',';
+      AppendCsvField(Csv, FieldText(Column));
+    }
+    Csv += LineBreak;
+  };
+  AppendLine([&](int Column) { return FRows.ColumnCaption(Column); });
+  for (int Row = 0; Row < FRows.RowCount(); ++Row) AppendLine([&](int Column) { return FRows.CellText(Column, Row); });
+  return Csv;
+}
+
+void TResultCommands::ExportResults(const std::string& FileName) {
+  if (!FFileSystem.WriteFileAtomically(FileName, ResultsCsv()))
+    throw EFileError("Cannot save the results to " + FileName + ": " + FFileSystem.LastErrorText());
+}

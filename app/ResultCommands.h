@@ -1,0 +1,117 @@
+#pragma once
+// The commands on the results grid's rows: open a result, open its folder, move the selected results
+// to the recycle bin or delete them, copy their paths, export all rows. They read the rows through a
+// small interface and reach the disk through the shell and file-system interfaces, so they run and
+// are tested without a window.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/FileSystem.h"
+#include "core/Shell.h"
+
+class TGridModel;
+
+// The results grid as the commands see it. Column indexes are the grid's column indexes; texts UTF-8.
+class TResultRows {
+ public:
+  virtual ~TResultRows() = default;
+  virtual int RowCount() = 0;
+  // Never negative, but it may stand at or past RowCount once rows were cleared or deleted.
+  virtual int CurrentRow() = 0;
+  virtual bool RowSelected(int Row) = 0;
+  virtual void SetRowSelected(int Row, bool Selected) = 0;
+  virtual int SelectedCount() = 0;
+  // Later rows move up by one.
+  virtual void DeleteRow(int Row) = 0;
+  virtual std::string CellText(int Column, int Row) = 0;
+  virtual int ColumnCount() = 0;
+  virtual std::string ColumnCaption(int Column) = 0;
+  // The last column with the header caption; 0 when none has it.
+  virtual int ColumnByCaption(const std::string& Caption) = 0;
+  // Bracket around many row changes, so the grid repaints once.
+  virtual void BeginUpdate() {}
+  virtual void EndUpdate() {}
+};
+
+// The rows of a grid control (its data side, which the window's grid derives from).
+class TGridResultRows : public TResultRows {
+ public:
+  explicit TGridResultRows(TGridModel& Grid) : FGrid(Grid) {}
+  int RowCount() override;
+  int CurrentRow() override;
+  bool RowSelected(int Row) override;
+  void SetRowSelected(int Row, bool Selected) override;
+  int SelectedCount() override;
+  void DeleteRow(int Row) override;
+  std::string CellText(int Column, int Row) override;
+  int ColumnCount() override;
+  std::string ColumnCaption(int Column) override;
+  int ColumnByCaption(const std::string& Caption) override;
+  void BeginUpdate() override;
+  void EndUpdate() override;
+
+ private:
+  TGridModel& FGrid;
+};
+
+class TResultCommands {
+ public:
+  // Asks the user a question with the answers Yes and Cancel; true for Yes.
+  using TConfirmEvent = std::function<bool(const std::string& Question)>;
+
+  TResultCommands(TResultRows& Rows, TShell& Shell, TFileSystem& FileSystem)
+      : FRows(Rows), FShell(Shell), FFileSystem(FileSystem) {}
+
+  // The row's "Folder" text, a backslash and its "Name" text.
+  std::string RowPath(int Row);
+  // RowPath of the current row; empty when there is no valid current row.
+  std::string CurrentPath();
+
+  // Opens the current row's file with the program the shell associates with it.
+  void Open();
+  // Opens the shell's explorer on the current row's folder.
+  void Explore();
+  // Moves the selected rows' files to the recycle bin (one shell operation each, the shell asks), or
+  // deletes them after the user confirmed. Then every selected row whose path no longer exists on disk
+  // leaves the grid and the others are deselected.
+  void DeleteSelected(bool Permanent);
+  // One shell file operation to the recycle bin; a failure is ignored.
+  void RecycleFile(const std::string& Path);
+
+  // The selected rows' full paths, one per line (CR LF between them); the current row's when none is
+  // selected.
+  std::string SelectedPathsText();
+  // Puts SelectedPathsText on the clipboard; nothing when there is no path to copy.
+  void CopyPaths();
+  // All rows as comma-separated values: a header line of the column captions, then every row in the
+  // grid's order, each line ended by CR LF, fields quoted where they hold a comma, a quote or a line
+  // break. UTF-8 with its byte order mark, which spreadsheet programs need to read it as UTF-8.
+  std::string ResultsCsv();
+  // Writes ResultsCsv to FileName; EFileError with the system's reason when it cannot.
+  void ExportResults(const std::string& FileName);
+
+  // The permanent delete's question; without a handler the answer is Cancel.
+  TConfirmEvent OnConfirm;
+
+  // The confirmation's texts.
+  static constexpr const char* ConfirmPrefix = "Are you sure you want to delete ";
+  static constexpr const char* ConfirmSuffix = "?";
+
+ private:
+  void RowParts(int Row, std::string& Folder, std::string& Name);
+  // The path of a row that has both parts, else empty: "\" alone names the root of the current drive,
+  // and a folder with an empty name the folder itself. Empty for a row that does not exist.
+  std::string ActionPath(int Row);
+  bool ValidRow(int Row);
+  // The paths of the selected rows, in row order; rows without a complete path are left out.
+  std::vector<std::string> SelectedPaths();
+  // What the question names: one path, or "the N selected files"; empty when nothing is selected.
+  std::string DeleteSubject(const std::vector<std::string>& Paths);
+  bool ExistsOnDisk(const std::string& Path);
+  void RemoveVanishedRows();
+
+  TResultRows& FRows;
+  TShell& FShell;
+  TFileSystem& FFileSystem;
+};

@@ -1,0 +1,38 @@
+#pragma once
+// What the program asks of the desktop shell: run a request (open a document with its program, start
+// a program, show a web page), move a file to the recycle bin, put text on the clipboard. The window's
+// commands go through this interface, so tests substitute their own shell.
+#include <optional>
+#include <string>
+
+// How a started program shows its window, as the platform numbers the modes.
+enum TShowMode : int { smNormal = 1, smMaximized = 3, smShow = 5 };
+
+// One request to the shell's execute operation. Texts are UTF-8.
+struct TShellRequest {
+  void* Owner = nullptr;                 // the window that owns what the shell shows; null for none
+  std::optional<std::string> Verb;       // none: the shell's default verb
+  std::string File;                      // document, program or web address
+  std::string Parameters;                // for a program
+  std::optional<std::string> Directory;  // none: no working folder given (differs from an empty one)
+  int ShowMode = smNormal;
+
+  bool operator==(const TShellRequest& Other) const {
+    return Owner == Other.Owner && Verb == Other.Verb && File == Other.File && Parameters == Other.Parameters &&
+           Directory == Other.Directory && ShowMode == Other.ShowMode;
+  }
+};
+
+class TShell {
+ public:
+  virtual ~TShell() = default;
+  // Hands the request over and returns; what the shell or the started program makes of it is not
+  // reported (no program for the document, no browser, no network).
+  virtual void Execute(const TShellRequest& Request) = 0;
+  // One shell file operation that moves the file or folder at Path to the recycle bin, with the
+  // shell's own confirmation and no progress window. False when the shell failed or the user declined;
+  // callers look at the disk rather than at this answer.
+  virtual bool Recycle(const std::string& Path) = 0;
+  // Replaces the clipboard's contents with Text as Unicode text; false when the clipboard is busy.
+  virtual bool SetClipboardText(const std::string& Text) = 0;
+};

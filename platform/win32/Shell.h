@@ -1,0 +1,28 @@
+#pragma once
+// The Windows shell behind the program's shell interface: ShellExecuteW, SHFileOperationW and the
+// clipboard, all with UTF-16 text, so names outside the ANSI code page work.
+#include "core/Shell.h"
+
+struct HWND__;
+
+class TWin32Shell : public TShell {
+ public:
+  TWin32Shell() = default;
+  ~TWin32Shell() override;
+  TWin32Shell(const TWin32Shell&) = delete;
+  TWin32Shell& operator=(const TWin32Shell&) = delete;
+
+  // A path too long for the shell (the file of a request, a file to recycle) is handed over in its
+  // short (8.3) form when the volume has one; parameters go as they are.
+  void Execute(const TShellRequest& Request) override;
+  bool Recycle(const std::string& Path) override;
+  bool SetClipboardText(const std::string& Text) override;
+
+ private:
+  // The clipboard's owner: setting data needs a window, and the program's windows may be gone.
+  HWND__* ClipboardOwner();
+  HWND__* FClipboardOwner = nullptr;
+};
+
+// The shell shared by the whole program (its clipboard window belongs to the first thread that copies).
+TShell& PlatformShell();
