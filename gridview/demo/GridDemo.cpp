@@ -4,12 +4,16 @@
 //   --header=auto|flat|old  --slides  --no-themes  --rows=N  --input  --no-grid  --sorted
 //   --top=N --left=PIXELS (start scrolled)
 //   --grow (adds 1,000 more rows one by one, without the update lock, once the window shows)
+//   --edit=combo|date|spin|text (opens that column's editor on the current row once the window
+//   shows, with its popup dropped down)
+// The name, notes, size, date, done, status and price columns are editable in place.
 #include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "gridview/win32/GridView.h"
+#include "gridview/win32/PopupEditors.h"
 #include "gridview/win32/Themes.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
@@ -98,6 +102,12 @@ std::unique_ptr<TBitmap> Bubble(int R, int G, int B) {
   return Picture;
 }
 
+// A price column edited with the plain numeric editor (the numeric column's own is the spin editor).
+class TPriceColumn : public TNumericColumn {
+ public:
+  std::string EditorClass() const override { return "TNumericEditor"; }
+};
+
 class TDemoForm : public TForm {
  public:
   TDemoForm(THeaderStyle Style, bool Slides, int Rows);
@@ -109,6 +119,8 @@ class TDemoForm : public TForm {
     if (TopRow >= 0) FStartTop = TopRow;
     if (Left >= 0) FStartLeft = Left;
   }
+  // Opens the editor of a column on the current row once the window shows.
+  void EditLater(int Column) { FStartEdit = Column; }
 
  protected:
   LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
@@ -128,7 +140,9 @@ class TDemoForm : public TForm {
   std::vector<std::unique_ptr<TBitmap>> FPictures;
   HMENU FMenu = nullptr;
   TTimer FGrowTimer;
-  int FStartTop = -1, FStartLeft = -1;
+  int FStartTop = -1, FStartLeft = -1, FStartEdit = -1;
+  TTimer FEditTimer;
+  void StartEditing();
 };
 
 TDemoForm::TDemoForm(THeaderStyle Style, bool Slides, int Rows) {
@@ -159,7 +173,22 @@ TDemoForm::TDemoForm(THeaderStyle Style, bool Slides, int Rows) {
     FGrid.SetFocus();
     if (FStartTop >= 0) FGrid.SetTopRow(FStartTop);
     if (FStartLeft >= 0) FGrid.HorzScrollBar().SetPosition(FStartLeft);
+    if (FStartEdit >= 0) FEditTimer.SetEnabled(true);
   };
+  // Once the window has settled: under Wine's desktop a popup shown while the window is still being
+  // activated can end up beneath it.
+  FEditTimer.SetEnabled(false);
+  FEditTimer.SetInterval(1500);
+  FEditTimer.OnTimer = [this](TObject*) {
+    FEditTimer.SetEnabled(false);
+    StartEditing();
+  };
+}
+
+void TDemoForm::StartEditing() {
+  FGrid.SetCurrentCell(FStartEdit, 3, 0);
+  FGrid.ShowCellEditor(FStartEdit, 3);
+  if (auto* Popup = dynamic_cast<TPopupEditor*>(FGrid.OpenEditor())) Popup->OpenPopup(true);
 }
 
 void TDemoForm::BuildColumns() {
@@ -203,8 +232,10 @@ void TDemoForm::BuildColumns() {
   Rate->Footer().SetFormulaKind(fkMaximum);
   Setup(Columns.Add<THtmlColumn>(), u"HTML", 150);
   auto* Combo = Columns.Add<TComboBoxColumn>();
-  Setup(Combo, u"Status", 80);
-  Combo->SetItems({u"New", u"Open", u"Closed"});
+  Setup(Combo, u"Status", 90);
+  Combo->SetItems({u"New", u"Open", u"Closed", u"Held", u"Archived"});
+  Combo->SetImages(&FImages);
+  Combo->SetShowImages(true);
   auto* Counter = Columns.Add<TIncrementColumn>();
   Setup(Counter, u"#", 50);
   Counter->SetAlignment(taRightJustify);
@@ -212,6 +243,17 @@ void TDemoForm::BuildColumns() {
   Setup(Picture, u"Picture", 50);
   Picture->SetMargin(1);
   Picture->SetBorderWidth(0);
+  auto* Price = Columns.Add<TPriceColumn>();
+  Setup(Price, u"Price", 80);
+  Price->SetAlignment(taRightJustify);
+  Price->SetTextBefore(u"$");
+  // Editable in place: text, notes, the size (spin), the date, the check box, the status (combo) and the price.
+  for (int Index : {1, 2, 3, 4, 5, 9, 12}) {
+    TCustomColumn* Column = Columns.Items(Index);
+    Column->SetOptions(Column->Options() + TColumnOptions{coEditing});
+  }
+  Size->SetIncrement(100);
+  Size->SetMin(0);
   // Slides: the name, size, picture and HTML laid out on a card.
   Columns.Items(1)->SetSlideBounds(TSlideBounds{40, 8, 200, 18});
   Columns.Items(3)->SetSlideBounds(TSlideBounds{250, 8, 90, 18});
@@ -244,6 +286,7 @@ void TDemoForm::Fill(int Rows) {
     FGrid.SetCellText(9, Row, Row % 3 == 0 ? u"Open" : (Row % 3 == 1 ? u"New" : u"Closed"));
     FGrid.GetCell(10, Row)->SetAsInteger(Row + 1);
     FGrid.GetCell(11, Row)->SetObject(FPictures[Row % FPictures.size()].get());
+    FGrid.GetCell(12, Row)->SetAsFloat((Seed >> 6) % 100000 / 100.0);
     if (Row % 11 == 3) FGrid.GetCell(1, Row)->SetHint(u"A hint for this name");
   }
   FGrid.EndUpdate();
@@ -382,6 +425,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       if (Arg == L"--grow") Form.GrowLater(1000);
       if (Arg.rfind(L"--top=", 0) == 0) Form.ScrollLater(_wtoi(Arg.c_str() + 6), -1);
       if (Arg.rfind(L"--left=", 0) == 0) Form.ScrollLater(-1, _wtoi(Arg.c_str() + 7));
+      if (Arg == L"--edit=text") Form.EditLater(1);
+      if (Arg == L"--edit=spin") Form.EditLater(3);
+      if (Arg == L"--edit=date") Form.EditLater(4);
+      if (Arg == L"--edit=combo") Form.EditLater(9);
     }
     Application().Run(Form);
   } catch (const std::exception& Error) {

@@ -27,7 +27,7 @@ TPopupView::~TPopupView() {
 void TPopupView::CreateParams(TCreateParams& Params) {
   TScrollView::CreateParams(Params);
   Params.ClassName = L"Torvane.PopupView";
-  // Saved bits: the grid under the popup is not repainted when it goes.
+  // Saved bits: what lies under the popup comes back without a repaint when it goes.
   Params.ClassStyle = CS_SAVEBITS | CS_DBLCLKS;
   Params.Style = WS_POPUP | WS_CLIPCHILDREN;
   Params.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
@@ -39,6 +39,8 @@ void TPopupView::ShowAt(int X, int Y) {
   if (X + Width() > Screen().Width()) X = Screen().Width() - Width() - 1;
   X = std::max(X, 0);
   SetWindowPos(Window, HWND_TOPMOST, X, Y, Width(), Height(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  // Painted before anything else happens: a popup appears whole.
+  UpdateWindow(Window);
   FHidden = false;
   FArmed = false;
   SetCapture(Window);

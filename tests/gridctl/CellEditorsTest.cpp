@@ -7,6 +7,7 @@
 #include "gridview/win32/CheckBoxEditor.h"
 #include "gridview/win32/NumericEditors.h"
 #include "gridview/win32/PopupEditors.h"
+#include "gridview/win32/Themes.h"
 #include "toolkit/ImageList.h"
 
 namespace {
@@ -244,6 +245,11 @@ TEST_F(EditorsFixture, DatePickerOpensTheCalendarOnItsDate) {
   ASSERT_TRUE(Picker->PopupOpen());
   EXPECT_EQ(Calendar.Width(), 151);
   EXPECT_EQ(Calendar.Height(), 163);
+  EXPECT_TRUE(IsWindowVisible(Calendar.Handle()));
+  RECT Shown;
+  GetWindowRect(Calendar.Handle(), &Shown);
+  EXPECT_EQ(Shown.right - Shown.left, 151);
+  EXPECT_EQ(Shown.bottom - Shown.top, 163);
   EXPECT_EQ(Calendar.Month(), 1);
   EXPECT_EQ(Calendar.SelectedDate(), EncodeDate(2023, 1, 9));
   Release(Calendar, 5, 5);
@@ -318,4 +324,17 @@ TEST_F(EditorsFixture, CheckBoxTogglesOnReleaseInsideTheBoxAndOnSpace) {
   Check->SetColor(clWindow);
   PaintInto(*Check, Bitmap);
   EXPECT_TRUE(HasColorIn(Bitmap, Check->BoxRect(), Sys(COLOR_WINDOWTEXT)));  // the tick
+}
+
+TEST_F(EditorsFixture, SingleBorderIsOnePixelWithThemesAndASunkenEdgeWithout) {
+  auto Classic = Make<TTextualEditor>(100, 20);
+  EXPECT_EQ(Classic->ClientWidth(), 96);
+  EXPECT_TRUE(GetWindowLongW(Classic->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  ThemeServices().SetSuppressed(false);
+  if (!ThemeServices().ThemesActive()) GTEST_SKIP() << "no themes here";
+  auto Themed = Make<TTextualEditor>(100, 20);
+  EXPECT_EQ(Themed->ClientWidth(), 98);
+  EXPECT_EQ(Themed->ClientHeight(), 18);
+  Themed->SetBorderStyle(bsNone);
+  EXPECT_EQ(Themed->ClientWidth(), 100);
 }
