@@ -1,22 +1,199 @@
 #include "app/MainForm.h"
 
+#include "app/Histories.h"
 #include "toolkit/Application.h"
 
 namespace {
-const char* const MainCaption = "Torvane Search";
-}
 
-TForm1::TForm1() {
+constexpr const char* CacheFile = "search.cache";
+
+// The hourglass for the length of a scope.
+class TBusyCursor {
+ public:
+  TBusyCursor() { Screen().SetCursor(crHourGlass); }
+  ~TBusyCursor() { Screen().SetCursor(crDefault); }
+  TBusyCursor(const TBusyCursor&) = delete;
+  TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
+}  // namespace
+
+TForm1::TForm1(const TMainFormSetup& Setup)
+    : DeleteRecycle(ActionList1.Add("DeleteRecycle", "Delete", VK_DELETE)),
+      DeletePermanent(ActionList1.Add("DeletePermanent", "Delete Permanently", scShift | VK_DELETE)),
+      FSettingsFolder(Setup.SettingsFolder),
+      FArguments(Setup.Arguments),
+      FFileSystem(Setup.FileSystem),
+      FClock(Setup.Clock),
+      FCache(*Setup.FileSystem) {
   Name = "Form1";
   SetCaption(MainCaption);
   Position = poScreenCenter;
   MinWidth = 680;
   SetBounds(0, 0, 690, 543);
   Font().SetName("Tahoma");
-  Font().SetSize(8);
+  Font().SetHeight(-11);
+  BuildBand();
+  BuildCriteria();
+  BuildGrid();
+  BuildStatusBar();
+  BuildCommands();
+  ConnectEvents();
+  FormCreate();
 }
+
+TForm1::~TForm1() { FormDestroy(); }
 
 void TForm1::CreateParams(TCreateParams& Params) {
   TForm::CreateParams(Params);
   Params.ClassName = L"TForm1";
 }
+
+void TForm1::CreateWnd() {
+  TForm::CreateWnd();
+  PlaceForm();
+}
+
+void TForm1::Resize() {
+  TForm::Resize();
+  if (HandleAllocated()) PlaceForm();
+}
+
+void TForm1::ConnectEvents() {
+  OnShow = [this](TObject* Sender) { FormShow(Sender); };
+  OnCloseQuery = [this](TObject* Sender, bool& CanClose) { FormCloseQuery(Sender, CanClose); };
+  startTimer.OnTimer = [this](TObject* Sender) { startTimerTimer(Sender); };
+  clearSearchTimer.OnTimer = [this](TObject* Sender) { clearSearchTimerTimer(Sender); };
+  clearPathTimer.OnTimer = [this](TObject* Sender) { clearPathTimerTimer(Sender); };
+  for (TWinControl* Field : std::initializer_list<TWinControl*>{&search, &path, &contains, &edit1})
+    Field->OnKeyPress = [this](TObject* Sender, wchar_t& Key) { searchKeyPress(Sender, Key); };
+  search.OnSelect = [this](TObject* Sender) { searchSelect(Sender); };
+  path.OnSelect = [this](TObject* Sender) { pathSelect(Sender); };
+  Button1.OnClick = [this](TObject* Sender) { Button1Click(Sender); };
+  Button4.OnClick = [this](TObject* Sender) { Button2Click(Sender); };
+  flist.OnDblClick = [this](TObject* Sender) { Open1Click(Sender); };
+  flist.OnKeyDown = [this](TObject* Sender, WORD& Key, TShiftState Shift) { flistKeyDown(Sender, Key, Shift); };
+  tpPaneBar3.OnItemClick = [this](TObject* Sender, TtpPaneBarItem* Item) { tpPaneBar3ItemClick(Sender, Item); };
+}
+
+void TForm1::FormCreate() {
+  stdate.SetDate(FClock->Today());
+  nddate.SetDate(FClock->Today());
+  // The progress bar sits in the status bar's first panel.
+  prg.SetBounds(2, 3, StatusBar1.Panel(0).Width - 4, 17);
+  try {
+    LoadCache();
+    ApplyArguments();
+    UpdateHistories("", "");
+    if (!FArguments.empty() && !FArguments[0].empty()) startTimer.SetEnabled(true);
+  } catch (const std::exception& Error) {
+    // The window still opens, with what was set up so far.
+    Application().HandleException(Error);
+  }
+}
+
+void TForm1::LoadCache() {
+  TBusyCursor Busy;
+  FCache.LoadCache(FSettingsFolder + CacheFile);
+}
+
+void TForm1::ApplyArguments() {
+  auto Argument = [this](std::size_t Index) { return Index < FArguments.size() ? FArguments[Index] : std::string(); };
+  if (!Argument(0).empty()) path.SetText(Argument(0));
+  if (!Argument(1).empty()) search.SetText(Argument(1));
+  if (!Argument(2).empty()) contains.SetText(Argument(2));
+}
+
+void TForm1::FormShow(TObject*) {
+  if (search.CanFocus()) search.SetFocus();
+}
+
+void TForm1::FormCloseQuery(TObject*, bool&) {
+  // A running search takes the disabled button as its cancel request, finishes its closing steps,
+  // and the window goes once the message loop sees the quit request.
+  if (Button1.Enabled()) Button1.SetEnabled(false);
+}
+
+void TForm1::FormDestroy() {
+  try {
+    TBusyCursor Busy;
+    FCache.SaveCache(FSettingsFolder + CacheFile);
+  } catch (const std::exception& Error) {
+    Application().HandleException(Error);
+  }
+}
+
+void TForm1::startTimerTimer(TObject*) {
+  startTimer.SetEnabled(false);
+  Button1Click(&Button1);
+}
+
+void TForm1::searchKeyPress(TObject*, wchar_t& Key) {
+  if (Key != L'\r') return;
+  Key = 0;  // taken: no beep from the field
+  Button1Click(&Button1);
+}
+
+void TForm1::Button2Click(TObject*) {
+  fd.Path = path.Text();
+  if (fd.Execute()) path.SetText(fd.Path);
+}
+
+void TForm1::searchSelect(TObject*) {
+  // A selection raised while this handler runs is ignored.
+  if (Label5.Tag == 1) return;
+  Label5.Tag = 1;
+  struct TTagReset {
+    TLabel& Label;
+    ~TTagReset() { Label.Tag = 0; }
+  } Reset{Label5};
+  if (search.Text() == ClearHistoryText) {
+    search.SetText("");
+    clearSearchTimer.SetEnabled(true);
+  }
+}
+
+void TForm1::pathSelect(TObject*) {
+  if (path.Text() == ClearHistoryText) {
+    path.SetText("");
+    clearPathTimer.SetEnabled(true);
+  }
+}
+
+// The items go here, after the selection has been handled, never inside the selection handler.
+void TForm1::clearSearchTimerTimer(TObject*) {
+  clearSearchTimer.SetEnabled(false);
+  search.ClearItems();
+  // The box puts the chosen item's text back once its selection notice is over.
+  if (search.Text() == ClearHistoryText) search.SetText("");
+  UpdateHistories(ClearHistoryText, "");
+}
+
+void TForm1::clearPathTimerTimer(TObject*) {
+  clearPathTimer.SetEnabled(false);
+  path.ClearItems();
+  if (path.Text() == ClearHistoryText) path.SetText("");
+  UpdateHistories("", ClearHistoryText);
+}
+
+void TForm1::UpdateHistories(const std::string& Name, const std::string& Folder) {
+  UpdateHistory(NameHistoryFile, search, Name);
+  UpdateHistory(FolderHistoryFile, path, Folder);
+}
+
+void TForm1::UpdateHistory(const std::string& FileName, TComboBox& Box, const std::string& Text) {
+  // A file that cannot be read or written is reported, and its box keeps its items; the other
+  // history and the rest of a search's closing steps still happen.
+  try {
+    Box.SetItems(::UpdateHistory(FSettingsFolder + FileName, Text, *FFileSystem));
+  } catch (const EFileError& Error) {
+    Application().HandleException(Error);
+  }
+}
+
+void TForm1::Open1Click(TObject*) {}
+void TForm1::Explore1Click(TObject*) {}
+void TForm1::DeleteRecycleExecute(TObject*) {}
+void TForm1::DeletePermanentExecute(TObject*) {}
+void TForm1::flistKeyDown(TObject*, WORD&, TShiftState) {}
+void TForm1::tpPaneBar3ItemClick(TObject*, TtpPaneBarItem*) {}

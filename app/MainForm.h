@@ -1,11 +1,177 @@
 #pragma once
-// The main window of the program.
-#include "toolkit/Forms.h"
+// The main window: the criteria band at the top, the results grid, the status bar. The window builds
+// and lays out its controls and routes their events; the search, the histories and the result rows
+// live in their own units. It is the search run's host: the run reads the criteria from it, reports
+// through its status bar and fills its grid.
+#include <functional>
+#include <string>
+#include <vector>
 
-class TForm1 : public TForm {
+#include "folderpicker/BrwsFldr.h"
+#include "gridview/win32/GridView.h"
+#include "search/SearchCache.h"
+#include "search/SearchHost.h"
+#include "taskpane/tpContainer.h"
+#include "taskpane/tpPaneBar.h"
+#include "toolkit/Actions.h"
+#include "toolkit/ComCtrls.h"
+#include "toolkit/Forms.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/Menus.h"
+#include "toolkit/StdCtrls.h"
+#include "toolkit/Timer.h"
+
+inline constexpr const char* MainCaption = "Torvane Search";
+
+// What the window is started with. Tests give their own folder and services.
+struct TMainFormSetup {
+  // The folder of the settings files ("search.cache" and the histories), ending in a separator.
+  std::string SettingsFolder = ExecutableFolder();
+  // The command-line arguments after the program's name: folder, name, text.
+  std::vector<std::string> Arguments;
+  TFileSystem* FileSystem = &PlatformFileSystem();
+  TClock* Clock = &SystemClock();
+};
+
+// The results grid as the search fills it: UTF-8 text into the grid's cells.
+class TGridRowSink : public TRowSink {
  public:
-  TForm1();
+  explicit TGridRowSink(TGridView& Grid) : FGrid(Grid) {}
+  void BeginUpdate() override { FGrid.BeginUpdate(); }
+  void EndUpdate() override { FGrid.EndUpdate(); }
+  void ClearRows() override { FGrid.ClearRows(); }
+  void AddRows(int Count) override { FGrid.AddRows(Count); }
+  int RowCount() const override { return FGrid.RowCount(); }
+  void SetCellText(int Column, int Row, const std::string& Text) override;
+
+ private:
+  TGridView& FGrid;
+};
+
+class TForm1 : public TForm, public TSearchHost {
+ public:
+  explicit TForm1(const TMainFormSetup& Setup = TMainFormSetup());
+  ~TForm1() override;
+
+  // Controls, in creation order, which is the tab order inside each parent.
+  TtpContainer tpContainer2{this};
+  TtpPaneBar tpPaneBar1{&tpContainer2};
+  TtpContainer tpContainer3{&tpContainer2};
+  TLabel Label5{&tpContainer3};  // "Named:"
+  TComboBox search{&tpContainer3};
+  TLabel Label2{&tpContainer3};  // "&With text:"
+  TEdit contains{&tpContainer3};
+  TLabel Label1{&tpContainer3};  // "Look i&n:"
+  TComboBox path{&tpContainer3};
+  TButton Button4{&tpContainer3};
+  TCheckBox sc_size{&tpContainer3};
+  TComboBox sztp{&tpContainer3, csDropDownList};
+  TEdit edit1{&tpContainer3};
+  TLabel Label3{&tpContainer3};  // "KB"
+  TCheckBox sc_modified{&tpContainer3};
+  TDateTimePicker stdate{&tpContainer3};
+  TDateTimePicker nddate{&tpContainer3};
+  TButton Button1{&tpContainer3};
+  TtpPaneBar tpPaneBar3{&tpContainer2};
+  TGridView flist{this};
+  TStatusBar StatusBar1{this};
+  TProgressBar prg{&StatusBar1};
+
+  TImageList ImageList1{24, 24};
+  TImageList ImageList2{16, 16};
+  TPopupMenu PopupMenu1;
+  TActionList ActionList1{*this};
+  TAction& DeleteRecycle;
+  TAction& DeletePermanent;
+  TTimer clearSearchTimer;
+  TTimer clearPathTimer;
+  TTimer startTimer;
+  TBrowseForFolder fd;
+
+  // Event handlers.
+  void FormCreate();
+  void FormShow(TObject* Sender);
+  void FormCloseQuery(TObject* Sender, bool& CanClose);
+  void FormDestroy();
+  void startTimerTimer(TObject* Sender);
+  void searchKeyPress(TObject* Sender, wchar_t& Key);
+  void Button1Click(TObject* Sender);
+  void Button2Click(TObject* Sender);
+  void searchSelect(TObject* Sender);
+  void pathSelect(TObject* Sender);
+  void clearSearchTimerTimer(TObject* Sender);
+  void clearPathTimerTimer(TObject* Sender);
+  // The result commands and the help links come with their own unit; until then they do nothing.
+  void Open1Click(TObject* Sender);
+  void Explore1Click(TObject* Sender);
+  void DeleteRecycleExecute(TObject* Sender);
+  void DeletePermanentExecute(TObject* Sender);
+  void flistKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void tpPaneBar3ItemClick(TObject* Sender, TtpPaneBarItem* Item);
+
+  // Records the texts in the two histories and reloads both drop-downs.
+  void UpdateHistories(const std::string& Name, const std::string& Folder) override;
+  void UpdateHistory(const std::string& FileName, TComboBox& Box, const std::string& Text);
+  TSearchCache& Cache() { return FCache; }
+  const std::string& SettingsFolder() const { return FSettingsFolder; }
+  // Replaces the message box of ShowMessage (tests record the texts).
+  std::function<void(const std::string& Text)> OnShowMessage;
+
+  // The search host.
+  std::string PathText() override { return path.Text(); }
+  std::string NameText() override { return search.Text(); }
+  void SetNameText(const std::string& Text) override { search.SetText(Text); }
+  std::string ContainsText() override { return contains.Text(); }
+  bool SizeChecked() override { return sc_size.Checked(); }
+  std::string SizeText() override { return edit1.Text(); }
+  bool SizeAtLeast() override { return sztp.ItemIndex() == 0; }
+  bool ModifiedChecked() override { return sc_modified.Checked(); }
+  TDateTime StartDate() override { return stdate.Date(); }
+  TDateTime EndDate() override { return nddate.Date(); }
+  int ButtonTag() override { return Button1.Tag; }
+  void SetButtonTag(int Tag) override { Button1.Tag = Tag; }
+  bool ButtonEnabled() override { return Button1.Enabled(); }
+  void SetButtonEnabled(bool Enabled) override { Button1.SetEnabled(Enabled); }
+  void SetButtonCaption(const std::string& Caption) override { Button1.SetCaption(Caption); }
+  void ShowMessage(const std::string& Text) override;
+  void SetStatus(const std::string& Text, int Panel) override;
+  void ShowProgress(bool Visible) override { prg.SetVisible(Visible); }
+  void SetProgressPosition(int Position) override { prg.SetPosition(Position); }
+  void StepProgress() override { prg.StepIt(); }
+  void SetBusyCursor(bool Busy) override;
+  void RepaintGrid() override { flist.Invalidate(); }
+  void ProcessMessages() override;
+  TRowSink& Rows() override { return FRows; }
+  TClock& Clock() override { return *FClock; }
+  TFileSystem& FileSystem() override { return *FFileSystem; }
+  const TFormatSettings& Format() override { return FormatSettings(); }
+
+  // The walk pumps messages at most this often (milliseconds); status changes always pump.
+  static constexpr unsigned PumpBudget = 8;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void Resize() override;
+
+ private:
+  // MainFormLayout.cpp: the controls' looks, texts, defaults and places.
+  void BuildBand();
+  void BuildCriteria();
+  void BuildGrid();
+  void BuildStatusBar();
+  void BuildCommands();
+  void PlaceForm();
+  void PlaceBand();
+  void PlaceCriteria();
+  void ConnectEvents();
+  void LoadCache();
+  void ApplyArguments();
+
+  std::string FSettingsFolder;
+  std::vector<std::string> FArguments;
+  TFileSystem* FFileSystem;
+  TClock* FClock;
+  TSearchCache FCache;
+  TGridRowSink FRows{flist};
 };

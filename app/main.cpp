@@ -1,14 +1,32 @@
 // Program entry: the application, its title, the main window and the message loop.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 #include "app/MainForm.h"
+#include "platform/win32/WideText.h"
 #include "toolkit/Application.h"
+
+namespace {
+// The arguments after the program's name, read as Unicode.
+std::vector<std::string> CommandLineArguments() {
+  int Count = 0;
+  LPWSTR* Arguments = CommandLineToArgvW(GetCommandLineW(), &Count);
+  std::vector<std::string> Result;
+  for (int I = 1; I < Count; ++I) Result.push_back(Narrow(Arguments[I]));
+  LocalFree(Arguments);
+  return Result;
+}
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Application().Initialize();
-  Application().SetTitle("Torvane Search");
+  Application().SetTitle(MainCaption);
   try {
-    TForm1 Form1;
+    TMainFormSetup Setup;
+    Setup.Arguments = CommandLineArguments();
+    TForm1 Form1(Setup);
     SendMessageW(Form1.Handle(), WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconW(GetModuleHandleW(nullptr), L"MAINICON")));
     Application().Run(Form1);

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "core/Alignment.h"
 #include "core/Color.h"
 #include "core/Exceptions.h"
 
@@ -51,7 +52,6 @@ class TSet {
   std::uint32_t FBits = 0;
 };
 
-enum TAlignment { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
 enum TVerticalAlignment { vaTop = 0, vaMiddle = 1, vaBottom = 2 };
 enum TWrapKind { wkNone, wkEllipsis, wkWordWrap };
 enum TDrawingOptions { doNormal, doBackgroundOnly, doCustom, doCustomOnly };

@@ -3,11 +3,11 @@
 // border, an optional glyph and caption, and child controls inside the remaining area.
 #include <functional>
 
+#include "core/Alignment.h"
 #include "taskpane/tpCore.h"
 #include "taskpane/tpCoreUtils.h"
 #include "toolkit/Bitmap.h"
 
-enum TAlignment { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 enum TtpEnabledMode { emAffectChilds, emNormal };
 enum TtpGlyphLayout { glBottom, glCenter, glTop };

@@ -10,16 +10,6 @@ constexpr UINT VersionStringId = 52001;
 const char* const VersionFallback = "Torvane task-pane controls 2.0.1";
 }  // namespace
 
-wchar_t AcceleratorOf(const std::string& Caption) {
-  const std::wstring Wide = Widen(Caption);
-  for (std::size_t I = 0; I + 1 < Wide.size(); ++I) {
-    if (Wide[I] != L'&') continue;
-    if (Wide[I + 1] != L'&') return Wide[I + 1];
-    ++I;  // "&&" stands for a plain "&"
-  }
-  return 0;
-}
-
 TtpCustomControl::TtpCustomControl(TWinControl* Parent) : TCustomControl(Parent) {
   DoubleBuffered = true;
   if (Parent) TCustomControl::SetColor(Parent->Color());

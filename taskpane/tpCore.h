@@ -109,6 +109,3 @@ class TtpCustomControl : public TCustomControl {
   bool FLocked = false;
   TtpRepaintTriggers FRepaintTriggers = tpDefaultRepaintTriggers;
 };
-
-// The character after the "&" that marks a caption's accelerator ("&&" is a plain "&"), or 0.
-wchar_t AcceleratorOf(const std::string& Caption);

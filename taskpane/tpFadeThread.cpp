@@ -11,11 +11,7 @@ UINT TtpFadeThread::EndMessage() {
 }
 
 TtpFadeThread::TtpFadeThread(HWND BarWindow, bool Collapse, unsigned Serial)
-    : FBarWindow(BarWindow),
-      FCollapse(Collapse),
-      FSerial(Serial),
-      FStop(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-      FApplied(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+    : FBarWindow(BarWindow), FCollapse(Collapse), FSerial(Serial) {
   // Both names are registered here, on the user-interface thread, before the worker needs them.
   StepMessage();
   EndMessage();
@@ -25,15 +21,13 @@ TtpFadeThread::TtpFadeThread(HWND BarWindow, bool Collapse, unsigned Serial)
 TtpFadeThread::~TtpFadeThread() {
   Terminate();
   if (FThread.joinable()) FThread.join();
-  CloseHandle(FApplied);
-  CloseHandle(FStop);
 }
 
-void TtpFadeThread::Terminate() { SetEvent(FStop); }
+void TtpFadeThread::Terminate() { SetEvent(FStop.Get()); }
 
 void TtpFadeThread::StepApplied(bool Last) {
   FLast = Last;
-  SetEvent(FApplied);
+  SetEvent(FApplied.Get());
 }
 
 void TtpFadeThread::Execute() {
@@ -42,9 +36,9 @@ void TtpFadeThread::Execute() {
   for (;;) {
     // A window that is gone takes no more messages: the roll ends here.
     if (!PostMessageW(FBarWindow, StepMessage(), Serial, Self)) return;
-    HANDLE Events[2] = {FStop, FApplied};
+    HANDLE Events[2] = {FStop.Get(), FApplied.Get()};
     if (WaitForMultipleObjects(2, Events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) return;
-    if (WaitForSingleObject(FStop, StepInterval) == WAIT_OBJECT_0) return;
+    if (WaitForSingleObject(FStop.Get(), StepInterval) == WAIT_OBJECT_0) return;
     if (FLast) {
       PostMessageW(FBarWindow, EndMessage(), Serial, Self);
       return;

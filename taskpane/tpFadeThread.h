@@ -8,6 +8,8 @@
 #include <atomic>
 #include <thread>
 
+#include "toolkit/HandleGuards.h"
+
 class TtpFadeThread {
  public:
   static constexpr DWORD StepInterval = 25;  // milliseconds between steps
@@ -37,8 +39,8 @@ class TtpFadeThread {
   HWND FBarWindow;
   bool FCollapse;
   unsigned FSerial;
-  HANDLE FStop;     // manual reset: set once, stops the worker
-  HANDLE FApplied;  // auto reset: one step applied
+  TEventHandle FStop{true, false};      // manual reset: set once, stops the worker
+  TEventHandle FApplied{false, false};  // auto reset: one step applied
   std::atomic<bool> FLast{false};
   std::thread FThread;
 };

@@ -1,6 +1,10 @@
 #include "toolkit/Actions.h"
 
+#include <windows.h>
+
 #include <algorithm>
+
+#include "toolkit/Application.h"
 
 TActionLink::~TActionLink() { SetAction(nullptr); }
 
@@ -56,4 +60,42 @@ bool TBasicAction::Execute() {
   if (!FEnabled || !OnExecute) return false;
   OnExecute(this);
   return true;
+}
+
+std::string ShortCutToText(TShortCut ShortCut) {
+  std::string Text;
+  if (ShortCut & scShift) Text += "Shift+";
+  if (ShortCut & scCtrl) Text += "Ctrl+";
+  if (ShortCut & scAlt) Text += "Alt+";
+  const unsigned Key = ShortCut & 0xFF;
+  switch (Key) {
+    case VK_DELETE: return Text + "Del";
+    case VK_INSERT: return Text + "Ins";
+    case VK_RETURN: return Text + "Enter";
+    case VK_ESCAPE: return Text + "Esc";
+    case VK_BACK: return Text + "BkSp";
+    default: break;
+  }
+  if (Key >= VK_F1 && Key <= VK_F24) return Text + "F" + std::to_string(Key - VK_F1 + 1);
+  if ((Key >= '0' && Key <= '9') || (Key >= 'A' && Key <= 'Z')) return Text + static_cast<char>(Key);
+  return Text + "#" + std::to_string(Key);
+}
+
+TActionList::TActionList(TWinControl& Owner) : FOwner(Owner) { Application().AddActionList(this); }
+
+TActionList::~TActionList() { Application().RemoveActionList(this); }
+
+TAction& TActionList::Add(const std::string& Name, const std::string& Caption, TShortCut ShortCut) {
+  FActions.push_back(std::make_unique<TAction>());
+  TAction& Action = *FActions.back();
+  Action.Name = Name;
+  Action.SetCaption(Caption);
+  Action.ShortCut = ShortCut;
+  return Action;
+}
+
+bool TActionList::IsShortCut(TShortCut ShortCut) {
+  for (auto& Action : FActions)
+    if (Action->ShortCut == ShortCut && Action->Enabled()) return Action->Execute();
+  return false;
 }

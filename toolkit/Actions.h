@@ -2,6 +2,7 @@
 // Actions: a command with a caption, enabled state, hint, image and visibility, and the handler that
 // carries it out, shared by the controls linked to it. A linked control hears of every change before
 // the new value is stored (so it can tell whether it still showed the old one) and of the action's end.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,4 +64,40 @@ class TBasicAction : public TObject {
   std::string FHint;
   int FImageIndex = -1;
   bool FVisible = true;
+};
+
+// A key with its Shift, Ctrl and Alt state: the virtual key in the low byte, then these bits.
+using TShortCut = unsigned;
+constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
+// "Del", "Shift+Del", "Ctrl+A", "F5".
+std::string ShortCutToText(TShortCut ShortCut);
+
+// An action with a keyboard shortcut.
+class TAction : public TBasicAction {
+ public:
+  std::string Name;
+  TShortCut ShortCut = 0;
+};
+
+class TWinControl;
+
+// The actions of one window: their shortcuts work while the focus is inside the window, except for
+// keys that the focused edit field uses itself.
+class TActionList : public TObject {
+ public:
+  explicit TActionList(TWinControl& Owner);
+  ~TActionList() override;
+  TActionList(const TActionList&) = delete;
+  TActionList& operator=(const TActionList&) = delete;
+
+  TAction& Add(const std::string& Name, const std::string& Caption, TShortCut ShortCut);
+  int Count() const { return static_cast<int>(FActions.size()); }
+  TAction& Actions(int Index) { return *FActions.at(static_cast<std::size_t>(Index)); }
+  TWinControl& Owner() const { return FOwner; }
+  // Executes the enabled action with this shortcut; true when one ran.
+  bool IsShortCut(TShortCut ShortCut);
+
+ private:
+  TWinControl& FOwner;
+  std::vector<std::unique_ptr<TAction>> FActions;
 };

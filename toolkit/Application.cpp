@@ -3,7 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "platform/win32/WideText.h"
+#include "toolkit/Actions.h"
 #include "toolkit/Forms.h"
 
 TApplication& Application() {
@@ -34,9 +37,31 @@ void TApplication::Terminate() {
   FTerminated = true;
 }
 
-bool TApplication::IsDialogKey(MSG& Message) {
+namespace {
+
+// The control of ours that holds the focus window: the window itself, or the combo box around an
+// edit field.
+HWND TabItemOf(HWND Focus) {
+  for (HWND Window = Focus; Window; Window = GetParent(Window))
+    if (TWinControl::FromHandle(Window)) return Window;
+  return Focus;
+}
+
+// Alt+Char offered to every control of the tree, in creation order, until one takes it.
+bool OfferAccelerator(TWinControl& Control, wchar_t Char) {
+  if (!Control.Visible() || !Control.Enabled()) return false;
+  if (Control.WantsAccelerator(Char)) return true;
+  for (TWinControl* Child : Control.Controls())
+    if (OfferAccelerator(*Child, Char)) return true;
+  return false;
+}
+
+}  // namespace
+
+bool TApplication::TabKey(MSG& Message) {
   // Tab and Shift+Tab move between controls unless the focused control wants the key itself.
   if (Message.message != WM_KEYDOWN || Message.wParam != VK_TAB) return false;
+  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
   HWND Focus = GetFocus();
   if (!Focus) return false;
   if (SendMessageW(Focus, WM_GETDLGCODE, Message.wParam, reinterpret_cast<LPARAM>(&Message)) &
@@ -44,12 +69,62 @@ bool TApplication::IsDialogKey(MSG& Message) {
     return false;
   HWND Root = GetAncestor(Focus, GA_ROOT);
   const bool Back = GetKeyState(VK_SHIFT) < 0;
-  if (HWND Next = GetNextDlgTabItem(Root, Focus, Back)) {
+  if (HWND Next = GetNextDlgTabItem(Root, TabItemOf(Focus), Back)) {
     ::SetFocus(Next);
     // Edit fields select their text when tabbed into, as dialog boxes do.
-    if (SendMessageW(Next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(Next, EM_SETSEL, 0, -1);
+    HWND Focused = GetFocus();
+    if (Focused && (SendMessageW(Focused, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
+      SendMessageW(Focused, EM_SETSEL, 0, -1);
   }
   return true;
+}
+
+bool TApplication::AcceleratorKey(MSG& Message) {
+  if (Message.message != WM_SYSCHAR || Message.wParam == L' ') return false;
+  TWinControl* Root = TWinControl::FromHandle(GetAncestor(Message.hwnd, GA_ROOT));
+  // Alt with a key that no control takes would beep; a dialog box stays quiet, and so do we.
+  if (Root) OfferAccelerator(*Root, static_cast<wchar_t>(Message.wParam));
+  return Root != nullptr;
+}
+
+bool TApplication::ShortCutKey(MSG& Message) {
+  if ((Message.message != WM_KEYDOWN && Message.message != WM_SYSKEYDOWN) || FActionLists.empty()) return false;
+  const WORD Key = static_cast<WORD>(Message.wParam);
+  if (Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU) return false;
+  // An edit field keeps its own editing keys (Del deletes a character there).
+  HWND Focus = GetFocus();
+  const bool Editing = Focus && (SendMessageW(Focus, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL);
+  TShortCut ShortCut = Key;
+  if (GetKeyState(VK_SHIFT) < 0) ShortCut |= scShift;
+  if (GetKeyState(VK_CONTROL) < 0) ShortCut |= scCtrl;
+  if (GetKeyState(VK_MENU) < 0) ShortCut |= scAlt;
+  if (Editing && !(ShortCut & (scCtrl | scAlt))) return false;
+  HWND Root = GetAncestor(Message.hwnd, GA_ROOT);
+  for (TActionList* List : std::vector<TActionList*>(FActionLists)) {
+    if (!List->Owner().HandleAllocated() || List->Owner().Handle() != Root) continue;
+    if (List->IsShortCut(ShortCut)) return true;
+  }
+  return false;
+}
+
+bool TApplication::IsDialogKey(MSG& Message) {
+  try {
+    return TabKey(Message) || AcceleratorKey(Message) || ShortCutKey(Message);
+  } catch (const std::exception& Error) {
+    HandleException(Error);
+    return true;
+  }
+}
+
+void TApplication::AddActionList(TActionList* List) { FActionLists.push_back(List); }
+
+void TApplication::RemoveActionList(TActionList* List) {
+  FActionLists.erase(std::remove(FActionLists.begin(), FActionLists.end(), List), FActionLists.end());
+}
+
+void TApplication::ProcessMessagesOnBudget(unsigned Budget) {
+  if (GetTickCount() - FLastPump < Budget) return;
+  ProcessMessages();
 }
 
 bool TApplication::ProcessMessage(MSG& Message) {
@@ -78,6 +153,7 @@ bool TApplication::HandleMessage(bool Wait) {
 }
 
 void TApplication::ProcessMessages() {
+  FLastPump = GetTickCount();
   MSG Message;
   while (PeekMessageW(&Message, nullptr, 0, 0, PM_REMOVE)) {
     if (Message.message == WM_QUIT) {

@@ -6,11 +6,13 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "core/Exceptions.h"
 #include "toolkit/Controls.h"
 
 class TForm;
+class TActionList;
 
 class TApplication {
  public:
@@ -25,6 +27,10 @@ class TApplication {
   TForm* MainForm() const { return FMainForm; }
   // Dispatches every message waiting in the queue, then returns.
   void ProcessMessages();
+  // ProcessMessages when at least Budget milliseconds have passed since the last pump. Each queue
+  // check is a round trip to the window server (costly under Wine); a loop that would pump after
+  // every step of its work stays just as responsive this way.
+  void ProcessMessagesOnBudget(unsigned Budget);
   // Handles one message (waiting for it when Wait); false once the loop should end.
   bool HandleMessage(bool Wait = true);
   void Terminate();
@@ -35,13 +41,26 @@ class TApplication {
   void HandleException(const std::exception& Error);
   std::function<void(const std::exception&)> OnException;
 
+  // Action lists whose shortcuts the message loop looks for (TActionList registers itself).
+  void AddActionList(TActionList* List);
+  void RemoveActionList(TActionList* List);
+
+  // The keyboard interface of dialog boxes, for a message taken from the queue: Tab and Shift+Tab
+  // move the focus, Alt with a letter runs the control that has it as accelerator, action shortcuts
+  // run their action. True when the message was used up.
+  bool IsDialogKey(MSG& Message);
+
  private:
   bool ProcessMessage(MSG& Message);
-  bool IsDialogKey(MSG& Message);
+  bool TabKey(MSG& Message);
+  bool AcceleratorKey(MSG& Message);
+  bool ShortCutKey(MSG& Message);
 
   std::string FTitle;
   TForm* FMainForm = nullptr;
   bool FTerminated = false;
+  DWORD FLastPump = 0;
+  std::vector<TActionList*> FActionLists;
 };
 
 TApplication& Application();

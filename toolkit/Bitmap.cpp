@@ -37,21 +37,20 @@ void TBitmap::SetSize(int Width, int Height) {
 
 bool TBitmap::LoadFromResourceName(HINSTANCE Instance, const std::string& Name) {
   const std::wstring WideName = Widen(Name);
-  HBITMAP Loaded =
-      static_cast<HBITMAP>(LoadImageW(Instance, WideName.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  TBitmapHandle Loaded(
+      static_cast<HBITMAP>(LoadImageW(Instance, WideName.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!Loaded) {
     Release();
     return false;
   }
   BITMAP Info = {};
-  GetObjectW(Loaded, sizeof(Info), &Info);
+  GetObjectW(Loaded.Get(), sizeof(Info), &Info);
   SetSize(Info.bmWidth, Info.bmHeight);
-  HDC Source = CreateCompatibleDC(nullptr);
-  HGDIOBJ Old = SelectObject(Source, Loaded);
-  BitBlt(MemoryDC(), 0, 0, FWidth, FHeight, Source, 0, 0, SRCCOPY);
-  SelectObject(Source, Old);
-  DeleteDC(Source);
-  DeleteObject(Loaded);
+  {
+    TMemoryDC Source;
+    TSelectedObject Selected(Source.Get(), Loaded.Get());
+    BitBlt(MemoryDC(), 0, 0, FWidth, FHeight, Source.Get(), 0, 0, SRCCOPY);
+  }
   GdiFlush();
   // Resource bitmaps carry no alpha: make them opaque.
   for (int I = 0; I < FWidth * FHeight; ++I) FBits[I] |= 0xFF000000u;

@@ -195,10 +195,7 @@ RECT TCanvas::ClipRect() const {
 }
 
 TCanvas::TClipSave::TClipSave(TCanvas& Canvas) : FCanvas(Canvas), FSaved(CreateRectRgn(0, 0, 0, 0)) {
-  FHadRegion = GetClipRgn(Canvas.Handle(), FSaved) == 1;
+  FHadRegion = GetClipRgn(Canvas.Handle(), FSaved.Get()) == 1;
 }
 
-TCanvas::TClipSave::~TClipSave() {
-  SelectClipRgn(FCanvas.Handle(), FHadRegion ? FSaved : nullptr);
-  DeleteObject(FSaved);
-}
+TCanvas::TClipSave::~TClipSave() { SelectClipRgn(FCanvas.Handle(), FHadRegion ? FSaved.Get() : nullptr); }

@@ -78,7 +78,7 @@ class TCanvas {
 
    private:
     TCanvas& FCanvas;
-    HRGN FSaved;
+    TRegionHandle FSaved;
     bool FHadRegion;
   };
 

@@ -1,16 +1,22 @@
 #include "toolkit/Controls.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cwctype>
 
 #include "platform/win32/WideText.h"
 #include "toolkit/Application.h"
+#include "toolkit/HandleGuards.h"
+#include "toolkit/Menus.h"
 
 namespace {
 
 // The property that ties a window to its object, for our classes and wrapped platform ones alike.
 const wchar_t* const ObjectProperty = L"TorvaneControl";
+// Our subclass of a wrapped platform control.
+constexpr UINT_PTR SubclassId = 0x54435452;  // 'TCTR'
 
 void RegisterOnce(const std::wstring& ClassName, UINT Style, WNDPROC Procedure) {
   WNDCLASSEXW Existing = {};
@@ -27,6 +33,21 @@ void RegisterOnce(const std::wstring& ClassName, UINT Style, WNDPROC Procedure) 
 }
 
 }  // namespace
+
+wchar_t AcceleratorOf(const std::string& Caption) {
+  const std::wstring Wide = Widen(Caption);
+  for (std::size_t I = 0; I + 1 < Wide.size(); ++I) {
+    if (Wide[I] != L'&') continue;
+    if (Wide[I + 1] != L'&') return Wide[I + 1];
+    ++I;  // "&&" stands for a plain "&"
+  }
+  return 0;
+}
+
+bool IsAccelerator(wchar_t Char, const std::string& Caption) {
+  const wchar_t Accelerator = AcceleratorOf(Caption);
+  return Accelerator != 0 && std::towupper(Accelerator) == std::towupper(Char);
+}
 
 TShiftState KeyboardShiftState() {
   TShiftState Shift = 0;
@@ -103,8 +124,7 @@ void TWinControl::CreateHandle() {
     if (Window) {
       FHandle = Window;
       SetPropW(Window, ObjectProperty, this);
-      FDefaultProc = reinterpret_cast<WNDPROC>(
-          SetWindowLongPtrW(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::SubclassProc)));
+      FSubclassed = SetWindowSubclass(Window, &TWinControl::SubclassProc, SubclassId, 0) != FALSE;
     }
   }
   if (!Window) throw Exception("Error creating window of class " + Narrow(Params.ClassName + Params.SystemClassName));
@@ -341,15 +361,39 @@ bool TWinControl::SetCursorFor(int HitTest) {
 }
 
 bool TWinControl::EraseBackground(HDC DC) {
-  if (!FDefaultProc) {
+  if (!FSubclassed) {
     RECT Rect;
     GetClientRect(FHandle, &Rect);
-    HBRUSH Brush = CreateSolidBrush(ColorToRGB(FColor));
-    FillRect(DC, &Rect, Brush);
-    DeleteObject(Brush);
+    TBrushHandle Brush(CreateSolidBrush(ColorToRGB(FColor)));
+    FillRect(DC, &Rect, Brush.Get());
     return true;
   }
   return false;
+}
+
+HBRUSH TWinControl::ControlColor(HDC DC) {
+  // Labels, check boxes and buttons sit on their parent's colour.
+  const TColor Back = FParent ? FParent->Color() : FColor;
+  if (!FBackBrush || FBackBrushColor != Back) {
+    FBackBrush.Reset(CreateSolidBrush(ColorToRGB(Back)));
+    FBackBrushColor = Back;
+  }
+  SetTextColor(DC, ColorToRGB(FFont.Color()));
+  SetBkColor(DC, ColorToRGB(Back));
+  SetBkMode(DC, TRANSPARENT);
+  return FBackBrush.Get();
+}
+
+bool TWinControl::ShowPopupMenu(int ScreenX, int ScreenY) {
+  if (!PopupMenu || !FHandle) return false;
+  if (ScreenX == -1 && ScreenY == -1) {
+    // From the keyboard: at the control's top left corner.
+    POINT Corner = ClientToScreen(POINT{0, 0});
+    ScreenX = Corner.x, ScreenY = Corner.y;
+  }
+  PopupMenu->PopupComponent = this;
+  PopupMenu->Popup(ScreenX, ScreenY);
+  return true;
 }
 
 LRESULT TWinControl::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
@@ -366,7 +410,7 @@ LRESULT TWinControl::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
                                                                                                : mbMiddle;
       const bool Double = Message == WM_LBUTTONDBLCLK || Message == WM_RBUTTONDBLCLK || Message == WM_MBUTTONDBLCLK;
       LRESULT Result = 0;
-      if (FDefaultProc) Result = DefaultHandler(Message, WParam, LParam);
+      if (FSubclassed) Result = DefaultHandler(Message, WParam, LParam);
       if (Double && Button == mbLeft) DblClick();
       if (FHandle) MouseDown(Button, MouseShiftState(WParam) | (Double ? TShiftState(ssDouble) : 0u), X, Y);
       return Result;
@@ -376,7 +420,7 @@ LRESULT TWinControl::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
     case WM_MBUTTONUP: {
       const TMouseButton Button = Message == WM_LBUTTONUP ? mbLeft : (Message == WM_RBUTTONUP ? mbRight : mbMiddle);
       LRESULT Result = 0;
-      if (FDefaultProc) Result = DefaultHandler(Message, WParam, LParam);
+      if (FSubclassed) Result = DefaultHandler(Message, WParam, LParam);
       MouseUp(Button, MouseShiftState(WParam), X, Y);
       return Result;
     }
@@ -445,7 +489,7 @@ LRESULT TWinControl::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
       if (EraseBackground(reinterpret_cast<HDC>(WParam))) return 1;
       break;
     case WM_GETDLGCODE:
-      if (UINT Code = DialogCode()) return Code | (FDefaultProc ? DefaultHandler(Message, WParam, LParam) : 0);
+      if (UINT Code = DialogCode()) return Code | (FSubclassed ? DefaultHandler(Message, WParam, LParam) : 0);
       break;
     case WM_COMMAND:
       if (LParam) {
@@ -461,10 +505,22 @@ LRESULT TWinControl::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
       }
       break;
     }
-    case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX: break;
+      if (TWinControl* Child = FromHandle(reinterpret_cast<HWND>(LParam)))
+        if (HBRUSH Brush = Child->ControlColor(reinterpret_cast<HDC>(WParam))) return reinterpret_cast<LRESULT>(Brush);
+      break;
+    case WM_DRAWITEM: {
+      auto* Item = reinterpret_cast<DRAWITEMSTRUCT*>(LParam);
+      if (Item->CtlType != ODT_MENU)
+        if (TWinControl* Child = FromHandle(Item->hwndItem))
+          if (Child->DrawItem(*Item)) return TRUE;
+      break;
+    }
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(WParam) == FHandle && ShowPopupMenu(GET_X_LPARAM(LParam), GET_Y_LPARAM(LParam)))
+        return 0;
+      break;
     default: break;
   }
   return DefaultHandler(Message, WParam, LParam);
@@ -472,7 +528,7 @@ LRESULT TWinControl::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
 
 LRESULT TWinControl::DefaultHandler(UINT Message, WPARAM WParam, LPARAM LParam) {
   if (!FHandle) return 0;
-  if (FDefaultProc) return CallWindowProcW(FDefaultProc, FHandle, Message, WParam, LParam);
+  if (FSubclassed) return DefSubclassProc(FHandle, Message, WParam, LParam);
   return DefWindowProcW(FHandle, Message, WParam, LParam);
 }
 
@@ -506,18 +562,20 @@ LRESULT CALLBACK TWinControl::WindowProc(HWND Window, UINT Message, WPARAM WPara
   return Control->Dispatch(Message, WParam, LParam);
 }
 
-LRESULT CALLBACK TWinControl::SubclassProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+LRESULT CALLBACK TWinControl::SubclassProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam, UINT_PTR,
+                                           DWORD_PTR) {
   TWinControl* Control = FromHandle(Window);
-  if (!Control) return DefWindowProcW(Window, Message, WParam, LParam);
   if (Message == WM_NCDESTROY) {
-    const WNDPROC Original = Control->FDefaultProc;
-    SetWindowLongPtrW(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Original));
-    RemovePropW(Window, ObjectProperty);
-    Control->FHandle = nullptr;
-    Control->FDefaultProc = nullptr;
-    Control->FMouseInside = false;
-    return CallWindowProcW(Original, Window, Message, WParam, LParam);
+    RemoveWindowSubclass(Window, &TWinControl::SubclassProc, SubclassId);
+    if (Control) {
+      RemovePropW(Window, ObjectProperty);
+      Control->FHandle = nullptr;
+      Control->FSubclassed = false;
+      Control->FMouseInside = false;
+    }
+    return DefSubclassProc(Window, Message, WParam, LParam);
   }
+  if (!Control) return DefSubclassProc(Window, Message, WParam, LParam);
   return Control->Dispatch(Message, WParam, LParam);
 }
 
@@ -530,47 +588,52 @@ void TCustomControl::CreateParams(TCreateParams& Params) {
 
 bool TCustomControl::EraseBackground(HDC) { return true; }  // Paint covers every pixel
 
+namespace {
+// The control's canvas draws on a DC for one paint; it lets the DC go however the paint ends.
+class TCanvasOn {
+ public:
+  TCanvasOn(TCanvas& Canvas, HDC DC) : FCanvas(Canvas) { FCanvas.SetHandle(DC); }
+  ~TCanvasOn() { FCanvas.SetHandle(nullptr); }
+  TCanvasOn(const TCanvasOn&) = delete;
+  TCanvasOn& operator=(const TCanvasOn&) = delete;
+
+ private:
+  TCanvas& FCanvas;
+};
+}  // namespace
+
 void TCustomControl::PaintWindow(HDC DC, const RECT& Update) {
   if (!DoubleBuffered) {
-    FCanvas.SetHandle(DC);
+    TCanvasOn On(FCanvas, DC);
     Paint();
-    FCanvas.SetHandle(nullptr);
     return;
   }
   // Off-screen: the whole update box is painted in memory and copied in one go, so nothing flickers.
   const int W = Update.right - Update.left, H = Update.bottom - Update.top;
   if (W <= 0 || H <= 0) return;
-  HDC Memory = CreateCompatibleDC(DC);
-  HBITMAP Bitmap = CreateCompatibleBitmap(DC, W, H);
-  HGDIOBJ Old = SelectObject(Memory, Bitmap);
-  SetViewportOrgEx(Memory, -Update.left, -Update.top, nullptr);
-  IntersectClipRect(Memory, Update.left, Update.top, Update.right, Update.bottom);
-  FCanvas.SetHandle(Memory);
-  Paint();
-  FCanvas.SetHandle(nullptr);
-  SetViewportOrgEx(Memory, 0, 0, nullptr);
-  BitBlt(DC, Update.left, Update.top, W, H, Memory, 0, 0, SRCCOPY);
-  SelectObject(Memory, Old);
-  DeleteObject(Bitmap);
-  DeleteDC(Memory);
+  TMemoryDC Memory(DC);
+  TBitmapHandle Bitmap(CreateCompatibleBitmap(DC, W, H));
+  if (!Memory.Get() || !Bitmap) return;
+  TSelectedObject Selected(Memory.Get(), Bitmap.Get());
+  SetViewportOrgEx(Memory.Get(), -Update.left, -Update.top, nullptr);
+  IntersectClipRect(Memory.Get(), Update.left, Update.top, Update.right, Update.bottom);
+  {
+    TCanvasOn On(FCanvas, Memory.Get());
+    Paint();
+  }
+  SetViewportOrgEx(Memory.Get(), 0, 0, nullptr);
+  BitBlt(DC, Update.left, Update.top, W, H, Memory.Get(), 0, 0, SRCCOPY);
 }
 
 void TCustomControl::PaintTo(TCanvas& Canvas) {
-  FCanvas.SetHandle(Canvas.Handle());
+  TCanvasOn On(FCanvas, Canvas.Handle());
   Paint();
-  FCanvas.SetHandle(nullptr);
 }
 
 LRESULT TCustomControl::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
   if (Message == WM_PAINT) {
-    PAINTSTRUCT Paint;
-    HDC DC = BeginPaint(FHandle, &Paint);
-    struct TEndPaint {
-      HWND Window;
-      PAINTSTRUCT& Paint;
-      ~TEndPaint() { EndPaint(Window, &Paint); }
-    } End{FHandle, Paint};
-    PaintWindow(DC, Paint.rcPaint);
+    TPaintDC DC(FHandle);
+    PaintWindow(DC.Get(), DC.UpdateRect());
     return 0;
   }
   if (Message == WM_PRINTCLIENT) {

@@ -11,6 +11,8 @@
 #include "toolkit/Canvas.h"
 #include "toolkit/Graphics.h"
 
+class TPopupMenu;
+
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftFlag : unsigned {
   ssShift = 1,
@@ -29,6 +31,11 @@ using TCursor = int;
 constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6, crSizeNS = -7,
                   crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crNo = -18, crAppStart = -19,
                   crHelp = -20, crHandPoint = -21, crSizeAll = -22;
+
+// The character after the "&" that marks a caption's accelerator ("&&" is a plain "&"), or 0.
+wchar_t AcceleratorOf(const std::string& Caption);
+// Whether Char (any case) is the caption's accelerator.
+bool IsAccelerator(wchar_t Char, const std::string& Caption);
 
 // Shift state from the keyboard right now, and from a mouse message's key flags.
 TShiftState KeyboardShiftState();
@@ -100,6 +107,8 @@ class TWinControl : public TObject {
   void SetTabStop(bool TabStop);
   int Tag = 0;
   std::string Name;
+  // Shown on a right click or the menu key (not owned).
+  TPopupMenu* PopupMenu = nullptr;
 
   void Invalidate();
   void InvalidateRect(const RECT& Rect, bool Erase = false);
@@ -131,6 +140,12 @@ class TWinControl : public TObject {
   LRESULT Perform(UINT Message, WPARAM WParam = 0, LPARAM LParam = 0);
   // Destroys the window (children first); the object stays and makes a new one on demand.
   void DestroyHandle();
+  // Alt+Char was pressed in the control's form: answers whether this control took it as its
+  // accelerator (and acted on it: focus, click, toggle).
+  virtual bool WantsAccelerator(wchar_t Char) {
+    (void)Char;
+    return false;
+  }
 
  protected:
   struct TCreateParams {
@@ -185,6 +200,17 @@ class TWinControl : public TObject {
   virtual bool EraseBackground(HDC DC);
   // Which keys the control handles itself (WM_GETDLGCODE bits).
   virtual UINT DialogCode() { return 0; }
+  // WM_CTLCOLOR* of a wrapped static or button control: its text and background colours, and the
+  // background brush (null: the platform's default).
+  virtual HBRUSH ControlColor(HDC DC);
+  // WM_DRAWITEM of an owner-drawn part of a wrapped control; true when drawn.
+  virtual bool DrawItem(const DRAWITEMSTRUCT& Item) {
+    (void)Item;
+    return false;
+  }
+  // Runs PopupMenu at a screen point (-1, -1: from the keyboard); false without one.
+  bool ShowPopupMenu(int ScreenX, int ScreenY);
+  bool Subclassed() const { return FSubclassed; }
   bool MouseInside() const { return FMouseInside; }
 
   HWND FHandle = nullptr;
@@ -192,7 +218,8 @@ class TWinControl : public TObject {
  private:
   friend class TApplication;
   static LRESULT CALLBACK WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
-  static LRESULT CALLBACK SubclassProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
+  static LRESULT CALLBACK SubclassProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam, UINT_PTR Id,
+                                       DWORD_PTR Data);
   LRESULT Dispatch(UINT Message, WPARAM WParam, LPARAM LParam);
   void CreateHandle();
   void ParentFontChanged(TFont& Font);
@@ -210,7 +237,9 @@ class TWinControl : public TObject {
   TFont FFont;
   TColor FColor = clBtnFace;
   TCursor FCursor = crDefault;
-  WNDPROC FDefaultProc = nullptr;  // a wrapped platform control's own procedure
+  bool FSubclassed = false;  // a wrapped platform control, subclassed with SetWindowSubclass
+  TBrushHandle FBackBrush;   // ControlColor's brush and the colour it was made for
+  TColor FBackBrushColor = clNone;
 };
 
 // A control that paints itself on a canvas, optionally through an off-screen bitmap.

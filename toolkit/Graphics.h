@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/Color.h"
+#include "toolkit/HandleGuards.h"
 
 // Resolves a system colour to RGB; plain colours pass unchanged.
 COLORREF ColorToRGB(TColor Color);
@@ -106,33 +107,4 @@ class TBrush : public TGraphicsObject {
   TColor FColor = clWhite;
   TBrushStyle FStyle = bsSolid;
   HBRUSH FHandle = nullptr;
-};
-
-// Owns any GDI object (region, bitmap, brush...) and deletes it.
-template <typename THandleType>
-class TGdiHandle {
- public:
-  explicit TGdiHandle(THandleType Handle = nullptr) : FHandle(Handle) {}
-  ~TGdiHandle() { Reset(); }
-  TGdiHandle(const TGdiHandle&) = delete;
-  TGdiHandle& operator=(const TGdiHandle&) = delete;
-  TGdiHandle(TGdiHandle&& Other) noexcept : FHandle(Other.Release()) {}
-  TGdiHandle& operator=(TGdiHandle&& Other) noexcept {
-    Reset(Other.Release());
-    return *this;
-  }
-  THandleType Get() const { return FHandle; }
-  explicit operator bool() const { return FHandle != nullptr; }
-  THandleType Release() {
-    THandleType Handle = FHandle;
-    FHandle = nullptr;
-    return Handle;
-  }
-  void Reset(THandleType Handle = nullptr) {
-    if (FHandle) DeleteObject(FHandle);
-    FHandle = Handle;
-  }
-
- private:
-  THandleType FHandle;
 };

@@ -1,0 +1,176 @@
+// The main window's controls: looks, texts, defaults, places and anchors.
+#include <algorithm>
+#include <utility>
+
+#include "app/MainForm.h"
+#include "search/ResultRows.h"
+#include "search/SearchRun.h"
+
+namespace {
+
+constexpr TColor BandColor = RGBColor(105, 128, 218), BandLine = RGBColor(38, 62, 153);
+constexpr TColor CriteriaColor = RGBColor(214, 223, 247), LinkColor = RGBColor(0, 33, 231);
+constexpr int BandHeight = 136, StatusHeight = 22, HelpBarWidth = 184;
+// The criteria panel's width as laid out: controls anchored to its right keep their distance to the
+// right edge from there.
+constexpr int CriteriaDesignWidth = 482;
+
+void SetPaneFont(TFont& Font, int Height, TFontStyles Style) {
+  Font.SetName("Tahoma");
+  Font.SetHeight(Height);
+  Font.SetStyle(Style);
+  Font.SetColor(LinkColor);
+}
+
+}  // namespace
+
+void TForm1::BuildBand() {
+  tpContainer2.SetColor(BandColor);
+  tpContainer2.SetBoundLines(blRight);
+  tpContainer2.SetBoundColor(BandLine);
+  tpContainer2.SetBorderWidth(4);
+  tpContainer2.OnAlignChildren = [this](TObject*) { PlaceBand(); };
+
+  tpPaneBar1.SetParentFont(false);
+  tpPaneBar1.SetCaption("File & Folder Search");
+  SetPaneFont(tpPaneBar1.Font(), -13, 0);
+  SetPaneFont(tpPaneBar1.HeaderFont(), -11, fsBold);
+  tpPaneBar1.Icon().LoadFromResourceName(GetModuleHandleW(nullptr), "TPFOLDERICON", 32);
+  tpPaneBar1.SetBounds(0, 0, CriteriaDesignWidth, 35);
+
+  tpContainer3.SetColor(CriteriaColor);
+  tpContainer3.SetBoundLines(blLeft | blRight | blBottom);
+  tpContainer3.SetBoundColor(clWhite);
+  tpContainer3.OnAlignChildren = [this](TObject*) { PlaceCriteria(); };
+
+  ImageList1.AddResource(GetModuleHandleW(nullptr), "TPHELPIMAGE", clFuchsia);
+  tpPaneBar3.SetParentFont(false);
+  tpPaneBar3.SetCaption("Help & Support");
+  SetPaneFont(tpPaneBar3.Font(), -11, 0);
+  SetPaneFont(tpPaneBar3.HeaderFont(), -11, fsBold);
+  tpPaneBar3.Icon().LoadFromResourceName(GetModuleHandleW(nullptr), "TPHELPICON", 32);
+  tpPaneBar3.SetImageList(&ImageList1);
+  for (const char* Caption : {"Torvane Web Site", "Support Forum", "Check for Updates", "Online Help"}) {
+    tpPaneBar3.Items().Add().SetCaption(Caption);
+  }
+  tpPaneBar3.SetBounds(0, 0, HelpBarWidth, 123);
+}
+
+void TForm1::BuildCriteria() {
+  struct TPlace {
+    TWinControl& Control;
+    int Left, Top, Width, Height;
+  };
+  const TPlace Places[] = {
+      {Label5, 10, 8, 0, 0},     {search, 64, 4, 165, 21},  {Label2, 10, 64, 0, 0},     {contains, 64, 60, 161, 21},
+      {Label1, 10, 36, 0, 0},    {path, 64, 32, 141, 21},   {Button4, 206, 31, 22, 23}, {sc_size, 240, 6, 68, 17},
+      {sztp, 310, 4, 81, 21},    {edit1, 394, 4, 65, 21},   {Label3, 462, 8, 0, 0},     {sc_modified, 240, 34, 68, 17},
+      {stdate, 310, 32, 81, 21}, {nddate, 394, 32, 81, 21}, {Button1, 400, 58, 75, 25},
+  };
+  for (const TPlace& Place : Places) Place.Control.SetBounds(Place.Left, Place.Top, Place.Width, Place.Height);
+  Label5.SetCaption("Named:");
+  Label2.SetCaption("&With text:");
+  Label2.FocusControl = &contains;
+  Label1.SetCaption("Look i&n:");
+  Label1.FocusControl = &path;
+  Label3.SetCaption("KB");
+  for (TLabel* Label : {&Label5, &Label2, &Label1, &Label3}) Label->AdjustSize();
+  path.SetText("C:\\");
+  Button4.SetCaption("...");
+  sc_size.SetCaption("File Size:");
+  sztp.SetItems({"At Least", "At Most"});
+  sztp.SetItemIndex(0);
+  edit1.SetText("1000");
+  sc_modified.SetCaption("Modified:");
+  Button1.SetCaption(SearchCaption);
+  for (TComboBox* Box : {&search, &path}) Box->SetDropDownCount(8);
+}
+
+void TForm1::BuildGrid() {
+  ImageList2.AddResource(GetModuleHandleW(nullptr), "ROWIMAGES", clFuchsia);
+  flist.SetHeaderSize(18);
+  flist.SetRowSize(16);
+  flist.SetOptions(TGridOptions{goHeader, goGrid, goMultiSelect, goSelectFullRow});
+  flist.SetAppearanceOptions(TAppearanceOptions{aoHideSelection});
+  flist.SetGridLinesColor(clWindow);
+  flist.SetColor(clWindow);
+  flist.SetTabStop(true);
+  TColumns& Columns = flist.Columns();
+  auto Setup = [](TCustomColumn* Column, const char16_t* Caption, int Width) {
+    Column->Header().SetCaption(Caption);
+    Column->SetWidth(Width);
+    Column->SetColor(clWindow);
+    return Column;
+  };
+  auto* Image = Columns.Add<TImageColumn>();
+  Setup(Image, u"", 20);
+  Image->SetImages(&ImageList2);
+  Image->SetAlignment(taCenter);
+  Setup(Columns.Add<TTextualColumn>(), u"Name", 170);
+  auto* Size = Columns.Add<TNumericColumn>();
+  Setup(Size, u"Size", 70);
+  Size->SetFormatMask("###,###,##0k ");
+  Size->SetAlignment(taRightJustify);
+  Setup(Columns.Add<TTextualColumn>(), u"Modified", 110)->SetSortType(stDate);
+  Setup(Columns.Add<TTextualColumn>(), u"Folder", 200);
+  Setup(Columns.Add<TTextualColumn>(), u"Type", 100);
+  static_assert(rcType == 5, "the grid's columns follow the result rows' order");
+}
+
+void TForm1::BuildStatusBar() {
+  StatusBar1.AddPanel(100, taLeftJustify, psOwnerDraw);
+  StatusBar1.AddPanel(200, taCenter);
+  StatusBar1.AddPanel(100, taCenter);
+  StatusBar1.AddPanel(50, taLeftJustify);
+  prg.SetRange(0, 100);
+  prg.SetStep(10);
+  prg.SetVisible(false);
+}
+
+void TForm1::BuildCommands() {
+  TMenuItem& Open1 = PopupMenu1.Add("Open1", "&Open");
+  Open1.Default = true;
+  Open1.OnClick = [this](TObject* Sender) { Open1Click(Sender); };
+  PopupMenu1.Add("Explore1", "&Explore").OnClick = [this](TObject* Sender) { Explore1Click(Sender); };
+  PopupMenu1.AddSeparator("N1");
+  PopupMenu1.AddAction("Delete1", DeleteRecycle);
+  PopupMenu1.AddAction("Delete2", DeletePermanent);
+  DeleteRecycle.OnExecute = [this](TObject* Sender) { DeleteRecycleExecute(Sender); };
+  DeletePermanent.OnExecute = [this](TObject* Sender) { DeletePermanentExecute(Sender); };
+  PopupMenu = &PopupMenu1;
+  flist.PopupMenu = &PopupMenu1;
+  for (TTimer* Timer : {&clearSearchTimer, &clearPathTimer, &startTimer}) Timer->SetEnabled(false);
+  clearSearchTimer.SetInterval(50);
+  clearPathTimer.SetInterval(50);
+  startTimer.SetInterval(500);
+  fd.NewDialogStyle = true;
+  fd.EditBox = false;
+}
+
+void TForm1::PlaceForm() {
+  const RECT Client = ClientRect();
+  tpContainer2.SetBounds(0, 0, Client.right, BandHeight);
+  flist.SetBounds(0, BandHeight, Client.right, std::max(0, int(Client.bottom) - BandHeight - StatusHeight));
+  StatusBar1.SetBounds(0, Client.bottom - StatusHeight, Client.right, StatusHeight);
+  PlaceBand();
+}
+
+// The search bar and the criteria panel stretch with the band; the help bar keeps to its right edge.
+void TForm1::PlaceBand() {
+  const RECT Area = tpContainer2.ChildArea();
+  const int HelpLeft = Area.right - HelpBarWidth - 1;
+  tpPaneBar3.SetBounds(HelpLeft, Area.top, HelpBarWidth, tpPaneBar3.Height());
+  const int Width = std::max(0, HelpLeft - 6 - int(Area.left));
+  tpPaneBar1.SetBounds(Area.left, Area.top, Width, tpPaneBar1.Height());
+  tpContainer3.SetBounds(Area.left, Area.top + 35, Width, 88);
+}
+
+// The fields on the left keep their distance to the panel's left edge; everything from "File Size:"
+// on keeps its distance to the right edge.
+void TForm1::PlaceCriteria() {
+  const int Shift = tpContainer3.Width() - CriteriaDesignWidth;
+  const std::pair<TWinControl*, int> Anchored[] = {{&sc_size, 240}, {&sztp, 310},        {&edit1, 394},
+                                                   {&Label3, 462},  {&sc_modified, 240}, {&stdate, 310},
+                                                   {&nddate, 394},  {&Button1, 400}};
+  for (const auto& [Control, DesignLeft] : Anchored) Control->SetLeft(DesignLeft + Shift);
+}

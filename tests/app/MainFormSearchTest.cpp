@@ -1,0 +1,96 @@
+// Searches through the main window: rows read back from the grid, the status bar, cancel and close.
+#include "app/Histories.h"
+#include "core/Text.h"
+#include "search/ResultRows.h"
+#include "tests/app/MainFormTest.h"
+
+namespace {
+
+// Real time, but every reading of the tick is a second later: each entry of the walk refreshes.
+class TFastClock : public TClock {
+ public:
+  TDateTime Now() override { return SystemClock().Now(); }
+  std::uint32_t TickCount() override { return Tick += 1000; }
+  void Sleep(std::uint32_t) override {}
+  std::uint32_t Tick = 0;
+};
+
+}  // namespace
+
+TEST_F(MainFormTest, SearchOfARealTreeFillsTheGridAndTheStatusBar) {
+  Tree.WriteFile("Notes.txt", std::string(2048, 'n'));
+  Tree.WriteFile("sub/deeper/report.TXT", std::string(1024, 'r'));
+  Tree.WriteFile("other.doc", "d");
+  Tree.MakeFolder("folder.txt");
+  TForm1& Form = Start({Tree.Path(), "*.txt"});
+  Form.startTimer.SetEnabled(false);
+  Form.Button1Click(&Form.Button1);
+  ASSERT_EQ(Names(), (std::vector<std::string>{"Notes.txt", "folder.txt", "report.TXT"}));
+  for (int Row = 0; Row < Form.flist.RowCount(); ++Row) {
+    const std::string Name = Utf16ToUtf8(Form.flist.GetCellText(rcName, Row));
+    const std::string Folder = Utf16ToUtf8(Form.flist.GetCellText(rcFolder, Row));
+    const std::string Type = Utf16ToUtf8(Form.flist.GetCellText(rcType, Row));
+    if (Name == "folder.txt") {
+      EXPECT_EQ(Type, "Folder");
+      EXPECT_EQ(Utf16ToUtf8(Form.flist.GetCellText(rcImage, Row)), "1");
+    } else {
+      EXPECT_EQ(Type, "Text Document");
+    }
+    EXPECT_EQ(Folder, Name == "report.TXT" ? Tree.Path("sub/deeper") : Tree.Path());
+  }
+  EXPECT_EQ(Form.StatusBar1.Panel(3).Text, "3KB");
+  EXPECT_EQ(Form.StatusBar1.Panel(0).Text, "");
+  EXPECT_FALSE(Form.prg.Visible());
+  EXPECT_FALSE(Form.flist.IsUpdating());
+  EXPECT_EQ(Settings.ReadFile(NameHistoryFile), "*.txt\r\n");
+  EXPECT_EQ(Settings.ReadFile(FolderHistoryFile), Tree.Path() + "\r\n");
+  // A second search lists the cached hits first (their folders in lower case) and nothing twice.
+  Form.Button1Click(&Form.Button1);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Notes.txt", "folder.txt", "report.TXT"}));
+  // The cache is written when the window goes.
+  this->Form.reset();
+  EXPECT_NE(Settings.ReadFile("search.cache").find("report.TXT\r\n"), std::string::npos);
+}
+
+TEST_F(MainFormTest, ProgressRefreshesShowCountsWithSeparators) {
+  TFastClock Fast;
+  Clock = &Fast;
+  for (int I = 0; I < 1005; ++I) Tree.WriteFile("f" + std::to_string(I) + ".dat", "");
+  TForm1& Form = Start({Tree.Path(), "*.dat"});
+  Form.startTimer.SetEnabled(false);
+  Form.Button1Click(&Form.Button1);
+  EXPECT_EQ(Form.flist.RowCount(), 1005);
+  EXPECT_EQ(Form.StatusBar1.Panel(1).Text, "Searched 1,005 files, 1 folders");
+  EXPECT_EQ(Form.StatusBar1.Panel(2).Text, "Found 1,005 files");
+  EXPECT_EQ(Form.StatusBar1.Panel(3).Text, "0KB");
+  EXPECT_FALSE(Form.prg.Visible());
+}
+
+TEST_F(MainFormTest, EnterDuringASearchCancelsIt) {
+  for (int I = 0; I < 400; ++I) Tree.WriteFile("d" + std::to_string(I % 20) + "/f" + std::to_string(I) + ".x", "");
+  TForm1& Form = Start({Tree.Path(), "*.x"});
+  Form.startTimer.SetEnabled(false);
+  std::string CaptionWhileRunning;
+  TWhenReady Cancel([&] { return Form.Button1.Tag == 1; },
+                    [&] {
+                      CaptionWhileRunning = Form.Button1.Caption();
+                      SendMessageW(Form.edit1.Handle(), WM_CHAR, VK_RETURN, 0);
+                    });
+  Form.Button1Click(&Form.Button1);
+  EXPECT_EQ(CaptionWhileRunning, "&Cancel");
+  EXPECT_LT(Form.flist.RowCount(), 400);
+  EXPECT_EQ(Form.Button1.Caption(), "&Search");
+  EXPECT_TRUE(Form.Button1.Enabled());
+  EXPECT_EQ(Form.Button1.Tag, 0);
+  EXPECT_EQ(Settings.ReadFile(NameHistoryFile), "*.x\r\n");  // a cancelled run still records
+}
+
+TEST_F(MainFormTest, MalformedMaskIsReportedAndStartsNothing) {
+  TForm1& Form = Start({Tree.Path(), "[abc"});
+  Form.startTimer.SetEnabled(false);
+  SendMessageW(Form.Button1.Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(Errors.size(), 1u);
+  EXPECT_EQ(Form.search.Text(), "*[abc*");
+  EXPECT_EQ(Form.Button1.Tag, 0);
+  EXPECT_FALSE(Settings.ReadFile(NameHistoryFile).size());
+}

@@ -1,0 +1,128 @@
+// Start-up, the command line, the histories and the keyboard of the main window.
+#include "tests/app/MainFormTest.h"
+
+#include "app/Histories.h"
+#include "core/Text.h"
+
+namespace {
+using TItems = std::vector<std::string>;
+
+void Select(TComboBox& Box, const std::string& Item) {
+  const auto& Items = Box.Items();
+  const auto Found = std::find(Items.begin(), Items.end(), Item);
+  ASSERT_NE(Found, Items.end());
+  SendMessageW(Box.Handle(), CB_SETCURSEL, static_cast<WPARAM>(Found - Items.begin()), 0);
+  SendMessageW(GetParent(Box.Handle()), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(Box.Handle()));
+}
+}  // namespace
+
+TEST_F(MainFormTest, DefaultsWithoutArgumentsOrFiles) {
+  TForm1& Form = Start();
+  EXPECT_EQ(Form.Caption(), "Torvane Search");
+  EXPECT_EQ(Form.path.Text(), "C:\\");
+  EXPECT_EQ(Form.search.Text(), "");
+  EXPECT_EQ(Form.edit1.Text(), "1000");
+  EXPECT_EQ(Form.sztp.ItemIndex(), 0);
+  EXPECT_FALSE(Form.sc_size.Checked());
+  EXPECT_EQ(Form.Button1.Caption(), "&Search");
+  EXPECT_EQ(Form.stdate.Date(), SystemClock().Today());
+  EXPECT_TRUE(Form.search.Items().empty());  // no "[Clear History]" without entries
+  EXPECT_TRUE(Form.path.Items().empty());
+  EXPECT_FALSE(Form.startTimer.Enabled());
+  EXPECT_FALSE(Form.prg.Visible());
+  EXPECT_EQ(Form.prg.BoundsRect().right, 98);  // panel 0 less 4, from left 2
+  EXPECT_EQ(Form.flist.Columns().Count(), 6);
+  EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(MainFormTest, ArgumentsFillTheFieldsAndOnlyAFolderStartsASearch) {
+  TForm1& Form = Start({"D:\\Docs", "*.txt", "invoice"});
+  EXPECT_EQ(Form.path.Text(), "D:\\Docs");
+  EXPECT_EQ(Form.search.Text(), "*.txt");
+  EXPECT_EQ(Form.contains.Text(), "invoice");
+  EXPECT_TRUE(Form.startTimer.Enabled());
+  EXPECT_EQ(Form.startTimer.Interval(), 500u);
+  // The timer's search meets a missing folder.
+  ASSERT_TRUE(PumpUntil([&] { return !Messages.empty(); }));
+  EXPECT_EQ(Messages, TItems{"The entered folder does not exist"});
+  EXPECT_FALSE(Form.startTimer.Enabled());
+
+  TForm1& Second = Start({"", "\xC3\xA9t\xC3\xA9*"});
+  EXPECT_EQ(Second.path.Text(), "C:\\");
+  EXPECT_EQ(Second.search.Text(), "\xC3\xA9t\xC3\xA9*");  // Unicode arguments arrive whole
+  EXPECT_FALSE(Second.startTimer.Enabled());
+}
+
+TEST_F(MainFormTest, HistoriesShowSortedAndClearHistoryEmptiesOneList) {
+  Settings.WriteFile(NameHistoryFile, "b\r\nA\r\nc\r\n");
+  Settings.WriteFile(FolderHistoryFile, "C:\\\r\n");
+  TForm1& Form = Start();
+  EXPECT_EQ(Form.search.Items(), (TItems{"A", "b", "c", "[Clear History]"}));
+  EXPECT_EQ(Settings.ReadFile(NameHistoryFile), "b\r\nA\r\nc\r\n");
+  Select(Form.search, "[Clear History]");
+  EXPECT_EQ(Form.search.Text(), "");
+  EXPECT_TRUE(Form.clearSearchTimer.Enabled());
+  ASSERT_TRUE(PumpUntil([&] { return !Form.clearSearchTimer.Enabled(); }));
+  EXPECT_TRUE(Form.search.Items().empty());
+  EXPECT_EQ(Form.search.Text(), "");
+  EXPECT_EQ(Settings.ReadFile(NameHistoryFile), "");
+  EXPECT_EQ(Form.path.Items(), (TItems{"C:\\", "[Clear History]"}));
+  EXPECT_EQ(Settings.ReadFile(FolderHistoryFile), "C:\\\r\n");
+  Select(Form.path, "[Clear History]");
+  ASSERT_TRUE(PumpUntil([&] { return !Form.clearPathTimer.Enabled(); }));
+  EXPECT_TRUE(Form.path.Items().empty());
+  EXPECT_EQ(Settings.ReadFile(FolderHistoryFile), "");
+}
+
+TEST_F(MainFormTest, UnreadableCacheIsReportedAndTheWindowOpensWithDefaults) {
+  Settings.MakeFolder("search.cache/x");  // a folder where the file should be: FileExists says no
+  Settings.MakeFolder(NameHistoryFile);   // the names history cannot be written
+  Tree.WriteFile("a.txt", "a");
+  TForm1& Form = Start();
+  EXPECT_TRUE(Errors.empty());
+  Form.path.SetText(Tree.Path());
+  Form.search.SetText("*.txt");
+  Form.Button1Click(&Form.Button1);
+  // One report for the names file; the folder history and the run's closing steps still happen.
+  EXPECT_EQ(Errors.size(), 1u);
+  EXPECT_EQ(Form.path.Items(), (TItems{Tree.Path(), "[Clear History]"}));
+  EXPECT_FALSE(Form.prg.Visible());
+  EXPECT_EQ(Form.Button1.Caption(), "&Search");
+}
+
+TEST_F(MainFormTest, EnterInTheFieldsStartsASearchWithoutBeeping) {
+  Tree.WriteFile("one.txt", "1");
+  TForm1& Form = Start({Tree.Path()});
+  Form.startTimer.SetEnabled(false);
+  for (TWinControl* Field : std::initializer_list<TWinControl*>{&Form.edit1, &Form.contains, &Form.search}) {
+    Form.flist.ClearRows();
+    HWND Target = Field == &Form.search ? Form.search.EditHandle() : Field->Handle();
+    EXPECT_EQ(SendMessageW(Target, WM_CHAR, VK_RETURN, 0), 0);
+    EXPECT_EQ(Names(), TItems{"one.txt"});
+  }
+  EXPECT_EQ(Form.search.Text(), "**");
+}
+
+TEST_F(MainFormTest, TabOrderFollowsTheCriteria) {
+  TForm1& Form = Start();
+  Form.SetLeft(0);
+  Form.Show();
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() != nullptr; }, 3000));
+  TWinControl* const Order[] = {&Form.contains, &Form.path,        &Form.Button4, &Form.sc_size, &Form.sztp,
+                                &Form.edit1,    &Form.sc_modified, &Form.stdate,  &Form.nddate,  &Form.Button1};
+  Form.search.SetFocus();
+  for (TWinControl* Expected : Order) {
+    MSG Tab = {GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+    ASSERT_TRUE(Application().IsDialogKey(Tab));
+    HWND Focus = GetFocus();
+    EXPECT_TRUE(Focus == Expected->Handle() || GetParent(Focus) == Expected->Handle()) << Expected->Caption();
+  }
+  // Alt+N focuses "Look in:", Alt+W "With text:".
+  MSG AltN = {GetFocus(), WM_SYSCHAR, L'n', 0, 0, {0, 0}};
+  EXPECT_TRUE(Application().IsDialogKey(AltN));
+  EXPECT_EQ(GetParent(GetFocus()), Form.path.Handle());
+  MSG AltW = {GetFocus(), WM_SYSCHAR, L'W', 0, 0, {0, 0}};
+  EXPECT_TRUE(Application().IsDialogKey(AltW));
+  EXPECT_EQ(GetFocus(), Form.contains.Handle());
+}

@@ -1,0 +1,147 @@
+#include "toolkit/ComCtrls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/win32/WideText.h"
+#include "toolkit/HandleGuards.h"
+
+TDateTimePicker::TDateTimePicker(TWinControl* Parent) : TStdControl(Parent) {
+  SetTabStop(true);
+  SetColor(clWindow);
+}
+
+void TDateTimePicker::CreateParams(TCreateParams& Params) {
+  TStdControl::CreateParams(Params);
+  Params.SystemClassName = DATETIMEPICK_CLASSW;
+  Params.Style |= DTS_SHORTDATEFORMAT;
+}
+
+void TDateTimePicker::CreateWnd() {
+  if (FDate != 0.0) SetDate(FDate);
+}
+
+TDateTime TDateTimePicker::Date() {
+  if (!HandleAllocated()) return FDate;
+  SYSTEMTIME Time = {};
+  TDateTime Value = 0.0;
+  if (SendMessageW(FHandle, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&Time)) == GDT_VALID &&
+      TryEncodeDate(Time.wYear, Time.wMonth, Time.wDay, Value))
+    FDate = Value;
+  return FDate;
+}
+
+void TDateTimePicker::SetDate(TDateTime Value) {
+  FDate = DateOf(Value);
+  if (!HandleAllocated()) return;
+  const TDateTimeParts Parts = DecodeDateTime(FDate);
+  SYSTEMTIME Time = {};
+  Time.wYear = static_cast<WORD>(Parts.Year);
+  Time.wMonth = static_cast<WORD>(Parts.Month);
+  Time.wDay = static_cast<WORD>(Parts.Day);
+  Time.wDayOfWeek = static_cast<WORD>(Parts.DayOfWeek - 1);
+  SendMessageW(FHandle, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&Time));
+}
+
+TStatusBar::TStatusBar(TWinControl* Parent) : TStdControl(Parent) {}
+
+void TStatusBar::CreateParams(TCreateParams& Params) {
+  TStdControl::CreateParams(Params);
+  Params.SystemClassName = STATUSCLASSNAMEW;
+  // The owner places the bar; the platform's own placement would fight the layout.
+  Params.Style |= SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER;
+}
+
+void TStatusBar::CreateWnd() {
+  ApplyParts();
+  for (int I = 0; I < PanelCount(); ++I) ApplyText(I);
+}
+
+void TStatusBar::AddPanel(int Width, TAlignment Alignment, TStatusPanelStyle Style) {
+  TStatusPanel Panel;
+  Panel.Width = Width;
+  Panel.Alignment = Alignment;
+  Panel.Style = Style;
+  FPanels.push_back(Panel);
+  ApplyParts();
+  ApplyText(PanelCount() - 1);
+}
+
+void TStatusBar::ApplyParts() {
+  if (!HandleAllocated() || FPanels.empty()) return;
+  std::vector<int> Edges;
+  int Right = 0;
+  for (const TStatusPanel& Panel : FPanels) Edges.push_back(Right += Panel.Width);
+  Edges.back() = -1;
+  SendMessageW(FHandle, SB_SETPARTS, Edges.size(), reinterpret_cast<LPARAM>(Edges.data()));
+}
+
+void TStatusBar::SetPanelText(int Index, const std::string& Text) {
+  TStatusPanel& Panel = FPanels.at(static_cast<std::size_t>(Index));
+  if (Panel.Text == Text) return;
+  Panel.Text = Text;
+  ApplyText(Index);
+}
+
+void TStatusBar::ApplyText(int Index) {
+  if (!HandleAllocated()) return;
+  const TStatusPanel& Panel = FPanels[static_cast<std::size_t>(Index)];
+  if (Panel.Style == psOwnerDraw) {
+    SendMessageW(FHandle, SB_SETTEXTW, static_cast<WPARAM>(Index) | SBT_OWNERDRAW, 0);
+    return;
+  }
+  // A tab before the text centres it, two align it right.
+  const std::wstring Prefix = Panel.Alignment == taCenter ? L"\t" : Panel.Alignment == taRightJustify ? L"\t\t" : L"";
+  const std::wstring Text = Prefix + Widen(Panel.Text);
+  SendMessageW(FHandle, SB_SETTEXTW, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(Text.c_str()));
+}
+
+RECT TStatusBar::PanelRect(int Index) {
+  RECT Rect = {0, 0, 0, 0};
+  if (HandleAllocated()) SendMessageW(FHandle, SB_GETRECT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&Rect));
+  return Rect;
+}
+
+bool TStatusBar::DrawItem(const DRAWITEMSTRUCT& Item) {
+  const int Index = static_cast<int>(Item.itemID);
+  if (OnDrawPanel) {
+    OnDrawPanel(this, Index, Item.rcItem, Item.hDC);
+  } else {
+    TBrushHandle Brush(CreateSolidBrush(ColorToRGB(Color())));
+    FillRect(Item.hDC, &Item.rcItem, Brush.Get());
+  }
+  return true;
+}
+
+TProgressBar::TProgressBar(TWinControl* Parent) : TStdControl(Parent) {}
+
+void TProgressBar::CreateParams(TCreateParams& Params) {
+  TStdControl::CreateParams(Params);
+  Params.SystemClassName = PROGRESS_CLASSW;
+}
+
+void TProgressBar::CreateWnd() {
+  SendMessageW(FHandle, PBM_SETRANGE32, static_cast<WPARAM>(FMin), FMax);
+  SendMessageW(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0);
+}
+
+void TProgressBar::SetRange(int Min, int Max) {
+  FMin = Min;
+  FMax = std::max(Min, Max);
+  if (HandleAllocated()) SendMessageW(FHandle, PBM_SETRANGE32, static_cast<WPARAM>(FMin), FMax);
+  SetPosition(FPosition);
+}
+
+void TProgressBar::SetPosition(int Value) {
+  FPosition = std::clamp(Value, FMin, FMax);
+  if (HandleAllocated()) SendMessageW(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0);
+}
+
+void TProgressBar::StepIt() {
+  int Next = FPosition + FStep;
+  const int Span = FMax - FMin;
+  if (Next > FMax && Span > 0) Next = FMin + (Next - FMin) % Span;
+  SetPosition(Next);
+}

@@ -1,0 +1,83 @@
+#pragma once
+// Common controls, wrapped: date picker, status bar with panels, progress bar.
+#include <string>
+#include <vector>
+
+#include "core/Alignment.h"
+#include "core/DateTime.h"
+#include "toolkit/StdCtrls.h"
+
+// A drop-down date field.
+class TDateTimePicker : public TStdControl {
+ public:
+  explicit TDateTimePicker(TWinControl* Parent = nullptr);
+  // The date shown, at midnight.
+  TDateTime Date();
+  void SetDate(TDateTime Value);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+
+ private:
+  TDateTime FDate = 0.0;
+};
+
+enum TStatusPanelStyle { psText, psOwnerDraw };
+
+struct TStatusPanel {
+  int Width = 50;
+  TAlignment Alignment = taLeftJustify;
+  TStatusPanelStyle Style = psText;
+  // Kept for an owner-drawn panel too, where it is not painted.
+  std::string Text;
+};
+
+// The bar at the bottom of a window, split into panels; the last one reaches the right edge. An
+// owner-drawn panel is painted by OnDrawPanel (its background alone when there is none).
+class TStatusBar : public TStdControl {
+ public:
+  using TDrawPanelEvent = std::function<void(TStatusBar* Sender, int Panel, const RECT& Rect, HDC DC)>;
+
+  explicit TStatusBar(TWinControl* Parent = nullptr);
+  int PanelCount() const { return static_cast<int>(FPanels.size()); }
+  const TStatusPanel& Panel(int Index) const { return FPanels.at(static_cast<std::size_t>(Index)); }
+  void AddPanel(int Width, TAlignment Alignment, TStatusPanelStyle Style = psText);
+  void SetPanelText(int Index, const std::string& Text);
+  // A panel's box in the bar's client coordinates.
+  RECT PanelRect(int Index);
+  TDrawPanelEvent OnDrawPanel;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  bool DrawItem(const DRAWITEMSTRUCT& Item) override;
+
+ private:
+  void ApplyParts();
+  void ApplyText(int Index);
+
+  std::vector<TStatusPanel> FPanels;
+};
+
+// A progress bar: Position runs from Min to Max; StepIt adds Step and starts again from the beginning
+// after passing the end.
+class TProgressBar : public TStdControl {
+ public:
+  explicit TProgressBar(TWinControl* Parent = nullptr);
+  int Min() const { return FMin; }
+  int Max() const { return FMax; }
+  void SetRange(int Min, int Max);
+  int Position() const { return FPosition; }
+  void SetPosition(int Value);
+  int Step() const { return FStep; }
+  void SetStep(int Value) { FStep = Value; }
+  void StepIt();
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+
+ private:
+  int FMin = 0, FMax = 100, FPosition = 0, FStep = 10;
+};
