@@ -54,6 +54,13 @@ void THintWindow::ActivateHint(const RECT& ScreenRect, const std::u16string& Tex
   ShowFlyout();
 }
 
+LRESULT THintWindow::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
+  // The mouse passes through to the control beneath: a hint shown under the pointer must not
+  // take the mouse from the control it describes (which would hide the hint again).
+  if (Message == WM_NCHITTEST) return HTTRANSPARENT;
+  return TFlyoutControl::WndProc(Message, WParam, LParam);
+}
+
 void THintWindow::Paint() {
   TCanvas& C = Canvas();
   const RECT Client = ClientRect();

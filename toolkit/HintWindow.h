@@ -18,6 +18,7 @@ class THintWindow : public TFlyoutControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
   void Paint() override;
 
  private:

@@ -4,10 +4,16 @@
 //   --header=auto|flat|old  --slides  --no-themes  --rows=N  --input  --no-grid  --sorted
 //   --top=N --left=PIXELS (start scrolled)
 //   --grow (adds 1,000 more rows one by one, without the update lock, once the window shows)
+//   --drag (stops in the middle of dragging the "Size" header over "Done", for a screenshot)
+//   --fit-hint (points at a name too long for its column, so that its hint shows)
+// Everything else is tried by hand: click, Ctrl- and Shift-click rows, drag header dividers and
+// headers (dropped below the header they hide, with "Can hide columns"), type in the name column
+// to search it, press Space or click in "Done", and point at long names and at names with hints.
 //   --edit=combo|date|spin|text (opens that column's editor on the current row once the window
 //   shows, with its popup dropped down)
 // The name, notes, size, date, done, status and price columns are editable in place.
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +43,9 @@ enum TMenuCommand : UINT {
   cmVisualStyles,
   cmSortedShading,
   cmAlphaSelection,
+  cmMultiSelect,
+  cmCanHide,
+  cmWantReturns,
   cmExit = 199,
 };
 
@@ -119,8 +128,20 @@ class TDemoForm : public TForm {
     if (TopRow >= 0) FStartTop = TopRow;
     if (Left >= 0) FStartLeft = Left;
   }
-  // Opens the editor of a column on the current row once the window shows.
-  void EditLater(int Column) { FStartEdit = Column; }
+  // Once the window shows: a column drag stopped half-way, or the mouse over a long name.
+  void DragLater() {
+    FAfterShow = [this] { StopInADrag(); };
+  }
+  void FitHintLater() {
+    FAfterShow = [this] { PointAtALongName(); };
+  }
+  // Opens the editor of a column on the current row, its popup dropped down, once the window shows.
+  void EditLater(int Column) {
+    FAfterShow = [this, Column] { StartEditing(Column); };
+    // Once the window has settled: under Wine's desktop a popup shown while the window is still
+    // being activated can end up beneath it.
+    FAfterShowDelay = 1500;
+  }
 
  protected:
   LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
@@ -134,15 +155,18 @@ class TDemoForm : public TForm {
   void ToggleOption(TGridOption Option);
   void ToggleAppearance(TAppearanceOption Option);
   void SyncMenu();
+  void StopInADrag();
+  void PointAtALongName();
 
   TGridView FGrid{this};
   TImageList FImages{16, 16};
   std::vector<std::unique_ptr<TBitmap>> FPictures;
   HMENU FMenu = nullptr;
-  TTimer FGrowTimer;
-  int FStartTop = -1, FStartLeft = -1, FStartEdit = -1;
-  TTimer FEditTimer;
-  void StartEditing();
+  TTimer FGrowTimer, FAfterShowTimer;
+  std::function<void()> FAfterShow;
+  unsigned FAfterShowDelay = 400;
+  int FStartTop = -1, FStartLeft = -1;
+  void StartEditing(int Column);
 };
 
 TDemoForm::TDemoForm(THeaderStyle Style, bool Slides, int Rows) {
@@ -164,30 +188,29 @@ TDemoForm::TDemoForm(THeaderStyle Style, bool Slides, int Rows) {
   Fill(Rows);
   if (Slides) FGrid.SetGridStyle(gsSlides);
   BuildMenu();
+  // A Shift range and a Ctrl-added row.
   FGrid.SetCurrentCell(1, 2, 0);
-  FGrid.SetCurrentCell(1, 4, CtrlKeyBit);
-  FGrid.SetCurrentCell(1, 5, CtrlKeyBit);
+  FGrid.SetCurrentCell(1, 4, ShiftKeyBit);
+  FGrid.SetCurrentCell(1, 7, CtrlKeyBit);
   OnShow = [this](TObject*) {
     const RECT Client = ClientRect();
     FGrid.SetBounds(0, 0, Client.right, Client.bottom);
     FGrid.SetFocus();
     if (FStartTop >= 0) FGrid.SetTopRow(FStartTop);
     if (FStartLeft >= 0) FGrid.HorzScrollBar().SetPosition(FStartLeft);
-    if (FStartEdit >= 0) FEditTimer.SetEnabled(true);
-  };
-  // Once the window has settled: under Wine's desktop a popup shown while the window is still being
-  // activated can end up beneath it.
-  FEditTimer.SetEnabled(false);
-  FEditTimer.SetInterval(1500);
-  FEditTimer.OnTimer = [this](TObject*) {
-    FEditTimer.SetEnabled(false);
-    StartEditing();
+    if (!FAfterShow) return;
+    FAfterShowTimer.SetInterval(FAfterShowDelay);
+    FAfterShowTimer.OnTimer = [this](TObject*) {
+      FAfterShowTimer.SetEnabled(false);
+      FAfterShow();
+    };
+    FAfterShowTimer.SetEnabled(true);
   };
 }
 
-void TDemoForm::StartEditing() {
-  FGrid.SetCurrentCell(FStartEdit, 3, 0);
-  FGrid.ShowCellEditor(FStartEdit, 3);
+void TDemoForm::StartEditing(int Column) {
+  FGrid.SetCurrentCell(Column, 3, 0);
+  FGrid.ShowCellEditor(Column, 3);
   if (auto* Popup = dynamic_cast<TPopupEditor*>(FGrid.OpenEditor())) Popup->OpenPopup(true);
 }
 
@@ -204,7 +227,9 @@ void TDemoForm::BuildColumns() {
   Setup(Icon, u"", 24);
   Icon->SetImages(&FImages);
   Icon->SetAlignment(taCenter);
-  Setup(Columns.Add<TTextualColumn>(), u"Name (ellipsis)", 130);
+  auto* Name = Columns.Add<TTextualColumn>();
+  Setup(Name, u"Name (ellipsis)", 130);
+  Name->SetOptions(Name->Options() + TColumnOptions{coShowTextFitHint, coSearchColumn});
   auto* Notes = Columns.Add<TTextualColumn>();
   Setup(Notes, u"Notes (wrapping)", 120);
   Notes->SetWrapKind(wkWordWrap);
@@ -218,6 +243,7 @@ void TDemoForm::BuildColumns() {
   auto* Done = Columns.Add<TCheckBoxColumn>();
   Setup(Done, u"Done", 44);
   Done->SetAlignment(taCenter);
+  Done->SetOptions(Done->Options() + TColumnOptions{coEditing});  // click or Space toggles
   Done->Footer().SetFormulaKind(fkCount);
   auto* Progress = Columns.Add<TProgressColumn>();
   Setup(Progress, u"Progress", 100);
@@ -319,6 +345,9 @@ void TDemoForm::BuildMenu() {
   AppendMenuW(Options, MF_STRING, cmFooter, L"&Footer");
   AppendMenuW(Options, MF_STRING, cmInput, L"I&nput row");
   AppendMenuW(Options, MF_STRING, cmFullRow, L"Select full &row");
+  AppendMenuW(Options, MF_STRING, cmMultiSelect, L"&Multiple selection");
+  AppendMenuW(Options, MF_STRING, cmCanHide, L"Can &hide columns");
+  AppendMenuW(Options, MF_STRING, cmWantReturns, L"Enter &moves down");
   AppendMenuW(Options, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(Options, MF_STRING, cmVisualStyles, L"&Visual styles");
   AppendMenuW(Options, MF_STRING, cmSortedShading, L"Shade &sorted column");
@@ -344,6 +373,9 @@ void TDemoForm::SyncMenu() {
   Check(cmFooter, O.Contains(goFooter));
   Check(cmInput, O.Contains(goInput));
   Check(cmFullRow, O.Contains(goSelectFullRow));
+  Check(cmMultiSelect, O.Contains(goMultiSelect));
+  Check(cmCanHide, O.Contains(goCanHideColumn));
+  Check(cmWantReturns, FGrid.WantReturns());
   Check(cmVisualStyles, FGrid.EnableVisualStyles());
   Check(cmSortedShading, FGrid.AppearanceOptions().Contains(aoIndicateSortedColumn));
   Check(cmAlphaSelection, FGrid.AppearanceOptions().Contains(aoAlphaBlendedSelection));
@@ -373,6 +405,9 @@ void TDemoForm::Command(UINT Id) {
     case cmFooter: ToggleOption(goFooter); break;
     case cmInput: ToggleOption(goInput); break;
     case cmFullRow: ToggleOption(goSelectFullRow); break;
+    case cmMultiSelect: ToggleOption(goMultiSelect); break;
+    case cmCanHide: ToggleOption(goCanHideColumn); break;
+    case cmWantReturns: FGrid.SetWantReturns(!FGrid.WantReturns()); break;
     case cmVisualStyles: FGrid.SetEnableVisualStyles(!FGrid.EnableVisualStyles()); break;
     case cmSortedShading: ToggleAppearance(aoIndicateSortedColumn); break;
     case cmAlphaSelection: ToggleAppearance(aoAlphaBlendedSelection); break;
@@ -380,6 +415,28 @@ void TDemoForm::Command(UINT Id) {
     default: return;
   }
   SyncMenu();
+}
+
+void TDemoForm::StopInADrag() {
+  // As a user would: press on the "Size" header, move past the drag threshold, then carry the
+  // header over "Done" and hold it there.
+  const RECT Size = FGrid.GetCellRect(3, 0), Done = FGrid.GetCellRect(5, 0);
+  const int Y = FGrid.HeaderSize() / 2;
+  const POINT Target = FGrid.ClientToScreen(POINT{(Done.left + Done.right) / 2, Y});
+  SetCursorPos(Target.x, Target.y);
+  FGrid.Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(Size.left + 10, Y));
+  FGrid.Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(Size.left + 20, Y));
+  TColumnDragBox& Box = FGrid.DragBox();
+  const POINT InBox = Box.ScreenToClient(Target);
+  Box.Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(InBox.x, InBox.y));
+}
+
+void TDemoForm::PointAtALongName() {
+  const RECT Cell = FGrid.GetCellRect(1, 1);
+  const POINT Point{Cell.left + 20, Cell.top + 6};
+  const POINT Screen = FGrid.ClientToScreen(Point);
+  SetCursorPos(Screen.x, Screen.y);
+  FGrid.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(Point.x, Point.y));
 }
 
 LRESULT TDemoForm::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
@@ -423,6 +480,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       if (Arg == L"--no-grid") Grid.SetOptions(Grid.Options() - TGridOptions{goGrid});
       if (Arg == L"--sorted") Grid.SortByHeaderClick(Grid.Columns().Items(3));
       if (Arg == L"--grow") Form.GrowLater(1000);
+      if (Arg == L"--drag") Form.DragLater();
+      if (Arg == L"--fit-hint") Form.FitHintLater();
       if (Arg.rfind(L"--top=", 0) == 0) Form.ScrollLater(_wtoi(Arg.c_str() + 6), -1);
       if (Arg.rfind(L"--left=", 0) == 0) Form.ScrollLater(-1, _wtoi(Arg.c_str() + 7));
       if (Arg == L"--edit=text") Form.EditLater(1);

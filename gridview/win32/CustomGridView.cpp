@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "gridview/win32/EditorClasses.h"
+#include "gridview/win32/GridAccessible.h"
 #include "gridview/win32/Themes.h"
 #include "toolkit/Application.h"
 
@@ -37,6 +38,7 @@ TCustomGridViewControl::TCustomGridViewControl(TWinControl* Parent) : TScrollVie
 
 TCustomGridViewControl::~TCustomGridViewControl() {
   // The window goes before the columns and displays it paints with.
+  ForgetGridAccessible(*this);
   DestroyHandle();
   FModel.SetObserver(nullptr);
 }
@@ -82,6 +84,9 @@ LRESULT TCustomGridViewControl::WndProc(UINT Message, WPARAM WParam, LPARAM LPar
       return Result;
     }
     case WM_CANCELMODE: CancelMouseInteraction(); break;
+    case WM_GETOBJECT:
+      if (const LRESULT Object = GridAccessibleObject(*this, WParam, LParam)) return Object;
+      break;
     case WM_LBUTTONDBLCLK: FDoubleClickPoint = POINT{GET_X_LPARAM(LParam), GET_Y_LPARAM(LParam)}; break;
     case WM_CAPTURECHANGED:
       // Losing the mouse to anything but the drag box (the application was left, a menu opened)

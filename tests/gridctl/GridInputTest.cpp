@@ -1,4 +1,6 @@
 // The grid driven as a user drives it: mouse and key messages sent to the real control.
+#include <oleacc.h>
+
 #include "GridTestSupport.h"
 
 namespace {
@@ -286,4 +288,50 @@ TEST_F(GridInputTest, EditorOpensOnAClickAcceptsOnEnterAndDropsOnEscape) {
   Click(280, RowY(5));
   EXPECT_EQ(Grid->OpenEditor(), nullptr);
   UnregisterColumnElementClass("TTextualEditor");
+}
+
+TEST_F(GridInputTest, ScreenReadersReadTheRowsAsAListWithTheirStates) {
+  CoInitialize(nullptr);
+  Grid->FocusState = 1;
+  Grid->Columns().Items(1)->SetVisible(false);
+  Grid->SetCellText(2, 3, u"Text Document");
+  Click(20, RowY(1));
+  Click(20, RowY(3), MK_CONTROL);
+  IAccessible* List = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(Grid->Handle(), OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&List)),
+            S_OK);
+  auto Child = [](long Id) {
+    VARIANT V;
+    VariantInit(&V);
+    V.vt = VT_I4;
+    V.lVal = Id;
+    return V;
+  };
+  long Count = 0;
+  EXPECT_EQ(List->get_accChildCount(&Count), S_OK);
+  EXPECT_EQ(Count, 30);
+  VARIANT Role;
+  List->get_accRole(Child(CHILDID_SELF), &Role);
+  EXPECT_EQ(Role.lVal, ROLE_SYSTEM_LIST);
+  List->get_accRole(Child(4), &Role);
+  EXPECT_EQ(Role.lVal, ROLE_SYSTEM_LISTITEM);
+  BSTR Name = nullptr;
+  ASSERT_EQ(List->get_accName(Child(4), &Name), S_OK);  // row 3: its visible cells in display order
+  EXPECT_EQ(std::wstring(Name), L"row 03, Text Document");
+  SysFreeString(Name);
+  VARIANT State;
+  List->get_accState(Child(4), &State);
+  EXPECT_TRUE(State.lVal & STATE_SYSTEM_SELECTED);
+  EXPECT_TRUE(State.lVal & STATE_SYSTEM_FOCUSED);
+  List->get_accState(Child(2), &State);
+  EXPECT_TRUE(State.lVal & STATE_SYSTEM_SELECTED);
+  EXPECT_FALSE(State.lVal & STATE_SYSTEM_FOCUSED);
+  List->get_accState(Child(3), &State);
+  EXPECT_FALSE(State.lVal & STATE_SYSTEM_SELECTED);
+  VARIANT Focus;
+  ASSERT_EQ(List->get_accFocus(&Focus), S_OK);
+  EXPECT_EQ(Focus.lVal, 4);
+  EXPECT_EQ(List->get_accName(Child(31), &Name), E_INVALIDARG);
+  List->Release();
+  CoUninitialize();
 }
