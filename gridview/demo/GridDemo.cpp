@@ -9,6 +9,9 @@
 // Everything else is tried by hand: click, Ctrl- and Shift-click rows, drag header dividers and
 // headers (dropped below the header they hide, with "Can hide columns"), type in the name column
 // to search it, press Space or click in "Done", and point at long names and at names with hints.
+//   --edit=combo|date|spin|text (opens that column's editor on the current row once the window
+//   shows, with its popup dropped down)
+// The name, notes, size, date, done, status and price columns are editable in place.
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -16,6 +19,7 @@
 #include <vector>
 
 #include "gridview/win32/GridView.h"
+#include "gridview/win32/PopupEditors.h"
 #include "gridview/win32/Themes.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
@@ -107,6 +111,12 @@ std::unique_ptr<TBitmap> Bubble(int R, int G, int B) {
   return Picture;
 }
 
+// A price column edited with the plain numeric editor (the numeric column's own is the spin editor).
+class TPriceColumn : public TNumericColumn {
+ public:
+  std::string EditorClass() const override { return "TNumericEditor"; }
+};
+
 class TDemoForm : public TForm {
  public:
   TDemoForm(THeaderStyle Style, bool Slides, int Rows);
@@ -124,6 +134,13 @@ class TDemoForm : public TForm {
   }
   void FitHintLater() {
     FAfterShow = [this] { PointAtALongName(); };
+  }
+  // Opens the editor of a column on the current row, its popup dropped down, once the window shows.
+  void EditLater(int Column) {
+    FAfterShow = [this, Column] { StartEditing(Column); };
+    // Once the window has settled: under Wine's desktop a popup shown while the window is still
+    // being activated can end up beneath it.
+    FAfterShowDelay = 1500;
   }
 
  protected:
@@ -147,7 +164,9 @@ class TDemoForm : public TForm {
   HMENU FMenu = nullptr;
   TTimer FGrowTimer, FAfterShowTimer;
   std::function<void()> FAfterShow;
+  unsigned FAfterShowDelay = 400;
   int FStartTop = -1, FStartLeft = -1;
+  void StartEditing(int Column);
 };
 
 TDemoForm::TDemoForm(THeaderStyle Style, bool Slides, int Rows) {
@@ -180,13 +199,19 @@ TDemoForm::TDemoForm(THeaderStyle Style, bool Slides, int Rows) {
     if (FStartTop >= 0) FGrid.SetTopRow(FStartTop);
     if (FStartLeft >= 0) FGrid.HorzScrollBar().SetPosition(FStartLeft);
     if (!FAfterShow) return;
-    FAfterShowTimer.SetInterval(400);
+    FAfterShowTimer.SetInterval(FAfterShowDelay);
     FAfterShowTimer.OnTimer = [this](TObject*) {
       FAfterShowTimer.SetEnabled(false);
       FAfterShow();
     };
     FAfterShowTimer.SetEnabled(true);
   };
+}
+
+void TDemoForm::StartEditing(int Column) {
+  FGrid.SetCurrentCell(Column, 3, 0);
+  FGrid.ShowCellEditor(Column, 3);
+  if (auto* Popup = dynamic_cast<TPopupEditor*>(FGrid.OpenEditor())) Popup->OpenPopup(true);
 }
 
 void TDemoForm::BuildColumns() {
@@ -233,8 +258,10 @@ void TDemoForm::BuildColumns() {
   Rate->Footer().SetFormulaKind(fkMaximum);
   Setup(Columns.Add<THtmlColumn>(), u"HTML", 150);
   auto* Combo = Columns.Add<TComboBoxColumn>();
-  Setup(Combo, u"Status", 80);
-  Combo->SetItems({u"New", u"Open", u"Closed"});
+  Setup(Combo, u"Status", 90);
+  Combo->SetItems({u"New", u"Open", u"Closed", u"Held", u"Archived"});
+  Combo->SetImages(&FImages);
+  Combo->SetShowImages(true);
   auto* Counter = Columns.Add<TIncrementColumn>();
   Setup(Counter, u"#", 50);
   Counter->SetAlignment(taRightJustify);
@@ -242,6 +269,17 @@ void TDemoForm::BuildColumns() {
   Setup(Picture, u"Picture", 50);
   Picture->SetMargin(1);
   Picture->SetBorderWidth(0);
+  auto* Price = Columns.Add<TPriceColumn>();
+  Setup(Price, u"Price", 80);
+  Price->SetAlignment(taRightJustify);
+  Price->SetTextBefore(u"$");
+  // Editable in place: text, notes, the size (spin), the date, the check box, the status (combo) and the price.
+  for (int Index : {1, 2, 3, 4, 5, 9, 12}) {
+    TCustomColumn* Column = Columns.Items(Index);
+    Column->SetOptions(Column->Options() + TColumnOptions{coEditing});
+  }
+  Size->SetIncrement(100);
+  Size->SetMin(0);
   // Slides: the name, size, picture and HTML laid out on a card.
   Columns.Items(1)->SetSlideBounds(TSlideBounds{40, 8, 200, 18});
   Columns.Items(3)->SetSlideBounds(TSlideBounds{250, 8, 90, 18});
@@ -274,6 +312,7 @@ void TDemoForm::Fill(int Rows) {
     FGrid.SetCellText(9, Row, Row % 3 == 0 ? u"Open" : (Row % 3 == 1 ? u"New" : u"Closed"));
     FGrid.GetCell(10, Row)->SetAsInteger(Row + 1);
     FGrid.GetCell(11, Row)->SetObject(FPictures[Row % FPictures.size()].get());
+    FGrid.GetCell(12, Row)->SetAsFloat((Seed >> 6) % 100000 / 100.0);
     if (Row % 11 == 3) FGrid.GetCell(1, Row)->SetHint(u"A hint for this name");
   }
   FGrid.EndUpdate();
@@ -445,6 +484,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       if (Arg == L"--fit-hint") Form.FitHintLater();
       if (Arg.rfind(L"--top=", 0) == 0) Form.ScrollLater(_wtoi(Arg.c_str() + 6), -1);
       if (Arg.rfind(L"--left=", 0) == 0) Form.ScrollLater(-1, _wtoi(Arg.c_str() + 7));
+      if (Arg == L"--edit=text") Form.EditLater(1);
+      if (Arg == L"--edit=spin") Form.EditLater(3);
+      if (Arg == L"--edit=date") Form.EditLater(4);
+      if (Arg == L"--edit=combo") Form.EditLater(9);
     }
     Application().Run(Form);
   } catch (const std::exception& Error) {

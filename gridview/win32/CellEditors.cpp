@@ -3,6 +3,8 @@
 #include "core/FormatSettings.h"
 #include "core/Text.h"
 #include "gridview/Conversions.h"
+#include "gridview/win32/DrawProviders.h"
+#include "gridview/win32/Themes.h"
 
 TCellEditor::TCellEditor(TWinControl* Parent) : TCustomControl(Parent) {
   SetVisible(false);
@@ -14,7 +16,28 @@ TCellEditor::TCellEditor(TWinControl* Parent) : TCustomControl(Parent) {
 void TCellEditor::CreateParams(TCreateParams& Params) {
   TCustomControl::CreateParams(Params);
   Params.ClassName = L"Torvane.CellEditor";
-  if (FBorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (FBorderStyle != bsSingle) return;
+  if (ThemeServices().ThemesActive())
+    Params.Style |= WS_BORDER;
+  else
+    Params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+LRESULT TCellEditor::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
+  if (Message == WM_NCPAINT && (GetWindowLongW(FHandle, GWL_STYLE) & WS_BORDER)) {
+    TWindowDC DC(FHandle, true);
+    RECT Window;
+    GetWindowRect(FHandle, &Window);
+    OffsetRect(&Window, -Window.left, -Window.top);
+    ExcludeClipRect(DC.Handle(), 1, 1, Window.right - 1, Window.bottom - 1);
+    if (!ThemeServices().DrawBackground(L"EDIT", DC.Handle(), 1, 1, Window)) {
+      TCanvas Canvas(DC.Handle());
+      Canvas.Brush().SetColor(clBtnShadow);
+      Canvas.FrameRect(Window);
+    }
+    return 0;
+  }
+  return TCustomControl::WndProc(Message, WParam, LParam);
 }
 
 void TCellEditor::RecreateWindow() {

@@ -92,7 +92,9 @@ class TCellEditor : public TCustomControl, public TColumnEditorLink {
   bool HostKeyDown(WORD& Key, TShiftState Shift);
   void KeyDown(WORD& Key, TShiftState Shift) override;
   UINT DialogCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTALLKEYS; }
+  // A single border is the themed edit frame, one pixel wide, with themes; a sunken edge without.
   void CreateParams(TCreateParams& Params) override;
+  LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
   bool EraseBackground(HDC DC) override;
   void Paint() override;
   // Destroys and re-makes the window when it exists.

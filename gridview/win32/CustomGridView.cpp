@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gridview/win32/EditorClasses.h"
 #include "gridview/win32/GridAccessible.h"
 #include "gridview/win32/Themes.h"
 #include "toolkit/Application.h"
@@ -22,6 +23,7 @@ void RegisterGridCursors() {
 TCustomGridViewControl::TCustomGridViewControl(TWinControl* Parent) : TScrollView(Parent) {
   FModel.SetObserver(this);
   RegisterGridDisplayClasses();
+  RegisterGridEditorClasses();
   RegisterGridCursors();
   FStyles[hsAuto] = std::make_unique<TDefaultStyleDisplay>(this);
   FStyles[hsFlatBorders] = std::make_unique<TFlatStyleDisplay>(this);

@@ -374,7 +374,7 @@ class TCustomGridViewControl : public TScrollView,
   TCellEditor* FEditor = nullptr;  // the open editor (owned by its column)
   bool FEditInput = false;
   int FEditCol = -1, FEditRow = -1;
-  void OpenEditorAt(TCellEditor& Editor, int ACol, int ARow, bool Input, const std::u16string& Text);
+  void OpenEditorAt(TCellEditor& Editor, int ACol, int ARow, bool Input, const std::u16string& Text, bool Typed);
   RECT EditorBounds(int ACol, int ARow, bool Input);
   TCellEditor* ColumnEditor(int ACol);
   void PlayCompleted(TColumnPlay& Play, int ACol, int ARow);

@@ -24,7 +24,7 @@ void TCustomGridViewControl::ShowCellEditor(int ACol, int ARow, char16_t Key) {
   bool Accept = true;
   if (OnBeforeEdit) OnBeforeEdit(EventSender(), ACol, ARow, Accept);
   if (!Accept) return;
-  OpenEditorAt(*Editor, ACol, ARow, false, Key ? std::u16string(1, Key) : GetCellText(ACol, ARow));
+  OpenEditorAt(*Editor, ACol, ARow, false, Key ? std::u16string(1, Key) : GetCellText(ACol, ARow), Key != 0);
 }
 
 void TCustomGridViewControl::ShowInputEditor(int ACol, char16_t Key) {
@@ -34,11 +34,11 @@ void TCustomGridViewControl::ShowInputEditor(int ACol, char16_t Key) {
   if (FEditor && FEditInput && FEditCol == ACol) return;
   TCellEditor* Editor = ColumnEditor(ACol);
   if (!Editor) return;
-  OpenEditorAt(*Editor, ACol, -1, true, Key ? std::u16string(1, Key) : Column->InputText());
+  OpenEditorAt(*Editor, ACol, -1, true, Key ? std::u16string(1, Key) : Column->InputText(), Key != 0);
 }
 
 void TCustomGridViewControl::OpenEditorAt(TCellEditor& Editor, int ACol, int ARow, bool Input,
-                                          const std::u16string& Text) {
+                                          const std::u16string& Text, bool Typed) {
   AcceptAndCloseEditor();
   TCustomColumn* Column = Columns().Items(ACol);
   Editor.SetParent(this);
@@ -66,7 +66,8 @@ void TCustomGridViewControl::OpenEditorAt(TCellEditor& Editor, int ACol, int ARo
   Editor.BringToFront();
   if (CanFocus()) Editor.SetFocus();
   Editor.AfterShow();
-  if (Column->Options().Contains(coEditorAutoSelect)) Editor.SelectAll();
+  // A typed first character stays unselected: the next one goes after it, not over it.
+  if (Column->Options().Contains(coEditorAutoSelect) && !Typed) Editor.SelectAll();
 }
 
 void TCustomGridViewControl::EndCellEdit() {
@@ -95,7 +96,9 @@ void TCustomGridViewControl::CloseEditor() {
   FEditCol = FEditRow = -1;
   Editor->SetHost(nullptr);
   Editor->OnEdit = nullptr;
-  const bool HadFocus = Editor->HandleAllocated() && GetFocus() == Editor->Handle();
+  // Text editors keep the focus in their edit box, a child of the editor.
+  const bool HadFocus =
+      Editor->HandleAllocated() && (GetFocus() == Editor->Handle() || IsChild(Editor->Handle(), GetFocus()));
   Editor->Hide();
   if (HadFocus && CanFocus()) SetFocus();
   if (Col < Columns().Count()) {
