@@ -9,6 +9,12 @@ if(TORVANE_SANITIZE)
                                                    -fno-sanitize-recover=undefined)
   target_link_options(torvane_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(TORVANE_FUZZ)
+  # Coverage for libFuzzer and both sanitizers in every library; the targets link the fuzzer's main.
+  target_compile_options(torvane_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                                                   -fno-sanitize-recover=undefined)
+  target_link_options(torvane_options INTERFACE -fsanitize=address,undefined)
+endif()
 if(WIN32)
   # Unicode W functions only; no min/max macros from <windows.h>.
   target_compile_definitions(torvane_options INTERFACE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN

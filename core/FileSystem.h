@@ -1,8 +1,10 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "core/DateTime.h"
 
@@ -51,6 +53,16 @@ class TFolderListing {
   virtual std::unique_ptr<TFolderListing> OpenSubfolder(const std::string& Name) = 0;
 };
 
+// A file written in pieces to replace another one: nothing changes on disk until Commit, and a writer
+// destroyed without it leaves the old file as it was.
+class TFileWriter {
+ public:
+  virtual ~TFileWriter() = default;
+  virtual bool Write(std::string_view Data) = 0;
+  // Puts what was written in the file's place; false on any failure (the old file stays whole).
+  virtual bool Commit() = 0;
+};
+
 // What the program needs of the file system. Paths are UTF-8; folders are given without a trailing
 // separator. Failures become empty results or false, never exceptions.
 class TFileSystem {
@@ -84,6 +96,11 @@ class TFileSystem {
   // Replaces the file's contents with Data through a temporary file in the same folder that is
   // renamed over it: the old file stays whole until the new one is complete. False on any failure.
   virtual bool WriteFileAtomically(const std::string& Path, const std::string& Data) = 0;
+  // The same two for files too large to hold in memory at once. ReadFileInPieces hands the whole file
+  // to OnPiece in pieces, in order. CreateFileAtomically starts the replacement of Path (null when it
+  // cannot). The defaults go through ReadFile and WriteFileAtomically.
+  virtual bool ReadFileInPieces(const std::string& Path, const std::function<void(std::string_view)>& OnPiece);
+  virtual std::unique_ptr<TFileWriter> CreateFileAtomically(const std::string& Path);
   virtual bool FileExists(const std::string& Path) = 0;  // false for folders
   virtual bool DirectoryExists(const std::string& Path) = 0;
   virtual bool RemoveFile(const std::string& Path) = 0;  // files only; false for folders

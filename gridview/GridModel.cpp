@@ -184,6 +184,11 @@ void TGridModel::ClearSelection() {
   FMultiSelecting = false;
 }
 
+void TGridModel::SelectAll() {
+  for (int Row = 0; Row < FRows.Count(); ++Row) SetRowSelected(Row, true);
+  FMultiSelecting = true;
+}
+
 void TGridModel::SetCurrentRow(int ARow) {
   if (ARow >= RowCount()) return;
   SetCurrentCell(FCurrentColumn, ARow, 0);

@@ -61,6 +61,8 @@ class TGridModel {
   void SetCurrentCell(int ACol, int ARow, TShiftState Shift);
   void SetCurrentRow(int ARow);
   void ClearSelection();
+  // Selects every row as one multi-selection.
+  void SelectAll();
   bool MultiSelecting() const { return FMultiSelecting; }
   bool InputRowMode() const { return FInputRowMode; }
   void SetInputRowMode(bool Value) { FInputRowMode = Value; }

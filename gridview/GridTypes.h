@@ -61,6 +61,9 @@ enum TSortKind { skAscending, skDescending };
 enum TSortType { stAlphabetic, stBoolean, stCaseInsensitive, stNumeric, stDate, stIP };
 enum TGridStyle { gsReport, gsSlides };
 enum TDropDownStyle { dsDropDown, dsDropDownList };
+enum TBorderStyle { bsNone, bsSingle };
+// Where Enter moves the current cell (with WantReturns).
+enum TSelectionMoveDirection { mdNone, mdUp, mdDown, mdLeft, mdRight };
 
 // The value kind of a column's cells; it selects the cell class of the store. Values without a
 // name (1, 8, anything above 9) make text cells.

@@ -10,6 +10,12 @@
 
 // Grid columns as the window defines them.
 enum TResultColumn { rcImage = 0, rcName = 1, rcSize = 2, rcModified = 3, rcFolder = 4, rcType = 5 };
+inline constexpr int ResultColumnCount = 6;
+// Header captions; the image column has none.
+inline constexpr const char* ResultColumnCaptions[ResultColumnCount] = {"",         "Name",   "Size",
+                                                                        "Modified", "Folder", "Type"};
+// The Size column's number format: whole kilobytes, thousands grouped ("1,234k ").
+inline constexpr const char* SizeColumnMask = "###,###,##0k ";
 
 // Appends one row for Entry found in Folder (written as given). A file's size is added to TotalBytes.
 void AddResultRow(TRowSink& Rows, const TFormatSettings& Settings, const std::string& Folder, const TFileEntry& Entry,

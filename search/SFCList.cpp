@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <queue>
 #include <stdexcept>
 
 #include "core/FormatSettings.h"
@@ -11,6 +13,8 @@ namespace {
 
 constexpr std::size_t BlockSize = 1 << 16;
 constexpr std::size_t FirstSlotCount = 1024;
+// Texts sorted together, keys and all, before runs are merged.
+constexpr std::size_t SortRun = 1 << 18;
 
 std::size_t VarintSize(std::size_t Value) {
   std::size_t Size = 1;
@@ -177,15 +181,60 @@ void TSFCList::SortIndexes(std::vector<std::uint32_t>& Indexes, bool Unique) con
     std::sort(Indexes.begin(), Indexes.end());
     return;
   }
-  // One collation key per text, then plain byte comparisons: far cheaper than asking the locale
-  // for every comparison of the sort.
-  std::vector<std::pair<std::string, std::uint32_t>> Keyed;
-  Keyed.reserve(Indexes.size());
-  for (std::uint32_t Index : Indexes) Keyed.emplace_back(CollationKey(Text(Index)), Index);
-  std::sort(Keyed.begin(), Keyed.end());
-  Indexes.clear();
-  for (std::size_t I = 0; I < Keyed.size(); ++I)
-    if (!Unique || I == 0 || Keyed[I].first != Keyed[I - 1].first) Indexes.push_back(Keyed[I].second);
+  // One collation key per text, then plain byte comparisons: far cheaper than asking the locale for
+  // every comparison of the sort. Keys of millions of paths would take more memory than the paths
+  // themselves, so runs of SortRun texts are sorted one after the other and then merged, each text's
+  // key made once for its run and once when the merge reaches it.
+  using TKeyed = std::pair<std::string, std::uint32_t>;
+  std::vector<TKeyed> Keyed;
+  Keyed.reserve(std::min(Indexes.size(), SortRun));
+  std::vector<std::size_t> RunEnds;
+  for (std::size_t Start = 0; Start < Indexes.size(); Start += SortRun) {
+    const std::size_t End = std::min(Indexes.size(), Start + SortRun);
+    Keyed.clear();
+    for (std::size_t I = Start; I < End; ++I) Keyed.emplace_back(CollationKey(Text(Indexes[I])), Indexes[I]);
+    std::sort(Keyed.begin(), Keyed.end());
+    for (std::size_t I = Start; I < End; ++I) Indexes[I] = Keyed[I - Start].second;
+    RunEnds.push_back(End);
+  }
+  std::vector<std::uint32_t> Merged;
+  if (RunEnds.size() > 1) Merged.reserve(Indexes.size());
+  // The head of every run, smallest first.
+  struct THead {
+    TKeyed Key;
+    std::size_t Position, End;
+    bool operator>(const THead& Other) const { return Key > Other.Key; }
+  };
+  std::priority_queue<THead, std::vector<THead>, std::greater<THead>> Heads;
+  if (RunEnds.size() > 1)
+    for (std::size_t Run = 0, Start = 0; Run < RunEnds.size(); Start = RunEnds[Run++])
+      Heads.push(THead{{CollationKey(Text(Indexes[Start])), Indexes[Start]}, Start, RunEnds[Run]});
+  std::string Last;
+  bool Any = false;
+  const auto Take = [&](std::string&& Key, std::uint32_t Index, std::vector<std::uint32_t>& Out) {
+    if (Unique && Any && Key == Last) return;
+    Out.push_back(Index);
+    Last = std::move(Key);
+    Any = true;
+  };
+  if (RunEnds.size() <= 1) {
+    // One run: its keys are still at hand.
+    std::vector<std::uint32_t> Out;
+    Out.reserve(Keyed.size());
+    for (TKeyed& Item : Keyed) Take(std::move(Item.first), Item.second, Out);
+    Indexes.swap(Out);
+    return;
+  }
+  while (!Heads.empty()) {
+    THead Head = Heads.top();
+    Heads.pop();
+    Take(std::move(Head.Key.first), Head.Key.second, Merged);
+    if (++Head.Position < Head.End) {
+      Head.Key = {CollationKey(Text(Indexes[Head.Position])), Indexes[Head.Position]};
+      Heads.push(std::move(Head));
+    }
+  }
+  Indexes.swap(Merged);
 }
 
 std::size_t TSFCList::MemoryBytes() const {

@@ -7,7 +7,8 @@
 #include "core/FileSystem.h"
 #include "search/SFCList.h"
 
-// False for a path with a line break (or a zero byte) in it: "search.cache" holds one path per line.
+// False for a path with a line break (or a zero byte) in it, or one that starts with a byte order mark:
+// "search.cache" holds one path per line, and could not give such a path back as it was.
 bool FitsOnACacheLine(std::string_view Path);
 
 class TSearchCache {
@@ -24,6 +25,8 @@ class TSearchCache {
   // Adds Path unless present and switches the list to sorted mode; marks the cache changed either way.
   // A path that does not fit on a line of the file is left out.
   void AddToCache(std::string_view Path);
+  // A cache that will be neither read nor saved (torvane-find --no-cache) keeps no paths at all.
+  void StopRecording() { FRecording = false; }
   bool IsCached(std::string_view Path) const { return FCache.IndexOf(Path) >= 0; }
   // The walk met the path at Index under the spelling Path (the file system's own, after a rename
   // that changed only its case): Path takes its place.
@@ -43,4 +46,5 @@ class TSearchCache {
   TFileSystem& FFileSystem;
   TSFCList FCache;
   bool FCacheChanged = false;
+  bool FRecording = true;
 };

@@ -23,6 +23,9 @@ class TSearchHost {
   virtual bool SizeChecked() = 0;
   virtual std::string SizeText() = 0;
   virtual bool SizeAtLeast() = 0;  // the first item of the drop-down
+  // A maximum beside an "At Least" minimum, as KB text; empty for none. The window's single drop-down
+  // gives one limit only; the command line can give both.
+  virtual std::string SizeAtMostText() { return std::string(); }
   virtual bool ModifiedChecked() = 0;
   virtual TDateTime StartDate() = 0;
   virtual TDateTime EndDate() = 0;

@@ -89,6 +89,14 @@ void TSearchRun::SetContentText(const std::string& Text) {
 
 void TSearchRun::SetMask(const std::string& NameText) {
   Mask = std::make_unique<TMask>(AsciiLowerCase(NameText) + "~");
+  FNameExtension = MaskExtension(NameText);
+}
+
+std::string MaskExtension(const std::string& NameText) {
+  const bool Shortcut = NameText.size() >= 2 && NameText.compare(0, 2, "*.") == 0 &&
+                        NameText.find('*', 1) == std::string::npos &&
+                        NameText.find_first_of("?[(!#", 2) == std::string::npos;
+  return Shortcut ? AsciiLowerCase(NameText.substr(1)) : std::string();
 }
 
 void TSearchRun::Execute() {
@@ -163,6 +171,7 @@ void TSearchRun::ReadSizeLimit() {
   if (!ParseSizeLimit(FHost.SizeText(), Bytes)) return;  // not a number: no limit
   if (FHost.SizeAtLeast()) {
     MinimumSize = Bytes;
+    if (ParseSizeLimit(FHost.SizeAtMostText(), Bytes)) MaximumSize = Bytes;
   } else {
     MaximumSize = Bytes;
   }
@@ -204,11 +213,8 @@ void TSearchRun::SearchCache(const std::string& Root) {
   int LastPosition = 0;
   const std::string RootPrefix = AsciiLowerCase(Root) + FDelimiter;
   // '*.ext' needs no mask: the lower-cased path ends with '.ext'.
-  const std::string NameText = FHost.NameText();
-  const bool Shortcut = NameText.size() >= 2 && NameText.compare(0, 2, "*.") == 0 &&
-                        NameText.find('*', 1) == std::string::npos &&
-                        NameText.find_first_of("?[(!#", 2) == std::string::npos;
-  const std::string Extension = Shortcut ? AsciiLowerCase(NameText.substr(1)) : std::string();
+  const std::string Extension = MaskExtension(FHost.NameText());
+  const bool Shortcut = !Extension.empty();
 
   // Candidates first, in storage order; only they need the list's (collated) order.
   const TSFCList& List = FCache.List();
@@ -242,8 +248,11 @@ void TSearchRun::SearchCache(const std::string& Root) {
   TFileEntry Entry;
   for (std::size_t I = 0; I < Candidates.size(); ++I) {
     const std::string Path(List.Text(Candidates[I]));
-    // Rows of pass 1 show the folder lower-cased; the name comes from the disk in its own spelling.
-    const std::string Folder = AsciiLowerCase(ShownFolder(Path.substr(0, Path.rfind(FDelimiter))));
+    // Rows of pass 1 show the folder lower-cased; the name comes from the disk in its own spelling. A
+    // file system that tells case apart (POSIX) would take a lower-cased folder for another folder, or
+    // none: there the folder keeps its cached spelling.
+    std::string Folder = ShownFolder(Path.substr(0, Path.rfind(FDelimiter)));
+    if (FDelimiter == '\\') Folder = AsciiLowerCase(Folder);
     if (Lookup.Find(List.Text(Candidates[I]), Entry) && !Entry.Name.empty() &&
         !ListedByCachePass(std::string_view(Path).substr(0, Path.rfind(FDelimiter)), Entry.Name)) {
       std::string Key = FListedKey;
@@ -291,10 +300,10 @@ void TSearchRun::ListFolder(TWalkLevel& Level) {
   const std::string Shown = ShownFolder(Level.Path);
   TFileEntry Entry;
   while (FHost.ButtonEnabled() && Listing.Next(Entry)) {
-    if (Entry.Name != "." && Entry.Name != ".." && Listing.ReadDetails(Entry)) {
+    if (Entry.Name != "." && Entry.Name != "..") {
       ++EntriesSeen;
       FPath.assign(Level.Path).append(1, FDelimiter).append(Entry.Name);
-      ProcessEntryAt(Shown, FPath, Entry, true);
+      ProcessEntryAt(Shown, FPath, Entry, true, &Listing);
       // A link to a folder is listed but not entered: it may lead back up the tree.
       if (Entry.IsDirectory() && !Entry.IsLink()) Level.Subfolders.push_back(Entry.Name);
     }
@@ -308,33 +317,38 @@ void TSearchRun::ListFolder(TWalkLevel& Level) {
   }
 }
 
-void TSearchRun::ProcessEntry(const std::string& Folder, const TFileEntry& Entry, bool CacheMode) {
+void TSearchRun::ProcessEntry(const std::string& Folder, TFileEntry& Entry, bool CacheMode, TFolderListing* Listing) {
   if (Entry.Name.empty()) return;
   FPath.assign(Folder).append(1, FDelimiter).append(Entry.Name);
-  ProcessEntryAt(Folder, FPath, Entry, CacheMode);
+  ProcessEntryAt(Folder, FPath, Entry, CacheMode, Listing);
 }
 
 // Folder is what the row shows, Path where the entry really is: pass 1 shows a lower-cased folder,
 // but reads the file by the cached spelling, which a case-sensitive file system needs; a relative
 // root is shown as typed, but cached in full.
-bool TSearchRun::ProcessEntryAt(const std::string& Folder, const std::string& Path, const TFileEntry& Entry,
-                                bool CacheMode) {
+bool TSearchRun::ProcessEntryAt(const std::string& Folder, const std::string& Path, TFileEntry& Entry, bool CacheMode,
+                                TFolderListing* Listing) {
   bool Listed = false;
-  if (PassesNameSizeTime(Entry.Name, Entry.Size, Entry.Time)) {
-    // A match that the cache pass listed is not listed again (nor read again); the cache keeps the
-    // spelling met on disk. A cached match that the cache pass did not list (its lookup failed, the
-    // extension shortcut passed it over, or a name differing only in case shares its cache line) is
-    // the walk's to list.
-    if (CacheMode && !FListedByCachePass.empty()) {
-      const std::string_view RealFolder(Path.data(), Path.size() - Entry.Name.size() - 1);
-      if (const std::uint32_t* Line = ListedByCachePass(RealFolder, Entry.Name)) {
-        FCache.RespellPath(*Line, Path);
-        return false;
+  if (PassesName(Entry.Name)) {
+    // A listing gives names and kinds; sizes and times cost a call per entry (POSIX), paid only for the
+    // names that pass, so a search by name costs little more than the listing itself.
+    if (!Entry.DetailsKnown && Listing && !Listing->ReadDetails(Entry)) return false;  // gone since listed
+    if (PassesSizeTime(Entry.Size, Entry.Time)) {
+      // A match that the cache pass listed is not listed again (nor read again); the cache keeps the
+      // spelling met on disk. A cached match that the cache pass did not list (its lookup failed, the
+      // extension shortcut passed it over, or a name differing only in case shares its cache line) is
+      // the walk's to list.
+      if (CacheMode && !FListedByCachePass.empty()) {
+        const std::string_view RealFolder(Path.data(), Path.size() - Entry.Name.size() - 1);
+        if (const std::uint32_t* Line = ListedByCachePass(RealFolder, Entry.Name)) {
+          FCache.RespellPath(*Line, Path);
+          return false;
+        }
       }
-    }
-    if (PassesContent(Path, Entry.Size, Entry.IsLink())) {
-      AddResultRow(FHost.Rows(), FHost.Format(), Folder, Entry, TotalBytes);
-      Listed = true;
+      if (PassesContent(Path, Entry.Size, Entry.IsLink())) {
+        AddResultRow(FHost.Rows(), FHost.Format(), Folder, Entry, TotalBytes);
+        Listed = true;
+      }
     }
   }
   if (CacheMode) FCache.AddToCache(Path);
@@ -354,18 +368,24 @@ const std::uint32_t* TSearchRun::ListedByCachePass(std::string_view Folder, cons
 }
 
 bool TSearchRun::EntryMatches(const std::string& Folder, const std::string& Name, std::uint64_t Size, TDateTime Time) {
-  if (!PassesNameSizeTime(Name, Size, Time)) return false;
+  if (!PassesName(Name) || !PassesSizeTime(Size, Time)) return false;
   FContentPath.assign(Folder).append(1, FDelimiter).append(Name);
   return PassesContent(FContentPath, Size, false);
 }
 
-bool TSearchRun::PassesNameSizeTime(const std::string& Name, std::uint64_t Size, TDateTime Time) {
+bool TSearchRun::PassesName(const std::string& Name) {
+  // '*.ext' needs no mask, unless the name has a "~" of its own, which could end the mask early.
+  if (!FNameExtension.empty() && Name.find('~') == std::string::npos)
+    return Name.size() >= FNameExtension.size() &&
+           AsciiSameText(std::string_view(Name).substr(Name.size() - FNameExtension.size()), FNameExtension);
   FTestName.assign(Name);
   for (char& C : FTestName) C = AsciiLower(C);
   FTestName += '~';
-  if (!Mask || !Mask->MatchFrom(FTestName, 1)) return false;
-  if (Size < MinimumSize || Size > MaximumSize) return false;
-  return StartTime <= Time && Time <= EndTime;
+  return Mask && Mask->MatchFrom(FTestName, 1);
+}
+
+bool TSearchRun::PassesSizeTime(std::uint64_t Size, TDateTime Time) const {
+  return MinimumSize <= Size && Size <= MaximumSize && StartTime <= Time && Time <= EndTime;
 }
 
 bool TSearchRun::PassesContent(const std::string& Path, std::uint64_t Size, bool IsLink) {

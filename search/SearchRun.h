@@ -37,8 +37,9 @@ class TSearchRun {
   void SearchCache(const std::string& Root);
   // Pass 2: Folder's entries, then the folders below it, one listing open at a time.
   void WalkFolder(const std::string& Folder);
-  // Tests one entry; lists it and, in cache mode (the walk), records it in the cache.
-  void ProcessEntry(const std::string& Folder, const TFileEntry& Entry, bool CacheMode);
+  // Tests one entry; lists it and, in cache mode (the walk), records it in the cache. An entry listed
+  // without its size and time (Entry.DetailsKnown false) reads them from Listing once its name passes.
+  void ProcessEntry(const std::string& Folder, TFileEntry& Entry, bool CacheMode, TFolderListing* Listing = nullptr);
   bool EntryMatches(const std::string& Folder, const std::string& Name, std::uint64_t Size, TDateTime Time);
   // Reads the file, judged by the size of what is opened: one of ContentSizeLimit bytes or more sets
   // LargeFilesSkipped and does not match.
@@ -69,13 +70,16 @@ class TSearchRun {
  private:
   void Execute();
   void ReadSizeLimit();
-  // The two halves of EntryMatches: the cheap tests, and the content test that may read the file.
-  bool PassesNameSizeTime(const std::string& Name, std::uint64_t Size, TDateTime Time);
+  // The parts of EntryMatches: the cheap tests (the name first, as it needs no size or time), and the
+  // content test that may read the file.
+  bool PassesName(const std::string& Name);
+  bool PassesSizeTime(std::uint64_t Size, TDateTime Time) const;
   // Size is the listed size: a link's own, not its target's, so a link is always opened.
   bool PassesContent(const std::string& Path, std::uint64_t Size, bool IsLink);
   // Lists the entry when it passes the tests and, in cache mode, records it; Path is where the file
   // really is. True when a row was added.
-  bool ProcessEntryAt(const std::string& Folder, const std::string& Path, const TFileEntry& Entry, bool CacheMode);
+  bool ProcessEntryAt(const std::string& Folder, const std::string& Path, TFileEntry& Entry, bool CacheMode,
+                      TFolderListing* Listing = nullptr);
   // The cache line through which the cache pass listed the entry Name of Folder (compared as the file
   // system compares paths), or null.
   const std::uint32_t* ListedByCachePass(std::string_view Folder, const std::string& Name);
@@ -113,10 +117,14 @@ class TSearchRun {
   // Buffers reused for every entry, so the walk allocates nothing per entry.
   std::string FPath;
   std::string FTestName;
+  std::string FNameExtension;  // '.ext' of a mask '*.ext', which a name test answers without the mask
   std::string FContentPath;
   std::string FFileData;
 };
 
+// '.ext' (lower-cased) for a name text of the form '*.ext' that the mask would match exactly as "ends
+// with '.ext'" for names without a "~"; empty for every other text.
+std::string MaskExtension(const std::string& NameText);
 // "###,###,##0": whole number, thousands grouped with the locale's separator.
 std::string FormatThousands(std::uint64_t Value, const TFormatSettings& Settings);
 // A "KB" count typed into the size field, in bytes, blanks around it ignored; false for text that is no

@@ -7,6 +7,9 @@
 //                          scroll bar shows the new position
 //   scroll_bar_redraw_ms   for reference: the platform redrawing the scroll bar for a new position
 //                          alone (part of scroll_row_ms)
+//   select_row_ms          one click on another row: press, release and the repaint it causes
+//   key_down_ms            the Down key on the last row in view: the row changes and the view
+//                          scrolls by one row, repaint included
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -97,6 +100,7 @@ int main() {
     UpdateWindow(Grid.Handle());
   }
   const double ScrollRow = MillisecondsSince(Start, Scrolls);
+  const int TopAfterScrolls = Grid.TopRow();
 
   Start = TClock::now();
   for (int I = 0; I < Scrolls; ++I) {
@@ -108,11 +112,39 @@ int main() {
   }
   const double BarRedraw = MillisecondsSince(Start, Scrolls);
 
+  // Clicks alternate between rows far enough apart that each one moves the selection.
+  const int Clicks = 300;
+  Grid.SetTopRow(0);
+  UpdateWindow(Grid.Handle());
+  Start = TClock::now();
+  for (int I = 0; I < Clicks; ++I) {
+    const int Y = Grid.RowTop(I % 2 ? 5 : 20) + 4;
+    Grid.Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, Y));
+    Grid.Perform(WM_LBUTTONUP, 0, MAKELPARAM(300, Y));
+    UpdateWindow(Grid.Handle());
+  }
+  const double SelectRow = MillisecondsSince(Start, Clicks);
+
+  const int Keys = 300;
+  Grid.SetCurrentRow(Grid.TopRow() + Grid.WholeRowsInView() - 1);
+  UpdateWindow(Grid.Handle());
+  const int TopBefore = Grid.TopRow();
+  Start = TClock::now();
+  for (int I = 0; I < Keys; ++I) {
+    Grid.Perform(WM_KEYDOWN, VK_DOWN, 0);
+    UpdateWindow(Grid.Handle());
+  }
+  const double KeyDown = MillisecondsSince(Start, Keys);
+  const int KeyScrolled = Grid.TopRow() - TopBefore;
+
   std::printf("visible_rows: %d\n", Grid.VisibleRowCount());
   std::printf("paint_screen_ms: %.3f\n", PaintScreen);
   std::printf("paint_screen_memory_ms: %.3f\n", PaintMemory);
   std::printf("scroll_row_ms: %.3f\n", ScrollRow);
   std::printf("scroll_bar_redraw_ms: %.3f\n", BarRedraw);
-  std::printf("top_row_after_scrolls: %d\n", Grid.TopRow());
+  std::printf("top_row_after_scrolls: %d\n", TopAfterScrolls);
+  std::printf("select_row_ms: %.3f\n", SelectRow);
+  std::printf("key_down_ms: %.3f\n", KeyDown);
+  std::printf("rows_scrolled_by_keys: %d\n", KeyScrolled);
   return 0;
 }

@@ -3,7 +3,12 @@
 // the cache from (a), (c) a search with a content text, (d) saving and loading the cache, (e) a bare
 // enumeration of the tree through the same file-system interface. Prints "key: value" lines.
 //
-//   search_bench [--root DIR] [--files N] [--folders N] [--rounds N]
+//   search_bench [--root DIR] [--files N] [--folders N] [--rounds N] [--cache-paths N]
+//
+// Then (f) a cache of --cache-paths paths (default 5,000,000: the tree's own and, to make up the
+// number, paths of other folders of the disk, as a cache of a whole disk holds) is loaded, searched
+// with "*.txt" over the tree and saved: cache_peak_bytes_per_path is the most heap it held at once
+// over the three, per cached path.
 //
 // Every figure is the best of N rounds (default 3): the machine may be busy with other work.
 // The tree is made on first use and reused while its marker file says it has the same shape.
@@ -17,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/BenchTree.h"
 #include "bench/support/HeapCounter.h"
 #include "core/FileSystem.h"
 #include "search/SearchRun.h"
@@ -91,61 +97,10 @@ class TQuietHost : public TSearchHost {
   TFormatSettings Settings = UnitedStatesFormatSettings();
 };
 
-struct TOptions {
-  std::string Root;
-  long Files = 200000;
-  long Folders = 10000;
+struct TOptions : TBenchTreeShape {
   int Rounds = 3;
+  long CachePaths = 5000000;
 };
-
-const char* const Patterns[] = {"Report_%06ld.txt", "photo_%ld.JPG", "notes %ld.Txt",  "data-%ld.csv",
-                                "Readme_%ld.md",    "setup%ld.EXE",  "Letter %ld.doc", "archive_%ld.tar.gz"};
-constexpr const char* Needle = "Quarterly Needle Figures";
-
-std::string Marker(const TOptions& Options) {
-  return "torvane search bench tree 2: files=" + std::to_string(Options.Files) +
-         " folders=" + std::to_string(Options.Folders) + "\n";
-}
-
-// Folders: a first level of about the square root of the count, the rest spread below them; files
-// spread evenly over all folders. Every fourth text file carries text, one in eight of those the needle.
-void MakeTree(const TOptions& Options) {
-  namespace fs = std::filesystem;
-  const fs::path Root = fs::u8path(Options.Root);
-  const fs::path MarkerFile = Root / "tree-marker.cfg";
-  {
-    std::ifstream In(MarkerFile, std::ios::binary);
-    const std::string Found((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
-    if (Found == Marker(Options)) return;
-  }
-  std::fprintf(stderr, "making the tree under %s ...\n", Options.Root.c_str());
-  std::error_code Ignored;
-  fs::remove_all(Root, Ignored);
-  fs::create_directories(Root);
-  const long Top = std::max(1L, static_cast<long>(std::sqrt(static_cast<double>(Options.Folders))));
-  std::vector<fs::path> Folders;
-  for (long I = 0; I < Top && static_cast<long>(Folders.size()) < Options.Folders; ++I)
-    Folders.push_back(Root / ("Folder_" + std::to_string(I)));
-  for (long I = 0; static_cast<long>(Folders.size()) < Options.Folders; ++I)
-    Folders.push_back(Folders[static_cast<std::size_t>(I % Top)] / ("Sub " + std::to_string(I)));
-  for (const auto& Folder : Folders) fs::create_directories(Folder);
-  char Name[64];
-  long TextFiles = 0;
-  for (long I = 0; I < Options.Files; ++I) {
-    const char* Pattern = Patterns[I % 8];
-    std::snprintf(Name, sizeof Name, Pattern, I);
-    std::ofstream Out(Folders[static_cast<std::size_t>(I % static_cast<long>(Folders.size()))] / Name,
-                      std::ios::binary);
-    const bool Text = I % 8 == 0 || I % 8 == 2;
-    if (Text && TextFiles++ % 4 == 0) {
-      std::string Body;
-      for (int Line = 0; Line < 12; ++Line) Body += "Line " + std::to_string(Line) + " of some ordinary text.\r\n";
-      if (TextFiles % 8 == 1) Body += std::string(Needle) + "\r\n";
-      Out << Body;
-    }
-  }
-  std::ofstream(MarkerFile, std::ios::binary) << Marker(Options);
-}
 
 // (e): every entry of the tree through the file-system interface, testing and storing nothing.
 std::uint64_t Enumerate(TFileSystem& Files, const std::string& Root) {
@@ -185,25 +140,46 @@ bool ParseOptions(int Count, char** Arguments, TOptions& Options) {
       Options.Folders = std::atol(Value.c_str());
     } else if (Key == "--rounds") {
       Options.Rounds = std::atoi(Value.c_str());
+    } else if (Key == "--cache-paths") {
+      Options.CachePaths = std::atol(Value.c_str());
     } else {
       return false;
     }
   }
-  return Options.Files > 0 && Options.Folders > 0 && Options.Rounds > 0;
+  return Options.Files > 0 && Options.Folders > 0 && Options.Rounds > 0 && Options.CachePaths >= 0;
+}
+
+// A cache file of Count paths as a save writes it (sorted, CR LF): Tree's paths, and paths of an
+// archive elsewhere on the disk, "<disk>/Archive/Project 0042/Part 017/Document_0012345.txt", which
+// sort before them.
+void WriteLargeCache(const std::string& File, const TSFCList& Tree, long Count, char Delimiter) {
+  std::ofstream Out(std::filesystem::u8path(File), std::ios::binary);
+  const std::vector<std::uint32_t> Order = Tree.Order(true);
+  const long Archive = std::max(0L, Count - static_cast<long>(Order.size()));
+  const char* const Extensions[] = {"txt", "docx", "jpg", "pdf"};
+  const std::string Disk = Delimiter == '\\' ? "A:" : "";
+  char Line[160];
+  for (long I = 0; I < Archive; ++I) {
+    const int Length =
+        std::snprintf(Line, sizeof Line, "%s%cArchive%cProject %04ld%cPart %03ld%cDocument_%07ld.%s\r\n", Disk.c_str(),
+                      Delimiter, Delimiter, I / 50000, Delimiter, I / 500 % 100, Delimiter, I, Extensions[I % 4]);
+    Out.write(Line, Length);
+  }
+  for (std::uint32_t Index : Order) Out << Tree.Text(Index) << "\r\n";
 }
 
 }  // namespace
 
 int main(int Count, char** Arguments) {
   TOptions Options;
-  Options.Root = (std::filesystem::temp_directory_path() / "torvane-bench-tree").u8string();
+  Options.Root = BenchTempPath("torvane-bench-tree");
   if (!ParseOptions(Count, Arguments, Options)) {
     std::fprintf(stderr, "usage: search_bench [--root DIR] [--files N] [--folders N] [--rounds N]\n");
     return 2;
   }
   while (Options.Root.size() > 1 && (Options.Root.back() == '/' || Options.Root.back() == '\\'))
     Options.Root.pop_back();
-  MakeTree(Options);
+  MakeBenchTree(Options);
   TFileSystem& Files = PlatformFileSystem();
   const std::string CacheFile = Options.Root + Files.PathDelimiter() + "bench-search.cache";
   std::filesystem::remove(std::filesystem::u8path(CacheFile));
@@ -245,7 +221,7 @@ int main(int Count, char** Arguments) {
       Run.SearchCache(Options.Root);
       CachePass = std::min(CachePass, SecondsSince(Begin));
     }
-    Content = std::min(Content, Search("*.txt", Needle));
+    Content = std::min(Content, Search("*.txt", BenchNeedle));
     ContentRows = Host.Grid.RowCount();
 
     Start = TClockType::now();
@@ -260,6 +236,40 @@ int main(int Count, char** Arguments) {
     Paths = Loaded.List().Count();
     PathBytes = 0;
     for (std::size_t I = 0; I < Paths; ++I) PathBytes += Loaded.List().Text(I).size();
+    std::filesystem::remove(std::filesystem::u8path(CacheFile));
+  }
+
+  // (f) A cache of a whole disk: loaded, searched over the tree, saved.
+  std::size_t BigPaths = 0, BigPeak = 0;
+  double BigLoad = 0, BigSearch = 0, BigSave = 0;
+  if (Options.CachePaths > 0) {
+    {
+      TQuietHost Host;
+      Host.Root = Options.Root;
+      Host.Name = "*";
+      TSearchCache TreeCache(Files);
+      TSearchRun::Button1Click(Host, TreeCache);
+      WriteLargeCache(CacheFile, TreeCache.List(), Options.CachePaths, Files.PathDelimiter());
+    }
+    const std::size_t HeapBefore = LiveHeapBytes();
+    ResetHeapPeak();
+    {
+      TSearchCache Big(Files);
+      auto Start = TClockType::now();
+      Big.LoadCache(CacheFile);
+      BigLoad = SecondsSince(Start);
+      BigPaths = Big.List().Count();
+      TQuietHost Host;
+      Host.Root = Options.Root;
+      Host.Name = "*.txt";
+      Start = TClockType::now();
+      TSearchRun::Button1Click(Host, Big);
+      BigSearch = SecondsSince(Start);
+      Start = TClockType::now();
+      Big.SaveCache(CacheFile);
+      BigSave = SecondsSince(Start);
+    }
+    BigPeak = PeakHeapBytes() - HeapBefore;
     std::filesystem::remove(std::filesystem::u8path(CacheFile));
   }
 
@@ -281,5 +291,12 @@ int main(int Count, char** Arguments) {
   Print("first_search_vs_enumeration", (Entries / First) / (Entries / Enumeration), "%.2f");
   Print("second_search_vs_first", Second / First, "%.2f");
   Print("cache_bytes_per_path", Paths ? static_cast<double>(LoadedHeap) / Paths : 0.0);
+  if (BigPaths > 0) {
+    Print("f_large_cache_paths", static_cast<double>(BigPaths));
+    Print("f_large_cache_load_s", BigLoad, "%.2f");
+    Print("f_large_cache_search_s", BigSearch, "%.2f");
+    Print("f_large_cache_save_s", BigSave, "%.2f");
+    Print("cache_peak_bytes_per_path", static_cast<double>(BigPeak) / BigPaths);
+  }
   return 0;
 }

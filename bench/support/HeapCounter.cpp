@@ -6,7 +6,7 @@
 #include <new>
 
 namespace {
-std::size_t LiveBytes = 0, Allocations = 0;
+std::size_t LiveBytes = 0, PeakBytes = 0, Allocations = 0;
 constexpr std::size_t Header = 16;  // keeps the block aligned for any type
 
 void* Allocate(std::size_t Size) {
@@ -14,6 +14,7 @@ void* Allocate(std::size_t Size) {
   if (!Block) throw std::bad_alloc();
   *static_cast<std::size_t*>(Block) = Size;
   LiveBytes += Size;
+  if (LiveBytes > PeakBytes) PeakBytes = LiveBytes;
   ++Allocations;
   return static_cast<char*>(Block) + Header;
 }
@@ -28,6 +29,8 @@ void Release(void* Pointer) {
 
 std::size_t LiveHeapBytes() { return LiveBytes; }
 std::size_t HeapAllocations() { return Allocations; }
+std::size_t PeakHeapBytes() { return PeakBytes; }
+void ResetHeapPeak() { PeakBytes = LiveBytes; }
 
 void* operator new(std::size_t Size) { return Allocate(Size); }
 void* operator new[](std::size_t Size) { return Allocate(Size); }

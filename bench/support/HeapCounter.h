@@ -5,3 +5,6 @@
 
 std::size_t LiveHeapBytes();
 std::size_t HeapAllocations();
+// The most bytes live at once since the last ResetHeapPeak (or the start).
+std::size_t PeakHeapBytes();
+void ResetHeapPeak();

@@ -4,7 +4,13 @@
 //   --header=auto|flat|old  --slides  --no-themes  --rows=N  --input  --no-grid  --sorted
 //   --top=N --left=PIXELS (start scrolled)
 //   --grow (adds 1,000 more rows one by one, without the update lock, once the window shows)
+//   --drag (stops in the middle of dragging the "Size" header over "Done", for a screenshot)
+//   --fit-hint (points at a name too long for its column, so that its hint shows)
+// Everything else is tried by hand: click, Ctrl- and Shift-click rows, drag header dividers and
+// headers (dropped below the header they hide, with "Can hide columns"), type in the name column
+// to search it, press Space or click in "Done", and point at long names and at names with hints.
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +39,9 @@ enum TMenuCommand : UINT {
   cmVisualStyles,
   cmSortedShading,
   cmAlphaSelection,
+  cmMultiSelect,
+  cmCanHide,
+  cmWantReturns,
   cmExit = 199,
 };
 
@@ -109,6 +118,13 @@ class TDemoForm : public TForm {
     if (TopRow >= 0) FStartTop = TopRow;
     if (Left >= 0) FStartLeft = Left;
   }
+  // Once the window shows: a column drag stopped half-way, or the mouse over a long name.
+  void DragLater() {
+    FAfterShow = [this] { StopInADrag(); };
+  }
+  void FitHintLater() {
+    FAfterShow = [this] { PointAtALongName(); };
+  }
 
  protected:
   LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
@@ -122,12 +138,15 @@ class TDemoForm : public TForm {
   void ToggleOption(TGridOption Option);
   void ToggleAppearance(TAppearanceOption Option);
   void SyncMenu();
+  void StopInADrag();
+  void PointAtALongName();
 
   TGridView FGrid{this};
   TImageList FImages{16, 16};
   std::vector<std::unique_ptr<TBitmap>> FPictures;
   HMENU FMenu = nullptr;
-  TTimer FGrowTimer;
+  TTimer FGrowTimer, FAfterShowTimer;
+  std::function<void()> FAfterShow;
   int FStartTop = -1, FStartLeft = -1;
 };
 
@@ -150,15 +169,23 @@ TDemoForm::TDemoForm(THeaderStyle Style, bool Slides, int Rows) {
   Fill(Rows);
   if (Slides) FGrid.SetGridStyle(gsSlides);
   BuildMenu();
+  // A Shift range and a Ctrl-added row.
   FGrid.SetCurrentCell(1, 2, 0);
-  FGrid.SetCurrentCell(1, 4, CtrlKeyBit);
-  FGrid.SetCurrentCell(1, 5, CtrlKeyBit);
+  FGrid.SetCurrentCell(1, 4, ShiftKeyBit);
+  FGrid.SetCurrentCell(1, 7, CtrlKeyBit);
   OnShow = [this](TObject*) {
     const RECT Client = ClientRect();
     FGrid.SetBounds(0, 0, Client.right, Client.bottom);
     FGrid.SetFocus();
     if (FStartTop >= 0) FGrid.SetTopRow(FStartTop);
     if (FStartLeft >= 0) FGrid.HorzScrollBar().SetPosition(FStartLeft);
+    if (!FAfterShow) return;
+    FAfterShowTimer.SetInterval(400);
+    FAfterShowTimer.OnTimer = [this](TObject*) {
+      FAfterShowTimer.SetEnabled(false);
+      FAfterShow();
+    };
+    FAfterShowTimer.SetEnabled(true);
   };
 }
 
@@ -175,7 +202,9 @@ void TDemoForm::BuildColumns() {
   Setup(Icon, u"", 24);
   Icon->SetImages(&FImages);
   Icon->SetAlignment(taCenter);
-  Setup(Columns.Add<TTextualColumn>(), u"Name (ellipsis)", 130);
+  auto* Name = Columns.Add<TTextualColumn>();
+  Setup(Name, u"Name (ellipsis)", 130);
+  Name->SetOptions(Name->Options() + TColumnOptions{coShowTextFitHint, coSearchColumn});
   auto* Notes = Columns.Add<TTextualColumn>();
   Setup(Notes, u"Notes (wrapping)", 120);
   Notes->SetWrapKind(wkWordWrap);
@@ -189,6 +218,7 @@ void TDemoForm::BuildColumns() {
   auto* Done = Columns.Add<TCheckBoxColumn>();
   Setup(Done, u"Done", 44);
   Done->SetAlignment(taCenter);
+  Done->SetOptions(Done->Options() + TColumnOptions{coEditing});  // click or Space toggles
   Done->Footer().SetFormulaKind(fkCount);
   auto* Progress = Columns.Add<TProgressColumn>();
   Setup(Progress, u"Progress", 100);
@@ -276,6 +306,9 @@ void TDemoForm::BuildMenu() {
   AppendMenuW(Options, MF_STRING, cmFooter, L"&Footer");
   AppendMenuW(Options, MF_STRING, cmInput, L"I&nput row");
   AppendMenuW(Options, MF_STRING, cmFullRow, L"Select full &row");
+  AppendMenuW(Options, MF_STRING, cmMultiSelect, L"&Multiple selection");
+  AppendMenuW(Options, MF_STRING, cmCanHide, L"Can &hide columns");
+  AppendMenuW(Options, MF_STRING, cmWantReturns, L"Enter &moves down");
   AppendMenuW(Options, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(Options, MF_STRING, cmVisualStyles, L"&Visual styles");
   AppendMenuW(Options, MF_STRING, cmSortedShading, L"Shade &sorted column");
@@ -301,6 +334,9 @@ void TDemoForm::SyncMenu() {
   Check(cmFooter, O.Contains(goFooter));
   Check(cmInput, O.Contains(goInput));
   Check(cmFullRow, O.Contains(goSelectFullRow));
+  Check(cmMultiSelect, O.Contains(goMultiSelect));
+  Check(cmCanHide, O.Contains(goCanHideColumn));
+  Check(cmWantReturns, FGrid.WantReturns());
   Check(cmVisualStyles, FGrid.EnableVisualStyles());
   Check(cmSortedShading, FGrid.AppearanceOptions().Contains(aoIndicateSortedColumn));
   Check(cmAlphaSelection, FGrid.AppearanceOptions().Contains(aoAlphaBlendedSelection));
@@ -330,6 +366,9 @@ void TDemoForm::Command(UINT Id) {
     case cmFooter: ToggleOption(goFooter); break;
     case cmInput: ToggleOption(goInput); break;
     case cmFullRow: ToggleOption(goSelectFullRow); break;
+    case cmMultiSelect: ToggleOption(goMultiSelect); break;
+    case cmCanHide: ToggleOption(goCanHideColumn); break;
+    case cmWantReturns: FGrid.SetWantReturns(!FGrid.WantReturns()); break;
     case cmVisualStyles: FGrid.SetEnableVisualStyles(!FGrid.EnableVisualStyles()); break;
     case cmSortedShading: ToggleAppearance(aoIndicateSortedColumn); break;
     case cmAlphaSelection: ToggleAppearance(aoAlphaBlendedSelection); break;
@@ -337,6 +376,28 @@ void TDemoForm::Command(UINT Id) {
     default: return;
   }
   SyncMenu();
+}
+
+void TDemoForm::StopInADrag() {
+  // As a user would: press on the "Size" header, move past the drag threshold, then carry the
+  // header over "Done" and hold it there.
+  const RECT Size = FGrid.GetCellRect(3, 0), Done = FGrid.GetCellRect(5, 0);
+  const int Y = FGrid.HeaderSize() / 2;
+  const POINT Target = FGrid.ClientToScreen(POINT{(Done.left + Done.right) / 2, Y});
+  SetCursorPos(Target.x, Target.y);
+  FGrid.Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(Size.left + 10, Y));
+  FGrid.Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(Size.left + 20, Y));
+  TColumnDragBox& Box = FGrid.DragBox();
+  const POINT InBox = Box.ScreenToClient(Target);
+  Box.Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(InBox.x, InBox.y));
+}
+
+void TDemoForm::PointAtALongName() {
+  const RECT Cell = FGrid.GetCellRect(1, 1);
+  const POINT Point{Cell.left + 20, Cell.top + 6};
+  const POINT Screen = FGrid.ClientToScreen(Point);
+  SetCursorPos(Screen.x, Screen.y);
+  FGrid.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(Point.x, Point.y));
 }
 
 LRESULT TDemoForm::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
@@ -380,6 +441,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       if (Arg == L"--no-grid") Grid.SetOptions(Grid.Options() - TGridOptions{goGrid});
       if (Arg == L"--sorted") Grid.SortByHeaderClick(Grid.Columns().Items(3));
       if (Arg == L"--grow") Form.GrowLater(1000);
+      if (Arg == L"--drag") Form.DragLater();
+      if (Arg == L"--fit-hint") Form.FitHintLater();
       if (Arg.rfind(L"--top=", 0) == 0) Form.ScrollLater(_wtoi(Arg.c_str() + 6), -1);
       if (Arg.rfind(L"--left=", 0) == 0) Form.ScrollLater(-1, _wtoi(Arg.c_str() + 7));
     }

@@ -1,8 +1,11 @@
 #include "gridview/win32/CustomGridView.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cmath>
 
+#include "gridview/win32/GridAccessible.h"
 #include "gridview/win32/Themes.h"
 #include "toolkit/Application.h"
 
@@ -33,6 +36,7 @@ TCustomGridViewControl::TCustomGridViewControl(TWinControl* Parent) : TScrollVie
 
 TCustomGridViewControl::~TCustomGridViewControl() {
   // The window goes before the columns and displays it paints with.
+  ForgetGridAccessible(*this);
   DestroyHandle();
   FModel.SetObserver(nullptr);
 }
@@ -71,6 +75,24 @@ LRESULT TCustomGridViewControl::WndProc(UINT Message, WPARAM WParam, LPARAM LPar
       InvalidateGrid();
       break;
     case WM_MOUSELEAVE: SetHotHeader(nullptr); break;
+    case WM_KILLFOCUS: {
+      FFocusTarget = reinterpret_cast<HWND>(WParam);
+      const LRESULT Result = TScrollView::WndProc(Message, WParam, LParam);
+      FFocusTarget = nullptr;
+      return Result;
+    }
+    case WM_CANCELMODE: CancelMouseInteraction(); break;
+    case WM_GETOBJECT:
+      if (const LRESULT Object = GridAccessibleObject(*this, WParam, LParam)) return Object;
+      break;
+    case WM_LBUTTONDBLCLK: FDoubleClickPoint = POINT{GET_X_LPARAM(LParam), GET_Y_LPARAM(LParam)}; break;
+    case WM_CAPTURECHANGED:
+      // Losing the mouse to anything but the drag box (the application was left, a menu opened)
+      // ends a press, resize or drag in progress.
+      if ((!FDragBox.HandleAllocated() || reinterpret_cast<HWND>(LParam) != FDragBox.Handle()) &&
+          (FResizeColumn || FPressed || FPressedHeader))
+        CancelMouseInteraction();
+      break;
     case WM_SIZE: {
       const LRESULT Result = TScrollView::WndProc(Message, WParam, LParam);
       ClientSizeChanged();
@@ -614,16 +636,6 @@ void TCustomGridViewControl::PaintThemedBorder() {
 // Focus, selection and colours.
 
 bool TCustomGridViewControl::HasFocus() { return HandleAllocated() && GetFocus() == FHandle; }
-
-void TCustomGridViewControl::DoEnter() {
-  TScrollView::DoEnter();
-  InvalidateSelection();
-}
-
-void TCustomGridViewControl::DoExit() {
-  TScrollView::DoExit();
-  InvalidateSelection();
-}
 
 bool TCustomGridViewControl::ThemesInUse() { return FEnableVisualStyles && ThemeServices().ThemesActive(); }
 

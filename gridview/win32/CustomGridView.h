@@ -7,15 +7,21 @@
 #include <memory>
 
 #include "gridview/GridModel.h"
+#include "gridview/win32/CellEditors.h"
+#include "gridview/win32/ColumnDragBox.h"
 #include "gridview/win32/Displays.h"
 #include "gridview/win32/ScrollView.h"
 #include "gridview/win32/StyleDisplays.h"
+#include "toolkit/HintWindow.h"
+#include "toolkit/Timer.h"
 
 enum THeaderStyle { hsAuto, hsFlatBorders, hsOldStyle };
 enum TGridLinesStyle { lsNormal, lsFramed, lsHorizontalOnly };
-enum TBorderStyle { bsNone, bsSingle };
 enum TCellStateFlag { csBoldTextSelection, csFocused, csSelected };
 using TCellState = TSet<TCellStateFlag>;
+
+// The parts of the grid a point can lie in.
+enum TGridHitArea { haNowhere, haHeader, haInput, haData, haFooter, haIndicator };
 
 // Cursor numbers of the grid's own cursors (the roll cursors are the scroll view's).
 constexpr TCursor crHorzSplit = 3000, crColumnNoDrag = 3001, crIndicatorSelect = 3006;
@@ -24,7 +30,10 @@ void RegisterGridCursors();
 
 // The control owns its data model and hears of every change through the observer interface; the
 // data operations the program and tests use are its own, forwarded to the model.
-class TCustomGridViewControl : public TScrollView, public TGridObserver, public TStyleDisplayOwner {
+class TCustomGridViewControl : public TScrollView,
+                               public TGridObserver,
+                               public TStyleDisplayOwner,
+                               public TCellEditorHost {
  public:
   using TCellColoringEvent =
       std::function<void(TObject* Sender, int ACol, int ARow, TColor& CellColor, TColor& GridColor, TCellState State)>;
@@ -37,6 +46,11 @@ class TCustomGridViewControl : public TScrollView, public TGridObserver, public 
   using TSortColumnEvent = std::function<void(TObject* Sender, int ACol, bool Ascending)>;
   using TMeasuringRowHeightEvent = std::function<void(TObject* Sender, int Index, int& RowHeight)>;
   using TColumnResizeEvent = std::function<void(TObject* Sender, int ACol)>;
+  using TBeforeEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& Accept)>;
+  using TEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, const std::u16string& Value)>;
+  using TEditAcceptEvent =
+      std::function<void(TObject* Sender, int ACol, int ARow, const std::u16string& Value, bool& Accept)>;
+  using TInputAcceptEvent = std::function<void(TObject* Sender, bool& Accept)>;
 
   explicit TCustomGridViewControl(TWinControl* Parent = nullptr);
   ~TCustomGridViewControl() override;
@@ -183,8 +197,8 @@ class TCustomGridViewControl : public TScrollView, public TGridObserver, public 
   void UpdateVerticalScrollBar() override;
   void ScrollRowsFrom(int ARow, int DY) override;
   void ScrollIntoView(int ARow) override;
-  void HideCellEditor() override {}
-  void RepositionEditor() override {}
+  void HideCellEditor() override { CloseEditor(); }
+  void RepositionEditor() override;
   void CellChanged(int ACol, int ARow) override;
   void CellSelected(int ACol, int ARow) override;
   void CellDeselected(int ACol, int ARow) override;
@@ -203,6 +217,69 @@ class TCustomGridViewControl : public TScrollView, public TGridObserver, public 
   TCustomDrawCellEvent OnCustomDrawCell;
   TNotifyEvent OnPostDraw;
   THeaderClickEvent OnHeaderClick;
+  THeaderClickEvent OnFooterClick;
+  TCellEvent OnCellClick;
+  TBeforeEditEvent OnBeforeEdit;
+  TEditEvent OnEdit;
+  TEditEvent OnAfterEdit;
+  TEditAcceptEvent OnEditAccept;
+  TInputAcceptEvent OnInputAccept;
+  TNotifyEvent OnInputAdded;
+
+  // In-place editing. One editor at most is open: over a cell, or over a column's input cell.
+  bool WantReturns() const { return FWantReturns; }
+  void SetWantReturns(bool Value) { FWantReturns = Value; }
+  TSelectionMoveDirection SelectionMoveDirection() const { return FSelectionMoveDirection; }
+  void SetSelectionMoveDirection(TSelectionMoveDirection Value) { FSelectionMoveDirection = Value; }
+  TCellEditor* OpenEditor() const { return FEditor; }
+  bool EditingInput() const { return FEditor && FEditInput; }
+  int EditColumn() const { return FEditCol; }
+  int EditRow() const { return FEditRow; }
+  // Opens the column's editor over the cell, with Key as its text when given (else the cell's).
+  void ShowCellEditor(int ACol, int ARow, char16_t Key = 0);
+  // Opens the column's editor over its input cell, with Key or the column's input text.
+  void ShowInputEditor(int ACol, char16_t Key = 0);
+  // Accepts the open editor's text: through OnEditAccept into the cell, or into the input text.
+  void EndCellEdit();
+  // Hides the open editor without accepting its text.
+  void CloseEditor();
+  void AcceptAndCloseEditor() {
+    EndCellEdit();
+    CloseEditor();
+  }
+  // Adds a row from the columns' input texts (OnInputAccept may refuse).
+  void AcceptInputRow();
+  // Moves the current cell as Enter does with WantReturns.
+  void MoveBySelectionDirection();
+  // The in-cell interaction of a column's play object (a check box toggling).
+  bool BeginCellPlay(int ACol, int ARow);
+  bool EditorKeyDown(TCellEditor& Editor, WORD Key, TShiftState Shift) override;
+
+  // Mouse and keyboard.
+  TGridHitArea HitArea(int X, int Y);
+  // The cell under a client point (either style); false when there is none. A column or row
+  // that does not exist is -1.
+  bool CellAt(int X, int Y, int& ACol, int& ARow);
+  // The visible column Step places away in display order from ACol (creation indexes); -1 at the ends.
+  int NextVisibleColumn(int ACol, int Step);
+  // The column whose header divider (within 2 pixels of its right edge) is under the point, when
+  // it may be resized.
+  TCustomColumn* DividerAt(int X, int Y);
+  // Whole rows that fit in the data area from the top row.
+  int WholeRowsInView();
+  bool ColumnResizing() const { return FResizeColumn != nullptr; }
+  bool ColumnDragging() const { return FDragColumn != nullptr; }
+  TColumnDragBox& DragBox() { return FDragBox; }
+  TDragArrow& DragArrow(bool Above) { return Above ? FArrowAbove : FArrowBelow; }
+  THintWindow& FitHint() { return FFitHint; }
+  const std::u16string& SearchText() const { return FSearchText; }
+  // The incremental search's reset (its timer calls this after 500 ms).
+  void SearchTimerElapsed();
+  // The application lost the activation: a press, resize or drag in progress is dropped.
+  void CancelMouseInteraction();
+  // Drag box reports, in screen coordinates.
+  void ColumnDragMove(int ScreenX, int ScreenY);
+  void ColumnDragDrop(int ScreenX, int ScreenY);
 
   // Style display owner.
   TColor OwnerColor() override { return Color(); }
@@ -228,6 +305,13 @@ class TCustomGridViewControl : public TScrollView, public TGridObserver, public 
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   bool MouseWheel(TShiftState Shift, int Delta, POINT ScreenPos) override;
   void KeyPress(wchar_t& Key) override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void DblClick() override;
+  void MouseLeave() override;
+  UINT DialogCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+  // The hover cell changed or the mouse left: shows or hides the hints.
+  virtual void UpdateHints(int ACol, int ARow);
+  virtual void HideHints();
   void VerticalScrollMessage(int Code, int ThumbPosition) override;
   void HorizontalScrollMessage(int Code, int ThumbPosition) override;
 
@@ -252,6 +336,17 @@ class TCustomGridViewControl : public TScrollView, public TGridObserver, public 
   void ClientSizeChanged();
   void PaintThemedBorder();
   TCustomColumn* HeaderColumnAt(int X, int Y);
+  void PressData(TShiftState Shift, int X, int Y);
+  void StartResize(TCustomColumn* Column);
+  void InvertResizeLine(int X);
+  void StartColumnDrag();
+  void MoveInHeader(TShiftState Shift, int X, int Y);
+  void MoveInData(int X, int Y);
+  void ReleaseLeft(TGridHitArea Area, int X, int Y, bool SameCell, bool HeaderPress);
+  void GoToRow(int ARow, TShiftState Shift);
+  bool NavigationKey(WORD Key, TShiftState Shift);
+  void IncrementalSearch(wchar_t Key);
+  void HideDragArrows();
 
  private:
   // First of the fields: it goes last, after everything that paints its columns.
@@ -274,4 +369,30 @@ class TCustomGridViewControl : public TScrollView, public TGridObserver, public 
   bool FPainting = false;
   // Facts that cost a platform call each, taken once per paint.
   bool FPaintFocused = false, FPaintThemes = false, FPaintThemesActive = false;
+  bool FWantReturns = false;
+  TSelectionMoveDirection FSelectionMoveDirection = mdDown;
+  TCellEditor* FEditor = nullptr;  // the open editor (owned by its column)
+  bool FEditInput = false;
+  int FEditCol = -1, FEditRow = -1;
+  void OpenEditorAt(TCellEditor& Editor, int ACol, int ARow, bool Input, const std::u16string& Text);
+  RECT EditorBounds(int ACol, int ARow, bool Input);
+  TCellEditor* ColumnEditor(int ACol);
+  void PlayCompleted(TColumnPlay& Play, int ACol, int ARow);
+
+  // Mouse state from a press to its release.
+  bool FPressed = false;
+  POINT FPressPoint{};
+  int FPressCol = -1, FPressRow = -1;
+  TCustomColumn* FResizeColumn = nullptr;
+  int FResizeDelta = 0, FResizeLeftLine = 0, FResizeRightLine = 0;
+  TCustomColumn* FDragCandidate = nullptr;
+  TCustomColumn* FDragColumn = nullptr;
+  int FHoverCol = -1, FHoverRow = -1;
+  HWND FFocusTarget = nullptr;
+  POINT FDoubleClickPoint{-1, -1};  // where the focus goes while it leaves
+  std::u16string FSearchText;
+  TTimer FSearchTimer;
+  THintWindow FFitHint;
+  TColumnDragBox FDragBox{this};
+  TDragArrow FArrowAbove, FArrowBelow;
 };

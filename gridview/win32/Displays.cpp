@@ -220,16 +220,14 @@ void TGraphicColumnDisplay::Paint() {
 
 // HTML subset.
 
-void THtmlColumnDisplay::WriteText(std::u16string& Pending, int& X, int Y, int& LineHeight) {
-  if (Pending.empty()) return;
-  Canvas->TextOut(X, Y, Pending);
-  const SIZE Size = Canvas->TextExtent(Pending);
-  X += Size.cx;
-  LineHeight = std::max(LineHeight, int(Size.cy));
-  Pending.clear();
+void THtmlColumnDisplay::WriteText(std::u16string_view Run) {
+  Canvas->TextOut(FPenX, FPenY, Run);
+  const SIZE Size = Canvas->TextExtent(Run);
+  FPenX += Size.cx;
+  FLineHeight = std::max(FLineHeight, int(Size.cy));
 }
 
-void THtmlColumnDisplay::ApplyTag(const TTag& Tag) {
+void THtmlColumnDisplay::ApplyTag(const THtmlTag& Tag) {
   const std::string Name = AsciiLowerCase(Utf16ToUtf8(Tag.Name));
   const int Step = Tag.Closing ? -1 : 1;
   TFont& Font = Canvas->Font();
@@ -281,45 +279,8 @@ void THtmlColumnDisplay::Paint() {
   FPenX = CellRect.left + 2;
   FPenY = CellRect.top + 1;
   FLineHeight = 0;
-  std::u16string Pending;
-  TTag Tag;
-  enum { Outside, InName, InAttribute, InValue } State = Outside;
-  for (char16_t Ch : TextValue) {
-    if (State == Outside) {
-      if (Ch == u'<') {
-        WriteText(Pending, FPenX, FPenY, FLineHeight);
-        Tag = TTag();
-        State = InName;
-      } else {
-        Pending += Ch;
-      }
-      continue;
-    }
-    switch (Ch) {
-      case u'/': Tag.Closing = true; break;
-      case u' ':
-        Tag.Attributes.emplace_back();
-        State = InAttribute;
-        break;
-      case u'=':
-        if (State == InAttribute) State = InValue;
-        break;
-      case u'>':
-        ApplyTag(Tag);
-        State = Outside;
-        break;
-      case u'"': break;  // quotes around a value are dropped
-      default:
-        if (State == InName)
-          Tag.Name += Ch;
-        else if (State == InAttribute)
-          Tag.Attributes.back().first += Ch;
-        else
-          Tag.Attributes.back().second += Ch;
-        break;
-    }
-  }
-  WriteText(Pending, FPenX, FPenY, FLineHeight);
+  ReadHtmlText(
+      TextValue, [this](std::u16string_view Run) { WriteText(Run); }, [this](const THtmlTag& Tag) { ApplyTag(Tag); });
 }
 
 // Check box play.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gridview/ColumnClasses.h"
+#include "gridview/HtmlText.h"
 #include "gridview/win32/DrawProviders.h"
 
 // The paint context the grid fills for each cell, and the common text drawing.
@@ -103,13 +104,8 @@ class THtmlColumnDisplay : public TColumnDisplay {
   void Paint() override;
 
  private:
-  struct TTag {
-    std::u16string Name;
-    bool Closing = false;
-    std::vector<std::pair<std::u16string, std::u16string>> Attributes;
-  };
-  void ApplyTag(const TTag& Tag);
-  void WriteText(std::u16string& Pending, int& X, int Y, int& LineHeight);
+  void ApplyTag(const THtmlTag& Tag);
+  void WriteText(std::u16string_view Run);
 
   // Nesting counters live as long as the display: an unclosed tag counts in the cells after it.
   int FBold = 0, FItalic = 0, FUnderline = 0, FAnchor = 0, FFont = 0;

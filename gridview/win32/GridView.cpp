@@ -23,3 +23,23 @@ bool TGridView::FormatCell(int ACol, int ARow, TCellState State, TColumnDisplay&
   if (AppearanceOptions().Contains(aoHintMarks) && !Cell->Hint().empty()) Display.DrawHintMark();
   return true;
 }
+
+void TGridView::UpdateHints(int ACol, int ARow) {
+  TCustomGridView::UpdateHints(ACol, ARow);
+  const std::u16string Hint = ACol >= 0 && ARow >= 0 ? GetCell(ACol, ARow)->Hint() : std::u16string();
+  if (Hint.empty() || FitHint().FlyoutShowing()) {
+    FCellHint.HideFlyout();
+    return;
+  }
+  // Beside the cell's right edge, a little above it, at most 250 pixels wide.
+  RECT Bounds = FCellHint.CalcHintRect(CellHintMaxWidth, Hint);
+  const RECT Cell = GetCellRect(ACol, ARow);
+  const POINT Corner = ClientToScreen(POINT{Cell.right, Cell.top - 20});
+  OffsetRect(&Bounds, Corner.x, Corner.y);
+  FCellHint.ActivateHint(Bounds, Hint);
+}
+
+void TGridView::HideHints() {
+  TCustomGridView::HideHints();
+  FCellHint.HideFlyout();
+}

@@ -21,7 +21,15 @@ class TGridView : public TCustomGridView {
   using TCustomGridView::TCustomGridView;
 
   TCellFormatingEvent OnCellFormating;
+  // The window of cell hints (a cell's own hint text, shown while the mouse is over the cell).
+  THintWindow& CellHint() { return FCellHint; }
+  static constexpr int CellHintMaxWidth = 250;
 
  protected:
   bool FormatCell(int ACol, int ARow, TCellState State, TColumnDisplay& Display) override;
+  void UpdateHints(int ACol, int ARow) override;
+  void HideHints() override;
+
+ private:
+  THintWindow FCellHint;
 };

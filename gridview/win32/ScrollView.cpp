@@ -134,18 +134,7 @@ void TCustomScrollView::ScrollBy(int DX, int DY) {
   ScrollWindowEx(FHandle, DX, DY, &Area, &Area, nullptr, nullptr, SW_INVALIDATE);
 }
 
-TRollShadow::TRollShadow() : TCustomControl(nullptr) {
-  SetVisible(false);
-  SetBounds(0, 0, 32, 32);
-  DoubleBuffered = false;
-}
-
-void TRollShadow::CreateParams(TCreateParams& Params) {
-  TCustomControl::CreateParams(Params);
-  Params.ClassName = L"Torvane.RollShadow";
-  Params.Style = WS_POPUP;
-  Params.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
-}
+TRollShadow::TRollShadow() { SetBounds(0, 0, 32, 32); }
 
 void TRollShadow::CreateWnd() {
   // The window is only the marker's shape: two triangles and a dot.
@@ -165,12 +154,8 @@ void TRollShadow::Paint() {
 }
 
 void TRollShadow::ShowAt(int ScreenX, int ScreenY) {
-  HWND Window = Handle();
-  SetWindowPos(Window, HWND_TOPMOST, ScreenX - 7, ScreenY - 11, 32, 32, SWP_NOACTIVATE | SWP_SHOWWINDOW);
-}
-
-void TRollShadow::HideMarker() {
-  if (HandleAllocated()) ShowWindow(FHandle, SW_HIDE);
+  SetBounds(ScreenX - 7, ScreenY - 11, 32, 32);
+  ShowFlyout();
 }
 
 TScrollView::TScrollView(TWinControl* Parent) : TCustomScrollView(Parent) {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "toolkit/Controls.h"
+#include "toolkit/FlyoutControl.h"
 #include "toolkit/Timer.h"
 
 class TScrollView;
@@ -89,14 +90,13 @@ class TCustomScrollView : public TCustomControl {
 };
 
 // The marker shown where rolling started: two triangles and a dot in the grey-text colour.
-class TRollShadow : public TCustomControl {
+class TRollShadow : public TFlyoutControl {
  public:
   TRollShadow();
   void ShowAt(int ScreenX, int ScreenY);
-  void HideMarker();
+  void HideMarker() { HideFlyout(); }
 
  protected:
-  void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void Paint() override;
 };

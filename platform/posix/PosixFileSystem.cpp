@@ -157,7 +157,7 @@ bool StatPath(const std::string& Path, TFileEntry& Entry) {
   return !Place.Failed() && StatEntryAt(Place.Folder(), Place.Rest(), Entry);
 }
 
-bool WriteAll(int Fd, const std::string& Data) {
+bool WriteAll(int Fd, std::string_view Data) {
   std::size_t Done = 0;
   while (Done < Data.size()) {
     const ssize_t Put = write(Fd, Data.data() + Done, Data.size() - Done);
@@ -224,6 +224,50 @@ int CreateTemporary(const std::string& Target, std::string& Temporary) {
   errno = EEXIST;
   return -1;
 }
+
+// Only regular files are read: opening a pipe for reading waits for a writer unless it is opened
+// without waiting, and a device may never answer.
+int OpenRegularFile(const std::string& Path, struct stat& Info) {
+  TDescriptor File(OpenPath(Path, O_RDONLY | O_NONBLOCK | O_NOCTTY));
+  if (File.Get() < 0 || fstat(File.Get(), &Info) != 0) return -1;
+  if (!S_ISREG(Info.st_mode)) {
+    errno = S_ISDIR(Info.st_mode) ? EISDIR : ENOTSUP;
+    return -1;
+  }
+  return File.Release();
+}
+
+// Writes a temporary file beside the target (the file a link leads to) and renames it over the target
+// at Commit; the target keeps its permissions.
+class TPosixFileWriter : public TFileWriter {
+ public:
+  explicit TPosixFileWriter(const std::string& Path) : FTarget(ThroughLinks(Path)) {
+    RemoveKilledSaves(FTarget);
+    FFile.Reset(CreateTemporary(FTarget, FTemporary));
+  }
+  ~TPosixFileWriter() override {
+    if (FFile.Get() < 0) return;
+    const int Saved = errno;
+    FFile.Reset();
+    unlink(FTemporary.c_str());
+    errno = Saved;
+  }
+  bool Started() const { return FFile.Get() >= 0; }
+  bool Write(std::string_view Data) override { return FFile.Get() >= 0 && WriteAll(FFile.Get(), Data); }
+  bool Commit() override {
+    if (FFile.Get() < 0) return false;
+    struct stat Old {};
+    if (stat(FTarget.c_str(), &Old) == 0) fchmod(FFile.Get(), Old.st_mode & 07777);
+    if (fsync(FFile.Get()) != 0 || rename(FTemporary.c_str(), FTarget.c_str()) != 0) return false;
+    FFile.Reset();
+    return true;
+  }
+
+ private:
+  std::string FTarget;
+  std::string FTemporary;
+  TDescriptor FFile;
+};
 
 // Folders whose listing has ended but whose subfolders are still to be opened keep a descriptor;
 // past this many (a quarter of what the process may hold), they keep only their path.
@@ -361,15 +405,9 @@ class TPosixFileSystem : public TFileSystem {
 
   bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data, std::uint64_t* FileSize) override {
     Data.clear();
-    // Opening a pipe for reading waits for a writer unless it is opened without waiting.
-    TDescriptor File(OpenPath(Path, O_RDONLY | O_NONBLOCK | O_NOCTTY));
-    if (File.Get() < 0) return false;
     struct stat Info {};
-    if (fstat(File.Get(), &Info) != 0) return false;
-    if (!S_ISREG(Info.st_mode)) {
-      errno = S_ISDIR(Info.st_mode) ? EISDIR : ENOTSUP;
-      return false;
-    }
+    TDescriptor File(OpenRegularFile(Path, Info));
+    if (File.Get() < 0) return false;
     if (FileSize) *FileSize = static_cast<std::uint64_t>(Info.st_size);
     const std::size_t Wanted = std::min<std::size_t>(MaxBytes, static_cast<std::size_t>(Info.st_size));
     Data.resize(Wanted);
@@ -385,21 +423,27 @@ class TPosixFileSystem : public TFileSystem {
   }
 
   bool WriteFileAtomically(const std::string& Path, const std::string& Data) override {
-    const std::string Target = ThroughLinks(Path);
-    RemoveKilledSaves(Target);
-    std::string Temporary;
-    TDescriptor File(CreateTemporary(Target, Temporary));
+    const std::unique_ptr<TFileWriter> Writer = CreateFileAtomically(Path);
+    return Writer && Writer->Write(Data) && Writer->Commit();
+  }
+
+  std::unique_ptr<TFileWriter> CreateFileAtomically(const std::string& Path) override {
+    auto Writer = std::make_unique<TPosixFileWriter>(Path);
+    return Writer->Started() ? std::move(Writer) : nullptr;
+  }
+
+  bool ReadFileInPieces(const std::string& Path, const std::function<void(std::string_view)>& OnPiece) override {
+    struct stat Info {};
+    TDescriptor File(OpenRegularFile(Path, Info));
     if (File.Get() < 0) return false;
-    bool Ok = WriteAll(File.Get(), Data);
-    struct stat Old {};
-    if (Ok && stat(Target.c_str(), &Old) == 0) fchmod(File.Get(), Old.st_mode & 07777);  // keep who may read it
-    Ok = Ok && fsync(File.Get()) == 0;
-    Ok = Ok && rename(Temporary.c_str(), Target.c_str()) == 0;
-    if (Ok) return true;
-    const int Saved = errno;
-    unlink(Temporary.c_str());
-    errno = Saved;
-    return false;
+    std::string Piece(std::size_t(1) << 20, '\0');
+    for (;;) {
+      const ssize_t Got = read(File.Get(), Piece.data(), Piece.size());
+      if (Got < 0 && errno == EINTR) continue;
+      if (Got < 0) return false;
+      if (Got == 0) return true;
+      OnPiece(std::string_view(Piece.data(), static_cast<std::size_t>(Got)));
+    }
   }
 
   bool FileExists(const std::string& Path) override {

@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
+#include <memory>
+#include <utility>
 
 #include "core/FileSystem.h"
 #include "core/TemporaryName.h"
@@ -11,11 +14,32 @@
 
 namespace {
 
+// The time zone's rules for a year, as Windows keeps them (summer time and its dates change with the
+// years); null, for the rules in force now, when there are none.
+const TIME_ZONE_INFORMATION* ZoneOfYear(WORD Year) {
+  thread_local const std::unique_ptr<DYNAMIC_TIME_ZONE_INFORMATION> Zone = [] {
+    auto Dynamic = std::make_unique<DYNAMIC_TIME_ZONE_INFORMATION>();
+    return GetDynamicTimeZoneInformation(Dynamic.get()) == TIME_ZONE_ID_INVALID ? nullptr : std::move(Dynamic);
+  }();
+  thread_local std::map<WORD, TIME_ZONE_INFORMATION> Years;
+  if (!Zone) return nullptr;
+  auto Found = Years.find(Year);
+  if (Found == Years.end()) {
+    TIME_ZONE_INFORMATION Rules{};
+    if (!GetTimeZoneInformationForYear(Year, Zone.get(), &Rules)) return nullptr;
+    Found = Years.emplace(Year, Rules).first;
+  }
+  return &Found->second;
+}
+
+// A file time in local time as the file manager shows it: with the offset in force on the file's own
+// date (summer or winter time), not today's.
 TDateTime LocalDosTime(const FILETIME& Utc) {
-  FILETIME Local;
-  SYSTEMTIME Time;
-  if (!FileTimeToLocalFileTime(&Utc, &Local) || !FileTimeToSystemTime(&Local, &Time)) return 0.0;
-  return DosResolutionDateTime(Time.wYear, Time.wMonth, Time.wDay, Time.wHour, Time.wMinute, Time.wSecond);
+  SYSTEMTIME Universal, Local;
+  if (!FileTimeToSystemTime(&Utc, &Universal) ||
+      !SystemTimeToTzSpecificLocalTime(ZoneOfYear(Universal.wYear), &Universal, &Local))
+    return 0.0;
+  return DosResolutionDateTime(Local.wYear, Local.wMonth, Local.wDay, Local.wHour, Local.wMinute, Local.wSecond);
 }
 
 void FillEntry(const WIN32_FIND_DATAW& Data, TFileEntry& Entry) {
@@ -102,6 +126,11 @@ class THandle {
     FHandle = INVALID_HANDLE_VALUE;
     return Ok;
   }
+  HANDLE Release() { return std::exchange(FHandle, INVALID_HANDLE_VALUE); }
+  void Reset(HANDLE Handle) {
+    if (Valid()) CloseHandle(FHandle);
+    FHandle = Handle;
+  }
 
  private:
   HANDLE FHandle;
@@ -151,6 +180,64 @@ HANDLE CreateTemporary(const std::wstring& Target, std::wstring& Temporary) {
   return INVALID_HANDLE_VALUE;
 }
 
+// Opened for shared reading. A device or a pipe (a name such as "CON", a path such as \\.\pipe\x) may
+// wait for ever: disk files only.
+HANDLE OpenRegularFile(const std::string& Path) {
+  THandle File(CreateFileW(LongPathW(Path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (File.Valid() && GetFileType(File.Get()) != FILE_TYPE_DISK) {
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return INVALID_HANDLE_VALUE;
+  }
+  return File.Release();
+}
+
+// Writes a temporary file beside the target (the file a link leads to) and moves it over the target
+// at Commit.
+class TWin32FileWriter : public TFileWriter {
+ public:
+  explicit TWin32FileWriter(const std::string& Path)
+      : FTarget(ThroughLinks(LongPathW(Path))), FFile(INVALID_HANDLE_VALUE) {
+    RemoveKilledSaves(FTarget);
+    FFile.Reset(CreateTemporary(FTarget, FTemporary));
+  }
+  ~TWin32FileWriter() override {
+    if (!FFile.Valid()) return;
+    const DWORD Error = GetLastError();
+    FFile.Close();
+    DeleteFileW(FTemporary.c_str());
+    SetLastError(Error);
+  }
+  bool Started() const { return FFile.Valid(); }
+  bool Write(std::string_view Data) override {
+    std::size_t Done = 0;
+    while (FFile.Valid() && Done < Data.size()) {
+      DWORD Put = 0;
+      const DWORD Chunk = static_cast<DWORD>(std::min<std::size_t>(Data.size() - Done, 1u << 30));
+      if (!::WriteFile(FFile.Get(), Data.data() + Done, Chunk, &Put, nullptr) || Put == 0) return false;
+      Done += Put;
+    }
+    return FFile.Valid();
+  }
+  bool Commit() override {
+    if (!FFile.Valid()) return false;
+    const bool Written = FlushFileBuffers(FFile.Get()) != 0;
+    const bool Closed = FFile.Close();
+    if (Written && Closed &&
+        MoveFileExW(FTemporary.c_str(), FTarget.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
+    const DWORD Error = GetLastError();
+    DeleteFileW(FTemporary.c_str());
+    SetLastError(Error);
+    return false;
+  }
+
+ private:
+  std::wstring FTarget;
+  std::wstring FTemporary;
+  THandle FFile;
+};
+
 class TWin32FileSystem : public TFileSystem {
  public:
   char PathDelimiter() const override { return '\\'; }
@@ -198,14 +285,8 @@ class TWin32FileSystem : public TFileSystem {
 
   bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data, std::uint64_t* FileSize) override {
     Data.clear();
-    THandle File(CreateFileW(LongPathW(Path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    THandle File(OpenRegularFile(Path));
     if (!File.Valid()) return false;
-    // A device or a pipe (a name such as "CON", a path such as \\.\pipe\x) may wait for ever: disk files only.
-    if (GetFileType(File.Get()) != FILE_TYPE_DISK) {
-      SetLastError(ERROR_NOT_SUPPORTED);
-      return false;
-    }
     LARGE_INTEGER Size;
     if (!GetFileSizeEx(File.Get(), &Size)) return false;
     if (FileSize) *FileSize = static_cast<std::uint64_t>(Size.QuadPart);
@@ -223,30 +304,25 @@ class TWin32FileSystem : public TFileSystem {
   }
 
   bool WriteFileAtomically(const std::string& Path, const std::string& Data) override {
-    const std::wstring Target = ThroughLinks(LongPathW(Path));
-    RemoveKilledSaves(Target);
-    std::wstring Temporary;
-    bool Ok = false;
-    {
-      THandle File(CreateTemporary(Target, Temporary));
-      if (!File.Valid()) return false;
-      std::size_t Done = 0;
-      Ok = true;
-      while (Ok && Done < Data.size()) {
-        DWORD Put = 0;
-        const DWORD Chunk = static_cast<DWORD>(std::min<std::size_t>(Data.size() - Done, 1u << 30));
-        Ok = ::WriteFile(File.Get(), Data.data() + Done, Chunk, &Put, nullptr) && Put > 0;
-        Done += Put;
-      }
-      Ok = Ok && FlushFileBuffers(File.Get());
-      Ok = File.Close() && Ok;
+    const std::unique_ptr<TFileWriter> Writer = CreateFileAtomically(Path);
+    return Writer && Writer->Write(Data) && Writer->Commit();
+  }
+
+  std::unique_ptr<TFileWriter> CreateFileAtomically(const std::string& Path) override {
+    auto Writer = std::make_unique<TWin32FileWriter>(Path);
+    return Writer->Started() ? std::move(Writer) : nullptr;
+  }
+
+  bool ReadFileInPieces(const std::string& Path, const std::function<void(std::string_view)>& OnPiece) override {
+    THandle File(OpenRegularFile(Path));
+    if (!File.Valid()) return false;
+    std::string Piece(std::size_t(1) << 20, '\0');
+    for (;;) {
+      DWORD Got = 0;
+      if (!::ReadFile(File.Get(), Piece.data(), static_cast<DWORD>(Piece.size()), &Got, nullptr)) return false;
+      if (Got == 0) return true;
+      OnPiece(std::string_view(Piece.data(), Got));
     }
-    if (Ok && MoveFileExW(Temporary.c_str(), Target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      return true;
-    const DWORD Error = GetLastError();
-    DeleteFileW(Temporary.c_str());
-    SetLastError(Error);
-    return false;
   }
 
   // 'C:' alone names the root of drive C here, as the walk has always taken it.

@@ -247,6 +247,7 @@ TEST_F(DisplaysTest, CheckBoxesAndTheirPlay) {
   EXPECT_EQ(Px(2 + 2, 16 + 3 + 4), Sys(COLOR_WINDOW));
   auto* Play = dynamic_cast<TCheckBoxColumnPlay*>(Column->Play());
   ASSERT_NE(Play, nullptr);
+  Column->SetOptions(Column->Options() + TColumnOptions{coEditing});  // plays belong to editable columns
   Grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(6, 16 + 6));
   Grid->Perform(WM_LBUTTONUP, 0, MAKELPARAM(6, 16 + 6));
   EXPECT_EQ(Grid->GetCellText(0, 1), u"True");

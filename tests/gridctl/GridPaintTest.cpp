@@ -289,6 +289,7 @@ TEST_F(GridRepaintTest, AutoSizedColumnsFollowAScrollBarThatComes) {
 
 TEST_F(GridRepaintTest, SpaceTogglesTheCurrentCheckBox) {
   auto* Check = AddColumn<TCheckBoxColumn>(40);
+  Check->SetOptions(Check->Options() + TColumnOptions{coEditing});
   Grid->AddRows(2);
   Grid->SetCurrentCell(Check->Index(), 1, 0);
   Grid->Perform(WM_CHAR, L' ');

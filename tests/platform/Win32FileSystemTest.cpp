@@ -98,3 +98,38 @@ TEST(Win32FileSystemTest, HiddenAndSystemEntriesAreListedWithTheirAttributes) {
   SetFileAttributesW(LongPathW(Tree.Path("sysdir")).c_str(), FILE_ATTRIBUTE_DIRECTORY);
   SetFileAttributesW(LongPathW(Tree.Path("secret.txt")).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
+
+namespace {
+// Sets a file's last write time to a local time of the zone in force, as the file manager would show it.
+void SetLocalWriteTime(const std::wstring& Path, WORD Year, WORD Month, WORD Day, WORD Hour, WORD Minute) {
+  const SYSTEMTIME Local{Year, Month, 0, Day, Hour, Minute, 0, 0};
+  SYSTEMTIME Universal;
+  FILETIME Time;
+  ASSERT_TRUE(TzSpecificLocalTimeToSystemTime(nullptr, &Local, &Universal));
+  ASSERT_TRUE(SystemTimeToFileTime(&Universal, &Time));
+  HANDLE File = CreateFileW(Path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(File, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(SetFileTime(File, nullptr, nullptr, &Time));
+  CloseHandle(File);
+}
+}  // namespace
+
+// Run with TZ=Europe/Berlin (see CMakeLists.txt); skipped in a zone without summer time.
+TEST(Win32TimeZoneTest, ModificationTimesKeepTheOffsetOfTheirOwnDate) {
+  TIME_ZONE_INFORMATION Zone;
+  if (GetTimeZoneInformation(&Zone) == TIME_ZONE_ID_UNKNOWN || Zone.DaylightBias == 0)
+    GTEST_SKIP() << "the time zone has no summer time";
+  TTempFolder Tree;
+  Tree.WriteFile("summer.txt", "s");
+  Tree.WriteFile("winter.txt", "w");
+  // Whatever today's offset, one of the two is in the other half of the year.
+  SetLocalWriteTime(Tree.Native("summer.txt").wstring(), 2021, 7, 1, 0, 30);
+  SetLocalWriteTime(Tree.Native("winter.txt").wstring(), 2021, 1, 15, 0, 30);
+  for (const char* Name : {"summer.txt", "winter.txt"}) {
+    TFileEntry Entry;
+    ASSERT_TRUE(PlatformFileSystem().FindEntry(Tree.Path(Name), Entry));
+    const TDateTimeParts Parts = DecodeDateTime(Entry.Time);
+    EXPECT_EQ(Parts.Hour * 60 + Parts.Minute, 30) << Name;
+    EXPECT_EQ(Parts.Day, Name[0] == 's' ? 1 : 15) << Name;
+  }
+}

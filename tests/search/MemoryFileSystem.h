@@ -14,6 +14,9 @@ class TMemoryFileSystem : public TFileSystem {
   std::map<std::string, std::vector<TFileEntry>> Folders;
   std::set<std::string> Unfindable;
   std::map<std::string, std::string> Aliases;  // path looked up -> path found (a case-insensitive disk)
+  // Listings give names and kinds only, as POSIX does; ReadDetails completes them and is counted.
+  bool NamesOnly = false;
+  int DetailsRead = 0;
 
   char PathDelimiter() const override { return '\\'; }
   std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {
@@ -27,7 +30,17 @@ class TMemoryFileSystem : public TFileSystem {
       bool Next(TFileEntry& Entry) override {
         if (Next_ == Entries.size()) return false;
         Entry = Entries[Next_++];
+        if (Files->NamesOnly) {
+          Entry.Size = 0;
+          Entry.Time = 0;
+          Entry.DetailsKnown = false;
+        }
         return true;
+      }
+      bool ReadDetails(TFileEntry& Entry) override {
+        if (Entry.DetailsKnown) return true;
+        ++Files->DetailsRead;
+        return Files->FindEntry(Folder + "\\" + Entry.Name, Entry);
       }
       std::unique_ptr<TFolderListing> OpenSubfolder(const std::string& Name) override {
         return Files->OpenFolder(Folder + "\\" + Name);

@@ -3,6 +3,7 @@
 #include "core/Exceptions.h"
 #include "core/Text.h"
 #include "search/SearchCache.h"
+#include "tests/search/MemoryFileSystem.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -109,4 +110,24 @@ TEST(SearchCacheTest, UnwritableFileRaisesAndKeepsTheCacheChanged) {
   Cache.AddToCache("C:\\x");
   EXPECT_THROW(Cache.SaveCache(Folder.Path("missing-folder/search.cache")), EFileError);
   EXPECT_TRUE(Cache.Changed());
+}
+
+TEST(SearchCacheTest, LinesAreTheSameWhereverTheFileIsCutIntoPieces) {
+  // A file read a byte at a time: every line end, CR LF too, falls between two pieces somewhere.
+  class TBytewiseFiles : public TMemoryFileSystem {
+   public:
+    std::string File;
+    bool FileExists(const std::string&) override { return true; }
+    bool ReadFileInPieces(const std::string&, const std::function<void(std::string_view)>& OnPiece) override {
+      for (char C : File) OnPiece(std::string_view(&C, 1));
+      return true;
+    }
+  } Files;
+  Files.File = std::string(
+                   "\xEF\xBB\xBF"
+                   "C:\\a\r\nC:\\b\rC:\\c\n\r\nC:\\d\r\r\nC:\\e") +
+               '\0' + "C:\\after zero";
+  TSearchCache Cache(Files);
+  Cache.LoadCache("search.cache");
+  EXPECT_EQ(Paths(Cache), (std::vector<std::string>{"C:\\a", "C:\\b", "C:\\c", "", "C:\\d", "C:\\e"}));
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "search/ResultRows.h"
 #include "search/SearchRun.h"
 #include "tests/search/MemoryFileSystem.h"
 #include "tests/search/TestHost.h"
@@ -43,6 +46,55 @@ TEST(SearchWalkTest, EntriesInListingOrderThenSubfoldersDepthFirst) {
   for (const auto& Row : Host.Grid.Rows) Order.push_back(Row[4] + "|" + Row[1]);
   EXPECT_EQ(Order, (std::vector<std::string>{"R|A", "R|f1", "R|B", "R\\A|A1", "R\\A|fa", "R\\A\\A1|fa1", "R\\B|fb"}));
   EXPECT_EQ(Host.Histories, std::vector<std::string>{"**|R"});
+}
+
+TEST(SearchWalkTest, SizesAndTimesAreReadOnlyForNamesThatPass) {
+  TMemoryFileSystem Files;
+  Files.NamesOnly = true;
+  TFileEntry Big = MakeEntry("big.txt", faArchive), Small = MakeEntry("small.txt", faArchive);
+  Big.Size = 5000;
+  Small.Size = 10;
+  Files.Folders["R"] = {Big, MakeEntry("other.bin", faArchive), MakeEntry("Sub", faDirectory)};
+  Files.Folders["R\\Sub"] = {Small, MakeEntry("more.bin", faArchive)};
+  TTestHost Host;
+  Host.Files = &Files;
+  Host.Path = "R";
+  Host.Name = "*.txt";
+  Host.SizeOn = true;
+  Host.SizeNumber = "4";
+  Host.FakeClock.NowValue = 45000.5;
+  TSearchCache Cache(Files);
+  TSearchRun::Button1Click(Host, Cache);
+  EXPECT_EQ(Files.DetailsRead, 2);  // big.txt and small.txt; the folder's kind came with its name
+  ASSERT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_EQ(Host.Grid.Rows[0][1], "big.txt");
+  EXPECT_EQ(Host.Grid.Rows[0][2], "4");
+  EXPECT_EQ(Host.Grid.Rows[0][3], DateText(45000.0, Host.Settings));
+  EXPECT_EQ(Cache.List().Count(), 5u);  // every entry met, read or not
+}
+
+TEST(SearchWalkTest, ExtensionMaskAnswersAsTheMaskDoes) {
+  TMemoryFileSystem Files;
+  Files.Folders["R"] = {MakeEntry("a.TXT", 0), MakeEntry("b.txt.bak", 0), MakeEntry("c.txt~old", 0),
+                        MakeEntry("d.tx", 0),  MakeEntry(".txt", 0),      MakeEntry("e.t?t", 0)};
+  TTestHost Host;
+  Host.Files = &Files;
+  Host.Path = "R";
+  Host.FakeClock.NowValue = 45000.5;
+  TSearchCache Cache(Files);
+  auto Names = [&](const char* Name) {
+    Host.Name = Name;
+    TSearchRun::Button1Click(Host, Cache);
+    std::set<std::string> Found;
+    for (const auto& Row : Host.Grid.Rows) Found.insert(Row[1]);
+    return Found;
+  };
+  // The name's own "~" ends the mask early.
+  EXPECT_EQ(Names("*.txt"), (std::set<std::string>{"a.TXT", "c.txt~old", ".txt"}));
+  EXPECT_EQ(Names("*.t?t"), (std::set<std::string>{"a.TXT", "c.txt~old", ".txt", "e.t?t"}));
+  EXPECT_EQ(MaskExtension("*.TXT"), ".txt");
+  EXPECT_EQ(MaskExtension("*.t?t"), "");
+  EXPECT_EQ(MaskExtension("a*.txt"), "");
 }
 
 namespace {

@@ -1,0 +1,322 @@
+// Times torvane-find as a user runs it (a process of its own, results to a file) against what it
+// cannot beat:
+//   find_vs_bare_listing  a search by a name that few entries have ("*_1234*", no cache) of the search
+//                         bench's tree against a bare recursive listing of the same tree (names and
+//                         kinds only, in this process): what the walk adds to the listing
+//   find_txt_vs_bare_listing  the same for "*.txt", a quarter of the files, each hit's size and time read
+//   find_txt_cached_vs_bare_listing  "*.txt" with the cache that an earlier search left (the cache pass,
+//                         the walk, and saving the cache)
+//   content_vs_grep       (POSIX) a text search over files of 10 to 200 KB against grep -rliF on the same
+//                         files, both folding case (grep in the C locale folds A to Z, as we do)
+//
+//   find_bench [--root DIR] [--files N] [--folders N] [--content-root DIR] [--content-files N] [--rounds N]
+//
+// Every figure is the best of N rounds (default 3). The trees are made on first use and reused.
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dirent.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "bench/support/BenchTree.h"
+
+#ifndef _WIN32
+extern char** environ;
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+using TClockType = std::chrono::steady_clock;
+
+constexpr const char* ContentNeedle = "Zebra Quokka Needle";  // no word of the text around it
+
+struct TOptions : TBenchTreeShape {
+  std::string ContentRoot;
+  long ContentFiles = 20000;
+  int Rounds = 3;
+};
+
+std::string Program() {
+  std::string Path = TORVANE_FIND_PROGRAM;
+#ifdef _WIN32
+  if (!Path.empty() && Path[0] == '/') {  // the build's folders as Wine maps them
+    std::replace(Path.begin(), Path.end(), '/', '\\');
+    Path = "Z:" + Path;
+  }
+#endif
+  return Path;
+}
+
+// Wall-clock and processor seconds (user and system) of one run. The machine may be shared: processor
+// time shows the cost when others keep the processors busy.
+struct TTimes {
+  double Wall = 1e9;
+  double Cpu = 1e9;
+  void KeepBest(const TTimes& Other) {
+    Wall = std::min(Wall, Other.Wall);
+    Cpu = std::min(Cpu, Other.Cpu);
+  }
+};
+
+#ifdef _WIN32
+double CpuSeconds(HANDLE Process) {
+  FILETIME Created, Exited, Kernel, User;
+  if (!GetProcessTimes(Process, &Created, &Exited, &Kernel, &User)) return 0;
+  const auto Ticks = [](const FILETIME& Time) {
+    return static_cast<double>((static_cast<std::uint64_t>(Time.dwHighDateTime) << 32) | Time.dwLowDateTime);
+  };
+  return (Ticks(Kernel) + Ticks(User)) / 1e7;
+}
+double OwnCpuSeconds() { return CpuSeconds(GetCurrentProcess()); }
+#else
+double CpuSeconds(const struct rusage& Usage) {
+  return Usage.ru_utime.tv_sec + Usage.ru_stime.tv_sec + (Usage.ru_utime.tv_usec + Usage.ru_stime.tv_usec) / 1e6;
+}
+double OwnCpuSeconds() {
+  struct rusage Usage {};
+  getrusage(RUSAGE_SELF, &Usage);
+  return CpuSeconds(Usage);
+}
+#endif
+
+// Runs Program with stdout to OutFile and stderr discarded.
+TTimes TimedRun(const std::string& Program, const std::vector<std::string>& Arguments, const std::string& OutFile) {
+  TTimes Times;
+  const auto Start = TClockType::now();
+#ifdef _WIN32
+  std::wstring CommandLine = L"\"" + fs::u8path(Program).wstring() + L"\"";
+  for (const std::string& Argument : Arguments) CommandLine += L" \"" + fs::u8path(Argument).wstring() + L"\"";
+  SECURITY_ATTRIBUTES Inherit{sizeof Inherit, nullptr, TRUE};
+  const HANDLE Out = CreateFileW(fs::u8path(OutFile).wstring().c_str(), GENERIC_WRITE, 0, &Inherit, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE Null = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &Inherit, OPEN_EXISTING, 0, nullptr);
+  STARTUPINFOW Startup{};
+  Startup.cb = sizeof Startup;
+  Startup.dwFlags = STARTF_USESTDHANDLES;
+  Startup.hStdOutput = Out;
+  Startup.hStdError = Null;
+  PROCESS_INFORMATION Process{};
+  if (CreateProcessW(nullptr, CommandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &Startup, &Process)) {
+    WaitForSingleObject(Process.hProcess, INFINITE);
+    Times.Cpu = CpuSeconds(Process.hProcess);
+    CloseHandle(Process.hProcess);
+    CloseHandle(Process.hThread);
+  } else {
+    std::fprintf(stderr, "cannot start %s\n", Program.c_str());
+  }
+  CloseHandle(Out);
+  CloseHandle(Null);
+#else
+  posix_spawn_file_actions_t Actions;
+  posix_spawn_file_actions_init(&Actions);
+  posix_spawn_file_actions_addopen(&Actions, 1, OutFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&Actions, 2, "/dev/null", O_WRONLY, 0);
+  std::vector<char*> Argv{const_cast<char*>(Program.c_str())};
+  for (const std::string& Argument : Arguments) Argv.push_back(const_cast<char*>(Argument.c_str()));
+  Argv.push_back(nullptr);
+  pid_t Pid = 0;
+  if (posix_spawnp(&Pid, Program.c_str(), &Actions, nullptr, Argv.data(), environ) == 0) {
+    int Status = 0;
+    struct rusage Usage {};
+    wait4(Pid, &Status, 0, &Usage);
+    Times.Cpu = CpuSeconds(Usage);
+  } else {
+    std::fprintf(stderr, "cannot start %s\n", Program.c_str());
+  }
+  posix_spawn_file_actions_destroy(&Actions);
+#endif
+  Times.Wall = std::chrono::duration<double>(TClockType::now() - Start).count();
+  return Times;
+}
+
+long LinesOf(const std::string& File) {
+  std::ifstream In(fs::u8path(File), std::ios::binary);
+  return static_cast<long>(std::count(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>(), '\n'));
+}
+
+// The cheapest recursive listing the platform offers: names and kinds, no sizes or times asked for.
+long BareListing(const std::string& Root) {
+  long Entries = 0;
+  std::vector<std::string> Pending{Root};
+  while (!Pending.empty()) {
+    const std::string Folder = std::move(Pending.back());
+    Pending.pop_back();
+#ifdef _WIN32
+    WIN32_FIND_DATAW Data;
+    const HANDLE Find = FindFirstFileExW(fs::u8path(Folder + "\\*").wstring().c_str(), FindExInfoBasic, &Data,
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (Find == INVALID_HANDLE_VALUE) continue;
+    do {
+      const std::wstring_view Name = Data.cFileName;
+      if (Name == L"." || Name == L"..") continue;
+      ++Entries;
+      if ((Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(Data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        Pending.push_back(Folder + "\\" + fs::path(Name).u8string());
+    } while (FindNextFileW(Find, &Data));
+    FindClose(Find);
+#else
+    DIR* Dir = opendir(Folder.c_str());
+    if (!Dir) continue;
+    while (const dirent* Item = readdir(Dir)) {
+      const std::string_view Name = Item->d_name;
+      if (Name == "." || Name == "..") continue;
+      ++Entries;
+      if (Item->d_type == DT_DIR) Pending.push_back(Folder + "/" + Item->d_name);
+    }
+    closedir(Dir);
+#endif
+  }
+  return Entries;
+}
+
+#ifndef _WIN32
+// Files of 10 to 200 KB of ordinary words in 100 folders; one in 40 holds ContentNeedle somewhere,
+// in a mixed spelling of its case.
+void MakeContentTree(const TOptions& Options) {
+  const fs::path Root = fs::u8path(Options.ContentRoot);
+  const std::string Marker = "torvane content bench tree 2: files=" + std::to_string(Options.ContentFiles) + "\n";
+  {
+    std::ifstream In(Root / "tree-marker.cfg", std::ios::binary);
+    if (std::string((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>()) == Marker) return;
+  }
+  std::fprintf(stderr, "making the content tree under %s ...\n", Options.ContentRoot.c_str());
+  std::error_code Ignored;
+  fs::remove_all(Root, Ignored);
+  const char* const Words[] = {"report", "figures", "quarter", "the",  "of", "and", "needle", "unusual",
+                               "phrase", "total",   "margin",  "data", "a",  "in",  "sales",  "north"};
+  std::mt19937 Random(20240531);
+  std::string Text;
+  while (Text.size() < 200 * 1024 + 64) {
+    Text += Words[Random() % 16];
+    Text += (Random() % 12 == 0) ? "\r\n" : " ";
+  }
+  for (long I = 0; I < Options.ContentFiles; ++I) {
+    const fs::path Folder = Root / ("Part " + std::to_string(I % 100));
+    fs::create_directories(Folder);
+    const std::size_t Size = 10 * 1024 + Random() % (190 * 1024);
+    std::string Body = Text.substr(Random() % 64, Size);
+    if (I % 40 == 7) Body.replace(Random() % (Size - 32), 19, "zEBRA qUOKKA nEEDLE");
+    std::ofstream(Folder / ("doc_" + std::to_string(I) + ".txt"), std::ios::binary) << Body;
+  }
+  std::ofstream(Root / "tree-marker.cfg", std::ios::binary) << Marker;
+}
+#endif
+
+bool ParseOptions(int Count, char** Arguments, TOptions& Options) {
+  for (int I = 1; I + 1 < Count; I += 2) {
+    const std::string Key = Arguments[I], Value = Arguments[I + 1];
+    if (Key == "--root") {
+      Options.Root = Value;
+    } else if (Key == "--files") {
+      Options.Files = std::atol(Value.c_str());
+    } else if (Key == "--folders") {
+      Options.Folders = std::atol(Value.c_str());
+    } else if (Key == "--content-root") {
+      Options.ContentRoot = Value;
+    } else if (Key == "--content-files") {
+      Options.ContentFiles = std::atol(Value.c_str());
+    } else if (Key == "--rounds") {
+      Options.Rounds = std::atoi(Value.c_str());
+    } else {
+      return false;
+    }
+  }
+  return Count % 2 == 1 && Options.Files > 0 && Options.Folders > 0 && Options.ContentFiles > 0 && Options.Rounds > 0;
+}
+
+}  // namespace
+
+int main(int Count, char** Arguments) {
+  TOptions Options;
+  Options.Root = BenchTempPath("torvane-bench-tree");
+  Options.ContentRoot = BenchTempPath("torvane-content-tree");
+  if (!ParseOptions(Count, Arguments, Options)) {
+    std::fprintf(stderr,
+                 "usage: find_bench [--root DIR] [--files N] [--folders N] [--content-root DIR] [--content-files N] "
+                 "[--rounds N]\n");
+    return 2;
+  }
+  MakeBenchTree(Options);
+  const std::string Work = BenchTempPath("torvane-find-bench");
+  fs::create_directories(fs::u8path(Work));
+  const std::string Out = (fs::u8path(Work) / "out.txt").u8string();
+  const std::string Cache = (fs::u8path(Work) / "bench.cache").u8string();
+  fs::remove(fs::u8path(Cache));
+
+  BareListing(Options.Root);  // warm the system's caches once, untimed
+  // A name that few entries have, and "*.txt", which a quarter of the files have: every hit costs a
+  // look at its size and time (the row shows them, the total adds them up).
+  const std::vector<std::string> RareName = {"--no-cache", Options.Root, "*_1234*"};
+  const std::vector<std::string> TextFiles = {"--no-cache", Options.Root, "*.txt"};
+  const std::vector<std::string> TextFilesCached = {"--cache", Cache, Options.Root, "*.txt"};
+  TimedRun(Program(), TextFilesCached, Out);  // the cache that the cached form reads
+  TTimes Bare, Rare, Text, Cached;
+  long Entries = 0, FoundRare = 0, FoundText = 0, FoundCached = 0;
+  for (int Round = 0; Round < Options.Rounds; ++Round) {
+    TTimes Listing;
+    const double CpuBefore = OwnCpuSeconds();
+    const auto Start = TClockType::now();
+    Entries = BareListing(Options.Root);
+    Listing.Wall = std::chrono::duration<double>(TClockType::now() - Start).count();
+    Listing.Cpu = OwnCpuSeconds() - CpuBefore;
+    Bare.KeepBest(Listing);
+    Rare.KeepBest(TimedRun(Program(), RareName, Out));
+    FoundRare = LinesOf(Out);
+    Text.KeepBest(TimedRun(Program(), TextFiles, Out));
+    FoundText = LinesOf(Out);
+    Cached.KeepBest(TimedRun(Program(), TextFilesCached, Out));
+    FoundCached = LinesOf(Out);
+  }
+  std::printf("tree_entries: %ld\n", Entries);
+  std::printf("found_rare_name: %ld\nfound_txt: %ld\nfound_txt_cached: %ld\n", FoundRare, FoundText, FoundCached);
+  const auto Report = [&](const char* Key, const TTimes& Times) {
+    std::printf("%s_s: %.3f\n%s_cpu_s: %.3f\n", Key, Times.Wall, Key, Times.Cpu);
+  };
+  Report("bare_listing", Bare);
+  Report("find_rare_name", Rare);
+  Report("find_txt", Text);
+  Report("find_txt_cached", Cached);
+  const auto Ratio = [&](const char* Key, const TTimes& Times) {
+    std::printf("%s: %.2f\n%s_cpu: %.2f\n", Key, Times.Wall / Bare.Wall, Key, Times.Cpu / Bare.Cpu);
+  };
+  Ratio("find_vs_bare_listing", Rare);
+  Ratio("find_txt_vs_bare_listing", Text);
+  Ratio("find_txt_cached_vs_bare_listing", Cached);
+
+#ifndef _WIN32
+  MakeContentTree(Options);
+  setenv("LC_ALL", "C", 1);
+  const std::vector<std::string> GrepArguments = {"-rliF", ContentNeedle, Options.ContentRoot};
+  TimedRun("grep", GrepArguments, Out);  // warm the system's caches once, untimed
+  TTimes Content, Grep;
+  long ContentFound = 0, GrepFound = 0;
+  for (int Round = 0; Round < Options.Rounds; ++Round) {
+    Content.KeepBest(TimedRun(Program(), {"--no-cache", Options.ContentRoot, "*", ContentNeedle}, Out));
+    ContentFound = LinesOf(Out);
+    Grep.KeepBest(TimedRun("grep", GrepArguments, Out));
+    GrepFound = LinesOf(Out);
+  }
+  std::printf("content_files: %ld\ncontent_found: %ld\ngrep_found: %ld\n", Options.ContentFiles, ContentFound,
+              GrepFound);
+  std::printf("content_search_s: %.3f\ngrep_s: %.3f\n", Content.Wall, Grep.Wall);
+  std::printf("content_vs_grep: %.2f\ncontent_vs_grep_cpu: %.2f\n", Content.Wall / Grep.Wall, Content.Cpu / Grep.Cpu);
+#endif
+  return 0;
+}

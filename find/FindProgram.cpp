@@ -1,0 +1,85 @@
+#include "find/FindProgram.h"
+
+#include "core/FormatSettings.h"
+#include "find/ConsoleHost.h"
+#include "masks/Masks.h"
+#include "search/SearchRun.h"
+
+namespace {
+
+void ReportError(TConsole& Console, const std::string& Text) {
+  Console.Err(std::string(FindProgramName) + ": " + Text + "\n");
+}
+
+// The run between loading and saving the cache; false when it failed.
+bool Search(TConsoleHost& Host, TSearchCache& Cache, TConsole& Console) {
+  try {
+    TSearchRun::Button1Click(Host, Cache);
+  } catch (const EMaskError& Error) {
+    ReportError(Console, Error.Message() + ": the mask '" + Host.NameText() + "' is malformed");
+    return false;
+  } catch (const std::exception& Error) {
+    ReportError(Console, Error.what());
+    return false;
+  }
+  Host.FinishRow();
+  Console.Flush();
+  return !Host.MessageShown();
+}
+
+}  // namespace
+
+int RunFind(const std::vector<std::string>& Arguments, TConsole& Console) {
+  const TFormatSettings& Settings = FormatSettings();
+  TFindOptions Options;
+  std::string Problem;
+  if (!ParseFindOptions(Arguments, Settings, Options, Problem)) {
+    ReportError(Console, Problem + "\nTry '" + FindProgramName + " --help' for more information.");
+    return fsError;
+  }
+  if (Options.Help || Options.Version) {
+    Console.Out(Options.Help ? FindUsageText(Settings) : FindVersionText());
+    return Console.Flush() ? fsFound : fsError;
+  }
+
+  WatchInterrupts();
+  TFileSystem& Files = PlatformFileSystem();
+  TSearchCache Cache(Files);
+  const std::string CacheFile = Options.CacheFile.empty() ? TSearchCache::CacheFileName() : Options.CacheFile;
+  if (Options.NoCache) {
+    Cache.StopRecording();
+  } else {
+    try {
+      Cache.LoadCache(CacheFile);
+    } catch (const std::exception& Error) {
+      // Going on would replace a cache that could not be read with this run's paths alone.
+      ReportError(Console, Error.what());
+      return fsError;
+    }
+  }
+
+  TConsoleHost Host(Options, Console, Files, Settings);
+  bool Ok = Search(Host, Cache, Console);
+  Console.SetStatusLine("");
+  if (Console.OutFailed() && !Console.OutBroken()) {
+    ReportError(Console, "cannot write the results: " + Console.OutErrorText());
+    Ok = false;
+  }
+  // The closing text of the status bar; a reader that went away has seen all it wanted.
+  if (Ok && !Options.Quiet && !Console.OutBroken() && !Host.FinalStatus().empty())
+    Console.Err(Host.FinalStatus() + "\n");
+
+  if (!Options.NoCache) {
+    HoldInterrupts(true);
+    try {
+      Cache.SaveCache(CacheFile);
+    } catch (const std::exception& Error) {
+      ReportError(Console, Error.what());
+      Ok = false;
+    }
+    HoldInterrupts(false);
+  }
+  if (InterruptRequested()) ExitInterrupted();
+  if (!Ok) return fsError;
+  return Host.RowsFound() > 0 ? fsFound : fsNothingFound;
+}

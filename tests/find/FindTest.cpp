@@ -1,0 +1,310 @@
+// torvane-find end to end: the built program runs on temporary trees (natively, and in the Windows
+// build under Wine) and is judged by its output, its exit status and the cache file it leaves.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <set>
+
+#include "core/Text.h"
+#include "search/ResultRows.h"
+#include "search/SearchRun.h"
+#include "tests/find/ChildProcess.h"
+#include "tests/search/TestHost.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char Delimiter = PlatformFileSystem().PathDelimiter();
+
+// The built program, as this process names it (Wine maps the build's folders to drive Z:).
+std::string Program() {
+  std::string Path = TORVANE_FIND_PROGRAM;
+#ifdef _WIN32
+  if (!Path.empty() && Path[0] == '/') {
+    std::replace(Path.begin(), Path.end(), '/', '\\');
+    Path = "Z:" + Path;
+  }
+#endif
+  return Path;
+}
+
+std::vector<std::string> Split(const std::string& Text, char End) {
+  std::vector<std::string> Items;
+  std::size_t Start = 0;
+  for (std::size_t At; (At = Text.find(End, Start)) != std::string::npos; Start = At + 1)
+    Items.push_back(Text.substr(Start, At - Start));
+  EXPECT_EQ(Start, Text.size()) << "the last item is not ended";
+  return Items;
+}
+
+std::set<std::string> Lines(const std::string& Text, char End = '\n') {
+  const std::vector<std::string> Items = Split(Text, End);
+  return std::set<std::string>(Items.begin(), Items.end());
+}
+
+// Records of RFC 4180 text: quoted fields may hold commas, doubled quotes and line breaks.
+std::vector<std::vector<std::string>> ParseCsv(const std::string& Text) {
+  std::vector<std::vector<std::string>> Records(1, std::vector<std::string>(1));
+  bool Quoted = false;
+  for (std::size_t I = 0; I < Text.size(); ++I) {
+    const char C = Text[I];
+    if (Quoted) {
+      if (C == '"' && I + 1 < Text.size() && Text[I + 1] == '"') {
+        Records.back().back() += '"';
+        ++I;
+      } else if (C == '"') {
+        Quoted = false;
+      } else {
+        Records.back().back() += C;
+      }
+    } else if (C == '"') {
+      Quoted = true;
+    } else if (C == ',') {
+      Records.back().emplace_back();
+    } else if (C == '\r' && I + 1 < Text.size() && Text[I + 1] == '\n') {
+      Records.emplace_back(1);
+      ++I;
+    } else if (C == '\r' || C == '\n') {
+      ADD_FAILURE() << "a line break outside quotes that is no CR LF";
+    } else {
+      Records.back().back() += C;
+    }
+  }
+  EXPECT_EQ(Records.back(), std::vector<std::string>(1)) << "the last record is not ended by CR LF";
+  Records.pop_back();
+  return Records;
+}
+
+class FindTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Tree.WriteFile("Notes, draft.txt", "plain words\r\n");
+    Tree.WriteFile("\xC3\xA9t\xC3\xA9 \xE6\x97\xA5.txt", "x");  // "été 日.txt"
+    Tree.WriteFile("Sub/Report.TXT", std::string(2000, '.') + "Hello World");
+    Tree.MakeFolder("Sub/reports");
+#ifndef _WIN32
+    // Names Windows does not allow.
+    Tree.WriteFile("say \"hi\".txt", "x");
+    Tree.WriteFile("line\nbreak.txt", "x");
+#endif
+    CacheFile = Work.Path("find.cache");
+  }
+
+  // Without a cache, so that every hit comes from the walk.
+  TChildResult Find(std::vector<std::string> Arguments) const {
+    Arguments.insert(Arguments.begin(), "--no-cache");
+    return RunChild(Program(), Arguments);
+  }
+  TChildResult FindCached(std::vector<std::string> Arguments) const {
+    Arguments.insert(Arguments.begin(), {"--cache", CacheFile});
+    return RunChild(Program(), Arguments);
+  }
+  std::string PathOf(const std::string& Relative) const { return Tree.Path(Relative); }
+  // Every .txt of SetUp, as full paths.
+  std::set<std::string> TextFiles() const {
+    std::set<std::string> Paths = {PathOf("Notes, draft.txt"), PathOf("\xC3\xA9t\xC3\xA9 \xE6\x97\xA5.txt"),
+                                   PathOf("Sub/Report.TXT")};
+#ifndef _WIN32
+    Paths.insert({PathOf("say \"hi\".txt"), PathOf("line\nbreak.txt")});
+#endif
+    return Paths;
+  }
+
+  TTempFolder Tree;
+  TTempFolder Work;  // the cache and other files outside the searched tree
+  std::string CacheFile;
+};
+
+}  // namespace
+
+TEST_F(FindTest, PathsNulAndLongOutput) {
+  TChildResult Run = Find({"-0", Tree.Path(), "*.txt"});
+  EXPECT_EQ(Run.Status, 0) << Run.Err;
+  EXPECT_EQ(Lines(Run.Out, '\0'), TextFiles());
+  EXPECT_EQ(Run.Err, "2KB\n");  // the closing total of the status bar: some 2,030 bytes
+
+  Run = Find({Tree.Path(), "report"});  // a plain word: names that contain it
+  EXPECT_EQ(Run.Status, 0) << Run.Err;
+  EXPECT_EQ(Lines(Run.Out), (std::set<std::string>{PathOf("Sub/Report.TXT"), PathOf("Sub/reports")}));
+
+  Run = Find({"--long", Tree.Path(), "*rep*"});
+  std::vector<std::string> Rows = Split(Run.Out, '\n');
+  std::sort(Rows.begin(), Rows.end());
+  ASSERT_EQ(Rows.size(), 2u);
+  TFileEntry Entry;
+  ASSERT_TRUE(PlatformFileSystem().FindEntry(PathOf("Sub/Report.TXT"), Entry));
+  // The six columns as the grid shows them; the walk's hits show their folder as found.
+  EXPECT_EQ(Rows[0],
+            "0\tReport.TXT\t1k \t" + DateText(Entry.Time, FormatSettings()) + "\t" + PathOf("Sub") + "\tText Document");
+  ASSERT_TRUE(PlatformFileSystem().FindEntry(PathOf("Sub/reports"), Entry));
+  EXPECT_EQ(Rows[1], "1\treports\t0k \t" + DateText(Entry.Time, FormatSettings()) + "\t" + PathOf("Sub") + "\tFolder");
+}
+
+TEST_F(FindTest, CsvQuotesAwkwardNames) {
+  const TChildResult Run = Find({"--csv", Tree.Path(), "*.txt"});
+  EXPECT_EQ(Run.Status, 0) << Run.Err;
+  const auto Records = ParseCsv(Run.Out);
+  ASSERT_FALSE(Records.empty());
+  EXPECT_EQ(Records[0], (std::vector<std::string>{"", "Name", "Size", "Modified", "Folder", "Type"}));
+  std::set<std::string> Paths;
+  for (std::size_t I = 1; I < Records.size(); ++I) {
+    ASSERT_EQ(Records[I].size(), 6u);
+    Paths.insert(Records[I][rcFolder] + Delimiter + Records[I][rcName]);
+  }
+  EXPECT_EQ(Paths, TextFiles());
+  EXPECT_NE(Run.Out.find("\"Notes, draft.txt\""), std::string::npos);
+}
+
+TEST_F(FindTest, ContentSizeAndDateCriteria) {
+  Tree.WriteFile("big.txt", std::string(ContentSizeLimit, 'h') + "hello");
+  Tree.WriteFile("k5.bin", std::string(5 * 1024, 'x'));
+  TChildResult Run = Find({Tree.Path(), "", "hELLo"});  // folders never contain a text
+  EXPECT_EQ(Run.Status, 0) << Run.Err;
+  EXPECT_EQ(Run.Out, PathOf("Sub/Report.TXT") + "\n");
+  EXPECT_EQ(Run.Err, std::string(LargeFilesText) + "\n");
+
+  Run = Find({"--at-least", "2", "--at-most", "5", Tree.Path()});
+  EXPECT_EQ(Run.Out, PathOf("k5.bin") + "\n");
+  Run = Find({"--at-least=292", Tree.Path()});
+  EXPECT_EQ(Run.Out, PathOf("big.txt") + "\n");
+  Run = Find({"--at-most", "0", Tree.Path(), "sub"});  // folders have size 0
+  EXPECT_EQ(Run.Out, PathOf("Sub") + "\n");
+
+  const fs::path Old = Tree.Native("k5.bin");
+  fs::last_write_time(Old, fs::last_write_time(Old) - std::chrono::hours(24 * 30));
+  const TDateTime Today = SystemClock().Today();
+  const std::string TodayText = FormatDateTimePicture(FormatSettings().ShortDateFormat, Today, FormatSettings());
+  Run = Find({"--modified", "2001-01-01", TodayText, Tree.Path(), "*.bin"});
+  EXPECT_EQ(Run.Out, PathOf("k5.bin") + "\n");
+  Run = Find({"--modified", TodayText, TodayText, Tree.Path(), "*.bin"});
+  EXPECT_EQ(Run.Status, 1);
+  EXPECT_EQ(Run.Out, "");
+}
+
+TEST_F(FindTest, ExitStatusesAndMessages) {
+  TChildResult Run = Find({Tree.Path(), "nothing-of-the-kind"});
+  EXPECT_EQ(Run.Status, 1);
+  EXPECT_EQ(Run.Out, "");
+  EXPECT_EQ(Run.Err, "0KB\n");
+  EXPECT_EQ(Find({"-q", Tree.Path(), "nothing"}).Err, "");
+
+  Run = Find({Tree.Path("missing"), "x"});
+  EXPECT_EQ(Run.Status, 2);
+  EXPECT_EQ(Run.Err, "torvane-find: The entered folder does not exist: " + Tree.Path("missing") + "\n");
+  Run = Find({Tree.Path(), "[a"});
+  EXPECT_EQ(Run.Status, 2);
+  EXPECT_EQ(Run.Err, "torvane-find: Error: the mask '*[a*' is malformed\n");
+  Run = Find({"--at-least", "ten", Tree.Path()});
+  EXPECT_EQ(Run.Status, 2);
+  EXPECT_NE(Run.Err.find("--at-least needs a whole number of KB"), std::string::npos);
+  EXPECT_EQ(Find({"--modified", "2024-02-30", "2024-03-01", Tree.Path()}).Status, 2);
+  EXPECT_EQ(Find({"--csv", "-0", Tree.Path()}).Status, 2);
+  EXPECT_EQ(Find({}).Status, 2);
+  EXPECT_EQ(Run.Out, "");
+
+  Run = Find({"--help"});
+  EXPECT_EQ(Run.Status, 0);
+  EXPECT_EQ(Run.Out.rfind("Usage: torvane-find [OPTION]... FOLDER [NAME [TEXT]]\n", 0), 0u);
+  Run = Find({"--version"});
+  EXPECT_EQ(Run.Status, 0);
+  EXPECT_EQ(Run.Out.rfind("torvane-find (Torvane Search) ", 0), 0u);
+}
+
+// The window's search and torvane-find read and write one cache: hits that only the cache knows are
+// listed by the other program's search at once. The walk cannot tell them: on Windows the cache
+// pass shows their folder lower-cased; on POSIX they lie behind a folder link, which the walk lists
+// but does not enter (the other program's search started inside it).
+TEST_F(FindTest, CacheSharedWithTheWindowsSearch) {
+#ifdef _WIN32
+  const std::string Inside = Tree.Path();
+  const std::string Hit = AsciiLowerCase(PathOf("Sub")) + Delimiter + "Report.TXT";
+#else
+  fs::create_directory_symlink(Tree.Native("Sub"), Tree.Native("Link"));
+  const std::string Inside = PathOf("Link");
+  const std::string Hit = PathOf("Link/Report.TXT");
+#endif
+  // The window's search leaves the cache, torvane-find lists from it.
+  {
+    TTestHost Window;
+    Window.FakeClock.NowValue = SystemClock().Now();
+    Window.Path = Inside;
+    Window.Name = "*.txt";
+    TSearchCache Cache;
+    TSearchRun::Button1Click(Window, Cache);
+    Cache.SaveCache(CacheFile);
+  }
+  TChildResult Run = FindCached({Tree.Path(), "report"});
+  EXPECT_EQ(Run.Status, 0) << Run.Err;
+  EXPECT_EQ(Lines(Run.Out).count(Hit), 1u) << Run.Out;
+
+  // torvane-find leaves the cache, the window's search lists from it.
+  fs::remove(fs::u8path(CacheFile));
+  Run = FindCached({Inside, "*.txt"});
+  EXPECT_EQ(Run.Status, 0) << Run.Err;
+  TTestHost Window;
+  Window.FakeClock.NowValue = SystemClock().Now();
+  Window.Path = Tree.Path();
+  Window.Name = "report";
+  TSearchCache Cache;
+  Cache.LoadCache(CacheFile);
+  TSearchRun::Button1Click(Window, Cache);
+  std::set<std::string> Paths;
+  for (const auto& Row : Window.Grid.Rows) Paths.insert(Row[rcFolder] + Delimiter + Row[rcName]);
+  EXPECT_EQ(Paths.count(Hit), 1u);
+}
+
+TEST_F(FindTest, DefaultCacheIsSearchCacheBesideTheProgram) {
+  const std::string Copy = Work.Path(fs::u8path(Program()).filename().u8string());
+  fs::copy_file(fs::u8path(Program()), fs::u8path(Copy));
+  const TChildResult Run = RunChild(Copy, {Tree.Path(), "*.txt"});
+  EXPECT_EQ(Run.Status, 0) << Run.Err;
+  // Every entry met, matching or not, as the window keeps them.
+  const std::string Cached = Work.ReadFile("search.cache");
+  EXPECT_NE(Cached.find(PathOf("Sub/reports") + "\r\n"), std::string::npos);
+  EXPECT_NE(Cached.find(PathOf("Notes, draft.txt") + "\r\n"), std::string::npos);
+}
+
+TEST_F(FindTest, CtrlCStopsTheSearchAndSavesTheCache) {
+  // More results than the pipe holds: the program waits on its output until the test reads on.
+  const std::string Long(60, 'n');
+  for (int I = 0; I < 3000; ++I) Tree.WriteFile("many/" + Long + std::to_string(I) + ".dat", "");
+  TChildProcess Child(Program(), {"--cache", CacheFile, Tree.Path("many"), "*.dat"});
+  Child.ReadOut(4096);  // running, its interrupt handler in place
+  const bool Sent = Child.Interrupt();
+  const TChildResult Run = Child.Finish();
+  if (!Sent) GTEST_SKIP() << "no console to send Ctrl+C through (Wine cannot send console events)";
+  EXPECT_TRUE(Run.Interrupted) << Run.Status << " " << Run.Err;
+  const std::vector<std::string> Found = Split(Run.Out, '\n');
+  EXPECT_GT(Found.size(), 0u);
+  EXPECT_LT(Found.size(), 3000u);
+  // Whole: every line a complete path of the tree; every hit listed is in it.
+  const std::string Cached = Work.ReadFile("find.cache");
+  ASSERT_GT(Cached.size(), 2u);
+  EXPECT_EQ(Cached.substr(Cached.size() - 2), "\r\n");
+  std::set<std::string> Paths;
+  for (std::string Line : Split(Cached, '\n')) {
+    ASSERT_EQ(Line.back(), '\r');
+    Line.pop_back();
+    EXPECT_EQ(Line.rfind(Tree.Path("many") + Delimiter, 0), 0u) << Line;
+    Paths.insert(Line);
+  }
+  for (const std::string& Hit : Found) EXPECT_EQ(Paths.count(Hit), 1u) << Hit;
+}
+
+#ifndef _WIN32
+TEST_F(FindTest, ProgressLineOnlyOnATerminal) {
+  // The cache pass shows how far it has gone through the cached candidates.
+  ASSERT_EQ(FindCached({Tree.Path(), "*.txt"}).Status, 0);
+  TChildProcess Child(Program(), {"--cache", CacheFile, Tree.Path(), "*.txt"}, true);
+  const TChildResult Run = Child.Finish();
+  EXPECT_EQ(Run.Status, 0);
+  EXPECT_NE(Run.Err.find("\rLooking up cached paths... 50%"), std::string::npos) << Run.Err;
+  // Erased before the closing text.
+  EXPECT_EQ(Run.Err.substr(Run.Err.size() - 6), "\r2KB\r\n");
+  EXPECT_EQ(FindCached({Tree.Path(), "*.txt"}).Err, "2KB\n");
+}
+#endif
