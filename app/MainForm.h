@@ -155,7 +155,7 @@ class TForm1 : public TForm, public TSearchHost {
   const TFormatSettings& Format() override { return FormatSettings(); }
 
   // The walk pumps messages at most this often (milliseconds); status changes always pump.
-  static constexpr unsigned PumpBudget = 8;
+  static constexpr unsigned PumpBudget = 20;
 
  protected:
   void CreateParams(TCreateParams& Params) override;

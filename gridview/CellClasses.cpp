@@ -8,7 +8,7 @@
 #include "gridview/VirtualColumn.h"
 
 namespace {
-std::string Narrow(const std::u16string& Text) { return Utf16ToUtf8(Text); }
+std::string Narrow(std::u16string_view Text) { return Utf16ToUtf8(Text); }
 std::u16string Wide(const std::string& Text) { return Utf8ToUtf16(Text); }
 }  // namespace
 
@@ -35,16 +35,16 @@ void TCell::SetHint(const std::u16string& Value) {
 void TCell::Changed() { FOwner->CellChanged(*this); }
 
 // Text cells.
-bool TStringCell::GetAsBoolean() const { return StrToBool(Narrow(FValue)); }
-TDateTime TStringCell::GetAsDateTime() const { return StrToDateTime(Narrow(FValue)); }
-double TStringCell::GetAsFloat() const { return StrToFloat(Narrow(FValue)); }
-int TStringCell::GetAsInteger() const { return StrToInt(Narrow(FValue)); }
+bool TStringCell::GetAsBoolean() const { return StrToBool(Narrow(FValue.View())); }
+TDateTime TStringCell::GetAsDateTime() const { return StrToDateTime(Narrow(FValue.View())); }
+double TStringCell::GetAsFloat() const { return StrToFloat(Narrow(FValue.View())); }
+int TStringCell::GetAsInteger() const { return StrToInt(Narrow(FValue.View())); }
 void TStringCell::SetAsBoolean(bool Value) { SetAsText(Wide(BoolToStr(Value))); }
 void TStringCell::SetAsDateTime(TDateTime Value) { SetAsText(Wide(DateTimeToStr(Value))); }
 void TStringCell::SetAsFloat(double Value) { SetAsText(Wide(FloatToStr(Value))); }
 void TStringCell::SetAsInteger(int Value) { SetAsText(Wide(IntToStr(Value))); }
 void TStringCell::SetAsText(const std::u16string& Value) {
-  FValue = Value;
+  FValue = Owner().ShareText(Col(), Value);
   TCell::SetAsText(Value);
 }
 

@@ -8,6 +8,7 @@
 #include "core/DateTime.h"
 #include "core/Object.h"
 #include "gridview/GridTypes.h"
+#include "gridview/SharedText.h"
 
 class TCells;
 
@@ -70,16 +71,17 @@ class TStringCell : public TCell {
   TDateTime GetAsDateTime() const override;
   double GetAsFloat() const override;
   int GetAsInteger() const override;
-  std::u16string GetAsText() const override { return FValue; }
-  const std::u16string& Text() const { return FValue; }
+  std::u16string GetAsText() const override { return std::u16string(FValue.View()); }
+  std::u16string_view Text() const { return FValue.View(); }
   void SetAsBoolean(bool Value) override;
   void SetAsDateTime(TDateTime Value) override;
   void SetAsFloat(double Value) override;
   void SetAsInteger(int Value) override;
+  // Shares the text with an equal one recently stored in the same column (see TCells::ShareText).
   void SetAsText(const std::u16string& Value) override;
 
  private:
-  std::u16string FValue;
+  TSharedText FValue;
 };
 
 class TIntegerCell : public TCell {

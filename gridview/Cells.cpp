@@ -85,7 +85,20 @@ void TCells::ExchangeRows(int A, int B) {
   for (TCellList& List : FColumns) std::swap(List[std::size_t(A)], List[std::size_t(B)]);
 }
 
+TSharedText TCells::ShareText(int ACol, std::u16string_view Text) {
+  if (Text.empty() || ACol < 0) return TSharedText(Text);
+  if (static_cast<std::size_t>(ACol) >= FRecentTexts.size()) FRecentTexts.resize(std::size_t(ACol) + 1);
+  TRecentTexts& Recent = FRecentTexts[std::size_t(ACol)];
+  for (const TSharedText& Item : Recent.Items)
+    if (Item.View() == Text) return Item;
+  TSharedText& Slot = Recent.Items[Recent.Next];
+  Recent.Next = (Recent.Next + 1) % Recent.Items.size();
+  Slot = TSharedText(Text);
+  return Slot;
+}
+
 void TCells::ClearRows() {
+  FRecentTexts.clear();
   FreeAllCells();
   FRowCount = 0;
   FSortValid = false;

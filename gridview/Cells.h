@@ -2,6 +2,7 @@
 // The grid's cell store: column-major lists of typed cells (one list per column, one cell per row),
 // the sort of the rows by one column and the sort state that lets a change of direction reverse
 // the rows instead of sorting again.
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <random>
@@ -53,6 +54,10 @@ class TCells {
   bool SortValid() const { return FSortValid; }
   void InvalidateSort() { FSortValid = false; }
 
+  // The stored form of a text cell's Text in column ACol: one of the texts recently stored in that
+  // column when it equals one, so that a folder, type or time repeated over many rows is kept once.
+  TSharedText ShareText(int ACol, std::u16string_view Text);
+
   // Called by a cell after its value or colour changed.
   void CellChanged(const TCell& Cell);
   // Stops reporting to the grid (it is going away).
@@ -70,6 +75,12 @@ class TCells {
   template <class TKey, class TLess>
   void QuickSort(std::vector<TKey>& Keys, bool Descending, TLess Less);
 
+  // The last distinct texts stored in each column, newest replacing oldest.
+  struct TRecentTexts {
+    std::array<TSharedText, 8> Items;
+    std::size_t Next = 0;
+  };
+  std::vector<TRecentTexts> FRecentTexts;
   TColumns* FOwnerColumns;
   TGridModel* FGrid;
   std::vector<TCellList> FColumns;

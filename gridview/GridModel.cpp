@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "core/Text.h"
 #include "gridview/Conversions.h"
@@ -54,13 +55,21 @@ void TGridModel::BeginUpdate() { ++FUpdateCount; }
 void TGridModel::EndUpdate() {
   if (FUpdateCount == 0) return;  // an unpaired call must not unlock someone else's bracket
   if (--FUpdateCount == 0) {
-    View().InvalidateArea(gaData);
+    // Only the rows changed under the lock are repainted: a search that appends rows below the
+    // visible ones leaves the screen as it is, whatever the number of rows.
+    const int First = std::exchange(FFirstUpdatedRow, NoUpdatedRow);
+    if (First < RowCount()) View().InvalidateRows(std::max(First, 0), RowCount() - 1);
     View().UpdateVerticalScrollBar();
   }
 }
 
+void TGridModel::NoteUpdatedRow(int ARow) { FFirstUpdatedRow = std::min(FFirstUpdatedRow, ARow); }
+
 void TGridModel::FollowCellChange(int ACol, int ARow) {
-  if (IsUpdating()) return;
+  if (IsUpdating()) {
+    NoteUpdatedRow(ARow);
+    return;
+  }
   View().InvalidateCell(ACol, ARow);
   View().CellChanged(ACol, ARow);
 }
@@ -82,8 +91,14 @@ void TGridModel::AddRows(int Count) {
     for (int Row = First; Row <= Last; ++Row)
       for (int Col = 0; Col < FColumns.Count(); ++Col)
         if (!FColumns.Items(Col)->DefaultValue().empty()) SetCellText(Col, Row, FColumns.Items(Col)->DefaultValue());
-  if (!IsUpdating()) View().InvalidateRows(First, Last);
-  if (FOptions.Contains(goGrid) && First > 0) View().InvalidateRow(First - 1);
+  // The grid line under the previous row is that row's bottom edge.
+  const int FirstChanged = FOptions.Contains(goGrid) && First > 0 ? First - 1 : First;
+  if (IsUpdating()) {
+    NoteUpdatedRow(FirstChanged);
+  } else {
+    View().InvalidateRows(First, Last);
+    if (FirstChanged < First) View().InvalidateRow(FirstChanged);
+  }
   View().UpdateVerticalScrollBar();
 }
 

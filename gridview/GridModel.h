@@ -3,6 +3,7 @@
 // current cell and row selection, sorting and footer formulas. Repaints, layout steps and events
 // go to one observer (the window control that owns the model); without one every operation still
 // runs, so the data side is tested without a window.
+#include <limits>
 #include <string>
 
 #include "gridview/Cells.h"
@@ -27,7 +28,8 @@ class TGridModel {
   TRows& Rows() { return FRows; }
 
   // Update lock: while it is held, cell changes neither repaint nor report and added rows are not
-  // painted; the last EndUpdate repaints the data area once.
+  // painted; the last EndUpdate repaints once what changed meanwhile (from the first row added or
+  // changed down to the bottom of the data area).
   void BeginUpdate();
   void EndUpdate();
   bool IsUpdating() const { return FUpdateCount > 0; }
@@ -111,6 +113,8 @@ class TGridModel {
 
  private:
   void CheckCell(int ACol, int ARow) const;
+  // Rows from ARow on are repainted when the update lock ends.
+  void NoteUpdatedRow(int ARow);
   // The observer, or a silent stand-in when there is none.
   TGridObserver& View() const;
 
@@ -119,6 +123,8 @@ class TGridModel {
   TCells FCells;
   TRows FRows;
   int FUpdateCount = 0;
+  static constexpr int NoUpdatedRow = std::numeric_limits<int>::max();
+  int FFirstUpdatedRow = NoUpdatedRow;
   int FCurrentColumn = 0;
   int FCurrentRow = 0;
   int FAnchorRow = 0;

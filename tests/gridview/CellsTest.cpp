@@ -294,3 +294,21 @@ TEST(BareCellsTest, ColumnListsInsertMoveAndRemove) {
   Store.RemoveAllColumns();
   EXPECT_EQ(Store.RowCount(), 0);
 }
+
+// A search lists thousands of rows of one folder and a handful of types: each repeated text is
+// stored once, and changing one cell's text leaves the others that shared it as they were.
+TEST_F(CellsTest, RepeatedTextsOfAColumnAreStoredOnce) {
+  TwoColumns();
+  Fill({u"C:\\Data", u"C:\\Data", u"C:\\Other", u"C:\\Data", u""});
+  auto Stored = [&](int ARow) { return static_cast<TStringCell*>(Grid.GetCell(0, ARow))->Text(); };
+  EXPECT_EQ(Stored(0).data(), Stored(1).data());
+  EXPECT_EQ(Stored(0).data(), Stored(3).data());  // still among the column's recent texts
+  EXPECT_NE(Stored(0).data(), Stored(2).data());
+  Grid.SetCellText(0, 1, u"C:\\Changed");
+  EXPECT_EQ(Column(0), (Texts{u"C:\\Data", u"C:\\Changed", u"C:\\Other", u"C:\\Data", u""}));
+  Grid.Cells().Sort(0, stAlphabetic, false);
+  EXPECT_EQ(Column(0), (Texts{u"", u"C:\\Changed", u"C:\\Data", u"C:\\Data", u"C:\\Other"}));
+  Grid.ClearRows();
+  Fill({u"C:\\Data"});
+  EXPECT_EQ(Column(0), (Texts{u"C:\\Data"}));
+}

@@ -102,9 +102,10 @@ TEST_F(GridModelTest, NestedUpdatesRepaintOnTheLastEnd) {
   EXPECT_FALSE(Grid.Has("area 1"));
   EXPECT_FALSE(Grid.Has("rows 0-0"));
   EXPECT_FALSE(Grid.Has("cell 1,0"));
+  Grid.Forget();
   Grid.EndUpdate();
   EXPECT_FALSE(Grid.IsUpdating());
-  EXPECT_EQ(Grid.CountOf("area 1"), 1);
+  EXPECT_EQ(Grid.Log, (std::vector<std::string>{"rows 0-0", "vbar"}));
   Grid.Forget();
   Grid.EndUpdate();  // unpaired: nothing
   EXPECT_TRUE(Grid.Log.empty());
@@ -136,7 +137,33 @@ TEST_F(GridModelTest, AddRowsPaintsTheNewStripUnlessUpdating) {
   Grid.BeginUpdate();
   Grid.AddRows(1);
   EXPECT_FALSE(Grid.Has("rows 3-3"));
+  EXPECT_FALSE(Grid.Has("row 2"));
   Grid.EndUpdate();
+}
+
+// A search appends thousands of rows under the lock: its end repaints from the first row that
+// changed (here the grid line under the last old row) down, never the rows that stayed as they were.
+TEST_F(GridModelTest, TheLockRepaintsOnlyFromTheFirstChangedRow) {
+  Grid.SetOptions(Grid.Options() + TGridOptions{goGrid});
+  Grid.AddRows(5);
+  Grid.Forget();
+  Grid.BeginUpdate();
+  Grid.AddRows(3);
+  Grid.SetCellText(1, 6, u"new");
+  Grid.Forget();
+  Grid.EndUpdate();
+  EXPECT_EQ(Grid.Log, (std::vector<std::string>{"rows 4-7", "vbar"}));
+  Grid.Forget();
+  Grid.BeginUpdate();
+  Grid.SetCellText(1, 2, u"changed");
+  Grid.AddRows(1);
+  Grid.Forget();
+  Grid.EndUpdate();
+  EXPECT_EQ(Grid.Log, (std::vector<std::string>{"rows 2-8", "vbar"}));
+  Grid.Forget();
+  Grid.BeginUpdate();
+  Grid.EndUpdate();
+  EXPECT_EQ(Grid.Log, (std::vector<std::string>{"vbar"}));
 }
 
 TEST_F(GridModelTest, BadNumberKeepsThePreviousValue) {
