@@ -49,6 +49,7 @@ class TGridRowSink : public TRowSink {
 
  private:
   TGridView& FGrid;
+  std::u16string FWide;  // reused for every cell of a search
 };
 
 class TForm1 : public TForm, public TSearchHost {

@@ -6,7 +6,8 @@
 #include "toolkit/Application.h"
 
 void TGridRowSink::SetCellText(int Column, int Row, const std::string& Text) {
-  FGrid.SetCellText(Column, Row, Utf8ToUtf16(Text));
+  Utf8ToUtf16Into(Text, FWide);
+  FGrid.SetCellText(Column, Row, FWide);
 }
 
 void TForm1::Button1Click(TObject*) { TSearchRun::Button1Click(*this, FCache); }

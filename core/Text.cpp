@@ -109,6 +109,12 @@ bool IsValidUtf8(std::string_view Text) {
 
 std::u16string Utf8ToUtf16(std::string_view Text) {
   std::u16string Result;
+  Utf8ToUtf16Into(Text, Result);
+  return Result;
+}
+
+void Utf8ToUtf16Into(std::string_view Text, std::u16string& Result) {
+  Result.clear();
   Result.reserve(Text.size());
   std::size_t Pos = 0;
   bool Valid = true;
@@ -121,7 +127,6 @@ std::u16string Utf8ToUtf16(std::string_view Text) {
       Result += char16_t(Code);
     }
   }
-  return Result;
 }
 
 std::string Utf16ToUtf8(std::u16string_view Text) {
