@@ -381,6 +381,8 @@ class TCustomGridViewControl : public TScrollView,
 
   // Mouse state from a press to its release.
   bool FPressed = false;
+  // The button of the press: its release, and only its, ends a resize, header press or drag.
+  TMouseButton FPressButton = mbLeft;
   POINT FPressPoint{};
   int FPressCol = -1, FPressRow = -1;
   TCustomColumn* FResizeColumn = nullptr;
@@ -388,8 +390,8 @@ class TCustomGridViewControl : public TScrollView,
   TCustomColumn* FDragCandidate = nullptr;
   TCustomColumn* FDragColumn = nullptr;
   int FHoverCol = -1, FHoverRow = -1;
-  HWND FFocusTarget = nullptr;
-  POINT FDoubleClickPoint{-1, -1};  // where the focus goes while it leaves
+  HWND FFocusTarget = nullptr;  // where the focus goes while it leaves
+  POINT FDoubleClickPoint{-1, -1};
   std::u16string FSearchText;
   TTimer FSearchTimer;
   THintWindow FFitHint;

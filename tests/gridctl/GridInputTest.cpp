@@ -118,6 +118,41 @@ TEST_F(GridInputTest, DividerDragResizesAndStopsAtEightPixels) {
   EXPECT_EQ(Grid->DividerAt(TCustomColumn::MinWidth + 80, 5), nullptr);
 }
 
+TEST_F(GridInputTest, RightButtonResizesPressesAndDragsHeadersButDoesNotSort) {
+  Form.Show();
+  std::vector<int> Clicked;
+  Grid->OnHeaderClick = [&](TObject*, int ACol) { Clicked.push_back(ACol); };
+  Press(WM_RBUTTONDOWN, MK_RBUTTON, 101, 5);
+  EXPECT_TRUE(Grid->ColumnResizing());
+  Press(WM_MOUSEMOVE, MK_RBUTTON, 140, 5);
+  Press(WM_LBUTTONUP, 0, 140, 5);  // not the button that pressed
+  EXPECT_TRUE(Grid->ColumnResizing());
+  Press(WM_RBUTTONUP, 0, 140, 5);
+  EXPECT_FALSE(Grid->ColumnResizing());
+  EXPECT_EQ(Grid->Columns().Items(0)->Width(), 140);
+  // A right click on a header reports it; only the left button sorts.
+  Press(WM_RBUTTONDOWN, MK_RBUTTON, 30, 8);
+  Press(WM_RBUTTONUP, 0, 30, 8);
+  EXPECT_EQ(Clicked, (std::vector<int>{0}));
+  EXPECT_FALSE(Grid->Columns().Items(0)->Sorted());
+  // A right drag moves the column and ends on the right button's release.
+  TCustomColumn* Name = Grid->Columns().Items(0);
+  Press(WM_RBUTTONDOWN, MK_RBUTTON, 30, 8);
+  Press(WM_MOUSEMOVE, MK_RBUTTON, 36, 8);
+  ASSERT_TRUE(Grid->ColumnDragging());
+  auto ToBox = [&](UINT Message, WPARAM Keys) {  // at (200, 8) of the grid; the box moves itself
+    TColumnDragBox& Box = Grid->DragBox();
+    const POINT P = Box.ScreenToClient(Grid->ClientToScreen(POINT{200, 8}));
+    Box.Perform(Message, Keys, MAKELPARAM(P.x, P.y));
+  };
+  ToBox(WM_MOUSEMOVE, MK_RBUTTON);
+  ToBox(WM_LBUTTONUP, 0);
+  EXPECT_TRUE(Grid->ColumnDragging());
+  ToBox(WM_RBUTTONUP, 0);
+  EXPECT_FALSE(Grid->ColumnDragging());
+  EXPECT_EQ(Grid->Columns().DisplayItems(1), Name);
+}
+
 TEST_F(GridInputTest, HeaderClickSortsAndReportsTheColumn) {
   std::vector<int> Clicked;
   Grid->OnHeaderClick = [&](TObject*, int ACol) { Clicked.push_back(ACol); };
