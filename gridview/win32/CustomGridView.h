@@ -251,9 +251,12 @@ class TCustomGridViewControl : public TScrollView,
   void AcceptInputRow();
   // Moves the current cell as Enter does with WantReturns.
   void MoveBySelectionDirection();
+  // Handles the note an editor leaves when it loses the focus; false for any other message.
+  bool EditorFocusMessage(UINT Message);
   // The in-cell interaction of a column's play object (a check box toggling).
   bool BeginCellPlay(int ACol, int ARow);
   bool EditorKeyDown(TCellEditor& Editor, WORD Key, TShiftState Shift) override;
+  void EditorFocusLeft(TCellEditor& Editor) override;
 
   // Mouse and keyboard.
   TGridHitArea HitArea(int X, int Y);

@@ -157,6 +157,28 @@ bool TCustomGridViewControl::EditorKeyDown(TCellEditor& Editor, WORD Key, TShift
   }
 }
 
+namespace {
+// Posted by an editor that lost the focus: the grid looks where it went once it has arrived.
+UINT EditorFocusLeftMessage() {
+  static const UINT Message = RegisterWindowMessageW(L"Torvane.Grid.EditorFocusLeft");
+  return Message;
+}
+}  // namespace
+
+void TCustomGridViewControl::EditorFocusLeft(TCellEditor& Editor) {
+  // Closing now would hide a window in the middle of the platform's focus change.
+  if (&Editor == FEditor && HandleAllocated()) PostMessageW(FHandle, EditorFocusLeftMessage(), 0, 0);
+}
+
+bool TCustomGridViewControl::EditorFocusMessage(UINT Message) {
+  if (Message != EditorFocusLeftMessage()) return false;
+  // Another control of the form or another program has the focus now (none of ours: null), so
+  // the input ends as leaving the grid ends it. Into the grid itself it is no leaving.
+  const HWND Focus = GetFocus();
+  if (FEditor && Focus != FHandle && !(Focus && IsChild(FHandle, Focus))) AcceptAndCloseEditor();
+  return true;
+}
+
 void TCustomGridViewControl::MoveBySelectionDirection() {
   switch (FSelectionMoveDirection) {
     case mdUp:

@@ -7,6 +7,7 @@
 #include "gridview/win32/NumericEditors.h"
 #include "gridview/win32/PopupEditors.h"
 #include "toolkit/ImageList.h"
+#include "toolkit/StdCtrls.h"
 
 namespace {
 struct GridEditingFixture : EditorFixture {
@@ -78,6 +79,34 @@ TEST_F(GridEditingFixture, TypingEditsACellEnterAcceptsAndEscapeDiscards) {
   TypeKey(Text->EditHandle(), VK_RETURN, L'\r');
   EXPECT_EQ(Accepted.back(), u"q");
   EXPECT_EQ(Grid->GetCellText(0, 1), u"abc");
+}
+
+TEST_F(GridEditingFixture, FocusLeavingTheEditorForAnotherWindowAcceptsAndClosesIt) {
+  EditableColumn<TTextualColumn>(120);
+  Grid->AddRows(3);
+  TEdit Other(&Form);
+  Other.SetBounds(0, 250, 100, 20);
+  Other.HandleNeeded();
+  // Into the grid itself (a header press) the input goes on.
+  Char(L'a');
+  Grid->SetFocus();
+  Application().ProcessMessages();
+  ASSERT_NE(Grid->OpenEditor(), nullptr);
+  // Another control of the form.
+  TypeText(Editor<TTextualEditor>()->EditHandle(), u"b");
+  Other.SetFocus();
+  Application().ProcessMessages();
+  EXPECT_EQ(Grid->OpenEditor(), nullptr);
+  EXPECT_EQ(Grid->GetCellText(0, 0), u"ab");
+  EXPECT_EQ(GetFocus(), Other.Handle());  // the editor does not pull the focus back
+  // Another program (no window of ours has the focus).
+  Grid->SetFocus();
+  Char(L'z');
+  ASSERT_NE(Grid->OpenEditor(), nullptr);
+  SetFocus(nullptr);
+  Application().ProcessMessages();
+  EXPECT_EQ(Grid->OpenEditor(), nullptr);
+  EXPECT_EQ(Accepted, (std::vector<std::u16string>{u"ab", u"z"}));
 }
 
 TEST_F(GridEditingFixture, NumericColumnGivesTheSpinEditorItsStepAndBounds) {
