@@ -303,6 +303,7 @@ class TCustomGridViewControl : public TScrollView,
   void FontChanged() override;
   void DoEnter() override;
   void DoExit() override;
+  void ApplicationDeactivated() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;

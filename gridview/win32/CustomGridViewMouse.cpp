@@ -409,3 +409,11 @@ void TCustomGridViewControl::DoExit() {
   // The focus going into the open editor is no leaving.
   if (FEditor && !(FFocusTarget && (FFocusTarget == FHandle || IsChild(FHandle, FFocusTarget)))) AcceptAndCloseEditor();
 }
+
+void TCustomGridViewControl::ApplicationDeactivated() {
+  TScrollView::ApplicationDeactivated();
+  if (Rolling()) StopRolling();
+  CancelMouseInteraction();
+  FHoverCol = FHoverRow = -1;
+  HideHints();
+}

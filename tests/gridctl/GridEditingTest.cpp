@@ -179,6 +179,10 @@ TEST_F(GridEditingFixture, DateColumnOpensTheDatePickerOnTheCellsDate) {
   EXPECT_EQ(Picker->Date(), EncodeDate(2021, 3, 4));
   TypeKey(Picker->EditHandle(), VK_F4);
   ASSERT_TRUE(Picker->PopupOpen());
+  // Another program becoming active closes the popup.
+  Form.Perform(WM_ACTIVATEAPP, FALSE, 0);
+  EXPECT_FALSE(Picker->PopupOpen());
+  TypeKey(Picker->EditHandle(), VK_F4);
   TypeKey(Picker->EditHandle(), VK_RIGHT);
   TypeKey(Picker->EditHandle(), VK_RETURN, L'\r');  // picks the 5th
   EXPECT_FALSE(Picker->PopupOpen());

@@ -281,6 +281,37 @@ TEST_F(GridInputTest, ColumnDragMovesOverAHeaderAndHidesOverTheBodyOnlyWhenAllow
   EXPECT_FALSE(Name->Visible());
 }
 
+TEST_F(GridInputTest, LeavingTheApplicationDropsDragsResizesAndHints) {
+  Form.Show();
+  auto Deactivate = [&] { Form.Perform(WM_ACTIVATEAPP, FALSE, 0); };
+  TCustomColumn* Name = Grid->Columns().Items(0);
+  Press(WM_LBUTTONDOWN, MK_LBUTTON, 30, 8);
+  Press(WM_MOUSEMOVE, MK_LBUTTON, 36, 8);
+  const POINT P = Grid->DragBox().ScreenToClient(Grid->ClientToScreen(POINT{200, 8}));
+  Grid->DragBox().Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(P.x, P.y));
+  ASSERT_TRUE(Grid->DragArrow(true).FlyoutShowing());
+  Deactivate();
+  EXPECT_FALSE(Grid->ColumnDragging());
+  EXPECT_FALSE(Grid->DragBox().FlyoutShowing());
+  EXPECT_FALSE(Grid->DragArrow(true).FlyoutShowing());
+  EXPECT_FALSE(Grid->DragArrow(false).FlyoutShowing());
+  EXPECT_EQ(Grid->Columns().DisplayItems(0), Name);
+  // A resize ends where it began.
+  Press(WM_LBUTTONDOWN, MK_LBUTTON, 101, 5);
+  Press(WM_MOUSEMOVE, MK_LBUTTON, 150, 5);
+  Deactivate();
+  EXPECT_FALSE(Grid->ColumnResizing());
+  Press(WM_LBUTTONUP, 0, 150, 5);
+  EXPECT_EQ(Name->Width(), 100);
+  // The hint of a text too wide for its cell.
+  Name->SetOptions(Name->Options() + TColumnOptions{coShowTextFitHint});
+  Grid->SetCellText(0, 2, u"a text far too wide for a column of a hundred pixels");
+  Press(WM_MOUSEMOVE, 0, 20, RowY(2));
+  ASSERT_TRUE(Grid->FitHint().FlyoutShowing());
+  Deactivate();
+  EXPECT_FALSE(Grid->FitHint().FlyoutShowing());
+}
+
 namespace {
 // An editor that keeps its text to itself, as the concrete editors build on.
 class TPlainEditor : public TCellEditor {
