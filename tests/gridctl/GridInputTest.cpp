@@ -397,6 +397,24 @@ TEST_F(GridInputTest, ScreenReadersReadTheRowsAsAListWithTheirStates) {
   VARIANT Focus;
   ASSERT_EQ(List->get_accFocus(&Focus), S_OK);
   EXPECT_EQ(Focus.lVal, 4);
+  // Several selected rows come as an enumeration of their children; one comes as itself.
+  VARIANT Selection;
+  ASSERT_EQ(List->get_accSelection(&Selection), S_OK);
+  ASSERT_EQ(Selection.vt, VT_UNKNOWN);
+  IEnumVARIANT* Rows = nullptr;
+  ASSERT_EQ(Selection.punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&Rows)), S_OK);
+  VARIANT Items[3];
+  ULONG Fetched = 0;
+  EXPECT_EQ(Rows->Next(3, Items, &Fetched), S_FALSE);
+  ASSERT_EQ(Fetched, 2u);
+  EXPECT_EQ(Items[0].lVal, 2);
+  EXPECT_EQ(Items[1].lVal, 4);
+  Rows->Release();
+  VariantClear(&Selection);
+  Click(20, RowY(5));
+  ASSERT_EQ(List->get_accSelection(&Selection), S_OK);
+  EXPECT_EQ(Selection.vt, VT_I4);
+  EXPECT_EQ(Selection.lVal, 6);
   EXPECT_EQ(List->get_accName(Child(31), &Name), E_INVALIDARG);
   List->Release();
   CoUninitialize();
