@@ -280,6 +280,7 @@ void TDemoForm::BuildColumns() {
   }
   Size->SetIncrement(100);
   Size->SetMin(0);
+  Size->SetMax(9000);
   // Slides: the name, size, picture and HTML laid out on a card.
   Columns.Items(1)->SetSlideBounds(TSlideBounds{40, 8, 200, 18});
   Columns.Items(3)->SetSlideBounds(TSlideBounds{250, 8, 90, 18});
@@ -488,6 +489,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       if (Arg == L"--edit=spin") Form.EditLater(3);
       if (Arg == L"--edit=date") Form.EditLater(4);
       if (Arg == L"--edit=combo") Form.EditLater(9);
+      if (Arg == L"--edit=price") Form.EditLater(12);
     }
     Application().Run(Form);
   } catch (const std::exception& Error) {

@@ -36,6 +36,8 @@ class TNumericEditor : public TTextualEditor {
   void ShowValue() { SetValue(Value()); }
 
   double GetAsFloat() override { return Value(); }
+  // A typed number past Max or below Min is handed on as the bound, as the editor would show it.
+  std::u16string GetAsText() override;
   void SetAsFloat(double Value) override { SetValue(Value); }
 
  protected:

@@ -135,6 +135,9 @@ TEST_F(GridEditingFixture, NumericColumnGivesTheSpinEditorItsStepAndBounds) {
   ASSERT_NE(Editor<TSpinEditor>(), nullptr);
   TypeText(Spin->EditHandle(), u"x-1");
   EXPECT_EQ(Spin->EditText(), u"71");
+  // A typed number past Max goes into the cell as Max.
+  TypeKey(Spin->EditHandle(), VK_RETURN, L'\r');
+  EXPECT_EQ(Grid->GetCell(0, 1)->GetAsFloat(), 10);
 }
 
 TEST_F(GridEditingFixture, ComboColumnListStyleWithImages) {
