@@ -239,7 +239,9 @@ void TDemoForm::BuildColumns() {
   Size->SetFormatMask("###,###,##0k ");
   Size->SetAlignment(taRightJustify);
   Size->Footer().SetFormulaKind(fkSum);
-  Setup(Columns.Add<TDateColumn>(), u"Modified", 120);
+  auto* Modified = Columns.Add<TDateColumn>();
+  Setup(Modified, u"Modified", 120);
+  Modified->SetHideWhenEmpty(true);  // "None" in the date popup leaves the cell empty
   auto* Done = Columns.Add<TCheckBoxColumn>();
   Setup(Done, u"Done", 44);
   Done->SetAlignment(taCenter);

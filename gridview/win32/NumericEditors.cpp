@@ -103,13 +103,19 @@ TSpinEditor::~TSpinEditor() { FRepeat.SetEnabled(false); }
 void TSpinEditor::StepUp() {
   const double Next = Value() + FIncrement;
   if (Max() > 0 && Next > Max()) return;
-  SetValue(Next);
+  StepTo(Next);
 }
 
 void TSpinEditor::StepDown() {
   const double Next = Value() - FIncrement;
   if (Next < Min()) return;
+  StepTo(Next);
+}
+
+void TSpinEditor::StepTo(double Next) {
   SetValue(Next);
+  // The caret stays after the number, where typing goes on, not at the start the new text puts it.
+  TTextualEditor::AfterShow();
 }
 
 void TSpinEditor::Step(TSpinButtons::THalf Half) {

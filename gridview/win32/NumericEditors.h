@@ -88,6 +88,7 @@ class TSpinEditor : public TNumericEditor {
   void Press(TSpinButtons::THalf Half);
   void Release();
   void Step(TSpinButtons::THalf Half);
+  void StepTo(double Next);
 
   double FIncrement = 1.0;
   TSpinButtons FButtons;
