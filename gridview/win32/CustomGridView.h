@@ -378,6 +378,7 @@ class TCustomGridViewControl : public TScrollView,
   TCellEditor* FEditor = nullptr;  // the open editor (owned by its column)
   bool FEditInput = false;
   int FEditCol = -1, FEditRow = -1;
+  bool FAccepting = false;  // OnEditAccept is running
   void OpenEditorAt(TCellEditor& Editor, int ACol, int ARow, bool Input, const std::u16string& Text, bool Typed);
   RECT EditorBounds(int ACol, int ARow, bool Input);
   TCellEditor* ColumnEditor(int ACol);

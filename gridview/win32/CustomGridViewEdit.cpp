@@ -79,7 +79,15 @@ void TCustomGridViewControl::EndCellEdit() {
   }
   if (!ValidRow(FEditRow) || FEditCol >= Columns().Count() || Value == GetCellText(FEditCol, FEditRow)) return;
   bool Accept = true;
-  if (OnEditAccept) OnEditAccept(EventSender(), FEditCol, FEditRow, Value, Accept);
+  if (OnEditAccept) {
+    // A handler that asks the user (a message box takes the focus) is not asked again meanwhile.
+    FAccepting = true;
+    struct TDone {
+      bool& Flag;
+      ~TDone() { Flag = false; }
+    } Done{FAccepting};
+    OnEditAccept(EventSender(), FEditCol, FEditRow, Value, Accept);
+  }
   if (!Accept) return;
   SetCellText(FEditCol, FEditRow, Value);
   if (OnAfterEdit) OnAfterEdit(EventSender(), FEditCol, FEditRow, Value);
@@ -175,7 +183,7 @@ bool TCustomGridViewControl::EditorFocusMessage(UINT Message) {
   // Another control of the form or another program has the focus now (none of ours: null), so
   // the input ends as leaving the grid ends it. Into the grid itself it is no leaving.
   const HWND Focus = GetFocus();
-  if (FEditor && Focus != FHandle && !(Focus && IsChild(FHandle, Focus))) AcceptAndCloseEditor();
+  if (FEditor && !FAccepting && Focus != FHandle && !(Focus && IsChild(FHandle, Focus))) AcceptAndCloseEditor();
   return true;
 }
 

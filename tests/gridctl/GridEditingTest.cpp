@@ -107,6 +107,19 @@ TEST_F(GridEditingFixture, FocusLeavingTheEditorForAnotherWindowAcceptsAndCloses
   Application().ProcessMessages();
   EXPECT_EQ(Grid->OpenEditor(), nullptr);
   EXPECT_EQ(Accepted, (std::vector<std::u16string>{u"ab", u"z"}));
+  // A handler that asks the user, as a message box would: asked once, the editor closes after.
+  Grid->SetFocus();
+  Char(L'q');
+  auto Ask = Grid->OnEditAccept;
+  Grid->OnEditAccept = [&](TObject* Sender, int ACol, int ARow, const std::u16string& Value, bool& Accept) {
+    Other.SetFocus();
+    Application().ProcessMessages();
+    Ask(Sender, ACol, ARow, Value, Accept);
+  };
+  TypeKey(Editor<TTextualEditor>()->EditHandle(), VK_RETURN, L'\r');
+  Application().ProcessMessages();
+  EXPECT_EQ(Grid->OpenEditor(), nullptr);
+  EXPECT_EQ(Accepted, (std::vector<std::u16string>{u"ab", u"z", u"q"}));
 }
 
 TEST_F(GridEditingFixture, NumericColumnGivesTheSpinEditorItsStepAndBounds) {
