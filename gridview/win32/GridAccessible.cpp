@@ -22,17 +22,15 @@ BSTR ToBSTR(const std::u16string& Text) {
   return SysAllocStringLen(reinterpret_cast<const OLECHAR*>(Text.data()), static_cast<UINT>(Text.size()));
 }
 
-// The selected rows handed to a client when there are several: their child numbers, in order.
-class TChildEnumerator final : public IEnumVARIANT {
+// IUnknown of the objects handed to clients: counted references (one user-interface thread).
+template <class TInterface>
+class TComObject : public TInterface {
  public:
-  explicit TChildEnumerator(std::vector<long> Children, std::size_t Position = 0)
-      : FChildren(std::move(Children)), FPosition(Position) {}
-
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID Id, void** Object) override {
     if (!Object) return E_POINTER;
-    if (IsEqualIID(Id, IID_IUnknown) || IsEqualIID(Id, IID_IEnumVARIANT)) {
-      *Object = static_cast<IEnumVARIANT*>(this);
-      AddRef();
+    if (IsEqualIID(Id, IID_IUnknown) || Answers(Id)) {
+      *Object = static_cast<TInterface*>(this);
+      this->AddRef();
       return S_OK;
     }
     *Object = nullptr;
@@ -44,6 +42,21 @@ class TChildEnumerator final : public IEnumVARIANT {
     if (Left == 0) delete this;
     return Left;
   }
+
+ protected:
+  virtual ~TComObject() = default;
+  // The interfaces besides IUnknown the object is.
+  virtual bool Answers(REFIID Id) const = 0;
+
+ private:
+  ULONG FReferences = 1;
+};
+
+// The selected rows handed to a client when there are several: their child numbers, in order.
+class TChildEnumerator final : public TComObject<IEnumVARIANT> {
+ public:
+  explicit TChildEnumerator(std::vector<long> Children, std::size_t Position = 0)
+      : FChildren(std::move(Children)), FPosition(Position) {}
 
   HRESULT STDMETHODCALLTYPE Next(ULONG Count, VARIANT* Items, ULONG* Fetched) override {
     if (!Items) return E_POINTER;
@@ -72,33 +85,16 @@ class TChildEnumerator final : public IEnumVARIANT {
   }
 
  private:
+  bool Answers(REFIID Id) const override { return IsEqualIID(Id, IID_IEnumVARIANT); }
+
   std::vector<long> FChildren;
   std::size_t FPosition;
-  ULONG FReferences = 1;
 };
 
-class TGridAccessible final : public IAccessible {
+class TGridAccessible final : public TComObject<IAccessible> {
  public:
   explicit TGridAccessible(TCustomGridViewControl& Grid) : FGrid(&Grid) {}
   void Forget() { FGrid = nullptr; }
-
-  // IUnknown.
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID Id, void** Object) override {
-    if (!Object) return E_POINTER;
-    if (IsEqualIID(Id, IID_IUnknown) || IsEqualIID(Id, IID_IDispatch) || IsEqualIID(Id, IID_IAccessible)) {
-      *Object = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *Object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++FReferences; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG Left = --FReferences;
-    if (Left == 0) delete this;
-    return Left;
-  }
 
   // IDispatch: clients use the interface directly.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* Count) override {
@@ -294,8 +290,9 @@ class TGridAccessible final : public IAccessible {
     return Text;
   }
 
+  bool Answers(REFIID Id) const override { return IsEqualIID(Id, IID_IDispatch) || IsEqualIID(Id, IID_IAccessible); }
+
   TCustomGridViewControl* FGrid;
-  ULONG FReferences = 1;
 };
 }  // namespace
 
