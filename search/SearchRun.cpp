@@ -113,16 +113,18 @@ void TSearchRun::Execute() {
     FHost.SetNameText(NameText);
   }
   SetMask(NameText);  // a malformed mask stops here, before anything else changes
-  FHost.SetStatus(SearchingText, 0);
   TRowSink& Rows = FHost.Rows();
   Rows.BeginUpdate();
   FUpdateOpen = true;
   TRunGuard Guard(FHost, FUpdateOpen);
+  // The run is in progress before the first status change pumps messages: an Enter or a click
+  // handled there cancels this run instead of starting a second one inside it.
+  FHost.SetButtonCaption(CancelCaption);
+  FHost.SetButtonTag(1);
+  FHost.SetStatus(SearchingText, 0);
   Rows.ClearRows();
   LargeFilesSkipped = false;
   SetContentText(FHost.ContainsText());
-  FHost.SetButtonCaption(CancelCaption);
-  FHost.SetButtonTag(1);
   EntriesSeen = 0;
   FoldersSeen = 0;
   MinimumSize = 0;

@@ -363,6 +363,20 @@ TEST_F(SearchRunTest, CancelledRunStillEndsIdleWithTotalsAndHistories) {
   EXPECT_LE(Host.Grid.RowCount(), 1);
 }
 
+TEST_F(SearchRunTest, AClickWhileTheFirstStatusPumpsCancelsInsteadOfNesting) {
+  Tree.WriteFile("a/1.txt", "1");
+  int Clicks = 0;
+  Host.OnPump = [&] {
+    if (Clicks++ == 0) TSearchRun::Button1Click(Host, Cache);  // Enter pressed just as the run begins
+  };
+  Search("*");
+  EXPECT_EQ(std::count(Host.StatusLog.begin(), Host.StatusLog.end(), "0:Cancelling..."), 1);
+  EXPECT_EQ(Host.Histories.size(), 1u);  // one run, not one inside another
+  EXPECT_TRUE(Host.Enabled);
+  EXPECT_EQ(Host.Tag, 0);
+  EXPECT_EQ(Host.Grid.UpdateCount, 0);
+}
+
 TEST_F(SearchRunTest, CancelDuringTheCachePassTakesEffectWhenTheWalkStarts) {
   Tree.WriteFile("a.txt", "a");
   Tree.WriteFile("b.txt", "b");
