@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr const char* CacheFile = "search.cache";
-
 // The hourglass for the length of a scope.
 class TBusyCursor {
  public:
@@ -100,7 +98,7 @@ void TForm1::FormCreate() {
 
 void TForm1::LoadCache() {
   TBusyCursor Busy;
-  FCache.LoadCache(FSettingsFolder + CacheFile);
+  FCache.LoadCache(FSettingsFolder + SearchCacheFileName);
 }
 
 void TForm1::ApplyArguments() {
@@ -123,7 +121,7 @@ void TForm1::FormCloseQuery(TObject*, bool&) {
 void TForm1::FormDestroy() {
   try {
     TBusyCursor Busy;
-    FCache.SaveCache(FSettingsFolder + CacheFile);
+    FCache.SaveCache(FSettingsFolder + SearchCacheFileName);
   } catch (const std::exception& Error) {
     Application().HandleException(Error);
   }

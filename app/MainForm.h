@@ -49,7 +49,6 @@ class TGridRowSink : public TRowSink {
 
  private:
   TGridView& FGrid;
-  std::u16string FWide;  // reused for every cell of a search
 };
 
 class TForm1 : public TForm, public TSearchHost {

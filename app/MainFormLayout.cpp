@@ -4,6 +4,7 @@
 
 #include "app/HelpLinks.h"
 #include "app/MainForm.h"
+#include "core/Text.h"
 #include "search/ResultRows.h"
 #include "search/SearchRun.h"
 
@@ -96,24 +97,24 @@ void TForm1::BuildGrid() {
   flist.SetColor(clWindow);
   flist.SetTabStop(true);
   TColumns& Columns = flist.Columns();
-  auto Setup = [](TCustomColumn* Column, const char16_t* Caption, int Width) {
-    Column->Header().SetCaption(Caption);
+  auto Setup = [](TCustomColumn* Column, TResultColumn Kind, int Width) {
+    Column->Header().SetCaption(Utf8ToUtf16(ResultColumnCaptions[Kind]));
     Column->SetWidth(Width);
     Column->SetColor(clWindow);
     return Column;
   };
   auto* Image = Columns.Add<TImageColumn>();
-  Setup(Image, u"", 20);
+  Setup(Image, rcImage, 20);
   Image->SetImages(&ImageList2);
   Image->SetAlignment(taCenter);
-  Setup(Columns.Add<TTextualColumn>(), u"Name", 170);
+  Setup(Columns.Add<TTextualColumn>(), rcName, 170);
   auto* Size = Columns.Add<TNumericColumn>();
-  Setup(Size, u"Size", 70);
-  Size->SetFormatMask("###,###,##0k ");
+  Setup(Size, rcSize, 70);
+  Size->SetFormatMask(SizeColumnMask);
   Size->SetAlignment(taRightJustify);
-  Setup(Columns.Add<TTextualColumn>(), u"Modified", 110)->SetSortType(stDate);
-  Setup(Columns.Add<TTextualColumn>(), u"Folder", 200);
-  Setup(Columns.Add<TTextualColumn>(), u"Type", 100);
+  Setup(Columns.Add<TTextualColumn>(), rcModified, 110)->SetSortType(stDate);
+  Setup(Columns.Add<TTextualColumn>(), rcFolder, 200);
+  Setup(Columns.Add<TTextualColumn>(), rcType, 100);
   static_assert(rcType == 5, "the grid's columns follow the result rows' order");
 }
 

@@ -6,8 +6,7 @@
 #include "toolkit/Application.h"
 
 void TGridRowSink::SetCellText(int Column, int Row, const std::string& Text) {
-  Utf8ToUtf16Into(Text, FWide);
-  FGrid.SetCellText(Column, Row, FWide);
+  FGrid.SetCellText(Column, Row, Utf8ToUtf16(Text));
 }
 
 void TForm1::Button1Click(TObject*) { TSearchRun::Button1Click(*this, FCache); }

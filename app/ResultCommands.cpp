@@ -3,11 +3,10 @@
 #include "core/Exceptions.h"
 #include "core/Text.h"
 #include "gridview/GridModel.h"
+#include "search/ResultRows.h"
 
 namespace {
 
-constexpr const char* FolderCaption = "Folder";
-constexpr const char* NameCaption = "Name";
 constexpr const char* LineBreak = "\r\n";
 constexpr const char* Utf8ByteOrderMark = "\xEF\xBB\xBF";
 
@@ -65,8 +64,8 @@ std::string TResultCommands::CurrentPath() { return ValidRow(FRows.CurrentRow())
 
 void TResultCommands::RowParts(int Row, std::string& Folder, std::string& Name) {
   // Looked up each time: the columns may have been moved or renamed since.
-  Folder = FRows.CellText(FRows.ColumnByCaption(FolderCaption), Row);
-  Name = FRows.CellText(FRows.ColumnByCaption(NameCaption), Row);
+  Folder = FRows.CellText(FRows.ColumnByCaption(ResultColumnCaptions[rcFolder]), Row);
+  Name = FRows.CellText(FRows.ColumnByCaption(ResultColumnCaptions[rcName]), Row);
 }
 
 std::string TResultCommands::ActionPath(int Row) {

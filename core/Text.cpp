@@ -109,12 +109,6 @@ bool IsValidUtf8(std::string_view Text) {
 
 std::u16string Utf8ToUtf16(std::string_view Text) {
   std::u16string Result;
-  Utf8ToUtf16Into(Text, Result);
-  return Result;
-}
-
-void Utf8ToUtf16Into(std::string_view Text, std::u16string& Result) {
-  Result.clear();
   Result.reserve(Text.size());
   std::size_t Pos = 0;
   bool Valid = true;
@@ -127,6 +121,7 @@ void Utf8ToUtf16Into(std::string_view Text, std::u16string& Result) {
       Result += char16_t(Code);
     }
   }
+  return Result;
 }
 
 std::string Utf16ToUtf8(std::u16string_view Text) {

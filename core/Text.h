@@ -16,8 +16,6 @@ int AsciiCompareText(std::string_view A, std::string_view B);
 // UTF-8 and UTF-16. Malformed input never fails: each bad byte or lone surrogate becomes U+FFFD.
 bool IsValidUtf8(std::string_view Text);
 std::u16string Utf8ToUtf16(std::string_view Text);
-// The same into Result (its storage reused: no allocation per call once it has grown).
-void Utf8ToUtf16Into(std::string_view Text, std::u16string& Result);
 std::string Utf16ToUtf8(std::u16string_view Text);
 
 // The ANSI code page (Windows: CP_ACP; elsewhere: Windows-1252). Implemented by the platform layer.

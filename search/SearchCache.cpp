@@ -8,7 +8,7 @@ namespace {
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 }  // namespace
 
-std::string TSearchCache::CacheFileName() { return ExecutableFolder() + "search.cache"; }
+std::string TSearchCache::CacheFileName() { return ExecutableFolder() + SearchCacheFileName; }
 
 // The file is read in pieces, so that loading holds little more than the list itself. CR LF, CR and LF
 // each end a line (also where a piece ends between CR and LF); reading stops at the first zero byte.

@@ -11,6 +11,9 @@
 // "search.cache" holds one path per line, and could not give such a path back as it was.
 bool FitsOnACacheLine(std::string_view Path);
 
+// The cache file's name, in the folder of the executable (or of the settings a test gives).
+inline constexpr const char* SearchCacheFileName = "search.cache";
+
 class TSearchCache {
  public:
   explicit TSearchCache(TFileSystem& FileSystem = PlatformFileSystem()) : FFileSystem(FileSystem) {}
