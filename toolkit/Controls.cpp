@@ -22,6 +22,11 @@ const wchar_t* ObjectProperty() {
 }
 // Our subclass of a wrapped platform control.
 constexpr UINT_PTR SubclassId = 0x54435452;  // 'TCTR'
+// Posted to a parent when a control was constructed on it after its window was made.
+UINT CreateChildrenMessage() {
+  static const UINT Message = RegisterWindowMessageW(L"Torvane.CreateChildren");
+  return Message;
+}
 
 void RegisterOnce(const std::wstring& ClassName, UINT Style, WNDPROC Procedure) {
   WNDCLASSEXW Existing = {};
@@ -75,7 +80,14 @@ TShiftState MouseShiftState(WPARAM KeyFlags) {
 
 TWinControl::TWinControl(TWinControl* Parent) {
   FFont.OnChange = [this] { FontChanged(); };
-  if (Parent) SetParent(Parent);
+  if (!Parent) return;
+  // No window is made here: a virtual call from this constructor reaches this class's CreateParams
+  // and CreateWnd, not the derived control's. A parent that has its window makes ours once the
+  // object is complete (the message below), or sooner when someone needs our handle.
+  FParent = Parent;
+  Parent->AddChild(this);
+  if (FParentFont) ParentFontChanged(Parent->Font());
+  if (Parent->HandleAllocated()) PostMessageW(Parent->FHandle, CreateChildrenMessage(), 0, 0);
 }
 
 TWinControl::~TWinControl() {
@@ -136,8 +148,8 @@ void TWinControl::CreateHandle() {
   FHandle = Window;
   ApplyFont();
   CreateWnd();
-  for (TWinControl* Child : FChildren)
-    if (!Child->HandleAllocated()) Child->CreateHandle();
+  for (TWinControl* Child : std::vector<TWinControl*>(FChildren))
+    if (FHandle && !Child->HandleAllocated()) Child->CreateHandle();
 }
 
 void TWinControl::DestroyHandle() {
@@ -427,6 +439,8 @@ LRESULT TWinControl::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
       LRESULT Result = 0;
       if (FSubclassed) Result = DefaultHandler(Message, WParam, LParam);
       MouseUp(Button, MouseShiftState(WParam), X, Y);
+      // The platform turns the release of the right button into the request for the context menu.
+      if (!FSubclassed && Message == WM_RBUTTONUP && FHandle) Result = DefaultHandler(Message, WParam, LParam);
       return Result;
     }
     case WM_MOUSEMOVE:
@@ -552,6 +566,11 @@ LRESULT TWinControl::DefaultHandler(UINT Message, WPARAM WParam, LPARAM LParam) 
 
 LRESULT TWinControl::Dispatch(UINT Message, WPARAM WParam, LPARAM LParam) {
   try {
+    if (Message == CreateChildrenMessage()) {
+      for (TWinControl* Child : std::vector<TWinControl*>(FChildren))
+        if (FHandle && !Child->HandleAllocated()) Child->CreateHandle();
+      return 0;
+    }
     return WndProc(Message, WParam, LParam);
   } catch (const std::exception& Error) {
     Application().HandleException(Error);

@@ -62,6 +62,45 @@ TEST_F(ControlsTest, WindowsAreMadeOnDemandParentFirst) {
   EXPECT_EQ(TWinControl::FromHandle(Window), nullptr);
 }
 
+TEST_F(ControlsTest, AControlMadeOnALiveParentGetsItsOwnWindowClass) {
+  struct TOwnClass : TCustomControl {
+    using TCustomControl::TCustomControl;
+    void CreateParams(TCreateParams& Params) override {
+      TCustomControl::CreateParams(Params);
+      Params.ClassName = L"Torvane.Test.OwnClass";
+    }
+  };
+  const auto ClassOf = [](HWND Window) {
+    wchar_t Name[64] = {};
+    GetClassNameW(Window, Name, 64);
+    return std::wstring(Name);
+  };
+  Form.HandleNeeded();
+  TOwnClass Posted(&Form), OnDemand(&Form);
+  EXPECT_EQ(ClassOf(OnDemand.Handle()), L"Torvane.Test.OwnClass");
+  EXPECT_FALSE(Posted.HandleAllocated());
+  Application().ProcessMessages();
+  ASSERT_TRUE(Posted.HandleAllocated());
+  EXPECT_EQ(ClassOf(Posted.Handle()), L"Torvane.Test.OwnClass");
+  EXPECT_EQ(GetParent(Posted.Handle()), Form.Handle());
+}
+
+TEST_F(ControlsTest, ARightClickAsksForTheContextMenu) {
+  struct TMenuProbe : TProbe {
+    using TProbe::TProbe;
+    int Requests = 0;
+    LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override {
+      if (Message == WM_CONTEXTMENU) ++Requests;
+      return TProbe::WndProc(Message, WParam, LParam);
+    }
+  };
+  TMenuProbe Probe(&Form);
+  Probe.SetBounds(0, 0, 100, 50);
+  SendMessageW(Probe.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(Probe.Handle(), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(Probe.Requests, 1);
+}
+
 TEST_F(ControlsTest, MouseAndKeyMessagesReachTheHandlers) {
   TProbe Probe(&Form);
   Probe.SetBounds(0, 0, 100, 50);

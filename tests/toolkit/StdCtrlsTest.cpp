@@ -6,6 +6,7 @@
 // clang-format on
 
 #include "toolkit/Application.h"
+#include "toolkit/Bitmap.h"
 #include "toolkit/ComCtrls.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Menus.h"
@@ -148,6 +149,11 @@ TEST_F(StdCtrlsTest, StatusBarPanelsProgressAndMenus) {
   EXPECT_STREQ(Text, L"\tFound 3 files");
   const RECT Last = Bar.PanelRect(2);
   EXPECT_GT(Last.right, 350);  // the last panel reaches the right edge
+  // The owner-drawn panel paints its background (in the bar's colour), never its stored text.
+  Bar.SetColor(TColor(0x0030C020));
+  TBitmap Picture(400, 22);
+  SendMessageW(Bar.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(Picture.Canvas().Handle()), PRF_CLIENT);
+  for (int X = 10; X < 90; X += 8) EXPECT_EQ(Picture.Pixel(X, 11), RGB(0x20, 0xC0, 0x30)) << X;
 
   for (int I = 0; I < 11; ++I) Progress.StepIt();
   EXPECT_EQ(Progress.Position(), 10);  // passed the end: from the beginning again
