@@ -4,6 +4,7 @@
 
 TEST_F(MainFormTest, ClosingDuringASearchEndsTheRunThenTheProgram) {
   for (int I = 0; I < 400; ++I) Tree.WriteFile("d" + std::to_string(I % 20) + "/f" + std::to_string(I) + ".y", "");
+  FileSystem = &SlowDisk;
   TForm1& Form = Start({Tree.Path(), "*.y"});
   bool WindowDuringClose = false;
   TWhenReady Close([&] { return Form.Button1.Tag == 1 && Form.flist.RowCount() > 20; },

@@ -68,6 +68,7 @@ TEST_F(MainFormTest, ProgressRefreshesShowCountsWithSeparators) {
 
 TEST_F(MainFormTest, EnterDuringASearchCancelsIt) {
   for (int I = 0; I < 400; ++I) Tree.WriteFile("d" + std::to_string(I % 20) + "/f" + std::to_string(I) + ".x", "");
+  FileSystem = &SlowDisk;
   TForm1& Form = Start({Tree.Path(), "*.x"});
   Form.startTimer.SetEnabled(false);
   std::string CaptionWhileRunning;

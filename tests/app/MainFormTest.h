@@ -13,6 +13,52 @@
 #include "toolkit/Application.h"
 #include "toolkit/Timer.h"
 
+// A folder of the disk whose subfolders each take a while to open.
+class TSlowListing : public TFolderListing {
+ public:
+  explicit TSlowListing(std::unique_ptr<TFolderListing> Listing) : FListing(std::move(Listing)) {}
+  bool Next(TFileEntry& Entry) override { return FListing->Next(Entry); }
+  bool ReadDetails(TFileEntry& Entry) override { return FListing->ReadDetails(Entry); }
+  void EndListing() override { FListing->EndListing(); }
+  std::unique_ptr<TFolderListing> OpenSubfolder(const std::string& Name) override {
+    Sleep(30);
+    return Slow(FListing->OpenSubfolder(Name));
+  }
+  static std::unique_ptr<TFolderListing> Slow(std::unique_ptr<TFolderListing> Listing) {
+    return Listing ? std::make_unique<TSlowListing>(std::move(Listing)) : nullptr;
+  }
+
+ private:
+  std::unique_ptr<TFolderListing> FListing;
+};
+
+// The disk, with every folder listing taking a while: a search over it lasts long enough for the
+// window to handle messages in between, however fast the machine.
+class TSlowFolders : public TFileSystem {
+ public:
+  char PathDelimiter() const override { return FDisk.PathDelimiter(); }
+  void PathKey(std::string& Path) const override { FDisk.PathKey(Path); }
+  std::string FullPath(const std::string& Path) override { return FDisk.FullPath(Path); }
+  std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {
+    Sleep(30);
+    return TSlowListing::Slow(FDisk.OpenFolder(Folder));
+  }
+  bool FindEntry(const std::string& Path, TFileEntry& Entry) override { return FDisk.FindEntry(Path, Entry); }
+  bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data, std::uint64_t* FileSize) override {
+    return FDisk.ReadFile(Path, MaxBytes, Data, FileSize);
+  }
+  bool WriteFileAtomically(const std::string& Path, const std::string& Data) override {
+    return FDisk.WriteFileAtomically(Path, Data);
+  }
+  bool FileExists(const std::string& Path) override { return FDisk.FileExists(Path); }
+  bool DirectoryExists(const std::string& Path) override { return FDisk.DirectoryExists(Path); }
+  bool RemoveFile(const std::string& Path) override { return FDisk.RemoveFile(Path); }
+  std::string LastErrorText() override { return FDisk.LastErrorText(); }
+
+ private:
+  TFileSystem& FDisk = PlatformFileSystem();
+};
+
 // Runs Action once, from inside the window's message handling, as soon as Ready answers true.
 class TWhenReady {
  public:
@@ -48,6 +94,7 @@ class MainFormTest : public ::testing::Test {
     Setup.Arguments = std::move(Arguments);
     if (Clock) Setup.Clock = Clock;
     if (Shell) Setup.Shell = Shell;
+    if (FileSystem) Setup.FileSystem = FileSystem;
     Form = std::make_unique<TForm1>(Setup);
     Form->OnShowMessage = [this](const std::string& Text) { Messages.push_back(Text); };
     Form->SetLeft(-2000);  // off the screen: showing a window there costs Wine less
@@ -75,6 +122,8 @@ class MainFormTest : public ::testing::Test {
   TTempFolder Settings, Tree;
   TClock* Clock = nullptr;
   TShell* Shell = nullptr;
+  TFileSystem* FileSystem = nullptr;
+  TSlowFolders SlowDisk;
   std::unique_ptr<TForm1> Form;
   std::vector<std::string> Errors, Messages;
 };
