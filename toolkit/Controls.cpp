@@ -522,6 +522,19 @@ LRESULT TWinControl::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
           if (Child->DrawItem(*Item)) return TRUE;
       break;
     }
+    case WM_ACTIVATEAPP:
+      // The platform tells top-level windows only; the controls inside hear of it from here.
+      if (!WParam) {
+        EnumChildWindows(
+            FHandle,
+            [](HWND Child, LPARAM) -> BOOL {
+              if (TWinControl* Control = FromHandle(Child)) Control->ApplicationDeactivated();
+              return TRUE;
+            },
+            0);
+        ApplicationDeactivated();
+      }
+      break;
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(WParam) == FHandle && ShowPopupMenu(GET_X_LPARAM(LParam), GET_Y_LPARAM(LParam)))
         return 0;

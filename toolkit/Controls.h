@@ -185,6 +185,9 @@ class TWinControl : public TObject {
   virtual void FontChanged();
   virtual void EnabledChanged() {}
   virtual void VisibleChanged() {}
+  // Another program became active: presses, drags and popups of the control end here. Every
+  // control of a top-level window hears of it, not only the window itself.
+  virtual void ApplicationDeactivated() {}
   // WM_COMMAND and WM_NOTIFY that a standard control sent its parent, handed back to the control.
   virtual bool CommandNotify(WORD Code) {
     (void)Code;

@@ -239,7 +239,9 @@ void TDemoForm::BuildColumns() {
   Size->SetFormatMask("###,###,##0k ");
   Size->SetAlignment(taRightJustify);
   Size->Footer().SetFormulaKind(fkSum);
-  Setup(Columns.Add<TDateColumn>(), u"Modified", 120);
+  auto* Modified = Columns.Add<TDateColumn>();
+  Setup(Modified, u"Modified", 120);
+  Modified->SetHideWhenEmpty(true);  // "None" in the date popup leaves the cell empty
   auto* Done = Columns.Add<TCheckBoxColumn>();
   Setup(Done, u"Done", 44);
   Done->SetAlignment(taCenter);
@@ -280,6 +282,7 @@ void TDemoForm::BuildColumns() {
   }
   Size->SetIncrement(100);
   Size->SetMin(0);
+  Size->SetMax(9000);
   // Slides: the name, size, picture and HTML laid out on a card.
   Columns.Items(1)->SetSlideBounds(TSlideBounds{40, 8, 200, 18});
   Columns.Items(3)->SetSlideBounds(TSlideBounds{250, 8, 90, 18});
@@ -488,6 +491,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       if (Arg == L"--edit=spin") Form.EditLater(3);
       if (Arg == L"--edit=date") Form.EditLater(4);
       if (Arg == L"--edit=combo") Form.EditLater(9);
+      if (Arg == L"--edit=price") Form.EditLater(12);
     }
     Application().Run(Form);
   } catch (const std::exception& Error) {

@@ -37,7 +37,17 @@ LRESULT TCellEditor::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
     }
     return 0;
   }
+  if (Message == WM_KILLFOCUS) {
+    const LRESULT Result = TCustomControl::WndProc(Message, WParam, LParam);
+    FocusLeaving(reinterpret_cast<HWND>(WParam));
+    return Result;
+  }
   return TCustomControl::WndProc(Message, WParam, LParam);
+}
+
+void TCellEditor::FocusLeaving(HWND To) {
+  if (!FHost || (HandleAllocated() && To && (To == FHandle || IsChild(FHandle, To)))) return;
+  FHost->EditorFocusLeft(*this);
 }
 
 void TCellEditor::RecreateWindow() {

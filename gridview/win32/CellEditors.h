@@ -25,6 +25,8 @@ class TCellEditorHost {
   virtual ~TCellEditorHost() = default;
   // A key pressed in the editor; true when the grid acted on it (the editor then ignores it).
   virtual bool EditorKeyDown(TCellEditor& Editor, WORD Key, TShiftState Shift) = 0;
+  // The keyboard focus left the editor for a window outside it.
+  virtual void EditorFocusLeft(TCellEditor& /*Editor*/) {}
 };
 
 class TCellEditor : public TCustomControl, public TColumnEditorLink {
@@ -90,6 +92,8 @@ class TCellEditor : public TCustomControl, public TColumnEditorLink {
   // Gives the host the first say on a key; true when it took it. Editors whose keys arrive in a
   // child window call this from there.
   bool HostKeyDown(WORD& Key, TShiftState Shift);
+  // The editor or a window in it lost the focus to To; the host hears of it when To lies outside.
+  void FocusLeaving(HWND To);
   void KeyDown(WORD& Key, TShiftState Shift) override;
   UINT DialogCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTALLKEYS; }
   // A single border is the themed edit frame, one pixel wide, with themes; a sunken edge without.

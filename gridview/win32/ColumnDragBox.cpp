@@ -11,9 +11,10 @@ void TColumnDragBox::CreateParams(TCreateParams& Params) {
   Params.ClassName = L"Torvane.ColumnDragBox";
 }
 
-void TColumnDragBox::StartDrag(int X, int Y, bool Hidden, TCustomColumn* Column) {
+void TColumnDragBox::StartDrag(int X, int Y, bool Hidden, TCustomColumn* Column, TMouseButton Button) {
   FStyle.Decorations = false;
   FColumn = Column;
+  FButton = Button;
   FDragging = true;
   if (!Hidden) ShowFlyout();
   // The box takes the mouse: every move and the release come here until the drag ends.
@@ -35,7 +36,7 @@ LRESULT TColumnDragBox::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
     POINT Point;
     GetCursorPos(&Point);
     Point = ScreenToClient(Point);
-    MouseUp(mbLeft, 0, Point.x, Point.y);
+    MouseUp(FButton, 0, Point.x, Point.y);
   }
   return TFlyoutControl::WndProc(Message, WParam, LParam);
 }
@@ -51,7 +52,7 @@ void TColumnDragBox::MouseMove(TShiftState Shift, int X, int Y) {
 
 void TColumnDragBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TFlyoutControl::MouseUp(Button, Shift, X, Y);
-  if (Button != mbLeft || !FDragging) return;
+  if (Button != FButton || !FDragging) return;
   const POINT Screen = ClientToScreen(POINT{X, Y});
   FDragging = false;
   HideFlyout();

@@ -16,8 +16,9 @@ class TColumnDragBox : public TFlyoutControl, public TStyleDisplayOwner {
   explicit TColumnDragBox(TWinControl* Grid);
 
   // The box is already placed over the dragged header cell and has the grid's font. Shows it
-  // (unless Hidden), remembers the column, and takes the mouse for the rest of the drag.
-  void StartDrag(int X, int Y, bool Hidden, TCustomColumn* Column);
+  // (unless Hidden), remembers the column, and takes the mouse for the rest of the drag, which
+  // the release of Button (the one that pressed the header) ends.
+  void StartDrag(int X, int Y, bool Hidden, TCustomColumn* Column, TMouseButton Button = mbLeft);
   TCustomColumn* Column() const { return FColumn; }
   bool Dragging() const { return FDragging; }
   // Ends a drag without a drop (the application lost the activation).
@@ -46,6 +47,7 @@ class TColumnDragBox : public TFlyoutControl, public TStyleDisplayOwner {
   TCustomColumn* FColumn = nullptr;
   TDefaultStyleDisplay FStyle{this};
   bool FDragging = false;
+  TMouseButton FButton = mbLeft;
 };
 
 // A 9 x 9 red arrow, its window cut to the arrow's shape.

@@ -66,6 +66,7 @@ void TCustomGridViewControl::CreateWnd() {
 }
 
 LRESULT TCustomGridViewControl::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
+  if (EditorFocusMessage(Message)) return 0;
   switch (Message) {
     case WM_NCPAINT: {
       const LRESULT Result = TScrollView::WndProc(Message, WParam, LParam);

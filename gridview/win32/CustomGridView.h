@@ -251,9 +251,12 @@ class TCustomGridViewControl : public TScrollView,
   void AcceptInputRow();
   // Moves the current cell as Enter does with WantReturns.
   void MoveBySelectionDirection();
+  // Handles the note an editor leaves when it loses the focus; false for any other message.
+  bool EditorFocusMessage(UINT Message);
   // The in-cell interaction of a column's play object (a check box toggling).
   bool BeginCellPlay(int ACol, int ARow);
   bool EditorKeyDown(TCellEditor& Editor, WORD Key, TShiftState Shift) override;
+  void EditorFocusLeft(TCellEditor& Editor) override;
 
   // Mouse and keyboard.
   TGridHitArea HitArea(int X, int Y);
@@ -300,6 +303,7 @@ class TCustomGridViewControl : public TScrollView,
   void FontChanged() override;
   void DoEnter() override;
   void DoExit() override;
+  void ApplicationDeactivated() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -374,6 +378,7 @@ class TCustomGridViewControl : public TScrollView,
   TCellEditor* FEditor = nullptr;  // the open editor (owned by its column)
   bool FEditInput = false;
   int FEditCol = -1, FEditRow = -1;
+  bool FAccepting = false;  // OnEditAccept is running
   void OpenEditorAt(TCellEditor& Editor, int ACol, int ARow, bool Input, const std::u16string& Text, bool Typed);
   RECT EditorBounds(int ACol, int ARow, bool Input);
   TCellEditor* ColumnEditor(int ACol);
@@ -381,6 +386,8 @@ class TCustomGridViewControl : public TScrollView,
 
   // Mouse state from a press to its release.
   bool FPressed = false;
+  // The button of the press: its release, and only its, ends a resize, header press or drag.
+  TMouseButton FPressButton = mbLeft;
   POINT FPressPoint{};
   int FPressCol = -1, FPressRow = -1;
   TCustomColumn* FResizeColumn = nullptr;
@@ -388,8 +395,8 @@ class TCustomGridViewControl : public TScrollView,
   TCustomColumn* FDragCandidate = nullptr;
   TCustomColumn* FDragColumn = nullptr;
   int FHoverCol = -1, FHoverRow = -1;
-  HWND FFocusTarget = nullptr;
-  POINT FDoubleClickPoint{-1, -1};  // where the focus goes while it leaves
+  HWND FFocusTarget = nullptr;  // where the focus goes while it leaves
+  POINT FDoubleClickPoint{-1, -1};
   std::u16string FSearchText;
   TTimer FSearchTimer;
   THintWindow FFitHint;

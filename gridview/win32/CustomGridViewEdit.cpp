@@ -79,7 +79,15 @@ void TCustomGridViewControl::EndCellEdit() {
   }
   if (!ValidRow(FEditRow) || FEditCol >= Columns().Count() || Value == GetCellText(FEditCol, FEditRow)) return;
   bool Accept = true;
-  if (OnEditAccept) OnEditAccept(EventSender(), FEditCol, FEditRow, Value, Accept);
+  if (OnEditAccept) {
+    // A handler that asks the user (a message box takes the focus) is not asked again meanwhile.
+    FAccepting = true;
+    struct TDone {
+      bool& Flag;
+      ~TDone() { Flag = false; }
+    } Done{FAccepting};
+    OnEditAccept(EventSender(), FEditCol, FEditRow, Value, Accept);
+  }
   if (!Accept) return;
   SetCellText(FEditCol, FEditRow, Value);
   if (OnAfterEdit) OnAfterEdit(EventSender(), FEditCol, FEditRow, Value);
@@ -155,6 +163,28 @@ bool TCustomGridViewControl::EditorKeyDown(TCellEditor& Editor, WORD Key, TShift
     }
     default: return false;
   }
+}
+
+namespace {
+// Posted by an editor that lost the focus: the grid looks where it went once it has arrived.
+UINT EditorFocusLeftMessage() {
+  static const UINT Message = RegisterWindowMessageW(L"Torvane.Grid.EditorFocusLeft");
+  return Message;
+}
+}  // namespace
+
+void TCustomGridViewControl::EditorFocusLeft(TCellEditor& Editor) {
+  // Closing now would hide a window in the middle of the platform's focus change.
+  if (&Editor == FEditor && HandleAllocated()) PostMessageW(FHandle, EditorFocusLeftMessage(), 0, 0);
+}
+
+bool TCustomGridViewControl::EditorFocusMessage(UINT Message) {
+  if (Message != EditorFocusLeftMessage()) return false;
+  // Another control of the form or another program has the focus now (none of ours: null), so
+  // the input ends as leaving the grid ends it. Into the grid itself it is no leaving.
+  const HWND Focus = GetFocus();
+  if (FEditor && !FAccepting && Focus != FHandle && !(Focus && IsChild(FHandle, Focus))) AcceptAndCloseEditor();
+  return true;
 }
 
 void TCustomGridViewControl::MoveBySelectionDirection() {

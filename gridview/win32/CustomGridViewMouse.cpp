@@ -12,6 +12,10 @@ namespace {
 constexpr int DragThreshold = 3;
 // Half the width of the zone around a header divider where a press resizes.
 constexpr int DividerZone = 2;
+
+TShiftState ButtonShift(TMouseButton Button) {
+  return Button == mbLeft ? ssLeft : Button == mbRight ? ssRight : ssMiddle;
+}
 }  // namespace
 
 TGridHitArea TCustomGridViewControl::HitArea(int X, int Y) {
@@ -81,16 +85,19 @@ void TCustomGridViewControl::MouseDown(TMouseButton Button, TShiftState Shift, i
     return;
   }
   if (CanFocus() && !HasFocus()) SetFocus();
-  if (Columns().Count() > 0 && (Button == mbLeft || Button == mbRight)) {
+  // A second button pressed during a resize or a header press or drag has no part in it.
+  const bool Busy = FResizeColumn || FDragCandidate || FDragColumn;
+  if (Columns().Count() > 0 && (Button == mbLeft || Button == mbRight) && !Busy) {
     // A right press keeps a multi-selection whole for the context menu, and is not reported.
     if (Button == mbRight && MultiSelecting()) return;
     FPressed = true;
+    FPressButton = Button;
     FPressPoint = POINT{X, Y};
     CellAt(X, Y, FPressCol, FPressRow);
-    if (Button == mbLeft) SetCapture(FHandle);
     const TGridHitArea Area = HitArea(X, Y);
-    TCustomColumn* Divider = Button == mbLeft ? DividerAt(X, Y) : nullptr;
-    if (Divider) {
+    // Either button resizes, presses and drags headers; the mouse stays here until the release.
+    if (Button == mbLeft || Area == haHeader) SetCapture(FHandle);
+    if (TCustomColumn* Divider = DividerAt(X, Y)) {
       StartResize(Divider);
     } else if (Area == haData) {
       if (EditingInput()) {
@@ -101,10 +108,8 @@ void TCustomGridViewControl::MouseDown(TMouseButton Button, TShiftState Shift, i
       SetInputRowMode(false);
       PressData(Shift, X, Y);
     } else if (Area == haHeader) {
-      if (Button == mbLeft) {
-        FDragCandidate = HeaderColumnAt(X, Y);
-        if (FDragCandidate && FDragCandidate->Options().Contains(coCanClick)) SetPressedHeader(FDragCandidate);
-      }
+      FDragCandidate = HeaderColumnAt(X, Y);
+      if (FDragCandidate && FDragCandidate->Options().Contains(coCanClick)) SetPressedHeader(FDragCandidate);
     } else if (Area == haIndicator) {
       AcceptAndCloseEditor();
       const int Row = RowAt(Y);
@@ -153,7 +158,7 @@ void TCustomGridViewControl::MouseMove(TShiftState Shift, int X, int Y) {
     InvertResizeLine(FResizeRightLine);
     return;
   }
-  if (FDragCandidate && (Shift & ssLeft) && !Options().Contains(goDissableColumnMoving)) {
+  if (FDragCandidate && (Shift & ButtonShift(FPressButton)) && !Options().Contains(goDissableColumnMoving)) {
     if (std::abs(X - FPressPoint.x) <= DragThreshold && std::abs(Y - FPressPoint.y) <= DragThreshold) return;
     StartColumnDrag();
     return;
@@ -180,7 +185,7 @@ void TCustomGridViewControl::MoveInHeader(TShiftState Shift, int X, int Y) {
   SetCursor(DividerAt(X, Y) ? crHorzSplit : crDefault);
   TStyleDisplay& Style = ActiveStyle();
   Style.Themes = ThemesInUse();  // the style answers by the theming in force now
-  if (Style.Capabilities().Contains(scHotTracking) && !(Shift & ssLeft)) SetHotHeader(HeaderColumnAt(X, Y));
+  if (Style.Capabilities().Contains(scHotTracking) && !(Shift & (ssLeft | ssRight))) SetHotHeader(HeaderColumnAt(X, Y));
 }
 
 void TCustomGridViewControl::MoveInData(int X, int Y) {
@@ -232,14 +237,16 @@ void TCustomGridViewControl::MouseLeave() {
 
 void TCustomGridViewControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TScrollView::MouseUp(Button, Shift, X, Y);
+  // The other button's release leaves a resize or header press running.
+  if ((FResizeColumn || FDragCandidate) && Button != FPressButton) return;
   // The mouse is given back once the release is handled, when nothing waits for it any more.
   struct TGiveBack {
     HWND Window;
-    bool Left;
+    bool Pressing;
     ~TGiveBack() {
-      if (Left && GetCapture() == Window) ReleaseCapture();
+      if (Pressing && GetCapture() == Window) ReleaseCapture();
     }
-  } GiveBack{FHandle, Button == mbLeft};
+  } GiveBack{FHandle, Button == mbLeft || (FPressed && Button == FPressButton)};
   TCustomColumn* Pressed = FPressedHeader;
   SetPressedHeader(nullptr);
   if (FResizeColumn) {
@@ -326,7 +333,7 @@ void TCustomGridViewControl::StartColumnDrag() {
   FDragBox.OnDrop = [this](TColumnDragBox&, int X, int Y) { ColumnDragDrop(X, Y); };
   POINT Cursor;
   GetCursorPos(&Cursor);
-  FDragBox.StartDrag(Cursor.x, Cursor.y, false, Column);
+  FDragBox.StartDrag(Cursor.x, Cursor.y, false, Column, FPressButton);
 }
 
 void TCustomGridViewControl::ColumnDragMove(int ScreenX, int ScreenY) {
@@ -401,4 +408,12 @@ void TCustomGridViewControl::DoExit() {
   InvalidateSelection();
   // The focus going into the open editor is no leaving.
   if (FEditor && !(FFocusTarget && (FFocusTarget == FHandle || IsChild(FHandle, FFocusTarget)))) AcceptAndCloseEditor();
+}
+
+void TCustomGridViewControl::ApplicationDeactivated() {
+  TScrollView::ApplicationDeactivated();
+  if (Rolling()) StopRolling();
+  CancelMouseInteraction();
+  FHoverCol = FHoverRow = -1;
+  HideHints();
 }

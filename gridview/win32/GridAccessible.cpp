@@ -2,8 +2,11 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "gridview/win32/CustomGridView.h"
 
@@ -19,17 +22,15 @@ BSTR ToBSTR(const std::u16string& Text) {
   return SysAllocStringLen(reinterpret_cast<const OLECHAR*>(Text.data()), static_cast<UINT>(Text.size()));
 }
 
-class TGridAccessible final : public IAccessible {
+// IUnknown of the objects handed to clients: counted references (one user-interface thread).
+template <class TInterface>
+class TComObject : public TInterface {
  public:
-  explicit TGridAccessible(TCustomGridViewControl& Grid) : FGrid(&Grid) {}
-  void Forget() { FGrid = nullptr; }
-
-  // IUnknown.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID Id, void** Object) override {
     if (!Object) return E_POINTER;
-    if (IsEqualIID(Id, IID_IUnknown) || IsEqualIID(Id, IID_IDispatch) || IsEqualIID(Id, IID_IAccessible)) {
-      *Object = static_cast<IAccessible*>(this);
-      AddRef();
+    if (IsEqualIID(Id, IID_IUnknown) || Answers(Id)) {
+      *Object = static_cast<TInterface*>(this);
+      this->AddRef();
       return S_OK;
     }
     *Object = nullptr;
@@ -41,6 +42,59 @@ class TGridAccessible final : public IAccessible {
     if (Left == 0) delete this;
     return Left;
   }
+
+ protected:
+  virtual ~TComObject() = default;
+  // The interfaces besides IUnknown the object is.
+  virtual bool Answers(REFIID Id) const = 0;
+
+ private:
+  ULONG FReferences = 1;
+};
+
+// The selected rows handed to a client when there are several: their child numbers, in order.
+class TChildEnumerator final : public TComObject<IEnumVARIANT> {
+ public:
+  explicit TChildEnumerator(std::vector<long> Children, std::size_t Position = 0)
+      : FChildren(std::move(Children)), FPosition(Position) {}
+
+  HRESULT STDMETHODCALLTYPE Next(ULONG Count, VARIANT* Items, ULONG* Fetched) override {
+    if (!Items) return E_POINTER;
+    ULONG Done = 0;
+    for (; Done < Count && FPosition < FChildren.size(); ++Done, ++FPosition) {
+      VariantInit(&Items[Done]);
+      Items[Done].vt = VT_I4;
+      Items[Done].lVal = FChildren[FPosition];
+    }
+    if (Fetched) *Fetched = Done;
+    return Done == Count ? S_OK : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE Skip(ULONG Count) override {
+    const std::size_t Left = FChildren.size() - FPosition;
+    FPosition += std::min<std::size_t>(Count, Left);
+    return Count <= Left ? S_OK : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE Reset() override {
+    FPosition = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** Copy) override {
+    if (!Copy) return E_POINTER;
+    *Copy = new TChildEnumerator(FChildren, FPosition);
+    return S_OK;
+  }
+
+ private:
+  bool Answers(REFIID Id) const override { return IsEqualIID(Id, IID_IEnumVARIANT); }
+
+  std::vector<long> FChildren;
+  std::size_t FPosition;
+};
+
+class TGridAccessible final : public TComObject<IAccessible> {
+ public:
+  explicit TGridAccessible(TCustomGridViewControl& Grid) : FGrid(&Grid) {}
+  void Forget() { FGrid = nullptr; }
 
   // IDispatch: clients use the interface directly.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* Count) override {
@@ -139,14 +193,21 @@ class TGridAccessible final : public IAccessible {
     if (!Selection) return E_POINTER;
     Selection->vt = VT_EMPTY;
     if (!FGrid) return E_FAIL;
-    // One selected row is named here; several are found through each row's selected state.
-    if (FGrid->SelectedCount() != 1) return S_FALSE;
-    for (int Row = 0; Row < FGrid->RowCount(); ++Row)
-      if (FGrid->RowSelected(Row)) {
-        Selection->vt = VT_I4;
-        Selection->lVal = Row + 1;
-        break;
-      }
+    const int Count = FGrid->SelectedCount();
+    if (Count <= 0) return S_FALSE;
+    std::vector<long> Rows;
+    Rows.reserve(static_cast<std::size_t>(Count));
+    for (int Row = 0; Row < FGrid->RowCount() && Rows.size() < static_cast<std::size_t>(Count); ++Row)
+      if (FGrid->RowSelected(Row)) Rows.push_back(Row + 1);
+    if (Rows.empty()) return S_FALSE;
+    // One selected row is named itself; several come as an enumeration of their child numbers.
+    if (Rows.size() == 1) {
+      Selection->vt = VT_I4;
+      Selection->lVal = Rows.front();
+    } else {
+      Selection->vt = VT_UNKNOWN;
+      Selection->punkVal = new TChildEnumerator(std::move(Rows));
+    }
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT, BSTR* Action) override {
@@ -229,8 +290,9 @@ class TGridAccessible final : public IAccessible {
     return Text;
   }
 
+  bool Answers(REFIID Id) const override { return IsEqualIID(Id, IID_IDispatch) || IsEqualIID(Id, IID_IAccessible); }
+
   TCustomGridViewControl* FGrid;
-  ULONG FReferences = 1;
 };
 }  // namespace
 

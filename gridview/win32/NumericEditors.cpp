@@ -36,6 +36,13 @@ double TNumericEditor::Value() const { return NumericTextValue(EditText(), Forma
 
 void TNumericEditor::SetValue(double Value) { SetEditText(FormatNumericValue(Value, Format())); }
 
+std::u16string TNumericEditor::GetAsText() {
+  const std::u16string Text = EditText();
+  // An emptied editor stays empty: no value, not a made-up 0.
+  if (FOptions.Contains(eoAllowAll) || Text.empty()) return Text;
+  return FormatNumericValue(Value(), Format());
+}
+
 // The value is read in the old form and shown in the new one.
 void TNumericEditor::SetNullText(const std::u16string& Value) {
   const double Current = this->Value();
@@ -96,13 +103,19 @@ TSpinEditor::~TSpinEditor() { FRepeat.SetEnabled(false); }
 void TSpinEditor::StepUp() {
   const double Next = Value() + FIncrement;
   if (Max() > 0 && Next > Max()) return;
-  SetValue(Next);
+  StepTo(Next);
 }
 
 void TSpinEditor::StepDown() {
   const double Next = Value() - FIncrement;
   if (Next < Min()) return;
+  StepTo(Next);
+}
+
+void TSpinEditor::StepTo(double Next) {
   SetValue(Next);
+  // The caret stays after the number, where typing goes on, not at the start the new text puts it.
+  TTextualEditor::AfterShow();
 }
 
 void TSpinEditor::Step(TSpinButtons::THalf Half) {

@@ -36,6 +36,8 @@ class TNumericEditor : public TTextualEditor {
   void ShowValue() { SetValue(Value()); }
 
   double GetAsFloat() override { return Value(); }
+  // A typed number past Max or below Min is handed on as the bound, as the editor would show it.
+  std::u16string GetAsText() override;
   void SetAsFloat(double Value) override { SetValue(Value); }
 
  protected:
@@ -86,6 +88,7 @@ class TSpinEditor : public TNumericEditor {
   void Press(TSpinButtons::THalf Half);
   void Release();
   void Step(TSpinButtons::THalf Half);
+  void StepTo(double Next);
 
   double FIncrement = 1.0;
   TSpinButtons FButtons;

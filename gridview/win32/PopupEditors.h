@@ -69,6 +69,7 @@ class TPopupEditor : public TCustomButtonCellEditor {
   void EditExit() override;
   void DoEnter() override;
   void DoExit() override;
+  void ApplicationDeactivated() override { ClosePopup(); }
   void VisibleChanged() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 

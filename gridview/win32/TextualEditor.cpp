@@ -48,6 +48,11 @@ class TTextualEditor::TEditBox : public TWinControl {
   bool SetCursorFor(int HitTest) override { return HitTest == HTCLIENT && FOwner.SetCursorFor(HitTest); }
   LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override {
     if (Message == WM_PASTE && FOwner.EditPaste()) return 0;
+    if (Message == WM_KILLFOCUS) {
+      const LRESULT Result = TWinControl::WndProc(Message, WParam, LParam);
+      FOwner.FocusLeaving(reinterpret_cast<HWND>(WParam));
+      return Result;
+    }
     if ((Message == WM_LBUTTONDOWN || Message == WM_LBUTTONDBLCLK) && Left() + GET_X_LPARAM(LParam) < SelectStrip) {
       // The strip at the editor's left edge selects everything, wherever the box begins.
       SetFocus();

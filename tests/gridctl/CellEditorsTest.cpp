@@ -111,6 +111,7 @@ TEST_F(EditorsFixture, SpinKeysAndButtonsRepeatWhileHeld) {
   Spin->SetAsInteger(3);
   SendMessageW(Box, WM_KEYDOWN, VK_UP, 1);
   EXPECT_EQ(Spin->GetAsInteger(), 4);
+  EXPECT_EQ(Selection(Box), std::make_pair(1, 1));  // typing goes on after the number
   EXPECT_EQ(Spin->RepeatInterval(), TSpinEditor::FirstDelay);
   EXPECT_EQ(Spin->Buttons().PressedHalf(), TSpinButtons::shUp);
   SendMessageW(Box, WM_KEYDOWN, VK_UP, 1 | (1 << 30));  // the keyboard's own repeat

@@ -7,6 +7,7 @@
 #include "gridview/win32/NumericEditors.h"
 #include "gridview/win32/PopupEditors.h"
 #include "toolkit/ImageList.h"
+#include "toolkit/StdCtrls.h"
 
 namespace {
 struct GridEditingFixture : EditorFixture {
@@ -80,6 +81,47 @@ TEST_F(GridEditingFixture, TypingEditsACellEnterAcceptsAndEscapeDiscards) {
   EXPECT_EQ(Grid->GetCellText(0, 1), u"abc");
 }
 
+TEST_F(GridEditingFixture, FocusLeavingTheEditorForAnotherWindowAcceptsAndClosesIt) {
+  EditableColumn<TTextualColumn>(120);
+  Grid->AddRows(3);
+  TEdit Other(&Form);
+  Other.SetBounds(0, 250, 100, 20);
+  Other.HandleNeeded();
+  // Into the grid itself (a header press) the input goes on.
+  Char(L'a');
+  Grid->SetFocus();
+  Application().ProcessMessages();
+  ASSERT_NE(Grid->OpenEditor(), nullptr);
+  // Another control of the form.
+  TypeText(Editor<TTextualEditor>()->EditHandle(), u"b");
+  Other.SetFocus();
+  Application().ProcessMessages();
+  EXPECT_EQ(Grid->OpenEditor(), nullptr);
+  EXPECT_EQ(Grid->GetCellText(0, 0), u"ab");
+  EXPECT_EQ(GetFocus(), Other.Handle());  // the editor does not pull the focus back
+  // Another program (no window of ours has the focus).
+  Grid->SetFocus();
+  Char(L'z');
+  ASSERT_NE(Grid->OpenEditor(), nullptr);
+  SetFocus(nullptr);
+  Application().ProcessMessages();
+  EXPECT_EQ(Grid->OpenEditor(), nullptr);
+  EXPECT_EQ(Accepted, (std::vector<std::u16string>{u"ab", u"z"}));
+  // A handler that asks the user, as a message box would: asked once, the editor closes after.
+  Grid->SetFocus();
+  Char(L'q');
+  auto Ask = Grid->OnEditAccept;
+  Grid->OnEditAccept = [&](TObject* Sender, int ACol, int ARow, const std::u16string& Value, bool& Accept) {
+    Other.SetFocus();
+    Application().ProcessMessages();
+    Ask(Sender, ACol, ARow, Value, Accept);
+  };
+  TypeKey(Editor<TTextualEditor>()->EditHandle(), VK_RETURN, L'\r');
+  Application().ProcessMessages();
+  EXPECT_EQ(Grid->OpenEditor(), nullptr);
+  EXPECT_EQ(Accepted, (std::vector<std::u16string>{u"ab", u"z", u"q"}));
+}
+
 TEST_F(GridEditingFixture, NumericColumnGivesTheSpinEditorItsStepAndBounds) {
   auto* Amount = EditableColumn<TNumericColumn>(80);
   Amount->SetIncrement(2.5);
@@ -106,6 +148,9 @@ TEST_F(GridEditingFixture, NumericColumnGivesTheSpinEditorItsStepAndBounds) {
   ASSERT_NE(Editor<TSpinEditor>(), nullptr);
   TypeText(Spin->EditHandle(), u"x-1");
   EXPECT_EQ(Spin->EditText(), u"71");
+  // A typed number past Max goes into the cell as Max.
+  TypeKey(Spin->EditHandle(), VK_RETURN, L'\r');
+  EXPECT_EQ(Grid->GetCell(0, 1)->GetAsFloat(), 10);
 }
 
 TEST_F(GridEditingFixture, ComboColumnListStyleWithImages) {
@@ -150,6 +195,10 @@ TEST_F(GridEditingFixture, DateColumnOpensTheDatePickerOnTheCellsDate) {
   EXPECT_EQ(Picker->Date(), EncodeDate(2021, 3, 4));
   TypeKey(Picker->EditHandle(), VK_F4);
   ASSERT_TRUE(Picker->PopupOpen());
+  // Another program becoming active closes the popup.
+  Form.Perform(WM_ACTIVATEAPP, FALSE, 0);
+  EXPECT_FALSE(Picker->PopupOpen());
+  TypeKey(Picker->EditHandle(), VK_F4);
   TypeKey(Picker->EditHandle(), VK_RIGHT);
   TypeKey(Picker->EditHandle(), VK_RETURN, L'\r');  // picks the 5th
   EXPECT_FALSE(Picker->PopupOpen());

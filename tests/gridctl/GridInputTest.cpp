@@ -118,6 +118,41 @@ TEST_F(GridInputTest, DividerDragResizesAndStopsAtEightPixels) {
   EXPECT_EQ(Grid->DividerAt(TCustomColumn::MinWidth + 80, 5), nullptr);
 }
 
+TEST_F(GridInputTest, RightButtonResizesPressesAndDragsHeadersButDoesNotSort) {
+  Form.Show();
+  std::vector<int> Clicked;
+  Grid->OnHeaderClick = [&](TObject*, int ACol) { Clicked.push_back(ACol); };
+  Press(WM_RBUTTONDOWN, MK_RBUTTON, 101, 5);
+  EXPECT_TRUE(Grid->ColumnResizing());
+  Press(WM_MOUSEMOVE, MK_RBUTTON, 140, 5);
+  Press(WM_LBUTTONUP, 0, 140, 5);  // not the button that pressed
+  EXPECT_TRUE(Grid->ColumnResizing());
+  Press(WM_RBUTTONUP, 0, 140, 5);
+  EXPECT_FALSE(Grid->ColumnResizing());
+  EXPECT_EQ(Grid->Columns().Items(0)->Width(), 140);
+  // A right click on a header reports it; only the left button sorts.
+  Press(WM_RBUTTONDOWN, MK_RBUTTON, 30, 8);
+  Press(WM_RBUTTONUP, 0, 30, 8);
+  EXPECT_EQ(Clicked, (std::vector<int>{0}));
+  EXPECT_FALSE(Grid->Columns().Items(0)->Sorted());
+  // A right drag moves the column and ends on the right button's release.
+  TCustomColumn* Name = Grid->Columns().Items(0);
+  Press(WM_RBUTTONDOWN, MK_RBUTTON, 30, 8);
+  Press(WM_MOUSEMOVE, MK_RBUTTON, 36, 8);
+  ASSERT_TRUE(Grid->ColumnDragging());
+  auto ToBox = [&](UINT Message, WPARAM Keys) {  // at (200, 8) of the grid; the box moves itself
+    TColumnDragBox& Box = Grid->DragBox();
+    const POINT P = Box.ScreenToClient(Grid->ClientToScreen(POINT{200, 8}));
+    Box.Perform(Message, Keys, MAKELPARAM(P.x, P.y));
+  };
+  ToBox(WM_MOUSEMOVE, MK_RBUTTON);
+  ToBox(WM_LBUTTONUP, 0);
+  EXPECT_TRUE(Grid->ColumnDragging());
+  ToBox(WM_RBUTTONUP, 0);
+  EXPECT_FALSE(Grid->ColumnDragging());
+  EXPECT_EQ(Grid->Columns().DisplayItems(1), Name);
+}
+
 TEST_F(GridInputTest, HeaderClickSortsAndReportsTheColumn) {
   std::vector<int> Clicked;
   Grid->OnHeaderClick = [&](TObject*, int ACol) { Clicked.push_back(ACol); };
@@ -246,6 +281,37 @@ TEST_F(GridInputTest, ColumnDragMovesOverAHeaderAndHidesOverTheBodyOnlyWhenAllow
   EXPECT_FALSE(Name->Visible());
 }
 
+TEST_F(GridInputTest, LeavingTheApplicationDropsDragsResizesAndHints) {
+  Form.Show();
+  auto Deactivate = [&] { Form.Perform(WM_ACTIVATEAPP, FALSE, 0); };
+  TCustomColumn* Name = Grid->Columns().Items(0);
+  Press(WM_LBUTTONDOWN, MK_LBUTTON, 30, 8);
+  Press(WM_MOUSEMOVE, MK_LBUTTON, 36, 8);
+  const POINT P = Grid->DragBox().ScreenToClient(Grid->ClientToScreen(POINT{200, 8}));
+  Grid->DragBox().Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(P.x, P.y));
+  ASSERT_TRUE(Grid->DragArrow(true).FlyoutShowing());
+  Deactivate();
+  EXPECT_FALSE(Grid->ColumnDragging());
+  EXPECT_FALSE(Grid->DragBox().FlyoutShowing());
+  EXPECT_FALSE(Grid->DragArrow(true).FlyoutShowing());
+  EXPECT_FALSE(Grid->DragArrow(false).FlyoutShowing());
+  EXPECT_EQ(Grid->Columns().DisplayItems(0), Name);
+  // A resize ends where it began.
+  Press(WM_LBUTTONDOWN, MK_LBUTTON, 101, 5);
+  Press(WM_MOUSEMOVE, MK_LBUTTON, 150, 5);
+  Deactivate();
+  EXPECT_FALSE(Grid->ColumnResizing());
+  Press(WM_LBUTTONUP, 0, 150, 5);
+  EXPECT_EQ(Name->Width(), 100);
+  // The hint of a text too wide for its cell.
+  Name->SetOptions(Name->Options() + TColumnOptions{coShowTextFitHint});
+  Grid->SetCellText(0, 2, u"a text far too wide for a column of a hundred pixels");
+  Press(WM_MOUSEMOVE, 0, 20, RowY(2));
+  ASSERT_TRUE(Grid->FitHint().FlyoutShowing());
+  Deactivate();
+  EXPECT_FALSE(Grid->FitHint().FlyoutShowing());
+}
+
 namespace {
 // An editor that keeps its text to itself, as the concrete editors build on.
 class TPlainEditor : public TCellEditor {
@@ -331,6 +397,24 @@ TEST_F(GridInputTest, ScreenReadersReadTheRowsAsAListWithTheirStates) {
   VARIANT Focus;
   ASSERT_EQ(List->get_accFocus(&Focus), S_OK);
   EXPECT_EQ(Focus.lVal, 4);
+  // Several selected rows come as an enumeration of their children; one comes as itself.
+  VARIANT Selection;
+  ASSERT_EQ(List->get_accSelection(&Selection), S_OK);
+  ASSERT_EQ(Selection.vt, VT_UNKNOWN);
+  IEnumVARIANT* Rows = nullptr;
+  ASSERT_EQ(Selection.punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&Rows)), S_OK);
+  VARIANT Items[3];
+  ULONG Fetched = 0;
+  EXPECT_EQ(Rows->Next(3, Items, &Fetched), S_FALSE);
+  ASSERT_EQ(Fetched, 2u);
+  EXPECT_EQ(Items[0].lVal, 2);
+  EXPECT_EQ(Items[1].lVal, 4);
+  Rows->Release();
+  VariantClear(&Selection);
+  Click(20, RowY(5));
+  ASSERT_EQ(List->get_accSelection(&Selection), S_OK);
+  EXPECT_EQ(Selection.vt, VT_I4);
+  EXPECT_EQ(Selection.lVal, 6);
   EXPECT_EQ(List->get_accName(Child(31), &Name), E_INVALIDARG);
   List->Release();
   CoUninitialize();
