@@ -24,6 +24,10 @@ enum TShiftFlag : unsigned {
   ssDouble = 64
 };
 using TShiftState = unsigned;
+// The shift-state bit that says Button is held.
+constexpr TShiftState ButtonShiftState(TMouseButton Button) {
+  return Button == mbLeft ? ssLeft : Button == mbRight ? ssRight : ssMiddle;
+}
 
 // Cursor numbers: 0 is the control's default; negatives name the platform's shapes; positives are
 // cursors the program registered with the screen (see TScreen).

@@ -12,10 +12,6 @@ namespace {
 constexpr int DragThreshold = 3;
 // Half the width of the zone around a header divider where a press resizes.
 constexpr int DividerZone = 2;
-
-TShiftState ButtonShift(TMouseButton Button) {
-  return Button == mbLeft ? ssLeft : Button == mbRight ? ssRight : ssMiddle;
-}
 }  // namespace
 
 TGridHitArea TCustomGridViewControl::HitArea(int X, int Y) {
@@ -158,7 +154,7 @@ void TCustomGridViewControl::MouseMove(TShiftState Shift, int X, int Y) {
     InvertResizeLine(FResizeRightLine);
     return;
   }
-  if (FDragCandidate && (Shift & ButtonShift(FPressButton)) && !Options().Contains(goDissableColumnMoving)) {
+  if (FDragCandidate && (Shift & ButtonShiftState(FPressButton)) && !Options().Contains(goDissableColumnMoving)) {
     if (std::abs(X - FPressPoint.x) <= DragThreshold && std::abs(Y - FPressPoint.y) <= DragThreshold) return;
     StartColumnDrag();
     return;
