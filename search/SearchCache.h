@@ -30,6 +30,7 @@ class TSearchCache {
   void AddToCache(std::string_view Path);
   // A cache that will be neither read nor saved (torvane-find --no-cache) keeps no paths at all.
   void StopRecording() { FRecording = false; }
+  bool Recording() const { return FRecording; }
   bool IsCached(std::string_view Path) const { return FCache.IndexOf(Path) >= 0; }
   // The walk met the path at Index under the spelling Path (the file system's own, after a rename
   // that changed only its case): Path takes its place.

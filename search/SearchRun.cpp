@@ -12,6 +12,19 @@ void UpperCaseInPlace(std::string& Text) {
   for (char& C : Text) C = AsciiUpper(C);
 }
 
+// Whether Text holds Lower (lower-case) somewhere, A to Z compared in either case.
+bool AsciiContainsText(std::string_view Text, std::string_view Lower) {
+  if (Lower.size() > Text.size()) return false;
+  const std::size_t Last = Text.size() - Lower.size();
+  for (std::size_t Start = 0; Start <= Last; ++Start) {
+    if (AsciiLower(Text[Start]) != Lower[0]) continue;
+    std::size_t Same = 1;
+    while (Same < Lower.size() && AsciiLower(Text[Start + Same]) == Lower[Same]) ++Same;
+    if (Same == Lower.size()) return true;
+  }
+  return false;
+}
+
 // Puts the run's button and grid back to idle whatever way the run ends; an exception still
 // reaches the general error report afterwards.
 class TRunGuard {
@@ -90,6 +103,7 @@ void TSearchRun::SetContentText(const std::string& Text) {
 void TSearchRun::SetMask(const std::string& NameText) {
   Mask = std::make_unique<TMask>(AsciiLowerCase(NameText) + "~");
   FNameExtension = MaskExtension(NameText);
+  FNameLiteral = MaskLiteral(NameText);
 }
 
 std::string MaskExtension(const std::string& NameText) {
@@ -97,6 +111,15 @@ std::string MaskExtension(const std::string& NameText) {
                         NameText.find('*', 1) == std::string::npos &&
                         NameText.find_first_of("?[(!#", 2) == std::string::npos;
   return Shortcut ? AsciiLowerCase(NameText.substr(1)) : std::string();
+}
+
+std::string MaskLiteral(const std::string& NameText) {
+  if (NameText.size() < 3 || NameText.front() != '*' || NameText.back() != '*') return std::string();
+  const std::string_view Inner = std::string_view(NameText).substr(1, NameText.size() - 2);
+  for (const char C : Inner)
+    if (static_cast<unsigned char>(C) >= 0x80 || std::string_view("*?[(!#~").find(C) != std::string_view::npos)
+      return std::string();
+  return AsciiLowerCase(Inner);
 }
 
 void TSearchRun::Execute() {
@@ -304,8 +327,12 @@ void TSearchRun::ListFolder(TWalkLevel& Level) {
   while (FHost.ButtonEnabled() && Listing.Next(Entry)) {
     if (Entry.Name != "." && Entry.Name != "..") {
       ++EntriesSeen;
-      FPath.assign(Level.Path).append(1, FDelimiter).append(Entry.Name);
-      ProcessEntryAt(Shown, FPath, Entry, true, &Listing);
+      // A name that fails the test costs no path, unless the cache records every path met.
+      const bool NamePasses = PassesName(Entry.Name);
+      if (NamePasses || FCache.Recording()) {
+        FPath.assign(Level.Path).append(1, FDelimiter).append(Entry.Name);
+        ProcessNamedEntry(Shown, FPath, Entry, true, &Listing, NamePasses);
+      }
       // A link to a folder is listed but not entered: it may lead back up the tree.
       if (Entry.IsDirectory() && !Entry.IsLink()) Level.Subfolders.push_back(Entry.Name);
     }
@@ -330,8 +357,13 @@ void TSearchRun::ProcessEntry(const std::string& Folder, TFileEntry& Entry, bool
 // root is shown as typed, but cached in full.
 bool TSearchRun::ProcessEntryAt(const std::string& Folder, const std::string& Path, TFileEntry& Entry, bool CacheMode,
                                 TFolderListing* Listing) {
+  return ProcessNamedEntry(Folder, Path, Entry, CacheMode, Listing, PassesName(Entry.Name));
+}
+
+bool TSearchRun::ProcessNamedEntry(const std::string& Folder, const std::string& Path, TFileEntry& Entry,
+                                   bool CacheMode, TFolderListing* Listing, bool NamePasses) {
   bool Listed = false;
-  if (PassesName(Entry.Name)) {
+  if (NamePasses) {
     // A listing gives names and kinds; sizes and times cost a call per entry (POSIX), paid only for the
     // names that pass, so a search by name costs little more than the listing itself.
     if (!Entry.DetailsKnown && Listing && !Listing->ReadDetails(Entry)) return false;  // gone since listed
@@ -380,6 +412,7 @@ bool TSearchRun::PassesName(const std::string& Name) {
   if (!FNameExtension.empty() && Name.find('~') == std::string::npos)
     return Name.size() >= FNameExtension.size() &&
            AsciiSameText(std::string_view(Name).substr(Name.size() - FNameExtension.size()), FNameExtension);
+  if (!FNameLiteral.empty()) return AsciiContainsText(Name, FNameLiteral);
   FTestName.assign(Name);
   for (char& C : FTestName) C = AsciiLower(C);
   FTestName += '~';

@@ -80,6 +80,9 @@ class TSearchRun {
   // really is. True when a row was added.
   bool ProcessEntryAt(const std::string& Folder, const std::string& Path, TFileEntry& Entry, bool CacheMode,
                       TFolderListing* Listing = nullptr);
+  // The same with the name test already answered.
+  bool ProcessNamedEntry(const std::string& Folder, const std::string& Path, TFileEntry& Entry, bool CacheMode,
+                         TFolderListing* Listing, bool NamePasses);
   // The cache line through which the cache pass listed the entry Name of Folder (compared as the file
   // system compares paths), or null.
   const std::uint32_t* ListedByCachePass(std::string_view Folder, const std::string& Name);
@@ -118,6 +121,7 @@ class TSearchRun {
   std::string FPath;
   std::string FTestName;
   std::string FNameExtension;  // '.ext' of a mask '*.ext', which a name test answers without the mask
+  std::string FNameLiteral;    // 'text' of a mask '*text*', the same
   std::string FContentPath;
   std::string FFileData;
 };
@@ -125,6 +129,10 @@ class TSearchRun {
 // '.ext' (lower-cased) for a name text of the form '*.ext' that the mask would match exactly as "ends
 // with '.ext'" for names without a "~"; empty for every other text.
 std::string MaskExtension(const std::string& NameText);
+// 'text' (lower-cased) for a name text of the form '*text*' whose text is plain ASCII without a
+// wildcard, a set, an escape or a "~": the mask matches exactly the names that contain it, in any case
+// of A to Z. Empty for every other text.
+std::string MaskLiteral(const std::string& NameText);
 // "###,###,##0": whole number, thousands grouped with the locale's separator.
 std::string FormatThousands(std::uint64_t Value, const TFormatSettings& Settings);
 // A "KB" count typed into the size field, in bytes, blanks around it ignored; false for text that is no

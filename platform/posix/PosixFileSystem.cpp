@@ -15,6 +15,7 @@
 #include <climits>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -281,31 +282,112 @@ int KeptDescriptorLimit() {
 }
 std::atomic<int> KeptDescriptors{0};
 
+// The entries of a folder open as a descriptor, read in large batches. The descriptor outlives the
+// reading (End frees only the batch), so a folder whose subfolders remain to be opened keeps it
+// without copying it. Linux hands the batches out directly; elsewhere the directory stream reads them
+// and the descriptor is copied when it ends.
+class TEntryReader {
+ public:
+  explicit TEntryReader(int Fd) : FFd(Fd) {
+#ifdef __linux__
+    FBuffer.reset(new char[BufferSize]);  // not zeroed: the system fills what it hands back
+#else
+    FDir = fdopendir(Fd);
+    if (!FDir) FFd.Reset();
+#endif
+  }
+  ~TEntryReader() {
+#ifndef __linux__
+    if (FDir) {
+      closedir(FDir);  // closes the descriptor too
+      FFd.Release();
+    }
+#endif
+  }
+  TEntryReader(const TEntryReader&) = delete;
+  TEntryReader& operator=(const TEntryReader&) = delete;
+
+  bool Opened() const { return FFd.Get() >= 0; }
+  int Fd() const { return FFd.Get(); }
+  void Close() {
+    End();
+    FFd.Reset();
+  }
+
+  // The next entry's name and kind (DT_*), or null at the end or on a failure.
+  const char* Next(unsigned char& Type) {
+#ifdef __linux__
+    if (FPosition >= FFilled) {
+      if (!FBuffer) return nullptr;
+      const ssize_t Got = getdents64(FFd.Get(), FBuffer.get(), BufferSize);
+      if (Got <= 0) {
+        End();
+        return nullptr;
+      }
+      FFilled = static_cast<std::size_t>(Got);
+      FPosition = 0;
+    }
+    const auto* Item = reinterpret_cast<const struct dirent64*>(FBuffer.get() + FPosition);
+    FPosition += Item->d_reclen;
+#else
+    if (!FDir) return nullptr;
+    const struct dirent* Item = readdir(FDir);
+    if (!Item) return nullptr;
+#endif
+    Type = Item->d_type;
+    return Item->d_name;
+  }
+
+  // Frees what the reading holds; the descriptor stays open.
+  void End() {
+#ifdef __linux__
+    FBuffer.reset();
+    FFilled = FPosition = 0;
+#else
+    if (!FDir) return;
+    const int Copy = fcntl(dirfd(FDir), F_DUPFD_CLOEXEC, 0);
+    closedir(FDir);
+    FDir = nullptr;
+    FFd.Release();
+    FFd.Reset(Copy);
+#endif
+  }
+
+ private:
+  TDescriptor FFd;
+#ifdef __linux__
+  static constexpr std::size_t BufferSize = 32768;
+  std::unique_ptr<char[]> FBuffer;
+  std::size_t FFilled = 0;
+  std::size_t FPosition = 0;
+#else
+  DIR* FDir = nullptr;
+#endif
+};
+
 class TPosixFolderListing : public TFolderListing {
  public:
-  TPosixFolderListing(DIR* Dir, std::string Folder) : FDir(Dir), FFolder(std::move(Folder)) {}
+  TPosixFolderListing(int Fd, std::string Folder) : FReader(Fd), FFolder(std::move(Folder)) {}
   ~TPosixFolderListing() override {
-    EndListing();
-    if (FKept >= 0) {
-      close(FKept);
-      --KeptDescriptors;
-    }
+    if (FKept) --KeptDescriptors;
   }
+
+  bool Opened() const { return FReader.Opened(); }
 
   // The name and the kind from the listing itself; a link, or an entry whose kind the file system
   // does not report, is looked at at once.
   bool Next(TFileEntry& Entry) override {
-    if (!FDir) return false;
-    while (struct dirent* Item = readdir(FDir)) {
-      Entry.Name.assign(Item->d_name);
+    unsigned char Type = DT_UNKNOWN;
+    while (const char* Name = FReader.Next(Type)) {
+      Entry.Name.assign(Name);
       Entry.Size = 0;
       Entry.Time = 0.0;
       Entry.DetailsKnown = false;
       Entry.Attributes =
           !Entry.Name.empty() && Entry.Name[0] == '.' && !IsDotName(Entry.Name) ? std::uint32_t(faHidden) : 0u;
-      if (Item->d_type == DT_DIR) {
+      if (Type == DT_DIR) {
         Entry.Attributes |= faDirectory;
-      } else if ((Item->d_type == DT_LNK || Item->d_type == DT_UNKNOWN) && !ReadDetails(Entry)) {
+      } else if ((Type == DT_LNK || Type == DT_UNKNOWN) && !ReadDetails(Entry)) {
         continue;  // gone since the listing was read
       }
       return true;
@@ -315,22 +397,24 @@ class TPosixFolderListing : public TFolderListing {
 
   bool ReadDetails(TFileEntry& Entry) override {
     if (Entry.DetailsKnown) return true;
-    const int Folder = Descriptor();
+    const int Folder = FReader.Fd();
     return Folder >= 0 ? StatEntryAt(Folder, Entry.Name.c_str(), Entry) : StatPath(FFolder + "/" + Entry.Name, Entry);
   }
 
   void EndListing() override {
-    if (!FDir) return;
+    if (FEnded) return;
+    FEnded = true;
+    FReader.End();
     if (KeptDescriptors < KeptDescriptorLimit()) {
-      FKept = fcntl(dirfd(FDir), F_DUPFD_CLOEXEC, 0);
-      if (FKept >= 0) ++KeptDescriptors;
+      FKept = FReader.Fd() >= 0;
+      if (FKept) ++KeptDescriptors;
+    } else {
+      FReader.Close();
     }
-    closedir(FDir);
-    FDir = nullptr;
   }
 
   std::unique_ptr<TFolderListing> OpenSubfolder(const std::string& Name) override {
-    const int Folder = Descriptor();
+    const int Folder = FReader.Fd();
     const int Flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
     const int Fd = Folder >= 0 ? openat(Folder, Name.c_str(), Flags) : OpenPath(FFolder + "/" + Name, Flags);
     return Listing(Fd, FFolder + "/" + Name);
@@ -339,19 +423,15 @@ class TPosixFolderListing : public TFolderListing {
   // A listing of the folder open as Fd (owned), or null.
   static std::unique_ptr<TFolderListing> Listing(int Fd, std::string Folder) {
     if (Fd < 0) return nullptr;
-    DIR* Dir = fdopendir(Fd);
-    if (!Dir) {
-      close(Fd);
-      return nullptr;
-    }
-    return std::make_unique<TPosixFolderListing>(Dir, std::move(Folder));
+    auto Result = std::make_unique<TPosixFolderListing>(Fd, std::move(Folder));
+    if (!Result->Opened()) return nullptr;
+    return Result;
   }
 
  private:
-  int Descriptor() const { return FDir ? dirfd(FDir) : FKept; }
-
-  DIR* FDir;
-  int FKept = -1;       // the folder's descriptor once the listing has ended
+  TEntryReader FReader;
+  bool FEnded = false;
+  bool FKept = false;   // counted among the kept descriptors
   std::string FFolder;  // for the rare folder that keeps no descriptor
 };
 

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
 
+#include "core/Text.h"
 #include "search/ResultRows.h"
 #include "search/SearchRun.h"
 #include "tests/search/MemoryFileSystem.h"
@@ -95,6 +97,41 @@ TEST(SearchWalkTest, ExtensionMaskAnswersAsTheMaskDoes) {
   EXPECT_EQ(MaskExtension("*.TXT"), ".txt");
   EXPECT_EQ(MaskExtension("*.t?t"), "");
   EXPECT_EQ(MaskExtension("a*.txt"), "");
+}
+
+// A plain text between two "*" is answered by a search for it in the name: random names (case,
+// "~", UTF-8 and broken UTF-8 among them) get the answers of the compiled mask.
+TEST(SearchWalkTest, PlainTextMaskAnswersAsTheMaskDoes) {
+  EXPECT_EQ(MaskLiteral("*Ab_1*"), "ab_1");
+  EXPECT_EQ(MaskLiteral("*a?b*"), "");
+  EXPECT_EQ(MaskLiteral("*a~*"), "");
+  EXPECT_EQ(MaskLiteral("*\xC3\xA9*"), "");
+  EXPECT_EQ(MaskLiteral("**"), "");
+  const char* const Pieces[] = {"a", "B", "b", "~", "_1", "\xC3\xA9", "\xC3", "\xA9", ".", "]"};
+  const char* const Texts[] = {"*a*", "*B*", "*ab*", "*_1*", "*a.b*", "*]*", "*aa*", "*b~*", "*\xC3\xA9*"};
+  std::mt19937 Random(20240611);
+  TMemoryFileSystem Files;
+  std::set<std::string> Names;
+  while (Names.size() < 300) {
+    std::string Name;
+    for (int Length = 1 + static_cast<int>(Random() % 6); Length > 0; --Length) Name += Pieces[Random() % 10];
+    if (Names.insert(Name).second) Files.Folders["R"].push_back(MakeEntry(Name, 0));
+  }
+  TTestHost Host;
+  Host.Files = &Files;
+  Host.Path = "R";
+  Host.FakeClock.NowValue = 45000.5;
+  TSearchCache Cache(Files);
+  for (const char* Text : Texts) {
+    Host.Name = Text;
+    TSearchRun::Button1Click(Host, Cache);
+    std::set<std::string> Found, Expected;
+    for (const auto& Row : Host.Grid.Rows) Found.insert(Row[1]);
+    const TMask Mask(AsciiLowerCase(Text) + "~");
+    for (const std::string& Name : Names)
+      if (Mask.MatchFrom(AsciiLowerCase(Name) + "~")) Expected.insert(Name);
+    EXPECT_EQ(Found, Expected) << Text;
+  }
 }
 
 namespace {
