@@ -108,7 +108,9 @@ bool TStatusBar::DrawItem(const DRAWITEMSTRUCT& Item) {
   const int Index = static_cast<int>(Item.itemID);
   if (OnDrawPanel) {
     OnDrawPanel(this, Index, Item.rcItem, Item.hDC);
-  } else {
+  } else if (Color() != clBtnFace) {
+    // The bar has painted the panel's background (and, themed, its divider, inside the rectangle
+    // handed over here); only a colour of our own is painted over it.
     TBrushHandle Brush(CreateSolidBrush(ColorToRGB(Color())));
     FillRect(Item.hDC, &Item.rcItem, Brush.Get());
   }

@@ -149,10 +149,18 @@ TEST_F(StdCtrlsTest, StatusBarPanelsProgressAndMenus) {
   EXPECT_STREQ(Text, L"\tFound 3 files");
   const RECT Last = Bar.PanelRect(2);
   EXPECT_GT(Last.right, 350);  // the last panel reaches the right edge
-  // The owner-drawn panel paints its background (in the bar's colour), never its stored text.
-  Bar.SetColor(TColor(0x0030C020));
+  // The owner-drawn panel shows its background, never its stored text, and keeps its edges as the
+  // text panels do; a colour of the bar's own is painted over it.
   TBitmap Picture(400, 22);
-  SendMessageW(Bar.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(Picture.Canvas().Handle()), PRF_CLIENT);
+  const auto Paint = [&] {
+    SendMessageW(Bar.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(Picture.Canvas().Handle()), PRF_CLIENT);
+  };
+  Paint();
+  const RECT Owned = Bar.PanelRect(0), Texts = Bar.PanelRect(1);
+  for (int X = 0; X < 3; ++X) EXPECT_EQ(Picture.Pixel(Owned.right - X, 11), Picture.Pixel(Texts.right - X, 11)) << X;
+  for (int X = 10; X < 90; X += 8) EXPECT_EQ(Picture.Pixel(X, 11), Picture.Pixel(Texts.right - 20, 11)) << X;
+  Bar.SetColor(TColor(0x0030C020));
+  Paint();
   for (int X = 10; X < 90; X += 8) EXPECT_EQ(Picture.Pixel(X, 11), RGB(0x20, 0xC0, 0x30)) << X;
 
   for (int I = 0; I < 11; ++I) Progress.StepIt();
