@@ -148,6 +148,11 @@ void TWinControl::CreateHandle() {
   FHandle = Window;
   ApplyFont();
   CreateWnd();
+  CreateChildHandles();
+}
+
+void TWinControl::CreateChildHandles() {
+  // A copy: a child's creation may add controls of its own to this one.
   for (TWinControl* Child : std::vector<TWinControl*>(FChildren))
     if (FHandle && !Child->HandleAllocated()) Child->CreateHandle();
 }
@@ -567,8 +572,7 @@ LRESULT TWinControl::DefaultHandler(UINT Message, WPARAM WParam, LPARAM LParam) 
 LRESULT TWinControl::Dispatch(UINT Message, WPARAM WParam, LPARAM LParam) {
   try {
     if (Message == CreateChildrenMessage()) {
-      for (TWinControl* Child : std::vector<TWinControl*>(FChildren))
-        if (FHandle && !Child->HandleAllocated()) Child->CreateHandle();
+      CreateChildHandles();
       return 0;
     }
     return WndProc(Message, WParam, LParam);

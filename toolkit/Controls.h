@@ -229,6 +229,7 @@ class TWinControl : public TObject {
                                        DWORD_PTR Data);
   LRESULT Dispatch(UINT Message, WPARAM WParam, LPARAM LParam);
   void CreateHandle();
+  void CreateChildHandles();  // of the children that have no window yet
   void ParentFontChanged(TFont& Font);
   void ApplyFont();
   void AddChild(TWinControl* Child);

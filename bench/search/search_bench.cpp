@@ -22,31 +22,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/BenchTiming.h"
 #include "bench/support/BenchTree.h"
 #include "bench/support/HeapCounter.h"
 #include "core/FileSystem.h"
 #include "search/SearchRun.h"
 
 namespace {
-
-using TClockType = std::chrono::steady_clock;
-
-double SecondsSince(TClockType::time_point Start) {
-  return std::chrono::duration<double>(TClockType::now() - Start).count();
-}
-
-class TCountingRows : public TRowSink {
- public:
-  void BeginUpdate() override {}
-  void EndUpdate() override {}
-  void ClearRows() override { FCount = 0; }
-  void AddRows(int Count) override { FCount += Count; }
-  int RowCount() const override { return FCount; }
-  void SetCellText(int, int, const std::string&) override {}
-
- private:
-  int FCount = 0;
-};
 
 // Real ticks, no sleeping: the refresh still runs its logic every 750 ms but never pauses.
 class TNoPauseClock : public TClock {

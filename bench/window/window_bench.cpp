@@ -21,16 +21,11 @@
 #include <string>
 
 #include "app/MainForm.h"
+#include "bench/support/BenchTiming.h"
 #include "search/SearchRun.h"
 #include "toolkit/Application.h"
 
 namespace {
-
-using TClockType = std::chrono::steady_clock;
-
-double SecondsSince(TClockType::time_point Start) {
-  return std::chrono::duration<double>(TClockType::now() - Start).count();
-}
 
 // Processor time of this thread: on a machine busy with other work it tells what the window itself
 // costs, where the wall-clock figures also count the time the thread waited for a processor.
@@ -42,17 +37,6 @@ double ThreadSeconds() {
   };
   return Seconds(Kernel) + Seconds(User);
 }
-
-class TCountingRows : public TRowSink {
- public:
-  void BeginUpdate() override {}
-  void EndUpdate() override {}
-  void ClearRows() override { Count = 0; }
-  void AddRows(int Rows) override { Count += Rows; }
-  int RowCount() const override { return Count; }
-  void SetCellText(int, int, const std::string&) override {}
-  int Count = 0;
-};
 
 class TNoPauseClock : public TClock {
  public:
@@ -205,7 +189,7 @@ int main(int Count, char** Arguments) {
   std::printf("window_search_s: %.2f\n", Window);
   std::printf("window_status_s: %.2f\n", Status);
   std::printf("window_pause_s: %.2f\n", Pause);
-  std::printf("rows: %d (engine %d)\n", Form.flist.RowCount(), Host.Grid.Count);
+  std::printf("rows: %d (engine %d)\n", Form.flist.RowCount(), Host.Grid.RowCount());
   std::printf("engine_cpu_s: %.2f\n", EngineCpu);
   std::printf("window_cpu_s: %.2f\n", WindowCpu);
   std::printf("window_search_vs_engine: %.2f\n", Window / Engine);
