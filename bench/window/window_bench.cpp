@@ -21,7 +21,7 @@
 #include <string>
 
 #include "app/MainForm.h"
-#include "bench/support/BenchTiming.h"
+#include "bench/support/BenchHost.h"
 #include "search/SearchRun.h"
 #include "toolkit/Application.h"
 
@@ -37,51 +37,6 @@ double ThreadSeconds() {
   };
   return Seconds(Kernel) + Seconds(User);
 }
-
-class TNoPauseClock : public TClock {
- public:
-  TDateTime Now() override { return SystemClock().Now(); }
-  std::uint32_t TickCount() override { return SystemClock().TickCount(); }
-  void Sleep(std::uint32_t) override {}
-};
-
-// The engine's host without a window: criteria, a button state and a row counter.
-class TEngineHost : public TSearchHost {
- public:
-  std::string PathText() override { return Root; }
-  std::string NameText() override { return Name; }
-  void SetNameText(const std::string& Text) override { Name = Text; }
-  std::string ContainsText() override { return ""; }
-  bool SizeChecked() override { return false; }
-  std::string SizeText() override { return ""; }
-  bool SizeAtLeast() override { return true; }
-  bool ModifiedChecked() override { return false; }
-  TDateTime StartDate() override { return 0; }
-  TDateTime EndDate() override { return 0; }
-  int ButtonTag() override { return Tag; }
-  void SetButtonTag(int Value) override { Tag = Value; }
-  bool ButtonEnabled() override { return true; }
-  void SetButtonEnabled(bool) override {}
-  void SetButtonCaption(const std::string&) override {}
-  void ShowMessage(const std::string& Text) override { std::fprintf(stderr, "message: %s\n", Text.c_str()); }
-  void SetStatus(const std::string&, int) override {}
-  void ShowProgress(bool) override {}
-  void SetProgressPosition(int) override {}
-  void StepProgress() override {}
-  void SetBusyCursor(bool) override {}
-  void RepaintGrid() override {}
-  void ProcessMessages() override {}
-  void UpdateHistories(const std::string&, const std::string&) override {}
-  TRowSink& Rows() override { return Grid; }
-  TClock& Clock() override { return NoPause; }
-  TFileSystem& FileSystem() override { return PlatformFileSystem(); }
-  const TFormatSettings& Format() override { return FormatSettings(); }
-
-  std::string Root, Name;
-  int Tag = 0;
-  TCountingRows Grid;
-  TNoPauseClock NoPause;
-};
 
 // The main window, with the time of its status bar (the messages each status change pumps
 // included) and of its pauses added up: what is left of the difference to the engine is the pump
@@ -124,7 +79,7 @@ double ClickToIdle(TTimedForm& Form) {
   return SecondsSince(Start);
 }
 
-double EngineSearch(TEngineHost& Host) {
+double EngineSearch(TQuietHost& Host) {
   TSearchCache Cache;
   const auto Start = TClockType::now();
   TSearchRun::Button1Click(Host, Cache);
@@ -150,7 +105,8 @@ int main(int Count, char** Arguments) {
   std::filesystem::remove_all(Settings);
   std::filesystem::create_directories(Settings);
 
-  TEngineHost Host;
+  TQuietHost Host;
+  Host.Settings = FormatSettings();  // as the window formats its rows
   Host.Root = Root;
   Host.Name = "*.none";
   EngineSearch(Host);  // one untimed listing warms the disk
