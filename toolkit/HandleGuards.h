@@ -4,16 +4,17 @@
 // and kernel events all go through these.
 #include <windows.h>
 
-// Any GDI object (bitmap, region, brush, pen, font), deleted with DeleteObject.
-template <typename THandleType>
-class TGdiHandle {
+// A handle released with Free (DeleteObject, DeleteDC, CloseHandle, DestroyMenu, ...) at the end of
+// its owner's life; it can be handed on (moved) or let go (Release).
+template <typename THandleType, auto Free>
+class TOwnedHandle {
  public:
-  explicit TGdiHandle(THandleType Handle = nullptr) : FHandle(Handle) {}
-  ~TGdiHandle() { Reset(); }
-  TGdiHandle(const TGdiHandle&) = delete;
-  TGdiHandle& operator=(const TGdiHandle&) = delete;
-  TGdiHandle(TGdiHandle&& Other) noexcept : FHandle(Other.Release()) {}
-  TGdiHandle& operator=(TGdiHandle&& Other) noexcept {
+  explicit TOwnedHandle(THandleType Handle = nullptr) : FHandle(Handle) {}
+  ~TOwnedHandle() { Reset(); }
+  TOwnedHandle(const TOwnedHandle&) = delete;
+  TOwnedHandle& operator=(const TOwnedHandle&) = delete;
+  TOwnedHandle(TOwnedHandle&& Other) noexcept : FHandle(Other.Release()) {}
+  TOwnedHandle& operator=(TOwnedHandle&& Other) noexcept {
     Reset(Other.Release());
     return *this;
   }
@@ -25,13 +26,17 @@ class TGdiHandle {
     return Handle;
   }
   void Reset(THandleType Handle = nullptr) {
-    if (FHandle) DeleteObject(FHandle);
+    if (FHandle) Free(FHandle);
     FHandle = Handle;
   }
 
  private:
   THandleType FHandle;
 };
+
+// Any GDI object (bitmap, region, brush, pen, font), deleted with DeleteObject.
+template <typename THandleType>
+using TGdiHandle = TOwnedHandle<THandleType, DeleteObject>;
 
 using TBitmapHandle = TGdiHandle<HBITMAP>;
 using TRegionHandle = TGdiHandle<HRGN>;
@@ -55,18 +60,9 @@ class TDCGuard {
 };
 
 // A memory DC compatible with another (or the screen), deleted with DeleteDC.
-class TMemoryDC {
+class TMemoryDC : public TOwnedHandle<HDC, DeleteDC> {
  public:
-  explicit TMemoryDC(HDC Compatible = nullptr) : FDC(CreateCompatibleDC(Compatible)) {}
-  ~TMemoryDC() {
-    if (FDC) DeleteDC(FDC);
-  }
-  TMemoryDC(const TMemoryDC&) = delete;
-  TMemoryDC& operator=(const TMemoryDC&) = delete;
-  HDC Get() const { return FDC; }
-
- private:
-  HDC FDC;
+  explicit TMemoryDC(HDC Compatible = nullptr) : TOwnedHandle(CreateCompatibleDC(Compatible)) {}
 };
 
 // An object selected into a DC; the DC's previous object goes back in at the end of the scope.
@@ -101,18 +97,9 @@ class TPaintDC {
   HDC FDC = nullptr;
 };
 
-// A kernel event (or any handle closed with CloseHandle).
-class TEventHandle {
+// A kernel event, closed with CloseHandle.
+class TEventHandle : public TOwnedHandle<HANDLE, CloseHandle> {
  public:
   TEventHandle(bool ManualReset, bool Signalled)
-      : FHandle(CreateEventW(nullptr, ManualReset ? TRUE : FALSE, Signalled ? TRUE : FALSE, nullptr)) {}
-  ~TEventHandle() {
-    if (FHandle) CloseHandle(FHandle);
-  }
-  TEventHandle(const TEventHandle&) = delete;
-  TEventHandle& operator=(const TEventHandle&) = delete;
-  HANDLE Get() const { return FHandle; }
-
- private:
-  HANDLE FHandle;
+      : TOwnedHandle(CreateEventW(nullptr, ManualReset ? TRUE : FALSE, Signalled ? TRUE : FALSE, nullptr)) {}
 };

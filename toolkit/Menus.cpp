@@ -3,21 +3,10 @@
 #include "platform/win32/WideText.h"
 #include "toolkit/Application.h"
 #include "toolkit/Forms.h"
+#include "toolkit/HandleGuards.h"
 
 namespace {
-class TMenuHandle {
- public:
-  explicit TMenuHandle(HMENU Menu) : FMenu(Menu) {}
-  ~TMenuHandle() {
-    if (FMenu) DestroyMenu(FMenu);
-  }
-  TMenuHandle(const TMenuHandle&) = delete;
-  TMenuHandle& operator=(const TMenuHandle&) = delete;
-  HMENU Get() const { return FMenu; }
-
- private:
-  HMENU FMenu;
-};
+using TMenuHandle = TOwnedHandle<HMENU, DestroyMenu>;
 }  // namespace
 
 void TMenuItem::Click() {
