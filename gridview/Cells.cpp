@@ -3,15 +3,31 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <deque>
 
 #include "core/Text.h"
 #include "gridview/Columns.h"
 #include "gridview/Conversions.h"
-#include "gridview/GridModel.h"
 
 void ListIndexError(int Index) { throw EListError("List index out of bounds (" + std::to_string(Index) + ")"); }
 
-TCells::TCells(TColumns* Columns, TGridModel* Grid) : FOwnerColumns(Columns), FGrid(Grid), FRandom(20261207u) {}
+std::unique_ptr<TCell> CreateCell(TCellOwner& Owner, TCellKind Kind, bool ForInsertion) {
+  switch (Kind) {
+    case ckIncrement:
+      if (ForInsertion) return std::make_unique<TIntegerCell>(Owner);
+      return std::make_unique<TIncrementCell>(Owner);
+    case ckBoolean: return std::make_unique<TBooleanCell>(Owner);
+    case ckDateTime: return std::make_unique<TDateTimeCell>(Owner);
+    case ckFloat: return std::make_unique<TFloatCell>(Owner);
+    case ckInteger: return std::make_unique<TIntegerCell>(Owner);
+    case ckVirtual:
+      if (ForInsertion) return std::make_unique<TStringCell>(Owner);
+      return std::make_unique<TVirtualCell>(Owner);
+    default: return std::make_unique<TStringCell>(Owner);
+  }
+}
+
+TCells::TCells(TColumns* Columns) : FOwnerColumns(Columns), FRandom(20261207u) {}
 
 TCells::~TCells() { FreeAllCells(); }
 
@@ -31,58 +47,105 @@ std::unique_ptr<TCell> TCells::NewCell(int ACol, bool ForInsertion) {
 }
 
 void TCells::CheckRow(int ARow) const {
-  if (ARow < 0 || ARow >= FRowCount) ListIndexError(ARow);
+  if (ARow < 0 || ARow >= RowCount()) ListIndexError(ARow);
+}
+
+bool TCells::Sourced(int ACol) const {
+  return ACol >= 0 && ACol < ColumnCount() && FColumns[std::size_t(ACol)].SourceCell != nullptr;
+}
+
+std::uint32_t TCells::Item(int ARow) const {
+  CheckRow(ARow);
+  return FItems[std::size_t(ARow)];
 }
 
 TCell* TCells::GetCell(int ACol, int ARow) {
   if (ACol < 0 || ACol >= ColumnCount()) ListIndexError(ACol);
   CheckRow(ARow);
-  TCell* Cell = FColumns[std::size_t(ACol)][std::size_t(ARow)].get();
+  TColumnCells& Column = FColumns[std::size_t(ACol)];
+  TCell* Cell;
+  if (Column.SourceCell) {
+    Column.SourceCell->SetItem(FItems[std::size_t(ARow)]);
+    Column.SourceCell->SetColor(ColorOf(ACol));  // the column's, as it stands now
+    Cell = Column.SourceCell.get();
+  } else {
+    Cell = Column.Cells[std::size_t(ARow)].get();
+  }
   Cell->SetPosition(ACol, ARow);
   return Cell;
 }
 
-void TCells::AddRows(int Count) {
+TRow& TCells::Row(int ARow) {
+  CheckRow(ARow);
+  return FRows[std::size_t(ARow)];
+}
+
+const TRow& TCells::Row(int ARow) const {
+  CheckRow(ARow);
+  return FRows[std::size_t(ARow)];
+}
+
+int TCells::SelectedCount() const {
+  return static_cast<int>(std::count_if(FRows.begin(), FRows.end(), [](const TRow& R) { return R.Selected; }));
+}
+
+void TCells::AddRows(int Count, int Height) {
   if (Count <= 0) return;
-  for (int N = 0; N < Count; ++N) {
-    for (int Col = 0; Col < ColumnCount(); ++Col) FColumns[std::size_t(Col)].push_back(NewCell(Col, false));
-    ++FRowCount;
+  for (int Col = 0; Col < ColumnCount(); ++Col) {
+    TColumnCells& Column = FColumns[std::size_t(Col)];
+    if (Column.SourceCell) continue;
+    for (int N = 0; N < Count; ++N) Column.Cells.push_back(NewCell(Col, false));
   }
+  FRows.resize(FRows.size() + std::size_t(Count), TRow{false, Height});
+  for (int N = 0; N < Count; ++N) FItems.push_back(FNextItem++);
   FSortValid = false;
 }
 
-void TCells::InsertRow(int ARow) {
-  if (ARow < 0 || ARow > FRowCount) ListIndexError(ARow);
+void TCells::InsertRow(int ARow, int Height) {
+  if (ARow < 0 || ARow > RowCount()) ListIndexError(ARow);
   for (int Col = 0; Col < ColumnCount(); ++Col) {
-    TCellList& List = FColumns[std::size_t(Col)];
-    List.insert(List.begin() + ARow, NewCell(Col, true));
+    TColumnCells& Column = FColumns[std::size_t(Col)];
+    if (!Column.SourceCell) Column.Cells.insert(Column.Cells.begin() + ARow, NewCell(Col, true));
   }
-  ++FRowCount;
+  FRows.insert(FRows.begin() + ARow, TRow{false, Height});
+  FItems.insert(FItems.begin() + ARow, FNextItem++);
   FSortValid = false;
 }
 
 void TCells::DeleteRow(int ARow) {
   CheckRow(ARow);
-  for (TCellList& List : FColumns) List.erase(List.begin() + ARow);
-  --FRowCount;
+  for (TColumnCells& Column : FColumns)
+    if (!Column.SourceCell) Column.Cells.erase(Column.Cells.begin() + ARow);
+  FRows.erase(FRows.begin() + ARow);
+  FItems.erase(FItems.begin() + ARow);
 }
+
+namespace {
+template <class TList>
+void MoveItem(TList& List, int From, int To) {
+  if (From < To)
+    std::rotate(List.begin() + From, List.begin() + From + 1, List.begin() + To + 1);
+  else if (From > To)
+    std::rotate(List.begin() + To, List.begin() + From, List.begin() + From + 1);
+}
+}  // namespace
 
 void TCells::MoveRow(int From, int To) {
   CheckRow(From);
   CheckRow(To);
-  for (TCellList& List : FColumns) {
-    if (From < To)
-      std::rotate(List.begin() + From, List.begin() + From + 1, List.begin() + To + 1);
-    else if (From > To)
-      std::rotate(List.begin() + To, List.begin() + From, List.begin() + From + 1);
-  }
+  for (TColumnCells& Column : FColumns)
+    if (!Column.SourceCell) MoveItem(Column.Cells, From, To);
+  MoveItem(FRows, From, To);
+  MoveItem(FItems, From, To);
   FSortValid = false;
 }
 
 void TCells::ExchangeRows(int A, int B) {
   CheckRow(A);
   CheckRow(B);
-  for (TCellList& List : FColumns) std::swap(List[std::size_t(A)], List[std::size_t(B)]);
+  for (TColumnCells& Column : FColumns)
+    if (!Column.SourceCell) std::swap(Column.Cells[std::size_t(A)], Column.Cells[std::size_t(B)]);
+  std::swap(FItems[std::size_t(A)], FItems[std::size_t(B)]);
 }
 
 TSharedText TCells::ShareText(int ACol, std::u16string_view Text) {
@@ -100,7 +163,10 @@ TSharedText TCells::ShareText(int ACol, std::u16string_view Text) {
 void TCells::ClearRows() {
   FRecentTexts.clear();
   FreeAllCells();
-  FRowCount = 0;
+  // The memory goes too: a search that listed a million rows leaves nothing behind for the next.
+  std::vector<TRow>().swap(FRows);
+  std::vector<std::uint32_t>().swap(FItems);
+  FNextItem = 0;
   FSortValid = false;
 }
 
@@ -110,19 +176,38 @@ void TCells::FreeAllCells() noexcept {
   std::vector<TCell*> Cells;
   try {
     std::size_t Total = 0;
-    for (const TCellList& List : FColumns) Total += List.size();
+    for (const TColumnCells& Column : FColumns) Total += Column.Cells.size();
     Cells.reserve(Total);
   } catch (...) {
     // No room for the list: free them as they stand.
-    for (TCellList& List : FColumns) TCellList().swap(List);
+    for (TColumnCells& Column : FColumns) TCellList().swap(Column.Cells);
     return;
   }
-  for (TCellList& List : FColumns) {
-    for (std::unique_ptr<TCell>& Cell : List) Cells.push_back(Cell.release());
-    TCellList().swap(List);
+  for (TColumnCells& Column : FColumns) {
+    for (std::unique_ptr<TCell>& Cell : Column.Cells) Cells.push_back(Cell.release());
+    TCellList().swap(Column.Cells);
   }
   std::sort(Cells.begin(), Cells.end(), std::less<TCell*>());
   for (TCell* Cell : Cells) delete Cell;
+}
+
+void TCells::SetSource(TRowSource* Value) {
+  ClearRows();
+  FSource = Value;
+  for (int Col = 0; Col < ColumnCount(); ++Col) FColumns[std::size_t(Col)] = NewColumn(Col, false);
+}
+
+TCells::TColumnCells TCells::NewColumn(int Index, bool ForInsertion) {
+  // The new column's kind and colour are those of the collection's column at Index.
+  TColumnCells Column;
+  if (FSource && KindOf(Index) == ckVirtual) {
+    // It stays initialising: its colour follows the column's without reporting changes.
+    Column.SourceCell = std::make_unique<TSourceCell>(*this, *FSource);
+    return Column;
+  }
+  Column.Cells.reserve(FRows.size());
+  for (std::size_t Row = 0; Row < FRows.size(); ++Row) Column.Cells.push_back(NewCell(Index, ForInsertion));
+  return Column;
 }
 
 void TCells::AddColumn() { InsertColumn(ColumnCount()); }
@@ -130,32 +215,21 @@ void TCells::AddColumn() { InsertColumn(ColumnCount()); }
 void TCells::InsertColumn(int Index) {
   if (Index < 0 || Index > ColumnCount()) ListIndexError(Index);
   if (ColumnCount() >= MaxColumns) throw Exception("A grid holds at most " + std::to_string(MaxColumns) + " columns");
-  // The new column's kind and colour are those of the collection's column at Index.
-  TCellList List;
-  List.reserve(std::size_t(FRowCount));
-  for (int Row = 0; Row < FRowCount; ++Row) {
-    std::unique_ptr<TCell> Cell = CreateCell(*this, KindOf(Index), Index < ColumnCount());
-    Cell->SetColor(ColorOf(Index));
-    Cell->EndInitializing();
-    List.push_back(std::move(Cell));
-  }
   const bool Inserted = Index < ColumnCount();
-  FColumns.insert(FColumns.begin() + Index, std::move(List));
+  FColumns.insert(FColumns.begin() + Index, NewColumn(Index, Inserted));
   if (Inserted) FSortValid = false;
 }
 
 void TCells::RemoveColumn(int Index) {
   if (Index < 0 || Index >= ColumnCount()) ListIndexError(Index);
   FColumns.erase(FColumns.begin() + Index);
-  if (FColumns.empty()) FRowCount = 0;
+  if (FColumns.empty()) ClearRows();
 }
 
 void TCells::MoveColumn(int From, int To) {
   if (From < 0 || From >= ColumnCount()) ListIndexError(From);
   if (To < 0 || To >= ColumnCount()) ListIndexError(To);
-  TCellList List = std::move(FColumns[std::size_t(From)]);
-  FColumns.erase(FColumns.begin() + From);
-  FColumns.insert(FColumns.begin() + To, std::move(List));
+  MoveItem(FColumns, From, To);
 }
 
 void TCells::RemoveAllColumns() {
@@ -164,23 +238,31 @@ void TCells::RemoveAllColumns() {
 
 void TCells::CellChanged(const TCell& Cell) {
   FSortValid = false;
-  if (FGrid) FGrid->FollowCellChange(Cell.Col(), Cell.Row());
+  if (OnChange) OnChange(Cell.Col(), Cell.Row());
 }
 
 // Sorting.
 
 void TCells::Reverse() {
-  if (FRowCount < 2) return;
-  for (TCellList& List : FColumns) std::reverse(List.begin(), List.end());
+  if (RowCount() < 2) return;
+  for (TColumnCells& Column : FColumns) std::reverse(Column.Cells.begin(), Column.Cells.end());
+  std::reverse(FItems.begin(), FItems.end());
 }
 
+namespace {
+template <class TList>
+void Reorder(TList& List, const std::vector<int>& Order) {
+  TList Sorted;
+  Sorted.reserve(List.size());
+  for (int From : Order) Sorted.push_back(std::move(List[std::size_t(From)]));
+  List.swap(Sorted);
+}
+}  // namespace
+
 void TCells::ApplyOrder(const std::vector<int>& Order) {
-  for (TCellList& List : FColumns) {
-    TCellList Sorted;
-    Sorted.reserve(List.size());
-    for (int From : Order) Sorted.push_back(std::move(List[std::size_t(From)]));
-    List.swap(Sorted);
-  }
+  for (TColumnCells& Column : FColumns)
+    if (!Column.SourceCell) Reorder(Column.Cells, Order);
+  Reorder(FItems, Order);
 }
 
 namespace {
@@ -265,6 +347,29 @@ void TCells::QuickSort(std::vector<TKey>& Keys, bool Descending, TLess Compare) 
   ApplyOrder(Order);
 }
 
+// Texts are compared where they are kept (a text cell's shared text, the source's own text); only
+// values that have to be formatted first are copied.
+void TCells::SortByText(int ACol, bool Descending) {
+  const std::size_t Size = FRows.size();
+  std::vector<std::u16string_view> Keys(Size);
+  std::deque<std::u16string> Formatted;
+  std::u16string Buffer;
+  const TColumnCells& Column = FColumns[std::size_t(ACol)];
+  for (std::size_t R = 0; R < Size; ++R) {
+    std::u16string_view Key;
+    if (Column.SourceCell) {
+      Key = FSource->Text(ACol, FItems[R], Buffer);
+      if (!Buffer.empty() && Key.data() == Buffer.data()) Key = Formatted.emplace_back(Key);
+    } else if (const auto* Text = dynamic_cast<const TStringCell*>(Column.Cells[R].get())) {
+      Key = Text->Text();
+    } else {
+      Key = Formatted.emplace_back(GetCell(ACol, static_cast<int>(R))->GetAsText());
+    }
+    Keys[R] = Key;
+  }
+  QuickSort(Keys, Descending, [](std::u16string_view A, std::u16string_view B) { return A.compare(B); });
+}
+
 void TCells::Sort(int ACol, TSortType SortType, bool Descending) {
   if (ACol == FSortColumn && FSortValid && Descending != FSortDescending) {
     FSortDescending = Descending;
@@ -272,17 +377,12 @@ void TCells::Sort(int ACol, TSortType SortType, bool Descending) {
     return;
   }
   FSortDescending = Descending;
-  if (FRowCount >= 2) {
+  if (RowCount() >= 2) {
     if (ACol < 0 || ACol >= ColumnCount()) ListIndexError(ACol);
     // Every key is read before any row moves: a value that does not convert leaves the rows as
     // they were.
-    TCellList& List = FColumns[std::size_t(ACol)];
-    auto Cell = [&](int Row) -> TCell& {
-      TCell& C = *List[std::size_t(Row)];
-      C.SetPosition(ACol, Row);
-      return C;
-    };
-    const int N = FRowCount;
+    auto Cell = [&](int Row) -> TCell& { return *GetCell(ACol, Row); };
+    const int N = RowCount();
     const std::size_t Size = static_cast<std::size_t>(N);
     switch (SortType) {
       case stBoolean: {
@@ -311,12 +411,7 @@ void TCells::Sort(int ACol, TSortType SortType, bool Descending) {
         QuickSort(Keys, Descending, [](const TIPKey& A, const TIPKey& B) { return A < B ? -1 : (B < A ? 1 : 0); });
         break;
       }
-      default: {
-        std::vector<std::u16string> Keys(Size);
-        for (int R = 0; R < N; ++R) Keys[std::size_t(R)] = Cell(R).GetAsText();
-        QuickSort(Keys, Descending, [](const std::u16string& A, const std::u16string& B) { return A.compare(B); });
-        break;
-      }
+      default: SortByText(ACol, Descending); break;
     }
   }
   FSortColumn = ACol;
