@@ -36,7 +36,7 @@ class TRunGuard {
       FHost.SetButtonCaption(SearchCaption);
       FHost.SetButtonTag(0);
       FHost.SetButtonEnabled(true);
-      if (FUpdateOpen) FHost.Rows().EndUpdate();
+      if (FUpdateOpen) FHost.Results().EndUpdate();
       FHost.ShowProgress(false);
       FHost.SetBusyCursor(false);
     } catch (...) {
@@ -136,8 +136,8 @@ void TSearchRun::Execute() {
     FHost.SetNameText(NameText);
   }
   SetMask(NameText);  // a malformed mask stops here, before anything else changes
-  TRowSink& Rows = FHost.Rows();
-  Rows.BeginUpdate();
+  TResultSink& Results = FHost.Results();
+  Results.BeginUpdate();
   FUpdateOpen = true;
   TRunGuard Guard(FHost, FUpdateOpen);
   // The run is in progress before the first status change pumps messages: an Enter or a click
@@ -145,7 +145,7 @@ void TSearchRun::Execute() {
   FHost.SetButtonCaption(CancelCaption);
   FHost.SetButtonTag(1);
   FHost.SetStatus(SearchingText, 0);
-  Rows.ClearRows();
+  Results.Clear();
   LargeFilesSkipped = false;
   SetContentText(FHost.ContainsText());
   EntriesSeen = 0;
@@ -183,7 +183,7 @@ void TSearchRun::Execute() {
   FHost.SetStatus(LargeFilesSkipped ? std::string(LargeFilesText) : TotalText(), 3);
   Mask.reset();
   Guard.Disarm();
-  Rows.EndUpdate();
+  Results.EndUpdate();
   FUpdateOpen = false;
   FHost.UpdateHistories(FHost.NameText(), FHost.PathText());
   FHost.SetBusyCursor(false);
@@ -212,24 +212,24 @@ std::string TSearchRun::TotalText() const {
 void TSearchRun::RefreshProgress(const std::string& Folder) {
   TClock& Clock = FHost.Clock();
   if (static_cast<std::uint32_t>(Clock.TickCount() - LastRefresh) <= RefreshInterval) return;
-  TRowSink& Rows = FHost.Rows();
+  TResultSink& Results = FHost.Results();
   FHost.StepProgress();
   // Handlers that run inside SetStatus may delete rows; the bracket is reopened exactly when it was
   // closed, so it stays balanced.
-  const bool RowsAdded = Rows.RowCount() != LastRowCount;
+  const bool RowsAdded = Results.Count() != LastRowCount;
   if (RowsAdded) {
-    Rows.EndUpdate();
+    Results.EndUpdate();
     FUpdateOpen = false;
   }
   Clock.Sleep(Pause);
   FHost.SetStatus("Searched " + FormatCount(EntriesSeen) + " files, " + FormatCount(FoldersSeen) + " folders", 1);
-  FHost.SetStatus("Found " + FormatCount(static_cast<std::uint64_t>(Rows.RowCount())) + " files", 2);
+  FHost.SetStatus("Found " + FormatCount(static_cast<std::uint64_t>(Results.Count())) + " files", 2);
   FHost.SetStatus("Searching " + Folder + "...", 3);
   if (RowsAdded) {
-    Rows.BeginUpdate();
+    Results.BeginUpdate();
     FUpdateOpen = true;
   }
-  LastRowCount = Rows.RowCount();
+  LastRowCount = Results.Count();
   LastRefresh = Clock.TickCount();
 }
 
@@ -380,7 +380,7 @@ bool TSearchRun::ProcessNamedEntry(const std::string& Folder, const std::string&
         }
       }
       if (PassesContent(Path, Entry.Size, Entry.IsLink())) {
-        AddResultRow(FHost.Rows(), FHost.Format(), Folder, Entry, TotalBytes);
+        AddResultRow(FHost.Results(), Folder, Entry, TotalBytes);
         Listed = true;
       }
     }
