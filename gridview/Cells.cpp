@@ -299,42 +299,47 @@ std::string CaseInsensitiveKey(const std::u16string& Text) {
 }
 }  // namespace
 
-// Hoare partition with a random pivot that is never row Lo. The keys are fetched once per row and
-// move together with their row numbers; the cells follow in one pass afterwards.
+// Hoare partition with a random pivot that is never row Lo; short ranges by insertion. Each key
+// travels with its row number, and the cells follow in one pass afterwards.
 template <class TKey, class TLess>
 void TCells::QuickSort(std::vector<TKey>& Keys, bool Descending, TLess Compare) {
-  std::vector<int> Order(Keys.size());
-  for (std::size_t I = 0; I < Order.size(); ++I) Order[I] = static_cast<int>(I);
-  auto Exchange = [&](int A, int B) {
-    std::swap(Keys[std::size_t(A)], Keys[std::size_t(B)]);
-    std::swap(Order[std::size_t(A)], Order[std::size_t(B)]);
-  };
+  std::vector<std::pair<TKey, int>> Rows(Keys.size());
+  for (std::size_t I = 0; I < Rows.size(); ++I) Rows[I] = {std::move(Keys[I]), static_cast<int>(I)};
+  std::vector<TKey>().swap(Keys);
+  auto Key = [&Rows](int Row) -> const TKey& { return Rows[std::size_t(Row)].first; };
   // Pivot <= key when ascending, pivot >= key when descending, and the reverse for the j scan.
-  auto StopsI = [&](const TKey& Pivot, const TKey& Key) {
-    const int C = Compare(Pivot, Key);
+  auto StopsI = [&](const TKey& Pivot, const TKey& Other) {
+    const int C = Compare(Pivot, Other);
     return Descending ? C >= 0 : C <= 0;
   };
-  auto StopsJ = [&](const TKey& Pivot, const TKey& Key) {
-    const int C = Compare(Pivot, Key);
+  auto StopsJ = [&](const TKey& Pivot, const TKey& Other) {
+    const int C = Compare(Pivot, Other);
     return Descending ? C <= 0 : C >= 0;
   };
+  constexpr int ShortRange = 16;
   // An explicit stack, smaller part first, keeps the depth logarithmic on any input.
-  std::vector<std::pair<int, int>> Pending{{0, static_cast<int>(Keys.size()) - 1}};
+  std::vector<std::pair<int, int>> Pending{{0, static_cast<int>(Rows.size()) - 1}};
   while (!Pending.empty()) {
     const auto [Lo, Hi] = Pending.back();
     Pending.pop_back();
-    if (Lo >= Hi) continue;
+    if (Hi - Lo < ShortRange) {
+      for (int I = Lo + 1; I <= Hi; ++I)
+        for (int J = I; J > Lo && !StopsJ(Key(J), Key(J - 1)); --J)
+          std::swap(Rows[std::size_t(J)], Rows[std::size_t(J - 1)]);
+      continue;
+    }
     std::uniform_int_distribution<int> Offset(0, Hi - Lo - 1);
-    const TKey Pivot = Keys[std::size_t(Lo + 1 + Offset(FRandom))];
+    const TKey Pivot = Key(Lo + 1 + Offset(FRandom));
     int I = Lo - 1, J = Hi + 1;
     do {
       do ++I;
-      while (!StopsI(Pivot, Keys[std::size_t(I)]));
+      while (!StopsI(Pivot, Key(I)));
       do --J;
-      while (!StopsJ(Pivot, Keys[std::size_t(J)]));
-      if (I != J) Exchange(I, J);
+      while (!StopsJ(Pivot, Key(J)));
+      if (I != J) std::swap(Rows[std::size_t(I)], Rows[std::size_t(J)]);
     } while (I < J);
-    if (I != J) Exchange(I, J);  // undoes the exchange made after the scans crossed
+    if (I != J)
+      std::swap(Rows[std::size_t(I)], Rows[std::size_t(J)]);  // undoes the exchange made after the scans crossed
     const int P = I;
     if (P - Lo < Hi - P) {
       Pending.push_back({P, Hi});
@@ -344,14 +349,38 @@ void TCells::QuickSort(std::vector<TKey>& Keys, bool Descending, TLess Compare) 
       Pending.push_back({P, Hi});
     }
   }
+  std::vector<int> Order(Rows.size());
+  for (std::size_t I = 0; I < Rows.size(); ++I) Order[I] = Rows[I].second;
   ApplyOrder(Order);
 }
 
 // Texts are compared where they are kept (a text cell's shared text, the source's own text); only
 // values that have to be formatted first are copied.
+namespace {
+// A text as the sort holds it: its first four code units packed in order of significance, so that
+// most comparisons are decided without reaching the text itself, wherever it lies in memory.
+struct TTextKey {
+  std::uint64_t Prefix = 0;
+  std::u16string_view Text;
+};
+
+TTextKey MakeTextKey(std::u16string_view Text) {
+  TTextKey Key{0, Text};
+  for (std::size_t I = 0; I < 4; ++I) Key.Prefix = Key.Prefix << 16 | (I < Text.size() ? Text[I] : 0u);
+  return Key;
+}
+
+// Ordinal order of the code units; a text that is a prefix of another comes first.
+int CompareTextKeys(const TTextKey& A, const TTextKey& B) {
+  if (A.Prefix != B.Prefix) return A.Prefix < B.Prefix ? -1 : 1;
+  const std::size_t Skip = std::min<std::size_t>({4, A.Text.size(), B.Text.size()});
+  return A.Text.substr(Skip).compare(B.Text.substr(Skip));
+}
+}  // namespace
+
 void TCells::SortByText(int ACol, bool Descending) {
   const std::size_t Size = FRows.size();
-  std::vector<std::u16string_view> Keys(Size);
+  std::vector<TTextKey> Keys(Size);
   std::deque<std::u16string> Formatted;
   std::u16string Buffer;
   const TColumnCells& Column = FColumns[std::size_t(ACol)];
@@ -365,9 +394,9 @@ void TCells::SortByText(int ACol, bool Descending) {
     } else {
       Key = Formatted.emplace_back(GetCell(ACol, static_cast<int>(R))->GetAsText());
     }
-    Keys[R] = Key;
+    Keys[R] = MakeTextKey(Key);
   }
-  QuickSort(Keys, Descending, [](std::u16string_view A, std::u16string_view B) { return A.compare(B); });
+  QuickSort(Keys, Descending, [](const TTextKey& A, const TTextKey& B) { return CompareTextKeys(A, B); });
 }
 
 void TCells::Sort(int ACol, TSortType SortType, bool Descending) {
@@ -394,9 +423,12 @@ void TCells::Sort(int ACol, TSortType SortType, bool Descending) {
       case stNumeric:
       case stDate: {
         std::vector<double> Keys(Size, 0.0);
-        for (int R = 0; R < N; ++R)
-          Keys[std::size_t(R)] = SortType == stNumeric ? Cell(R).GetAsFloat() : Cell(R).GetAsDateTime();
-        QuickSort(Keys, Descending, CompareFloat);
+        if (Sourced(ACol))  // the source's number, without a cell in between
+          for (std::size_t R = 0; R < Size; ++R) Keys[R] = FSource->Number(ACol, FItems[R]);
+        else
+          for (int R = 0; R < N; ++R)
+            Keys[std::size_t(R)] = SortType == stNumeric ? Cell(R).GetAsFloat() : Cell(R).GetAsDateTime();
+        QuickSort(Keys, Descending, [](double A, double B) { return CompareFloat(A, B); });
         break;
       }
       case stCaseInsensitive: {
