@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/ResultCommands.h"
+#include "core/SettingsFolder.h"
 #include "folderpicker/BrwsFldr.h"
 #include "gridview/win32/GridView.h"
 #include "platform/win32/Shell.h"
@@ -28,7 +29,7 @@ inline constexpr const char* MainCaption = "Torvane Search";
 // What the window is started with. Tests give their own folder and services.
 struct TMainFormSetup {
   // The folder of the settings files ("search.cache" and the histories), ending in a separator.
-  std::string SettingsFolder = ExecutableFolder();
+  std::string SettingsFolder = ProgramSettingsPlace().Folder;
   // The command-line arguments after the program's name: folder, name, text.
   std::vector<std::string> Arguments;
   TFileSystem* FileSystem = &PlatformFileSystem();

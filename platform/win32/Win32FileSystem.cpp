@@ -1,5 +1,6 @@
 // The file system through the W functions of Win32, with paths of any length.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cctype>
@@ -353,6 +354,12 @@ class TWin32FileSystem : public TFileSystem {
     return FileExists(Path) && DeleteFileW(LongPathW(Path).c_str()) != 0;
   }
 
+  bool CreateFolder(const std::string& Path) override {
+    if (Path.empty()) return false;
+    return CreateDirectoryW(LongPathW(Path).c_str(), nullptr) != 0 ||
+           (GetLastError() == ERROR_ALREADY_EXISTS && DirectoryExists(Path));
+  }
+
   std::string LastErrorText() override {
     const DWORD Error = GetLastError();
     wchar_t* Buffer = nullptr;
@@ -371,6 +378,16 @@ class TWin32FileSystem : public TFileSystem {
 TFileSystem& PlatformFileSystem() {
   static TWin32FileSystem FileSystem;
   return FileSystem;
+}
+
+std::string UserDataFolder() {
+  PWSTR Folder = nullptr;
+  std::string Result;
+  // KF_FLAG_CREATE: a new profile may not have made its local application data folder yet.
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE, nullptr, &Folder)) && Folder[0])
+    Result = Narrow(Folder) + "\\";
+  CoTaskMemFree(Folder);
+  return Result;
 }
 
 std::string ExecutableFolder() {
