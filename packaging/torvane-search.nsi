@@ -80,8 +80,23 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
   Delete "${Folder}\kestrixfolders.ini"
 !macroend
 
+; A running program holds its file open: installing or uninstalling waits until it is closed. Silent
+; runs give up at once (exit code 2).
+!macro WaitWhileRunning
+  ${Do}
+    FindWindow $0 "TForm1"
+    ${If} $0 == 0
+      ${Break}
+    ${EndIf}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${PRODUCT} is running. Close it, then click Retry." \
+      /SD IDCANCEL IDRETRY +2
+    Abort
+  ${Loop}
+!macroend
+
 Function .onInit
   SetShellVarContext all
+  !insertmacro WaitWhileRunning
 FunctionEnd
 
 Section "Program"
@@ -107,6 +122,7 @@ SectionEnd
 
 Function un.onInit
   SetShellVarContext all
+  !insertmacro WaitWhileRunning
 FunctionEnd
 
 Section "-un.Program"
