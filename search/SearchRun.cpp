@@ -101,7 +101,7 @@ void TSearchRun::SetContentText(const std::string& Text) {
 }
 
 void TSearchRun::SetMask(const std::string& NameText) {
-  Mask = std::make_unique<TMask>(AsciiLowerCase(NameText) + "~");
+  Mask = std::make_unique<TMask>(MaskTextForSearch(NameText));
   FNameExtension = MaskExtension(NameText);
   FNameLiteral = MaskLiteral(NameText);
 }
@@ -117,7 +117,7 @@ std::string MaskLiteral(const std::string& NameText) {
   if (NameText.size() < 3 || NameText.front() != '*' || NameText.back() != '*') return std::string();
   const std::string_view Inner = std::string_view(NameText).substr(1, NameText.size() - 2);
   for (const char C : Inner)
-    if (static_cast<unsigned char>(C) >= 0x80 || std::string_view("*?[(!#~").find(C) != std::string_view::npos)
+    if (static_cast<unsigned char>(C) >= 0x80 || std::string_view("*?[(!#").find(C) != std::string_view::npos)
       return std::string();
   return AsciiLowerCase(Inner);
 }
@@ -256,9 +256,7 @@ void TSearchRun::SearchCache(const std::string& Root) {
             Path.size() >= Extension.size() && AsciiSameText(Path.substr(Path.size() - Extension.size()), Extension);
       } else {
         const std::string_view Name = Path.substr(Path.rfind(FDelimiter) + 1);
-        Lower.assign(Name);
-        for (char& C : Lower) C = AsciiLower(C);
-        Lower += '~';
+        NameForMask(Name, Lower);
         Candidate = Mask->MatchFrom(Lower, 1);
       }
       if (Candidate) {
@@ -408,14 +406,12 @@ bool TSearchRun::EntryMatches(const std::string& Folder, const std::string& Name
 }
 
 bool TSearchRun::PassesName(const std::string& Name) {
-  // '*.ext' needs no mask, unless the name has a "~" of its own, which could end the mask early.
-  if (!FNameExtension.empty() && Name.find('~') == std::string::npos)
+  // '*.ext' and '*text*' need no mask.
+  if (!FNameExtension.empty())
     return Name.size() >= FNameExtension.size() &&
            AsciiSameText(std::string_view(Name).substr(Name.size() - FNameExtension.size()), FNameExtension);
   if (!FNameLiteral.empty()) return AsciiContainsText(Name, FNameLiteral);
-  FTestName.assign(Name);
-  for (char& C : FTestName) C = AsciiLower(C);
-  FTestName += '~';
+  NameForMask(Name, FTestName);
   return Mask && Mask->MatchFrom(FTestName, 1);
 }
 
