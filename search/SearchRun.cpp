@@ -145,6 +145,8 @@ void TSearchRun::Execute() {
   FHost.SetButtonCaption(CancelCaption);
   FHost.SetButtonTag(1);
   FHost.SetStatus(SearchingText, 0);
+  // The last search's counts and total would contradict the emptied grid.
+  for (int Panel = 1; Panel <= 3; ++Panel) FHost.SetStatus("", Panel);
   Rows.ClearRows();
   LargeFilesSkipped = false;
   SetContentText(FHost.ContainsText());
@@ -180,6 +182,9 @@ void TSearchRun::Execute() {
   FHost.SetButtonTag(0);
   FHost.SetButtonEnabled(true);
   FHost.SetStatus("", 0);
+  // The refresh writes the counts at most every 750 ms: the final ones are written here, so that they
+  // agree with the rows listed.
+  ShowCounts();
   FHost.SetStatus(LargeFilesSkipped ? std::string(LargeFilesText) : TotalText(), 3);
   Mask.reset();
   Guard.Disarm();
@@ -204,6 +209,11 @@ void TSearchRun::ReadSizeLimit() {
 
 std::string TSearchRun::FormatCount(std::uint64_t Value) const { return FormatThousands(Value, FHost.Format()); }
 
+void TSearchRun::ShowCounts() {
+  FHost.SetStatus("Searched " + FormatCount(EntriesSeen) + " files, " + FormatCount(FoldersSeen) + " folders", 1);
+  FHost.SetStatus("Found " + FormatCount(static_cast<std::uint64_t>(FHost.Rows().RowCount())) + " files", 2);
+}
+
 std::string TSearchRun::TotalText() const {
   const double Kilobytes = static_cast<double>(TotalBytes) / 1024.0;
   return FormatCount(static_cast<std::uint64_t>(std::floor(Kilobytes + 0.5))) + "KB";
@@ -222,8 +232,7 @@ void TSearchRun::RefreshProgress(const std::string& Folder) {
     FUpdateOpen = false;
   }
   Clock.Sleep(Pause);
-  FHost.SetStatus("Searched " + FormatCount(EntriesSeen) + " files, " + FormatCount(FoldersSeen) + " folders", 1);
-  FHost.SetStatus("Found " + FormatCount(static_cast<std::uint64_t>(Rows.RowCount())) + " files", 2);
+  ShowCounts();
   FHost.SetStatus("Searching " + Folder + "...", 3);
   if (RowsAdded) {
     Rows.BeginUpdate();

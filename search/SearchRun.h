@@ -99,6 +99,8 @@ class TSearchRun {
   // A folder below the full root, as the row shows it: below the root as typed.
   std::string ShownFolder(std::string_view Folder) const;
   std::string FormatCount(std::uint64_t Value) const;
+  // Status panels 1 and 2: entries and folders the walk met, rows listed.
+  void ShowCounts();
   std::string TotalText() const;
 
   TSearchHost& FHost;
