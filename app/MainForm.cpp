@@ -78,6 +78,7 @@ void TForm1::ConnectEvents() {
   FCommands.OnConfirm = [this](const std::string& Question) {
     return AskYesCancel(HandleAllocated() ? Handle() : nullptr, MainCaption, Question);
   };
+  FCommands.OnReport = [this](const std::string& Text) { ShowMessage(Text); };
 }
 
 void TForm1::FormCreate() {
