@@ -133,6 +133,12 @@ void TForm1::startTimerTimer(TObject*) {
   Button1Click(&Button1);
 }
 
+bool TForm1::EscapeKey() {
+  if (Button1.Tag < 1) return false;
+  if (Button1.Enabled()) Button1Click(&Button1);
+  return true;
+}
+
 void TForm1::searchKeyPress(TObject*, wchar_t& Key) {
   if (Key != L'\r') return;
   Key = 0;  // taken: no beep from the field
