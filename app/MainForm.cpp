@@ -78,6 +78,7 @@ void TForm1::ConnectEvents() {
   FCommands.OnConfirm = [this](const std::string& Question) {
     return AskYesCancel(HandleAllocated() ? Handle() : nullptr, MainCaption, Question);
   };
+  FCommands.OnReport = [this](const std::string& Text) { ShowMessage(Text); };
 }
 
 void TForm1::FormCreate() {
@@ -130,6 +131,12 @@ void TForm1::FormDestroy() {
 void TForm1::startTimerTimer(TObject*) {
   startTimer.SetEnabled(false);
   Button1Click(&Button1);
+}
+
+bool TForm1::EscapeKey() {
+  if (Button1.Tag < 1) return false;
+  if (Button1.Enabled()) Button1Click(&Button1);
+  return true;
 }
 
 void TForm1::searchKeyPress(TObject*, wchar_t& Key) {

@@ -161,6 +161,8 @@ class TForm1 : public TForm, public TSearchHost {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  // Escape cancels a running search, as a second press of "Search" does.
+  bool EscapeKey() override;
   void Resize() override;
 
  private:

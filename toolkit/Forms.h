@@ -19,6 +19,10 @@ class TForm : public TWinControl {
   // Asks the window to close, as its close button does.
   void Close();
 
+  // Escape pressed in the window where no control wants it (no drop-down or editor is open): true when
+  // the window took it (a running task cancelled); otherwise the key goes on to the focused control.
+  virtual bool EscapeKey() { return false; }
+
   std::function<void(TObject* Sender, bool& CanClose)> OnCloseQuery;
   std::function<void(TObject* Sender, TCloseAction& Action)> OnClose;
   TNotifyEvent OnShow;

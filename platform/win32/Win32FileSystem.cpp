@@ -11,6 +11,7 @@
 #include "core/FileSystem.h"
 #include "core/TemporaryName.h"
 #include "core/Text.h"
+#include "platform/win32/SystemError.h"
 #include "platform/win32/WideText.h"
 
 namespace {
@@ -360,17 +361,7 @@ class TWin32FileSystem : public TFileSystem {
            (GetLastError() == ERROR_ALREADY_EXISTS && DirectoryExists(Path));
   }
 
-  std::string LastErrorText() override {
-    const DWORD Error = GetLastError();
-    wchar_t* Buffer = nullptr;
-    const DWORD Length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, Error, 0, reinterpret_cast<wchar_t*>(&Buffer), 0, nullptr);
-    std::string Text = Length ? Narrow(std::wstring_view(Buffer, Length)) : "System error " + std::to_string(Error);
-    if (Buffer) LocalFree(Buffer);
-    while (!Text.empty() && (Text.back() == '\n' || Text.back() == '\r' || Text.back() == ' ')) Text.pop_back();
-    return Text;
-  }
+  std::string LastErrorText() override { return SystemErrorText(GetLastError()); }
 };
 
 }  // namespace

@@ -109,15 +109,34 @@ TEST_F(MainFormTest, TabOrderFollowsTheCriteria) {
   Form.SetLeft(0);
   Form.Show();
   ASSERT_TRUE(PumpUntil([&] { return GetFocus() != nullptr; }, 3000));
-  TWinControl* const Order[] = {&Form.contains, &Form.path,        &Form.Button4, &Form.sc_size, &Form.sztp,
-                                &Form.edit1,    &Form.sc_modified, &Form.stdate,  &Form.nddate,  &Form.Button1};
+  // The results grid follows "Search", so a keyboard user reaches the results; Shift+Tab goes back.
+  TWinControl* const Order[] = {&Form.contains, &Form.path,    &Form.Button4,     &Form.sc_size,
+                                &Form.sztp,     &Form.edit1,   &Form.sc_modified, &Form.stdate,
+                                &Form.nddate,   &Form.Button1, &Form.flist,       &Form.search};
   Form.search.SetFocus();
-  for (TWinControl* Expected : Order) {
+  const auto PressTab = [](bool Shift) {
+    BYTE Keys[256] = {};
+    GetKeyboardState(Keys);
+    Keys[VK_SHIFT] = Shift ? 0x80 : 0;
+    SetKeyboardState(Keys);
     MSG Tab = {GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
-    ASSERT_TRUE(Application().IsDialogKey(Tab));
+    const bool Taken = Application().IsDialogKey(Tab);
+    Keys[VK_SHIFT] = 0;
+    SetKeyboardState(Keys);
+    return Taken;
+  };
+  const auto Focused = [](TWinControl* Control) {
     HWND Focus = GetFocus();
-    EXPECT_TRUE(Focus == Expected->Handle() || GetParent(Focus) == Expected->Handle()) << Expected->Caption();
+    return Focus == Control->Handle() || GetParent(Focus) == Control->Handle();
+  };
+  for (TWinControl* Expected : Order) {
+    ASSERT_TRUE(PressTab(false));
+    EXPECT_TRUE(Focused(Expected)) << Expected->Caption();
   }
+  ASSERT_TRUE(PressTab(true));
+  EXPECT_TRUE(Focused(&Form.flist));
+  ASSERT_TRUE(PressTab(true));
+  EXPECT_TRUE(Focused(&Form.Button1));
   // Alt+N focuses "Look in:", Alt+W "With text:".
   MSG AltN = {GetFocus(), WM_SYSCHAR, L'n', 0, 0, {0, 0}};
   EXPECT_TRUE(Application().IsDialogKey(AltN));
