@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/ResultCommands.h"
+#include "app/WindowLayout.h"
 #include "core/SettingsFolder.h"
 #include "folderpicker/BrwsFldr.h"
 #include "gridview/win32/GridView.h"
@@ -178,8 +179,13 @@ class TForm1 : public TForm, public TSearchHost {
   void ConnectEvents();
   void LoadCache();
   void ApplyArguments();
+  // The window's place and the grid's columns as the user left them, and as they are now.
+  void LoadLayout();
+  void SaveLayout();
+  TWindowLayout CurrentLayout();
 
   std::string FSettingsFolder;
+  TWindowLayout FLoadedLayout;
   std::vector<std::string> FArguments;
   TFileSystem* FFileSystem;
   TClock* FClock;

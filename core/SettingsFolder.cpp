@@ -67,8 +67,8 @@ TSettingsPlace ChooseSettingsPlace(TFileSystem& Files, const std::string& Execut
   }
   Place.Writable = false;
   Place.Problem +=
-      "\n\nSearches work as usual, but the search cache and the name and folder histories of this run "
-      "will not be kept.";
+      "\n\nSearches work as usual, but what this run would save (the search cache, the histories, the "
+      "window's layout) will not be kept.";
   return Place;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
-// Where the program keeps its settings files ("search.cache", "kestrix.ini", "kestrixfolders.ini"):
-// beside the executable when that folder can be written (a portable copy), otherwise in a folder of
-// the program's own name in the user's data folder (an installed copy under Program Files, which an
-// ordinary user cannot write). The window and torvane-find decide it the same way, once per run.
+// Where the program keeps its settings files ("search.cache", "kestrix.ini", "kestrixfolders.ini",
+// "kestrixlayout.ini"): beside the executable when that folder can be written (a portable copy), otherwise in a folder
+// of the program's own name in the user's data folder (an installed copy under Program Files, which an ordinary user
+// cannot write). The window and torvane-find decide it the same way, once per run.
 #include <string>
 
 #include "core/FileSystem.h"

@@ -78,6 +78,7 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
   Delete "${Folder}\search.cache"
   Delete "${Folder}\kestrix.ini"
   Delete "${Folder}\kestrixfolders.ini"
+  Delete "${Folder}\kestrixlayout.ini"
 !macroend
 
 ; A running program holds its file open: installing or uninstalling waits until it is closed. Silent
@@ -134,7 +135,7 @@ SectionEnd
 
 ; Off unless ticked, so a silent uninstall keeps them. They are those of the account that runs the
 ; uninstaller, and any the program kept beside itself (a folder it could write).
-Section /o "un.Your settings (search cache and histories)" RemoveSettings
+Section /o "un.Your settings (search cache, histories and window layout)" RemoveSettings
   SetShellVarContext current
   !insertmacro SettingsFiles "${SETTINGS_FOLDER}"
   RMDir "${SETTINGS_FOLDER}"

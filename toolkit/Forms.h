@@ -3,6 +3,7 @@
 #include "toolkit/Controls.h"
 
 enum TPosition { poDesigned, poScreenCenter, poDesktopCenter };
+enum TWindowState { wsNormal, wsMaximized };
 enum TCloseAction { caNone, caHide, caFree };
 
 class TForm : public TWinControl {
@@ -11,6 +12,8 @@ class TForm : public TWinControl {
   ~TForm() override;
 
   TPosition Position = poDesigned;
+  // How Show shows the window the first time.
+  TWindowState WindowState = wsNormal;
   // Smallest size the user can drag the window to; 0 means no limit.
   int MinWidth = 0, MinHeight = 0;
 

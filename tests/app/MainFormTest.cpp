@@ -2,7 +2,9 @@
 #include "tests/app/MainFormTest.h"
 
 #include "app/Histories.h"
+#include "core/SettingsFile.h"
 #include "core/Text.h"
+#include "search/ResultRows.h"
 
 namespace {
 using TItems = std::vector<std::string>;
@@ -144,4 +146,41 @@ TEST_F(MainFormTest, TabOrderFollowsTheCriteria) {
   MSG AltW = {GetFocus(), WM_SYSCHAR, L'W', 0, 0, {0, 0}};
   EXPECT_TRUE(Application().IsDialogKey(AltW));
   EXPECT_EQ(GetFocus(), Form.contains.Handle());
+}
+
+TEST_F(MainFormTest, TheWindowAndTheGridsColumnsAreAsTheUserLeftThem) {
+  TMainFormSetup Setup;
+  Setup.SettingsFolder = Settings.Path() + "\\";
+  auto Open = [&] {
+    Form = std::make_unique<TForm1>(Setup);
+    Form->Show();
+    return Form.get();
+  };
+  TForm1* First = Open();
+  First->SetBounds(50, 60, 720, 580);
+  TColumns& Columns = First->flist.Columns();
+  Columns.Items(rcFolder)->SetPosition(1);
+  Columns.Items(rcName)->SetWidth(260);
+  Columns.Items(rcSize)->SetSortKind(skDescending);
+  Columns.Items(rcSize)->SetSorted(true);
+  Form.reset();
+
+  TForm1* Second = Open();
+  EXPECT_EQ(Second->Left(), 50);
+  EXPECT_EQ(Second->Top(), 60);
+  EXPECT_EQ(Second->Width(), 720);
+  EXPECT_EQ(Second->Height(), 580);
+  const TColumns& Restored = Second->flist.Columns();
+  EXPECT_EQ(Restored.DisplayItems(1)->Index(), rcFolder);
+  EXPECT_EQ(Restored.Items(rcName)->Width(), 260);
+  EXPECT_TRUE(Restored.Items(rcSize)->Sorted());
+  EXPECT_EQ(Restored.Items(rcSize)->SortKind(), skDescending);
+  Form.reset();
+
+  // A place on no monitor: the size stays, the window comes up centred.
+  WriteSettingsFile(Settings.Path(LayoutFile), {"WindowBounds=-30000,-30000,700,550"});
+  TForm1* Third = Open();
+  const RECT Area = Screen().WorkArea();
+  EXPECT_EQ(Third->Width(), 700);
+  EXPECT_EQ(Third->Left(), Area.left + (Area.right - Area.left - 700) / 2);
 }
