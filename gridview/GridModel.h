@@ -39,7 +39,7 @@ class TGridModel : private TColumnsOwner {
   // Rows and cells. Column indexes are creation-order indexes of Columns().
   int RowCount() const { return FCells.RowCount(); }
   void AddRows(int Count);
-  void AddCellRows(int Count);  // cells only, no row records or repaint
+  void AddCellRows(int Count);  // rows without default values, repaint or scroll-bar update
   void ClearRows();             // the current cell stays where it was
   void DeleteRow(int ARow);
   void InsertRow(int ARow);
