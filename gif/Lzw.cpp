@@ -170,17 +170,60 @@ class TLzwHash {
 
 }  // namespace
 
+namespace {
+
+// When to empty a full table. A fresh table codes about as well as the one just filled did over its
+// life; a full table that still does better than that, window by window, is worth keeping.
+class TClearPolicy {
+ public:
+  explicit TClearPolicy(const TLzwEncodeOptions& Options) : FOptions(Options) {}
+  void Coded(unsigned Width) {
+    FBits += Width;
+    ++FCodes;
+  }
+  void Filled(std::size_t Consumed) {
+    FFreshRatio = double(Consumed - FStart) / double(FBits);
+    FWindowStart = Consumed;
+    FBits = 0;
+    FCodes = 0;
+  }
+  // Called for each code coded with a full table, Consumed indices into the stream.
+  bool ClearNow(std::size_t Consumed) {
+    if (FOptions.ClearDelay > 0) return FCodes > FOptions.ClearDelay;
+    if (!FOptions.AdaptiveClear) return true;
+    const std::size_t Window = Consumed - FWindowStart;
+    if (Window < WindowSize) return false;
+    const bool Worse = double(Window) / double(FBits) < FFreshRatio;
+    FWindowStart = Consumed;
+    FBits = 0;
+    return Worse;
+  }
+  void Cleared(std::size_t Consumed) {
+    FStart = Consumed;
+    FBits = 0;
+    FCodes = 0;
+  }
+
+ private:
+  static constexpr std::size_t WindowSize = 512;
+  const TLzwEncodeOptions& FOptions;
+  std::size_t FStart = 0, FWindowStart = 0, FBits = 0, FCodes = 0;
+  double FFreshRatio = 0;
+};
+
+}  // namespace
+
 std::vector<std::uint8_t> LzwEncode(const std::uint8_t* Indices, std::size_t Count, int MinCodeSize,
                                     const TLzwEncodeOptions& Options) {
   std::vector<std::uint8_t> Out;
   Out.reserve(Count / 2 + 16);
   TBitWriter Writer(Out);
+  TClearPolicy Policy(Options);
   const unsigned Clear = 1u << MinCodeSize, End = Clear + 1, FirstFree = Clear + 2;
   const unsigned IndexMask = Clear - 1;
   auto Hash = std::make_unique<TLzwHash>();
   Hash->Reset();
   unsigned Next = FirstFree, Width = unsigned(MinCodeSize) + 1;
-  std::size_t FullCodes = 0;
   Writer.Put(Clear, Width);
   if (Count > 0) {
     unsigned Prefix = Indices[0] & IndexMask;
@@ -193,16 +236,18 @@ std::vector<std::uint8_t> LzwEncode(const std::uint8_t* Indices, std::size_t Cou
         continue;
       }
       Writer.Put(Prefix, Width);
+      Policy.Coded(Width);
       // The decoder widens its codes once its table (one entry behind this one) reaches the width.
       if (Next == (1u << Width) && Width < MaxCodeBits) ++Width;
       if (Next < TableSize) {
         Hash->Add(Slot, Prefix, Index, Next++);
-      } else if (++FullCodes > Options.ClearDelay) {
+        if (Next == TableSize) Policy.Filled(I);
+      } else if (Policy.ClearNow(I)) {
         Writer.Put(Clear, Width);
         Hash->Reset();
         Next = FirstFree;
         Width = unsigned(MinCodeSize) + 1;
-        FullCodes = 0;
+        Policy.Cleared(I);
       }
       Prefix = Index;
     }

@@ -24,12 +24,15 @@ TLzwDecodeResult LzwDecode(const std::uint8_t* Data, std::size_t Size, int MinCo
                            std::size_t Capacity);
 
 struct TLzwEncodeOptions {
-  // Codes written with a full table before the clear code that empties it: 0 clears at once, as
-  // encoders usually do; more makes the rarer stream whose full table keeps its codes for a while.
+  // A full table is kept while it codes better than a fresh one would (judged by how well the table
+  // coded while it filled); off, it is cleared at once, as most encoders do.
+  bool AdaptiveClear = true;
+  // More than 0: exactly this many codes are written with a full table before it is cleared.
   std::size_t ClearDelay = 0;
 };
 
 // Codes Count indices (each below 1 << MinCodeSize) as one LZW stream: a clear code first, a clear
-// code whenever the 4096-entry table is full, the end code last. MinCodeSize is 2 to 8.
+// code when the 4096-entry table is full (at once, or as the options say), the end code last.
+// MinCodeSize is 2 to 8.
 std::vector<std::uint8_t> LzwEncode(const std::uint8_t* Indices, std::size_t Count, int MinCodeSize,
                                     const TLzwEncodeOptions& Options = {});

@@ -44,13 +44,15 @@ TEST(LzwTest, EveryCodeSizeRoundTrips) {
 
 TEST(LzwTest, AFullTableIsClearedOrKeptAndBothDecode) {
   const std::vector<std::uint8_t> Indices = Pattern(300000, 8, 3);
-  const std::vector<std::uint8_t> Cleared = LzwEncode(Indices.data(), Indices.size(), 8);
-  TLzwEncodeOptions Keep;
+  TLzwEncodeOptions AtOnce, Keep;
+  AtOnce.AdaptiveClear = false;
   Keep.ClearDelay = 5000;
+  const std::vector<std::uint8_t> Adaptive = LzwEncode(Indices.data(), Indices.size(), 8);
+  const std::vector<std::uint8_t> Cleared = LzwEncode(Indices.data(), Indices.size(), 8, AtOnce);
   const std::vector<std::uint8_t> Kept = LzwEncode(Indices.data(), Indices.size(), 8, Keep);
   EXPECT_NE(Cleared, Kept);
-  EXPECT_EQ(Decode(Cleared, 8, Indices.size()), Indices);
-  EXPECT_EQ(Decode(Kept, 8, Indices.size()), Indices);
+  EXPECT_NE(Cleared, Adaptive);
+  for (const auto* Stream : {&Adaptive, &Cleared, &Kept}) EXPECT_EQ(Decode(*Stream, 8, Indices.size()), Indices);
 }
 
 TEST(LzwTest, AnEmptyStreamHoldsOnlyTheClearAndEndCodes) {
