@@ -8,33 +8,23 @@ constexpr UINT FrameMessage = WM_APP + 1;
 }  // namespace
 
 TGifPainter::TGifPainter(std::vector<int> DelaysMs, int Shown, int Showings, std::function<void(int)> OnFrame)
-    : FDelays(std::move(DelaysMs)), FShown(Shown), FShowings(Showings), FOnFrame(std::move(OnFrame)) {
-  static const bool Registered = [] {
-    WNDCLASSW Class = {};
-    Class.lpfnWndProc = &TGifPainter::WindowProc;
-    Class.hInstance = GetModuleHandleW(nullptr);
-    Class.lpszClassName = PainterClass;
-    return RegisterClassW(&Class) != 0;
-  }();
-  (void)Registered;
-  FWindow =
-      CreateWindowExW(0, PainterClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
-  SetWindowLongPtrW(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  if (!FWindow || FDelays.empty()) {
+    : FDelays(std::move(DelaysMs)),
+      FShown(Shown),
+      FShowings(Showings),
+      FOnFrame(std::move(OnFrame)),
+      FWindow(PainterClass, &TGifPainter::WindowProc, this) {
+  if (!FWindow.Handle() || FDelays.empty()) {
     FRunning = false;
     return;
   }
   FThread = std::thread([this] { Execute(); });
 }
 
+// The window goes after the thread has ended (members go in reverse order), and with it a frame
+// message still waiting in the queue.
 TGifPainter::~TGifPainter() {
   SetEvent(FStop.Get());
   if (FThread.joinable()) FThread.join();
-  if (FWindow) {
-    // Destroying the window drops a frame message still waiting in the queue.
-    SetWindowLongPtrW(FWindow, GWLP_USERDATA, 0);
-    DestroyWindow(FWindow);
-  }
 }
 
 void TGifPainter::Execute() {
@@ -47,7 +37,7 @@ void TGifPainter::Execute() {
       if (FShowings > 0 && ++Played >= FShowings) break;  // the last frame stays
       Next = 0;
     }
-    if (!PostMessageW(FWindow, FrameMessage, WPARAM(Next), 0)) break;
+    if (!PostMessageW(FWindow.Handle(), FrameMessage, WPARAM(Next), 0)) break;
     HANDLE Events[2] = {FStop.Get(), FShownEvent.Get()};
     if (WaitForMultipleObjects(2, Events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) break;
     Frame = Next;
@@ -57,7 +47,7 @@ void TGifPainter::Execute() {
 
 LRESULT CALLBACK TGifPainter::WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
   if (Message != FrameMessage) return DefWindowProcW(Window, Message, WParam, LParam);
-  auto* Painter = reinterpret_cast<TGifPainter*>(GetWindowLongPtrW(Window, GWLP_USERDATA));
+  auto* Painter = TMessageWindow::OwnerOf<TGifPainter>(Window);
   if (!Painter) return 0;
   try {
     // A copy: the handler may stop the animation, and with it this painter.
@@ -67,7 +57,6 @@ LRESULT CALLBACK TGifPainter::WindowProc(HWND Window, UINT Message, WPARAM WPara
     Application().HandleException(Error);
   }
   // The handler may have stopped and destroyed the painter (through its picture): look it up again.
-  if (auto* Still = reinterpret_cast<TGifPainter*>(GetWindowLongPtrW(Window, GWLP_USERDATA)))
-    SetEvent(Still->FShownEvent.Get());
+  if (auto* Still = TMessageWindow::OwnerOf<TGifPainter>(Window)) SetEvent(Still->FShownEvent.Get());
   return 0;
 }

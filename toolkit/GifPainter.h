@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "toolkit/HandleGuards.h"
+#include "toolkit/MessageWindow.h"
 
 class TGifPainter {
  public:
@@ -34,7 +35,7 @@ class TGifPainter {
   int FShown;
   int FShowings;
   std::function<void(int)> FOnFrame;
-  HWND FWindow = nullptr;
+  TMessageWindow FWindow;
   TEventHandle FStop{true, false};         // manual reset: set once, stops the worker
   TEventHandle FShownEvent{false, false};  // auto reset: the posted frame is on the screen
   std::atomic<bool> FRunning{true};

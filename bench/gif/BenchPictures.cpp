@@ -42,6 +42,14 @@ std::vector<TArgb> SyntheticPhoto(int Width, int Height, unsigned Seed) {
   return Pixels;
 }
 
+TTrueColourFrame PhotoFrame(int Width, int Height, unsigned Seed) {
+  TTrueColourFrame Frame;
+  Frame.Width = Width;
+  Frame.Height = Height;
+  Frame.Pixels = SyntheticPhoto(Width, Height, Seed);
+  return Frame;
+}
+
 TGifFile FlatGraphic(int Width, int Height, int Colours, unsigned Seed) {
   std::mt19937 Random(Seed);
   TGifFile File;

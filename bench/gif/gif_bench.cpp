@@ -85,14 +85,10 @@ double Psnr(const std::vector<std::uint8_t>& A, const std::vector<std::uint8_t>&
 std::vector<std::vector<std::uint8_t>> DecodeSet(const TOptions& Options, const fs::path& Work) {
   std::vector<std::vector<std::uint8_t>> Set;
   for (unsigned Seed = 1; Seed <= 4; ++Seed) {
-    TTrueColourFrame Photo;
-    Photo.Width = 1600;
-    Photo.Height = 1200;
-    Photo.Pixels = SyntheticPhoto(Photo.Width, Photo.Height, Seed);
     TGifEncodeOptions Dithered;
     Dithered.Dither = Seed % 2 == 0;
     Dithered.Interlaced = Seed == 3;
-    Set.push_back(EncodeGif({Photo}, Dithered));
+    Set.push_back(EncodeGif({PhotoFrame(1600, 1200, Seed)}, Dithered));
   }
   for (unsigned Seed = 5; Seed <= 6; ++Seed) Set.push_back(WriteGif(FlatGraphic(2000, 1500, 16, Seed)));
   Set.push_back(EncodeGif(AnimationFrames(320, 240, 100, 7)));
@@ -141,13 +137,9 @@ void EncodeFigures() {
   if (!GiflibAvailable()) return (void)std::printf("gif_encode_size_vs_giflib: skipped (no libgif-dev)\n");
   std::vector<TGifFile> Files;
   for (unsigned Seed = 11; Seed <= 12; ++Seed) {
-    TTrueColourFrame Photo;
-    Photo.Width = 1024;
-    Photo.Height = 768;
-    Photo.Pixels = SyntheticPhoto(Photo.Width, Photo.Height, Seed);
     TGifEncodeOptions Options;
     Options.Dither = Seed == 12;
-    Files.push_back(QuantiseFrames({Photo}, Options));
+    Files.push_back(QuantiseFrames({PhotoFrame(1024, 768, Seed)}, Options));
   }
   for (int Colours : {2, 16, 256}) Files.push_back(FlatGraphic(1200, 900, Colours, unsigned(Colours)));
   std::size_t Ours = 0, Theirs = 0;
