@@ -2,6 +2,7 @@
 
 #include "core/Exceptions.h"
 #include "core/FormatSettings.h"
+#include "core/SettingsFolder.h"
 #include "core/Text.h"
 
 namespace {
@@ -10,7 +11,7 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 struct TLoadStopped {};
 }  // namespace
 
-std::string TSearchCache::CacheFileName() { return ExecutableFolder() + SearchCacheFileName; }
+std::string TSearchCache::CacheFileName() { return ProgramSettingsPlace().Folder + SearchCacheFileName; }
 
 bool IsCacheLine(std::string_view Line, char Delimiter) {
   if (Line.empty()) return true;

@@ -1,6 +1,6 @@
 #pragma once
-// The search cache: every file and folder path that a walk has met, kept in "search.cache" beside
-// the executable between runs.
+// The search cache: every file and folder path that a walk has met, kept in "search.cache" in the
+// settings folder between runs.
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -16,7 +16,7 @@ bool FitsOnACacheLine(std::string_view Path);
 // '/...' elsewhere). An empty line (an empty path, which never matches) is allowed too.
 bool IsCacheLine(std::string_view Line, char Delimiter);
 
-// The cache file's name, in the folder of the executable (or of the settings a test gives).
+// The cache file's name, in the settings folder (or the folder a test gives).
 inline constexpr const char* SearchCacheFileName = "search.cache";
 // Added to the name of a file whose reading stopped at a zero byte, for the copy kept of it.
 inline constexpr const char* DamagedCacheSuffix = ".damaged";
@@ -31,7 +31,7 @@ class TSearchCache {
  public:
   explicit TSearchCache(TFileSystem& FileSystem = PlatformFileSystem()) : FFileSystem(FileSystem) {}
 
-  // The executable's folder followed by "search.cache".
+  // The program's settings folder followed by "search.cache".
   static std::string CacheFileName();
 
   // Reads the file's lines in file order (the list stays unsorted until the first addition); a line
