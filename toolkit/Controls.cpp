@@ -7,9 +7,8 @@
 #include <cwctype>
 
 #include "platform/win32/WideText.h"
-#include "toolkit/Application.h"
+#include "toolkit/ErrorReport.h"
 #include "toolkit/HandleGuards.h"
-#include "toolkit/Menus.h"
 
 namespace {
 
@@ -413,8 +412,7 @@ bool TWinControl::ShowPopupMenu(int ScreenX, int ScreenY) {
     POINT Corner = ClientToScreen(POINT{0, 0});
     ScreenX = Corner.x, ScreenY = Corner.y;
   }
-  PopupMenu->PopupComponent = this;
-  PopupMenu->Popup(ScreenX, ScreenY);
+  PopupMenu->PopupFor(*this, ScreenX, ScreenY);
   return true;
 }
 
@@ -570,18 +568,15 @@ LRESULT TWinControl::DefaultHandler(UINT Message, WPARAM WParam, LPARAM LParam) 
 }
 
 LRESULT TWinControl::Dispatch(UINT Message, WPARAM WParam, LPARAM LParam) {
-  try {
+  LRESULT Result = 0;
+  ReportingErrors([&] {
     if (Message == CreateChildrenMessage()) {
       CreateChildHandles();
-      return 0;
+    } else {
+      Result = WndProc(Message, WParam, LParam);
     }
-    return WndProc(Message, WParam, LParam);
-  } catch (const std::exception& Error) {
-    Application().HandleException(Error);
-  } catch (...) {
-    Application().HandleException(Exception("Unknown error"));
-  }
-  return 0;
+  });
+  return Result;
 }
 
 LRESULT CALLBACK TWinControl::WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {

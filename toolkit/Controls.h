@@ -10,8 +10,16 @@
 #include "core/Object.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Graphics.h"
+#include "toolkit/Screen.h"
 
-class TPopupMenu;
+class TWinControl;
+
+// A menu a control shows on a right click or the menu key (TPopupMenu is the one in use).
+class TContextMenu : public TObject {
+ public:
+  // Shows the menu for Control at a screen point and runs the chosen item; returns once it is closed.
+  virtual void PopupFor(TWinControl& Control, int ScreenX, int ScreenY) = 0;
+};
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftFlag : unsigned {
@@ -28,13 +36,6 @@ using TShiftState = unsigned;
 constexpr TShiftState ButtonShiftState(TMouseButton Button) {
   return Button == mbLeft ? ssLeft : Button == mbRight ? ssRight : ssMiddle;
 }
-
-// Cursor numbers: 0 is the control's default; negatives name the platform's shapes; positives are
-// cursors the program registered with the screen (see TScreen).
-using TCursor = int;
-constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6, crSizeNS = -7,
-                  crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crNo = -18, crAppStart = -19,
-                  crHelp = -20, crHandPoint = -21, crSizeAll = -22;
 
 // The character after the "&" that marks a caption's accelerator ("&&" is a plain "&"), or 0.
 wchar_t AcceleratorOf(const std::string& Caption);
@@ -112,7 +113,7 @@ class TWinControl : public TObject {
   int Tag = 0;
   std::string Name;
   // Shown on a right click or the menu key (not owned).
-  TPopupMenu* PopupMenu = nullptr;
+  TContextMenu* PopupMenu = nullptr;
 
   void Invalidate();
   void InvalidateRect(const RECT& Rect, bool Erase = false);
