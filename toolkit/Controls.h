@@ -229,6 +229,26 @@ class TWinControl : public TObject {
   static LRESULT CALLBACK SubclassProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam, UINT_PTR Id,
                                        DWORD_PTR Data);
   LRESULT Dispatch(UINT Message, WPARAM WParam, LPARAM LParam);
+  // WndProc's handlers, one per message (or family of messages); each ends in DefaultHandler unless
+  // it answered the message itself.
+  LRESULT WMButtonDown(UINT Message, WPARAM WParam, LPARAM LParam);  // double clicks too
+  LRESULT WMButtonUp(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMMouseMove(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMMouseLeave(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMMouseWheel(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMKey(UINT Message, WPARAM WParam, LPARAM LParam);  // down and up, system keys too
+  LRESULT WMChar(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMFocus(UINT Message, WPARAM WParam, LPARAM LParam);  // gained and lost
+  LRESULT WMWindowPosChanged(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMSetCursor(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMEraseBkgnd(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMGetDlgCode(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMCommand(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMNotify(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMCtlColor(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMDrawItem(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMActivateApp(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMContextMenu(UINT Message, WPARAM WParam, LPARAM LParam);
   void CreateHandle();
   void CreateChildHandles();  // of the children that have no window yet
   void ParentFontChanged(TFont& Font);
