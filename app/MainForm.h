@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/ResultCommands.h"
+#include "app/WindowLayout.h"
+#include "core/SettingsFolder.h"
 #include "folderpicker/BrwsFldr.h"
 #include "gridview/win32/GridView.h"
 #include "platform/win32/Shell.h"
@@ -28,7 +30,7 @@ inline constexpr const char* MainCaption = "Torvane Search";
 // What the window is started with. Tests give their own folder and services.
 struct TMainFormSetup {
   // The folder of the settings files ("search.cache" and the histories), ending in a separator.
-  std::string SettingsFolder = ExecutableFolder();
+  std::string SettingsFolder = ProgramSettingsPlace().Folder;
   // The command-line arguments after the program's name: folder, name, text.
   std::vector<std::string> Arguments;
   TFileSystem* FileSystem = &PlatformFileSystem();
@@ -160,6 +162,8 @@ class TForm1 : public TForm, public TSearchHost {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  // Escape cancels a running search, as a second press of "Search" does.
+  bool EscapeKey() override;
   void Resize() override;
 
  private:
@@ -175,8 +179,13 @@ class TForm1 : public TForm, public TSearchHost {
   void ConnectEvents();
   void LoadCache();
   void ApplyArguments();
+  // The window's place and the grid's columns as the user left them, and as they are now.
+  void LoadLayout();
+  void SaveLayout();
+  TWindowLayout CurrentLayout();
 
   std::string FSettingsFolder;
+  TWindowLayout FLoadedLayout;
   std::vector<std::string> FArguments;
   TFileSystem* FFileSystem;
   TClock* FClock;

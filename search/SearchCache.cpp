@@ -2,13 +2,14 @@
 
 #include "core/Exceptions.h"
 #include "core/FormatSettings.h"
+#include "core/SettingsFolder.h"
 #include "core/Text.h"
 
 namespace {
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 }  // namespace
 
-std::string TSearchCache::CacheFileName() { return ExecutableFolder() + SearchCacheFileName; }
+std::string TSearchCache::CacheFileName() { return ProgramSettingsPlace().Folder + SearchCacheFileName; }
 
 // The file is read in pieces, so that loading holds little more than the list itself. CR LF, CR and LF
 // each end a line (also where a piece ends between CR and LF); reading stops at the first zero byte.

@@ -1,6 +1,6 @@
 #pragma once
-// The search cache: every file and folder path that a walk has met, kept in "search.cache" beside
-// the executable between runs.
+// The search cache: every file and folder path that a walk has met, kept in "search.cache" in the
+// settings folder between runs.
 #include <string>
 #include <string_view>
 
@@ -11,14 +11,14 @@
 // "search.cache" holds one path per line, and could not give such a path back as it was.
 bool FitsOnACacheLine(std::string_view Path);
 
-// The cache file's name, in the folder of the executable (or of the settings a test gives).
+// The cache file's name, in the settings folder (or the folder a test gives).
 inline constexpr const char* SearchCacheFileName = "search.cache";
 
 class TSearchCache {
  public:
   explicit TSearchCache(TFileSystem& FileSystem = PlatformFileSystem()) : FFileSystem(FileSystem) {}
 
-  // The executable's folder followed by "search.cache".
+  // The program's settings folder followed by "search.cache".
   static std::string CacheFileName();
 
   // Reads the file's lines in file order (the list stays unsorted until the first addition); a line

@@ -101,7 +101,7 @@ void TSearchRun::SetContentText(const std::string& Text) {
 }
 
 void TSearchRun::SetMask(const std::string& NameText) {
-  Mask = std::make_unique<TMask>(AsciiLowerCase(NameText) + "~");
+  Mask = std::make_unique<TMask>(MaskTextForSearch(NameText));
   FNameExtension = MaskExtension(NameText);
   FNameLiteral = MaskLiteral(NameText);
 }
@@ -117,7 +117,7 @@ std::string MaskLiteral(const std::string& NameText) {
   if (NameText.size() < 3 || NameText.front() != '*' || NameText.back() != '*') return std::string();
   const std::string_view Inner = std::string_view(NameText).substr(1, NameText.size() - 2);
   for (const char C : Inner)
-    if (static_cast<unsigned char>(C) >= 0x80 || std::string_view("*?[(!#~").find(C) != std::string_view::npos)
+    if (static_cast<unsigned char>(C) >= 0x80 || std::string_view("*?[(!#").find(C) != std::string_view::npos)
       return std::string();
   return AsciiLowerCase(Inner);
 }
@@ -145,6 +145,8 @@ void TSearchRun::Execute() {
   FHost.SetButtonCaption(CancelCaption);
   FHost.SetButtonTag(1);
   FHost.SetStatus(SearchingText, 0);
+  // The last search's counts and total would contradict the emptied grid.
+  for (int Panel = 1; Panel <= 3; ++Panel) FHost.SetStatus("", Panel);
   Rows.ClearRows();
   LargeFilesSkipped = false;
   SetContentText(FHost.ContainsText());
@@ -180,6 +182,9 @@ void TSearchRun::Execute() {
   FHost.SetButtonTag(0);
   FHost.SetButtonEnabled(true);
   FHost.SetStatus("", 0);
+  // The refresh writes the counts at most every 750 ms: the final ones are written here, so that they
+  // agree with the rows listed.
+  ShowCounts();
   FHost.SetStatus(LargeFilesSkipped ? std::string(LargeFilesText) : TotalText(), 3);
   Mask.reset();
   Guard.Disarm();
@@ -204,6 +209,11 @@ void TSearchRun::ReadSizeLimit() {
 
 std::string TSearchRun::FormatCount(std::uint64_t Value) const { return FormatThousands(Value, FHost.Format()); }
 
+void TSearchRun::ShowCounts() {
+  FHost.SetStatus("Searched " + FormatCount(EntriesSeen) + " files, " + FormatCount(FoldersSeen) + " folders", 1);
+  FHost.SetStatus("Found " + FormatCount(static_cast<std::uint64_t>(FHost.Rows().RowCount())) + " files", 2);
+}
+
 std::string TSearchRun::TotalText() const {
   const double Kilobytes = static_cast<double>(TotalBytes) / 1024.0;
   return FormatCount(static_cast<std::uint64_t>(std::floor(Kilobytes + 0.5))) + "KB";
@@ -222,8 +232,7 @@ void TSearchRun::RefreshProgress(const std::string& Folder) {
     FUpdateOpen = false;
   }
   Clock.Sleep(Pause);
-  FHost.SetStatus("Searched " + FormatCount(EntriesSeen) + " files, " + FormatCount(FoldersSeen) + " folders", 1);
-  FHost.SetStatus("Found " + FormatCount(static_cast<std::uint64_t>(Rows.RowCount())) + " files", 2);
+  ShowCounts();
   FHost.SetStatus("Searching " + Folder + "...", 3);
   if (RowsAdded) {
     Rows.BeginUpdate();
@@ -256,9 +265,7 @@ void TSearchRun::SearchCache(const std::string& Root) {
             Path.size() >= Extension.size() && AsciiSameText(Path.substr(Path.size() - Extension.size()), Extension);
       } else {
         const std::string_view Name = Path.substr(Path.rfind(FDelimiter) + 1);
-        Lower.assign(Name);
-        for (char& C : Lower) C = AsciiLower(C);
-        Lower += '~';
+        NameForMask(Name, Lower);
         Candidate = Mask->MatchFrom(Lower, 1);
       }
       if (Candidate) {
@@ -408,14 +415,12 @@ bool TSearchRun::EntryMatches(const std::string& Folder, const std::string& Name
 }
 
 bool TSearchRun::PassesName(const std::string& Name) {
-  // '*.ext' needs no mask, unless the name has a "~" of its own, which could end the mask early.
-  if (!FNameExtension.empty() && Name.find('~') == std::string::npos)
+  // '*.ext' and '*text*' need no mask.
+  if (!FNameExtension.empty())
     return Name.size() >= FNameExtension.size() &&
            AsciiSameText(std::string_view(Name).substr(Name.size() - FNameExtension.size()), FNameExtension);
   if (!FNameLiteral.empty()) return AsciiContainsText(Name, FNameLiteral);
-  FTestName.assign(Name);
-  for (char& C : FTestName) C = AsciiLower(C);
-  FTestName += '~';
+  NameForMask(Name, FTestName);
   return Mask && Mask->MatchFrom(FTestName, 1);
 }
 

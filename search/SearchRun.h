@@ -99,6 +99,8 @@ class TSearchRun {
   // A folder below the full root, as the row shows it: below the root as typed.
   std::string ShownFolder(std::string_view Folder) const;
   std::string FormatCount(std::uint64_t Value) const;
+  // Status panels 1 and 2: entries and folders the walk met, rows listed.
+  void ShowCounts();
   std::string TotalText() const;
 
   TSearchHost& FHost;
@@ -126,11 +128,11 @@ class TSearchRun {
   std::string FFileData;
 };
 
-// '.ext' (lower-cased) for a name text of the form '*.ext' that the mask would match exactly as "ends
-// with '.ext'" for names without a "~"; empty for every other text.
+// '.ext' (lower-cased) for a name text of the form '*.ext' that the mask matches exactly as "ends with
+// '.ext'"; empty for every other text.
 std::string MaskExtension(const std::string& NameText);
 // 'text' (lower-cased) for a name text of the form '*text*' whose text is plain ASCII without a
-// wildcard, a set, an escape or a "~": the mask matches exactly the names that contain it, in any case
+// wildcard, a set or an escape: the mask matches exactly the names that contain it, in any case
 // of A to Z. Empty for every other text.
 std::string MaskLiteral(const std::string& NameText);
 // "###,###,##0": whole number, thousands grouped with the locale's separator.

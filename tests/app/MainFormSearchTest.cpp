@@ -86,6 +86,33 @@ TEST_F(MainFormTest, EnterDuringASearchCancelsIt) {
   EXPECT_EQ(Settings.ReadFile(NameHistoryFile), "*.x\r\n");  // a cancelled run still records
 }
 
+TEST_F(MainFormTest, EscapeDuringASearchClosesAnOpenDropDownFirstThenCancels) {
+  for (int I = 0; I < 400; ++I) Tree.WriteFile("d" + std::to_string(I % 20) + "/f" + std::to_string(I) + ".x", "");
+  FileSystem = &SlowDisk;
+  TForm1& Form = Start({Tree.Path(), "*.x"});
+  Form.startTimer.SetEnabled(false);
+  Form.SetLeft(0);
+  Form.Show();
+  Form.search.SetItems({"*.x", "*.y"});
+  bool RunningAfterFirstEscape = false;
+  TWhenReady OpenAndEscape([&] { return Form.Button1.Tag == 1; },
+                           [&] {
+                             Form.search.SetFocus();
+                             Form.search.SetDroppedDown(true);
+                             PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+                           });
+  TWhenReady EscapeAgain([&] { return Form.Button1.Tag == 1 && !Form.search.DroppedDown(); },
+                         [&] {
+                           RunningAfterFirstEscape = Form.Button1.Enabled();
+                           PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+                         });
+  Form.Button1Click(&Form.Button1);
+  EXPECT_TRUE(RunningAfterFirstEscape);
+  EXPECT_LT(Form.flist.RowCount(), 400);
+  EXPECT_EQ(Form.Button1.Tag, 0);
+  EXPECT_EQ(Form.Button1.Caption(), "&Search");
+}
+
 TEST_F(MainFormTest, MalformedMaskIsReportedAndStartsNothing) {
   TForm1& Form = Start({Tree.Path(), "[abc"});
   Form.startTimer.SetEnabled(false);
