@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/toolkit/FormFixture.h"
 #include "toolkit/Application.h"
 #include "toolkit/StdCtrls.h"
 
@@ -35,18 +36,11 @@ class TRecorder : public TCustomControl {
   void KeyUp(WORD& Key, TShiftState) override { Log.push_back("KeyUp " + std::to_string(Key)); }
 };
 
-struct DispatchTest : ::testing::Test {
-  void SetUp() override {
-    Application().Initialize();
-    Application().OnException = [this](const std::exception& Error) { Errors.push_back(Error.what()); };
-    Form.SetBounds(0, 0, 300, 200);
-  }
+struct DispatchTest : TFormFixture {
   void TearDown() override {
-    Application().OnException = nullptr;
+    TFormFixture::TearDown();
     Screen().SetCursor(crDefault);
   }
-  TForm Form;
-  std::vector<std::string> Errors;
 };
 
 }  // namespace
