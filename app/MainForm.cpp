@@ -64,6 +64,7 @@ void TForm1::ConnectEvents() {
   OnShow = [this](TObject* Sender) { FormShow(Sender); };
   OnCloseQuery = [this](TObject* Sender, bool& CanClose) { FormCloseQuery(Sender, CanClose); };
   startTimer.OnTimer = [this](TObject* Sender) { startTimerTimer(Sender); };
+  cacheTimer.OnTimer = [this](TObject* Sender) { cacheTimerTimer(Sender); };
   clearSearchTimer.OnTimer = [this](TObject* Sender) { clearSearchTimerTimer(Sender); };
   clearPathTimer.OnTimer = [this](TObject* Sender) { clearPathTimerTimer(Sender); };
   for (TWinControl* Field : std::initializer_list<TWinControl*>{&search, &path, &contains, &edit1})
@@ -99,8 +100,53 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::LoadCache() {
+  // A large cache takes seconds to read: the window shows itself and answers meanwhile, and a search
+  // started before the end waits for it.
+  FLoader = std::make_unique<TCacheLoader>(FCache, FSettingsFolder + SearchCacheFileName);
+  cacheTimer.SetInterval(50);
+  cacheTimer.SetEnabled(true);
+}
+
+void TForm1::cacheTimerTimer(TObject*) {
+  if (FLoader && FLoader->Done()) CacheLoaded();
+}
+
+bool TForm1::CacheReady(unsigned Milliseconds) {
+  if (FLoader && !FLoader->Wait(Milliseconds)) {
+    Application().ProcessMessages();
+    return false;
+  }
+  if (FLoader) CacheLoaded();
+  return true;
+}
+
+void TForm1::CacheLoaded() {
+  cacheTimer.SetEnabled(false);
+  const std::unique_ptr<TCacheLoader> Loader = std::move(FLoader);
+  if (!Loader) return;
+  Loader->Stop();  // over already: this only joins the thread
+  FCacheSavable = Loader->Complete();
+  if (!Loader->Error().empty()) {
+    Application().HandleException(EFileError(Loader->Error()));
+  } else if (FCache.LostBytes()) {
+    StatusBar1.SetPanelText(3, "Search cache damaged (" + FCache.Damage() + "): the file will be kept as " +
+                                   SearchCacheFileName + DamagedCacheSuffix);
+  }
+}
+
+void TForm1::SaveCache() {
+  if (FLoader) {
+    if (!FLoader->Done()) {
+      FLoader->Stop();  // a cache loaded in part must not replace the file
+      FCacheSavable = false;
+    }
+    CacheLoaded();
+  }
+  if (!FCacheSavable || !FCache.Changed()) return;
+  // Saving a large changed cache takes a moment: the window is gone meanwhile.
+  if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
   TBusyCursor Busy;
-  FCache.LoadCache(FSettingsFolder + SearchCacheFileName);
+  FCache.SaveCache(FSettingsFolder + SearchCacheFileName);
 }
 
 void TForm1::LoadLayout() {
@@ -189,8 +235,7 @@ void TForm1::FormCloseQuery(TObject*, bool&) {
 void TForm1::FormDestroy() {
   SaveLayout();
   try {
-    TBusyCursor Busy;
-    FCache.SaveCache(FSettingsFolder + SearchCacheFileName);
+    SaveCache();
   } catch (const std::exception& Error) {
     Application().HandleException(Error);
   }

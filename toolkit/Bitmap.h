@@ -6,7 +6,7 @@
 #include "core/Object.h"
 #include "toolkit/Canvas.h"
 
-class TBitmap : public TGraphic {
+class TBitmap : public TDrawable {
  public:
   TBitmap() = default;
   TBitmap(int Width, int Height) { SetSize(Width, Height); }

@@ -159,19 +159,19 @@ SIZE TCanvas::TextExtent(std::u16string_view Text) {
   return Size;
 }
 
-void TCanvas::Draw(int X, int Y, TGraphic& Graphic) {
-  if (Graphic.Empty()) return;
-  Graphic.DrawOn(FDC, X, Y);
+void TCanvas::Draw(int X, int Y, TDrawable& Picture) {
+  if (Picture.Empty()) return;
+  Picture.DrawOn(FDC, X, Y);
 }
 
-void TCanvas::StretchDraw(const RECT& Rect, TGraphic& Graphic) {
-  if (Graphic.Empty()) return;
-  Graphic.StretchOn(FDC, Rect);
+void TCanvas::StretchDraw(const RECT& Rect, TDrawable& Picture) {
+  if (Picture.Empty()) return;
+  Picture.StretchOn(FDC, Rect);
 }
 
-void TCanvas::DrawTransparent(int X, int Y, TGraphic& Graphic, TColor TransparentColor) {
-  if (Graphic.Empty()) return;
-  Graphic.DrawTransparentOn(FDC, X, Y, ColorToRGB(TransparentColor));
+void TCanvas::DrawTransparent(int X, int Y, TDrawable& Picture, TColor TransparentColor) {
+  if (Picture.Empty()) return;
+  Picture.DrawTransparentOn(FDC, X, Y, ColorToRGB(TransparentColor));
 }
 
 void TCanvas::CopyRect(const RECT& Dest, TCanvas& Source, const RECT& SourceRect) {

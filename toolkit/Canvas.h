@@ -9,8 +9,9 @@
 #include "core/Object.h"
 #include "toolkit/Graphics.h"
 
-// A picture the canvas can draw: it paints itself on the canvas's device context (TBitmap is one).
-class TGraphic : public TObject {
+// What the canvas draws by handing it its device context: a bitmap (pictures of any format, TGraphic,
+// draw through their bitmap).
+class TDrawable : public TObject {
  public:
   virtual bool Empty() const = 0;
   // At a point in its own size, stretched to a rectangle, and with one colour left out.
@@ -68,9 +69,9 @@ class TCanvas {
   void SetTextTransparent(bool Transparent) { FTextTransparent = Transparent; }
 
   // Pictures: plain copy, stretched, and with one colour left out (the picture's transparent colour).
-  void Draw(int X, int Y, TGraphic& Graphic);
-  void StretchDraw(const RECT& Rect, TGraphic& Graphic);
-  void DrawTransparent(int X, int Y, TGraphic& Graphic, TColor TransparentColor);
+  void Draw(int X, int Y, TDrawable& Picture);
+  void StretchDraw(const RECT& Rect, TDrawable& Picture);
+  void DrawTransparent(int X, int Y, TDrawable& Picture, TColor TransparentColor);
   void CopyRect(const RECT& Dest, TCanvas& Source, const RECT& SourceRect);
 
   // Clipping: the region in force is intersected; TClipSave puts the previous one back.

@@ -44,7 +44,7 @@ TEST_F(MainFormTest, SearchOfARealTreeFillsTheGridAndTheStatusBar) {
   EXPECT_FALSE(Form.flist.IsUpdating());
   EXPECT_EQ(Settings.ReadFile(NameHistoryFile), "*.txt\r\n");
   EXPECT_EQ(Settings.ReadFile(FolderHistoryFile), Tree.Path() + "\r\n");
-  // A second search lists the cached hits first (their folders in lower case) and nothing twice.
+  // A second search lists the cached hits first (their folders as the disk spells them) and nothing twice.
   Form.Button1Click(&Form.Button1);
   EXPECT_EQ(Names(), (std::vector<std::string>{"Notes.txt", "folder.txt", "report.TXT"}));
   // The cache is written when the window goes.
