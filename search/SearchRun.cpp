@@ -8,10 +8,6 @@
 
 namespace {
 
-void UpperCaseInPlace(std::string& Text) {
-  for (char& C : Text) C = AsciiUpper(C);
-}
-
 // Whether Text holds Lower (lower-case) somewhere, A to Z compared in either case.
 bool AsciiContainsText(std::string_view Text, std::string_view Lower) {
   if (Lower.size() > Text.size()) return false;
@@ -98,6 +94,7 @@ void TSearchRun::SetContentText(const std::string& Text) {
   bool Lossless = false;
   std::string Ansi = Utf8ToAnsi(ContentText, &Lossless);
   if (Lossless && Ansi != ContentText) FContentTextAnsi = std::move(Ansi);
+  if (!ContentText.empty()) FContentSearch.SetTexts(ContentText, FContentTextAnsi);
 }
 
 void TSearchRun::SetMask(const std::string& NameText) {
@@ -379,7 +376,7 @@ bool TSearchRun::ProcessNamedEntry(const std::string& Folder, const std::string&
           return false;
         }
       }
-      if (PassesContent(Path, Entry.Size, Entry.IsLink())) {
+      if (PassesContent(Path, Entry, Listing)) {
         AddResultRow(FHost.Rows(), FHost.Format(), Folder, Entry, TotalBytes);
         Listed = true;
       }
@@ -404,7 +401,9 @@ const std::uint32_t* TSearchRun::ListedByCachePass(std::string_view Folder, cons
 bool TSearchRun::EntryMatches(const std::string& Folder, const std::string& Name, std::uint64_t Size, TDateTime Time) {
   if (!PassesName(Name) || !PassesSizeTime(Size, Time)) return false;
   FContentPath.assign(Folder).append(1, FDelimiter).append(Name);
-  return PassesContent(FContentPath, Size, false);
+  TFileEntry Entry;
+  Entry.Size = Size;
+  return PassesContent(FContentPath, Entry, nullptr);
 }
 
 bool TSearchRun::PassesName(const std::string& Name) {
@@ -423,29 +422,29 @@ bool TSearchRun::PassesSizeTime(std::uint64_t Size, TDateTime Time) const {
   return MinimumSize <= Size && Size <= MaximumSize && StartTime <= Time && Time <= EndTime;
 }
 
-bool TSearchRun::PassesContent(const std::string& Path, std::uint64_t Size, bool IsLink) {
+bool TSearchRun::PassesContent(const std::string& Path, const TFileEntry& Entry, TFolderListing* Listing) {
   if (ContentText.empty()) return true;
-  if (!IsLink) {
-    if (Size >= ContentSizeLimit) {
+  if (!Entry.IsLink()) {
+    if (Entry.Size >= ContentSizeLimit) {
       LargeFilesSkipped = true;
       return false;
     }
-    if (Size == 0) return false;  // an empty file (or a folder) holds no text: no need to open it
+    if (Entry.Size == 0) return false;  // an empty file (or a folder) holds no text: no need to open it
   }
-  return FileContainsText(Path);
+  return OpenedFileContainsText(Listing ? Listing->OpenFile(Entry.Name) : FFileSystem.OpenFile(Path));
 }
 
 bool TSearchRun::FileContainsText(const std::string& Path) {
-  // A folder, a pipe or a device is no file: reading it fails at once, so it never contains a text.
-  std::uint64_t Size = 0;
-  if (!FFileSystem.ReadFile(Path, ContentSizeLimit - 1, FFileData, &Size)) return false;
-  if (Size >= ContentSizeLimit) {
+  return OpenedFileContainsText(FFileSystem.OpenFile(Path));
+}
+
+bool TSearchRun::OpenedFileContainsText(std::unique_ptr<TFileReader> File) {
+  // A folder, a pipe or a device is no file: opening it fails at once, so it never contains a text.
+  if (!File) return false;
+  // Judged by the size of what was opened (a link's target, a file grown since it was listed).
+  if (File->Size() >= ContentSizeLimit) {
     LargeFilesSkipped = true;
     return false;
   }
-  const std::size_t Zero = FFileData.find('\0');
-  if (Zero != std::string::npos) FFileData.resize(Zero);
-  UpperCaseInPlace(FFileData);
-  if (FFileData.find(ContentText) != std::string::npos) return true;
-  return !FContentTextAnsi.empty() && FFileData.find(FContentTextAnsi) != std::string::npos;
+  return ContentText.empty() || FContentSearch.Contains(*File, File->Size());
 }

@@ -8,6 +8,7 @@
 
 #include "core/FileSystem.h"
 #include "masks/Masks.h"
+#include "search/ContentSearch.h"
 #include "search/SearchCache.h"
 #include "search/SearchHost.h"
 
@@ -74,8 +75,11 @@ class TSearchRun {
   // content test that may read the file.
   bool PassesName(const std::string& Name);
   bool PassesSizeTime(std::uint64_t Size, TDateTime Time) const;
-  // Size is the listed size: a link's own, not its target's, so a link is always opened.
-  bool PassesContent(const std::string& Path, std::uint64_t Size, bool IsLink);
+  // Entry's size is the listed size: a link's own, not its target's, so a link is always opened. The
+  // file is opened through Listing when there is one (no lookup of the folder's path again), else by Path.
+  bool PassesContent(const std::string& Path, const TFileEntry& Entry, TFolderListing* Listing);
+  // The content test on a file opened (or null when it could not be).
+  bool OpenedFileContainsText(std::unique_ptr<TFileReader> File);
   // Lists the entry when it passes the tests and, in cache mode, records it; Path is where the file
   // really is. True when a row was added.
   bool ProcessEntryAt(const std::string& Folder, const std::string& Path, TFileEntry& Entry, bool CacheMode,
@@ -123,7 +127,7 @@ class TSearchRun {
   std::string FNameExtension;  // '.ext' of a mask '*.ext', which a name test answers without the mask
   std::string FNameLiteral;    // 'text' of a mask '*text*', the same
   std::string FContentPath;
-  std::string FFileData;
+  TContentSearch FContentSearch;
 };
 
 // '.ext' (lower-cased) for a name text of the form '*.ext' that the mask would match exactly as "ends

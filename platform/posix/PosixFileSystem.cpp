@@ -228,14 +228,44 @@ int CreateTemporary(const std::string& Target, std::string& Temporary) {
 
 // Only regular files are read: opening a pipe for reading waits for a writer unless it is opened
 // without waiting, and a device may never answer.
-int OpenRegularFile(const std::string& Path, struct stat& Info) {
-  TDescriptor File(OpenPath(Path, O_RDONLY | O_NONBLOCK | O_NOCTTY));
+int KeepRegularFile(int Fd, struct stat& Info) {
+  TDescriptor File(Fd);
   if (File.Get() < 0 || fstat(File.Get(), &Info) != 0) return -1;
   if (!S_ISREG(Info.st_mode)) {
     errno = S_ISDIR(Info.st_mode) ? EISDIR : ENOTSUP;
     return -1;
   }
   return File.Release();
+}
+
+constexpr int ReadFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+
+int OpenRegularFile(const std::string& Path, struct stat& Info) {
+  return KeepRegularFile(OpenPath(Path, ReadFlags), Info);
+}
+
+class TPosixFileReader : public TFileReader {
+ public:
+  TPosixFileReader(int Fd, std::uint64_t Size) : FFile(Fd), FSize(Size) {}
+  std::uint64_t Size() const override { return FSize; }
+  std::ptrdiff_t Read(char* Buffer, std::size_t Count) override {
+    for (;;) {
+      const ssize_t Got = read(FFile.Get(), Buffer, Count);
+      if (Got >= 0 || errno != EINTR) return Got;
+    }
+  }
+
+ private:
+  TDescriptor FFile;
+  std::uint64_t FSize;
+};
+
+// A reader of the regular file open as Fd (owned), or null.
+std::unique_ptr<TFileReader> RegularFileReader(int Fd) {
+  struct stat Info {};
+  const int File = KeepRegularFile(Fd, Info);
+  if (File < 0) return nullptr;
+  return std::make_unique<TPosixFileReader>(File, static_cast<std::uint64_t>(Info.st_size));
 }
 
 // Writes a temporary file beside the target (the file a link leads to) and renames it over the target
@@ -420,6 +450,12 @@ class TPosixFolderListing : public TFolderListing {
     return Listing(Fd, FFolder + "/" + Name);
   }
 
+  std::unique_ptr<TFileReader> OpenFile(const std::string& Name) override {
+    const int Folder = FReader.Fd();
+    return RegularFileReader(Folder >= 0 ? openat(Folder, Name.c_str(), ReadFlags)
+                                         : OpenPath(FFolder + "/" + Name, ReadFlags));
+  }
+
   // A listing of the folder open as Fd (owned), or null.
   static std::unique_ptr<TFolderListing> Listing(int Fd, std::string Folder) {
     if (Fd < 0) return nullptr;
@@ -500,6 +536,10 @@ class TPosixFileSystem : public TFileSystem {
     }
     Data.resize(Done);
     return true;
+  }
+
+  std::unique_ptr<TFileReader> OpenFile(const std::string& Path) override {
+    return RegularFileReader(OpenPath(Path, ReadFlags));
   }
 
   bool WriteFileAtomically(const std::string& Path, const std::string& Data) override {
