@@ -156,6 +156,7 @@ void TSearchRun::Execute() {
     StartTime = DateOf(FHost.StartDate());
     EndTime = DateOf(FHost.EndDate()) + 1.0;
   }
+  FReadDetails = FHost.RowsShowDetails() || FHost.ModifiedChecked() || MinimumSize > 0 || MaximumSize != UINT64_MAX;
   LastRefresh = FHost.Clock().TickCount();
   // 'C:\' becomes 'C:'. Every trailing separator goes (and "/" is one on Windows): a root such as
   // 'C:\Data\\' would otherwise put a second spelling of each path into the cache, and a later search
@@ -177,7 +178,9 @@ void TSearchRun::Execute() {
   FHost.SetButtonTag(0);
   FHost.SetButtonEnabled(true);
   FHost.SetStatus("", 0);
-  FHost.SetStatus(LargeFilesSkipped ? std::string(LargeFilesText) : TotalText(), 3);
+  // Without details the total is known only when every row is a file that the content test opened.
+  const bool TotalKnown = FReadDetails || !ContentText.empty();
+  FHost.SetStatus(LargeFilesSkipped ? std::string(LargeFilesText) : TotalKnown ? TotalText() : std::string(), 3);
   Mask.reset();
   Guard.Disarm();
   Rows.EndUpdate();
@@ -363,7 +366,7 @@ bool TSearchRun::ProcessNamedEntry(const std::string& Folder, const std::string&
   if (NamePasses) {
     // A listing gives names and kinds; sizes and times cost a call per entry (POSIX), paid only for the
     // names that pass, so a search by name costs little more than the listing itself.
-    if (!Entry.DetailsKnown && Listing && !Listing->ReadDetails(Entry)) return false;  // gone since listed
+    if (!Entry.DetailsKnown && FReadDetails && Listing && !Listing->ReadDetails(Entry)) return false;  // gone
     if (PassesSizeTime(Entry.Size, Entry.Time)) {
       // A match that the cache pass listed is not listed again (nor read again); the cache keeps the
       // spelling met on disk. A cached match that the cache pass did not list (its lookup failed, the
@@ -422,23 +425,27 @@ bool TSearchRun::PassesSizeTime(std::uint64_t Size, TDateTime Time) const {
   return MinimumSize <= Size && Size <= MaximumSize && StartTime <= Time && Time <= EndTime;
 }
 
-bool TSearchRun::PassesContent(const std::string& Path, const TFileEntry& Entry, TFolderListing* Listing) {
+bool TSearchRun::PassesContent(const std::string& Path, TFileEntry& Entry, TFolderListing* Listing) {
   if (ContentText.empty()) return true;
-  if (!Entry.IsLink()) {
+  if (!Entry.DetailsKnown) {
+    if (Entry.IsDirectory()) return false;  // a folder holds no text; the other entries are files
+  } else if (!Entry.IsLink()) {
     if (Entry.Size >= ContentSizeLimit) {
       LargeFilesSkipped = true;
       return false;
     }
     if (Entry.Size == 0) return false;  // an empty file (or a folder) holds no text: no need to open it
   }
-  return OpenedFileContainsText(Listing ? Listing->OpenFile(Entry.Name) : FFileSystem.OpenFile(Path));
+  const std::unique_ptr<TFileReader> File = Listing ? Listing->OpenFile(Entry.Name) : FFileSystem.OpenFile(Path);
+  if (File && !Entry.DetailsKnown) Entry.Size = File->Size();
+  return OpenedFileContainsText(File.get());
 }
 
 bool TSearchRun::FileContainsText(const std::string& Path) {
-  return OpenedFileContainsText(FFileSystem.OpenFile(Path));
+  return OpenedFileContainsText(FFileSystem.OpenFile(Path).get());
 }
 
-bool TSearchRun::OpenedFileContainsText(std::unique_ptr<TFileReader> File) {
+bool TSearchRun::OpenedFileContainsText(TFileReader* File) {
   // A folder, a pipe or a device is no file: opening it fails at once, so it never contains a text.
   if (!File) return false;
   // Judged by the size of what was opened (a link's target, a file grown since it was listed).

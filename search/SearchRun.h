@@ -76,10 +76,11 @@ class TSearchRun {
   bool PassesName(const std::string& Name);
   bool PassesSizeTime(std::uint64_t Size, TDateTime Time) const;
   // Entry's size is the listed size: a link's own, not its target's, so a link is always opened. The
-  // file is opened through Listing when there is one (no lookup of the folder's path again), else by Path.
-  bool PassesContent(const std::string& Path, const TFileEntry& Entry, TFolderListing* Listing);
+  // file is opened through Listing when there is one (no lookup of the folder's path again), else by
+  // Path. An entry listed without its size takes the size of the file opened.
+  bool PassesContent(const std::string& Path, TFileEntry& Entry, TFolderListing* Listing);
   // The content test on a file opened (or null when it could not be).
-  bool OpenedFileContainsText(std::unique_ptr<TFileReader> File);
+  bool OpenedFileContainsText(TFileReader* File);
   // Lists the entry when it passes the tests and, in cache mode, records it; Path is where the file
   // really is. True when a row was added.
   bool ProcessEntryAt(const std::string& Folder, const std::string& Path, TFileEntry& Entry, bool CacheMode,
@@ -110,6 +111,9 @@ class TSearchRun {
   TFileSystem& FFileSystem;
   const char FDelimiter;
   bool FUpdateOpen = false;  // the grid's update bracket opened by the run
+  // Sizes and times are read for the entries that pass the name test: the rows show them, or a size
+  // or date criterion tests them. Otherwise only the content test reads sizes, of the files it opens.
+  bool FReadDetails = true;
   // The root as typed and as a full path, both without trailing separators.
   std::string FShownRoot;
   std::string FFullRoot;

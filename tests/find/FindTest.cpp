@@ -125,7 +125,8 @@ TEST_F(FindTest, PathsNulAndLongOutput) {
   TChildResult Run = Find({"-0", Tree.Path(), "*.txt"});
   EXPECT_EQ(Run.Status, 0) << Run.Err;
   EXPECT_EQ(Lines(Run.Out, '\0'), TextFiles());
-  EXPECT_EQ(Run.Err, "2KB\n");  // the closing total of the status bar: some 2,030 bytes
+  EXPECT_EQ(Run.Err, "");                                      // a list of paths reads no sizes, so it has no total
+  EXPECT_EQ(Find({"-l", Tree.Path(), "*.txt"}).Err, "2KB\n");  // the status bar's total: some 2,030 bytes
 
   Run = Find({Tree.Path(), "report"});  // a plain word: names that contain it
   EXPECT_EQ(Run.Status, 0) << Run.Err;
@@ -189,8 +190,9 @@ TEST_F(FindTest, ExitStatusesAndMessages) {
   TChildResult Run = Find({Tree.Path(), "nothing-of-the-kind"});
   EXPECT_EQ(Run.Status, 1);
   EXPECT_EQ(Run.Out, "");
-  EXPECT_EQ(Run.Err, "0KB\n");
-  EXPECT_EQ(Find({"-q", Tree.Path(), "nothing"}).Err, "");
+  EXPECT_EQ(Run.Err, "");  // a list of paths has no total
+  EXPECT_EQ(Find({"-l", Tree.Path(), "nothing"}).Err, "0KB\n");
+  EXPECT_EQ(Find({"-q", "-l", Tree.Path(), "nothing"}).Err, "");
 
   Run = Find({Tree.Path("missing"), "x"});
   EXPECT_EQ(Run.Status, 2);
@@ -299,12 +301,12 @@ TEST_F(FindTest, CtrlCStopsTheSearchAndSavesTheCache) {
 TEST_F(FindTest, ProgressLineOnlyOnATerminal) {
   // The cache pass shows how far it has gone through the cached candidates.
   ASSERT_EQ(FindCached({Tree.Path(), "*.txt"}).Status, 0);
-  TChildProcess Child(Program(), {"--cache", CacheFile, Tree.Path(), "*.txt"}, true);
+  TChildProcess Child(Program(), {"--cache", CacheFile, "-l", Tree.Path(), "*.txt"}, true);
   const TChildResult Run = Child.Finish();
   EXPECT_EQ(Run.Status, 0);
   EXPECT_NE(Run.Err.find("\rLooking up cached paths... 50%"), std::string::npos) << Run.Err;
   // Erased before the closing text.
   EXPECT_EQ(Run.Err.substr(Run.Err.size() - 6), "\r2KB\r\n");
-  EXPECT_EQ(FindCached({Tree.Path(), "*.txt"}).Err, "2KB\n");
+  EXPECT_EQ(FindCached({"-l", Tree.Path(), "*.txt"}).Err, "2KB\n");
 }
 #endif

@@ -1,37 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <random>
 #include <string>
 
 #include "search/ContentSearch.h"
+#include "tests/search/MemoryFileSystem.h"
 
 namespace {
-
-// A file of Data that claims Size at its opening; it may hold more (it grew since) or less (it
-// shrank). Reads hand out at most Step bytes each and are counted.
-class TStringReader : public TFileReader {
- public:
-  TStringReader(std::string Data, std::uint64_t Size, std::size_t Step = SIZE_MAX)
-      : FData(std::move(Data)), FSize(Size), FStep(Step) {}
-  explicit TStringReader(const std::string& Data) : TStringReader(Data, Data.size()) {}
-  std::uint64_t Size() const override { return FSize; }
-  std::ptrdiff_t Read(char* Buffer, std::size_t Count) override {
-    ++Reads;
-    const std::size_t Taken = std::min({Count, FStep, FData.size() - Position});
-    std::memcpy(Buffer, FData.data() + Position, Taken);
-    Position += Taken;
-    return static_cast<std::ptrdiff_t>(Taken);
-  }
-  int Reads = 0;
-  std::size_t Position = 0;
-
- private:
-  std::string FData;
-  std::uint64_t FSize;
-  std::size_t FStep;
-};
 
 // What the content test has always done: the whole file, cut at its first zero byte, upper-cased.
 bool WholeFileContains(std::string Data, const std::string& First, const std::string& Second) {

@@ -296,3 +296,43 @@ TEST(SearchWalkTest, EntriesPastThePathLimitAreListedCountedAndCached) {
   EXPECT_EQ(Host.Grid.Rows[0][4], Chain.Path());
 }
 #endif
+
+TEST(SearchWalkTest, RowsWithoutSizesOrTimesReadNoneUnlessACriterionNeedsThem) {
+  TMemoryFileSystem Files;
+  Files.NamesOnly = true;
+  TFileEntry Match = MakeEntry("match.txt", faArchive), Other = MakeEntry("other.txt", faArchive);
+  Match.Size = Other.Size = 2048;
+  Files.Folders["R"] = {Match, Other, MakeEntry("Sub", faDirectory)};
+  Files.Folders["R\\Sub"] = {MakeEntry("empty.txt", faArchive)};
+  Files.Contents["R\\match.txt"] = std::string(2040, '.') + "needle";
+  Files.Contents["R\\other.txt"] = std::string(2048, '.');
+  Files.Contents["R\\Sub\\empty.txt"] = "";
+  TTestHost Host;
+  Host.Files = &Files;
+  Host.Path = "R";
+  Host.ShowsDetails = false;
+  TSearchCache Cache(Files);
+  Cache.StopRecording();
+  TSearchRun::Button1Click(Host, Cache);
+  EXPECT_EQ(Host.Grid.RowCount(), 4);
+  EXPECT_EQ(Files.DetailsRead, 0);
+  EXPECT_EQ(Host.Status[3], "");  // no sizes read: no total
+  // The content test opens the files without asking for their details, and the total counts the
+  // sizes of the files it opened.
+  Host.Name = "*.txt";
+  Host.Contains = "NEEDLE";
+  TSearchRun::Button1Click(Host, Cache);
+  ASSERT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_EQ(Host.Grid.Rows[0][1], "match.txt");
+  EXPECT_EQ(Files.DetailsRead, 0);
+  EXPECT_EQ(Files.FilesOpened, 3);
+  EXPECT_EQ(Host.Status[3], "2KB");
+  // A date criterion needs the times of the names that pass.
+  Host.Contains = "";
+  Host.ModifiedOn = true;
+  Host.From = 44000;
+  Host.To = 46000;
+  TSearchRun::Button1Click(Host, Cache);
+  EXPECT_EQ(Host.Grid.RowCount(), 3);
+  EXPECT_EQ(Files.DetailsRead, 3);
+}
