@@ -1,7 +1,8 @@
 #pragma once
-// The content test's reading: a file's bytes up to its first zero byte, upper-cased A to Z, searched
-// for a text. The file is read in pieces into one buffer that every file reuses, and reading stops at
-// the first zero byte or the first match, so a file is read only as far as the answer needs.
+// The content test's reading: a file's bytes up to its first zero byte, searched for a text with the
+// letters A to Z in either case. The file is read in pieces into one buffer that every file reuses,
+// and reading stops at the first zero byte or the first match, so a file is read only as far as the
+// answer needs.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,11 +12,13 @@
 
 class TContentSearch {
  public:
-  // Large enough that a file costs few reads, small enough that a file that answers early (a zero
-  // byte near its start, a match) is not copied whole.
-  static constexpr std::size_t DefaultPieceSize = 16 * 1024;
+  // Measured on trees of text and of system files: a first piece of 16 KiB holds most source files
+  // whole, and files that are no text show a zero byte in it; later pieces of 64 KiB cost fewer reads
+  // than smaller ones and less than reading a file whole.
+  static constexpr std::size_t FirstPieceSize = 16 * 1024;
+  static constexpr std::size_t DefaultPieceSize = 64 * 1024;
 
-  explicit TContentSearch(std::size_t PieceSize = DefaultPieceSize);
+  explicit TContentSearch(std::size_t PieceSize = DefaultPieceSize, std::size_t FirstPiece = FirstPieceSize);
 
   // The texts looked for, already upper-cased (A to Z); an empty Second is left out. First must not
   // be empty.
@@ -26,11 +29,21 @@ class TContentSearch {
   bool Contains(TFileReader& File, std::uint64_t Limit);
 
  private:
-  bool Found(std::size_t End) const;
+  // A text and its rarest byte (in either case for a letter): the search looks for that byte with
+  // the fast scan of the library and compares the whole text only where it is found.
+  struct TPattern {
+    std::string Text;
+    std::size_t Rare = 0;  // index of the rarest byte
+    unsigned char RareUpper = 0, RareLower = 0;
+    void Set(const std::string& Upper);
+    bool FoundIn(const unsigned char* Data, std::size_t Size) const;
+    bool MatchesAt(const unsigned char* Data) const;
+  };
 
   std::size_t FPieceSize;
-  std::string FFirst;
-  std::string FSecond;
+  std::size_t FFirstPiece;
+  TPattern FFirst;
+  TPattern FSecond;
   std::size_t FOverlap = 0;  // bytes of one piece kept before the next: a match may begin in them
   std::vector<char> FBuffer;
 };

@@ -16,9 +16,9 @@ bool WholeFileContains(std::string Data, const std::string& First, const std::st
   return Data.find(First) != std::string::npos || (!Second.empty() && Data.find(Second) != std::string::npos);
 }
 
-bool Contains(std::size_t PieceSize, const std::string& Data, const std::string& First,
-              const std::string& Second = "") {
-  TContentSearch Search(PieceSize);
+bool Contains(std::size_t PieceSize, const std::string& Data, const std::string& First, const std::string& Second = "",
+              std::size_t FirstPiece = SIZE_MAX) {
+  TContentSearch Search(PieceSize, FirstPiece);
   Search.SetTexts(First, Second);
   TStringReader File(Data);
   return Search.Contains(File, Data.size());
@@ -59,7 +59,7 @@ TEST(ContentSearchTest, ReadingStopsAtTheFirstMatch) {
   TStringReader File(Data);
   EXPECT_TRUE(Search.Contains(File, Data.size()));
   EXPECT_EQ(File.Reads, 1);
-  EXPECT_EQ(File.Position, TContentSearch::DefaultPieceSize);
+  EXPECT_EQ(File.Position, TContentSearch::FirstPieceSize);
 }
 
 TEST(ContentSearchTest, AFileThatGrowsOrShrinksWhileReadIsSearchedAsFarAsItsSizeAtOpeningAndItsEnd) {
@@ -76,22 +76,24 @@ TEST(ContentSearchTest, AFileThatGrowsOrShrinksWhileReadIsSearchedAsFarAsItsSize
 
 TEST(ContentSearchTest, RandomFilesAnswerAsTheWholeFileSearch) {
   std::mt19937 Random(20240612);
-  const char Alphabet[] = {'a', 'A', 'b', 'B', '\0', '\xE9', '\xC9', '.'};
+  // The letters and their neighbours in the code table, which must not fold.
+  const char Alphabet[] = {'a', 'A', 'b', 'B', '`', '@', '{', '[', '\0', '\xE9', '\xC9', '.'};
   const std::string Texts[][2] = {{"AB", ""},
                                   {"ABA", ""},
                                   {"BAB",
                                    "\xE9"
                                    "B"},
                                   {"A", ""},
-                                  {"ABBA", "AA"}};
+                                  {"ABBA", "AA"},
+                                  {"@A`[", ""}};
   int Matches = 0;
   for (int Case = 0; Case < 4000; ++Case) {
     std::string Data(Random() % 40, '.');
-    for (char& C : Data) C = Alphabet[Random() % (Case % 2 ? 8 : 4)];  // half of them without zero bytes
-    const auto& Text = Texts[Random() % 5];
+    for (char& C : Data) C = Alphabet[Random() % (Case % 2 ? 12 : 8)];  // half of them without zero bytes
+    const auto& Text = Texts[Random() % 6];
     const std::size_t Piece = 1 + Random() % 9;
     const bool Expected = WholeFileContains(Data, Text[0], Text[1]);
-    ASSERT_EQ(Contains(Piece, Data, Text[0], Text[1]), Expected) << Case;
+    ASSERT_EQ(Contains(Piece, Data, Text[0], Text[1], 1 + Random() % Piece), Expected) << Case;
     Matches += Expected;
   }
   EXPECT_GT(Matches, 1000);  // both answers are exercised
