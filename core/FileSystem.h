@@ -50,7 +50,8 @@ class TFolderListing {
   virtual ~TFolderListing() = default;
   // Fills Entry with the next entry (reusing its storage) and answers true, or false at the end. The
   // name and kind are always there; size, time and the other attributes only where the platform lists
-  // them at no extra cost (Entry.DetailsKnown). An entry without them is a folder or a regular file.
+  // them at no extra cost (Entry.DetailsKnown). An entry without them is a folder, a regular file or a
+  // link (faReparsePoint; whether a link leads to a folder is one of its details).
   virtual bool Next(TFileEntry& Entry) = 0;
   // Completes an entry of this listing that came without details; false when it has gone meanwhile.
   virtual bool ReadDetails(TFileEntry& Entry) {

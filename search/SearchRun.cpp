@@ -8,6 +8,11 @@
 
 namespace {
 
+// "." or "..": compared by hand, as this runs for every entry of the walk.
+bool IsDotEntry(const std::string& Name) {
+  return !Name.empty() && Name[0] == '.' && (Name.size() == 1 || (Name.size() == 2 && Name[1] == '.'));
+}
+
 // Whether Text holds Lower (lower-case) somewhere, A to Z compared in either case.
 bool AsciiContainsText(std::string_view Text, std::string_view Lower) {
   if (Lower.size() > Text.size()) return false;
@@ -101,6 +106,7 @@ void TSearchRun::SetMask(const std::string& NameText) {
   Mask = std::make_unique<TMask>(AsciiLowerCase(NameText) + "~");
   FNameExtension = MaskExtension(NameText);
   FNameLiteral = MaskLiteral(NameText);
+  FNameAny = !NameText.empty() && NameText.find_first_not_of('*') == std::string::npos;
 }
 
 std::string MaskExtension(const std::string& NameText) {
@@ -325,7 +331,7 @@ void TSearchRun::ListFolder(TWalkLevel& Level) {
   const std::string Shown = ShownFolder(Level.Path);
   TFileEntry Entry;
   while (FHost.ButtonEnabled() && Listing.Next(Entry)) {
-    if (Entry.Name != "." && Entry.Name != "..") {
+    if (!IsDotEntry(Entry.Name)) {
       ++EntriesSeen;
       // A name that fails the test costs no path, unless the cache records every path met.
       const bool NamePasses = PassesName(Entry.Name);
@@ -410,6 +416,7 @@ bool TSearchRun::EntryMatches(const std::string& Folder, const std::string& Name
 }
 
 bool TSearchRun::PassesName(const std::string& Name) {
+  if (FNameAny) return true;
   // '*.ext' needs no mask, unless the name has a "~" of its own, which could end the mask early.
   if (!FNameExtension.empty() && Name.find('~') == std::string::npos)
     return Name.size() >= FNameExtension.size() &&
@@ -428,7 +435,7 @@ bool TSearchRun::PassesSizeTime(std::uint64_t Size, TDateTime Time) const {
 bool TSearchRun::PassesContent(const std::string& Path, TFileEntry& Entry, TFolderListing* Listing) {
   if (ContentText.empty()) return true;
   if (!Entry.DetailsKnown) {
-    if (Entry.IsDirectory()) return false;  // a folder holds no text; the other entries are files
+    if (Entry.IsDirectory()) return false;  // a folder holds no text; a file or a link is opened
   } else if (!Entry.IsLink()) {
     if (Entry.Size >= ContentSizeLimit) {
       LargeFilesSkipped = true;

@@ -130,6 +130,7 @@ class TSearchRun {
   std::string FTestName;
   std::string FNameExtension;  // '.ext' of a mask '*.ext', which a name test answers without the mask
   std::string FNameLiteral;    // 'text' of a mask '*text*', the same
+  bool FNameAny = false;       // a mask of "*" alone matches every name
   std::string FContentPath;
   TContentSearch FContentSearch;
 };

@@ -404,7 +404,7 @@ class TPosixFolderListing : public TFolderListing {
 
   bool Opened() const { return FReader.Opened(); }
 
-  // The name and the kind from the listing itself; anything but a folder or a regular file (a link, a
+  // The name and the kind from the listing itself; anything but a folder, a regular file or a link (a
   // pipe, a device, an entry whose kind the file system does not report) is looked at at once.
   bool Next(TFileEntry& Entry) override {
     unsigned char Type = DT_UNKNOWN;
@@ -417,6 +417,8 @@ class TPosixFolderListing : public TFolderListing {
           !Entry.Name.empty() && Entry.Name[0] == '.' && !IsDotName(Entry.Name) ? std::uint32_t(faHidden) : 0u;
       if (Type == DT_DIR) {
         Entry.Attributes |= faDirectory;
+      } else if (Type == DT_LNK) {
+        Entry.Attributes |= faReparsePoint;
       } else if (Type != DT_REG && !ReadDetails(Entry)) {
         continue;  // gone since the listing was read
       }

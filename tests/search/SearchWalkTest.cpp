@@ -99,8 +99,9 @@ TEST(SearchWalkTest, ExtensionMaskAnswersAsTheMaskDoes) {
   EXPECT_EQ(MaskExtension("a*.txt"), "");
 }
 
-// A plain text between two "*" is answered by a search for it in the name: random names (case,
-// "~", UTF-8 and broken UTF-8 among them) get the answers of the compiled mask.
+// A plain text between two "*" is answered by a search for it in the name, and "*" alone by every
+// name: random names (case, "~", UTF-8 and broken UTF-8 among them) get the answers of the compiled
+// mask.
 TEST(SearchWalkTest, PlainTextMaskAnswersAsTheMaskDoes) {
   EXPECT_EQ(MaskLiteral("*Ab_1*"), "ab_1");
   EXPECT_EQ(MaskLiteral("*a?b*"), "");
@@ -108,14 +109,14 @@ TEST(SearchWalkTest, PlainTextMaskAnswersAsTheMaskDoes) {
   EXPECT_EQ(MaskLiteral("*\xC3\xA9*"), "");
   EXPECT_EQ(MaskLiteral("**"), "");
   const char* const Pieces[] = {"a", "B", "b", "~", "_1", "\xC3\xA9", "\xC3", "\xA9", ".", "]"};
-  const char* const Texts[] = {"*a*", "*B*", "*ab*", "*_1*", "*a.b*", "*]*", "*aa*", "*b~*", "*\xC3\xA9*"};
+  const char* const Texts[] = {"*a*", "*B*", "*ab*", "*_1*", "*a.b*", "*]*", "*aa*", "*b~*", "*\xC3\xA9*", "*", "**"};
   std::mt19937 Random(20240611);
   TMemoryFileSystem Files;
   std::set<std::string> Names;
   while (Names.size() < 300) {
     std::string Name;
     for (int Length = 1 + static_cast<int>(Random() % 6); Length > 0; --Length) Name += Pieces[Random() % 10];
-    if (Names.insert(Name).second) Files.Folders["R"].push_back(MakeEntry(Name, 0));
+    if (Name != "." && Name != ".." && Names.insert(Name).second) Files.Folders["R"].push_back(MakeEntry(Name, 0));
   }
   TTestHost Host;
   Host.Files = &Files;
