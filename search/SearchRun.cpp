@@ -162,7 +162,9 @@ void TSearchRun::Execute() {
     StartTime = DateOf(FHost.StartDate());
     EndTime = DateOf(FHost.EndDate()) + 1.0;
   }
-  FReadDetails = FHost.RowsShowDetails() || FHost.ModifiedChecked() || MinimumSize > 0 || MaximumSize != UINT64_MAX;
+  const bool CriteriaNeedDetails = FHost.ModifiedChecked() || MinimumSize > 0 || MaximumSize != UINT64_MAX;
+  FReadDetails = FHost.RowsShowDetails() || CriteriaNeedDetails;
+  FDetailsBeforeTests = CriteriaNeedDetails || (FReadDetails && ContentText.empty());
   LastRefresh = FHost.Clock().TickCount();
   // 'C:\' becomes 'C:'. Every trailing separator goes (and "/" is one on Windows): a root such as
   // 'C:\Data\\' would otherwise put a second spelling of each path into the cache, and a later search
@@ -371,8 +373,9 @@ bool TSearchRun::ProcessNamedEntry(const std::string& Folder, const std::string&
   bool Listed = false;
   if (NamePasses) {
     // A listing gives names and kinds; sizes and times cost a call per entry (POSIX), paid only for the
-    // names that pass, so a search by name costs little more than the listing itself.
-    if (!Entry.DetailsKnown && FReadDetails && Listing && !Listing->ReadDetails(Entry)) return false;  // gone
+    // names that pass, so a search by name costs little more than the listing itself. A content test
+    // that decides first (no size or date criterion) leaves them to the files that contain the text.
+    if (!Entry.DetailsKnown && FDetailsBeforeTests && Listing && !Listing->ReadDetails(Entry)) return false;
     if (PassesSizeTime(Entry.Size, Entry.Time)) {
       // A match that the cache pass listed is not listed again (nor read again); the cache keeps the
       // spelling met on disk. A cached match that the cache pass did not list (its lookup failed, the
@@ -386,6 +389,7 @@ bool TSearchRun::ProcessNamedEntry(const std::string& Folder, const std::string&
         }
       }
       if (PassesContent(Path, Entry, Listing)) {
+        if (!Entry.DetailsKnown && FReadDetails && Listing && !Listing->ReadDetails(Entry)) return false;
         AddResultRow(FHost.Rows(), FHost.Format(), Folder, Entry, TotalBytes);
         Listed = true;
       }

@@ -111,9 +111,11 @@ class TSearchRun {
   TFileSystem& FFileSystem;
   const char FDelimiter;
   bool FUpdateOpen = false;  // the grid's update bracket opened by the run
-  // Sizes and times are read for the entries that pass the name test: the rows show them, or a size
-  // or date criterion tests them. Otherwise only the content test reads sizes, of the files it opens.
+  // Sizes and times are read for the entries that pass the name test when the rows show them or a
+  // size or date criterion tests them; otherwise only the content test reads sizes, of the files it
+  // opens. Without such a criterion, a content test comes first: only the rows read them then.
   bool FReadDetails = true;
+  bool FDetailsBeforeTests = true;
   // The root as typed and as a full path, both without trailing separators.
   std::string FShownRoot;
   std::string FFullRoot;

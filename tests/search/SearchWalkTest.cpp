@@ -328,12 +328,19 @@ TEST(SearchWalkTest, RowsWithoutSizesOrTimesReadNoneUnlessACriterionNeedsThem) {
   EXPECT_EQ(Files.DetailsRead, 0);
   EXPECT_EQ(Files.FilesOpened, 3);
   EXPECT_EQ(Host.Status[3], "2KB");
+  // Rows that show them read them for the files that contain the text alone.
+  Host.ShowsDetails = true;
+  TSearchRun::Button1Click(Host, Cache);
+  ASSERT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_EQ(Files.DetailsRead, 1);
+  EXPECT_EQ(Host.Grid.Rows[0][3], DateText(45000.0, Host.Settings));
   // A date criterion needs the times of the names that pass.
+  Host.ShowsDetails = false;
   Host.Contains = "";
   Host.ModifiedOn = true;
   Host.From = 44000;
   Host.To = 46000;
   TSearchRun::Button1Click(Host, Cache);
   EXPECT_EQ(Host.Grid.RowCount(), 3);
-  EXPECT_EQ(Files.DetailsRead, 3);
+  EXPECT_EQ(Files.DetailsRead, 4);
 }
