@@ -64,6 +64,7 @@ void TForm1::ConnectEvents() {
   OnShow = [this](TObject* Sender) { FormShow(Sender); };
   OnCloseQuery = [this](TObject* Sender, bool& CanClose) { FormCloseQuery(Sender, CanClose); };
   startTimer.OnTimer = [this](TObject* Sender) { startTimerTimer(Sender); };
+  cacheTimer.OnTimer = [this](TObject* Sender) { cacheTimerTimer(Sender); };
   clearSearchTimer.OnTimer = [this](TObject* Sender) { clearSearchTimerTimer(Sender); };
   clearPathTimer.OnTimer = [this](TObject* Sender) { clearPathTimerTimer(Sender); };
   for (TWinControl* Field : std::initializer_list<TWinControl*>{&search, &path, &contains, &edit1})
@@ -78,6 +79,7 @@ void TForm1::ConnectEvents() {
   FCommands.OnConfirm = [this](const std::string& Question) {
     return AskYesCancel(HandleAllocated() ? Handle() : nullptr, MainCaption, Question);
   };
+  FCommands.OnReport = [this](const std::string& Text) { ShowMessage(Text); };
 }
 
 void TForm1::FormCreate() {
@@ -85,6 +87,7 @@ void TForm1::FormCreate() {
   nddate.SetDate(FClock->Today());
   // The progress bar sits in the status bar's first panel.
   prg.SetBounds(2, 3, StatusBar1.Panel(0).Width - 4, 17);
+  LoadLayout();
   try {
     LoadCache();
     ApplyArguments();
@@ -97,8 +100,119 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::LoadCache() {
+  // A large cache takes seconds to read: the window shows itself and answers meanwhile, and a search
+  // started before the end waits for it.
+  FLoader = std::make_unique<TCacheLoader>(FCache, FSettingsFolder + SearchCacheFileName);
+  cacheTimer.SetInterval(50);
+  cacheTimer.SetEnabled(true);
+}
+
+void TForm1::cacheTimerTimer(TObject*) {
+  if (FLoader && FLoader->Done()) CacheLoaded();
+}
+
+bool TForm1::CacheReady(unsigned Milliseconds) {
+  if (FLoader && !FLoader->Wait(Milliseconds)) {
+    Application().ProcessMessages();
+    return false;
+  }
+  if (FLoader) CacheLoaded();
+  return true;
+}
+
+void TForm1::CacheLoaded() {
+  cacheTimer.SetEnabled(false);
+  const std::unique_ptr<TCacheLoader> Loader = std::move(FLoader);
+  if (!Loader) return;
+  Loader->Stop();  // over already: this only joins the thread
+  FCacheSavable = Loader->Complete();
+  if (!Loader->Error().empty()) {
+    Application().HandleException(EFileError(Loader->Error()));
+  } else if (FCache.LostBytes()) {
+    StatusBar1.SetPanelText(3, "Search cache damaged (" + FCache.Damage() + "): the file will be kept as " +
+                                   SearchCacheFileName + DamagedCacheSuffix);
+  }
+}
+
+void TForm1::SaveCache() {
+  if (FLoader) {
+    if (!FLoader->Done()) {
+      FLoader->Stop();  // a cache loaded in part must not replace the file
+      FCacheSavable = false;
+    }
+    CacheLoaded();
+  }
+  if (!FCacheSavable || !FCache.Changed()) return;
+  // Saving a large changed cache takes a moment: the window is gone meanwhile.
+  if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
   TBusyCursor Busy;
-  FCache.LoadCache(FSettingsFolder + SearchCacheFileName);
+  FCache.SaveCache(FSettingsFolder + SearchCacheFileName);
+}
+
+void TForm1::LoadLayout() {
+  TColumns& Columns = flist.Columns();
+  const TWindowLayout Layout = ReadWindowLayout(FSettingsFolder + LayoutFile, Columns.Count(), MinWidth, *FFileSystem);
+  if (Layout.Bounds) {
+    const TWindowBounds& B = *Layout.Bounds;
+    SetBounds(B.Left, B.Top, B.Width, B.Height);
+    // A place on a monitor that is no longer there: the size is kept, the window centred.
+    const RECT Place{B.Left, B.Top, B.Left + B.Width, B.Top + B.Height};
+    Position = MonitorFromRect(&Place, MONITOR_DEFAULTTONULL) ? poDesigned : poScreenCenter;
+  }
+  WindowState = Layout.Maximized ? wsMaximized : wsNormal;
+  for (std::size_t Place = 0; Place < Layout.ColumnOrder.size(); ++Place)
+    Columns.Items(Layout.ColumnOrder[Place])->SetPosition(static_cast<int>(Place));
+  for (std::size_t Index = 0; Index < Layout.ColumnWidths.size(); ++Index)
+    Columns.Items(static_cast<int>(Index))->SetWidth(Layout.ColumnWidths[Index]);
+  if (Layout.SortColumn >= 0) {
+    TCustomColumn* Sorted = Columns.Items(Layout.SortColumn);
+    Sorted->SetSortKind(Layout.SortDescending ? skDescending : skAscending);
+    Sorted->SetSorted(true);
+  }
+  FLoadedLayout = Layout;
+}
+
+TWindowLayout TForm1::CurrentLayout() {
+  TWindowLayout Layout = FLoadedLayout;
+  WINDOWPLACEMENT Placement{};
+  Placement.length = sizeof Placement;
+  if (HandleAllocated() && GetWindowPlacement(Handle(), &Placement)) {
+    // The placement's restored bounds are in work-area coordinates; the layout keeps screen ones.
+    MONITORINFO Monitor{};
+    Monitor.cbSize = sizeof Monitor;
+    GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &Monitor);
+    const RECT& R = Placement.rcNormalPosition;
+    const int DX = Monitor.rcWork.left - Monitor.rcMonitor.left, DY = Monitor.rcWork.top - Monitor.rcMonitor.top;
+    Layout.Bounds = TWindowBounds{R.left + DX, R.top + DY, R.right - R.left, R.bottom - R.top};
+    Layout.Maximized = IsZoomed(Handle()) != 0;
+  }
+  const TColumns& Columns = flist.Columns();
+  Layout.ColumnOrder.clear();
+  Layout.ColumnWidths.clear();
+  Layout.SortColumn = -1;
+  for (int Place = 0; Place < Columns.Count(); ++Place)
+    Layout.ColumnOrder.push_back(Columns.DisplayItems(Place)->Index());
+  for (int Index = 0; Index < Columns.Count(); ++Index) {
+    const TCustomColumn* Column = Columns.Items(Index);
+    Layout.ColumnWidths.push_back(Column->Width());
+    if (Column->Sorted()) {
+      Layout.SortColumn = Index;
+      Layout.SortDescending = Column->SortKind() == skDescending;
+    }
+  }
+  return Layout;
+}
+
+void TForm1::SaveLayout() {
+  // A window never shown has no layout of the user's; one that did not change costs no disk write.
+  if (!HandleAllocated() || !IsWindowVisible(Handle())) return;
+  const TWindowLayout Layout = CurrentLayout();
+  if (Layout == FLoadedLayout && FFileSystem->FileExists(FSettingsFolder + LayoutFile)) return;
+  try {
+    WriteWindowLayout(FSettingsFolder + LayoutFile, Layout, *FFileSystem);
+  } catch (const std::exception& Error) {
+    Application().HandleException(Error);
+  }
 }
 
 void TForm1::ApplyArguments() {
@@ -119,9 +233,9 @@ void TForm1::FormCloseQuery(TObject*, bool&) {
 }
 
 void TForm1::FormDestroy() {
+  SaveLayout();
   try {
-    TBusyCursor Busy;
-    FCache.SaveCache(FSettingsFolder + SearchCacheFileName);
+    SaveCache();
   } catch (const std::exception& Error) {
     Application().HandleException(Error);
   }
@@ -130,6 +244,12 @@ void TForm1::FormDestroy() {
 void TForm1::startTimerTimer(TObject*) {
   startTimer.SetEnabled(false);
   Button1Click(&Button1);
+}
+
+bool TForm1::EscapeKey() {
+  if (Button1.Tag < 1) return false;
+  if (Button1.Enabled()) Button1Click(&Button1);
+  return true;
 }
 
 void TForm1::searchKeyPress(TObject*, wchar_t& Key) {

@@ -8,9 +8,12 @@
 #include <vector>
 
 #include "app/ResultCommands.h"
+#include "app/WindowLayout.h"
+#include "core/SettingsFolder.h"
 #include "folderpicker/BrwsFldr.h"
 #include "gridview/win32/GridView.h"
 #include "platform/win32/Shell.h"
+#include "search/CacheLoader.h"
 #include "search/SearchCache.h"
 #include "search/SearchHost.h"
 #include "taskpane/tpContainer.h"
@@ -28,7 +31,7 @@ inline constexpr const char* MainCaption = "Torvane Search";
 // What the window is started with. Tests give their own folder and services.
 struct TMainFormSetup {
   // The folder of the settings files ("search.cache" and the histories), ending in a separator.
-  std::string SettingsFolder = ExecutableFolder();
+  std::string SettingsFolder = ProgramSettingsPlace().Folder;
   // The command-line arguments after the program's name: folder, name, text.
   std::vector<std::string> Arguments;
   TFileSystem* FileSystem = &PlatformFileSystem();
@@ -89,6 +92,7 @@ class TForm1 : public TForm, public TSearchHost {
   TTimer clearSearchTimer;
   TTimer clearPathTimer;
   TTimer startTimer;
+  TTimer cacheTimer;  // watches the search cache's load
   TBrowseForFolder fd;
 
   // Event handlers.
@@ -97,6 +101,7 @@ class TForm1 : public TForm, public TSearchHost {
   void FormCloseQuery(TObject* Sender, bool& CanClose);
   void FormDestroy();
   void startTimerTimer(TObject* Sender);
+  void cacheTimerTimer(TObject* Sender);
   void searchKeyPress(TObject* Sender, wchar_t& Key);
   void Button1Click(TObject* Sender);
   void Button2Click(TObject* Sender);
@@ -120,7 +125,9 @@ class TForm1 : public TForm, public TSearchHost {
   // Records the texts in the two histories and reloads both drop-downs.
   void UpdateHistories(const std::string& Name, const std::string& Folder) override;
   void UpdateHistory(const std::string& FileName, TComboBox& Box, const std::string& Text);
+  // The search cache; while it still loads (CacheReady false) it is the loading thread's.
   TSearchCache& Cache() { return FCache; }
+  bool CacheReady(unsigned Milliseconds) override;
   const std::string& SettingsFolder() const { return FSettingsFolder; }
   // Replaces the message box of ShowMessage (tests record the texts).
   std::function<void(const std::string& Text)> OnShowMessage;
@@ -160,6 +167,8 @@ class TForm1 : public TForm, public TSearchHost {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  // Escape cancels a running search, as a second press of "Search" does.
+  bool EscapeKey() override;
   void Resize() override;
 
  private:
@@ -174,14 +183,26 @@ class TForm1 : public TForm, public TSearchHost {
   void PlaceCriteria();
   void ConnectEvents();
   void LoadCache();
+  // The end of the cache's load, on this thread: a failure is reported, damage is shown.
+  void CacheLoaded();
+  void SaveCache();
   void ApplyArguments();
+  // The window's place and the grid's columns as the user left them, and as they are now.
+  void LoadLayout();
+  void SaveLayout();
+  TWindowLayout CurrentLayout();
 
   std::string FSettingsFolder;
+  TWindowLayout FLoadedLayout;
   std::vector<std::string> FArguments;
   TFileSystem* FFileSystem;
   TClock* FClock;
   TShell* FShell;
   TSearchCache FCache;
+  std::unique_ptr<TCacheLoader> FLoader;
+  // A cache that was not read whole (the file could not be read, or the window closed while it loaded)
+  // is never saved: the file would lose the paths it was not given.
+  bool FCacheSavable = true;
   TGridRowSink FRows{flist};
   TGridResultRows FResultRows{flist.Model()};
   TResultCommands FCommands{FResultRows, *FShell, *FFileSystem};

@@ -126,21 +126,51 @@ void TResultCommands::DeleteSelected(bool Permanent) {
   const std::vector<std::string> Paths = SelectedPaths();
   const std::string Subject = DeleteSubject(Paths);
   if (Subject.empty()) return;
+  std::vector<TFailure> Failures;
   if (Permanent) {
     if (!OnConfirm || !OnConfirm(ConfirmPrefix + Subject + ConfirmSuffix)) return;
-    for (const std::string& Path : Paths) FFileSystem.RemoveFile(Path);  // files only; failures stay on disk
+    for (const std::string& Path : Paths) {
+      if (FFileSystem.DirectoryExists(Path)) {
+        Failures.push_back({Path, FolderNotDeletedText});
+      } else if (!FFileSystem.RemoveFile(Path)) {
+        Failures.push_back({Path, FFileSystem.LastErrorText()});
+      }
+    }
   } else {
-    for (const std::string& Path : Paths) RecycleFile(Path);
+    for (const std::string& Path : Paths) {
+      std::string Reason;
+      if (RecycleFile(Path, Reason) == srFailed) Failures.push_back({Path, Reason});
+    }
   }
   RemoveVanishedRows();
+  ReportFailures(Failures);
 }
 
-void TResultCommands::RecycleFile(const std::string& Path) {
+TShellResult TResultCommands::RecycleFile(const std::string& Path, std::string& Reason) {
   try {
-    FShell.Recycle(Path);
-  } catch (...) {
-    // A failed recycle shows in the grid: the row stays.
+    return FShell.Recycle(Path, Reason);
+  } catch (const std::exception& Error) {
+    Reason = Error.what();
+    return srFailed;
   }
+}
+
+void TResultCommands::ReportFailures(const std::vector<TFailure>& Failures) {
+  // A failure that left nothing behind (another program removed the file meanwhile) is no failure.
+  std::string Text;
+  std::size_t Named = 0, More = 0;
+  for (const TFailure& Failure : Failures) {
+    if (!ExistsOnDisk(Failure.Path)) continue;
+    if (Named == ReportedFailures) {
+      ++More;
+      continue;
+    }
+    Text += "\n" + Failure.Path + (Failure.Reason.empty() ? "" : ": " + Failure.Reason);
+    ++Named;
+  }
+  if (Named == 0 || !OnReport) return;
+  if (More > 0) Text += "\nand " + std::to_string(More) + " more";
+  OnReport(NotDeletedText + std::string("\n") + Text);
 }
 
 bool TResultCommands::ExistsOnDisk(const std::string& Path) {

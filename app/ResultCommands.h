@@ -74,10 +74,11 @@ class TResultCommands {
   void Explore();
   // Moves the selected rows' files to the recycle bin (one shell operation each, the shell asks), or
   // deletes them after the user confirmed. Then every selected row whose path no longer exists on disk
-  // leaves the grid and the others are deselected.
+  // leaves the grid and the others are deselected. What could not be removed (and was not kept by the
+  // user's own answer to the shell) is reported once, through OnReport, with the reasons.
   void DeleteSelected(bool Permanent);
-  // One shell file operation to the recycle bin; a failure is ignored.
-  void RecycleFile(const std::string& Path);
+  // One shell file operation to the recycle bin; Reason says why it failed.
+  TShellResult RecycleFile(const std::string& Path, std::string& Reason);
 
   // The selected rows' full paths, one per line (CR LF between them); the current row's when none is
   // selected.
@@ -93,10 +94,18 @@ class TResultCommands {
 
   // The permanent delete's question; without a handler the answer is Cancel.
   TConfirmEvent OnConfirm;
+  // Tells the user what a delete could not remove; without a handler nothing is told.
+  std::function<void(const std::string& Text)> OnReport;
 
   // The confirmation's texts.
   static constexpr const char* ConfirmPrefix = "Are you sure you want to delete ";
   static constexpr const char* ConfirmSuffix = "?";
+  // The report of what stayed: the heading, one line per path with its reason (at most
+  // ReportedFailures of them), then how many more.
+  static constexpr const char* NotDeletedText = "These could not be deleted:";
+  static constexpr const char* FolderNotDeletedText =
+      "A folder is deleted only by moving it to the recycle bin (Delete), never permanently.";
+  static constexpr std::size_t ReportedFailures = 10;
 
  private:
   void RowParts(int Row, std::string& Folder, std::string& Name);
@@ -110,6 +119,12 @@ class TResultCommands {
   std::string DeleteSubject(const std::vector<std::string>& Paths);
   bool ExistsOnDisk(const std::string& Path);
   void RemoveVanishedRows();
+  // A path that stayed, and why.
+  struct TFailure {
+    std::string Path;
+    std::string Reason;
+  };
+  void ReportFailures(const std::vector<TFailure>& Failures);
 
   TResultRows& FRows;
   TShell& FShell;

@@ -24,7 +24,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Application().Initialize();
   Application().SetTitle(MainCaption);
   try {
+    // Decided once, before the window reads a settings file. When nothing can be saved the program
+    // still runs, and the user learns it now rather than by missing histories later.
+    const TSettingsPlace& Settings = ProgramSettingsPlace();
+    if (!Settings.Writable)
+      MessageBoxW(nullptr, Widen(Settings.Problem).c_str(), Widen(MainCaption).c_str(), MB_OK | MB_ICONWARNING);
     TMainFormSetup Setup;
+    Setup.SettingsFolder = Settings.Folder;
     Setup.Arguments = CommandLineArguments();
     TForm1 Form1(Setup);
     SendMessageW(Form1.Handle(), WM_SETICON, ICON_BIG,

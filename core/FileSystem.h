@@ -127,6 +127,11 @@ class TFileSystem {
   virtual bool FileExists(const std::string& Path) = 0;  // false for folders
   virtual bool DirectoryExists(const std::string& Path) = 0;
   virtual bool RemoveFile(const std::string& Path) = 0;  // files only; false for folders
+  // Makes the folder Path (its parent must exist); true when it exists afterwards.
+  virtual bool CreateFolder(const std::string& Path) {
+    (void)Path;
+    return false;
+  }
   // The system's text for the last failure of this thread, for messages.
   virtual std::string LastErrorText() = 0;
 };
@@ -135,3 +140,7 @@ class TFileSystem {
 TFileSystem& PlatformFileSystem();
 // The folder that holds the running executable, ending in the path delimiter.
 std::string ExecutableFolder();
+// The folder the platform keeps for the user's own program data on this machine (Windows: the local
+// application data folder; elsewhere $XDG_DATA_HOME or ~/.local/share), ending in the path delimiter;
+// empty when the platform names none.
+std::string UserDataFolder();

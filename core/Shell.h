@@ -8,6 +8,9 @@
 // How a started program shows its window, as the platform numbers the modes.
 enum TShowMode : int { smNormal = 1, smMaximized = 3, smShow = 5 };
 
+// How a shell file operation ended.
+enum TShellResult { srDone, srDeclined, srFailed };
+
 // One request to the shell's execute operation. Texts are UTF-8.
 struct TShellRequest {
   void* Owner = nullptr;                 // the window that owns what the shell shows; null for none
@@ -30,9 +33,9 @@ class TShell {
   // reported (no program for the document, no browser, no network).
   virtual void Execute(const TShellRequest& Request) = 0;
   // One shell file operation that moves the file or folder at Path to the recycle bin, with the
-  // shell's own confirmation and no progress window. False when the shell failed or the user declined;
-  // callers look at the disk rather than at this answer.
-  virtual bool Recycle(const std::string& Path) = 0;
+  // shell's own confirmation and no progress window. Callers look at the disk for what is gone; the
+  // answer tells a refusal of the user from a failure, whose Reason is the system's.
+  virtual TShellResult Recycle(const std::string& Path, std::string& Reason) = 0;
   // Replaces the clipboard's contents with Text as Unicode text; false when the clipboard is busy.
   virtual bool SetClipboardText(const std::string& Text) = 0;
 };

@@ -38,8 +38,8 @@ void TConsoleHost::SetStatus(const std::string& Text, int Panel) {
   if (Panel < 0 || Panel > 3) return;
   FStatus[Panel] = Text;
   // Panel 3 comes last at each refresh of a running search (at most every 750 ms): a moment to pass
-  // the results found meanwhile on to a pipe, and to show the counters.
-  if (Panel != 3 || FTag != 1) return;
+  // the results found meanwhile on to a pipe, and to show the counters. (A search clears it as it starts.)
+  if (Panel != 3 || FTag != 1 || Text.empty()) return;
   FConsole.Flush();
   if (FShowStatus) FConsole.SetStatusLine(FStatus[1] + " | " + FStatus[2] + " | " + FStatus[3]);
 }

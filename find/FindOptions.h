@@ -25,7 +25,7 @@ struct TFindOptions {
   bool NulEnds = false;  // -0: every result ends with a NUL byte instead of a line break
   bool Quiet = false;    // no progress line and no final status text
   bool NoCache = false;
-  std::string CacheFile;  // empty: "search.cache" beside the executable
+  std::string CacheFile;  // empty: "search.cache" in the settings folder
   bool Help = false;
   bool Version = false;
 };

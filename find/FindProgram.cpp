@@ -56,6 +56,11 @@ int RunFind(const std::vector<std::string>& Arguments, TConsole& Console) {
       ReportError(Console, Error.what());
       return fsError;
     }
+    // Saving would replace a file that is something else (a zero byte, a line that is no path).
+    if (!Cache.Damage().empty()) {
+      ReportError(Console, "'" + CacheFile + "' is not a search cache (" + Cache.Damage() + "); it was left as it is");
+      return fsError;
+    }
   }
 
   TConsoleHost Host(Options, Console, Files, Settings);

@@ -1,8 +1,8 @@
 // A "search.cache" file of any bytes, read as the window reads it at start-up. Every path read fits
 // on a line of the file again; written back (sorted, without duplicates) and read again, the cache
-// holds exactly the lines written, in the same order. The first input byte picks the platform's rule
-// for lines that are no UTF-8 (kept as bytes, or read in the ANSI code page) and the size of the
-// pieces the file is read in.
+// holds exactly the lines written, in the same order; a cache that nothing changed is not written. The first input byte
+// picks the platform's rule for lines that are no UTF-8 (kept as bytes, or read in the ANSI code page) and the size of
+// the pieces the file is read in.
 #include <cstdint>
 #include <map>
 #include <string>
@@ -68,7 +68,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   for (std::size_t I = 0; I < Cache.List().Count(); ++I)
     if (!FitsOnACacheLine(Cache.List().Text(I))) __builtin_trap();
   Cache.AddToCache("C:\\added by a walk");
+  const std::string Before = Files.Files["search.cache"];
+  const bool Changed = Cache.Changed();
   Cache.SaveCache("search.cache");
+  // A cache that already held that path is not written again.
+  if (!Changed) {
+    if (Files.Files["search.cache"] != Before) __builtin_trap();
+    return 0;
+  }
   TSearchCache Again(Files);
   Again.LoadCache("search.cache");
   Again.List().SetSorted(true);

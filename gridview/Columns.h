@@ -2,6 +2,7 @@
 // The column collection and the column base: widths and display order, left edges, auto-sizing of
 // spare width, header and footer parts, sort settings and options. Every property change reaches
 // the grid as a change kind through the collection's one back-pointer to its grid.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,16 +19,20 @@ class TGridModel;
 struct TGlyph {
   int Width = 0, Height = 0;
   std::vector<TColor> Pixels;
+  // One per pixel (0 clear to 255 opaque) for pictures that carry alpha; empty for opaque ones.
+  std::vector<std::uint8_t> Alpha;
   bool Transparent = false;
   TColor TransparentColor = clBlack;
+
+  bool HasAlpha() const { return !Alpha.empty(); }
 
   bool Empty() const { return Width <= 0 || Height <= 0 || Pixels.size() < std::size_t(Width) * std::size_t(Height); }
   TColor Pixel(int X, int Y) const { return Pixels[std::size_t(Y) * std::size_t(Width) + std::size_t(X)]; }
   // Transparent with the colour of the bottom-left pixel; nothing for an empty picture.
   void MakeTransparentFromCorner();
   bool operator==(const TGlyph& O) const {
-    return Width == O.Width && Height == O.Height && Pixels == O.Pixels && Transparent == O.Transparent &&
-           TransparentColor == O.TransparentColor;
+    return Width == O.Width && Height == O.Height && Pixels == O.Pixels && Alpha == O.Alpha &&
+           Transparent == O.Transparent && TransparentColor == O.TransparentColor;
   }
 };
 

@@ -244,8 +244,12 @@ void TGridModel::SetCurrentCell(int ACol, int ARow, TShiftState Shift) {
       View().InvalidateCell(OldCol, OldRow);
       View().InvalidateCell(ACol, ARow);
     }
-  } else if (!FMultiSelecting) {
-    SetRowSelected(OldRow, false);
+  } else {
+    // The focus frame moves with the current row, whatever the selection marks do (a row that was
+    // current without being selected repaints nothing through its mark).
+    View().InvalidateRow(OldRow);
+    View().InvalidateRow(ARow);
+    if (!FMultiSelecting) SetRowSelected(OldRow, false);
   }
   SetRowSelected(ARow, true);
   FAnchorRow = ARow;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/Text.h"
+
 namespace {
 
 bool IsSpecial(char C) { return C == '!' || C == '#' || C == '(' || C == '*' || C == '?' || C == '['; }
@@ -58,6 +60,18 @@ std::vector<std::uint32_t> BordersOf(std::string_view Pattern) {
 }  // namespace
 
 EMaskError::EMaskError() : Exception("Error") {}
+
+std::string MaskTextForSearch(std::string_view Text) {
+  std::string Result;
+  NameForMask(Text, Result);
+  return Result;
+}
+
+void NameForMask(std::string_view Name, std::string& Out) {
+  Out.assign(Name);
+  for (char& C : Out) C = AsciiLower(C);
+  Out += MaskEndMark;
+}
 
 std::size_t MaskCharLength(std::string_view Text, std::size_t Position) {
   const auto Lead = static_cast<unsigned char>(Text[Position]);

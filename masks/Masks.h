@@ -26,8 +26,18 @@ enum TMaskElementKind : std::uint8_t {
   mkEnd,
 };
 
-// A compiled mask. Matching compares bytes exactly (callers lower-case mask and name and append "~" to
-// both); a "character" is one UTF-8 sequence, so "?" takes "é" whole. The answers are those of plain
+// The end mark that ties the end of a mask to the end of a name: the search appends it to both. No file
+// name holds a "/" (Windows and POSIX both forbid it), so a name's own "~" never ends a mask early,
+// while a mask's trailing "!" or "#" still takes the mark as its operand ("*abc!" needs one more
+// character after "abc").
+inline constexpr char MaskEndMark = '/';
+// A mask text or a name as the search compares them: letters A to Z lower-cased, the end mark appended.
+std::string MaskTextForSearch(std::string_view Text);
+// The same into Out, whose storage is reused (the walk tests every name it meets).
+void NameForMask(std::string_view Name, std::string& Out);
+
+// A compiled mask. Matching compares bytes exactly (callers lower-case mask and name and append
+// MaskEndMark to both); a "character" is one UTF-8 sequence, so "?" takes "é" whole. The answers are those of plain
 // backtracking (shortest skip first, first success wins), but a match is settled slot by slot from
 // the last one: for every position of the name, whether the elements from that slot on match there.
 // An any run needs one pass from the end of the name for that, a literal run one substring search,

@@ -15,17 +15,19 @@
 // (a case changed on disk, a file deleted, a folder that cannot be listed) is looked up on its own,
 // so the answers never differ from FindEntry's.
 //
-// The paths given must stay valid while the object lives (they are views into the cache).
+// Folders are named by number (the cache's folder numbers); the names given must stay valid while the
+// object lives (they are views into the cache).
 class TCandidateLookup {
  public:
-  TCandidateLookup(TFileSystem& Files, char Delimiter) : FFiles(Files), FDelimiter(Delimiter) {}
+  explicit TCandidateLookup(TFileSystem& Files) : FFiles(Files) {}
 
   // Every cached path under the root, so that folder sizes are known.
-  void CountCachedPath(std::string_view Path);
+  void CountCachedPath(std::uint32_t Folder) { ++FFolders[Folder].Cached; }
   // Every candidate, once, before the first Find.
-  void AddCandidate(std::string_view Path);
-  // The entry of a candidate, as FindEntry gives it; each candidate is asked for once.
-  bool Find(std::string_view Path, TFileEntry& Entry);
+  void AddCandidate(std::uint32_t Folder, std::string_view Name);
+  // The entry of a candidate, as FindEntry gives it for Path, whose name starts at NameStart (after the
+  // folder's separator); each candidate is asked for once.
+  bool Find(std::uint32_t Folder, const std::string& Path, std::size_t NameStart, TFileEntry& Entry);
 
   std::size_t FolderListings() const { return FListings; }
 
@@ -37,11 +39,9 @@ class TCandidateLookup {
     std::unordered_set<std::string_view> Wanted;
     std::unordered_map<std::string, TFileEntry> Found;
   };
-  std::string_view FolderOf(std::string_view Path) const;
-  void List(std::string_view Folder, TFolder& Info);
+  void List(const std::string& Folder, TFolder& Info);
 
   TFileSystem& FFiles;
-  const char FDelimiter;
-  std::unordered_map<std::string_view, TFolder> FFolders;
+  std::unordered_map<std::uint32_t, TFolder> FFolders;
   std::size_t FListings = 0;
 };

@@ -7,22 +7,40 @@
 #include <string_view>
 #include <vector>
 
-// A list of texts, unique when the letters A to Z are folded, built for millions of paths:
-// - the texts live back to back in large blocks (no allocation per text);
-// - lookups go through a hash set keyed on the folded text, so IndexOf and Add cost O(1) on average;
+#include "search/SlotTable.h"
+#include "search/TextBlocks.h"
+
+// A list of texts (paths), unique when the letters A to Z are folded, built for millions of paths:
+// - a text is kept as its folder (everything up to its last "\" or "/", that separator included),
+//   stored once for all the texts in it, spelled exactly, and its name: a path costs its name and a
+//   few bytes;
+// - lookups hash the folded folder and name, so IndexOf and Add cost O(1) on average and allocate
+//   nothing; a caller that adds many names of one folder finds the folder once;
 // - the list's order is its storage order (the order of loading) until it is switched to sorted mode,
-//   and ascending case-insensitive collation order after that. The collation order is computed when
-//   someone walks the list, never by moving texts at each addition.
+//   and ascending case-insensitive collation order after that. A file written by a save is already in
+//   that order: its texts are taken as ordered (OrderedPrefix) and only texts added since are collated,
+//   and never by moving texts at each addition.
 class TSFCList {
  public:
-  TSFCList();
-  ~TSFCList();
+  static constexpr std::uint32_t NoFolder = UINT32_MAX;
+
+  TSFCList() = default;
   TSFCList(const TSFCList&) = delete;
   TSFCList& operator=(const TSFCList&) = delete;
 
-  std::size_t Count() const { return FEntries.size(); }
-  // The text stored at Index (storage order: the order of addition).
-  std::string_view Text(std::size_t Index) const;
+  // Storage indexes run from 0 to Count() - 1, removed texts included.
+  std::size_t Count() const { return FCount; }
+  // The text stored at Index; empty for a removed one.
+  std::string Text(std::size_t Index) const;
+  void TextInto(std::size_t Index, std::string& Out) const;
+  bool Removed(std::size_t Index) const { return Entry(Index).Folder == NoFolder; }
+  std::uint32_t FolderOf(std::size_t Index) const { return Entry(Index).Folder; }
+  std::string_view NameOf(std::size_t Index) const { return FNames.Get(Entry(Index).Name); }
+  std::size_t FolderCount() const { return FFolders.size(); }
+  // A folder's text, with the separator that ends it (empty for texts without a separator).
+  std::string_view FolderText(std::uint32_t Folder) const { return FFolderTexts.Get(FFolders[Folder].Text); }
+  // Where the name of Text starts: after its last "\" or "/".
+  static std::size_t NameStart(std::string_view Text);
 
   bool Sorted() const { return FSorted; }
   // Sorted mode changes the order of iteration, not the storage.
@@ -32,10 +50,27 @@ class TSFCList {
   bool Add(std::string_view Text);
   // Storage index of the text equal to Text ignoring case (A to Z), or -1.
   std::ptrdiff_t IndexOf(std::string_view Text) const;
+
+  // The same by folder. A folder's number names one exact spelling of it (FolderText); a name is
+  // found under any spelling of its folder that is equal with A to Z folded.
+  std::uint32_t FindFolder(std::string_view Folder) const;
+  std::uint32_t AddFolder(std::string_view Folder);
+  std::ptrdiff_t IndexOf(std::uint32_t Folder, std::string_view Name) const;
+  // Adds Name to Folder unless it is there; Index receives its storage index. True when added.
+  bool Add(std::uint32_t Folder, std::string_view Name, std::uint32_t& Index);
+  // The text at Index spelled as Folder and Name, which are equal to it with A to Z folded.
+  void Respell(std::size_t Index, std::uint32_t Folder, std::string_view Name);
+
   // Gives the text at Index another spelling; when that spelling is held already, at another index,
   // the text at Index is removed instead (it reads as empty and takes no part in the order).
   void Replace(std::size_t Index, std::string_view Text);
+  void Remove(std::size_t Index);
   void Clear();
+
+  // The first Count texts in storage are in the list's sorted order already (a file that a save
+  // wrote); in sorted mode only the texts after them are collated. Order(true) checks the claim.
+  void SetOrderedPrefix(std::size_t Count) { FOrderedPrefix = Count; }
+  std::size_t OrderedPrefix() const { return FOrderedPrefix; }
 
   // Every storage index in the list's order: storage order, or collation order in sorted mode.
   // Unique drops, in sorted mode, every text that the collation holds equal to an earlier one.
@@ -43,26 +78,46 @@ class TSFCList {
   // Puts a subset of storage indexes into the list's order (stable for texts that collate equal).
   void SortIndexes(std::vector<std::uint32_t>& Indexes, bool Unique = false) const;
 
-  // Bytes held by the list: text blocks, index and hash set.
+  // Bytes held by the list: text blocks, entries and hash tables.
   std::size_t MemoryBytes() const;
 
  private:
   struct TEntry {
-    std::uint32_t Block;   // RemovedBlock for a removed text
-    std::uint32_t Offset;  // of the text's length prefix within the block
+    std::uint32_t Folder;  // NoFolder for a removed text
+    std::uint32_t Name;    // reference into FNames
   };
-  static constexpr std::uint32_t RemovedBlock = UINT32_MAX;
+  struct TFolder {
+    std::uint32_t Text;  // reference into FFolderTexts
+    std::uint64_t Hash;  // of the text with A to Z folded
+  };
+  static constexpr unsigned ChunkBits = 16;
+  const TEntry& Entry(std::size_t Index) const {
+    return FChunks[Index >> ChunkBits][Index & ((std::size_t(1) << ChunkBits) - 1)];
+  }
+  TEntry& Entry(std::size_t Index) { return FChunks[Index >> ChunkBits][Index & ((std::size_t(1) << ChunkBits) - 1)]; }
+  std::uint64_t EntryHash(std::size_t Index) const;
+  // The slot of the name in a folder spelled FolderText; Folder is its number when known (NoFolder if not).
+  std::size_t EntrySlot(std::string_view FolderText, std::uint32_t Folder, std::string_view Name,
+                        std::uint64_t Hash) const;
+  std::uint32_t Append(std::uint32_t Folder, std::string_view Name);
   void RemoveSlot(std::size_t Index);
-  static std::uint64_t HashOf(std::string_view Text);
-  std::size_t FindSlot(std::string_view Text, std::uint64_t Hash) const;
-  void Rehash(std::size_t SlotCount);
-  TEntry StoreText(std::string_view Text);
+  // Keyed sorts and the merge of the ordered prefix with the texts after it (SFCListOrder.cpp).
+  void SortByKeys(std::vector<std::uint32_t>& Indexes, bool Unique) const;
+  void MergeOrdered(const std::vector<std::uint32_t>& Head, const std::vector<std::uint32_t>& Tail,
+                    std::vector<std::uint32_t>& Out) const;
+  int Compare(std::uint32_t A, std::uint32_t B, std::string& TextA, std::string& TextB) const;
 
-  std::vector<std::unique_ptr<char[]>> FBlocks;
-  std::vector<std::size_t> FBlockSizes;
-  std::size_t FBlockUsed = 0;  // bytes used in the last block
-  std::vector<TEntry> FEntries;
-  std::vector<std::uint32_t> FSlots;  // storage index + 1; 0 for an empty slot; size a power of two
-  std::vector<std::uint8_t> FTags;    // top byte of the hash of each slot's text
+  TTextBlocks FFolderTexts;
+  std::vector<TFolder> FFolders;
+  TSlotTable FFolderSlots;  // by folded hash, compared exactly
+  TTextBlocks FNames;
+  std::vector<std::unique_ptr<TEntry[]>> FChunks;  // fixed-size chunks: growing never copies the entries
+  std::size_t FCount = 0;
+  std::size_t FLive = 0;  // texts not removed
+  TSlotTable FSlots;
+  std::size_t FOrderedPrefix = 0;
   bool FSorted = false;
 };
+
+// A hash of Text with the letters A to Z folded, eight bytes at a time.
+std::uint64_t FoldedHash(std::string_view Text, std::uint64_t Seed = 0);

@@ -2,18 +2,30 @@
 
 #include "core/Exceptions.h"
 #include "core/FormatSettings.h"
+#include "core/SettingsFolder.h"
 #include "core/Text.h"
 
 namespace {
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+// Thrown through the file system's reading to stop a load that was cancelled.
+struct TLoadStopped {};
 }  // namespace
 
-std::string TSearchCache::CacheFileName() { return ExecutableFolder() + SearchCacheFileName; }
+std::string TSearchCache::CacheFileName() { return ProgramSettingsPlace().Folder + SearchCacheFileName; }
+
+bool IsCacheLine(std::string_view Line, char Delimiter) {
+  if (Line.empty()) return true;
+  if (Delimiter != '\\') return Line[0] == Delimiter;
+  const bool Drive = Line.size() >= 3 && AsciiLower(Line[0]) >= 'a' && AsciiLower(Line[0]) <= 'z' && Line[1] == ':' &&
+                     (Line[2] == '\\' || Line[2] == '/');
+  return Drive || Line.substr(0, 2) == "\\\\";
+}
 
 // The file is read in pieces, so that loading holds little more than the list itself. CR LF, CR and LF
 // each end a line (also where a piece ends between CR and LF); reading stops at the first zero byte.
-void TSearchCache::LoadCache(const std::string& FileName) {
-  if (!FFileSystem.FileExists(FileName)) return;
+bool TSearchCache::LoadCache(const std::string& FileName, const std::atomic<bool>* Cancel) {
+  if (!FFileSystem.FileExists(FileName)) return true;
+  const bool Fresh = FCache.Count() == 0;
   std::string Partial;  // the start of a line that goes on in the next piece
   bool Ended = false, FirstLine = true, AfterCr = false;
   const auto Line = [&](std::string_view Text) {
@@ -22,57 +34,105 @@ void TSearchCache::LoadCache(const std::string& FileName) {
     FirstLine = false;
     AddLoadedLine(Text);
   };
-  const bool Read = FFileSystem.ReadFileInPieces(FileName, [&](std::string_view Piece) {
-    if (Ended) return;
-    const std::size_t Zero = Piece.find('\0');
-    if (Zero != std::string_view::npos) {
-      Piece = Piece.substr(0, Zero);
-      Ended = true;
-    }
-    std::size_t Start = AfterCr && !Piece.empty() && Piece[0] == '\n' ? 1 : 0;
-    AfterCr = AfterCr && Piece.empty();
-    for (std::size_t I = Start; I < Piece.size(); ++I) {
-      if (Piece[I] != '\r' && Piece[I] != '\n') continue;
-      if (Partial.empty()) {
-        Line(Piece.substr(Start, I - Start));
-      } else {
-        Line(Partial.append(Piece.substr(Start, I - Start)));
-        Partial.clear();
+  bool Read;
+  try {
+    Read = FFileSystem.ReadFileInPieces(FileName, [&](std::string_view Piece) {
+      if (Cancel && Cancel->load()) throw TLoadStopped();
+      if (Ended) return;
+      const std::size_t Zero = Piece.find('\0');
+      if (Zero != std::string_view::npos) {
+        Piece = Piece.substr(0, Zero);
+        Ended = true;
       }
-      if (Piece[I] == '\r' && I + 1 < Piece.size() && Piece[I + 1] == '\n') ++I;
-      AfterCr = Piece[I] == '\r' && I + 1 == Piece.size();
-      Start = I + 1;
-    }
-    Partial.append(Piece.substr(Start));
-  });
+      std::size_t Start = AfterCr && !Piece.empty() && Piece[0] == '\n' ? 1 : 0;
+      AfterCr = AfterCr && Piece.empty();
+      for (std::size_t I = Start; I < Piece.size(); ++I) {
+        if (Piece[I] != '\r' && Piece[I] != '\n') continue;
+        if (Partial.empty()) {
+          Line(Piece.substr(Start, I - Start));
+        } else {
+          Line(Partial.append(Piece.substr(Start, I - Start)));
+          Partial.clear();
+        }
+        if (Piece[I] == '\r' && I + 1 < Piece.size() && Piece[I + 1] == '\n') ++I;
+        AfterCr = Piece[I] == '\r' && I + 1 == Piece.size();
+        Start = I + 1;
+      }
+      Partial.append(Piece.substr(Start));
+    });
+  } catch (const TLoadStopped&) {
+    return false;
+  }
   if (!Read) throw EFileError("Cannot open file \"" + FileName + "\". " + FFileSystem.LastErrorText());
   if (!Partial.empty() && !(FirstLine && Partial == ByteOrderMark)) Line(Partial);
+  if (Ended) {
+    FLostBytesOf = FileName;
+    if (FDamage.empty())
+      FDamage = "a zero byte follows line " + std::to_string(FLinesRead) + "; nothing after it was read";
+  }
+  // A save writes the file sorted and without duplicates: its order is then the list's sorted order
+  // (unless someone wrote it by hand; a save checks that before it relies on it).
+  if (Fresh && !FLoadedDuplicates) FCache.SetOrderedPrefix(FCache.Count());
+  return true;
 }
 
 // Lines written by older versions are in the ANSI code page. Each line is judged on its own: one
 // name that is not UTF-8 must not turn every other line of the file into mojibake. Where names are
 // bytes, a line that is no UTF-8 is such a name, kept as it is.
 void TSearchCache::AddLoadedLine(std::string_view Line) {
+  ++FLinesRead;
+  if (FDamage.empty() && !IsCacheLine(Line, FFileSystem.PathDelimiter()))
+    FDamage = "line " + std::to_string(FLinesRead) + " is not a full path";
   if (!FitsOnACacheLine(Line)) return;  // a line that starts with a byte order mark: no path of a disk
-  if (FFileSystem.PathsAreBytes() || IsValidUtf8(Line)) {
-    FCache.Add(Line);
-  } else {
-    FCache.Add(AnsiToUtf8(Line));
+  std::string Converted;
+  if (!FFileSystem.PathsAreBytes() && !IsValidUtf8(Line)) {
+    Converted = AnsiToUtf8(Line);
+    Line = Converted;
   }
+  // A saved file holds the names of one folder one after the other: the folder is looked up once.
+  const std::size_t Start = TSFCList::NameStart(Line);
+  UseFolder(Line.substr(0, Start));
+  std::uint32_t Index;
+  if (!FCache.Add(FFolder, Line.substr(Start), Index)) FLoadedDuplicates = true;
 }
 
 bool FitsOnACacheLine(std::string_view Path) {
   // A byte order mark at the start of the file is no part of its first path.
-  return Path.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos &&
-         Path.substr(0, 3) != ByteOrderMark;
+  for (const char C : Path)
+    if (static_cast<unsigned char>(C) <= '\r' && (C == '\r' || C == '\n' || C == '\0')) return false;
+  return Path.substr(0, 3) != ByteOrderMark;
 }
 
-void TSearchCache::AddToCache(std::string_view Path) {
-  if (!FRecording) return;
-  if (!FitsOnACacheLine(Path)) return;  // the walk still finds it; the cache file could not hold it
-  FCache.Add(Path);
+void TSearchCache::UseFolder(std::string_view Folder) {
+  if (FFolder < FCache.FolderCount() && FCache.FolderText(FFolder) == Folder) return;
+  FFolder = FCache.AddFolder(Folder);
+}
+
+bool TSearchCache::SamePath(std::string_view Stored, std::string_view Met) const {
+  std::string A(Stored), B(Met);
+  FFileSystem.PathKey(A);
+  FFileSystem.PathKey(B);
+  return A == B;
+}
+
+TCacheHit TSearchCache::Record(std::string_view Path) {
+  if (!FRecording || !FitsOnACacheLine(Path)) return TCacheHit();
+  const std::size_t Start = TSFCList::NameStart(Path);
+  UseFolder(Path.substr(0, Start));
+  const std::string_view Name = Path.substr(Start);
+  std::uint32_t Index;
   FCache.SetSorted(true);
+  if (FCache.Add(FFolder, Name, Index)) {
+    FCacheChanged = true;
+    return TCacheHit{Index, true};
+  }
+  if (FCache.FolderOf(Index) == FFolder && FCache.NameOf(Index) == Name) return TCacheHit{Index, true};
+  // Held in another spelling: the disk's spelling now, unless the file system tells the two apart (a
+  // case-sensitive disk), where the line names another path.
+  if (!SamePath(FCache.Text(Index), Path)) return TCacheHit{Index, false};
+  FCache.Respell(Index, FFolder, Name);
   FCacheChanged = true;
+  return TCacheHit{Index, true};
 }
 
 void TSearchCache::RespellPath(std::size_t Index, std::string_view Path) {
@@ -81,8 +141,22 @@ void TSearchCache::RespellPath(std::size_t Index, std::string_view Path) {
   FCacheChanged = true;
 }
 
+void TSearchCache::KeepDamagedFile(const std::string& FileName) {
+  const std::string Copy = FileName + DamagedCacheSuffix;
+  const std::unique_ptr<TFileWriter> Writer = FFileSystem.CreateFileAtomically(Copy);
+  bool Written = Writer != nullptr;
+  const bool Read = Written && FFileSystem.ReadFileInPieces(FileName, [&](std::string_view Piece) {
+    Written = Written && Writer->Write(Piece);
+  });
+  if (!Read || !Written || !Writer->Commit())
+    throw EFileError("Cannot keep the damaged file \"" + FileName + "\" as \"" + Copy + "\". " +
+                     FFileSystem.LastErrorText());
+  FLostBytesOf.clear();
+}
+
 void TSearchCache::SaveCache(const std::string& FileName) {
   if (!FCacheChanged) return;
+  if (FLostBytesOf == FileName) KeepDamagedFile(FileName);
   // The file is always sorted and free of duplicates, whatever mode the list is in. It is written in
   // pieces, so that saving holds little more than the list and its order.
   const bool WasSorted = FCache.Sorted();
@@ -94,9 +168,11 @@ void TSearchCache::SaveCache(const std::string& FileName) {
   constexpr std::size_t PieceSize = 1 << 20;
   std::string Piece;
   for (std::size_t I = 0; Ok && I < Order.size(); ++I) {
-    const std::string_view Path = FCache.Text(Order[I]);
-    if (!FitsOnACacheLine(Path)) continue;
-    Piece.append(Path).append("\r\n");
+    const std::string_view Folder = FCache.FolderText(FCache.FolderOf(Order[I])), Name = FCache.NameOf(Order[I]);
+    if (!FitsOnACacheLine(Folder.empty() ? Name : Folder) ||
+        Name.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
+      continue;
+    Piece.append(Folder).append(Name).append("\r\n");
     if (Piece.size() >= PieceSize) {
       Ok = Writer->Write(Piece);
       Piece.clear();

@@ -1,6 +1,8 @@
 #pragma once
-// The search cache: every file and folder path that a walk has met, kept in "search.cache" beside
-// the executable between runs.
+// The search cache: every file and folder path that a walk has met, kept in "search.cache" in the
+// settings folder between runs.
+#include <atomic>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -10,24 +12,44 @@
 // False for a path with a line break (or a zero byte) in it, or one that starts with a byte order mark:
 // "search.cache" holds one path per line, and could not give such a path back as it was.
 bool FitsOnACacheLine(std::string_view Path);
+// A line as a walk writes it: a full path ('C:\...' or '\\server\...' where the delimiter is "\",
+// '/...' elsewhere). An empty line (an empty path, which never matches) is allowed too.
+bool IsCacheLine(std::string_view Line, char Delimiter);
 
-// The cache file's name, in the folder of the executable (or of the settings a test gives).
+// The cache file's name, in the settings folder (or the folder a test gives).
 inline constexpr const char* SearchCacheFileName = "search.cache";
+// Added to the name of a file whose reading stopped at a zero byte, for the copy kept of it.
+inline constexpr const char* DamagedCacheSuffix = ".damaged";
+
+// What the cache holds of a path that a walk met.
+struct TCacheHit {
+  std::int64_t Line = -1;  // its storage index; -1 when the cache records nothing
+  bool SamePath = false;   // the line names the path itself, as the file system compares paths
+};
 
 class TSearchCache {
  public:
   explicit TSearchCache(TFileSystem& FileSystem = PlatformFileSystem()) : FFileSystem(FileSystem) {}
 
-  // The executable's folder followed by "search.cache".
+  // The program's settings folder followed by "search.cache".
   static std::string CacheFileName();
 
   // Reads the file's lines in file order (the list stays unsorted until the first addition); a line
   // that repeats an earlier one (ignoring case) is kept once. A missing file leaves the cache empty;
-  // a file that exists but cannot be read raises EFileError.
-  void LoadCache(const std::string& FileName);
-  // Adds Path unless present and switches the list to sorted mode; marks the cache changed either way.
-  // A path that does not fit on a line of the file is left out.
-  void AddToCache(std::string_view Path);
+  // a file that exists but cannot be read raises EFileError. When Cancel turns true the reading stops,
+  // leaving part of the file loaded, and the answer is false.
+  bool LoadCache(const std::string& FileName, const std::atomic<bool>* Cancel = nullptr);
+  // Why the file loaded is not a search cache as a save writes it, or empty: a zero byte (nothing
+  // after it was read), or a line that is no full path.
+  const std::string& Damage() const { return FDamage; }
+  // The reading stopped at a zero byte: the file holds more than the cache. The first save over it
+  // keeps the file as it was under its name followed by DamagedCacheSuffix.
+  bool LostBytes() const { return !FLostBytesOf.empty(); }
+  // Records Path unless present and switches the list to sorted mode. A path met in another spelling
+  // of the same path (as the file system compares them) takes the spelling met. A path that does not
+  // fit on a line of the file is left out.
+  TCacheHit Record(std::string_view Path);
+  void AddToCache(std::string_view Path) { Record(Path); }
   // A cache that will be neither read nor saved (torvane-find --no-cache) keeps no paths at all.
   void StopRecording() { FRecording = false; }
   bool Recording() const { return FRecording; }
@@ -35,20 +57,30 @@ class TSearchCache {
   // The walk met the path at Index under the spelling Path (the file system's own, after a rename
   // that changed only its case): Path takes its place.
   void RespellPath(std::size_t Index, std::string_view Path);
-  // When changed: writes the paths sorted, without duplicates ignoring case, CR LF after every line,
-  // through a temporary file so that the old file stays whole until the new one is complete.
-  // Raises EFileError when the file cannot be written.
+  // When the paths changed since loading (added, respelled or removed): writes them sorted, without
+  // duplicates ignoring case, CR LF after every line, through a temporary file so that the old file
+  // stays whole until the new one is complete. Raises EFileError when the file cannot be written.
   void SaveCache(const std::string& FileName);
 
+  // The paths differ from those of the file loaded (or of an empty cache).
   bool Changed() const { return FCacheChanged; }
   TSFCList& List() { return FCache; }
   const TSFCList& List() const { return FCache; }
 
  private:
   void AddLoadedLine(std::string_view Line);
+  void KeepDamagedFile(const std::string& FileName);
+  // The list's folder for the folder part of a path met, found once for the names that follow in it.
+  void UseFolder(std::string_view Folder);
+  bool SamePath(std::string_view Stored, std::string_view Met) const;
 
   TFileSystem& FFileSystem;
   TSFCList FCache;
   bool FCacheChanged = false;
   bool FRecording = true;
+  std::string FDamage;
+  std::size_t FLinesRead = 0;
+  bool FLoadedDuplicates = false;
+  std::string FLostBytesOf;                    // the file whose reading stopped at a zero byte
+  std::uint32_t FFolder = TSFCList::NoFolder;  // of the last path recorded or loaded
 };

@@ -47,6 +47,12 @@ class TSearchHost {
   virtual void RepaintGrid() = 0;
   virtual void ProcessMessages() = 0;
   virtual void UpdateHistories(const std::string& Name, const std::string& Folder) = 0;
+  // True once the search cache may be used; while it is still being loaded, waits for that up to
+  // Milliseconds (answering input meanwhile, where the host has any) and answers false.
+  virtual bool CacheReady(unsigned Milliseconds) {
+    (void)Milliseconds;
+    return true;
+  }
 
   // Whether the rows show sizes and times (the window's do; a list of paths does not). When no
   // criterion needs them either, a run reads none: a listing gives names and kinds only on POSIX.

@@ -1,9 +1,9 @@
 #include "search/SearchRun.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/Text.h"
-#include "search/CandidateLookup.h"
 #include "search/ResultRows.h"
 
 namespace {
@@ -103,7 +103,7 @@ void TSearchRun::SetContentText(const std::string& Text) {
 }
 
 void TSearchRun::SetMask(const std::string& NameText) {
-  Mask = std::make_unique<TMask>(AsciiLowerCase(NameText) + "~");
+  Mask = std::make_unique<TMask>(MaskTextForSearch(NameText));
   FNameExtension = MaskExtension(NameText);
   FNameLiteral = MaskLiteral(NameText);
   FNameAny = !NameText.empty() && NameText.find_first_not_of('*') == std::string::npos;
@@ -120,7 +120,7 @@ std::string MaskLiteral(const std::string& NameText) {
   if (NameText.size() < 3 || NameText.front() != '*' || NameText.back() != '*') return std::string();
   const std::string_view Inner = std::string_view(NameText).substr(1, NameText.size() - 2);
   for (const char C : Inner)
-    if (static_cast<unsigned char>(C) >= 0x80 || std::string_view("*?[(!#~").find(C) != std::string_view::npos)
+    if (static_cast<unsigned char>(C) >= 0x80 || std::string_view("*?[(!#").find(C) != std::string_view::npos)
       return std::string();
   return AsciiLowerCase(Inner);
 }
@@ -148,6 +148,8 @@ void TSearchRun::Execute() {
   FHost.SetButtonCaption(CancelCaption);
   FHost.SetButtonTag(1);
   FHost.SetStatus(SearchingText, 0);
+  // The last search's counts and total would contradict the emptied grid.
+  for (int Panel = 1; Panel <= 3; ++Panel) FHost.SetStatus("", Panel);
   Rows.ClearRows();
   LargeFilesSkipped = false;
   SetContentText(FHost.ContainsText());
@@ -174,18 +176,24 @@ void TSearchRun::Execute() {
     while (!Root.empty() && (Root.back() == FDelimiter || (FDelimiter == '\\' && Root.back() == '/'))) Root.pop_back();
     return Root;
   };
-  FFullRoot = WithoutSeparators(FFileSystem.FullPath(PathText));
-  FShownRoot = WithoutSeparators(PathText);
+  FFullRoot = SpelledAsOnDisk(WithoutSeparators(FFileSystem.FullPath(PathText)));
+  FShownRoot = ShownRootFor(WithoutSeparators(PathText));
 
-  SearchCache(FFullRoot);
-  FHost.SetStatus(SearchingText, 0);
-  EntriesSeen = 0;
-  WalkFolder(FFullRoot);
+  // A run cancelled while the cache still loads touches neither the cache nor the disk.
+  if (WaitForCache()) {
+    SearchCache(FFullRoot);
+    FHost.SetStatus(SearchingText, 0);
+    EntriesSeen = 0;
+    WalkFolder(FFullRoot);
+  }
 
   FHost.SetButtonCaption(SearchCaption);
   FHost.SetButtonTag(0);
   FHost.SetButtonEnabled(true);
   FHost.SetStatus("", 0);
+  // The refresh writes the counts at most every 750 ms: the final ones are written here, so that they
+  // agree with the rows listed.
+  ShowCounts();
   // Without details the total is known only when every row is a file that the content test opened.
   const bool TotalKnown = FReadDetails || !ContentText.empty();
   FHost.SetStatus(LargeFilesSkipped ? std::string(LargeFilesText) : TotalKnown ? TotalText() : std::string(), 3);
@@ -212,6 +220,11 @@ void TSearchRun::ReadSizeLimit() {
 
 std::string TSearchRun::FormatCount(std::uint64_t Value) const { return FormatThousands(Value, FHost.Format()); }
 
+void TSearchRun::ShowCounts() {
+  FHost.SetStatus("Searched " + FormatCount(EntriesSeen) + " files, " + FormatCount(FoldersSeen) + " folders", 1);
+  FHost.SetStatus("Found " + FormatCount(static_cast<std::uint64_t>(FHost.Rows().RowCount())) + " files", 2);
+}
+
 std::string TSearchRun::TotalText() const {
   const double Kilobytes = static_cast<double>(TotalBytes) / 1024.0;
   return FormatCount(static_cast<std::uint64_t>(std::floor(Kilobytes + 0.5))) + "KB";
@@ -230,8 +243,7 @@ void TSearchRun::RefreshProgress(const std::string& Folder) {
     FUpdateOpen = false;
   }
   Clock.Sleep(Pause);
-  FHost.SetStatus("Searched " + FormatCount(EntriesSeen) + " files, " + FormatCount(FoldersSeen) + " folders", 1);
-  FHost.SetStatus("Found " + FormatCount(static_cast<std::uint64_t>(Rows.RowCount())) + " files", 2);
+  ShowCounts();
   FHost.SetStatus("Searching " + Folder + "...", 3);
   if (RowsAdded) {
     Rows.BeginUpdate();
@@ -241,56 +253,98 @@ void TSearchRun::RefreshProgress(const std::string& Folder) {
   LastRefresh = Clock.TickCount();
 }
 
+bool TSearchRun::WaitForCache() {
+  if (FHost.CacheReady(0)) return true;
+  FHost.SetStatus(LoadingCacheText, 0);
+  while (FHost.ButtonEnabled())
+    if (FHost.CacheReady(50)) {
+      FHost.SetStatus(SearchingText, 0);
+      return true;
+    }
+  return false;
+}
+
+std::string TSearchRun::SpelledAsOnDisk(const std::string& Path) {
+  std::string Probe = "Aa";
+  FFileSystem.PathKey(Probe);
+  if (Probe == "Aa") return Path;  // names compared exactly: what was typed is the disk's spelling
+  // The volume ('C:', or '\\server\share') as it is; a drive letter in capitals, as Windows shows it.
+  std::string Spelled;
+  std::size_t At;
+  if (Path.size() >= 2 && Path[1] == ':') {
+    Spelled = Path.substr(0, 2);
+    Spelled[0] = AsciiUpper(Spelled[0]);
+    At = 2;
+  } else if (Path.rfind("\\\\", 0) == 0 && Path.find_first_of("?.", 2) != 2) {
+    const std::size_t Server = Path.find_first_of("\\/", 2);
+    At = Server == std::string::npos ? Server : Path.find_first_of("\\/", Server + 1);
+    if (At == std::string::npos) return Path;
+    Spelled = Path.substr(0, At);
+  } else {
+    return Path;
+  }
+  TFileEntry Entry;
+  while (At < Path.size()) {
+    const std::size_t End = std::min(Path.find_first_of("\\/", At + 1), Path.size());
+    const std::string Name = Path.substr(At + 1, End - At - 1);
+    Spelled += Path[At];
+    const bool Plain = !Name.empty() && Name != "." && Name != "..";
+    Spelled += Plain && FFileSystem.FindEntry(Spelled + Name, Entry) && SameName(Entry.Name, Name) ? Entry.Name : Name;
+    At = End;
+  }
+  return Spelled;
+}
+
+bool TSearchRun::SameName(std::string_view A, std::string_view B) const {
+  std::string KeyA(A), KeyB(B);
+  FFileSystem.PathKey(KeyA);
+  FFileSystem.PathKey(KeyB);
+  return KeyA == KeyB;
+}
+
+std::string TSearchRun::ShownRootFor(const std::string& Typed) const {
+  if (FFileSystem.FullPath(Typed) == Typed) return FFullRoot;
+  // A relative root keeps its form; the folders it names take the disk's spelling, last first.
+  std::string Shown = Typed;
+  std::size_t ShownEnd = Shown.size(), FullEnd = FFullRoot.size();
+  while (ShownEnd > 0 && FullEnd > 0) {
+    const std::size_t ShownSep = Shown.find_last_of("\\/", ShownEnd - 1);
+    const std::size_t FullSep = FFullRoot.find_last_of("\\/", FullEnd - 1);
+    const std::size_t ShownStart = ShownSep == std::string::npos ? 0 : ShownSep + 1;
+    const std::size_t FullStart = FullSep == std::string::npos ? 0 : FullSep + 1;
+    const std::string Name = Shown.substr(ShownStart, ShownEnd - ShownStart);
+    const std::string_view Disk = std::string_view(FFullRoot).substr(FullStart, FullEnd - FullStart);
+    if (Name.empty() || Name == "." || Name == ".." || !SameName(Name, Disk)) break;
+    Shown.replace(ShownStart, Name.size(), Disk);
+    if (ShownStart == 0 || FullStart == 0) break;
+    ShownEnd = ShownStart - 1;
+    FullEnd = FullStart - 1;
+  }
+  return Shown;
+}
+
 void TSearchRun::SearchCache(const std::string& Root) {
   FHost.ShowProgress(true);
-  int LastPosition = 0;
-  const std::string RootPrefix = AsciiLowerCase(Root) + FDelimiter;
-  // '*.ext' needs no mask: the lower-cased path ends with '.ext'.
-  const std::string Extension = MaskExtension(FHost.NameText());
-  const bool Shortcut = !Extension.empty();
-
-  // Candidates first, in storage order; only they need the list's (collated) order.
+  FListedLines.clear();
+  FListedByKey.clear();
+  FRowsShown = false;
   const TSFCList& List = FCache.List();
   std::vector<std::uint32_t> Candidates;
-  TCandidateLookup Lookup(FFileSystem, FDelimiter);
-  std::string& Lower = FTestName;
-  for (std::size_t I = 0; I < List.Count(); ++I) {
-    const std::string_view Path = List.Text(I);
-    if (Path.size() > RootPrefix.size() && AsciiSameText(Path.substr(0, RootPrefix.size()), RootPrefix)) {
-      Lookup.CountCachedPath(Path);
-      bool Candidate;
-      if (Shortcut) {
-        Candidate =
-            Path.size() >= Extension.size() && AsciiSameText(Path.substr(Path.size() - Extension.size()), Extension);
-      } else {
-        const std::string_view Name = Path.substr(Path.rfind(FDelimiter) + 1);
-        Lower.assign(Name);
-        for (char& C : Lower) C = AsciiLower(C);
-        Lower += '~';
-        Candidate = Mask->MatchFrom(Lower, 1);
-      }
-      if (Candidate) {
-        Candidates.push_back(static_cast<std::uint32_t>(I));
-        Lookup.AddCandidate(Path);
-      }
-    }
-    if ((I & 63) == 63) FHost.ProcessMessages();
-  }
+  TCandidateLookup Lookup(FFileSystem);
+  if (!CollectCandidates(Root, Candidates, Lookup)) return;
+  // Candidates only need the list's (collated) order: those a saved file gave are in it already.
   List.SortIndexes(Candidates);
-
+  FListedLines.assign(List.Count(), false);
+  int LastPosition = 0;
   TFileEntry Entry;
-  for (std::size_t I = 0; I < Candidates.size(); ++I) {
-    const std::string Path(List.Text(Candidates[I]));
-    // Rows of pass 1 show the folder lower-cased; the name comes from the disk in its own spelling. A
-    // file system that tells case apart (POSIX) would take a lower-cased folder for another folder, or
-    // none: there the folder keeps its cached spelling.
-    std::string Folder = ShownFolder(Path.substr(0, Path.rfind(FDelimiter)));
-    if (FDelimiter == '\\') Folder = AsciiLowerCase(Folder);
-    if (Lookup.Find(List.Text(Candidates[I]), Entry) && !Entry.Name.empty() &&
-        !ListedByCachePass(std::string_view(Path).substr(0, Path.rfind(FDelimiter)), Entry.Name)) {
-      std::string Key = FListedKey;
-      if (ProcessEntryAt(Folder, Path, Entry, false)) FListedByCachePass.emplace(std::move(Key), Candidates[I]);
-    }
+  std::string Path;
+  for (std::size_t I = 0; I < Candidates.size() && FHost.ButtonEnabled(); ++I) {
+    const std::uint32_t Line = Candidates[I];
+    const std::uint32_t Folder = List.FolderOf(Line);
+    List.TextInto(Line, Path);
+    const std::size_t NameStart = List.FolderText(Folder).size();
+    if (Lookup.Find(Folder, Path, NameStart, Entry) && !Entry.Name.empty())
+      ListCachedEntry(Root, Line, Path, NameStart, Entry);
     const int Position = static_cast<int>(I * 100 / Candidates.size());
     if (Position != LastPosition) {
       FHost.SetProgressPosition(Position);
@@ -300,13 +354,96 @@ void TSearchRun::SearchCache(const std::string& Root) {
   }
 }
 
+bool TSearchRun::CollectCandidates(const std::string& Root, std::vector<std::uint32_t>& Candidates,
+                                   TCandidateLookup& Lookup) {
+  const TSFCList& List = FCache.List();
+  // Which cached folders lie under the root is decided once per folder, the way the file system
+  // compares paths: folded on Windows, exact where case tells names apart.
+  std::string RootKey = Root + FDelimiter, Key;
+  const std::size_t RootLength = RootKey.size();
+  FFileSystem.PathKey(RootKey);
+  std::vector<bool> Inside(List.FolderCount());
+  for (std::uint32_t Folder = 0; Folder < List.FolderCount(); ++Folder) {
+    const std::string_view Text = List.FolderText(Folder);
+    if (Text.size() < RootLength) continue;
+    Key.assign(Text.substr(0, RootLength));
+    FFileSystem.PathKey(Key);
+    Inside[Folder] = Key == RootKey;
+    if ((Folder & 1023) == 1023 && !FHost.ButtonEnabled()) return false;
+  }
+  // '*.ext' needs no mask: the lower-cased name ends with '.ext'.
+  const std::string Extension = MaskExtension(FHost.NameText());
+  std::string& Lower = FTestName;
+  for (std::size_t I = 0; I < List.Count(); ++I) {
+    if ((I & 4095) == 4095) {
+      FHost.ProcessMessages();
+      if (!FHost.ButtonEnabled()) return false;
+    }
+    const std::uint32_t Folder = List.FolderOf(I);
+    if (Folder == TSFCList::NoFolder || !Inside[Folder]) continue;
+    Lookup.CountCachedPath(Folder);
+    const std::string_view Name = List.NameOf(I);
+    bool Candidate;
+    if (!Extension.empty()) {
+      Candidate =
+          Name.size() >= Extension.size() && AsciiSameText(Name.substr(Name.size() - Extension.size()), Extension);
+    } else {
+      NameForMask(Name, Lower);
+      Candidate = !Name.empty() && Mask->MatchFrom(Lower, 1);
+    }
+    if (Candidate) {
+      Candidates.push_back(static_cast<std::uint32_t>(I));
+      Lookup.AddCandidate(Folder, Name);
+    }
+  }
+  return FHost.ButtonEnabled();
+}
+
+void TSearchRun::ListCachedEntry(const std::string& Root, std::uint32_t Line, const std::string& Path,
+                                 std::size_t NameStart, TFileEntry& Entry) {
+  // The row shows the root as the disk spells it and the folders below it as the walk met them; the
+  // name comes from the disk in its own spelling. The content is read where the file is (the cached
+  // spelling, which a case-sensitive file system needs).
+  std::string Folder = Root;
+  Folder.append(Path, Root.size(), NameStart - 1 - Root.size());
+  const bool Plain =
+      std::all_of(Path.begin(), Path.begin() + static_cast<std::ptrdiff_t>(NameStart),
+                  [](char C) { return static_cast<unsigned char>(C) < 0x80; }) &&
+      std::all_of(Entry.Name.begin(), Entry.Name.end(), [](char C) { return static_cast<unsigned char>(C) < 0x80; });
+  std::string Key;
+  if (!Plain) {
+    // A file may be cached under two spellings that only the file system takes for one: listed once.
+    Key.assign(Path, 0, NameStart).append(Entry.Name);
+    FFileSystem.PathKey(Key);
+    if (FListedByKey.count(Key)) return;
+  }
+  if (!ProcessEntryAt(ShownFolder(Folder), Path, Entry, false)) return;
+  FListedLines[Line] = true;
+  if (!Plain) FListedByKey.emplace(std::move(Key), Line);
+  ShowRowsSoFar();
+}
+
+void TSearchRun::ShowRowsSoFar() {
+  const std::uint32_t Now = FHost.Clock().TickCount();
+  if (FRowsShown && static_cast<std::uint32_t>(Now - FLastShown) <= RefreshInterval) return;
+  FRowsShown = true;
+  FLastShown = Now;
+  TRowSink& Rows = FHost.Rows();
+  if (!FUpdateOpen) return;
+  Rows.EndUpdate();
+  FUpdateOpen = false;
+  FHost.ProcessMessages();
+  Rows.BeginUpdate();
+  FUpdateOpen = true;
+}
+
 void TSearchRun::WalkFolder(const std::string& Folder) {
   // Depth first like a recursive walk (a folder's entries, then each of its subfolders in the order
   // met), but with an explicit stack so that very deep trees cannot exhaust the thread's stack. A
   // subfolder is opened relative to its open parent, never by a path resolved from the root again.
   std::vector<TWalkLevel> Stack(1);
   Stack.back().Path = Folder;
-  Stack.back().Folder = FFileSystem.OpenFolder(Folder);
+  if (FHost.ButtonEnabled()) Stack.back().Folder = FFileSystem.OpenFolder(Folder);
   ListFolder(Stack.back());
   while (!Stack.empty()) {
     TWalkLevel& Top = Stack.back();
@@ -370,33 +507,19 @@ bool TSearchRun::ProcessEntryAt(const std::string& Folder, const std::string& Pa
 
 bool TSearchRun::ProcessNamedEntry(const std::string& Folder, const std::string& Path, TFileEntry& Entry,
                                    bool CacheMode, TFolderListing* Listing, bool NamePasses) {
-  bool Listed = false;
-  if (NamePasses) {
-    // A listing gives names and kinds; sizes and times cost a call per entry (POSIX), paid only for the
-    // names that pass, so a search by name costs little more than the listing itself. A content test
-    // that decides first (no size or date criterion) leaves them to the files that contain the text.
-    if (!Entry.DetailsKnown && FDetailsBeforeTests && Listing && !Listing->ReadDetails(Entry)) return false;
-    if (PassesSizeTime(Entry.Size, Entry.Time)) {
-      // A match that the cache pass listed is not listed again (nor read again); the cache keeps the
-      // spelling met on disk. A cached match that the cache pass did not list (its lookup failed, the
-      // extension shortcut passed it over, or a name differing only in case shares its cache line) is
-      // the walk's to list.
-      if (CacheMode && !FListedByCachePass.empty()) {
-        const std::string_view RealFolder(Path.data(), Path.size() - Entry.Name.size() - 1);
-        if (const std::uint32_t* Line = ListedByCachePass(RealFolder, Entry.Name)) {
-          FCache.RespellPath(*Line, Path);
-          return false;
-        }
-      }
-      if (PassesContent(Path, Entry, Listing)) {
-        if (!Entry.DetailsKnown && FReadDetails && Listing && !Listing->ReadDetails(Entry)) return false;
-        AddResultRow(FHost.Rows(), FHost.Format(), Folder, Entry, TotalBytes);
-        Listed = true;
-      }
-    }
-  }
-  if (CacheMode) FCache.AddToCache(Path);
-  return Listed;
+  const TCacheHit Hit = CacheMode ? FCache.Record(Path) : TCacheHit();
+  // A match that the cache pass listed is not listed again, nor read again. A cached match that the
+  // cache pass did not list (its lookup failed, the extension shortcut passed it over, or a name
+  // differing only in case shares its cache line) is the walk's to list.
+  if (!NamePasses || (CacheMode && ListedByCachePass(Path, Hit))) return false;
+  // A listing gives names and kinds; sizes and times cost a call per entry (POSIX), paid only for the
+  // names that pass, so a search by name costs little more than the listing itself. A content test
+  // that decides first (no size or date criterion) leaves them to the files that contain the text.
+  if (!Entry.DetailsKnown && FDetailsBeforeTests && Listing && !Listing->ReadDetails(Entry)) return false;
+  if (!PassesSizeTime(Entry.Size, Entry.Time) || !PassesContent(Path, Entry, Listing)) return false;
+  if (!Entry.DetailsKnown && FReadDetails && Listing && !Listing->ReadDetails(Entry)) return false;  // gone
+  AddResultRow(FHost.Rows(), FHost.Format(), Folder, Entry, TotalBytes);
+  return true;
 }
 
 std::string TSearchRun::ShownFolder(std::string_view Folder) const {
@@ -404,11 +527,17 @@ std::string TSearchRun::ShownFolder(std::string_view Folder) const {
   return FShownRoot + std::string(Folder.substr(FFullRoot.size()));
 }
 
-const std::uint32_t* TSearchRun::ListedByCachePass(std::string_view Folder, const std::string& Name) {
-  FListedKey.assign(Folder).append(1, FDelimiter).append(Name);
+bool TSearchRun::ListedByCachePass(const std::string& Path, const TCacheHit& Hit) {
+  if (Hit.SamePath && Hit.Line >= 0 && static_cast<std::size_t>(Hit.Line) < FListedLines.size() &&
+      FListedLines[static_cast<std::size_t>(Hit.Line)])
+    return true;
+  if (FListedByKey.empty()) return false;
+  FListedKey.assign(Path);
   FFileSystem.PathKey(FListedKey);
-  const auto Found = FListedByCachePass.find(FListedKey);
-  return Found == FListedByCachePass.end() ? nullptr : &Found->second;
+  const auto Found = FListedByKey.find(FListedKey);
+  if (Found == FListedByKey.end()) return false;
+  if (static_cast<std::int64_t>(Found->second) != Hit.Line) FCache.RespellPath(Found->second, Path);
+  return true;
 }
 
 bool TSearchRun::EntryMatches(const std::string& Folder, const std::string& Name, std::uint64_t Size, TDateTime Time) {
@@ -421,14 +550,12 @@ bool TSearchRun::EntryMatches(const std::string& Folder, const std::string& Name
 
 bool TSearchRun::PassesName(const std::string& Name) {
   if (FNameAny) return true;
-  // '*.ext' needs no mask, unless the name has a "~" of its own, which could end the mask early.
-  if (!FNameExtension.empty() && Name.find('~') == std::string::npos)
+  // '*.ext' and '*text*' need no mask.
+  if (!FNameExtension.empty())
     return Name.size() >= FNameExtension.size() &&
            AsciiSameText(std::string_view(Name).substr(Name.size() - FNameExtension.size()), FNameExtension);
   if (!FNameLiteral.empty()) return AsciiContainsText(Name, FNameLiteral);
-  FTestName.assign(Name);
-  for (char& C : FTestName) C = AsciiLower(C);
-  FTestName += '~';
+  NameForMask(Name, FTestName);
   return Mask && Mask->MatchFrom(FTestName, 1);
 }
 

@@ -8,6 +8,7 @@
 
 #include "core/FileSystem.h"
 #include "masks/Masks.h"
+#include "search/CandidateLookup.h"
 #include "search/ContentSearch.h"
 #include "search/SearchCache.h"
 #include "search/SearchHost.h"
@@ -19,6 +20,7 @@ inline constexpr const char* FolderMissingText = "The entered folder does not ex
 inline constexpr const char* SearchingText = "Searching...";
 inline constexpr const char* CancellingText = "Cancelling...";
 inline constexpr const char* LargeFilesText = "Some files larger than 300KB were not searched";
+inline constexpr const char* LoadingCacheText = "Loading the search cache...";
 
 // Files of this size or more are not read for the content test.
 inline constexpr std::uint64_t ContentSizeLimit = 300000;
@@ -88,9 +90,24 @@ class TSearchRun {
   // The same with the name test already answered.
   bool ProcessNamedEntry(const std::string& Folder, const std::string& Path, TFileEntry& Entry, bool CacheMode,
                          TFolderListing* Listing, bool NamePasses);
-  // The cache line through which the cache pass listed the entry Name of Folder (compared as the file
-  // system compares paths), or null.
-  const std::uint32_t* ListedByCachePass(std::string_view Folder, const std::string& Name);
+  // Whether the cache pass listed the entry at Path, which the walk met and recorded as Hit (compared
+  // as the file system compares paths); a line that spelled it otherwise takes the walk's spelling.
+  bool ListedByCachePass(const std::string& Path, const TCacheHit& Hit);
+  // The cache pass's parts: the cached paths under Root that pass the name test (false when cancelled),
+  // and the listing of one of them that the disk still has.
+  bool CollectCandidates(const std::string& Root, std::vector<std::uint32_t>& Candidates, TCandidateLookup& Lookup);
+  void ListCachedEntry(const std::string& Root, std::uint32_t Line, const std::string& Path, std::size_t NameStart,
+                       TFileEntry& Entry);
+  // Paints the rows listed so far: the first at once, then at most every RefreshInterval.
+  void ShowRowsSoFar();
+  // Waits, answering input, for a cache still being loaded; false when the run was cancelled meanwhile.
+  bool WaitForCache();
+  // Path (a full path) with every folder below its volume spelled as the disk spells it, where the file
+  // system ignores case; the root typed in another case must reach neither the rows nor the cache.
+  std::string SpelledAsOnDisk(const std::string& Path);
+  // The root as typed (a relative one) with the folders it names spelled as in FFullRoot.
+  std::string ShownRootFor(const std::string& Typed) const;
+  bool SameName(std::string_view A, std::string_view B) const;
   // One folder of the walk: its path, the folder kept open while subfolders of it remain to be
   // entered, and the names of those subfolders.
   struct TWalkLevel {
@@ -104,6 +121,8 @@ class TSearchRun {
   // A folder below the full root, as the row shows it: below the root as typed.
   std::string ShownFolder(std::string_view Folder) const;
   std::string FormatCount(std::uint64_t Value) const;
+  // Status panels 1 and 2: entries and folders the walk met, rows listed.
+  void ShowCounts();
   std::string TotalText() const;
 
   TSearchHost& FHost;
@@ -122,11 +141,14 @@ class TSearchRun {
   // Second form of the content text: its ANSI bytes, when it has non-ASCII characters that the ANSI
   // code page holds. Files of either encoding are found.
   std::string FContentTextAnsi;
-  // Every entry the cache pass listed, as the key of its path (TFileSystem::PathKey; the folder as
-  // cached, the name as on disk) with the cache line it came from: the walk skips exactly these, and
-  // the cache pass lists a file once even when the cache holds it in two spellings.
-  std::unordered_map<std::string, std::uint32_t> FListedByCachePass;
+  // The cache lines through which the cache pass listed an entry: the walk skips exactly these. Paths
+  // with letters beyond A to Z, which the file system may fold where the cache does not, are also kept
+  // by their key (TFileSystem::PathKey), so that a file is listed once whatever spellings the cache holds.
+  std::vector<bool> FListedLines;
+  std::unordered_map<std::string, std::uint32_t> FListedByKey;
   std::string FListedKey;
+  std::uint32_t FLastShown = 0;  // tick of the last painting of the cache pass's rows
+  bool FRowsShown = false;
   // Buffers reused for every entry, so the walk allocates nothing per entry.
   std::string FPath;
   std::string FTestName;
@@ -137,11 +159,11 @@ class TSearchRun {
   TContentSearch FContentSearch;
 };
 
-// '.ext' (lower-cased) for a name text of the form '*.ext' that the mask would match exactly as "ends
-// with '.ext'" for names without a "~"; empty for every other text.
+// '.ext' (lower-cased) for a name text of the form '*.ext' that the mask matches exactly as "ends with
+// '.ext'"; empty for every other text.
 std::string MaskExtension(const std::string& NameText);
 // 'text' (lower-cased) for a name text of the form '*text*' whose text is plain ASCII without a
-// wildcard, a set, an escape or a "~": the mask matches exactly the names that contain it, in any case
+// wildcard, a set or an escape: the mask matches exactly the names that contain it, in any case
 // of A to Z. Empty for every other text.
 std::string MaskLiteral(const std::string& NameText);
 // "###,###,##0": whole number, thousands grouped with the locale's separator.

@@ -79,6 +79,20 @@ bool TApplication::TabKey(MSG& Message) {
   return true;
 }
 
+bool TApplication::EscapeKey(MSG& Message) {
+  if (Message.message != WM_KEYDOWN || Message.wParam != VK_ESCAPE) return false;
+  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0 || GetKeyState(VK_SHIFT) < 0) return false;
+  HWND Focus = GetFocus();
+  if (!Focus) return false;
+  // An open drop-down or an in-place editor closes as usual.
+  if (SendMessageW(Focus, WM_GETDLGCODE, Message.wParam, reinterpret_cast<LPARAM>(&Message)) &
+      (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))
+    return false;
+  if (TWinControl* Control = TWinControl::FromHandle(TabItemOf(Focus)); Control && Control->WantsEscape()) return false;
+  auto* Form = dynamic_cast<TForm*>(TWinControl::FromHandle(GetAncestor(Focus, GA_ROOT)));
+  return Form && Form->EscapeKey();
+}
+
 bool TApplication::AcceleratorKey(MSG& Message) {
   if (Message.message != WM_SYSCHAR || Message.wParam == L' ') return false;
   TWinControl* Root = TWinControl::FromHandle(GetAncestor(Message.hwnd, GA_ROOT));
@@ -109,7 +123,7 @@ bool TApplication::ShortCutKey(MSG& Message) {
 
 bool TApplication::IsDialogKey(MSG& Message) {
   try {
-    return TabKey(Message) || AcceleratorKey(Message) || ShortCutKey(Message);
+    return TabKey(Message) || EscapeKey(Message) || AcceleratorKey(Message) || ShortCutKey(Message);
   } catch (const std::exception& Error) {
     HandleException(Error);
     return true;

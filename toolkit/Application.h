@@ -47,12 +47,13 @@ class TApplication {
 
   // The keyboard interface of dialog boxes, for a message taken from the queue: Tab and Shift+Tab
   // move the focus, Alt with a letter runs the control that has it as accelerator, action shortcuts
-  // run their action. True when the message was used up.
+  // run their action, Escape goes to the window (TForm::EscapeKey). True when the message was used up.
   bool IsDialogKey(MSG& Message);
 
  private:
   bool ProcessMessage(MSG& Message);
   bool TabKey(MSG& Message);
+  bool EscapeKey(MSG& Message);
   bool AcceleratorKey(MSG& Message);
   bool ShortCutKey(MSG& Message);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/FormatSettings.h"
 #include "platform/win32/WideText.h"
 #include "toolkit/HandleGuards.h"
 
@@ -20,7 +21,34 @@ void TDateTimePicker::CreateParams(TCreateParams& Params) {
 }
 
 void TDateTimePicker::CreateWnd() {
+  // The locale's short date as an explicit picture: the control's own short-date form pads one-digit
+  // fields with blanks.
+  std::wstring Format = Widen(FormatSettings().ShortDateFormat);
+  SendMessageW(FHandle, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(Format.data()));
+  FitText();
   if (FDate != 0.0) SetDate(FDate);
+}
+
+void TDateTimePicker::FontChanged() {
+  TStdControl::FontChanged();
+  FitText();
+}
+
+void TDateTimePicker::FitText() {
+  if (!FHandle) return;
+  // Some platforms lay the fields out as wide as their widest value ("22/22/2222") and a narrow
+  // picker then hides the year's last digits: the text takes a smaller size of the font until the
+  // whole date fits, down to four fifths of it.
+  FFitFont.Assign(Font());
+  const int Designed = Font().Height();
+  for (int Height = Designed;; ++Height) {
+    FFitFont.SetHeight(Height);
+    SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFitFont.Handle()), TRUE);
+    SIZE Ideal{};
+    if (Designed >= 0 || Height >= Designed * 4 / 5 ||
+        !SendMessageW(FHandle, DTM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&Ideal)) || Ideal.cx <= Width())
+      break;
+  }
 }
 
 TDateTime TDateTimePicker::Date() {

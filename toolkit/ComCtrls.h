@@ -18,9 +18,14 @@ class TDateTimePicker : public TStdControl {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  void FontChanged() override;
 
  private:
+  // Keeps the whole date in sight at the control's width (see the source).
+  void FitText();
+
   TDateTime FDate = 0.0;
+  TFont FFitFont;
 };
 
 enum TStatusPanelStyle { psText, psOwnerDraw };

@@ -124,6 +124,9 @@ class TWinControl : public TObject {
   void SetFocus();
   bool Focused();
   bool CanFocus() const;
+  // True while the control needs Escape itself (an open drop-down, an in-place editor), so that the
+  // window does not take it as a cancel request.
+  virtual bool WantsEscape() { return false; }
   void BringToFront();
 
   TNotifyEvent OnClick;

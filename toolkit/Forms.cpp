@@ -31,7 +31,7 @@ void TForm::Show() {
   HandleNeeded();
   PlaceWindow();
   SetVisible(true);
-  ShowWindow(FHandle, SW_SHOW);
+  ShowWindow(FHandle, WindowState == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
   SetForegroundWindow(FHandle);
   if (OnShow) OnShow(this);
 }

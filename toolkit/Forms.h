@@ -3,6 +3,7 @@
 #include "toolkit/Controls.h"
 
 enum TPosition { poDesigned, poScreenCenter, poDesktopCenter };
+enum TWindowState { wsNormal, wsMaximized };
 enum TCloseAction { caNone, caHide, caFree };
 
 class TForm : public TWinControl {
@@ -11,6 +12,8 @@ class TForm : public TWinControl {
   ~TForm() override;
 
   TPosition Position = poDesigned;
+  // How Show shows the window the first time.
+  TWindowState WindowState = wsNormal;
   // Smallest size the user can drag the window to; 0 means no limit.
   int MinWidth = 0, MinHeight = 0;
 
@@ -18,6 +21,10 @@ class TForm : public TWinControl {
   void Show();
   // Asks the window to close, as its close button does.
   void Close();
+
+  // Escape pressed in the window where no control wants it (no drop-down or editor is open): true when
+  // the window took it (a running task cancelled); otherwise the key goes on to the focused control.
+  virtual bool EscapeKey() { return false; }
 
   std::function<void(TObject* Sender, bool& CanClose)> OnCloseQuery;
   std::function<void(TObject* Sender, TCloseAction& Action)> OnClose;

@@ -64,6 +64,7 @@ class TComboBox : public TStdControl {
   void SetDropDownCount(int Count);
   bool DroppedDown();
   void SetDroppedDown(bool Value);
+  bool WantsEscape() override { return DroppedDown(); }
   // The edit field inside a csDropDown box (null for a list alone or before the window exists).
   HWND EditHandle();
 

@@ -6,28 +6,11 @@ namespace {
 const wchar_t* const TimerClass = L"TorvaneTimer";
 }
 
-TTimer::TTimer() {
-  static const bool Registered = [] {
-    WNDCLASSW Class = {};
-    Class.lpfnWndProc = &TTimer::WindowProc;
-    Class.hInstance = GetModuleHandleW(nullptr);
-    Class.lpszClassName = TimerClass;
-    return RegisterClassW(&Class) != 0;
-  }();
-  (void)Registered;
-  FWindow =
-      CreateWindowExW(0, TimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
-  SetWindowLongPtrW(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+TTimer::TTimer() : FWindow(TimerClass, &TTimer::WindowProc, this) {
   Update();  // enabled from the start, as a freshly placed timer is; ticks reach OnTimer once it is set
 }
 
-TTimer::~TTimer() {
-  if (FWindow) {
-    KillTimer(FWindow, 1);
-    SetWindowLongPtrW(FWindow, GWLP_USERDATA, 0);
-    DestroyWindow(FWindow);
-  }
-}
+TTimer::~TTimer() { KillTimer(FWindow.Handle(), 1); }
 
 void TTimer::SetInterval(unsigned Milliseconds) {
   if (Milliseconds == FInterval) return;
@@ -42,13 +25,13 @@ void TTimer::SetEnabled(bool Enabled) {
 }
 
 void TTimer::Update() {
-  KillTimer(FWindow, 1);
-  if (FEnabled && FInterval > 0) SetTimer(FWindow, 1, FInterval, nullptr);
+  KillTimer(FWindow.Handle(), 1);
+  if (FEnabled && FInterval > 0) SetTimer(FWindow.Handle(), 1, FInterval, nullptr);
 }
 
 LRESULT CALLBACK TTimer::WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
   if (Message == WM_TIMER) {
-    auto* Timer = reinterpret_cast<TTimer*>(GetWindowLongPtrW(Window, GWLP_USERDATA));
+    auto* Timer = TMessageWindow::OwnerOf<TTimer>(Window);
     if (Timer && Timer->FEnabled && Timer->OnTimer) {
       try {
         Timer->OnTimer(Timer);

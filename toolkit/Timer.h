@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/Object.h"
+#include "toolkit/MessageWindow.h"
 
 class TTimer : public TObject {
  public:
@@ -21,7 +22,7 @@ class TTimer : public TObject {
   static LRESULT CALLBACK WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
   void Update();
 
-  HWND FWindow = nullptr;  // a message-only window that receives WM_TIMER
+  TMessageWindow FWindow;  // receives WM_TIMER
   unsigned FInterval = 1000;
   bool FEnabled = true;
 };

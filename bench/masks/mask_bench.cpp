@@ -1,5 +1,5 @@
 // Times the name test on masks built to make a backtracking matcher work hard, over names of 250
-// characters (the longest a file name usually gets), as the search calls it: lower-cased, "~" appended.
+// characters (the longest a file name usually gets), as the search calls it: lower-cased, the end mark appended.
 // Prints "key: value" lines: microseconds per name for each mask, then the worst of them.
 //
 //   mask_bench [--names N] [--rounds N]
@@ -18,16 +18,16 @@
 namespace {
 
 const char* const Masks[] = {
-    "*a*a*a*a*a*a*b~",
-    "*(a)*(a)*(a)*(a)*(a)*(a)*b~",
-    "*?*?*?*?*?*?*b~",
-    "*[a-b]*[a-b]*[a-b]*[a-b]*b*c~",
-    "*!b*!b*!b*!b*!b*!b*c~",
-    "!a*a*a*a*a*a*b~",
-    "(bc)*(a)*(a)*(a)*(a)*(a)*b~",
-    "*aaaaaaaaaaaaaaaaaaaaaab*~",
-    "*a*b*~",
-    "*.txt~",
+    "*a*a*a*a*a*a*b",
+    "*(a)*(a)*(a)*(a)*(a)*(a)*b",
+    "*?*?*?*?*?*?*b",
+    "*[a-b]*[a-b]*[a-b]*[a-b]*b*c",
+    "*!b*!b*!b*!b*!b*!b*c",
+    "!a*a*a*a*a*a*b",
+    "(bc)*(a)*(a)*(a)*(a)*(a)*b",
+    "*aaaaaaaaaaaaaaaaaaaaaab*",
+    "*a*b*",
+    "*.txt",
 };
 
 // Names of 250 characters: long runs of "a" with a few other letters, the shape these masks
@@ -40,7 +40,7 @@ std::vector<std::string> MakeNames(int Count) {
     std::string Name(250, 'a');
     for (int K = 0; K < 3; ++K) Name[Random() % 240] = "bac."[Random() % 4];
     if (I % 2) Name.back() = 'b';
-    Names.push_back(Name + "~");
+    Names.push_back(Name + MaskEndMark);
   }
   return Names;
 }
@@ -61,7 +61,7 @@ int main(int Count, char** Arguments) {
   const std::vector<std::string> Names = MakeNames(NameCount);
   double Worst = 0;
   for (const char* Text : Masks) {
-    const TMask Mask(Text);
+    const TMask Mask(MaskTextForSearch(Text));
     double Best = 1e30;
     long Hits = 0;
     for (int Round = 0; Round < Rounds; ++Round) {

@@ -3,12 +3,16 @@
 // the cache from (a), (c) a search with a content text, (d) saving and loading the cache, (e) a bare
 // enumeration of the tree through the same file-system interface. Prints "key: value" lines.
 //
-//   search_bench [--root DIR] [--files N] [--folders N] [--rounds N] [--cache-paths N]
+//   search_bench [--root DIR] [--files N] [--folders N] [--rounds N] [--cache-paths N] [--large-only 1]
 //
 // Then (f) a cache of --cache-paths paths (default 5,000,000: the tree's own and, to make up the
 // number, paths of other folders of the disk, as a cache of a whole disk holds) is loaded, searched
-// with "*.txt" over the tree and saved: cache_peak_bytes_per_path is the most heap it held at once
-// over the three, per cached path.
+// with "*.txt" over the tree, given one new path and saved: cache_peak_bytes_per_path is the most heap
+// it held at once over the three, per cached path, and f_peak_resident_bytes_per_path the growth of the
+// process's peak resident set (allocator overhead and all) over what it held before. --large-only
+// makes (f) alone, so that nothing before it raises the peak.
+//
+// The _cpu figures compare processor time, which a machine busy with other work disturbs far less.
 //
 // Every figure is the best of N rounds (default 3): the machine may be busy with other work.
 // The tree is made on first use and reused while its marker file says it has the same shape.
@@ -17,7 +21,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <new>
 #include <string>
 #include <vector>
@@ -25,6 +28,8 @@
 #include "bench/support/BenchHost.h"
 #include "bench/support/BenchTree.h"
 #include "bench/support/HeapCounter.h"
+#include "bench/support/LargeCache.h"
+#include "bench/support/ProcessStats.h"
 #include "core/FileSystem.h"
 #include "search/SearchRun.h"
 
@@ -33,6 +38,7 @@ namespace {
 struct TOptions : TBenchTreeShape {
   int Rounds = 3;
   long CachePaths = 5000000;
+  bool LargeOnly = false;
 };
 
 // (e): every entry of the tree through the file-system interface, testing and storing nothing.
@@ -75,6 +81,8 @@ bool ParseOptions(int Count, char** Arguments, TOptions& Options) {
       Options.Rounds = std::atoi(Value.c_str());
     } else if (Key == "--cache-paths") {
       Options.CachePaths = std::atol(Value.c_str());
+    } else if (Key == "--large-only") {
+      Options.LargeOnly = Value != "0";
     } else {
       return false;
     }
@@ -82,51 +90,21 @@ bool ParseOptions(int Count, char** Arguments, TOptions& Options) {
   return Options.Files > 0 && Options.Folders > 0 && Options.Rounds > 0 && Options.CachePaths >= 0;
 }
 
-// A cache file of Count paths as a save writes it (sorted, CR LF): Tree's paths, and paths of an
-// archive elsewhere on the disk, "<disk>/Archive/Project 0042/Part 017/Document_0012345.txt", which
-// sort before them.
-void WriteLargeCache(const std::string& File, const TSFCList& Tree, long Count, char Delimiter) {
-  std::ofstream Out(std::filesystem::u8path(File), std::ios::binary);
-  const std::vector<std::uint32_t> Order = Tree.Order(true);
-  const long Archive = std::max(0L, Count - static_cast<long>(Order.size()));
-  const char* const Extensions[] = {"txt", "docx", "jpg", "pdf"};
-  const std::string Disk = Delimiter == '\\' ? "A:" : "";
-  char Line[160];
-  for (long I = 0; I < Archive; ++I) {
-    const int Length =
-        std::snprintf(Line, sizeof Line, "%s%cArchive%cProject %04ld%cPart %03ld%cDocument_%07ld.%s\r\n", Disk.c_str(),
-                      Delimiter, Delimiter, I / 50000, Delimiter, I / 500 % 100, Delimiter, I, Extensions[I % 4]);
-    Out.write(Line, Length);
-  }
-  for (std::uint32_t Index : Order) Out << Tree.Text(Index) << "\r\n";
-}
-
-}  // namespace
-
-int main(int Count, char** Arguments) {
-  TOptions Options;
-  Options.Root = BenchTempPath("torvane-bench-tree");
-  if (!ParseOptions(Count, Arguments, Options)) {
-    std::fprintf(stderr, "usage: search_bench [--root DIR] [--files N] [--folders N] [--rounds N]\n");
-    return 2;
-  }
-  while (Options.Root.size() > 1 && (Options.Root.back() == '/' || Options.Root.back() == '\\'))
-    Options.Root.pop_back();
-  MakeBenchTree(Options);
-  TFileSystem& Files = PlatformFileSystem();
-  const std::string CacheFile = Options.Root + Files.PathDelimiter() + "bench-search.cache";
-  std::filesystem::remove(std::filesystem::u8path(CacheFile));
-
+// (a) to (e), each round afresh; every figure is the best of the rounds, as the machine is shared.
+void SmallCacheFigures(const TOptions& Options, TFileSystem& Files, const std::string& CacheFile) {
   Enumerate(Files, Options.Root);  // warm the system's caches once, untimed
   // The machine is shared: every figure is the best of the rounds, each round (a) to (e) afresh.
   double Enumeration = 1e9, First = 1e9, Second = 1e9, CachePass = 1e9, Content = 1e9, Save = 1e9, Load = 1e9;
+  double EnumerationCpu = 1e9, FirstCpu = 1e9, SecondCpu = 1e9;
   std::uint64_t Entries = 0;
   int FirstRows = 0, SecondRows = 0, ContentRows = 0;
   std::size_t CacheHeap = 0, LoadedHeap = 0, Paths = 0, PathBytes = 0;
   for (int Round = 0; Round < Options.Rounds; ++Round) {
     auto Start = TClockType::now();
+    double Cpu = ProcessCpuSeconds();
     Entries = Enumerate(Files, Options.Root);
     Enumeration = std::min(Enumeration, SecondsSince(Start));
+    EnumerationCpu = std::min(EnumerationCpu, ProcessCpuSeconds() - Cpu);
 
     TQuietHost Host;
     Host.Root = Options.Root;
@@ -139,10 +117,14 @@ int main(int Count, char** Arguments) {
       TSearchRun::Button1Click(Host, Cache);
       return SecondsSince(Begin);
     };
+    Cpu = ProcessCpuSeconds();
     First = std::min(First, Search("*.txt", ""));
+    FirstCpu = std::min(FirstCpu, ProcessCpuSeconds() - Cpu);
     FirstRows = Host.Grid.RowCount();
     CacheHeap = LiveHeapBytes() - HeapBeforeCache;
+    Cpu = ProcessCpuSeconds();
     Second = std::min(Second, Search("*.txt", ""));
+    SecondCpu = std::min(SecondCpu, ProcessCpuSeconds() - Cpu);
     SecondRows = Host.Grid.RowCount();
     {
       // Pass 1 alone, as (b) makes it.
@@ -172,40 +154,6 @@ int main(int Count, char** Arguments) {
     std::filesystem::remove(std::filesystem::u8path(CacheFile));
   }
 
-  // (f) A cache of a whole disk: loaded, searched over the tree, saved.
-  std::size_t BigPaths = 0, BigPeak = 0;
-  double BigLoad = 0, BigSearch = 0, BigSave = 0;
-  if (Options.CachePaths > 0) {
-    {
-      TQuietHost Host;
-      Host.Root = Options.Root;
-      Host.Name = "*";
-      TSearchCache TreeCache(Files);
-      TSearchRun::Button1Click(Host, TreeCache);
-      WriteLargeCache(CacheFile, TreeCache.List(), Options.CachePaths, Files.PathDelimiter());
-    }
-    const std::size_t HeapBefore = LiveHeapBytes();
-    ResetHeapPeak();
-    {
-      TSearchCache Big(Files);
-      auto Start = TClockType::now();
-      Big.LoadCache(CacheFile);
-      BigLoad = SecondsSince(Start);
-      BigPaths = Big.List().Count();
-      TQuietHost Host;
-      Host.Root = Options.Root;
-      Host.Name = "*.txt";
-      Start = TClockType::now();
-      TSearchRun::Button1Click(Host, Big);
-      BigSearch = SecondsSince(Start);
-      Start = TClockType::now();
-      Big.SaveCache(CacheFile);
-      BigSave = SecondsSince(Start);
-    }
-    BigPeak = PeakHeapBytes() - HeapBefore;
-    std::filesystem::remove(std::filesystem::u8path(CacheFile));
-  }
-
   Print("tree_entries", static_cast<double>(Entries));
   Print("cached_paths", static_cast<double>(Paths));
   Print("average_path_length", Paths ? static_cast<double>(PathBytes) / Paths : 0.0, "%.1f");
@@ -223,13 +171,71 @@ int main(int Count, char** Arguments) {
   Print("cache_heap_bytes_after_first_search_per_path", Paths ? static_cast<double>(CacheHeap) / Paths : 0.0);
   Print("first_search_vs_enumeration", (Entries / First) / (Entries / Enumeration), "%.2f");
   Print("second_search_vs_first", Second / First, "%.2f");
+  Print("first_search_vs_enumeration_cpu", EnumerationCpu / FirstCpu, "%.2f");
+  Print("second_search_vs_first_cpu", SecondCpu / FirstCpu, "%.2f");
   Print("cache_bytes_per_path", Paths ? static_cast<double>(LoadedHeap) / Paths : 0.0);
-  if (BigPaths > 0) {
-    Print("f_large_cache_paths", static_cast<double>(BigPaths));
-    Print("f_large_cache_load_s", BigLoad, "%.2f");
-    Print("f_large_cache_search_s", BigSearch, "%.2f");
-    Print("f_large_cache_save_s", BigSave, "%.2f");
-    Print("cache_peak_bytes_per_path", static_cast<double>(BigPeak) / BigPaths);
+}
+
+// (f): a cache of a whole disk loaded, searched over the tree, given one new path and saved.
+void LargeCacheFigures(const TOptions& Options, TFileSystem& Files, const std::string& CacheFile) {
+  {
+    TQuietHost Host;
+    Host.Root = Options.Root;
+    Host.Name = "*";
+    TSearchCache TreeCache(Files);
+    TSearchRun::Button1Click(Host, TreeCache);
+    WriteLargeCache(CacheFile, TreeCache.List(), Options.CachePaths, Files.PathDelimiter());
   }
+  std::size_t Paths = 0;
+  double LoadTime = 0, SearchTime = 0, SaveTime = 0;
+  const std::size_t HeapBefore = LiveHeapBytes(), ResidentBefore = ResidentBytes();
+  ResetHeapPeak();
+  {
+    TSearchCache Big(Files);
+    auto Start = TClockType::now();
+    Big.LoadCache(CacheFile);
+    LoadTime = SecondsSince(Start);
+    Paths = Big.List().Count();
+    TQuietHost Host;
+    Host.Root = Options.Root;
+    Host.Name = "*.txt";
+    Start = TClockType::now();
+    TSearchRun::Button1Click(Host, Big);
+    SearchTime = SecondsSince(Start);
+    Big.AddToCache(Options.Root + Files.PathDelimiter() + "new since the last save.txt");
+    Start = TClockType::now();
+    Big.SaveCache(CacheFile);
+    SaveTime = SecondsSince(Start);
+  }
+  const std::size_t Peak = PeakHeapBytes() - HeapBefore, PeakResident = PeakResidentBytes() - ResidentBefore;
+  std::filesystem::remove(std::filesystem::u8path(CacheFile));
+  if (Paths == 0) return;
+  Print("f_large_cache_paths", static_cast<double>(Paths));
+  Print("f_large_cache_load_s", LoadTime, "%.2f");
+  Print("f_large_cache_search_s", SearchTime, "%.2f");
+  Print("f_large_cache_save_s", SaveTime, "%.2f");
+  Print("cache_peak_bytes_per_path", static_cast<double>(Peak) / Paths);
+  Print("f_peak_resident_bytes_per_path", static_cast<double>(PeakResident) / Paths);
+}
+
+}  // namespace
+
+int main(int Count, char** Arguments) {
+  TOptions Options;
+  Options.Root = BenchTempPath("torvane-bench-tree");
+  if (!ParseOptions(Count, Arguments, Options)) {
+    std::fprintf(stderr,
+                 "usage: search_bench [--root DIR] [--files N] [--folders N] [--rounds N] [--cache-paths N] "
+                 "[--large-only 1]\n");
+    return 2;
+  }
+  while (Options.Root.size() > 1 && (Options.Root.back() == '/' || Options.Root.back() == '\\'))
+    Options.Root.pop_back();
+  MakeBenchTree(Options);
+  TFileSystem& Files = PlatformFileSystem();
+  const std::string CacheFile = Options.Root + Files.PathDelimiter() + "bench-search.cache";
+  std::filesystem::remove(std::filesystem::u8path(CacheFile));
+  if (!Options.LargeOnly) SmallCacheFigures(Options, Files, CacheFile);
+  if (Options.CachePaths > 0) LargeCacheFigures(Options, Files, CacheFile);
   return 0;
 }

@@ -11,6 +11,7 @@
 // to search it, press Space or click in "Done", and point at long names and at names with hints.
 //   --edit=combo|date|spin|text (opens that column's editor on the current row once the window
 //   shows, with its popup dropped down)
+//   --gif=FILE (shows that picture, animated when it has frames, in place of the bouncing ball)
 // The name, notes, size, date, done, status and price columns are editable in place.
 #include <cmath>
 #include <functional>
@@ -18,12 +19,15 @@
 #include <string>
 #include <vector>
 
+#include "gridview/demo/DemoGifs.h"
 #include "gridview/win32/GridView.h"
 #include "gridview/win32/PopupEditors.h"
 #include "gridview/win32/Themes.h"
+#include "platform/win32/WideText.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Forms.h"
+#include "toolkit/GifImage.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/Timer.h"
 
@@ -135,6 +139,8 @@ class TDemoForm : public TForm {
   void FitHintLater() {
     FAfterShow = [this] { PointAtALongName(); };
   }
+  // Shows a picture file (any registered format) in place of the bouncing ball.
+  void ShowPictureFile(const std::string& Path);
   // Opens the editor of a column on the current row, its popup dropped down, once the window shows.
   void EditLater(int Column) {
     FAfterShow = [this, Column] { StartEditing(Column); };
@@ -157,10 +163,14 @@ class TDemoForm : public TForm {
   void SyncMenu();
   void StopInADrag();
   void PointAtALongName();
+  void Animate(TPicture& Picture);
 
   TGridView FGrid{this};
   TImageList FImages{16, 16};
   std::vector<std::unique_ptr<TBitmap>> FPictures;
+  // Declared after the grid: they go first, and with them their painter threads.
+  std::vector<std::unique_ptr<TPicture>> FGifs = MakeDemoGifs();
+  TCustomColumn* FGifColumn = nullptr;
   HMENU FMenu = nullptr;
   TTimer FGrowTimer, FAfterShowTimer;
   std::function<void()> FAfterShow;
@@ -185,6 +195,7 @@ TDemoForm::TDemoForm(THeaderStyle Style, bool Slides, int Rows) {
   FGrid.SetGridLinesColor(clBtnFace);
   FGrid.SetCaption(u"No rows: nothing to show");
   BuildColumns();
+  for (auto& Gif : FGifs) Animate(*Gif);
   Fill(Rows);
   if (Slides) FGrid.SetGridStyle(gsSlides);
   BuildMenu();
@@ -288,6 +299,12 @@ void TDemoForm::BuildColumns() {
   Columns.Items(3)->SetSlideBounds(TSlideBounds{250, 8, 90, 18});
   Columns.Items(8)->SetSlideBounds(TSlideBounds{40, 32, 300, 18});
   Columns.Items(11)->SetSlideBounds(TSlideBounds{8, 8, 26, 26});
+  // GIF pictures, shown second.
+  FGifColumn = Columns.Add<TGraphicColumn>();
+  Setup(FGifColumn, u"GIF", 44);
+  static_cast<TGraphicColumn*>(FGifColumn)->SetMargin(1);
+  static_cast<TGraphicColumn*>(FGifColumn)->SetBorderWidth(0);
+  FGifColumn->SetPosition(1);
   Columns.Items(1)->Header().SetGlyph(Star(RGBColor(80, 140, 220), RGBColor(40, 80, 160)));
   Columns.Items(1)->Header().SetDisplayMode(dmTextAndImage);
 }
@@ -316,10 +333,26 @@ void TDemoForm::Fill(int Rows) {
     FGrid.GetCell(10, Row)->SetAsInteger(Row + 1);
     FGrid.GetCell(11, Row)->SetObject(FPictures[Row % FPictures.size()].get());
     FGrid.GetCell(12, Row)->SetAsFloat((Seed >> 6) % 100000 / 100.0);
+    FGrid.GetCell(13, Row)->SetObject(FGifs[Row % FGifs.size()].get());
     if (Row % 11 == 3) FGrid.GetCell(1, Row)->SetHint(u"A hint for this name");
   }
   FGrid.EndUpdate();
   FGrid.RecalcFooters();
+}
+
+void TDemoForm::Animate(TPicture& Picture) {
+  // Each next frame repaints the column; the grid draws only the cells in view.
+  Picture.OnChange = [this](TObject*) { FGrid.InvalidateColumn(FGifColumn, gaData); };
+  if (auto* Gif = dynamic_cast<TGifImage*>(Picture.Graphic())) Gif->SetAnimate(true);
+}
+
+void TDemoForm::ShowPictureFile(const std::string& Path) {
+  try {
+    FGifs.front()->LoadFromFile(Path);
+  } catch (const EInvalidGraphic& Error) {
+    Application().HandleException(Error);  // the ball stays
+  }
+  Animate(*FGifs.front());
 }
 
 void TDemoForm::GrowLater(int Count) {
@@ -492,6 +525,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       if (Arg == L"--edit=date") Form.EditLater(4);
       if (Arg == L"--edit=combo") Form.EditLater(9);
       if (Arg == L"--edit=price") Form.EditLater(12);
+      if (Arg.rfind(L"--gif=", 0) == 0) Form.ShowPictureFile(Narrow(Arg.substr(6)));
     }
     Application().Run(Form);
   } catch (const std::exception& Error) {

@@ -52,6 +52,9 @@ class TCellEditor : public TCustomControl, public TColumnEditorLink {
   virtual std::u16string EditText() const { return FText; }
   virtual void SetEditText(const std::u16string& Value);
 
+  // Escape discards the edit.
+  bool WantsEscape() override { return true; }
+
   // Up and Down are left to the grid (combo-box and spin editors honour it).
   bool IgnoreArrowKeys() const { return FIgnoreArrowKeys; }
   void SetIgnoreArrowKeys(bool Value) override { FIgnoreArrowKeys = Value; }

@@ -48,6 +48,9 @@ void TCustomGridViewControl::CreateParams(TCreateParams& Params) {
   Params.ClassName = L"Torvane.GridView";
   Params.ClassStyle = CS_DBLCLKS;  // no redraw of the whole window on resizing
   Params.Style |= WS_HSCROLL | WS_VSCROLL;
+  // The grid is a tab stop of its own, not a container whose children Tab would look into (it has
+  // none but an open editor, so Tab would pass it by).
+  Params.ExStyle &= ~DWORD(WS_EX_CONTROLPARENT);
   if (FBorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 

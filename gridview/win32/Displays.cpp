@@ -165,7 +165,7 @@ void TRateColumnDisplay::Paint() {
     const TGlyph& Glyph = I <= IntegerValue ? Full : Rate->EmptyGlyph();
     if (Glyph.Empty()) continue;
     TGlyphBitmap& Cache = I <= IntegerValue ? FFull : FEmpty;
-    if (Rate->Transparent())
+    if (Rate->Transparent() && !Glyph.HasAlpha())
       Canvas->DrawTransparent(static_cast<int>(X), P.y, Cache.For(Glyph), Glyph.Pixel(0, Glyph.Height - 1));
     else
       Cache.Draw(*Canvas, static_cast<int>(X), P.y, Glyph);
@@ -189,8 +189,8 @@ void TGraphicColumnDisplay::Paint() {
   const int Frames = std::min(GraphicColumn->BorderWidth(),
                               std::max(int(CellRect.right - CellRect.left), int(CellRect.bottom - CellRect.top)));
   for (int I = 1; I <= Frames; ++I) C.FrameRect(Shrunk(Area, -I));
-  auto* Picture = dynamic_cast<TBitmap*>(ObjectValue);
-  if (!Picture || Picture->Empty()) return;
+  TBitmap* Picture = PictureBitmap(ObjectValue);
+  if (!Picture) return;
   const int AreaW = Area.right - Area.left, AreaH = Area.bottom - Area.top;
   if (AreaW <= 0 || AreaH <= 0) return;
   RECT Target = Area;

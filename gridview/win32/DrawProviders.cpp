@@ -4,6 +4,7 @@
 
 #include "gridview/win32/Themes.h"
 #include "toolkit/Graphics.h"
+#include "toolkit/Picture.h"
 
 POINT AlignBox(int Width, int Height, TVerticalAlignment Vertical, TAlignment Horizontal, const RECT& Rect,
                int Margin) {
@@ -196,17 +197,47 @@ void TDrawProvider::DrawGraphic(TCanvas& Canvas, int X, int Y, TBitmap& Graphic)
     Canvas.Draw(X, Y, Graphic);
 }
 
+void TDrawProvider::DrawGraphic(TCanvas& Canvas, int X, int Y, TGraphic& Graphic) {
+  if (!Graphic.Empty()) DrawGraphic(Canvas, X, Y, Graphic.Bitmap());
+}
+
+TBitmap* PictureBitmap(TObject* Object) {
+  TBitmap* Bitmap = dynamic_cast<TBitmap*>(Object);
+  if (auto* Picture = dynamic_cast<TPicture*>(Object)) Object = Picture->Graphic();
+  if (auto* Graphic = dynamic_cast<TGraphic*>(Object)) Bitmap = Graphic->Empty() ? nullptr : &Graphic->Bitmap();
+  return Bitmap && !Bitmap->Empty() ? Bitmap : nullptr;
+}
+
+TGlyph GlyphOf(TGraphic& Graphic) {
+  TGlyph Glyph;
+  if (Graphic.Empty()) return Glyph;
+  TBitmap& Bitmap = Graphic.Bitmap();
+  GdiFlush();
+  Glyph.Width = Bitmap.Width();
+  Glyph.Height = Bitmap.Height();
+  const std::uint32_t* Pixels = Bitmap.Pixels();
+  for (int I = 0; I < Glyph.Width * Glyph.Height; ++I) {
+    const std::uint32_t P = Pixels[I];
+    Glyph.Pixels.push_back(RGBColor(int(P >> 16 & 0xFF), int(P >> 8 & 0xFF), int(P & 0xFF)));
+    if (Bitmap.HasAlpha) Glyph.Alpha.push_back(std::uint8_t(P >> 24));
+  }
+  return Glyph;
+}
+
 TBitmap& TGlyphBitmap::For(const TGlyph& Glyph) {
   if (!(Glyph == FSource) || (FBitmap.Empty() && !Glyph.Empty())) {
     FSource = Glyph;
     FBitmap.SetSize(Glyph.Width, Glyph.Height);
+    FBitmap.HasAlpha = Glyph.HasAlpha();
     if (!Glyph.Empty()) {
       std::uint32_t* Pixels = FBitmap.Pixels();
       for (int Y = 0; Y < Glyph.Height; ++Y)
         for (int X = 0; X < Glyph.Width; ++X) {
           const TColor C = Rgb(Glyph.Pixel(X, Y));
-          Pixels[Y * Glyph.Width + X] =
-              0xFF000000u | std::uint32_t(RedOf(C)) << 16 | std::uint32_t(GreenOf(C)) << 8 | std::uint32_t(BlueOf(C));
+          const std::size_t At = std::size_t(Y) * Glyph.Width + X;
+          const std::uint32_t Alpha = At < Glyph.Alpha.size() ? Glyph.Alpha[At] : 0xFFu;
+          Pixels[At] =
+              Alpha << 24 | std::uint32_t(RedOf(C)) << 16 | std::uint32_t(GreenOf(C)) << 8 | std::uint32_t(BlueOf(C));
         }
     }
   }
@@ -216,7 +247,9 @@ TBitmap& TGlyphBitmap::For(const TGlyph& Glyph) {
 void TGlyphBitmap::Draw(TCanvas& Canvas, int X, int Y, const TGlyph& Glyph) {
   if (Glyph.Empty()) return;
   TBitmap& Bitmap = For(Glyph);
-  if (Glyph.Transparent)
+  if (Glyph.HasAlpha())
+    TDrawProvider::DrawGraphic(Canvas, X, Y, Bitmap);
+  else if (Glyph.Transparent)
     Canvas.DrawTransparent(X, Y, Bitmap, Glyph.TransparentColor);
   else
     Canvas.Draw(X, Y, Bitmap);

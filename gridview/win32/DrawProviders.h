@@ -8,6 +8,7 @@
 #include "gridview/SharedCommon.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Canvas.h"
+#include "toolkit/Graphic.h"
 
 // A device context of a window, given back when it goes.
 class TWindowDC {
@@ -70,13 +71,22 @@ class TDrawProvider {
   TDrawProvider() = delete;
   // Pictures with alpha are mixed over the canvas; others are copied.
   static void DrawGraphic(TCanvas& Canvas, int X, int Y, TBitmap& Graphic);
+  // Any picture of the toolkit's formats, as it shows now.
+  static void DrawGraphic(TCanvas& Canvas, int X, int Y, TGraphic& Graphic);
 };
+
+// The pixels a cell's object shows: a bitmap, a picture of any format, or a TPicture's graphic;
+// null for anything else or an empty picture.
+TBitmap* PictureBitmap(TObject* Object);
+// A picture as a column glyph (header, footer, rate glyphs), its alpha kept.
+TGlyph GlyphOf(TGraphic& Graphic);
 
 // A column glyph (plain pixels) as a bitmap, made again only when the glyph changes.
 class TGlyphBitmap {
  public:
   TBitmap& For(const TGlyph& Glyph);
-  // Draws the glyph at (X, Y), leaving out its transparent colour when it has one.
+  // Draws the glyph at (X, Y): mixed by its alpha when it has one, else leaving out its transparent
+  // colour when it has one.
   void Draw(TCanvas& Canvas, int X, int Y, const TGlyph& Glyph);
 
  private:

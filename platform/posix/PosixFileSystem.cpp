@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <memory>
@@ -583,6 +584,13 @@ class TPosixFileSystem : public TFileSystem {
     return !Place.Failed() && unlinkat(Place.Folder(), Place.Rest(), 0) == 0;
   }
 
+  bool CreateFolder(const std::string& Path) override {
+    if (Path.empty()) return false;
+    const TPathPlace Place(Path);
+    if (Place.Failed()) return false;
+    return mkdirat(Place.Folder(), Place.Rest(), 0777) == 0 || (errno == EEXIST && DirectoryExists(Path));
+  }
+
   std::string LastErrorText() override { return std::strerror(errno); }
 
  private:
@@ -598,6 +606,15 @@ class TPosixFileSystem : public TFileSystem {
 TFileSystem& PlatformFileSystem() {
   static TPosixFileSystem FileSystem;
   return FileSystem;
+}
+
+std::string UserDataFolder() {
+  // Only absolute paths count: a relative one would move with the current folder.
+  const char* Data = std::getenv("XDG_DATA_HOME");
+  if (Data && Data[0] == '/') return std::string(Data) + "/";
+  const char* Home = std::getenv("HOME");
+  if (Home && Home[0] == '/') return std::string(Home) + (std::string(Home).back() == '/' ? "" : "/") + ".local/share/";
+  return "";
 }
 
 std::string ExecutableFolder() {

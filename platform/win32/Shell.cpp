@@ -6,8 +6,10 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <cstdio>
 #include <cstring>
 
+#include "platform/win32/SystemError.h"
 #include "platform/win32/WideText.h"
 
 namespace {
@@ -74,6 +76,24 @@ std::wstring ShellPathW(const std::string& Path) {
   return !Short.empty() && Short.size() < MAX_PATH ? Short : Wide;
 }
 
+// The shell's file operation answers with codes of its own older than the system's (0x71 to 0x88, and
+// 0x402), which the system's message table would misread.
+std::string FileOperationErrorText(int Error) {
+  switch (Error) {
+    case 0x78: return SystemErrorText(ERROR_ACCESS_DENIED);
+    case 0x79:
+    case 0x81: return SystemErrorText(ERROR_FILENAME_EXCED_RANGE);
+    case 0x7C: return SystemErrorText(ERROR_INVALID_NAME);
+    default: break;
+  }
+  if ((Error >= 0x71 && Error <= 0x88) || Error == 0x402) {
+    char Code[16];
+    std::snprintf(Code, sizeof Code, "0x%X", static_cast<unsigned>(Error));
+    return std::string("The shell could not move it to the recycle bin (error ") + Code + ").";
+  }
+  return SystemErrorText(static_cast<unsigned long>(Error));
+}
+
 }  // namespace
 
 TWin32Shell::~TWin32Shell() {
@@ -90,7 +110,9 @@ void TWin32Shell::Execute(const TShellRequest& Request) {
                 Parameters.c_str(), Request.Directory ? Directory.c_str() : nullptr, Request.ShowMode);
 }
 
-bool TWin32Shell::Recycle(const std::string& Path) {
+TShellResult TWin32Shell::Recycle(const std::string& Path, std::string& Reason) {
+  // The operation's own code for "the user cancelled", older than the system's error codes.
+  constexpr int CancelledByUser = 0x75;
   try {
     // The source is a list of names, each ended by a zero, the list by a second zero: the string's
     // own terminator follows the one added here.
@@ -100,10 +122,14 @@ bool TWin32Shell::Recycle(const std::string& Path) {
     Operation.wFunc = FO_DELETE;
     Operation.pFrom = Source.c_str();
     Operation.fFlags = FOF_ALLOWUNDO | FOF_SILENT;
-    return SHFileOperationW(&Operation) == 0 && !Operation.fAnyOperationsAborted;
-  } catch (...) {
-    return false;
+    const int Error = SHFileOperationW(&Operation);
+    if (Operation.fAnyOperationsAborted || Error == CancelledByUser || Error == ERROR_CANCELLED) return srDeclined;
+    if (Error == 0) return srDone;
+    Reason = FileOperationErrorText(Error);
+  } catch (const std::exception& Failure) {
+    Reason = Failure.what();
   }
+  return srFailed;
 }
 
 bool TWin32Shell::SetClipboardText(const std::string& Text) {

@@ -15,7 +15,7 @@ class TWin32Shell : public TShell {
   // A path too long for the shell (the file of a request, a file to recycle) is handed over in its
   // short (8.3) form when the volume has one; parameters go as they are.
   void Execute(const TShellRequest& Request) override;
-  bool Recycle(const std::string& Path) override;
+  TShellResult Recycle(const std::string& Path, std::string& Reason) override;
   bool SetClipboardText(const std::string& Text) override;
 
  private:

@@ -1,5 +1,6 @@
 // The file system through the W functions of Win32, with paths of any length.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cctype>
@@ -10,6 +11,7 @@
 #include "core/FileSystem.h"
 #include "core/TemporaryName.h"
 #include "core/Text.h"
+#include "platform/win32/SystemError.h"
 #include "platform/win32/WideText.h"
 
 namespace {
@@ -389,17 +391,13 @@ class TWin32FileSystem : public TFileSystem {
     return FileExists(Path) && DeleteFileW(LongPathW(Path).c_str()) != 0;
   }
 
-  std::string LastErrorText() override {
-    const DWORD Error = GetLastError();
-    wchar_t* Buffer = nullptr;
-    const DWORD Length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, Error, 0, reinterpret_cast<wchar_t*>(&Buffer), 0, nullptr);
-    std::string Text = Length ? Narrow(std::wstring_view(Buffer, Length)) : "System error " + std::to_string(Error);
-    if (Buffer) LocalFree(Buffer);
-    while (!Text.empty() && (Text.back() == '\n' || Text.back() == '\r' || Text.back() == ' ')) Text.pop_back();
-    return Text;
+  bool CreateFolder(const std::string& Path) override {
+    if (Path.empty()) return false;
+    return CreateDirectoryW(LongPathW(Path).c_str(), nullptr) != 0 ||
+           (GetLastError() == ERROR_ALREADY_EXISTS && DirectoryExists(Path));
   }
+
+  std::string LastErrorText() override { return SystemErrorText(GetLastError()); }
 };
 
 }  // namespace
@@ -407,6 +405,16 @@ class TWin32FileSystem : public TFileSystem {
 TFileSystem& PlatformFileSystem() {
   static TWin32FileSystem FileSystem;
   return FileSystem;
+}
+
+std::string UserDataFolder() {
+  PWSTR Folder = nullptr;
+  std::string Result;
+  // KF_FLAG_CREATE: a new profile may not have made its local application data folder yet.
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE, nullptr, &Folder)) && Folder[0])
+    Result = Narrow(Folder) + "\\";
+  CoTaskMemFree(Folder);
+  return Result;
 }
 
 std::string ExecutableFolder() {

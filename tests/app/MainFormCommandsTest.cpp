@@ -16,9 +16,11 @@ class TRecordingShell : public TShell {
   std::vector<std::string> Recycled;
   std::string Clipboard;
   void Execute(const TShellRequest& Request) override { Requests.push_back(Request); }
-  bool Recycle(const std::string& Path) override {
+  TShellResult Recycle(const std::string& Path, std::string& Reason) override {
     Recycled.push_back(Path);
-    return PlatformFileSystem().RemoveFile(Path);
+    if (PlatformFileSystem().RemoveFile(Path)) return srDone;
+    Reason = PlatformFileSystem().LastErrorText();
+    return srFailed;
   }
   bool SetClipboardText(const std::string& Text) override {
     Clipboard = Text;

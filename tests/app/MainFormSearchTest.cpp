@@ -44,7 +44,7 @@ TEST_F(MainFormTest, SearchOfARealTreeFillsTheGridAndTheStatusBar) {
   EXPECT_FALSE(Form.flist.IsUpdating());
   EXPECT_EQ(Settings.ReadFile(NameHistoryFile), "*.txt\r\n");
   EXPECT_EQ(Settings.ReadFile(FolderHistoryFile), Tree.Path() + "\r\n");
-  // A second search lists the cached hits first (their folders in lower case) and nothing twice.
+  // A second search lists the cached hits first (their folders as the disk spells them) and nothing twice.
   Form.Button1Click(&Form.Button1);
   EXPECT_EQ(Names(), (std::vector<std::string>{"Notes.txt", "folder.txt", "report.TXT"}));
   // The cache is written when the window goes.
@@ -84,6 +84,33 @@ TEST_F(MainFormTest, EnterDuringASearchCancelsIt) {
   EXPECT_TRUE(Form.Button1.Enabled());
   EXPECT_EQ(Form.Button1.Tag, 0);
   EXPECT_EQ(Settings.ReadFile(NameHistoryFile), "*.x\r\n");  // a cancelled run still records
+}
+
+TEST_F(MainFormTest, EscapeDuringASearchClosesAnOpenDropDownFirstThenCancels) {
+  for (int I = 0; I < 400; ++I) Tree.WriteFile("d" + std::to_string(I % 20) + "/f" + std::to_string(I) + ".x", "");
+  FileSystem = &SlowDisk;
+  TForm1& Form = Start({Tree.Path(), "*.x"});
+  Form.startTimer.SetEnabled(false);
+  Form.SetLeft(0);
+  Form.Show();
+  Form.search.SetItems({"*.x", "*.y"});
+  bool RunningAfterFirstEscape = false;
+  TWhenReady OpenAndEscape([&] { return Form.Button1.Tag == 1; },
+                           [&] {
+                             Form.search.SetFocus();
+                             Form.search.SetDroppedDown(true);
+                             PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+                           });
+  TWhenReady EscapeAgain([&] { return Form.Button1.Tag == 1 && !Form.search.DroppedDown(); },
+                         [&] {
+                           RunningAfterFirstEscape = Form.Button1.Enabled();
+                           PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+                         });
+  Form.Button1Click(&Form.Button1);
+  EXPECT_TRUE(RunningAfterFirstEscape);
+  EXPECT_LT(Form.flist.RowCount(), 400);
+  EXPECT_EQ(Form.Button1.Tag, 0);
+  EXPECT_EQ(Form.Button1.Caption(), "&Search");
 }
 
 TEST_F(MainFormTest, MalformedMaskIsReportedAndStartsNothing) {

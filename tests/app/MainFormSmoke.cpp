@@ -10,6 +10,8 @@
 #include <iterator>
 #include <string>
 
+#include "tests/support/WaitFor.h"
+
 namespace {
 
 int Failures = 0;
@@ -23,16 +25,6 @@ void Check(bool Condition, const char* What) {
 std::string ReadAll(const std::filesystem::path& Path) {
   std::ifstream In(Path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
-}
-
-template <typename TCondition>
-bool WaitFor(TCondition Condition, DWORD Milliseconds) {
-  const DWORD Start = GetTickCount();
-  while (GetTickCount() - Start < Milliseconds) {
-    if (Condition()) return true;
-    Sleep(50);
-  }
-  return Condition();
 }
 
 // The started program's window: tests of other programs may show windows with the same caption.

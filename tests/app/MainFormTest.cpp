@@ -2,7 +2,9 @@
 #include "tests/app/MainFormTest.h"
 
 #include "app/Histories.h"
+#include "core/SettingsFile.h"
 #include "core/Text.h"
+#include "search/ResultRows.h"
 
 namespace {
 using TItems = std::vector<std::string>;
@@ -109,15 +111,34 @@ TEST_F(MainFormTest, TabOrderFollowsTheCriteria) {
   Form.SetLeft(0);
   Form.Show();
   ASSERT_TRUE(PumpUntil([&] { return GetFocus() != nullptr; }, 3000));
-  TWinControl* const Order[] = {&Form.contains, &Form.path,        &Form.Button4, &Form.sc_size, &Form.sztp,
-                                &Form.edit1,    &Form.sc_modified, &Form.stdate,  &Form.nddate,  &Form.Button1};
+  // The results grid follows "Search", so a keyboard user reaches the results; Shift+Tab goes back.
+  TWinControl* const Order[] = {&Form.contains, &Form.path,    &Form.Button4,     &Form.sc_size,
+                                &Form.sztp,     &Form.edit1,   &Form.sc_modified, &Form.stdate,
+                                &Form.nddate,   &Form.Button1, &Form.flist,       &Form.search};
   Form.search.SetFocus();
-  for (TWinControl* Expected : Order) {
+  const auto PressTab = [](bool Shift) {
+    BYTE Keys[256] = {};
+    GetKeyboardState(Keys);
+    Keys[VK_SHIFT] = Shift ? 0x80 : 0;
+    SetKeyboardState(Keys);
     MSG Tab = {GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
-    ASSERT_TRUE(Application().IsDialogKey(Tab));
+    const bool Taken = Application().IsDialogKey(Tab);
+    Keys[VK_SHIFT] = 0;
+    SetKeyboardState(Keys);
+    return Taken;
+  };
+  const auto Focused = [](TWinControl* Control) {
     HWND Focus = GetFocus();
-    EXPECT_TRUE(Focus == Expected->Handle() || GetParent(Focus) == Expected->Handle()) << Expected->Caption();
+    return Focus == Control->Handle() || GetParent(Focus) == Control->Handle();
+  };
+  for (TWinControl* Expected : Order) {
+    ASSERT_TRUE(PressTab(false));
+    EXPECT_TRUE(Focused(Expected)) << Expected->Caption();
   }
+  ASSERT_TRUE(PressTab(true));
+  EXPECT_TRUE(Focused(&Form.flist));
+  ASSERT_TRUE(PressTab(true));
+  EXPECT_TRUE(Focused(&Form.Button1));
   // Alt+N focuses "Look in:", Alt+W "With text:".
   MSG AltN = {GetFocus(), WM_SYSCHAR, L'n', 0, 0, {0, 0}};
   EXPECT_TRUE(Application().IsDialogKey(AltN));
@@ -125,4 +146,41 @@ TEST_F(MainFormTest, TabOrderFollowsTheCriteria) {
   MSG AltW = {GetFocus(), WM_SYSCHAR, L'W', 0, 0, {0, 0}};
   EXPECT_TRUE(Application().IsDialogKey(AltW));
   EXPECT_EQ(GetFocus(), Form.contains.Handle());
+}
+
+TEST_F(MainFormTest, TheWindowAndTheGridsColumnsAreAsTheUserLeftThem) {
+  TMainFormSetup Setup;
+  Setup.SettingsFolder = Settings.Path() + "\\";
+  auto Open = [&] {
+    Form = std::make_unique<TForm1>(Setup);
+    Form->Show();
+    return Form.get();
+  };
+  TForm1* First = Open();
+  First->SetBounds(50, 60, 720, 580);
+  TColumns& Columns = First->flist.Columns();
+  Columns.Items(rcFolder)->SetPosition(1);
+  Columns.Items(rcName)->SetWidth(260);
+  Columns.Items(rcSize)->SetSortKind(skDescending);
+  Columns.Items(rcSize)->SetSorted(true);
+  Form.reset();
+
+  TForm1* Second = Open();
+  EXPECT_EQ(Second->Left(), 50);
+  EXPECT_EQ(Second->Top(), 60);
+  EXPECT_EQ(Second->Width(), 720);
+  EXPECT_EQ(Second->Height(), 580);
+  const TColumns& Restored = Second->flist.Columns();
+  EXPECT_EQ(Restored.DisplayItems(1)->Index(), rcFolder);
+  EXPECT_EQ(Restored.Items(rcName)->Width(), 260);
+  EXPECT_TRUE(Restored.Items(rcSize)->Sorted());
+  EXPECT_EQ(Restored.Items(rcSize)->SortKind(), skDescending);
+  Form.reset();
+
+  // A place on no monitor: the size stays, the window comes up centred.
+  WriteSettingsFile(Settings.Path(LayoutFile), {"WindowBounds=-30000,-30000,700,550"});
+  TForm1* Third = Open();
+  const RECT Area = Screen().WorkArea();
+  EXPECT_EQ(Third->Width(), 700);
+  EXPECT_EQ(Third->Left(), Area.left + (Area.right - Area.left - 700) / 2);
 }

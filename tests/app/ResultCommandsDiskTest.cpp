@@ -103,6 +103,24 @@ TEST_F(ResultCommandsDiskTest, PermanentDeleteRemovesFilesOfAnyNameAndLengthButN
   EXPECT_EQ(Grid.SelectedCount(), 0);
 }
 
+TEST_F(ResultCommandsDiskTest, APermanentDeleteThatFailsSaysWhatStayedAndWhy) {
+  std::vector<std::string> Reports;
+  Commands.OnReport = [&](const std::string& Text) { Reports.push_back(Text); };
+  Tree.WriteFile("read-only.txt", "x");
+  SetFileAttributesW(Widen(Tree.Path("read-only.txt")).c_str(), FILE_ATTRIBUTE_READONLY);
+  AddRow("read-only.txt");
+  Commands.DeleteSelected(true);
+  EXPECT_TRUE(Disk.FileExists(Tree.Path("read-only.txt")));
+  EXPECT_EQ(Names(), Strings{"read-only.txt"});
+  ASSERT_EQ(Reports.size(), 1u);
+  EXPECT_EQ(
+      Reports[0].rfind(std::string(TResultCommands::NotDeletedText) + "\n\n" + Tree.Path("read-only.txt") + ": ", 0),
+      0u)
+      << Reports[0];
+  EXPECT_GT(Reports[0].size(), Tree.Path("read-only.txt").size() + 40);  // the system's reason follows
+  SetFileAttributesW(Widen(Tree.Path("read-only.txt")).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(ResultCommandsDiskTest, RecycleMovesFilesAndFoldersToTheTrashOneQuestionOfTheShellEach) {
   const std::string Trash = WineTrash();
   const std::string Stamp = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());

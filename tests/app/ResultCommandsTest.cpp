@@ -15,7 +15,8 @@ namespace {
 class TFakeDisk : public TFileSystem, public TShell {
  public:
   std::map<std::string, bool> Paths;
-  std::set<std::string> Locked;  // the shell refuses to move these
+  std::set<std::string> Locked;    // neither the shell nor the file system can remove these
+  std::set<std::string> Declined;  // the user answers No to the shell's question for these
   std::vector<TShellRequest> Requests;
   std::vector<std::string> Recycled;
   std::string Clipboard;
@@ -32,13 +33,17 @@ class TFakeDisk : public TFileSystem, public TShell {
   }
   bool FileExists(const std::string& Path) override { return Paths.count(Path) && !Paths[Path]; }
   bool DirectoryExists(const std::string& Path) override { return Paths.count(Path) && Paths[Path]; }
-  bool RemoveFile(const std::string& Path) override { return FileExists(Path) && Paths.erase(Path); }
-  std::string LastErrorText() override { return "The system cannot find the path specified."; }
+  bool RemoveFile(const std::string& Path) override {
+    return FileExists(Path) && !Locked.count(Path) && Paths.erase(Path);
+  }
+  std::string LastErrorText() override { return "Access is denied."; }
 
   void Execute(const TShellRequest& Request) override { Requests.push_back(Request); }
-  bool Recycle(const std::string& Path) override {
+  TShellResult Recycle(const std::string& Path, std::string& Reason) override {
     Recycled.push_back(Path);
-    return !Locked.count(Path) && Paths.erase(Path);
+    if (Declined.count(Path)) return srDeclined;
+    if (Locked.count(Path)) Reason = "The file is in use.";
+    return !Locked.count(Path) && Paths.erase(Path) ? srDone : srFailed;
   }
   bool SetClipboardText(const std::string& Text) override {
     Clipboard = Text;
@@ -259,4 +264,35 @@ TEST_F(ResultCommandsTest, ExportWritesEveryRowAsQuotedCommaSeparatedValues) {
                 "1,Ünï,0," +
                 Modified + ",C:\\Data,Folder\r\n");
   EXPECT_THROW(Commands.ExportResults(""), EFileError);
+}
+
+TEST_F(ResultCommandsTest, WhatADeleteCouldNotRemoveIsToldOnceWithItsReason) {
+  std::vector<std::string> Reports;
+  Commands.OnReport = [&](const std::string& Text) { Reports.push_back(Text); };
+  std::string Expected = "These could not be deleted:\n";
+  for (int I = 0; I < 14; ++I) {
+    const std::string Name = "f" + std::to_string(I);
+    AddFile("C:\\Data", Name);
+    Grid.SetRowSelected(I, true);
+    if (I < 12) Disk.Locked.insert("C:\\Data\\" + Name);
+    if (I < 10) Expected += "\nC:\\Data\\" + Name + ": The file is in use.";
+  }
+  Disk.Declined.insert("C:\\Data\\f12");  // the user's own No is no failure
+  Commands.DeleteSelected(false);
+  EXPECT_EQ(Reports, Strings{Expected + "\nand 2 more"});
+  EXPECT_EQ(Grid.RowCount(), 13);
+
+  Reports.clear();
+  AddFolder("C:\\Data", "Sub");
+  Select({0, 12, 13});  // f12 goes now
+  Commands.DeleteSelected(true);
+  EXPECT_EQ(Reports, Strings{"These could not be deleted:\n\nC:\\Data\\f0: Access is denied.\nC:\\Data\\Sub: " +
+                             std::string(TResultCommands::FolderNotDeletedText)});
+  EXPECT_EQ(Grid.RowCount(), 13);
+
+  Reports.clear();
+  Select({1});
+  Disk.Locked.erase("C:\\Data\\f1");
+  Commands.DeleteSelected(true);
+  EXPECT_TRUE(Reports.empty());
 }

@@ -361,6 +361,14 @@ TEST_F(GridModelTest, CellRowsWithoutRecordsReadAsPlainRows) {
   EXPECT_THROW(Grid.RowHeight(3), EListError);
 }
 
+TEST_F(GridModelTest, MovingTheCurrentRowRepaintsTheRowItLeaves) {
+  Grid.AddRows(3);  // row 0 is current but not selected, as after a search
+  Grid.Forget();
+  Grid.SetCurrentCell(0, 1, 0);
+  EXPECT_TRUE(Grid.Has("row 0"));  // its focus frame goes
+  EXPECT_TRUE(Grid.Has("row 1"));
+}
+
 TEST_F(GridModelTest, CellModeRepaintsBothCellsAndIndicators) {
   Grid.SetOptions(Grid.Options() - TGridOptions{goSelectFullRow});
   Grid.AddRows(3);

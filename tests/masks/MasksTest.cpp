@@ -8,10 +8,10 @@
 
 namespace {
 
-// The caller's contract: lower-case both (A to Z) and append "~".
+// The caller's contract: lower-case both (A to Z) and append the end mark.
 bool NameMatches(const std::string& Typed, const std::string& Name) {
-  const TMask Mask(AsciiLowerCase(Typed) + "~");
-  return Mask.MatchFrom(AsciiLowerCase(Name) + "~", 1);
+  const TMask Mask(MaskTextForSearch(Typed));
+  return Mask.MatchFrom(MaskTextForSearch(Name), 1);
 }
 
 }  // namespace
@@ -117,7 +117,14 @@ TEST(MaskMatchTest, CallerContractCases) {
   EXPECT_TRUE(NameMatches("*abc!", "xabcd"));
   EXPECT_TRUE(NameMatches("*abc!", "abcabc"));
   EXPECT_FALSE(NameMatches("*abc!", "xabc"));
-  EXPECT_TRUE(NameMatches("*.txt", "a.txt~b"));
+  // A name's own "~" is an ordinary character: backups and version names match only masks meant for them.
+  EXPECT_FALSE(NameMatches("*.txt", "a.txt~b"));
+  EXPECT_FALSE(NameMatches("*.1", "jsr305-0.1~+svn49.jar"));
+  EXPECT_FALSE(NameMatches("*.c", "x.c~"));
+  EXPECT_TRUE(NameMatches("*~", "x.c~"));
+  EXPECT_TRUE(NameMatches("*.c~", "x.c~"));
+  EXPECT_TRUE(NameMatches("*abc#", "xabc"));
+  EXPECT_FALSE(NameMatches("*abc#", "xabcd"));
   EXPECT_TRUE(NameMatches("a?c", "abc"));
   EXPECT_FALSE(NameMatches("a?c", "xabc"));
   // Letters outside A to Z keep their case.
@@ -192,7 +199,7 @@ TEST(MaskMatchTest, SameAnswersAsPlainBacktracking) {
     const int PieceCount = 1 + static_cast<int>(Random() % (Long ? 4 : 7));
     for (int I = 0; I < PieceCount; ++I)
       Text += Long ? LongPieces[Random() % std::size(LongPieces)] : Pieces[Random() % std::size(Pieces)];
-    Text += "~";
+    Text += MaskEndMark;
     std::unique_ptr<TMask> Mask;
     try {
       Mask = std::make_unique<TMask>(Text);
@@ -204,7 +211,7 @@ TEST(MaskMatchTest, SameAnswersAsPlainBacktracking) {
       const int Length = static_cast<int>(Random() % (Long ? 40 : 10));
       for (int I = 0; I < Length; ++I)
         Name += Long ? std::string(1, "ab"[Random() % 3 / 2]) : Alphabet[Random() % std::size(Alphabet)];
-      Name += "~";
+      Name += MaskEndMark;
       TReferenceMatcher Reference(*Mask);
       const bool Expected = Reference.MatchFrom(Name, 1);
       Matches += Expected;

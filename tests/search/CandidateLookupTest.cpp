@@ -57,12 +57,13 @@ TEST(CandidateLookupTest, ListsAFolderOnceAndAnswersAsFindEntryDoes) {
   Paths.push_back(Tree.Path("Sub.txt"));
   Paths.push_back(Tree.Path("deleted.txt"));
   TCountingFileSystem Files(16.0);
-  TCandidateLookup Lookup(Files, Files.PathDelimiter());
-  for (const auto& Path : Paths) Lookup.CountCachedPath(Path);
-  for (std::size_t I = 2; I < Paths.size(); ++I) Lookup.AddCandidate(Paths[I]);
+  TCandidateLookup Lookup(Files);
+  const std::size_t NameStart = Tree.Path().size() + 1;
+  for (std::size_t I = 0; I < Paths.size(); ++I) Lookup.CountCachedPath(7);
+  for (std::size_t I = 2; I < Paths.size(); ++I) Lookup.AddCandidate(7, std::string_view(Paths[I]).substr(NameStart));
   for (std::size_t I = Paths.size(); I-- > 2;) {
     TFileEntry Batched, Single;
-    const bool Found = Lookup.Find(Paths[I], Batched);
+    const bool Found = Lookup.Find(7, Paths[I], NameStart, Batched);
     EXPECT_EQ(Found, PlatformFileSystem().FindEntry(Paths[I], Single)) << Paths[I];
     EXPECT_TRUE(SameEntry(Batched, Single)) << Paths[I];
   }
@@ -73,19 +74,17 @@ TEST(CandidateLookupTest, ListsAFolderOnceAndAnswersAsFindEntryDoes) {
 TEST(CandidateLookupTest, LooksUpOneByOneWhereTheFolderIsLargeForItsCandidates) {
   TTempFolder Tree;
   TCountingFileSystem Files(2.0);
-  TCandidateLookup Lookup(Files, Files.PathDelimiter());
-  std::vector<std::string> Cached;
-  Cached.reserve(10);  // the lookup keeps views of the paths
-  for (int I = 0; I < 10; ++I) Cached.push_back(Tree.Path("f" + std::to_string(I)));
-  for (const auto& Path : Cached) Lookup.CountCachedPath(Path);
+  TCandidateLookup Lookup(Files);
+  for (int I = 0; I < 10; ++I) Lookup.CountCachedPath(0);
   Tree.WriteFile("a", "a");
   Tree.WriteFile("b", "b");
   const std::string A = Tree.Path("a"), B = Tree.Path("b");
-  Lookup.AddCandidate(A);
-  Lookup.AddCandidate(B);
+  const std::size_t NameStart = A.size() - 1;
+  Lookup.AddCandidate(0, "a");
+  Lookup.AddCandidate(0, "b");
   TFileEntry Entry;
-  EXPECT_TRUE(Lookup.Find(A, Entry));
-  EXPECT_TRUE(Lookup.Find(B, Entry));
+  EXPECT_TRUE(Lookup.Find(0, A, NameStart, Entry));
+  EXPECT_TRUE(Lookup.Find(0, B, NameStart, Entry));
   EXPECT_EQ(Entry.Name, "b");
   EXPECT_EQ(Files.Listings, 0);
   EXPECT_EQ(Files.Lookups, 2);

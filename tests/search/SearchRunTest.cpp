@@ -32,10 +32,6 @@ class SearchRunTest : public ::testing::Test {
     Host.Contains = Contains;
     TSearchRun::Button1Click(Host, Cache);
   }
-  // The folder of a row listed by the cache pass: lower-cased where the file system ignores case.
-  static std::string CachePassFolder(const std::string& Folder) {
-    return PlatformFileSystem().PathDelimiter() == '\\' ? AsciiLowerCase(Folder) : Folder;
-  }
   std::set<std::string> Names() const {
     std::set<std::string> Found;
     for (const auto& Row : Host.Grid.Rows) Found.insert(Row[1]);
@@ -79,6 +75,9 @@ TEST_F(SearchRunTest, NameWrappingHiddenFilesAndClosingState) {
   EXPECT_TRUE(Host.Enabled);
   EXPECT_EQ(Host.Status[0], "");
   EXPECT_EQ(Host.Status[3], "0KB");  // 3 bytes round to 0 KB
+  // The final counts, though no refresh came during so short a search.
+  EXPECT_EQ(Host.Status[1], "Searched 4 files, 2 folders");
+  EXPECT_EQ(Host.Status[2], "Found 3 files");
   EXPECT_EQ(Host.Grid.UpdateCount, 0);
   EXPECT_FALSE(Host.ProgressVisible);
   EXPECT_FALSE(Host.BusyCursor);
@@ -87,8 +86,15 @@ TEST_F(SearchRunTest, NameWrappingHiddenFilesAndClosingState) {
   Search("");
   EXPECT_EQ(Host.Name, "**");
   EXPECT_EQ(Host.Grid.RowCount(), 4);  // "." and ".." never listed
+  Host.StatusLog.clear();
   Search("a?c");
   EXPECT_EQ(Host.Name, "a?c");
+  // The last search's counts went as this one started.
+  const std::vector<std::string> Counts{"1:", "2:", "3:", "1:Searched 4 files, 2 folders", "2:Found 0 files", "3:0KB"};
+  std::vector<std::string> CountLines;
+  for (const std::string& Line : Host.StatusLog)
+    if (Line[0] != '0') CountLines.push_back(Line);
+  EXPECT_EQ(CountLines, Counts);
 }
 
 TEST_F(SearchRunTest, MalformedMaskStartsNoSearch) {
@@ -220,7 +226,7 @@ TEST_F(SearchRunTest, NonAsciiNamesAreFoundCachedAndLookedUp) {
   Search("*.txt");  // pass 1 finds it through the cache, pass 2 does not list it again
   ASSERT_EQ(Host.Grid.RowCount(), 1);
   EXPECT_EQ(Host.Grid.Rows[0][1], Name);
-  EXPECT_EQ(Host.Grid.Rows[0][4], CachePassFolder(Tree.Path()));
+  EXPECT_EQ(Host.Grid.Rows[0][4], Tree.Path());
 }
 
 TEST_F(SearchRunTest, FolderNamedLikeAFileIsAFolderAndIsWalked) {
@@ -249,10 +255,10 @@ TEST_F(SearchRunTest, SecondSearchListsNothingTwice) {
   Search("*.txt");
   EXPECT_EQ(Host.Grid.RowCount(), 3);
   EXPECT_EQ(Host.Grid.Count("B.TXT"), 1);
-  // Hits of pass 1 come first (their folder lower-cased on Windows); new entries come from the walk.
+  // Hits of pass 1 come first (their folder spelled as on disk); new entries come from the walk.
   EXPECT_EQ(Host.Grid.Rows[0][1], "A.txt");
-  EXPECT_EQ(Host.Grid.Rows[0][4], CachePassFolder(Tree.Path()));
-  EXPECT_EQ((*Host.Grid.Find("B.TXT"))[4], CachePassFolder(PathOf("Sub")));
+  EXPECT_EQ(Host.Grid.Rows[0][4], Tree.Path());
+  EXPECT_EQ((*Host.Grid.Find("B.TXT"))[4], PathOf("Sub"));
   EXPECT_EQ(Host.Grid.Rows[2][1], "new.txt");
   EXPECT_EQ(Host.Grid.Rows[2][4], PathOf("Sub"));
 }
@@ -263,7 +269,7 @@ TEST_F(SearchRunTest, CachePassReadsContentWhereTheFileIs) {
   Search("*.txt", "reader");
   ASSERT_EQ(Host.Grid.RowCount(), 1);
   EXPECT_EQ(Host.Grid.Rows[0][1], "Letter.TXT");
-  EXPECT_EQ(Host.Grid.Rows[0][4], CachePassFolder(PathOf("Mixed Case")));
+  EXPECT_EQ(Host.Grid.Rows[0][4], PathOf("Mixed Case"));
 }
 
 TEST_F(SearchRunTest, RootDoesNotTakeSiblingsWithTheSamePrefix) {
@@ -276,6 +282,31 @@ TEST_F(SearchRunTest, RootDoesNotTakeSiblingsWithTheSamePrefix) {
   EXPECT_EQ(Names(), (std::set<std::string>{"in.txt"}));
   Search("*.t?t");
   EXPECT_EQ(Names(), (std::set<std::string>{"in.txt"}));
+}
+
+TEST_F(SearchRunTest, RowsAndTheCacheKeepTheSpellingOfTheDisk) {
+  Tree.WriteFile("Data/Sub/a.txt", "a");
+  const std::string Typed = Join(Tree.Path(), "DATA");
+#ifdef _WIN32
+  // The root typed in another case is the same folder: rows and cache spell it as the disk does.
+  Host.Path = Typed;
+  Search("*.txt");
+  ASSERT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_EQ(Host.Grid.Rows[0][4], PathOf("Data/Sub"));
+  Search("*.txt");  // the cache pass's row too
+  ASSERT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_EQ(Host.Grid.Rows[0][4], PathOf("Data/Sub"));
+  Cache.SaveCache(Tree.Path("search.cache"));
+  EXPECT_EQ(Tree.ReadFile("search.cache"), PathOf("Data/Sub") + "\r\n" + PathOf("Data/Sub/a.txt") + "\r\n");
+#else
+  // Where case tells names apart, 'DATA' is another folder: the cache pass does not leave the root.
+  Tree.MakeFolder("DATA");
+  Host.Path = PathOf("Data");
+  Search("*.txt");
+  Host.Path = Typed;
+  Search("*.txt");
+  EXPECT_EQ(Host.Grid.RowCount(), 0);
+#endif
 }
 
 TEST_F(SearchRunTest, DeletedCachedFileIsNotListedButStaysCached) {
@@ -319,12 +350,12 @@ TEST_F(SearchRunTest, CachePassExtensionShortcutAndMask) {
     Run.SearchCache(Tree.Path());
     return Names();
   };
-  // '*.txt' goes by the extension alone: the name's own "~" does not end the mask here.
+  // The extension shortcut and the mask agree; a name's own "~" is an ordinary character.
   EXPECT_EQ(Pass1("*.txt"), (std::set<std::string>{"notes.txt", "data.txt"}));
   EXPECT_EQ(Pass1("*.TXT"), (std::set<std::string>{"notes.txt", "data.txt"}));
-  EXPECT_EQ(Pass1("*a.txt"), (std::set<std::string>{"data.txt", "a.txt~b"}));  // the name's "~" ends the mask
+  EXPECT_EQ(Pass1("*a.txt"), (std::set<std::string>{"data.txt"}));
   EXPECT_EQ(Pass1("*.txt*"), (std::set<std::string>{"notes.txt", "data.txt", "notes.txt.bak", "a.txt~b"}));
-  EXPECT_EQ(Pass1("*.t?t"), (std::set<std::string>{"notes.txt", "data.txt", "a.txt~b"}));
+  EXPECT_EQ(Pass1("*.t?t"), (std::set<std::string>{"notes.txt", "data.txt"}));
   EXPECT_FALSE(Host.ProgressPositions.empty());
 }
 
@@ -377,22 +408,22 @@ TEST_F(SearchRunTest, AClickWhileTheFirstStatusPumpsCancelsInsteadOfNesting) {
   EXPECT_EQ(Host.Grid.UpdateCount, 0);
 }
 
-TEST_F(SearchRunTest, CancelDuringTheCachePassTakesEffectWhenTheWalkStarts) {
-  Tree.WriteFile("a.txt", "a");
-  Tree.WriteFile("b.txt", "b");
+TEST_F(SearchRunTest, CancelDuringTheCachePassStopsIt) {
+  for (const char* Name : {"a.txt", "b.txt", "c.txt"}) Tree.WriteFile(Name, "x");
   Search("*.txt");
-  Tree.WriteFile("c.txt", "c");
+  Tree.WriteFile("d.txt", "d");
   int Cancels = 0;
   Host.OnPump = [&] {
-    if (Host.Tag == 1 && Host.Enabled) {  // the first pump of the cache pass
+    if (Host.Tag == 1 && Host.Enabled && Host.Grid.RowCount() == 1) {  // the cache pass shows its first row
       ++Cancels;
       TSearchRun::Button1Click(Host, Cache);
     }
   };
   Search("*.txt");
   EXPECT_EQ(Cancels, 1);
-  // The cache pass lists both cached hits all the same; the walk stops before its first entry.
-  EXPECT_EQ(Names(), (std::set<std::string>{"a.txt", "b.txt"}));
+  // Neither the other cached hits nor the walk's new file are listed.
+  EXPECT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_FALSE(Cache.IsCached(PathOf("d.txt")));
   EXPECT_TRUE(Host.Enabled);
   EXPECT_EQ(Host.Histories.size(), 2u);
 }
@@ -479,9 +510,9 @@ TEST_F(SearchRunTest, ARelativeRootIsCachedInFullAndShownAsTyped) {
   EXPECT_EQ(Host.Grid.Rows[0][4], "Sizes");
   EXPECT_EQ(Cache.List().Count(), 1u);
   EXPECT_TRUE(Cache.IsCached(PathOf("Sizes/a.txt")));
-  Search("*.txt");  // listed by the cache pass, with the folder lower-cased on Windows
+  Search("*.txt");  // listed by the cache pass
   ASSERT_EQ(Host.Grid.RowCount(), 1);
-  EXPECT_EQ(Host.Grid.Rows[0][4], CachePassFolder("Sizes"));
+  EXPECT_EQ(Host.Grid.Rows[0][4], "Sizes");
 }
 
 TEST_F(SearchRunTest, LinkedFolderIsListedButNotEntered) {

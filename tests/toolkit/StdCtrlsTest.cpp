@@ -183,3 +183,15 @@ TEST_F(StdCtrlsTest, StatusBarPanelsProgressAndMenus) {
   EXPECT_EQ(GetMenuDefaultItem(Handle, FALSE, 0), 1u);
   DestroyMenu(Handle);
 }
+
+TEST_F(StdCtrlsTest, ADatePickerShowsTheWholeDateAtItsWidth) {
+  TDateTimePicker Picker(&Form);
+  Picker.SetBounds(10, 10, 81, 21);
+  TDateTime Date = 0;
+  ASSERT_TRUE(TryEncodeDate(2026, 12, 27, Date));
+  Picker.SetDate(Date);
+  SIZE Ideal{};
+  ASSERT_TRUE(SendMessageW(Picker.Handle(), DTM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&Ideal)));
+  EXPECT_LE(Ideal.cx, 81);
+  EXPECT_EQ(Picker.Date(), Date);
+}

@@ -1,0 +1,149 @@
+; The installer: Torvane Search for all users under Program Files, a Start-menu shortcut, and an
+; uninstaller listed in "Apps & features". scripts/package makes it:
+;   makensis -DVERSION=0.1.0 -DVERSION_NUMBERS=0.1.0.0 -DSTAGE=<folder of the files>
+;            -DLICENCE=<licence page text> -DICON=<.ico> -DOUTFILE=<setup.exe> torvane-search.nsi
+; /S installs and uninstalls silently; /D=<folder> (last on the command line) picks another folder.
+; The program keeps its settings beside itself only where it may write; under Program Files that is
+; "Torvane Search" in each user's local application data folder. Installing over an older version
+; replaces the program files alone, and uninstalling leaves the settings unless the user ticks them.
+
+!ifndef VERSION | VERSION_NUMBERS | STAGE | LICENCE | ICON | OUTFILE
+  !error "VERSION, VERSION_NUMBERS, STAGE, LICENCE, ICON and OUTFILE are given by scripts/package"
+!endif
+
+Unicode true
+; A 64-bit installer for a 64-bit program: Program Files and the registry without redirection.
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+ManifestDPIAware true
+
+!define PRODUCT "Torvane Search"
+!define PUBLISHER "Torvane"
+!define WEBSITE "https://www.torvane.com/"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+!define SETTINGS_FOLDER "$LOCALAPPDATA\${PRODUCT}"
+
+Name "${PRODUCT} ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\${PRODUCT}"
+; An upgrade goes where the older version is.
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "${PRODUCT} ${VERSION}"
+
+VIProductVersion "${VERSION_NUMBERS}"
+VIFileVersion "${VERSION_NUMBERS}"
+VIAddVersionKey "ProductName" "${PRODUCT}"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "FileDescription" "${PRODUCT} ${VERSION} Setup"
+VIAddVersionKey "CompanyName" "${PUBLISHER}"
+VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
+
+!include "MUI2.nsh"
+!include "FileFunc.nsh"
+!include "LogicLib.nsh"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!define MUI_COMPONENTSPAGE_NODESC
+
+!insertmacro MUI_PAGE_LICENSE "${LICENCE}"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_COMPONENTS
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
+
+; The files the installer puts down; the uninstaller removes exactly these.
+!macro ProgramFiles Action
+  !insertmacro ${Action} "torvane-search.exe"
+  !insertmacro ${Action} "torvane-find.exe"
+  !insertmacro ${Action} "README.txt"
+  !insertmacro ${Action} "LICENSE.txt"
+!macroend
+!macro InstallFile Name
+  File "${STAGE}\${Name}"
+!macroend
+!macro RemoveFile Name
+  Delete "$INSTDIR\${Name}"
+!macroend
+
+; The settings files the program writes.
+!macro SettingsFiles Folder
+  Delete "${Folder}\search.cache"
+  Delete "${Folder}\kestrix.ini"
+  Delete "${Folder}\kestrixfolders.ini"
+  Delete "${Folder}\kestrixlayout.ini"
+!macroend
+
+; A running program holds its file open: installing or uninstalling waits until it is closed. Silent
+; runs give up at once (exit code 2).
+!macro WaitWhileRunning
+  ${Do}
+    FindWindow $0 "TForm1"
+    ${If} $0 == 0
+      ${Break}
+    ${EndIf}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${PRODUCT} is running. Close it, then click Retry." \
+      /SD IDCANCEL IDRETRY +2
+    Abort
+  ${Loop}
+!macroend
+
+Function .onInit
+  SetShellVarContext all
+  !insertmacro WaitWhileRunning
+FunctionEnd
+
+Section "Program"
+  SetOutPath "$INSTDIR"
+  !insertmacro ProgramFiles InstallFile
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\torvane-search.exe" "" "$INSTDIR\torvane-search.exe" 0
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "${WEBSITE}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$\"$INSTDIR\torvane-search.exe$\",0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" "$\"$INSTDIR\uninstall.exe$\""
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" "$\"$INSTDIR\uninstall.exe$\" /S"
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  IntFmt $0 "0x%08X" $0
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+SectionEnd
+
+Function un.onInit
+  SetShellVarContext all
+  !insertmacro WaitWhileRunning
+FunctionEnd
+
+Section "-un.Program"
+  !insertmacro ProgramFiles RemoveFile
+  Delete "$INSTDIR\uninstall.exe"
+  Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd
+
+; Off unless ticked, so a silent uninstall keeps them. They are those of the account that runs the
+; uninstaller, and any the program kept beside itself (a folder it could write).
+Section /o "un.Your settings (search cache, histories and window layout)" RemoveSettings
+  SetShellVarContext current
+  !insertmacro SettingsFiles "${SETTINGS_FOLDER}"
+  RMDir "${SETTINGS_FOLDER}"
+  SetShellVarContext all
+  !insertmacro SettingsFiles "$INSTDIR"
+SectionEnd
+
+; Last, so that the folder goes only when nothing of the user's is left in it.
+Section "-un.Folder"
+  RMDir "$INSTDIR"
+SectionEnd

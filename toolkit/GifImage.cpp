@@ -1,0 +1,81 @@
+#include "toolkit/GifImage.h"
+
+#include "gif/GifEncoder.h"
+#include "gif/GifReader.h"
+#include "gif/GifWriter.h"
+#include "toolkit/GifPainter.h"
+
+TGifImage::TGifImage() = default;
+
+TGifImage::~TGifImage() { StopPainter(); }
+
+void TGifImage::StopPainter() { FPainter.reset(); }
+
+void TGifImage::Reset(TGifFile File) {
+  StopPainter();
+  FCompositor.reset();
+  FFile = std::move(File);
+  FCompositor = std::make_unique<TGifCompositor>(FFile);
+  SetFrame(0);
+  if (FAnimate) SetAnimate(true);
+}
+
+void TGifImage::LoadFromBytes(const std::vector<std::uint8_t>& Bytes) {
+  TGifFile File;
+  try {
+    File = ReadGif(Bytes.data(), Bytes.size());
+  } catch (const EGifError& Error) {
+    throw EInvalidGraphic(Error.what());
+  }
+  Reset(std::move(File));
+}
+
+std::vector<std::uint8_t> TGifImage::SaveToBytes() {
+  try {
+    return WriteGif(FFile);
+  } catch (const EGifError& Error) {
+    throw EInvalidGraphic(Error.what());
+  }
+}
+
+void TGifImage::SetFile(TGifFile File) {
+  if (File.Frames.empty() || File.Width <= 0 || File.Height <= 0) throw EInvalidGraphic("A GIF picture needs a frame");
+  Reset(std::move(File));
+}
+
+void TGifImage::Assign(TGraphic& Source) {
+  if (&Source == this) return;
+  if (Source.Empty()) throw EInvalidGraphic("An empty picture cannot become a GIF picture");
+  TBitmap& Bitmap = Source.Bitmap();
+  GdiFlush();
+  TTrueColourFrame Frame;
+  Frame.Width = Bitmap.Width();
+  Frame.Height = Bitmap.Height();
+  Frame.Pixels.assign(Bitmap.Pixels(), Bitmap.Pixels() + std::size_t(Frame.Width) * Frame.Height);
+  if (!Bitmap.HasAlpha)
+    for (TArgb& P : Frame.Pixels) P |= 0xFF000000u;
+  TGifEncodeOptions Options;
+  Options.Dither = Dither;
+  Reset(QuantiseFrames({Frame}, Options));
+}
+
+void TGifImage::SetFrame(int Index) {
+  if (!FCompositor || FFile.Frames.empty()) return;
+  FCompositor->Seek(Index);
+  SetBitmapPixels(FBitmap, FFile.Width, FFile.Height, FCompositor->Pixels().data());
+  Changed();
+}
+
+void TGifImage::SetAnimate(bool Value) {
+  FAnimate = Value;
+  StopPainter();
+  if (!Value || FFile.Frames.size() < 2) return;
+  std::vector<int> Delays;
+  for (const TGifFrame& F : FFile.Frames) Delays.push_back(PlayedDelayMs(F.Delay));
+  // No loop block: shown once; a count of N: N repeats after the first showing; 0: for ever.
+  const int Showings = FFile.LoopCount < 0 ? 1 : FFile.LoopCount == 0 ? 0 : FFile.LoopCount + 1;
+  FPainter = std::make_unique<TGifPainter>(std::move(Delays), std::max(Frame(), 0), Showings,
+                                           [this](int Next) { SetFrame(Next); });
+}
+
+bool TGifImage::Playing() const { return FPainter && FPainter->Running(); }
