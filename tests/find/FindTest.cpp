@@ -284,6 +284,16 @@ TEST_F(FindTest, DefaultCacheIsSearchCacheBesideTheProgram) {
   EXPECT_NE(Cached.find(PathOf("Notes, draft.txt") + "\r\n"), std::string::npos);
 }
 
+TEST_F(FindTest, NoCacheLeavesTheProgramsFolderAlone) {
+  TTempFolder Home;
+  const std::string Copy = Home.Path(fs::u8path(Program()).filename().u8string());
+  fs::copy_file(fs::u8path(Program()), fs::u8path(Copy));
+  const auto Before = fs::last_write_time(fs::u8path(Home.Path()));
+  EXPECT_EQ(RunChild(Copy, {"--no-cache", Tree.Path(), "*.txt"}).Status, 0);
+  // Not even a file written to see whether the folder can be written, and removed again.
+  EXPECT_EQ(fs::last_write_time(fs::u8path(Home.Path())), Before);
+}
+
 TEST_F(FindTest, CtrlCStopsTheSearchAndSavesTheCache) {
   // More results than the pipe holds: the program waits on its output until the test reads on.
   const std::string Long(60, 'n');
