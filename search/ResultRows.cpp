@@ -51,7 +51,7 @@ void AddResultRow(TRowSink& Rows, const TFormatSettings& Settings, const std::st
     Rows.SetCellText(rcSize, Row, SizeText(Entry.Size));
     TotalBytes += Entry.Size;
   }
-  Rows.SetCellText(rcModified, Row, DateText(Entry.Time, Settings));
+  if (Entry.DetailsKnown) Rows.SetCellText(rcModified, Row, DateText(Entry.Time, Settings));  // unknown: not read
   Rows.SetCellText(rcFolder, Row, Folder);
   Rows.SetCellText(rcType, Row, Type);
 }

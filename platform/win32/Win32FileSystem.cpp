@@ -67,6 +67,9 @@ HANDLE FindFirst(const std::wstring& Pattern, WIN32_FIND_DATAW& Data, bool Listi
                           Listing ? FIND_FIRST_EX_LARGE_FETCH : 0);
 }
 
+// A reader of the disk file at Path (in the "\\?\" form), or null.
+std::unique_ptr<TFileReader> OpenFileReader(const std::wstring& Path);
+
 // A listing keeps its folder in the "\\?\" form: subfolders are opened by appending their names as the
 // listing spelled them, so no name is reinterpreted (a trailing dot or space) and no length is too long.
 class TWin32FolderListing : public TFolderListing {
@@ -101,6 +104,10 @@ class TWin32FolderListing : public TFolderListing {
 
   std::unique_ptr<TFolderListing> OpenSubfolder(const std::string& Name) override {
     return Open(FFolder + L"\\" + Widen(Name));
+  }
+
+  std::unique_ptr<TFileReader> OpenFile(const std::string& Name) override {
+    return OpenFileReader(FFolder + L"\\" + Widen(Name));
   }
 
  private:
@@ -160,14 +167,39 @@ HANDLE CreateTemporary(const std::wstring& Target, std::wstring& Temporary) {
 
 // Opened for shared reading. A device or a pipe (a name such as "CON", a path such as \\.\pipe\x) may
 // wait for ever: disk files only.
-HANDLE OpenRegularFile(const std::string& Path) {
-  THandle File(CreateFileW(LongPathW(Path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+HANDLE OpenRegularFileW(const std::wstring& Path) {
+  THandle File(CreateFileW(Path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (File.Valid() && GetFileType(File.Get()) != FILE_TYPE_DISK) {
     SetLastError(ERROR_NOT_SUPPORTED);
     return INVALID_HANDLE_VALUE;
   }
   return File.Release();
+}
+
+HANDLE OpenRegularFile(const std::string& Path) { return OpenRegularFileW(LongPathW(Path)); }
+
+class TWin32FileReader : public TFileReader {
+ public:
+  TWin32FileReader(HANDLE File, std::uint64_t Size) : FFile(File), FSize(Size) {}
+  std::uint64_t Size() const override { return FSize; }
+  std::ptrdiff_t Read(char* Buffer, std::size_t Count) override {
+    DWORD Got = 0;
+    const DWORD Chunk = static_cast<DWORD>(std::min<std::size_t>(Count, 1u << 30));
+    if (!::ReadFile(FFile.Get(), Buffer, Chunk, &Got, nullptr)) return -1;
+    return static_cast<std::ptrdiff_t>(Got);
+  }
+
+ private:
+  THandle FFile;
+  std::uint64_t FSize;
+};
+
+std::unique_ptr<TFileReader> OpenFileReader(const std::wstring& Path) {
+  THandle File(OpenRegularFileW(Path));
+  LARGE_INTEGER Size;
+  if (!File.Valid() || !GetFileSizeEx(File.Get(), &Size)) return nullptr;
+  return std::make_unique<TWin32FileReader>(File.Release(), static_cast<std::uint64_t>(Size.QuadPart));
 }
 
 // Writes a temporary file beside the target (the file a link leads to) and moves it over the target
@@ -279,6 +311,10 @@ class TWin32FileSystem : public TFileSystem {
     }
     Data.resize(Done);
     return true;
+  }
+
+  std::unique_ptr<TFileReader> OpenFile(const std::string& Path) override {
+    return Path.empty() ? nullptr : OpenFileReader(LongPathW(Path));
   }
 
   bool WriteFileAtomically(const std::string& Path, const std::string& Data) override {

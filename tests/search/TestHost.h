@@ -85,13 +85,14 @@ class TTestHost : public TSearchHost {
   void UpdateHistories(const std::string& NameText, const std::string& Folder) override {
     Histories.push_back(NameText + "|" + Folder);
   }
+  bool RowsShowDetails() override { return ShowsDetails; }
   TRowSink& Rows() override { return Grid; }
   TClock& Clock() override { return FakeClock; }
   TFileSystem& FileSystem() override { return *Files; }
   const TFormatSettings& Format() override { return Settings; }
 
   std::string Path, Name, Contains, SizeNumber;
-  bool SizeOn = false, AtLeast = true, ModifiedOn = false;
+  bool SizeOn = false, AtLeast = true, ModifiedOn = false, ShowsDetails = true;
   TDateTime From = 0, To = 0;
   int Tag = 0;
   bool Enabled = true;
