@@ -1,5 +1,8 @@
 #include "core/FileSystem.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 // Collects the pieces and writes them at once: for file systems that only write whole files.
@@ -18,7 +21,32 @@ class TBufferedWriter : public TFileWriter {
   std::string FData;
 };
 
+// A file already read whole.
+class TWholeFileReader : public TFileReader {
+ public:
+  TWholeFileReader(std::string Data, std::uint64_t Size) : FData(std::move(Data)), FSize(Size) {}
+  std::uint64_t Size() const override { return FSize; }
+  std::ptrdiff_t Read(char* Buffer, std::size_t Count) override {
+    const std::size_t Taken = std::min(Count, FData.size() - FPosition);
+    std::memcpy(Buffer, FData.data() + FPosition, Taken);
+    FPosition += Taken;
+    return static_cast<std::ptrdiff_t>(Taken);
+  }
+
+ private:
+  std::string FData;
+  std::uint64_t FSize;
+  std::size_t FPosition = 0;
+};
+
 }  // namespace
+
+std::unique_ptr<TFileReader> TFileSystem::OpenFile(const std::string& Path) {
+  std::string Data;
+  std::uint64_t Size = 0;
+  if (!ReadFile(Path, std::string::npos, Data, &Size)) return nullptr;
+  return std::make_unique<TWholeFileReader>(std::move(Data), Size);
+}
 
 bool WriteWhole(const std::unique_ptr<TFileWriter>& Writer, std::string_view Data) {
   return Writer && Writer->Write(Data) && Writer->Commit();

@@ -33,6 +33,16 @@ struct TFileEntry {
   bool IsLink() const { return (Attributes & faReparsePoint) != 0; }
 };
 
+// A file open for reading from its start.
+class TFileReader {
+ public:
+  virtual ~TFileReader() = default;
+  // The size of the file when it was opened; it may grow or shrink while it is read.
+  virtual std::uint64_t Size() const = 0;
+  // Reads up to Count bytes into Buffer: how many were read, 0 at the end of the file, -1 on a failure.
+  virtual std::ptrdiff_t Read(char* Buffer, std::size_t Count) = 0;
+};
+
 // An open folder: its listing, and the folders below it opened relative to it (POSIX keeps a
 // descriptor, so no path grows past the system's limit; Windows keeps the "\\?\" form).
 class TFolderListing {
@@ -40,7 +50,8 @@ class TFolderListing {
   virtual ~TFolderListing() = default;
   // Fills Entry with the next entry (reusing its storage) and answers true, or false at the end. The
   // name and kind are always there; size, time and the other attributes only where the platform lists
-  // them at no extra cost (Entry.DetailsKnown).
+  // them at no extra cost (Entry.DetailsKnown). An entry without them is a folder, a regular file or a
+  // link (faReparsePoint; whether a link leads to a folder is one of its details).
   virtual bool Next(TFileEntry& Entry) = 0;
   // Completes an entry of this listing that came without details; false when it has gone meanwhile.
   virtual bool ReadDetails(TFileEntry& Entry) {
@@ -51,6 +62,12 @@ class TFolderListing {
   virtual void EndListing() {}
   // Opens the folder Name of this folder; null when it cannot be listed. A link is not followed.
   virtual std::unique_ptr<TFolderListing> OpenSubfolder(const std::string& Name) = 0;
+  // Opens the file Name of this folder (a link is followed) for shared reading, as
+  // TFileSystem::OpenFile does, without looking up the folder's path again; null when it cannot.
+  virtual std::unique_ptr<TFileReader> OpenFile(const std::string& Name) {
+    (void)Name;
+    return nullptr;
+  }
 };
 
 // A file written in pieces to replace another one: nothing changes on disk until Commit, and a writer
@@ -96,6 +113,9 @@ class TFileSystem {
   // device, a folder) fails at once, never waits. False when it cannot.
   virtual bool ReadFile(const std::string& Path, std::size_t MaxBytes, std::string& Data,
                         std::uint64_t* FileSize = nullptr) = 0;
+  // Opens a file for shared reading, regular files only, as ReadFile reads them; null when it cannot.
+  // The default reads the whole file through ReadFile.
+  virtual std::unique_ptr<TFileReader> OpenFile(const std::string& Path);
   // Replaces the file's contents with Data through a temporary file in the same folder that is
   // renamed over it: the old file stays whole until the new one is complete. False on any failure.
   virtual bool WriteFileAtomically(const std::string& Path, const std::string& Data) = 0;

@@ -51,6 +51,7 @@ class TConsoleHost : public TSearchHost, private TResultSink {
   // The window's name and folder histories are its own: scripted searches do not fill them.
   void UpdateHistories(const std::string&, const std::string&) override {}
 
+  bool RowsShowDetails() override { return FOptions.Format != ofPath; }
   TResultSink& Results() override { return *this; }
   TClock& Clock() override { return FClock; }
   TFileSystem& FileSystem() override { return FFiles; }

@@ -44,7 +44,10 @@ int RunFind(const std::vector<std::string>& Arguments, TConsole& Console) {
   WatchInterrupts();
   TFileSystem& Files = PlatformFileSystem();
   TSearchCache Cache(Files);
-  const std::string CacheFile = Options.CacheFile.empty() ? TSearchCache::CacheFileName() : Options.CacheFile;
+  // Finding the settings folder tries a write in it: --no-cache leaves the disk alone.
+  const std::string CacheFile = Options.NoCache             ? std::string()
+                                : Options.CacheFile.empty() ? TSearchCache::CacheFileName()
+                                                            : Options.CacheFile;
   if (Options.NoCache) {
     Cache.StopRecording();
   } else {

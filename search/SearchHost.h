@@ -54,6 +54,10 @@ class TSearchHost {
     return true;
   }
 
+  // Whether the rows show sizes and times (the window's do; a list of paths does not). When no
+  // criterion needs them either, a run reads none: a listing gives names and kinds only on POSIX.
+  virtual bool RowsShowDetails() { return true; }
+
   virtual TResultSink& Results() = 0;
   virtual TClock& Clock() = 0;
   virtual TFileSystem& FileSystem() = 0;

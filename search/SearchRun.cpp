@@ -8,8 +8,9 @@
 
 namespace {
 
-void UpperCaseInPlace(std::string& Text) {
-  for (char& C : Text) C = AsciiUpper(C);
+// "." or "..": compared by hand, as this runs for every entry of the walk.
+bool IsDotEntry(const std::string& Name) {
+  return !Name.empty() && Name[0] == '.' && (Name.size() == 1 || (Name.size() == 2 && Name[1] == '.'));
 }
 
 // Whether Text holds Lower (lower-case) somewhere, A to Z compared in either case.
@@ -98,12 +99,14 @@ void TSearchRun::SetContentText(const std::string& Text) {
   bool Lossless = false;
   std::string Ansi = Utf8ToAnsi(ContentText, &Lossless);
   if (Lossless && Ansi != ContentText) FContentTextAnsi = std::move(Ansi);
+  if (!ContentText.empty()) FContentSearch.SetTexts(ContentText, FContentTextAnsi);
 }
 
 void TSearchRun::SetMask(const std::string& NameText) {
   Mask = std::make_unique<TMask>(MaskTextForSearch(NameText));
   FNameExtension = MaskExtension(NameText);
   FNameLiteral = MaskLiteral(NameText);
+  FNameAny = !NameText.empty() && NameText.find_first_not_of('*') == std::string::npos;
 }
 
 std::string MaskExtension(const std::string& NameText) {
@@ -161,6 +164,9 @@ void TSearchRun::Execute() {
     StartTime = DateOf(FHost.StartDate());
     EndTime = DateOf(FHost.EndDate()) + 1.0;
   }
+  const bool CriteriaNeedDetails = FHost.ModifiedChecked() || MinimumSize > 0 || MaximumSize != UINT64_MAX;
+  FReadDetails = FHost.RowsShowDetails() || CriteriaNeedDetails;
+  FDetailsBeforeTests = CriteriaNeedDetails || (FReadDetails && ContentText.empty());
   LastRefresh = FHost.Clock().TickCount();
   // 'C:\' becomes 'C:'. Every trailing separator goes (and "/" is one on Windows): a root such as
   // 'C:\Data\\' would otherwise put a second spelling of each path into the cache, and a later search
@@ -188,7 +194,9 @@ void TSearchRun::Execute() {
   // The refresh writes the counts at most every 750 ms: the final ones are written here, so that they
   // agree with the rows listed.
   ShowCounts();
-  FHost.SetStatus(LargeFilesSkipped ? std::string(LargeFilesText) : TotalText(), 3);
+  // Without details the total is known only when every row is a file that the content test opened.
+  const bool TotalKnown = FReadDetails || !ContentText.empty();
+  FHost.SetStatus(LargeFilesSkipped ? std::string(LargeFilesText) : TotalKnown ? TotalText() : std::string(), 3);
   Mask.reset();
   Guard.Disarm();
   Results.EndUpdate();
@@ -462,7 +470,7 @@ void TSearchRun::ListFolder(TWalkLevel& Level) {
   const std::string Shown = ShownFolder(Level.Path);
   TFileEntry Entry;
   while (FHost.ButtonEnabled() && Listing.Next(Entry)) {
-    if (Entry.Name != "." && Entry.Name != "..") {
+    if (!IsDotEntry(Entry.Name)) {
       ++EntriesSeen;
       // A name that fails the test costs no path, unless the cache records every path met.
       const bool NamePasses = PassesName(Entry.Name);
@@ -505,9 +513,11 @@ bool TSearchRun::ProcessNamedEntry(const std::string& Folder, const std::string&
   // differing only in case shares its cache line) is the walk's to list.
   if (!NamePasses || (CacheMode && ListedByCachePass(Path, Hit))) return false;
   // A listing gives names and kinds; sizes and times cost a call per entry (POSIX), paid only for the
-  // names that pass, so a search by name costs little more than the listing itself.
-  if (!Entry.DetailsKnown && Listing && !Listing->ReadDetails(Entry)) return false;  // gone since listed
-  if (!PassesSizeTime(Entry.Size, Entry.Time) || !PassesContent(Path, Entry.Size, Entry.IsLink())) return false;
+  // names that pass, so a search by name costs little more than the listing itself. A content test
+  // that decides first (no size or date criterion) leaves them to the files that contain the text.
+  if (!Entry.DetailsKnown && FDetailsBeforeTests && Listing && !Listing->ReadDetails(Entry)) return false;
+  if (!PassesSizeTime(Entry.Size, Entry.Time) || !PassesContent(Path, Entry, Listing)) return false;
+  if (!Entry.DetailsKnown && FReadDetails && Listing && !Listing->ReadDetails(Entry)) return false;  // gone
   AddResultRow(FHost.Results(), Folder, Entry, TotalBytes);
   return true;
 }
@@ -533,10 +543,13 @@ bool TSearchRun::ListedByCachePass(const std::string& Path, const TCacheHit& Hit
 bool TSearchRun::EntryMatches(const std::string& Folder, const std::string& Name, std::uint64_t Size, TDateTime Time) {
   if (!PassesName(Name) || !PassesSizeTime(Size, Time)) return false;
   FContentPath.assign(Folder).append(1, FDelimiter).append(Name);
-  return PassesContent(FContentPath, Size, false);
+  TFileEntry Entry;
+  Entry.Size = Size;
+  return PassesContent(FContentPath, Entry, nullptr);
 }
 
 bool TSearchRun::PassesName(const std::string& Name) {
+  if (FNameAny) return true;
   // '*.ext' and '*text*' need no mask.
   if (!FNameExtension.empty())
     return Name.size() >= FNameExtension.size() &&
@@ -550,29 +563,33 @@ bool TSearchRun::PassesSizeTime(std::uint64_t Size, TDateTime Time) const {
   return MinimumSize <= Size && Size <= MaximumSize && StartTime <= Time && Time <= EndTime;
 }
 
-bool TSearchRun::PassesContent(const std::string& Path, std::uint64_t Size, bool IsLink) {
+bool TSearchRun::PassesContent(const std::string& Path, TFileEntry& Entry, TFolderListing* Listing) {
   if (ContentText.empty()) return true;
-  if (!IsLink) {
-    if (Size >= ContentSizeLimit) {
+  if (!Entry.DetailsKnown) {
+    if (Entry.IsDirectory()) return false;  // a folder holds no text; a file or a link is opened
+  } else if (!Entry.IsLink()) {
+    if (Entry.Size >= ContentSizeLimit) {
       LargeFilesSkipped = true;
       return false;
     }
-    if (Size == 0) return false;  // an empty file (or a folder) holds no text: no need to open it
+    if (Entry.Size == 0) return false;  // an empty file (or a folder) holds no text: no need to open it
   }
-  return FileContainsText(Path);
+  const std::unique_ptr<TFileReader> File = Listing ? Listing->OpenFile(Entry.Name) : FFileSystem.OpenFile(Path);
+  if (File && !Entry.DetailsKnown) Entry.Size = File->Size();
+  return OpenedFileContainsText(File.get());
 }
 
 bool TSearchRun::FileContainsText(const std::string& Path) {
-  // A folder, a pipe or a device is no file: reading it fails at once, so it never contains a text.
-  std::uint64_t Size = 0;
-  if (!FFileSystem.ReadFile(Path, ContentSizeLimit - 1, FFileData, &Size)) return false;
-  if (Size >= ContentSizeLimit) {
+  return OpenedFileContainsText(FFileSystem.OpenFile(Path).get());
+}
+
+bool TSearchRun::OpenedFileContainsText(TFileReader* File) {
+  // A folder, a pipe or a device is no file: opening it fails at once, so it never contains a text.
+  if (!File) return false;
+  // Judged by the size of what was opened (a link's target, a file grown since it was listed).
+  if (File->Size() >= ContentSizeLimit) {
     LargeFilesSkipped = true;
     return false;
   }
-  const std::size_t Zero = FFileData.find('\0');
-  if (Zero != std::string::npos) FFileData.resize(Zero);
-  UpperCaseInPlace(FFileData);
-  if (FFileData.find(ContentText) != std::string::npos) return true;
-  return !FContentTextAnsi.empty() && FFileData.find(FContentTextAnsi) != std::string::npos;
+  return ContentText.empty() || FContentSearch.Contains(*File, File->Size());
 }

@@ -9,6 +9,7 @@
 #include "core/FileSystem.h"
 #include "masks/Masks.h"
 #include "search/CandidateLookup.h"
+#include "search/ContentSearch.h"
 #include "search/SearchCache.h"
 #include "search/SearchHost.h"
 
@@ -76,8 +77,12 @@ class TSearchRun {
   // content test that may read the file.
   bool PassesName(const std::string& Name);
   bool PassesSizeTime(std::uint64_t Size, TDateTime Time) const;
-  // Size is the listed size: a link's own, not its target's, so a link is always opened.
-  bool PassesContent(const std::string& Path, std::uint64_t Size, bool IsLink);
+  // Entry's size is the listed size: a link's own, not its target's, so a link is always opened. The
+  // file is opened through Listing when there is one (no lookup of the folder's path again), else by
+  // Path. An entry listed without its size takes the size of the file opened.
+  bool PassesContent(const std::string& Path, TFileEntry& Entry, TFolderListing* Listing);
+  // The content test on a file opened (or null when it could not be).
+  bool OpenedFileContainsText(TFileReader* File);
   // Lists the entry when it passes the tests and, in cache mode, records it; Path is where the file
   // really is. True when a row was added.
   bool ProcessEntryAt(const std::string& Folder, const std::string& Path, TFileEntry& Entry, bool CacheMode,
@@ -125,6 +130,11 @@ class TSearchRun {
   TFileSystem& FFileSystem;
   const char FDelimiter;
   bool FUpdateOpen = false;  // the grid's update bracket opened by the run
+  // Sizes and times are read for the entries that pass the name test when the rows show them or a
+  // size or date criterion tests them; otherwise only the content test reads sizes, of the files it
+  // opens. Without such a criterion, a content test comes first: only the rows read them then.
+  bool FReadDetails = true;
+  bool FDetailsBeforeTests = true;
   // The root as typed and as a full path, both without trailing separators.
   std::string FShownRoot;
   std::string FFullRoot;
@@ -144,8 +154,9 @@ class TSearchRun {
   std::string FTestName;
   std::string FNameExtension;  // '.ext' of a mask '*.ext', which a name test answers without the mask
   std::string FNameLiteral;    // 'text' of a mask '*text*', the same
+  bool FNameAny = false;       // a mask of "*" alone matches every name
   std::string FContentPath;
-  std::string FFileData;
+  TContentSearch FContentSearch;
 };
 
 // '.ext' (lower-cased) for a name text of the form '*.ext' that the mask matches exactly as "ends with

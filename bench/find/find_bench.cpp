@@ -9,8 +9,17 @@
 //   find_txt_cached_vs_uncached  the same cached search against the one with --no-cache
 //   content_vs_grep       (POSIX) a text search over files of 10 to 200 KB against grep -rliF on the same
 //                         files, both folding case (grep in the C locale folds A to Z, as we do)
+// and (POSIX) against the tools of the field, each installed one run in turn with torvane-find on the
+// same tree (the bench trees; or, with --tree DIR, that tree as it is, and only these figures):
+//   name_vs_find          --no-cache DIR '*.txt'  against  find DIR -iname '*.txt'
+//   name_vs_fd            the same against  fdfind -j1 -u -i -g '*.txt' DIR
+//   all_vs_find           --no-cache DIR '*'  against  find DIR
+//   content_vs_grep_same_files  --no-cache DIR '*' TEXT  against  grep -liF TEXT over the same files, those
+//                         under 300,000 bytes (find DIR -type f -size -300000c -exec grep -liF TEXT {} +)
+//   content_vs_rg_same_files    the same against  rg -l -i -F -uuu --max-filesize 299999 -j1 TEXT DIR
 //
 //   find_bench [--root DIR] [--files N] [--folders N] [--content-root DIR] [--content-files N] [--rounds N]
+//              [--tree DIR] [--text TEXT]
 //
 // Every figure is the best of N rounds (default 3). The trees are made on first use and reused.
 #ifdef _WIN32
@@ -52,6 +61,8 @@ struct TOptions : TBenchTreeShape {
   std::string ContentRoot;
   long ContentFiles = 20000;
   int Rounds = 3;
+  std::string Tree;                  // an existing tree for the peer figures, used as it is
+  std::string Text = ContentNeedle;  // what the peers' text searches look for
 };
 
 std::string Program() {
@@ -220,6 +231,79 @@ void MakeContentTree(const TOptions& Options) {
 }
 #endif
 
+#ifndef _WIN32
+// The tools of the field: each installed one against torvane-find on the same tree, in turn.
+
+// Name as found on the PATH; empty when it is not installed.
+std::string Installed(const std::string& Name) {
+  const char* Path = std::getenv("PATH");
+  std::string Folders = Path ? Path : "/usr/bin:/bin";
+  for (std::size_t Start = 0; Start <= Folders.size();) {
+    const std::size_t End = std::min(Folders.find(':', Start), Folders.size());
+    const std::string Candidate = Folders.substr(Start, End - Start) + "/" + Name;
+    if (End > Start && access(Candidate.c_str(), X_OK) == 0) return Candidate;
+    Start = End + 1;
+  }
+  return std::string();
+}
+
+struct TPeerPair {
+  TTimes Ours, Peer;
+  long OursFound = 0, PeerFound = 0;
+};
+
+// Our command and the peer's taking turns, each the best of the rounds, after one untimed run of each.
+TPeerPair RunPair(const std::vector<std::string>& Ours, const std::string& Peer,
+                  const std::vector<std::string>& PeerArguments, int Rounds, const std::string& Out) {
+  TPeerPair Pair;
+  TimedRun(Program(), Ours, Out);
+  TimedRun(Peer, PeerArguments, Out);
+  for (int Round = 0; Round < Rounds; ++Round) {
+    Pair.Ours.KeepBest(TimedRun(Program(), Ours, Out));
+    Pair.OursFound = LinesOf(Out);
+    Pair.Peer.KeepBest(TimedRun(Peer, PeerArguments, Out));
+    Pair.PeerFound = LinesOf(Out);
+  }
+  return Pair;
+}
+
+void ReportPair(const std::string& Key, const TPeerPair& Pair) {
+  std::printf("%s: %.2f\n%s_cpu: %.2f\n", Key.c_str(), Pair.Ours.Wall / Pair.Peer.Wall, Key.c_str(),
+              Pair.Ours.Cpu / Pair.Peer.Cpu);
+  std::printf("%s_ours_s: %.3f\n%s_peer_s: %.3f\n", Key.c_str(), Pair.Ours.Wall, Key.c_str(), Pair.Peer.Wall);
+  std::printf("%s_found_ours: %ld\n%s_found_peer: %ld\n", Key.c_str(), Pair.OursFound, Key.c_str(), Pair.PeerFound);
+}
+
+void ComparePeers(const TOptions& Options, const std::string& Out) {
+  setenv("LC_ALL", "C", 1);  // grep and find fold A to Z only, as we do
+  const std::string NameTree = Options.Tree.empty() ? Options.Root : Options.Tree;
+  const std::string TextTree = Options.Tree.empty() ? Options.ContentRoot : Options.Tree;
+  std::printf("peer_tree: %s\npeer_text_tree: %s\n", NameTree.c_str(), TextTree.c_str());
+  const std::string Find = Installed("find");
+  if (!Find.empty()) {
+    ReportPair("name_vs_find",
+               RunPair({"--no-cache", NameTree, "*.txt"}, Find, {NameTree, "-iname", "*.txt"}, Options.Rounds, Out));
+    ReportPair("all_vs_find", RunPair({"--no-cache", NameTree, "*"}, Find, {NameTree}, Options.Rounds, Out));
+  }
+  std::string Fd = Installed("fdfind");
+  if (Fd.empty()) Fd = Installed("fd");
+  if (!Fd.empty())
+    ReportPair("name_vs_fd", RunPair({"--no-cache", NameTree, "*.txt"}, Fd,
+                                     {"-j1", "-u", "-i", "-g", "*.txt", NameTree}, Options.Rounds, Out));
+  const std::vector<std::string> Ours = {"--no-cache", TextTree, "*", Options.Text};
+  if (!Find.empty() && !Installed("grep").empty())
+    ReportPair("content_vs_grep_same_files",
+               RunPair(Ours, Find,
+                       {TextTree, "-type", "f", "-size", "-300000c", "-exec", "grep", "-liF", Options.Text, "{}", "+"},
+                       Options.Rounds, Out));
+  const std::string Rg = Installed("rg");
+  if (!Rg.empty())
+    ReportPair("content_vs_rg_same_files",
+               RunPair(Ours, Rg, {"-l", "-i", "-F", "-uuu", "--max-filesize", "299999", "-j1", Options.Text, TextTree},
+                       Options.Rounds, Out));
+}
+#endif
+
 bool ParseOptions(int Count, char** Arguments, TOptions& Options) {
   for (int I = 1; I + 1 < Count; I += 2) {
     const std::string Key = Arguments[I], Value = Arguments[I + 1];
@@ -235,6 +319,10 @@ bool ParseOptions(int Count, char** Arguments, TOptions& Options) {
       Options.ContentFiles = std::atol(Value.c_str());
     } else if (Key == "--rounds") {
       Options.Rounds = std::atoi(Value.c_str());
+    } else if (Key == "--tree") {
+      Options.Tree = Value;
+    } else if (Key == "--text") {
+      Options.Text = Value;
     } else {
       return false;
     }
@@ -251,13 +339,19 @@ int main(int Count, char** Arguments) {
   if (!ParseOptions(Count, Arguments, Options)) {
     std::fprintf(stderr,
                  "usage: find_bench [--root DIR] [--files N] [--folders N] [--content-root DIR] [--content-files N] "
-                 "[--rounds N]\n");
+                 "[--rounds N] [--tree DIR] [--text TEXT]\n");
     return 2;
   }
-  MakeBenchTree(Options);
   const std::string Work = BenchTempPath("torvane-find-bench");
   fs::create_directories(fs::u8path(Work));
   const std::string Out = (fs::u8path(Work) / "out.txt").u8string();
+#ifndef _WIN32
+  if (!Options.Tree.empty()) {
+    ComparePeers(Options, Out);
+    return 0;
+  }
+#endif
+  MakeBenchTree(Options);
   const std::string Cache = (fs::u8path(Work) / "bench.cache").u8string();
   fs::remove(fs::u8path(Cache));
 
@@ -320,6 +414,8 @@ int main(int Count, char** Arguments) {
               GrepFound);
   std::printf("content_search_s: %.3f\ngrep_s: %.3f\n", Content.Wall, Grep.Wall);
   std::printf("content_vs_grep: %.2f\ncontent_vs_grep_cpu: %.2f\n", Content.Wall / Grep.Wall, Content.Cpu / Grep.Cpu);
+
+  ComparePeers(Options, Out);
 #endif
   return 0;
 }

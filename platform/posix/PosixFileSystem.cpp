@@ -229,14 +229,44 @@ int CreateTemporary(const std::string& Target, std::string& Temporary) {
 
 // Only regular files are read: opening a pipe for reading waits for a writer unless it is opened
 // without waiting, and a device may never answer.
-int OpenRegularFile(const std::string& Path, struct stat& Info) {
-  TDescriptor File(OpenPath(Path, O_RDONLY | O_NONBLOCK | O_NOCTTY));
+int KeepRegularFile(int Fd, struct stat& Info) {
+  TDescriptor File(Fd);
   if (File.Get() < 0 || fstat(File.Get(), &Info) != 0) return -1;
   if (!S_ISREG(Info.st_mode)) {
     errno = S_ISDIR(Info.st_mode) ? EISDIR : ENOTSUP;
     return -1;
   }
   return File.Release();
+}
+
+constexpr int ReadFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+
+int OpenRegularFile(const std::string& Path, struct stat& Info) {
+  return KeepRegularFile(OpenPath(Path, ReadFlags), Info);
+}
+
+class TPosixFileReader : public TFileReader {
+ public:
+  TPosixFileReader(int Fd, std::uint64_t Size) : FFile(Fd), FSize(Size) {}
+  std::uint64_t Size() const override { return FSize; }
+  std::ptrdiff_t Read(char* Buffer, std::size_t Count) override {
+    for (;;) {
+      const ssize_t Got = read(FFile.Get(), Buffer, Count);
+      if (Got >= 0 || errno != EINTR) return Got;
+    }
+  }
+
+ private:
+  TDescriptor FFile;
+  std::uint64_t FSize;
+};
+
+// A reader of the regular file open as Fd (owned), or null.
+std::unique_ptr<TFileReader> RegularFileReader(int Fd) {
+  struct stat Info {};
+  const int File = KeepRegularFile(Fd, Info);
+  if (File < 0) return nullptr;
+  return std::make_unique<TPosixFileReader>(File, static_cast<std::uint64_t>(Info.st_size));
 }
 
 // Writes a temporary file beside the target (the file a link leads to) and renames it over the target
@@ -375,8 +405,8 @@ class TPosixFolderListing : public TFolderListing {
 
   bool Opened() const { return FReader.Opened(); }
 
-  // The name and the kind from the listing itself; a link, or an entry whose kind the file system
-  // does not report, is looked at at once.
+  // The name and the kind from the listing itself; anything but a folder, a regular file or a link (a
+  // pipe, a device, an entry whose kind the file system does not report) is looked at at once.
   bool Next(TFileEntry& Entry) override {
     unsigned char Type = DT_UNKNOWN;
     while (const char* Name = FReader.Next(Type)) {
@@ -388,7 +418,9 @@ class TPosixFolderListing : public TFolderListing {
           !Entry.Name.empty() && Entry.Name[0] == '.' && !IsDotName(Entry.Name) ? std::uint32_t(faHidden) : 0u;
       if (Type == DT_DIR) {
         Entry.Attributes |= faDirectory;
-      } else if ((Type == DT_LNK || Type == DT_UNKNOWN) && !ReadDetails(Entry)) {
+      } else if (Type == DT_LNK) {
+        Entry.Attributes |= faReparsePoint;
+      } else if (Type != DT_REG && !ReadDetails(Entry)) {
         continue;  // gone since the listing was read
       }
       return true;
@@ -419,6 +451,12 @@ class TPosixFolderListing : public TFolderListing {
     const int Flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
     const int Fd = Folder >= 0 ? openat(Folder, Name.c_str(), Flags) : OpenPath(FFolder + "/" + Name, Flags);
     return Listing(Fd, FFolder + "/" + Name);
+  }
+
+  std::unique_ptr<TFileReader> OpenFile(const std::string& Name) override {
+    const int Folder = FReader.Fd();
+    return RegularFileReader(Folder >= 0 ? openat(Folder, Name.c_str(), ReadFlags)
+                                         : OpenPath(FFolder + "/" + Name, ReadFlags));
   }
 
   // A listing of the folder open as Fd (owned), or null.
@@ -501,6 +539,10 @@ class TPosixFileSystem : public TFileSystem {
     }
     Data.resize(Done);
     return true;
+  }
+
+  std::unique_ptr<TFileReader> OpenFile(const std::string& Path) override {
+    return RegularFileReader(OpenPath(Path, ReadFlags));
   }
 
   bool WriteFileAtomically(const std::string& Path, const std::string& Data) override {

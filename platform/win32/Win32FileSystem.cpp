@@ -11,6 +11,7 @@
 #include "core/FileSystem.h"
 #include "core/TemporaryName.h"
 #include "core/Text.h"
+#include "platform/win32/OwnedHandle.h"
 #include "platform/win32/SystemError.h"
 #include "platform/win32/WideText.h"
 
@@ -66,6 +67,9 @@ HANDLE FindFirst(const std::wstring& Pattern, WIN32_FIND_DATAW& Data, bool Listi
                           Listing ? FIND_FIRST_EX_LARGE_FETCH : 0);
 }
 
+// A reader of the disk file at Path (in the "\\?\" form), or null.
+std::unique_ptr<TFileReader> OpenFileReader(const std::wstring& Path);
+
 // A listing keeps its folder in the "\\?\" form: subfolders are opened by appending their names as the
 // listing spelled them, so no name is reinterpreted (a trailing dot or space) and no length is too long.
 class TWin32FolderListing : public TFolderListing {
@@ -102,6 +106,10 @@ class TWin32FolderListing : public TFolderListing {
     return Open(FFolder + L"\\" + Widen(Name));
   }
 
+  std::unique_ptr<TFileReader> OpenFile(const std::string& Name) override {
+    return OpenFileReader(FFolder + L"\\" + Widen(Name));
+  }
+
  private:
   HANDLE FFind;
   WIN32_FIND_DATAW FData;
@@ -112,31 +120,6 @@ class TWin32FolderListing : public TFolderListing {
 DWORD Attributes(const std::string& Path) {
   return Path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(LongPathW(Path).c_str());
 }
-
-class THandle {
- public:
-  explicit THandle(HANDLE Handle) : FHandle(Handle) {}
-  ~THandle() {
-    if (Valid()) CloseHandle(FHandle);
-  }
-  THandle(const THandle&) = delete;
-  THandle& operator=(const THandle&) = delete;
-  bool Valid() const { return FHandle != INVALID_HANDLE_VALUE && FHandle != nullptr; }
-  HANDLE Get() const { return FHandle; }
-  bool Close() {
-    const bool Ok = CloseHandle(FHandle) != 0;
-    FHandle = INVALID_HANDLE_VALUE;
-    return Ok;
-  }
-  HANDLE Release() { return std::exchange(FHandle, INVALID_HANDLE_VALUE); }
-  void Reset(HANDLE Handle) {
-    if (Valid()) CloseHandle(FHandle);
-    FHandle = Handle;
-  }
-
- private:
-  HANDLE FHandle;
-};
 
 std::wstring FolderOfW(const std::wstring& Path) { return Path.substr(0, Path.find_last_of(L'\\') + 1); }
 
@@ -184,14 +167,39 @@ HANDLE CreateTemporary(const std::wstring& Target, std::wstring& Temporary) {
 
 // Opened for shared reading. A device or a pipe (a name such as "CON", a path such as \\.\pipe\x) may
 // wait for ever: disk files only.
-HANDLE OpenRegularFile(const std::string& Path) {
-  THandle File(CreateFileW(LongPathW(Path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+HANDLE OpenRegularFileW(const std::wstring& Path) {
+  THandle File(CreateFileW(Path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (File.Valid() && GetFileType(File.Get()) != FILE_TYPE_DISK) {
     SetLastError(ERROR_NOT_SUPPORTED);
     return INVALID_HANDLE_VALUE;
   }
   return File.Release();
+}
+
+HANDLE OpenRegularFile(const std::string& Path) { return OpenRegularFileW(LongPathW(Path)); }
+
+class TWin32FileReader : public TFileReader {
+ public:
+  TWin32FileReader(HANDLE File, std::uint64_t Size) : FFile(File), FSize(Size) {}
+  std::uint64_t Size() const override { return FSize; }
+  std::ptrdiff_t Read(char* Buffer, std::size_t Count) override {
+    DWORD Got = 0;
+    const DWORD Chunk = static_cast<DWORD>(std::min<std::size_t>(Count, 1u << 30));
+    if (!::ReadFile(FFile.Get(), Buffer, Chunk, &Got, nullptr)) return -1;
+    return static_cast<std::ptrdiff_t>(Got);
+  }
+
+ private:
+  THandle FFile;
+  std::uint64_t FSize;
+};
+
+std::unique_ptr<TFileReader> OpenFileReader(const std::wstring& Path) {
+  THandle File(OpenRegularFileW(Path));
+  LARGE_INTEGER Size;
+  if (!File.Valid() || !GetFileSizeEx(File.Get(), &Size)) return nullptr;
+  return std::make_unique<TWin32FileReader>(File.Release(), static_cast<std::uint64_t>(Size.QuadPart));
 }
 
 // Writes a temporary file beside the target (the file a link leads to) and moves it over the target
@@ -303,6 +311,10 @@ class TWin32FileSystem : public TFileSystem {
     }
     Data.resize(Done);
     return true;
+  }
+
+  std::unique_ptr<TFileReader> OpenFile(const std::string& Path) override {
+    return Path.empty() ? nullptr : OpenFileReader(LongPathW(Path));
   }
 
   bool WriteFileAtomically(const std::string& Path, const std::string& Data) override {

@@ -20,6 +20,7 @@ class TSlowListing : public TFolderListing {
   bool Next(TFileEntry& Entry) override { return FListing->Next(Entry); }
   bool ReadDetails(TFileEntry& Entry) override { return FListing->ReadDetails(Entry); }
   void EndListing() override { FListing->EndListing(); }
+  std::unique_ptr<TFileReader> OpenFile(const std::string& Name) override { return FListing->OpenFile(Name); }
   std::unique_ptr<TFolderListing> OpenSubfolder(const std::string& Name) override {
     Sleep(30);
     return Slow(FListing->OpenSubfolder(Name));

@@ -126,7 +126,8 @@ TEST_F(FindTest, PathsNulAndLongOutput) {
   TChildResult Run = Find({"-0", Tree.Path(), "*.txt"});
   EXPECT_EQ(Run.Status, 0) << Run.Err;
   EXPECT_EQ(Lines(Run.Out, '\0'), TextFiles());
-  EXPECT_EQ(Run.Err, "2KB\n");  // the closing total of the status bar: some 2,030 bytes
+  EXPECT_EQ(Run.Err, "");                                      // a list of paths reads no sizes, so it has no total
+  EXPECT_EQ(Find({"-l", Tree.Path(), "*.txt"}).Err, "2KB\n");  // the status bar's total: some 2,030 bytes
 
   Run = Find({Tree.Path(), "report"});  // a plain word: names that contain it
   EXPECT_EQ(Run.Status, 0) << Run.Err;
@@ -201,8 +202,9 @@ TEST_F(FindTest, ExitStatusesAndMessages) {
   TChildResult Run = Find({Tree.Path(), "nothing-of-the-kind"});
   EXPECT_EQ(Run.Status, 1);
   EXPECT_EQ(Run.Out, "");
-  EXPECT_EQ(Run.Err, "0KB\n");
-  EXPECT_EQ(Find({"-q", Tree.Path(), "nothing"}).Err, "");
+  EXPECT_EQ(Run.Err, "");  // a list of paths has no total
+  EXPECT_EQ(Find({"-l", Tree.Path(), "nothing"}).Err, "0KB\n");
+  EXPECT_EQ(Find({"-q", "-l", Tree.Path(), "nothing"}).Err, "");
 
   Run = Find({Tree.Path("missing"), "x"});
   EXPECT_EQ(Run.Status, 2);
@@ -294,6 +296,16 @@ TEST_F(FindTest, DefaultCacheIsSearchCacheBesideTheProgram) {
   EXPECT_NE(Cached.find(PathOf("Notes, draft.txt") + "\r\n"), std::string::npos);
 }
 
+TEST_F(FindTest, NoCacheLeavesTheProgramsFolderAlone) {
+  TTempFolder Home;
+  const std::string Copy = Home.Path(fs::u8path(Program()).filename().u8string());
+  fs::copy_file(fs::u8path(Program()), fs::u8path(Copy));
+  const auto Before = fs::last_write_time(fs::u8path(Home.Path()));
+  EXPECT_EQ(RunChild(Copy, {"--no-cache", Tree.Path(), "*.txt"}).Status, 0);
+  // Not even a file written to see whether the folder can be written, and removed again.
+  EXPECT_EQ(fs::last_write_time(fs::u8path(Home.Path())), Before);
+}
+
 TEST_F(FindTest, CtrlCStopsTheSearchAndSavesTheCache) {
   // More results than the pipe holds: the program waits on its output until the test reads on.
   const std::string Long(60, 'n');
@@ -325,12 +337,12 @@ TEST_F(FindTest, CtrlCStopsTheSearchAndSavesTheCache) {
 TEST_F(FindTest, ProgressLineOnlyOnATerminal) {
   // The cache pass shows how far it has gone through the cached candidates.
   ASSERT_EQ(FindCached({Tree.Path(), "*.txt"}).Status, 0);
-  TChildProcess Child(Program(), {"--cache", CacheFile, Tree.Path(), "*.txt"}, true);
+  TChildProcess Child(Program(), {"--cache", CacheFile, "-l", Tree.Path(), "*.txt"}, true);
   const TChildResult Run = Child.Finish();
   EXPECT_EQ(Run.Status, 0);
   EXPECT_NE(Run.Err.find("\rLooking up cached paths... 50%"), std::string::npos) << Run.Err;
   // Erased before the closing text.
   EXPECT_EQ(Run.Err.substr(Run.Err.size() - 6), "\r2KB\r\n");
-  EXPECT_EQ(FindCached({Tree.Path(), "*.txt"}).Err, "2KB\n");
+  EXPECT_EQ(FindCached({"-l", Tree.Path(), "*.txt"}).Err, "2KB\n");
 }
 #endif

@@ -1,6 +1,8 @@
 #pragma once
 // A file system held in memory for search tests: folders and their entries, for what a real disk
 // cannot show here (a case-sensitive disk on Windows, junctions, names a lookup cannot reach).
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <set>
@@ -9,14 +11,40 @@
 
 #include "core/FileSystem.h"
 
+// A file of Data that claims Size at its opening; it may hold more (it grew since) or less (it
+// shrank). Reads hand out at most Step bytes each and are counted.
+class TStringReader : public TFileReader {
+ public:
+  TStringReader(std::string Data, std::uint64_t Size, std::size_t Step = SIZE_MAX)
+      : FData(std::move(Data)), FSize(Size), FStep(Step) {}
+  explicit TStringReader(const std::string& Data) : TStringReader(Data, Data.size()) {}
+  std::uint64_t Size() const override { return FSize; }
+  std::ptrdiff_t Read(char* Buffer, std::size_t Count) override {
+    ++Reads;
+    const std::size_t Taken = std::min({Count, FStep, FData.size() - Position});
+    std::memcpy(Buffer, FData.data() + Position, Taken);
+    Position += Taken;
+    return static_cast<std::ptrdiff_t>(Taken);
+  }
+  int Reads = 0;
+  std::size_t Position = 0;
+
+ private:
+  std::string FData;
+  std::uint64_t FSize;
+  std::size_t FStep;
+};
+
 class TMemoryFileSystem : public TFileSystem {
  public:
   std::map<std::string, std::vector<TFileEntry>> Folders;
   std::set<std::string> Unfindable;
-  std::map<std::string, std::string> Aliases;  // path looked up -> path found (a case-insensitive disk)
+  std::map<std::string, std::string> Aliases;   // path looked up -> path found (a case-insensitive disk)
+  std::map<std::string, std::string> Contents;  // path -> the bytes of a file (none: it cannot be opened)
   // Listings give names and kinds only, as POSIX does; ReadDetails completes them and is counted.
   bool NamesOnly = false;
   int DetailsRead = 0;
+  int FilesOpened = 0;
 
   char PathDelimiter() const override { return '\\'; }
   std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {
@@ -45,6 +73,9 @@ class TMemoryFileSystem : public TFileSystem {
       std::unique_ptr<TFolderListing> OpenSubfolder(const std::string& Name) override {
         return Files->OpenFolder(Folder + "\\" + Name);
       }
+      std::unique_ptr<TFileReader> OpenFile(const std::string& Name) override {
+        return Files->OpenFile(Folder + "\\" + Name);
+      }
     };
     auto Listing = std::make_unique<TListing>();
     Listing->Files = this;
@@ -69,6 +100,12 @@ class TMemoryFileSystem : public TFileSystem {
     return false;
   }
   bool ReadFile(const std::string&, std::size_t, std::string&, std::uint64_t*) override { return false; }
+  std::unique_ptr<TFileReader> OpenFile(const std::string& Path) override {
+    const auto It = Contents.find(Path);
+    if (It == Contents.end()) return nullptr;
+    ++FilesOpened;
+    return std::make_unique<TStringReader>(It->second);
+  }
   bool WriteFileAtomically(const std::string&, const std::string&) override { return false; }
   bool FileExists(const std::string&) override { return false; }
   bool DirectoryExists(const std::string& Path) override {

@@ -524,6 +524,10 @@ TEST_F(SearchRunTest, LinkedFolderIsListedButNotEntered) {
   EXPECT_EQ(Host.Grid.RowCount(), 3);
   EXPECT_EQ(Names(), (std::set<std::string>{"real", "inside.txt", "loop"}));
   EXPECT_EQ((*Host.Grid.Find("loop"))[5], "Folder");
+  Host.ShowsDetails = false;  // nothing asks whether the link leads to a folder: still not entered
+  Search("*");
+  EXPECT_EQ(Names(), (std::set<std::string>{"real", "inside.txt", "loop"}));
+  EXPECT_EQ(Host.Grid.RowCount(), 3);
 }
 
 #ifdef _WIN32

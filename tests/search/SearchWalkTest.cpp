@@ -100,8 +100,9 @@ TEST(SearchWalkTest, ExtensionMaskAnswersAsTheMaskDoes) {
   EXPECT_EQ(MaskExtension("a*.txt"), "");
 }
 
-// A plain text between two "*" is answered by a search for it in the name: random names (case,
-// "~", UTF-8 and broken UTF-8 among them) get the answers of the compiled mask.
+// A plain text between two "*" is answered by a search for it in the name, and "*" alone by every
+// name: random names (case, "~", UTF-8 and broken UTF-8 among them) get the answers of the compiled
+// mask.
 TEST(SearchWalkTest, PlainTextMaskAnswersAsTheMaskDoes) {
   EXPECT_EQ(MaskLiteral("*Ab_1*"), "ab_1");
   EXPECT_EQ(MaskLiteral("*a?b*"), "");
@@ -109,14 +110,14 @@ TEST(SearchWalkTest, PlainTextMaskAnswersAsTheMaskDoes) {
   EXPECT_EQ(MaskLiteral("*\xC3\xA9*"), "");
   EXPECT_EQ(MaskLiteral("**"), "");
   const char* const Pieces[] = {"a", "B", "b", "~", "_1", "\xC3\xA9", "\xC3", "\xA9", ".", "]"};
-  const char* const Texts[] = {"*a*", "*B*", "*ab*", "*_1*", "*a.b*", "*]*", "*aa*", "*b~*", "*\xC3\xA9*"};
+  const char* const Texts[] = {"*a*", "*B*", "*ab*", "*_1*", "*a.b*", "*]*", "*aa*", "*b~*", "*\xC3\xA9*", "*", "**"};
   std::mt19937 Random(20240611);
   TMemoryFileSystem Files;
   std::set<std::string> Names;
   while (Names.size() < 300) {
     std::string Name;
     for (int Length = 1 + static_cast<int>(Random() % 6); Length > 0; --Length) Name += Pieces[Random() % 10];
-    if (Names.insert(Name).second) Files.Folders["R"].push_back(MakeEntry(Name, 0));
+    if (Name != "." && Name != ".." && Names.insert(Name).second) Files.Folders["R"].push_back(MakeEntry(Name, 0));
   }
   TTestHost Host;
   Host.Files = &Files;
@@ -293,3 +294,50 @@ TEST(SearchWalkTest, EntriesPastThePathLimitAreListedCountedAndCached) {
   EXPECT_EQ(Host.Grid.Rows[0][4], Chain.Path());
 }
 #endif
+
+TEST(SearchWalkTest, RowsWithoutSizesOrTimesReadNoneUnlessACriterionNeedsThem) {
+  TMemoryFileSystem Files;
+  Files.NamesOnly = true;
+  TFileEntry Match = MakeEntry("match.txt", faArchive), Other = MakeEntry("other.txt", faArchive);
+  Match.Size = Other.Size = 2048;
+  Files.Folders["R"] = {Match, Other, MakeEntry("Sub", faDirectory)};
+  Files.Folders["R\\Sub"] = {MakeEntry("empty.txt", faArchive)};
+  Files.Contents["R\\match.txt"] = std::string(2040, '.') + "needle";
+  Files.Contents["R\\other.txt"] = std::string(2048, '.');
+  Files.Contents["R\\Sub\\empty.txt"] = "";
+  TTestHost Host;
+  Host.Files = &Files;
+  Host.Path = "R";
+  Host.ShowsDetails = false;
+  TSearchCache Cache(Files);
+  Cache.StopRecording();
+  TSearchRun::Button1Click(Host, Cache);
+  EXPECT_EQ(Host.Grid.RowCount(), 4);
+  EXPECT_EQ(Files.DetailsRead, 0);
+  EXPECT_EQ(Host.Status[3], "");  // no sizes read: no total
+  // The content test opens the files without asking for their details, and the total counts the
+  // sizes of the files it opened.
+  Host.Name = "*.txt";
+  Host.Contains = "NEEDLE";
+  TSearchRun::Button1Click(Host, Cache);
+  ASSERT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_EQ(Host.Grid.Rows[0][1], "match.txt");
+  EXPECT_EQ(Files.DetailsRead, 0);
+  EXPECT_EQ(Files.FilesOpened, 3);
+  EXPECT_EQ(Host.Status[3], "2KB");
+  // Rows that show them read them for the files that contain the text alone.
+  Host.ShowsDetails = true;
+  TSearchRun::Button1Click(Host, Cache);
+  ASSERT_EQ(Host.Grid.RowCount(), 1);
+  EXPECT_EQ(Files.DetailsRead, 1);
+  EXPECT_EQ(Host.Grid.Rows[0][3], DateText(45000.0, Host.Settings));
+  // A date criterion needs the times of the names that pass.
+  Host.ShowsDetails = false;
+  Host.Contains = "";
+  Host.ModifiedOn = true;
+  Host.From = 44000;
+  Host.To = 46000;
+  TSearchRun::Button1Click(Host, Cache);
+  EXPECT_EQ(Host.Grid.RowCount(), 3);
+  EXPECT_EQ(Files.DetailsRead, 4);
+}

@@ -19,7 +19,8 @@ class TRecordingRows : public TResultSink {
   void Add(const std::string& Folder, const TFileEntry& Entry) override {
     const bool IsFolder = Entry.IsDirectory();
     Rows.push_back({IsFolder ? "1" : "", Entry.Name, IsFolder ? "" : SizeText(Entry.Size),
-                    DateText(Entry.Time, Settings), Folder, ResultTypeName(Entry.Name, IsFolder)});
+                    Entry.DetailsKnown ? DateText(Entry.Time, Settings) : "", Folder,
+                    ResultTypeName(Entry.Name, IsFolder)});
   }
   int Count() const override { return RowCount(); }
   int RowCount() const { return static_cast<int>(Rows.size()); }
@@ -89,13 +90,14 @@ class TTestHost : public TSearchHost {
   void UpdateHistories(const std::string& NameText, const std::string& Folder) override {
     Histories.push_back(NameText + "|" + Folder);
   }
+  bool RowsShowDetails() override { return ShowsDetails; }
   TResultSink& Results() override { return Grid; }
   TClock& Clock() override { return FakeClock; }
   TFileSystem& FileSystem() override { return *Files; }
   const TFormatSettings& Format() override { return Settings; }
 
   std::string Path, Name, Contains, SizeNumber;
-  bool SizeOn = false, AtLeast = true, ModifiedOn = false;
+  bool SizeOn = false, AtLeast = true, ModifiedOn = false, ShowsDetails = true;
   TDateTime From = 0, To = 0;
   int Tag = 0;
   bool Enabled = true;
