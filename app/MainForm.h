@@ -12,7 +12,7 @@
 #include "app/WindowLayout.h"
 #include "core/SettingsFolder.h"
 #include "folderpicker/BrwsFldr.h"
-#include "gridview/win32/GridView.h"
+#include "gridview/win32/control/GridView.h"
 #include "platform/win32/Shell.h"
 #include "search/CacheLoader.h"
 #include "search/SearchCache.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The arithmetic half of the grid family's drawing helpers: placing boxes in rectangles, growing
 // and shrinking rectangles, mixing colours, and HTML colour names. Portable; the Win32 side draws
-// with them (gridview/win32/DrawProviders.h).
+// with them (gridview/win32/base/DrawProviders.h).
 #include <string>
 
 #include "core/Color.h"

@@ -17,7 +17,7 @@
 
 #include "app/ResultGrid.h"
 #include "core/Text.h"
-#include "gridview/win32/GridView.h"
+#include "gridview/win32/control/GridView.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Forms.h"

@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "gridview/demo/DemoGifs.h"
-#include "gridview/win32/GridView.h"
-#include "gridview/win32/PopupEditors.h"
-#include "gridview/win32/Themes.h"
+#include "gridview/win32/base/Themes.h"
+#include "gridview/win32/control/GridView.h"
+#include "gridview/win32/editors/PopupEditors.h"
 #include "platform/win32/WideText.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"

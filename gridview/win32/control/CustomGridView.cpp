@@ -1,0 +1,718 @@
+#include "gridview/win32/control/CustomGridView.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "gridview/win32/base/Themes.h"
+#include "gridview/win32/control/GridAccessible.h"
+#include "gridview/win32/editors/EditorClasses.h"
+#include "toolkit/Application.h"
+
+void RegisterGridCursors() {
+  static bool Done = false;
+  if (Done) return;
+  Done = true;
+  const std::pair<TCursor, const char*> Cursors[] = {
+      {crHorzSplit, "HORZSPLIT"}, {crColumnNoDrag, "COLUMNNODRAG"}, {crRoll, "ROLL"},
+      {crRollUp, "ROLLUP"},       {crRollDown, "ROLLDOWN"},         {crIndicatorSelect, "INDICATORSELECT"}};
+  for (const auto& [Number, Name] : Cursors) Screen().RegisterCursor(Number, Name);
+}
+
+TCustomGridViewControl::TCustomGridViewControl(TWinControl* Parent) : TScrollView(Parent) {
+  FModel.SetObserver(this);
+  RegisterGridDisplayClasses();
+  RegisterGridEditorClasses();
+  RegisterGridCursors();
+  FStyles[hsAuto] = std::make_unique<TDefaultStyleDisplay>(this);
+  FStyles[hsFlatBorders] = std::make_unique<TFlatStyleDisplay>(this);
+  FStyles[hsOldStyle] = std::make_unique<TOldStyleDisplay>(this);
+  SetColor(clWindow);
+  SetTabStop(true);
+  SetBounds(0, 0, 250, 150);
+  VertScrollBar().SetMax(0);
+  HorzScrollBar().SetMax(0);
+  HorzScrollBar().SetVisible(false);
+}
+
+TCustomGridViewControl::~TCustomGridViewControl() {
+  // The window goes before the columns and displays it paints with.
+  ForgetGridAccessible(*this);
+  DestroyHandle();
+  FModel.SetObserver(nullptr);
+}
+
+void TCustomGridViewControl::CreateParams(TCreateParams& Params) {
+  TScrollView::CreateParams(Params);
+  Params.ClassName = L"Torvane.GridView";
+  Params.ClassStyle = CS_DBLCLKS;  // no redraw of the whole window on resizing
+  Params.Style |= WS_HSCROLL | WS_VSCROLL;
+  // The grid is a tab stop of its own, not a container whose children Tab would look into (it has
+  // none but an open editor, so Tab would pass it by).
+  Params.ExStyle &= ~DWORD(WS_EX_CONTROLPARENT);
+  if (FBorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomGridViewControl::CreateWnd() {
+  VertScrollBar().ResetPlatformState();
+  HorzScrollBar().ResetPlatformState();
+  VertScrollBar().SetLineStep(1);
+  VertScrollBar().SetPageStep(10);
+  HorzScrollBar().SetLineStep(5);
+  HorzScrollBar().SetPageStep(10);
+  FLastClientWidth = ClientWidth();
+  FLastClientHeight = ClientHeight();
+  Columns().AutoSize(nullptr, false);
+  UpdateVerticalScrollBar();
+  UpdateHorizontalScrollBar();
+}
+
+LRESULT TCustomGridViewControl::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
+  if (EditorFocusMessage(Message)) return 0;
+  switch (Message) {
+    case WM_NCPAINT: {
+      const LRESULT Result = TScrollView::WndProc(Message, WParam, LParam);
+      PaintThemedBorder();
+      return Result;
+    }
+    case WM_THEMECHANGED:
+      ThemeServices().Reset();
+      InvalidateGrid();
+      break;
+    case WM_MOUSELEAVE: SetHotHeader(nullptr); break;
+    case WM_KILLFOCUS: {
+      FFocusTarget = reinterpret_cast<HWND>(WParam);
+      const LRESULT Result = TScrollView::WndProc(Message, WParam, LParam);
+      FFocusTarget = nullptr;
+      return Result;
+    }
+    case WM_CANCELMODE: CancelMouseInteraction(); break;
+    case WM_GETOBJECT:
+      if (const LRESULT Object = GridAccessibleObject(*this, WParam, LParam)) return Object;
+      break;
+    case WM_LBUTTONDBLCLK: FDoubleClickPoint = POINT{GET_X_LPARAM(LParam), GET_Y_LPARAM(LParam)}; break;
+    case WM_CAPTURECHANGED:
+      // Losing the mouse to anything but the drag box (the application was left, a menu opened)
+      // ends a press, resize or drag in progress.
+      if ((!FDragBox.HandleAllocated() || reinterpret_cast<HWND>(LParam) != FDragBox.Handle()) &&
+          (FResizeColumn || FPressed || FPressedHeader))
+        CancelMouseInteraction();
+      break;
+    case WM_SIZE: {
+      const LRESULT Result = TScrollView::WndProc(Message, WParam, LParam);
+      ClientSizeChanged();
+      return Result;
+    }
+    default: break;
+  }
+  return TScrollView::WndProc(Message, WParam, LParam);
+}
+
+// Properties.
+
+void TCustomGridViewControl::SetGridLinesStyle(TGridLinesStyle Value) {
+  FGridLinesStyle = Value;
+  InvalidateGrid();
+}
+
+void TCustomGridViewControl::SetGridLinesColor(TColor Value) {
+  FGridLinesColor = Value;
+  InvalidateGrid();
+}
+
+void TCustomGridViewControl::SetHeaderSize(int Value) {
+  if (Value < 0) return;  // a band cannot be less than empty
+  FHeaderSize = std::min(Value, MaxExtent);
+  InvalidateGrid();
+  RepositionEditor();
+  UpdateVerticalScrollBar();  // the data area changed height
+}
+
+void TCustomGridViewControl::SetHeaderStyle(THeaderStyle Value) {
+  if (Value == FHeaderStyle) return;
+  FHeaderStyle = Value;
+  ActiveStyle().Canvas = &Canvas();
+  InvalidateGrid();
+  RedrawBorder();
+}
+
+void TCustomGridViewControl::SetHideScrollBar(bool Value) {
+  FHideScrollBar = Value;
+  InvalidateGrid();
+  UpdateVerticalScrollBar();
+}
+
+void TCustomGridViewControl::SetHighlightedTextColor(TColor Value) {
+  FHighlightedTextColor = Value;
+  InvalidateSelection();
+}
+
+void TCustomGridViewControl::SetInputSize(int Value) {
+  if (Value < 0) return;
+  FInputSize = std::min(Value, MaxExtent);
+  InvalidateGrid();
+  UpdateVerticalScrollBar();
+}
+
+void TCustomGridViewControl::SetSlideSize(int Value) {
+  if (Value <= 0) return;  // slides are counted by dividing by their height
+  FSlideSize = std::min(Value, MaxExtent);
+  InvalidateGrid();
+  UpdateVerticalScrollBar();
+}
+
+void TCustomGridViewControl::SetEnableVisualStyles(bool Value) {
+  FEnableVisualStyles = Value;
+  InvalidateGrid();
+  RedrawBorder();
+}
+
+void TCustomGridViewControl::SetBorderStyle(TBorderStyle Value) {
+  if (Value == FBorderStyle) return;
+  FBorderStyle = Value;
+  if (HandleAllocated()) {
+    DestroyHandle();
+    HandleNeeded();
+  }
+}
+
+void TCustomGridViewControl::SetCaption(const std::u16string& Value) {
+  FCaption = Value;
+  if (!HandleAllocated()) return;
+  // The band is as high as the text in the grid's font, measured on the window's own DC.
+  int TextHeight = 0;
+  {
+    TDCGuard DC(FHandle);
+    TCanvas Measure(DC.Get());
+    AssignGridFont(Measure.Font(), GridFont());
+    TextHeight = Measure.TextHeight(std::u16string_view(FCaption.empty() ? u"Xy" : FCaption));
+  }
+  const int Top = DataTop() + 4;
+  InvalidateClient(RECT{0, Top, ClientWidth(), Top + TextHeight});
+}
+
+void TCustomGridViewControl::SetOptions(TGridOptions Value) {
+  FModel.SetOptions(Value);
+  UpdateVerticalScrollBar();
+}
+
+void TCustomGridViewControl::SetAppearanceOptions(TAppearanceOptions Value) {
+  FModel.SetAppearanceOptions(Value);
+  RedrawBorder();
+}
+
+void TCustomGridViewControl::SetRowSize(int Value) {
+  FModel.SetRowSize(std::min(Value, MaxExtent));
+  if (Value > 0) UpdateVerticalScrollBar();
+}
+
+void TCustomGridViewControl::SetGridStyle(TGridStyle Value) {
+  FModel.SetGridStyle(Value);
+  UpdateHorizontalScrollBar();
+}
+
+void TCustomGridViewControl::SetGridFont(const TGridFont& Value) {
+  FModel.SetGridFont(Value);
+  AssignGridFont(Font(), Value);
+}
+
+void TCustomGridViewControl::FontChanged() {
+  TScrollView::FontChanged();
+  // The control's font (set on it or taken from the parent) is the one columns with ParentFont use.
+  TGridFont Value;
+  Value.Name = Font().Name();
+  Value.Size = Font().Size();
+  Value.Style = Font().Style();
+  Value.Color = Font().Color();
+  if (Value != GridFont()) FModel.SetGridFont(Value);
+}
+
+// Geometry.
+
+int TCustomGridViewControl::TopRow() const {
+  return const_cast<TCustomGridViewControl*>(this)->VertScrollBar().Position();
+}
+
+int TCustomGridViewControl::HorzOffset() const {
+  return const_cast<TCustomGridViewControl*>(this)->HorzScrollBar().Position();
+}
+
+int TCustomGridViewControl::DataTop() const {
+  int Top = Options().Contains(goHeader) ? FHeaderSize : 0;
+  if (Options().Contains(goInput)) Top += FInputSize + 6 + GridLineWidth();
+  return Top;
+}
+
+int TCustomGridViewControl::DataBottom() {
+  return ClientHeight() - (Options().Contains(goFooter) ? FHeaderSize + 4 + GridLineWidth() : 0);
+}
+
+int TCustomGridViewControl::DataRight() {
+  return std::min(DataLeft() + Columns().TotalWidth() - HorzOffset(), ClientWidth());
+}
+
+RECT TCustomGridViewControl::DataRect() { return RECT{DataLeft(), DataTop(), DataRight(), DataBottom()}; }
+
+RECT TCustomGridViewControl::HeaderRect() {
+  return RECT{DataLeft(), 0, DataLeft() + Columns().TotalWidth() - HorzOffset(), FHeaderSize};
+}
+
+RECT TCustomGridViewControl::InputRect() {
+  const int Top = Options().Contains(goHeader) ? FHeaderSize : 0;
+  return RECT{DataLeft(), Top, DataLeft() + Columns().TotalWidth() - HorzOffset(),
+              Top + FInputSize + 6 + GridLineWidth()};
+}
+
+RECT TCustomGridViewControl::FooterRect() {
+  const int Height = ClientHeight();
+  return RECT{DataLeft(), Height - FHeaderSize - 4 - GridLineWidth(),
+              DataLeft() + Columns().TotalWidth() - HorzOffset(), Height};
+}
+
+int TCustomGridViewControl::RowExtent(int ARow) {
+  // A height handler that answers less than nothing gets an empty row, not a row that runs upwards.
+  return ARow >= 0 && ARow < RowCount() ? std::clamp(RowHeight(ARow), 0, MaxExtent) : std::min(RowSize(), MaxExtent);
+}
+
+int TCustomGridViewControl::RowTop(int ARow) {
+  const int G = GridLineWidth();
+  if (GridStyle() == gsSlides) {
+    const long long Top = static_cast<long long>(FSlideSize + G) * (static_cast<long long>(ARow) - TopRow());
+    return static_cast<int>(std::clamp<long long>(Top, -(1 << 30), 1 << 30));
+  }
+  // Rows far off screen are walked only until they are surely off screen: below the data bottom,
+  // or so far above the data top that not even the tallest row reaches back into view. The walk
+  // stays short however many rows there are, and the sum never overflows.
+  const int First = DataTop(), Last = DataBottom();
+  int Top = First;
+  for (int Row = TopRow(); Row < ARow && Top < Last; ++Row) Top += RowExtent(Row) + G;
+  for (int Row = ARow; Row < TopRow() && Top > First - 2 * MaxExtent; ++Row) Top -= RowExtent(Row) + G;
+  return Top;
+}
+
+int TCustomGridViewControl::VisibleRowCount() {
+  const int G = GridLineWidth(), Bottom = DataBottom();
+  int Count = 0;
+  for (int Row = TopRow(), Y = DataTop(); Row < RowCount(); ++Row) {
+    Y += RowExtent(Row) + G;
+    if (Y > Bottom) break;
+    ++Count;
+  }
+  // Rows above the top row that would fit below the last one count too, so that a grid scrolled
+  // to its end and then made taller gives the new room to rows rather than to empty space.
+  int Room = Bottom - DataTop();
+  for (int Row = TopRow(); Row < TopRow() + Count; ++Row) Room -= RowExtent(Row) + G;
+  for (int Row = TopRow() - 1; Row >= 0 && TopRow() + Count >= RowCount(); --Row) {
+    Room -= RowExtent(Row) + G;
+    if (Room < 0) break;
+    ++Count;
+  }
+  return std::min(Count, RowCount());
+}
+
+int TCustomGridViewControl::MaxTopRow() {
+  const int Max = RowCount() - VisibleRowCount();
+  return Max >= 0 && Columns().Count() > 0 ? Max : 0;
+}
+
+int TCustomGridViewControl::HorizontalOverflow() {
+  const int Width = Columns().TotalWidth(), Client = ClientWidth() - DataLeft();
+  return Client >= Width ? 0 : Width - Client;
+}
+
+RECT TCustomGridViewControl::GetCellRect(int ACol, int ARow, TGridArea Area) {
+  TCustomColumn* Column = Columns().Items(ACol);
+  const int G = GridLineWidth();
+  if (GridStyle() == gsSlides) {
+    const TSlideBounds& B = Column->SlideBounds();
+    const int Top = (FSlideSize + G) * (ARow - TopRow());
+    return RECT{B.Left, Top + B.Top, B.Left + B.Width, Top + B.Top + B.Height};
+  }
+  RECT R;
+  R.left = Column->Left() - HorzOffset();
+  R.right = R.left + Column->Width() - (G && FGridLinesStyle != lsHorizontalOnly ? 1 : 0);
+  if (Area == gaInput) {
+    R.top = InputRect().top;
+    R.bottom = R.top + FInputSize;
+  } else {
+    R.top = RowTop(ARow);
+    R.bottom = R.top + RowExtent(ARow);
+  }
+  return R;
+}
+
+int TCustomGridViewControl::ColumnAt(int X) {
+  const int Data = X + HorzOffset();
+  for (int P = 0; P < Columns().Count(); ++P) {
+    TCustomColumn* Column = Columns().DisplayItems(P);
+    if (Column->Visible() && Data >= Column->Left() && Data < Column->Right()) return Column->Index();
+  }
+  return -1;
+}
+
+int TCustomGridViewControl::RowAt(int Y) {
+  if (Y < DataTop() || Y >= DataBottom()) return -1;
+  const int G = GridLineWidth();
+  for (int Row = TopRow(), Top = DataTop(); Row < RowCount() && Top < DataBottom(); ++Row) {
+    const int Bottom = Top + RowExtent(Row) + G;
+    if (Y < Bottom) return Row;
+    Top = Bottom;
+  }
+  return -1;
+}
+
+int TCustomGridViewControl::RowDistance(int From, int To) {
+  const int G = GridLineWidth();
+  // A move of a client height or more scrolls everything out of sight: summing stops there, so a
+  // jump across millions of rows costs no more than a screenful.
+  const int Limit = ClientHeight() + 1;
+  if (GridStyle() == gsSlides) {
+    const long long Distance = (static_cast<long long>(From) - To) * (FSlideSize + G);
+    return static_cast<int>(std::clamp<long long>(Distance, -Limit - MaxExtent, Limit + MaxExtent));
+  }
+  int Distance = 0;
+  for (int Row = From; Row < To && Distance > -Limit; ++Row) Distance -= RowExtent(Row) + G;
+  for (int Row = To; Row < From && Distance < Limit; ++Row) Distance += RowExtent(Row) + G;
+  return Distance;
+}
+
+// Scroll bars.
+
+void TCustomGridViewControl::UpdateVerticalScrollBar() {
+  // While the update lock is held the range waits for EndUpdate (a search adds rows one by one).
+  if (!HandleAllocated() || IsUpdating()) return;
+  TControlScrollBar& Bar = VertScrollBar();
+  if (GridStyle() == gsSlides) {
+    const int Max = std::max(0, RowCount() - ClientHeight() / (FSlideSize + GridLineWidth()));
+    Bar.SetParams(Bar.Position(), 0, true, Max != 0, 1, Max);
+    return;
+  }
+  const int Max = MaxTopRow();
+  // Moving the position to fit a shorter range must not move pixels of rows that are gone.
+  Bar.SetNoScroll(true);
+  const int Old = Bar.Position();
+  Bar.SetParams(Bar.Position(), 0, !(FHideScrollBar && Max < 1), Max > 0, 1, Max);
+  Bar.SetNoScroll(false);
+  if (Bar.Position() != Old) InvalidateGrid();
+}
+
+void TCustomGridViewControl::UpdateHorizontalScrollBar() {
+  if (!HandleAllocated()) return;
+  TControlScrollBar& Bar = HorzScrollBar();
+  if (GridStyle() == gsSlides) {
+    Bar.SetParams(0, 0, false, false, 1, 0);
+    return;
+  }
+  const int Max = HorizontalOverflow();
+  const int Old = Bar.Position();
+  Bar.SetNoScroll(true);
+  Bar.SetParams(Bar.Position(), 0, Max > 0, true, 1, Max);
+  Bar.SetNoScroll(false);
+  Bar.SetPageStep(static_cast<int>(std::lround(ClientWidth() * 0.05)));
+  if (Bar.Position() != Old) InvalidateGrid();
+}
+
+void TCustomGridViewControl::VerticalScrollMessage(int Code, int ThumbPosition) {
+  HideCellEditor();
+  UpdateVerticalScrollBar();
+  TScrollView::VerticalScrollMessage(Code, ThumbPosition);
+}
+
+void TCustomGridViewControl::HorizontalScrollMessage(int Code, int ThumbPosition) {
+  // The dotted focus frame is drawn by inversion: it goes before the pixels move and comes back after.
+  HideCellEditor();
+  TScrollView::HorizontalScrollMessage(Code, ThumbPosition);
+  InvalidateSelection();
+}
+
+void TCustomGridViewControl::UpdateScrollAreas() {
+  if (GridStyle() == gsSlides) {
+    FHorzScrollArea = FVertScrollArea = ClientRect();
+    return;
+  }
+  FHorzScrollArea = RECT{DataLeft(), 0, ClientWidth(), ClientHeight()};
+  FVertScrollArea = RECT{0, DataTop(), DataRight(), DataBottom()};
+}
+
+void TCustomGridViewControl::ScrollBy(int DX, int DY) {
+  // The areas as the layout is now, also before the first paint.
+  UpdateScrollAreas();
+  TScrollView::ScrollBy(DX, DY);
+}
+
+void TCustomGridViewControl::ScrollRowsFrom(int ARow, int DY) {
+  if (!HandleAllocated()) return;
+  if (ARow < TopRow()) {
+    InvalidateArea(gaData);
+    InvalidateArea(gaIndicator);
+    return;
+  }
+  const int Top = RowTop(ARow);
+  if (Top >= DataBottom()) return;
+  const RECT Area{0, Top, DataRight(), DataBottom()};
+  ScrollWindowEx(FHandle, 0, DY, &Area, &Area, nullptr, nullptr, SW_INVALIDATE);
+}
+
+void TCustomGridViewControl::ScrollIntoView(int ARow) {
+  if (!HandleAllocated() || ARow < 0 || ARow >= RowCount()) return;
+  if (ARow < TopRow()) {
+    SetTopRow(ARow);
+    return;
+  }
+  const int G = GridLineWidth(), Room = DataBottom() - DataTop();
+  int Used = 0, Top = ARow;
+  // The highest top row that still shows ARow entirely.
+  while (Top >= 0 && Used + RowExtent(Top) + G <= Room) Used += RowExtent(Top--) + G;
+  ++Top;
+  if (Top > TopRow()) SetTopRow(std::min(Top, ARow));
+}
+
+// Events of the model's changes.
+
+void TCustomGridViewControl::MeasureRowHeight(int ARow, int& Height) {
+  if (OnMeasuringRowHeight) OnMeasuringRowHeight(EventSender(), ARow, Height);
+}
+
+void TCustomGridViewControl::CellChanged(int ACol, int ARow) {
+  if (OnChange) OnChange(EventSender(), ACol, ARow);
+}
+
+void TCustomGridViewControl::CellSelected(int ACol, int ARow) {
+  if (OnSelectCell) OnSelectCell(EventSender(), ACol, ARow);
+}
+
+void TCustomGridViewControl::CellDeselected(int ACol, int ARow) {
+  if (OnDeselectCell) OnDeselectCell(EventSender(), ACol, ARow);
+}
+
+void TCustomGridViewControl::ColumnSorted(int ACol, bool Ascending) {
+  if (OnSortColumn) OnSortColumn(EventSender(), ACol, Ascending);
+}
+
+void TCustomGridViewControl::ColumnChanged(TCustomColumn* Column, TColumnChangeKind Kind) {
+  // The scroll ranges follow the columns at once rather than at the next paint.
+  if (Kind == ccWidth || Kind == ccPosition) UpdateHorizontalScrollBar();
+  if (Kind == ccWidth && OnColumnResize) OnColumnResize(EventSender(), Column->Index());
+}
+
+void TCustomGridViewControl::ColumnsChanged(int) {
+  // A deleted column may have been the header held down or under the mouse: forget it, so that
+  // the button coming up later does not reach for it.
+  auto Present = [this](const TCustomColumn* Column) {
+    for (int I = 0; I < Columns().Count(); ++I)
+      if (Columns().Items(I) == Column) return true;
+    return false;
+  };
+  if (FPressedHeader && !Present(FPressedHeader)) FPressedHeader = nullptr;
+  if (FHotHeader && !Present(FHotHeader)) FHotHeader = nullptr;
+  UpdateHorizontalScrollBar();
+  UpdateVerticalScrollBar();
+}
+
+// Repaint requests (nothing before the window exists).
+
+void TCustomGridViewControl::InvalidateClient(const RECT& Rect) {
+  if (!HandleAllocated() || Rect.right <= Rect.left || Rect.bottom <= Rect.top) return;
+  InvalidateRect(Rect);
+}
+
+void TCustomGridViewControl::InvalidateGrid() {
+  if (HandleAllocated()) Invalidate();
+}
+
+void TCustomGridViewControl::InvalidateArea(TGridArea Area) {
+  if (!HandleAllocated()) return;
+  const int Width = ClientWidth();
+  switch (Area) {
+    case gaData: InvalidateClient(RECT{DataLeft(), DataTop(), Width, DataBottom()}); break;
+    case gaFooter:
+      if (Options().Contains(goFooter)) InvalidateClient(RECT{0, FooterRect().top, Width, ClientHeight()});
+      break;
+    case gaHeader:
+      if (Options().Contains(goHeader)) InvalidateClient(RECT{0, 0, Width, FHeaderSize});
+      break;
+    case gaIndicator:
+      if (Options().Contains(goIndicator)) InvalidateClient(RECT{0, 0, IndicatorWidth, ClientHeight()});
+      break;
+    case gaInput:
+      if (Options().Contains(goInput)) {
+        const RECT Input = InputRect();
+        InvalidateClient(RECT{0, Input.top, Width, Input.bottom});
+      }
+      break;
+    case gaWhole: InvalidateGrid(); break;
+  }
+}
+
+void TCustomGridViewControl::InvalidateCell(int ACol, int ARow) {
+  if (!HandleAllocated() || ACol < 0 || ACol >= Columns().Count() || ARow < 0) return;
+  if (GridStyle() == gsReport && ARow < TopRow()) return;
+  const RECT R = GetCellRect(ACol, ARow);
+  const int G = GridLineWidth();
+  if (R.top >= DataBottom()) return;
+  InvalidateClient(RECT{R.left, R.top, R.right + G, R.bottom + G});
+}
+
+void TCustomGridViewControl::InvalidateRow(int ARow) {
+  if (!HandleAllocated() || ARow < 0) return;
+  if (GridStyle() == gsSlides) {
+    const int Top = RowTop(ARow);
+    InvalidateClient(RECT{0, Top, ClientWidth(), Top + FSlideSize + GridLineWidth()});
+    return;
+  }
+  if (ARow < TopRow()) return;
+  const int Top = RowTop(ARow);
+  if (Top >= DataBottom()) return;
+  InvalidateClient(RECT{0, Top, ClientWidth(), std::min(Top + RowExtent(ARow) + GridLineWidth(), DataBottom())});
+}
+
+void TCustomGridViewControl::InvalidateRows(int First, int Last) {
+  if (!HandleAllocated() || Last < First) return;
+  if (GridStyle() == gsSlides) {
+    InvalidateGrid();
+    return;
+  }
+  if (Last < TopRow()) return;
+  const int Top = std::max(DataTop(), RowTop(std::max(First, TopRow())));
+  if (Top >= DataBottom()) return;
+  int Bottom = Top;
+  for (int Row = std::max(First, TopRow()); Row <= Last && Bottom < DataBottom(); ++Row)
+    Bottom += RowExtent(Row) + GridLineWidth();
+  InvalidateClient(RECT{0, Top, ClientWidth(), std::min(Bottom, DataBottom())});
+}
+
+void TCustomGridViewControl::InvalidateIndicatorCell(int ARow) {
+  if (!HandleAllocated() || !Options().Contains(goIndicator) || ARow < TopRow()) return;
+  const int Top = RowTop(ARow);
+  InvalidateClient(RECT{0, Top, IndicatorWidth, Top + RowExtent(ARow) + GridLineWidth()});
+}
+
+void TCustomGridViewControl::InvalidateColumn(TCustomColumn* Column, TGridArea Area) {
+  if (!HandleAllocated() || !Column) return;
+  const int Left = Column->Left() - HorzOffset(), Right = Left + Column->Width();
+  int Top = 0, Bottom = ClientHeight();
+  switch (Area) {
+    case gaData: Top = DataTop(), Bottom = DataBottom(); break;
+    case gaHeader: Bottom = FHeaderSize; break;
+    case gaFooter: Top = FooterRect().top; break;
+    case gaInput: Top = InputRect().top, Bottom = InputRect().bottom; break;
+    default: break;
+  }
+  InvalidateClient(RECT{Left, Top, Right, Bottom});
+}
+
+void TCustomGridViewControl::InvalidateFromColumn(TCustomColumn* Column) {
+  if (!HandleAllocated() || !Column) return;
+  InvalidateClient(RECT{Column->Left() - HorzOffset(), 0, ClientWidth(), ClientHeight()});
+}
+
+void TCustomGridViewControl::InvalidateSelection() {
+  if (!HandleAllocated()) return;
+  if (Options().Contains(goSelectFullRow)) {
+    for (int Row = TopRow(), Top = DataTop(); Row < RowCount() && Top < DataBottom(); ++Row) {
+      if (RowSelected(Row) || Row == CurrentRow()) InvalidateRow(Row);
+      Top += RowExtent(Row) + GridLineWidth();
+    }
+  } else {
+    InvalidateCell(CurrentColumn(), CurrentRow());
+  }
+  if (InputRowMode()) InvalidateArea(gaInput);
+}
+
+void TCustomGridViewControl::RedrawBorder() {
+  if (HandleAllocated())
+    SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TCustomGridViewControl::PaintThemedBorder() {
+  if (FBorderStyle != bsSingle || !FEnableVisualStyles || !ThemeServices().ThemesActive()) return;
+  // The list view's themed background paints the frame; the client area is left out.
+  TDCGuard Frame(FHandle, true);
+  HDC DC = Frame.Get();
+  RECT Window, Client;
+  GetWindowRect(FHandle, &Window);
+  OffsetRect(&Window, -Window.left, -Window.top);
+  Client = RECT{2, 2, Window.right - 2, Window.bottom - 2};
+  ExcludeClipRect(DC, Client.left, Client.top, Client.right, Client.bottom);
+  ThemeServices().DrawBackground(L"LISTVIEW", DC, 0, 0, Window);
+}
+
+// Focus, selection and colours.
+
+bool TCustomGridViewControl::HasFocus() { return HandleAllocated() && GetFocus() == FHandle; }
+
+bool TCustomGridViewControl::ThemesInUse() { return FEnableVisualStyles && ThemeServices().ThemesActive(); }
+
+TCustomColumn* TCustomGridViewControl::CurrentInputColumn() {
+  return CurrentColumn() >= 0 && CurrentColumn() < Columns().Count() ? Columns().Items(CurrentColumn()) : nullptr;
+}
+
+bool TCustomGridViewControl::CellDrawnSelected(int ACol, int ARow) {
+  if (InputRowMode()) return false;
+  if (Columns().Items(ACol)->Options().Contains(coDontHighlight)) return false;
+  if (!GridFocused() && AppearanceOptions().Contains(aoHideSelection)) return false;
+  const bool Current = ACol == CurrentColumn() && ARow == CurrentRow();
+  if (Options().Contains(goSelectFullRow))
+    return RowSelected(ARow) && (!Current || !AppearanceOptions().Contains(aoIndicateSelectedCell));
+  return Current;
+}
+
+TColor TCustomGridViewControl::CellBackgroundColor(int ACol, int ARow) {
+  if (!CellDrawnSelected(ACol, ARow)) return GetCell(ACol, ARow)->Color();
+  if (!GridFocused()) return clBtnFace;
+  if (AppearanceOptions().Contains(aoAlphaBlendedSelection))
+    return TGraphicsProvider::MixColors(Color(), clHighlight, 0.25);
+  return clHighlight;
+}
+
+TColor TCustomGridViewControl::CellTextColor(int ACol, int ARow) {
+  if (CellDrawnSelected(ACol, ARow) && GridFocused()) return FHighlightedTextColor;
+  return Columns().Items(ACol)->Font().Color;
+}
+
+void TCustomGridViewControl::SetPressedHeader(TCustomColumn* Column) {
+  if (Column == FPressedHeader) return;
+  if (FPressedHeader) InvalidateColumn(FPressedHeader, gaHeader);
+  FPressedHeader = Column;
+  if (Column) InvalidateColumn(Column, gaHeader);
+}
+
+void TCustomGridViewControl::SetHotHeader(TCustomColumn* Column) {
+  if (Column == FHotHeader) return;
+  if (FHotHeader) InvalidateColumn(FHotHeader, gaHeader);
+  FHotHeader = Column;
+  if (Column) InvalidateColumn(Column, gaHeader);
+}
+
+// Resizing.
+
+void TCustomGridViewControl::Resize() {
+  TScrollView::Resize();
+  ClientSizeChanged();
+}
+
+void TCustomGridViewControl::ClientSizeChanged() {
+  if (!HandleAllocated()) return;
+  const int Width = ClientWidth(), Height = ClientHeight();
+  if (Height != FLastClientHeight) {
+    if (Options().Contains(goFooter)) {
+      const int Top = std::min(Height, FLastClientHeight) - FHeaderSize - 4 - GridLineWidth();
+      InvalidateClient(RECT{0, std::max(0, Top), Width, Height});
+    }
+    FLastClientHeight = Height;
+    UpdateVerticalScrollBar();
+  }
+  if (Width != FLastClientWidth) {
+    const int Old = FLastClientWidth;
+    FLastClientWidth = Width;
+    Columns().AutoSize(nullptr, false);
+    if (HorzOffset() > 0)
+      InvalidateGrid();
+    else
+      InvalidateClient(RECT{std::max(0, std::min(Old, Width) - 2), 0, Width, Height});
+    UpdateHorizontalScrollBar();
+    HideCellEditor();
+  }
+}

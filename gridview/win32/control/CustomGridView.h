@@ -1,0 +1,405 @@
+#pragma once
+// The grid as a window control: geometry of the header band, input row, data area, footer and
+// indicator strip; rows scrolled vertically and pixels horizontally; painting of headers through a
+// style display and of cells through the columns' displays; repaint requests for every change.
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "gridview/GridModel.h"
+#include "gridview/win32/base/ScrollView.h"
+#include "gridview/win32/control/ColumnDragBox.h"
+#include "gridview/win32/displays/Displays.h"
+#include "gridview/win32/displays/StyleDisplays.h"
+#include "gridview/win32/editors/CellEditors.h"
+#include "toolkit/HintWindow.h"
+#include "toolkit/Timer.h"
+
+enum THeaderStyle { hsAuto, hsFlatBorders, hsOldStyle };
+enum TGridLinesStyle { lsNormal, lsFramed, lsHorizontalOnly };
+enum TCellStateFlag { csBoldTextSelection, csFocused, csSelected };
+using TCellState = TSet<TCellStateFlag>;
+
+// The parts of the grid a point can lie in.
+enum TGridHitArea { haNowhere, haHeader, haInput, haData, haFooter, haIndicator };
+
+// Cursor numbers of the grid's own cursors (the roll cursors are the scroll view's).
+constexpr TCursor crHorzSplit = 3000, crColumnNoDrag = 3001, crIndicatorSelect = 3006;
+// Registers the grid's cursor resources with the screen (once; missing resources are skipped).
+void RegisterGridCursors();
+
+// The control owns its data model and hears of every change through the observer interface; the
+// data operations the program and tests use are its own, forwarded to the model.
+class TCustomGridViewControl : public TScrollView,
+                               public TGridObserver,
+                               public TStyleDisplayOwner,
+                               public TCellEditorHost {
+ public:
+  using TCellColoringEvent =
+      std::function<void(TObject* Sender, int ACol, int ARow, TColor& CellColor, TColor& GridColor, TCellState State)>;
+  using TDrawCellBackgroundEvent =
+      std::function<void(TObject* Sender, int ACol, int ARow, const RECT& CellRect, TCellState State, bool& Default)>;
+  using TCustomDrawCellEvent =
+      std::function<void(TObject* Sender, int ACol, int ARow, const RECT& CellRect, TCellState State)>;
+  using THeaderClickEvent = std::function<void(TObject* Sender, int ACol)>;
+  using TCellEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
+  using TSortColumnEvent = std::function<void(TObject* Sender, int ACol, bool Ascending)>;
+  using TMeasuringRowHeightEvent = std::function<void(TObject* Sender, int Index, int& RowHeight)>;
+  using TColumnResizeEvent = std::function<void(TObject* Sender, int ACol)>;
+  using TBeforeEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& Accept)>;
+  using TEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, const std::u16string& Value)>;
+  using TEditAcceptEvent =
+      std::function<void(TObject* Sender, int ACol, int ARow, const std::u16string& Value, bool& Accept)>;
+  using TInputAcceptEvent = std::function<void(TObject* Sender, bool& Accept)>;
+
+  explicit TCustomGridViewControl(TWinControl* Parent = nullptr);
+  ~TCustomGridViewControl() override;
+
+  TGridModel& Model() { return FModel; }
+  const TGridModel& Model() const { return FModel; }
+
+  // The data operations (see TGridModel).
+  TColumns& Columns() { return FModel.Columns(); }
+  const TColumns& Columns() const { return FModel.Columns(); }
+  TCells& Cells() { return FModel.Cells(); }
+  void BeginUpdate() { FModel.BeginUpdate(); }
+  void EndUpdate() { FModel.EndUpdate(); }
+  bool IsUpdating() const { return FModel.IsUpdating(); }
+  int RowCount() const { return FModel.RowCount(); }
+  void AddRows(int Count) { FModel.AddRows(Count); }
+  void ClearRows() { FModel.ClearRows(); }
+  void DeleteRow(int ARow) { FModel.DeleteRow(ARow); }
+  void InsertRow(int ARow) { FModel.InsertRow(ARow); }
+  void MoveRow(int From, int To) { FModel.MoveRow(From, To); }
+  void ExchangeRows(int A, int B) { FModel.ExchangeRows(A, B); }
+  void SetCellText(int ACol, int ARow, const std::u16string& Text) { FModel.SetCellText(ACol, ARow, Text); }
+  std::u16string GetCellText(int ACol, int ARow) { return FModel.GetCellText(ACol, ARow); }
+  TColor GetCellColor(int ACol, int ARow) { return FModel.GetCellColor(ACol, ARow); }
+  TCell* GetCell(int ACol, int ARow) { return FModel.GetCell(ACol, ARow); }
+  int RowHeight(int ARow) { return FModel.RowHeight(ARow); }
+  bool RowSelected(int ARow) const { return FModel.RowSelected(ARow); }
+  void SetRowSelected(int ARow, bool Value) { FModel.SetRowSelected(ARow, Value); }
+  int SelectedCount() const { return FModel.SelectedCount(); }
+  void RecalcFooters() { FModel.RecalcFooters(); }
+  void SortColumn(TCustomColumn* Column, bool Ascending) { FModel.SortColumn(Column, Ascending); }
+  void SortByHeaderClick(TCustomColumn* Column) { FModel.SortByHeaderClick(Column); }
+  bool ColumnEditable(int ACol) const { return FModel.ColumnEditable(ACol); }
+  bool ValidRow(int ARow) const { return FModel.ValidRow(ARow); }
+  void LoadCellValue(int ACol, int ARow, TVirtualColElement& Element) { FModel.LoadCellValue(ACol, ARow, Element); }
+
+  // Current cell and selection.
+  int CurrentRow() const { return FModel.CurrentRow(); }
+  int CurrentColumn() const { return FModel.CurrentColumn(); }
+  // The single place where the current cell changes and rows get selected.
+  virtual void SetCurrentCell(int ACol, int ARow, TShiftState Shift) { FModel.SetCurrentCell(ACol, ARow, Shift); }
+  void SetCurrentRow(int ARow) { FModel.SetCurrentRow(ARow); }
+  void ClearSelection() { FModel.ClearSelection(); }
+  bool MultiSelecting() const { return FModel.MultiSelecting(); }
+  bool InputRowMode() const { return FModel.InputRowMode(); }
+  void SetInputRowMode(bool Value) { FModel.SetInputRowMode(Value); }
+
+  // Layout properties.
+  TGridLinesStyle GridLinesStyle() const { return FGridLinesStyle; }
+  void SetGridLinesStyle(TGridLinesStyle Value);
+  TColor GridLinesColor() const { return FGridLinesColor; }
+  void SetGridLinesColor(TColor Value);
+  int HeaderSize() const { return FHeaderSize; }
+  void SetHeaderSize(int Value);
+  THeaderStyle HeaderStyle() const { return FHeaderStyle; }
+  void SetHeaderStyle(THeaderStyle Value);
+  bool HideScrollBar() const { return FHideScrollBar; }
+  void SetHideScrollBar(bool Value);
+  TColor HighlightedTextColor() const { return FHighlightedTextColor; }
+  void SetHighlightedTextColor(TColor Value);
+  int InputSize() const { return FInputSize; }
+  void SetInputSize(int Value);
+  int SlideSize() const { return FSlideSize; }
+  void SetSlideSize(int Value);
+  bool EnableVisualStyles() const { return FEnableVisualStyles; }
+  void SetEnableVisualStyles(bool Value);
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle Value);
+  // The text shown when the grid has no rows (the window's own text is not used).
+  const std::u16string& Caption() const { return FCaption; }
+  void SetCaption(const std::u16string& Value);
+  TGridOptions Options() const { return FModel.Options(); }
+  void SetOptions(TGridOptions Value);
+  TAppearanceOptions AppearanceOptions() const { return FModel.AppearanceOptions(); }
+  void SetAppearanceOptions(TAppearanceOptions Value);
+  int RowSize() const { return FModel.RowSize(); }
+  void SetRowSize(int Value);
+  TGridStyle GridStyle() const { return FModel.GridStyle(); }
+  void SetGridStyle(TGridStyle Value);
+  const TGridFont& GridFont() const { return FModel.GridFont(); }
+  void SetGridFont(const TGridFont& Value);
+  bool AutoScroll() const { return FModel.AutoScroll(); }
+  void SetAutoScroll(bool Value) { FModel.SetAutoScroll(Value); }
+
+  // Geometry (client pixels).
+  int TopRow() const;
+  int HorzOffset() const;
+  int GridLineWidth() const { return Options().Contains(goGrid) ? 1 : 0; }
+  int DataLeft() const { return FModel.DataLeft(); }
+  int DataTop() const;
+  int DataBottom();
+  int DataRight();
+  RECT DataRect();
+  RECT HeaderRect();
+  RECT InputRect();
+  RECT FooterRect();
+  int RowTop(int ARow);
+  int RowExtent(int ARow);  // height of a row slot, RowSize beyond the last row
+  // No band or row is taller than this: sums of a screenful of them stay far inside an int, and a
+  // taller one could not be shown anyway.
+  static constexpr int MaxExtent = 1 << 24;
+  int VisibleRowCount();
+  int MaxTopRow();
+  int HorizontalOverflow();
+  RECT GetCellRect(int ACol, int ARow, TGridArea Area = gaData);
+  // The column (creation index) and row under a client point in the data area; -1 when none.
+  int ColumnAt(int X);
+  int RowAt(int Y);
+  int ColumnDistance(int From, int To) override { return From - To; }
+  int RowDistance(int From, int To) override;
+  void SetTopRow(int ARow) { VertScrollBar().SetPosition(ARow); }
+  void ScrollBy(int DX, int DY) override;
+
+  // Painting.
+  bool CellDrawnSelected(int ACol, int ARow);
+  TColor CellBackgroundColor(int ACol, int ARow);
+  TColor CellTextColor(int ACol, int ARow);
+  TStyleDisplay& ActiveStyle() { return *FStyles[FHeaderStyle]; }
+  // Themes in use for the grid's own drawing (EnableVisualStyles and the platform's theming).
+  bool ThemesInUse();
+  // The grid has the keyboard focus (a test may pretend).
+  virtual bool HasFocus();
+  // The focus and theming as this paint sees them (asked once per paint, not once per cell).
+  bool GridFocused() { return FPainting ? FPaintFocused : HasFocus(); }
+  bool GridThemes() { return FPainting ? FPaintThemes : ThemesInUse(); }
+  // Header cells held down and under the mouse (hot tracking).
+  void SetPressedHeader(TCustomColumn* Column);
+  void SetHotHeader(TCustomColumn* Column);
+
+  // What the model reports (TGridObserver).
+  bool ViewExists() override { return HandleAllocated(); }
+  int ViewClientWidth() override { return ClientWidth(); }
+  void MeasureRowHeight(int ARow, int& Height) override;
+  void InvalidateGrid() override;
+  void InvalidateArea(TGridArea Area) override;
+  void InvalidateCell(int ACol, int ARow) override;
+  void InvalidateRow(int ARow) override;
+  void InvalidateRows(int First, int Last) override;
+  void InvalidateIndicatorCell(int ARow) override;
+  void InvalidateColumn(TCustomColumn* Column, TGridArea Area) override;
+  void InvalidateFromColumn(TCustomColumn* Column) override;
+  void InvalidateSelection() override;
+  void UpdateHorizontalScrollBar() override;
+  void UpdateVerticalScrollBar() override;
+  void ScrollRowsFrom(int ARow, int DY) override;
+  void ScrollIntoView(int ARow) override;
+  void HideCellEditor() override { CloseEditor(); }
+  void RepositionEditor() override;
+  void CellChanged(int ACol, int ARow) override;
+  void CellSelected(int ACol, int ARow) override;
+  void CellDeselected(int ACol, int ARow) override;
+  void ColumnSorted(int ACol, bool Ascending) override;
+  void ColumnChanged(TCustomColumn* Column, TColumnChangeKind Kind) override;
+  void ColumnsChanged(int Kind) override;
+
+  TCellEvent OnChange;
+  TCellEvent OnSelectCell;
+  TCellEvent OnDeselectCell;
+  TSortColumnEvent OnSortColumn;
+  TMeasuringRowHeightEvent OnMeasuringRowHeight;
+  TColumnResizeEvent OnColumnResize;
+  TCellColoringEvent OnCellColoring;
+  TDrawCellBackgroundEvent OnDrawCellBackground;
+  TCustomDrawCellEvent OnCustomDrawCell;
+  TNotifyEvent OnPostDraw;
+  THeaderClickEvent OnHeaderClick;
+  THeaderClickEvent OnFooterClick;
+  TCellEvent OnCellClick;
+  TBeforeEditEvent OnBeforeEdit;
+  TEditEvent OnEdit;
+  TEditEvent OnAfterEdit;
+  TEditAcceptEvent OnEditAccept;
+  TInputAcceptEvent OnInputAccept;
+  TNotifyEvent OnInputAdded;
+
+  // In-place editing. One editor at most is open: over a cell, or over a column's input cell.
+  bool WantReturns() const { return FWantReturns; }
+  void SetWantReturns(bool Value) { FWantReturns = Value; }
+  TSelectionMoveDirection SelectionMoveDirection() const { return FSelectionMoveDirection; }
+  void SetSelectionMoveDirection(TSelectionMoveDirection Value) { FSelectionMoveDirection = Value; }
+  TCellEditor* OpenEditor() const { return FEditor; }
+  bool EditingInput() const { return FEditor && FEditInput; }
+  int EditColumn() const { return FEditCol; }
+  int EditRow() const { return FEditRow; }
+  // Opens the column's editor over the cell, with Key as its text when given (else the cell's).
+  void ShowCellEditor(int ACol, int ARow, char16_t Key = 0);
+  // Opens the column's editor over its input cell, with Key or the column's input text.
+  void ShowInputEditor(int ACol, char16_t Key = 0);
+  // Accepts the open editor's text: through OnEditAccept into the cell, or into the input text.
+  void EndCellEdit();
+  // Hides the open editor without accepting its text.
+  void CloseEditor();
+  void AcceptAndCloseEditor() {
+    EndCellEdit();
+    CloseEditor();
+  }
+  // Adds a row from the columns' input texts (OnInputAccept may refuse).
+  void AcceptInputRow();
+  // Moves the current cell as Enter does with WantReturns.
+  void MoveBySelectionDirection();
+  // Handles the note an editor leaves when it loses the focus; false for any other message.
+  bool EditorFocusMessage(UINT Message);
+  // The in-cell interaction of a column's play object (a check box toggling).
+  bool BeginCellPlay(int ACol, int ARow);
+  bool EditorKeyDown(TCellEditor& Editor, WORD Key, TShiftState Shift) override;
+  void EditorFocusLeft(TCellEditor& Editor) override;
+
+  // Mouse and keyboard.
+  TGridHitArea HitArea(int X, int Y);
+  // The cell under a client point (either style); false when there is none. A column or row
+  // that does not exist is -1.
+  bool CellAt(int X, int Y, int& ACol, int& ARow);
+  // The visible column Step places away in display order from ACol (creation indexes); -1 at the ends.
+  int NextVisibleColumn(int ACol, int Step);
+  // The column whose header divider (within 2 pixels of its right edge) is under the point, when
+  // it may be resized.
+  TCustomColumn* DividerAt(int X, int Y);
+  // Whole rows that fit in the data area from the top row.
+  int WholeRowsInView();
+  bool ColumnResizing() const { return FResizeColumn != nullptr; }
+  bool ColumnDragging() const { return FDragColumn != nullptr; }
+  TColumnDragBox& DragBox() { return FDragBox; }
+  TDragArrow& DragArrow(bool Above) { return Above ? FArrowAbove : FArrowBelow; }
+  THintWindow& FitHint() { return FFitHint; }
+  const std::u16string& SearchText() const { return FSearchText; }
+  // The incremental search's reset (its timer calls this after 500 ms).
+  void SearchTimerElapsed();
+  // The application lost the activation: a press, resize or drag in progress is dropped.
+  void CancelMouseInteraction();
+  // Drag box reports, in screen coordinates.
+  void ColumnDragMove(int ScreenX, int ScreenY);
+  void ColumnDragDrop(int ScreenX, int ScreenY);
+
+  // Style display owner.
+  TColor OwnerColor() override { return Color(); }
+  HWND OwnerWindow() override { return HandleAllocated() ? FHandle : nullptr; }
+  TCustomColumn* PressedHeaderColumn() override { return FPressedHeader; }
+  TCustomColumn* HotHeaderColumn() override { return FHotHeader; }
+  TCustomColumn* CurrentInputColumn() override;
+  bool OwnerFocused() override { return HasFocus(); }
+
+ protected:
+  // The Sender of the grid's events.
+  TObject* EventSender() { return static_cast<TWinControl*>(this); }
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
+  void Paint() override;
+  void Resize() override;
+  void FontChanged() override;
+  void DoEnter() override;
+  void DoExit() override;
+  void ApplicationDeactivated() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  bool MouseWheel(TShiftState Shift, int Delta, POINT ScreenPos) override;
+  void KeyPress(wchar_t& Key) override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void DblClick() override;
+  void MouseLeave() override;
+  UINT DialogCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+  // The hover cell changed or the mouse left: shows or hides the hints.
+  virtual void UpdateHints(int ACol, int ARow);
+  virtual void HideHints();
+  void VerticalScrollMessage(int Code, int ThumbPosition) override;
+  void HorizontalScrollMessage(int Code, int ThumbPosition) override;
+
+  virtual void DrawCell(int ACol, int ARow);
+  // Sets the canvas font for a cell and loads its value into the display; true when the display
+  // should paint. The base only sets the font.
+  virtual bool PrepareCellFont(int ACol, int ARow, TCellState State, TColumnDisplay& Display);
+
+  void PaintReport();
+  void PaintSlides();
+  void PaintColumnParts();
+  void PaintRows();
+  void PaintEmptyCell(TCustomColumn& Column, const RECT& Rect, int ARow);
+  void PaintIndicatorCell(int ARow, int Top, int Height);
+  void PaintFocusRect(const RECT& Rect);
+  bool FocusRectAllowed();
+  void ApplyColumnFont(const TCustomColumn& Column);
+  void InvalidateClient(const RECT& Rect);
+  void RedrawBorder();
+  void UpdateScrollAreas();
+  // Follows a new client size (a resize, or a scroll bar that came or went).
+  void ClientSizeChanged();
+  void PaintThemedBorder();
+  TCustomColumn* HeaderColumnAt(int X, int Y);
+  void PressData(TShiftState Shift, int X, int Y);
+  void StartResize(TCustomColumn* Column);
+  void InvertResizeLine(int X);
+  void StartColumnDrag();
+  void MoveInHeader(TShiftState Shift, int X, int Y);
+  void MoveInData(int X, int Y);
+  void ReleaseLeft(TGridHitArea Area, int X, int Y, bool SameCell, bool HeaderPress);
+  void GoToRow(int ARow, TShiftState Shift);
+  bool NavigationKey(WORD Key, TShiftState Shift);
+  void IncrementalSearch(wchar_t Key);
+  void HideDragArrows();
+
+ private:
+  // First of the fields: it goes last, after everything that paints its columns.
+  TGridModel FModel;
+  TGridLinesStyle FGridLinesStyle = lsNormal;
+  TColor FGridLinesColor = clBtnFace;
+  int FHeaderSize = 18;
+  THeaderStyle FHeaderStyle = hsAuto;
+  bool FHideScrollBar = true;
+  TColor FHighlightedTextColor = clHighlightText;
+  int FInputSize = 16;
+  int FSlideSize = 80;
+  bool FEnableVisualStyles = true;
+  TBorderStyle FBorderStyle = bsSingle;
+  std::u16string FCaption;
+  std::array<std::unique_ptr<TStyleDisplay>, 3> FStyles;
+  TCustomColumn* FPressedHeader = nullptr;
+  TCustomColumn* FHotHeader = nullptr;
+  int FLastClientWidth = -1, FLastClientHeight = -1;
+  bool FPainting = false;
+  // Facts that cost a platform call each, taken once per paint.
+  bool FPaintFocused = false, FPaintThemes = false, FPaintThemesActive = false;
+  bool FWantReturns = false;
+  TSelectionMoveDirection FSelectionMoveDirection = mdDown;
+  TCellEditor* FEditor = nullptr;  // the open editor (owned by its column)
+  bool FEditInput = false;
+  int FEditCol = -1, FEditRow = -1;
+  bool FAccepting = false;  // OnEditAccept is running
+  void OpenEditorAt(TCellEditor& Editor, int ACol, int ARow, bool Input, const std::u16string& Text, bool Typed);
+  RECT EditorBounds(int ACol, int ARow, bool Input);
+  TCellEditor* ColumnEditor(int ACol);
+  void PlayCompleted(TColumnPlay& Play, int ACol, int ARow);
+
+  // Mouse state from a press to its release.
+  bool FPressed = false;
+  // The button of the press: its release, and only its, ends a resize, header press or drag.
+  TMouseButton FPressButton = mbLeft;
+  POINT FPressPoint{};
+  int FPressCol = -1, FPressRow = -1;
+  TCustomColumn* FResizeColumn = nullptr;
+  int FResizeDelta = 0, FResizeLeftLine = 0, FResizeRightLine = 0;
+  TCustomColumn* FDragCandidate = nullptr;
+  TCustomColumn* FDragColumn = nullptr;
+  int FHoverCol = -1, FHoverRow = -1;
+  HWND FFocusTarget = nullptr;  // where the focus goes while it leaves
+  POINT FDoubleClickPoint{-1, -1};
+  std::u16string FSearchText;
+  TTimer FSearchTimer;
+  THintWindow FFitHint;
+  TColumnDragBox FDragBox{this};
+  TDragArrow FArrowAbove, FArrowBelow;
+};

@@ -1,0 +1,251 @@
+// In-place editing of TCustomGridViewControl: opening a column's editor over a cell or an input
+// cell, accepting its text, the keys that end it, the input row, and the in-cell play objects.
+#include <algorithm>
+
+#include "gridview/win32/control/CustomGridView.h"
+
+TCellEditor* TCustomGridViewControl::ColumnEditor(int ACol) {
+  if (ACol < 0 || ACol >= Columns().Count()) return nullptr;
+  return dynamic_cast<TCellEditor*>(Columns().Items(ACol)->Editor());
+}
+
+RECT TCustomGridViewControl::EditorBounds(int ACol, int ARow, bool Input) {
+  RECT R = GetCellRect(ACol, ARow, Input ? gaInput : gaData);
+  InflateRect(&R, -1, -1);
+  R.left = std::max<LONG>(R.left, DataLeft());
+  return R;
+}
+
+void TCustomGridViewControl::ShowCellEditor(int ACol, int ARow, char16_t Key) {
+  if (FEditor && !FEditInput && ACol == FEditCol && ARow == FEditRow) return;
+  if (!ColumnEditable(ACol) || !ValidRow(ARow)) return;
+  TCellEditor* Editor = ColumnEditor(ACol);
+  if (!Editor) return;
+  bool Accept = true;
+  if (OnBeforeEdit) OnBeforeEdit(EventSender(), ACol, ARow, Accept);
+  if (!Accept) return;
+  OpenEditorAt(*Editor, ACol, ARow, false, Key ? std::u16string(1, Key) : GetCellText(ACol, ARow), Key != 0);
+}
+
+void TCustomGridViewControl::ShowInputEditor(int ACol, char16_t Key) {
+  if (!Options().Contains(goInput) || GridStyle() != gsReport || ACol < 0 || ACol >= Columns().Count()) return;
+  TCustomColumn* Column = Columns().Items(ACol);
+  if (!Column->Options().Contains(coCanInput)) return;
+  if (FEditor && FEditInput && FEditCol == ACol) return;
+  TCellEditor* Editor = ColumnEditor(ACol);
+  if (!Editor) return;
+  OpenEditorAt(*Editor, ACol, -1, true, Key ? std::u16string(1, Key) : Column->InputText(), Key != 0);
+}
+
+void TCustomGridViewControl::OpenEditorAt(TCellEditor& Editor, int ACol, int ARow, bool Input,
+                                          const std::u16string& Text, bool Typed) {
+  AcceptAndCloseEditor();
+  TCustomColumn* Column = Columns().Items(ACol);
+  Editor.SetParent(this);
+  Editor.SetAlignment(Column->Alignment());
+  Editor.SetMargin(-1);
+  Editor.SetVerticalAlignment(Column->VerticalAlignment());
+  Editor.SetColor(Input ? Color() : GetCellColor(ACol, ARow));
+  Editor.Font().SetColor(Column->Font().Color);
+  Column->PrepareEditor();
+  FEditor = &Editor;
+  FEditInput = Input;
+  FEditCol = ACol;
+  FEditRow = ARow;
+  Column->SetInputEditing(Input);
+  // The typed text raises no OnEdit of the grid until the editor is ours.
+  Editor.OnEdit = nullptr;
+  Editor.SetAsText(Text);
+  Editor.SetHost(this);
+  Editor.OnEdit = [this](TObject*) {
+    if (FEditor && OnEdit) OnEdit(EventSender(), FEditCol, FEditRow, FEditor->GetAsText());
+  };
+  const RECT R = EditorBounds(ACol, ARow, Input);
+  Editor.SetBounds(R.left, R.top, R.right - R.left, R.bottom - R.top);
+  Editor.Show();
+  Editor.BringToFront();
+  if (CanFocus()) Editor.SetFocus();
+  Editor.AfterShow();
+  // A typed first character stays unselected: the next one goes after it, not over it.
+  if (Column->Options().Contains(coEditorAutoSelect) && !Typed) Editor.SelectAll();
+}
+
+void TCustomGridViewControl::EndCellEdit() {
+  if (!FEditor) return;
+  const std::u16string Value = FEditor->GetAsText();
+  if (FEditInput) {
+    if (FEditCol < Columns().Count()) Columns().Items(FEditCol)->SetInputText(Value);
+    return;
+  }
+  if (!ValidRow(FEditRow) || FEditCol >= Columns().Count() || Value == GetCellText(FEditCol, FEditRow)) return;
+  bool Accept = true;
+  if (OnEditAccept) {
+    // A handler that asks the user (a message box takes the focus) is not asked again meanwhile.
+    FAccepting = true;
+    struct TDone {
+      bool& Flag;
+      ~TDone() { Flag = false; }
+    } Done{FAccepting};
+    OnEditAccept(EventSender(), FEditCol, FEditRow, Value, Accept);
+  }
+  if (!Accept) return;
+  SetCellText(FEditCol, FEditRow, Value);
+  if (OnAfterEdit) OnAfterEdit(EventSender(), FEditCol, FEditRow, Value);
+}
+
+void TCustomGridViewControl::CloseEditor() {
+  if (!FEditor) return;
+  TCellEditor* Editor = FEditor;
+  const bool Input = FEditInput;
+  const int Col = FEditCol, Row = FEditRow;
+  // Forgotten first: hiding moves the focus, which may come back here.
+  FEditor = nullptr;
+  FEditInput = false;
+  FEditCol = FEditRow = -1;
+  Editor->SetHost(nullptr);
+  Editor->OnEdit = nullptr;
+  // Text editors keep the focus in their edit box, a child of the editor.
+  const bool HadFocus =
+      Editor->HandleAllocated() && (GetFocus() == Editor->Handle() || IsChild(Editor->Handle(), GetFocus()));
+  Editor->Hide();
+  if (HadFocus && CanFocus()) SetFocus();
+  if (Col < Columns().Count()) {
+    Columns().Items(Col)->SetInputEditing(false);
+    if (Input)
+      InvalidateColumn(Columns().Items(Col), gaInput);
+    else
+      InvalidateCell(Col, Row);
+  }
+}
+
+void TCustomGridViewControl::RepositionEditor() {
+  if (!FEditor) return;
+  if (FEditCol >= Columns().Count() || !Columns().Items(FEditCol)->Visible() || (!FEditInput && !ValidRow(FEditRow))) {
+    CloseEditor();
+    return;
+  }
+  const RECT R = EditorBounds(FEditCol, FEditRow, FEditInput);
+  FEditor->SetBounds(R.left, R.top, R.right - R.left, R.bottom - R.top);
+}
+
+bool TCustomGridViewControl::EditorKeyDown(TCellEditor& Editor, WORD Key, TShiftState Shift) {
+  if (&Editor != FEditor) return false;
+  switch (Key) {
+    case VK_RETURN:
+      if (FEditInput) {
+        EndCellEdit();
+        const int Col = FEditCol;
+        AcceptInputRow();
+        if (FEditor && Col < Columns().Count()) {
+          FEditor->SetAsText(Columns().Items(Col)->InputText());
+          FEditor->SelectAll();
+        }
+      } else {
+        AcceptAndCloseEditor();
+        if (CanFocus()) SetFocus();
+        MoveBySelectionDirection();
+      }
+      return true;
+    case VK_ESCAPE:
+      CloseEditor();
+      if (CanFocus()) SetFocus();
+      return true;
+    case VK_UP:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_RIGHT: {
+      if (!Editor.PassesArrowKeys()) return false;
+      AcceptAndCloseEditor();
+      if (CanFocus()) SetFocus();
+      WORD GridKey = Key;
+      KeyDown(GridKey, Shift);
+      return true;
+    }
+    default: return false;
+  }
+}
+
+namespace {
+// Posted by an editor that lost the focus: the grid looks where it went once it has arrived.
+UINT EditorFocusLeftMessage() {
+  static const UINT Message = RegisterWindowMessageW(L"Torvane.Grid.EditorFocusLeft");
+  return Message;
+}
+}  // namespace
+
+void TCustomGridViewControl::EditorFocusLeft(TCellEditor& Editor) {
+  // Closing now would hide a window in the middle of the platform's focus change.
+  if (&Editor == FEditor && HandleAllocated()) PostMessageW(FHandle, EditorFocusLeftMessage(), 0, 0);
+}
+
+bool TCustomGridViewControl::EditorFocusMessage(UINT Message) {
+  if (Message != EditorFocusLeftMessage()) return false;
+  // Another control of the form or another program has the focus now (none of ours: null), so
+  // the input ends as leaving the grid ends it. Into the grid itself it is no leaving.
+  const HWND Focus = GetFocus();
+  if (FEditor && !FAccepting && Focus != FHandle && !(Focus && IsChild(FHandle, Focus))) AcceptAndCloseEditor();
+  return true;
+}
+
+void TCustomGridViewControl::MoveBySelectionDirection() {
+  switch (FSelectionMoveDirection) {
+    case mdUp:
+      if (CurrentRow() > 0) SetCurrentRow(CurrentRow() - 1);
+      break;
+    case mdDown: SetCurrentRow(CurrentRow() + 1); break;
+    case mdLeft:
+    case mdRight: {
+      const int Col = NextVisibleColumn(CurrentColumn(), FSelectionMoveDirection == mdRight ? 1 : -1);
+      if (Col >= 0) SetCurrentCell(Col, CurrentRow(), 0);
+      break;
+    }
+    case mdNone: break;
+  }
+}
+
+void TCustomGridViewControl::AcceptInputRow() {
+  bool Accept = true;
+  if (OnInputAccept) OnInputAccept(EventSender(), Accept);
+  if (!Accept) return;
+  AddRows(1);
+  const int Row = RowCount() - 1;
+  for (int Col = 0; Col < Columns().Count(); ++Col) {
+    TCustomColumn* Column = Columns().Items(Col);
+    const std::u16string Text = Column->InputText().empty() ? Column->DefaultValue() : Column->InputText();
+    if (!Text.empty()) SetCellText(Col, Row, Text);
+  }
+  for (int Col = 0; Col < Columns().Count(); ++Col)
+    Columns().Items(Col)->SetInputText(Columns().Items(Col)->DefaultValue());
+  if (OnInputAdded) OnInputAdded(EventSender());
+}
+
+// Play objects.
+
+bool TCustomGridViewControl::BeginCellPlay(int ACol, int ARow) {
+  if (ACol < 0 || ACol >= Columns().Count() || !ValidRow(ARow)) return false;
+  TCustomColumn* Column = Columns().Items(ACol);
+  auto* Play = dynamic_cast<TColumnPlay*>(Column->Play());
+  if (!Play || !Column->Options().Contains(coEditing)) return false;
+  bool Accept = true;
+  if (OnBeforeEdit) OnBeforeEdit(EventSender(), ACol, ARow, Accept);
+  if (!Accept) return false;
+  LoadCellValue(ACol, ARow, *Play);
+  Play->CellRect = GetCellRect(ACol, ARow);
+  Play->Themed = ThemesInUse();
+  Play->OnChange = [this, ACol, ARow](TObject* Sender) {
+    PlayCompleted(*static_cast<TColumnPlay*>(Sender), ACol, ARow);
+  };
+  return true;
+}
+
+void TCustomGridViewControl::PlayCompleted(TColumnPlay& Play, int ACol, int ARow) {
+  if (!ValidRow(ARow) || ACol >= Columns().Count()) return;
+  bool Accept = true;
+  if (OnEditAccept) OnEditAccept(EventSender(), ACol, ARow, Play.TextValue, Accept);
+  if (!Accept) return;
+  if (Columns().Items(ACol)->CellKind() == ckBoolean)
+    GetCell(ACol, ARow)->SetAsBoolean(Play.BooleanValue);
+  else
+    SetCellText(ACol, ARow, Play.TextValue);
+  if (OnAfterEdit) OnAfterEdit(EventSender(), ACol, ARow, Play.TextValue);
+}

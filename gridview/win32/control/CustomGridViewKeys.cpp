@@ -1,0 +1,161 @@
+// The keyboard in TCustomGridViewControl: moving the current cell by page, end, arrow and Enter,
+// selecting all rows, starting editors and plays by typing, and the incremental search.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "gridview/win32/control/CustomGridView.h"
+
+namespace {
+// The search text is forgotten this long after the last typed character.
+constexpr unsigned SearchResetMs = 500;
+
+std::u16string UpperCased(std::u16string Text) {
+  if (!Text.empty()) CharUpperBuffW(reinterpret_cast<wchar_t*>(Text.data()), static_cast<DWORD>(Text.size()));
+  return Text;
+}
+}  // namespace
+
+int TCustomGridViewControl::WholeRowsInView() {
+  const int G = GridLineWidth(), Room = DataBottom() - DataTop();
+  int Used = 0, Count = 0;
+  for (int Row = TopRow(); Row < RowCount() && Used + RowExtent(Row) + G <= Room; ++Row, ++Count)
+    Used += RowExtent(Row) + G;
+  return Count;
+}
+
+void TCustomGridViewControl::GoToRow(int ARow, TShiftState Shift) {
+  SetCurrentCell(CurrentColumn(), ARow, Shift & (ssShift | ssCtrl));
+  SetInputRowMode(false);
+  ScrollIntoView(ARow);
+}
+
+void TCustomGridViewControl::KeyDown(WORD& Key, TShiftState Shift) {
+  if (RowCount() > 0 && NavigationKey(Key, Shift)) {
+    // Moving hides a hint that belonged to the cell under the mouse before the scroll.
+    HideHints();
+  }
+  TScrollView::KeyDown(Key, Shift);
+}
+
+bool TCustomGridViewControl::NavigationKey(WORD Key, TShiftState Shift) {
+  const int Row = CurrentRow(), Last = RowCount() - 1;
+  switch (Key) {
+    case VK_PRIOR: {
+      if (Row > TopRow() && Row <= Last) {
+        GoToRow(TopRow(), Shift);
+      } else {
+        const int Target = std::max(0, std::min(Row, Last) - std::max(1, WholeRowsInView()));
+        SetTopRow(Target);
+        GoToRow(Target, Shift);
+      }
+      return true;
+    }
+    case VK_NEXT: {
+      const int Shown = std::max(1, WholeRowsInView());
+      const int LastShown = std::min(Last, TopRow() + Shown - 1);
+      if (Row < LastShown) {
+        GoToRow(LastShown, Shift);
+      } else {
+        const int Target = std::min(Last, Row + Shown);
+        SetTopRow(TopRow() + (Target - Row));
+        GoToRow(Target, Shift);
+      }
+      return true;
+    }
+    case VK_END:
+      // Ctrl adds nothing to Home and End: they go to the first and last row either way.
+      SetTopRow(MaxTopRow());
+      GoToRow(Last, Shift & ssShift);
+      return true;
+    case VK_HOME:
+      SetTopRow(0);
+      GoToRow(0, Shift & ssShift);
+      return true;
+    case VK_LEFT:
+    case VK_RIGHT: {
+      const int Col = NextVisibleColumn(CurrentColumn(), Key == VK_RIGHT ? 1 : -1);
+      if (Col >= 0) SetCurrentCell(Col, Row, 0);
+      return true;
+    }
+    case VK_UP:
+      if (InputRowMode()) return true;
+      if (Row > 0 && Row <= Last) {
+        GoToRow(Row - 1, Shift);
+      } else if (Row == 0 && Options().Contains(goInput) && GridStyle() == gsReport) {
+        SetInputRowMode(true);
+        InvalidateSelection();
+        InvalidateArea(gaInput);
+      }
+      return true;
+    case VK_DOWN:
+      if (InputRowMode()) {
+        InvalidateArea(gaInput);
+        SetCurrentRow(0);
+        ScrollIntoView(0);
+      } else if (Row < Last) {
+        GoToRow(Row + 1, Shift);
+      }
+      return true;
+    case 'A':
+      // Ctrl+A selects every row of a multi-selecting grid.
+      if ((Shift & (ssCtrl | ssAlt | ssShift)) != ssCtrl || !Options().Contains(goMultiSelect)) return false;
+      Model().SelectAll();
+      return true;
+    default: return false;
+  }
+}
+
+void TCustomGridViewControl::KeyPress(wchar_t& Key) {
+  TScrollView::KeyPress(Key);
+  if (Key == 0 || Key == VK_ESCAPE) return;
+  if (Key == VK_RETURN) {
+    // Without WantReturns, Enter is the window's (its key-down handler acts on it).
+    if (FWantReturns && RowCount() > 0) MoveBySelectionDirection();
+    Key = 0;
+    return;
+  }
+  const int Col = CurrentColumn(), Row = CurrentRow();
+  if (Col < 0 || Col >= Columns().Count()) return;
+  TCustomColumn* Column = Columns().Items(Col);
+  if (!InputRowMode() && BeginCellPlay(Col, Row)) {
+    if (static_cast<TColumnPlay*>(Column->Play())->KeyPress(static_cast<char16_t>(Key))) Key = 0;
+    return;
+  }
+  if (Column->AcceptsKey(static_cast<char16_t>(Key))) {
+    if (InputRowMode())
+      ShowInputEditor(Col, static_cast<char16_t>(Key));
+    else
+      ShowCellEditor(Col, Row, static_cast<char16_t>(Key));
+  }
+  // Control characters (Backspace, Ctrl+letters) search nothing.
+  if (!InputRowMode() && !Column->Options().Contains(coEditing) && RowCount() > 0 && Key >= 32) IncrementalSearch(Key);
+}
+
+void TCustomGridViewControl::IncrementalSearch(wchar_t Key) {
+  int SearchCol = -1;
+  for (int C = 0; C < Columns().Count() && SearchCol < 0; ++C)
+    if (Columns().Items(C)->Options().Contains(coSearchColumn)) SearchCol = C;
+  if (SearchCol < 0) return;
+  FSearchTimer.SetEnabled(false);
+  FSearchTimer.SetInterval(SearchResetMs);
+  FSearchTimer.OnTimer = [this](TObject*) { SearchTimerElapsed(); };
+  FSearchTimer.SetEnabled(true);
+  FSearchText += static_cast<char16_t>(Key);
+  const std::u16string Wanted = UpperCased(FSearchText);
+  const int Count = RowCount(), Start = std::clamp(CurrentRow(), -1, Count - 1);
+  // The rows after the current one first, then from the top round to the current row.
+  for (int Step = 1; Step <= Count; ++Step) {
+    const int Row = (Start + Step) % Count;
+    const std::u16string Text = GetCellText(SearchCol, Row);
+    if (Text.size() < Wanted.size() || UpperCased(Text.substr(0, Wanted.size())) != Wanted) continue;
+    SetCurrentRow(Row);
+    ScrollIntoView(Row);
+    return;
+  }
+}
+
+void TCustomGridViewControl::SearchTimerElapsed() {
+  FSearchTimer.SetEnabled(false);
+  FSearchText.clear();
+}

@@ -1,0 +1,275 @@
+// Painting of TCustomGridViewControl: column parts through the active style display, rows cell by
+// cell through the columns' displays, the indicator strip, the empty-grid caption and slides.
+#include <algorithm>
+#include <optional>
+
+#include "gridview/win32/base/Themes.h"
+#include "gridview/win32/control/CustomGridView.h"
+
+void TCustomGridViewControl::ApplyColumnFont(const TCustomColumn& Column) {
+  AssignGridFont(Canvas().Font(), Column.Font());
+}
+
+void TCustomGridViewControl::Paint() {
+  if (FPainting) return;
+  FPainting = true;
+  struct TDone {
+    bool& Flag;
+    ~TDone() { Flag = false; }
+  } Done{FPainting};
+  for (auto& Style : FStyles) Style->Canvas = &Canvas();
+  FPaintFocused = HasFocus();
+  FPaintThemesActive = ThemeServices().ThemesActive();
+  FPaintThemes = FEnableVisualStyles && FPaintThemesActive;
+  if (GridStyle() == gsSlides)
+    PaintSlides();
+  else
+    PaintReport();
+  UpdateHorizontalScrollBar();
+  if (OnPostDraw) OnPostDraw(EventSender());
+}
+
+void TCustomGridViewControl::PaintReport() {
+  const int Width = ClientWidth(), Height = ClientHeight();
+  UpdateScrollAreas();
+  PaintColumnParts();
+  PaintRows();
+  TCanvas& C = Canvas();
+  // Right of the last column.
+  const int ColumnsRight = DataLeft() + Columns().TotalWidth() - HorzOffset();
+  if (ColumnsRight < Width) {
+    int Top = 0;
+    if (Options().Contains(goHeader) && FHeaderStyle == hsAuto && FPaintThemesActive) {
+      TStyleDisplay& Style = ActiveStyle();
+      Style.Themes = GridThemes();
+      Style.DrawHeaderTail(RECT{ColumnsRight, 0, Width, FHeaderSize});
+      Top = FHeaderSize;
+    }
+    C.Brush().SetColor(Color());
+    C.FillRect(RECT{ColumnsRight, Top, Width, Height});
+  }
+  // The footer's and input row's parts left of the indicator line are the indicator's.
+  if (!Options().Contains(goIndicator) && DataLeft() > 0) {
+    C.Brush().SetColor(Color());
+    C.FillRect(RECT{0, 0, DataLeft(), Height});
+  }
+  if (RowCount() == 0 && !FCaption.empty()) {
+    AssignGridFont(C.Font(), GridFont());
+    const int TextHeight = C.TextHeight(std::u16string_view(FCaption));
+    const int Top = DataTop() + 4;
+    TGraphicsProvider::DrawTextLine(C, RECT{0, Top, Width, Top + TextHeight}, false, FCaption, taCenter);
+  }
+}
+
+void TCustomGridViewControl::PaintColumnParts() {
+  TCanvas& C = Canvas();
+  const int Width = ClientWidth(), Height = ClientHeight(), G = GridLineWidth();
+  const bool Header = Options().Contains(goHeader), Input = Options().Contains(goInput),
+             Footer = Options().Contains(goFooter);
+  TStyleDisplay& Style = ActiveStyle();
+  Style.Themes = GridThemes();
+  const RECT InputArea = InputRect(), FooterArea = FooterRect();
+  const bool Focused = GridFocused();
+  {
+    TCanvas::TClipSave Clip(C);
+    C.IntersectClipRect(RECT{DataLeft(), 0, Width, Height});
+    for (int P = 0; P < Columns().Count(); ++P) {
+      TCustomColumn* Column = Columns().DisplayItems(P);
+      if (!Column->Visible()) continue;
+      const int Left = Column->Left() - HorzOffset(), Right = Left + Column->Width();
+      if (Right <= DataLeft() || Left >= Width) continue;
+      // Parts outside the area being painted are skipped: a scrolled strip repaints no header.
+      const RECT HeaderCell{Left, 0, Right, FHeaderSize},
+          InputCell{Left, InputArea.top, Right, InputArea.top + FInputSize + G},
+          FooterCell{Left, FooterArea.top + 4, Right, Height};
+      if (Header && RectVisible(C.Handle(), &HeaderCell)) Style.DrawHeaderCell(*Column, HeaderCell);
+      if (Input && RectVisible(C.Handle(), &InputCell))
+        Style.DrawInputCell(*Column, InputCell, Focused, InputRowMode(), G != 0);
+      if (Footer && RectVisible(C.Handle(), &FooterCell)) Style.DrawFooterCell(*Column, FooterCell, G != 0);
+    }
+    const int ColumnsRight = std::min(DataLeft() + Columns().TotalWidth() - HorzOffset(), Width);
+    if (Input)
+      TGraphicsProvider::DrawButtonFrame(C, RECT{DataLeft(), InputArea.bottom - 6, ColumnsRight, InputArea.bottom},
+                                         FHeaderStyle == hsOldStyle);
+    if (Footer)
+      TGraphicsProvider::DrawButtonFrame(C, RECT{DataLeft(), FooterArea.top, ColumnsRight, FooterArea.top + 4},
+                                         FHeaderStyle == hsOldStyle);
+  }
+  if (!Options().Contains(goIndicator)) return;
+  if (Header) Style.DrawEmptyHeader(RECT{0, 0, IndicatorWidth, FHeaderSize});
+  if (Input)
+    TGraphicsProvider::DrawIndicatorCell(C, RECT{0, InputArea.top, IndicatorWidth, InputArea.bottom}, true, false,
+                                         InputRowMode());
+  if (Footer)
+    TGraphicsProvider::DrawIndicatorCell(C, RECT{0, FooterArea.top, IndicatorWidth, Height}, true, false, false);
+}
+
+void TCustomGridViewControl::PaintRows() {
+  TCanvas& C = Canvas();
+  const int Width = ClientWidth(), Top = DataTop(), Bottom = DataBottom(), G = GridLineWidth();
+  if (Bottom <= Top) return;
+  const int ColumnsRight = DataLeft() + Columns().TotalWidth() - HorzOffset();
+  const int Right = std::min(ColumnsRight, Width);
+  // The row's focus frame ends at the columns' right edge, wherever that is: columns running on
+  // past the client leave its right side out of sight.
+  const int FocusRight = std::min(ColumnsRight - G, Width + 1);
+  TCanvas::TClipSave Clip(C);
+  C.IntersectClipRect(RECT{0, Top, Right, Bottom});
+  const RECT ClipBox = C.ClipRect();
+  int Y = Top;
+  for (int Row = TopRow(); Y < Bottom; ++Row) {
+    const int Extent = RowExtent(Row);
+    const bool Exists = Row < RowCount();
+    if (Y + Extent + G > ClipBox.top && Y < ClipBox.bottom) {
+      for (int P = 0; P < Columns().Count(); ++P) {
+        TCustomColumn* Column = Columns().DisplayItems(P);
+        if (!Column->Visible()) continue;
+        const int Left = Column->Left() - HorzOffset();
+        if (Left + Column->Width() <= DataLeft() || Left >= Width) continue;
+        if (Exists)
+          DrawCell(Column->Index(), Row);
+        else
+          PaintEmptyCell(*Column, GetCellRect(Column->Index(), Row), Row);
+      }
+      if (Options().Contains(goIndicator)) PaintIndicatorCell(Exists ? Row : -1, Y, Extent + G);
+      if (Exists && Row == CurrentRow() && Options().Contains(goSelectFullRow) && FocusRectAllowed())
+        PaintFocusRect(RECT{DataLeft(), Y, FocusRight, Y + Extent});
+    }
+    Y += Extent + G;
+  }
+}
+
+void TCustomGridViewControl::PaintEmptyCell(TCustomColumn& Column, const RECT& Rect, int ARow) {
+  TCanvas& C = Canvas();
+  const int G = GridLineWidth();
+  TColor Back = Color();
+  if (AppearanceOptions().Contains(aoIndicateSortedColumn) && Column.Sorted()) Back = ScaleRGB(ColorToRGB(Back), 245);
+  C.Brush().SetColor(Back);
+  C.FillRect(RECT{Rect.left, Rect.top, Rect.right + G, Rect.bottom + G});
+  if (!G) return;
+  (void)ARow;
+  C.Pen().SetColor(FGridLinesColor);
+  C.Line(Rect.left, Rect.bottom, Rect.right + 1, Rect.bottom);
+  if (FGridLinesStyle != lsHorizontalOnly) C.Line(Rect.right, Rect.top, Rect.right, Rect.bottom + 1);
+}
+
+void TCustomGridViewControl::PaintIndicatorCell(int ARow, int Top, int Height) {
+  TCanvas& C = Canvas();
+  const RECT Cell{0, Top, IndicatorWidth, Top + Height};
+  const bool Current = ARow >= 0 && ARow == CurrentRow() && !InputRowMode();
+  TGraphicsProvider::DrawIndicatorCell(C, Cell, false, false, Current);
+  if (ARow >= 0 && !Current && RowSelected(ARow)) {
+    // Selected rows other than the current one carry a small square.
+    C.Brush().SetColor(clHighlight);
+    const POINT P = AlignBox(4, 4, vaMiddle, taCenter, Cell, 0);
+    C.FillRect(RECT{P.x, P.y, P.x + 4, P.y + 4});
+  }
+}
+
+bool TCustomGridViewControl::FocusRectAllowed() {
+  return GridFocused() && RowCount() > 0 && !InputRowMode() && !AppearanceOptions().Contains(aoHideFocus);
+}
+
+void TCustomGridViewControl::PaintFocusRect(const RECT& Rect) {
+  TGraphicsProvider::DrawFocusFrame(Canvas(), Rect, AppearanceOptions().Contains(aoAlphaBlendedSelection));
+}
+
+void TCustomGridViewControl::DrawCell(int ACol, int ARow) {
+  TCustomColumn* Column = Columns().Items(ACol);
+  if (!Column->Visible()) return;
+  TCanvas& C = Canvas();
+  const RECT Rect = GetCellRect(ACol, ARow);
+  const int G = GridLineWidth();
+  const RECT Clip = C.ClipRect();
+  if (Rect.right + G <= Clip.left || Rect.left >= Clip.right || Rect.bottom + G <= Clip.top || Rect.top >= Clip.bottom)
+    return;
+  ApplyColumnFont(*Column);
+  TColor Background = CellBackgroundColor(ACol, ARow);
+  const bool Selected = CellDrawnSelected(ACol, ARow);
+  TCellState State;
+  if (Selected) {
+    State.Include(csSelected);
+    if (AppearanceOptions().Contains(aoBoldTextSelection)) State.Include(csBoldTextSelection);
+  }
+  if (GridFocused() && !AppearanceOptions().Contains(aoHideFocus)) State.Include(csFocused);
+  auto* Display = dynamic_cast<TColumnDisplay*>(Column->Display());
+  if (Display) Display->Selected = Selected;
+  TColor GridColor = FGridLinesColor;
+  if (OnCellColoring) OnCellColoring(EventSender(), ACol, ARow, Background, GridColor, State);
+  if (AppearanceOptions().Contains(aoIndicateSortedColumn) && Column->Sorted() && !Selected)
+    Background = ScaleRGB(ColorToRGB(Background), 245);
+
+  // The cell's own clip region is skipped when nothing can draw outside the cell anyway: the row
+  // loop already clips to the data area, grid lines and text stay inside.
+  const bool OwnClip = !Display || !Display->ClipsItself() || OnDrawCellBackground || OnCustomDrawCell;
+  std::optional<TCanvas::TClipSave> Save;
+  if (OwnClip) {
+    Save.emplace(C);
+    C.IntersectClipRect(RECT{Rect.left, Rect.top, Rect.right + G, std::min<int>(Rect.bottom + G, DataBottom())});
+  }
+  if (G && GridStyle() == gsReport) {
+    const bool Framed = FGridLinesStyle == lsFramed;
+    C.Pen().SetColor(Framed && ARow == RowCount() - 1 ? clBlack : GridColor);
+    C.Line(Rect.left, Rect.bottom, Rect.right + 1, Rect.bottom);
+    if (FGridLinesStyle != lsHorizontalOnly) {
+      const bool LastVisible = Column->VisibleIndex() == Columns().VisibleCount() - 1;
+      C.Pen().SetColor(Framed && LastVisible ? clBlack : GridColor);
+      C.Line(Rect.right, Rect.top, Rect.right, Rect.bottom + 1);
+    }
+  }
+  bool DefaultDrawing = true;
+  if (OnDrawCellBackground) OnDrawCellBackground(EventSender(), ACol, ARow, Rect, State, DefaultDrawing);
+  if (Display) {
+    Display->Canvas = &C;
+    Display->RightToLeft = false;
+    Display->CellRect = Rect;
+    Display->Window = FHandle;
+    Display->Themed = GridThemes();
+    Display->HighlightedTextColor = FHighlightedTextColor;
+  }
+  if (DefaultDrawing) {
+    C.Brush().SetColor(Background);
+    C.FillRect(Rect);
+  }
+  if (Display) Display->Background = DefaultDrawing ? Background : clNone;
+  if (Display) Display->CurrentCell = ACol == CurrentColumn() && ARow == CurrentRow();
+  const TDrawingOptions Drawing = Column->DrawingOptions();
+  if ((Drawing == doNormal || Drawing == doCustom) && Display && PrepareCellFont(ACol, ARow, State, *Display))
+    Display->Paint();
+  if (Drawing != doNormal && OnCustomDrawCell) OnCustomDrawCell(EventSender(), ACol, ARow, Rect, State);
+  if (!Options().Contains(goSelectFullRow) && ACol == CurrentColumn() && ARow == CurrentRow() && FocusRectAllowed())
+    PaintFocusRect(Rect);
+}
+
+bool TCustomGridViewControl::PrepareCellFont(int ACol, int, TCellState, TColumnDisplay&) {
+  ApplyColumnFont(*Columns().Items(ACol));
+  return false;
+}
+
+void TCustomGridViewControl::PaintSlides() {
+  TCanvas& C = Canvas();
+  const int Width = ClientWidth(), Height = ClientHeight(), G = GridLineWidth(), Slot = FSlideSize + G;
+  UpdateScrollAreas();
+  int Y = 0;
+  for (int Row = TopRow(); Row < RowCount() && Y < Height; ++Row, Y += Slot) {
+    C.Brush().SetColor(Color());
+    C.FillRect(RECT{0, Y, Width, Y + Slot});
+    for (int P = 0; P < Columns().Count(); ++P) {
+      TCustomColumn* Column = Columns().DisplayItems(P);
+      if (Column->Visible()) DrawCell(Column->Index(), Row);
+    }
+    if (Row == CurrentRow()) {
+      C.Brush().SetColor(clHighlight);
+      C.FrameRect(RECT{1, Y + 1, Width - 1, Y + FSlideSize - 1});
+      C.FrameRect(RECT{2, Y + 2, Width - 2, Y + FSlideSize - 2});
+    }
+    if (G) {
+      C.Pen().SetColor(clBtnFace);
+      C.Line(0, Y + FSlideSize, Width, Y + FSlideSize);
+    }
+  }
+  if (Y < Height) {
+    C.Brush().SetColor(Color());
+    C.FillRect(RECT{0, Y, Width, Height});
+  }
+}

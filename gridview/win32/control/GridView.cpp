@@ -1,0 +1,45 @@
+#include "gridview/win32/control/GridView.h"
+
+bool TCustomGridView::PrepareCellFont(int ACol, int ARow, TCellState State, TColumnDisplay& Display) {
+  TFont& Font = Canvas().Font();
+  AssignGridFont(Font, Columns().Items(ACol)->Font());
+  Font.SetColor(CellTextColor(ACol, ARow));
+  const bool Loaded = FormatCell(ACol, ARow, State, Display);
+  if (State.Contains(csBoldTextSelection) && !(Font.Style() & fsBold)) Font.SetStyle(Font.Style() | fsBold);
+  return Loaded;
+}
+
+bool TCustomGridView::FormatCell(int, int, TCellState, TColumnDisplay&) { return false; }
+
+bool TGridView::FormatCell(int ACol, int ARow, TCellState State, TColumnDisplay& Display) {
+  TFont& Font = Canvas().Font();
+  TCell* Cell = GetCell(ACol, ARow);
+  TColor TextColor = Font.Color();
+  TFontStyles Style = Cell->FontStyle() | Columns().Items(ACol)->Font().Style;
+  if (OnCellFormating) OnCellFormating(EventSender(), ACol, ARow, TextColor, Style, State);
+  if (Style != Font.Style()) Font.SetStyle(Style);
+  if (TextColor != Font.Color()) Font.SetColor(TextColor);
+  LoadCellValue(ACol, ARow, Display);
+  if (AppearanceOptions().Contains(aoHintMarks) && !Cell->Hint().empty()) Display.DrawHintMark();
+  return true;
+}
+
+void TGridView::UpdateHints(int ACol, int ARow) {
+  TCustomGridView::UpdateHints(ACol, ARow);
+  const std::u16string Hint = ACol >= 0 && ARow >= 0 ? GetCell(ACol, ARow)->Hint() : std::u16string();
+  if (Hint.empty() || FitHint().FlyoutShowing()) {
+    FCellHint.HideFlyout();
+    return;
+  }
+  // Beside the cell's right edge, a little above it, at most 250 pixels wide.
+  RECT Bounds = FCellHint.CalcHintRect(CellHintMaxWidth, Hint);
+  const RECT Cell = GetCellRect(ACol, ARow);
+  const POINT Corner = ClientToScreen(POINT{Cell.right, Cell.top - 20});
+  OffsetRect(&Bounds, Corner.x, Corner.y);
+  FCellHint.ActivateHint(Bounds, Hint);
+}
+
+void TGridView::HideHints() {
+  TCustomGridView::HideHints();
+  FCellHint.HideFlyout();
+}
