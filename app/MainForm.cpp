@@ -150,7 +150,7 @@ void TForm1::SaveCache() {
 }
 
 void TForm1::LoadLayout() {
-  TColumns& Columns = flist.Columns();
+  TColumns& Columns = flist.Model().Columns();
   const TWindowLayout Layout = ReadWindowLayout(FSettingsFolder + LayoutFile, Columns.Count(), MinWidth, *FFileSystem);
   if (Layout.Bounds) {
     const TWindowBounds& B = *Layout.Bounds;
@@ -186,7 +186,7 @@ TWindowLayout TForm1::CurrentLayout() {
     Layout.Bounds = TWindowBounds{R.left + DX, R.top + DY, R.right - R.left, R.bottom - R.top};
     Layout.Maximized = IsZoomed(Handle()) != 0;
   }
-  const TColumns& Columns = flist.Columns();
+  const TColumns& Columns = flist.Model().Columns();
   Layout.ColumnOrder.clear();
   Layout.ColumnWidths.clear();
   Layout.SortColumn = -1;

@@ -97,7 +97,7 @@ void TForm1::BuildGrid() {
   flist.SetColor(clWindow);
   flist.SetTabStop(true);
   // The columns come with the results' store; here they get their looks.
-  TColumns& Columns = flist.Columns();
+  TColumns& Columns = flist.Model().Columns();
   constexpr int Widths[ResultColumnCount] = {20, 170, 70, 110, 200, 100};
   for (int Column = 0; Column < ResultColumnCount; ++Column) {
     Columns.Items(Column)->SetWidth(Widths[Column]);

@@ -40,26 +40,26 @@ void BuildResultsGrid(TGridView& Grid, TImageList& Images) {
     Column->SetColor(clWindow);
     return Column;
   };
-  Add(Grid.Columns().Add<TImageColumn>(), u"", 20)->SetImages(&Images);
-  Add(Grid.Columns().Add<TTextualColumn>(), u"Name", 220);
-  auto* Size = Add(Grid.Columns().Add<TNumericColumn>(), u"Size", 80);
+  Add(Grid.Model().Columns().Add<TImageColumn>(), u"", 20)->SetImages(&Images);
+  Add(Grid.Model().Columns().Add<TTextualColumn>(), u"Name", 220);
+  auto* Size = Add(Grid.Model().Columns().Add<TNumericColumn>(), u"Size", 80);
   Size->SetFormatMask("###,###,##0k ");
   Size->SetAlignment(taRightJustify);
-  Add(Grid.Columns().Add<TDateColumn>(), u"Modified", 130);
-  Add(Grid.Columns().Add<TTextualColumn>(), u"Folder", 380)->SetOptions(TColumnOptions{coAutoSize, coCanSort});
-  Add(Grid.Columns().Add<TTextualColumn>(), u"Type", 150);
-  Grid.BeginUpdate();
-  Grid.AddRows(10000);
+  Add(Grid.Model().Columns().Add<TDateColumn>(), u"Modified", 130);
+  Add(Grid.Model().Columns().Add<TTextualColumn>(), u"Folder", 380)->SetOptions(TColumnOptions{coAutoSize, coCanSort});
+  Add(Grid.Model().Columns().Add<TTextualColumn>(), u"Type", 150);
+  Grid.Model().BeginUpdate();
+  Grid.Model().AddRows(10000);
   for (int Row = 0; Row < 10000; ++Row) {
-    Grid.SetCellText(0, Row, Row % 9 ? u"0" : u"1");
-    Grid.SetCellText(1, Row, u"document-" + Utf8ToUtf16(std::to_string(Row)) + u".txt");
-    Grid.GetCell(2, Row)->SetAsFloat(Row * 37 % 900000 / 10.0);
-    Grid.GetCell(3, Row)->SetAsDateTime(45000 + Row % 700 + (Row % 97) / 97.0);
-    Grid.SetCellText(4, Row,
-                     u"C:\\Users\\someone\\Documents\\Projects\\folder " + Utf8ToUtf16(std::to_string(Row / 40)));
-    Grid.SetCellText(5, Row, u"Text Document");
+    Grid.Model().SetCellText(0, Row, Row % 9 ? u"0" : u"1");
+    Grid.Model().SetCellText(1, Row, u"document-" + Utf8ToUtf16(std::to_string(Row)) + u".txt");
+    Grid.Model().GetCell(2, Row)->SetAsFloat(Row * 37 % 900000 / 10.0);
+    Grid.Model().GetCell(3, Row)->SetAsDateTime(45000 + Row % 700 + (Row % 97) / 97.0);
+    Grid.Model().SetCellText(
+        4, Row, u"C:\\Users\\someone\\Documents\\Projects\\folder " + Utf8ToUtf16(std::to_string(Row / 40)));
+    Grid.Model().SetCellText(5, Row, u"Text Document");
   }
-  Grid.EndUpdate();
+  Grid.Model().EndUpdate();
 }
 
 // The window's store with a million results, its columns as the window shows them.
@@ -68,9 +68,9 @@ void FillResultStore(TGridView& Grid, TResultGrid& Store, TImageList& Images) {
   Grid.SetHeaderSize(18);
   Grid.SetOptions(TGridOptions{goHeader, goGrid, goSelectFullRow, goMultiSelect});
   const int Widths[] = {20, 220, 80, 130, 380, 150};
-  for (int Col = 0; Col < 6; ++Col) Grid.Columns().Items(Col)->SetWidth(Widths[Col]);
-  static_cast<TImageColumn*>(Grid.Columns().Items(0))->SetImages(&Images);
-  Grid.Columns().Items(2)->SetAlignment(taRightJustify);
+  for (int Col = 0; Col < 6; ++Col) Grid.Model().Columns().Items(Col)->SetWidth(Widths[Col]);
+  static_cast<TImageColumn*>(Grid.Model().Columns().Items(0))->SetImages(&Images);
+  Grid.Model().Columns().Items(2)->SetAlignment(taRightJustify);
   TFileEntry Entry;
   std::string Folder;
   Store.BeginUpdate();
@@ -114,7 +114,7 @@ void Measure(TForm& Form, TGridView& Grid, const char* Suffix) {
   Form.Show();
   Grid.SetBounds(0, 0, 1024, 768);
   Grid.SetFocus();
-  Grid.SetCurrentCell(1, 3, 0);
+  Grid.Model().SetCurrentCell(1, 3, 0);
   Application().ProcessMessages();
   UpdateWindow(Grid.Handle());
 
@@ -165,7 +165,7 @@ void Measure(TForm& Form, TGridView& Grid, const char* Suffix) {
   const double SelectRow = MillisecondsSince(Start, Clicks);
 
   const int Keys = 300;
-  Grid.SetCurrentRow(Grid.TopRow() + Grid.WholeRowsInView() - 1);
+  Grid.Model().SetCurrentRow(Grid.TopRow() + Grid.WholeRowsInView() - 1);
   UpdateWindow(Grid.Handle());
   const int TopBefore = Grid.TopRow();
   Start = TClock::now();
@@ -176,7 +176,7 @@ void Measure(TForm& Form, TGridView& Grid, const char* Suffix) {
   const double KeyDown = MillisecondsSince(Start, Keys);
   const int KeyScrolled = Grid.TopRow() - TopBefore;
 
-  std::printf("rows%s: %d\n", Suffix, Grid.RowCount());
+  std::printf("rows%s: %d\n", Suffix, Grid.Model().RowCount());
   std::printf("visible_rows%s: %d\n", Suffix, Grid.VisibleRowCount());
   std::printf("paint_screen_ms%s: %.3f\n", Suffix, PaintScreen);
   std::printf("paint_screen_memory_ms%s: %.3f\n", Suffix, PaintMemory);

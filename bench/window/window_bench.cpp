@@ -67,7 +67,8 @@ class TTimedForm : public TForm1 {
   // The first row painted: the grid holds rows and is out of its update bracket while messages run.
   void ProcessMessages() override {
     TForm1::ProcessMessages();
-    if (FirstRowSeconds < 0 && flist.RowCount() > 0 && !flist.IsUpdating()) FirstRowSeconds = SecondsSince(ClickTime);
+    if (FirstRowSeconds < 0 && flist.Model().RowCount() > 0 && !flist.Model().IsUpdating())
+      FirstRowSeconds = SecondsSince(ClickTime);
   }
   double StatusSeconds = 0, PauseSeconds = 0, FirstRowSeconds = -1;
   TClockType::time_point ClickTime;
@@ -82,7 +83,7 @@ class TTimedForm : public TForm1 {
       if (!FForm.KeepRows) Sink().Clear();
     }
     void Add(const std::string& Folder, const TFileEntry& Entry) override { Sink().Add(Folder, Entry); }
-    int Count() const override { return FForm.flist.RowCount(); }
+    int Count() const override { return FForm.flist.Model().RowCount(); }
 
    private:
     TResultSink& Sink() { return FForm.TForm1::Results(); }
@@ -225,7 +226,7 @@ int main(int Count, char** Arguments) {
   std::printf("window_search_s: %.2f\n", Window);
   std::printf("window_status_s: %.2f\n", Status);
   std::printf("window_pause_s: %.2f\n", Pause);
-  std::printf("rows: %d (engine %d)\n", Form.flist.RowCount(), Host.Grid.RowCount());
+  std::printf("rows: %d (engine %d)\n", Form.flist.Model().RowCount(), Host.Grid.RowCount());
   std::printf("engine_cpu_s: %.2f\n", EngineCpu);
   std::printf("window_cpu_s: %.2f\n", WindowCpu);
   std::printf("window_search_vs_engine: %.2f\n", Window / Engine);
@@ -237,7 +238,7 @@ int main(int Count, char** Arguments) {
   // file has one), found again with the cache of the last round: the window at its fullest.
   Form.search.SetText("!t*.*");
   const double All = ClickToIdle(Form);
-  std::printf("window_all_rows: %d\n", Form.flist.RowCount());
+  std::printf("window_all_rows: %d\n", Form.flist.Model().RowCount());
   std::printf("window_all_rows_s: %.2f\n", All);
   std::printf("window_peak_working_set_mb: %.0f\n", WorkingSetMb(true));
   std::fflush(stdout);
@@ -246,7 +247,7 @@ int main(int Count, char** Arguments) {
   Form.KeepRows = true;
   for (int Listing = 0; Listing < 4; ++Listing) ClickToIdle(Form);
   Form.KeepRows = false;
-  std::printf("window_rows_1m: %d\n", Form.flist.RowCount());
+  std::printf("window_rows_1m: %d\n", Form.flist.Model().RowCount());
   std::printf("window_peak_working_set_mb_1m: %.0f\n", WorkingSetMb(true));
   std::fflush(stdout);
 

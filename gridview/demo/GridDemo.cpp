@@ -200,9 +200,9 @@ TDemoForm::TDemoForm(THeaderStyle Style, bool Slides, int Rows) {
   if (Slides) FGrid.SetGridStyle(gsSlides);
   BuildMenu();
   // A Shift range and a Ctrl-added row.
-  FGrid.SetCurrentCell(1, 2, 0);
-  FGrid.SetCurrentCell(1, 4, ShiftKeyBit);
-  FGrid.SetCurrentCell(1, 7, CtrlKeyBit);
+  FGrid.Model().SetCurrentCell(1, 2, 0);
+  FGrid.Model().SetCurrentCell(1, 4, ShiftKeyBit);
+  FGrid.Model().SetCurrentCell(1, 7, CtrlKeyBit);
   OnShow = [this](TObject*) {
     const RECT Client = ClientRect();
     FGrid.SetBounds(0, 0, Client.right, Client.bottom);
@@ -220,13 +220,13 @@ TDemoForm::TDemoForm(THeaderStyle Style, bool Slides, int Rows) {
 }
 
 void TDemoForm::StartEditing(int Column) {
-  FGrid.SetCurrentCell(Column, 3, 0);
+  FGrid.Model().SetCurrentCell(Column, 3, 0);
   FGrid.ShowCellEditor(Column, 3);
   if (auto* Popup = dynamic_cast<TPopupEditor*>(FGrid.OpenEditor())) Popup->OpenPopup(true);
 }
 
 void TDemoForm::BuildColumns() {
-  TColumns& Columns = FGrid.Columns();
+  TColumns& Columns = FGrid.Model().Columns();
   auto Setup = [](TCustomColumn* Column, const char16_t* Caption, int Width) {
     Column->Header().SetCaption(Caption);
     Column->SetWidth(Width);
@@ -315,29 +315,29 @@ void TDemoForm::Fill(int Rows) {
   static const char16_t* const Html[] = {u"<b>bold</b> and plain", u"<font color=\"red\">red</font> <i>italic</i>",
                                          u"<u>under</u><font color=\"#008000\"> green</font>",
                                          u"<a href=\"x\">a link</a>", u"a<b>b</b>c"};
-  FGrid.BeginUpdate();
-  FGrid.AddRows(Rows);
+  FGrid.Model().BeginUpdate();
+  FGrid.Model().AddRows(Rows);
   for (int Row = 0; Row < Rows; ++Row) {
     const unsigned Seed = static_cast<unsigned>(Row) * 2654435761u;
     const std::u16string Word = Words[Seed % 12], Other = Words[(Seed >> 8) % 12];
-    FGrid.SetCellText(0, Row, Row % 7 == 0 ? u"1" : (Row % 5 == 0 ? u"3" : u"0"));
-    FGrid.SetCellText(1, Row, Word + u" " + Other + u" " + Word + u" " + std::u16string(u"quarterly.txt"));
-    FGrid.SetCellText(2, Row, Other + u" and " + Word + u" together");
-    FGrid.GetCell(3, Row)->SetAsFloat((Seed >> 4) % 5000000 / 1000.0);
-    FGrid.GetCell(4, Row)->SetAsDateTime(45000 + (Seed >> 12) % 900 + ((Seed >> 3) % 1440) / 1440.0);
-    FGrid.GetCell(5, Row)->SetAsBoolean((Seed >> 5) % 3 == 0);
-    FGrid.GetCell(6, Row)->SetAsFloat((Seed >> 7) % 101);
-    FGrid.GetCell(7, Row)->SetAsInteger(static_cast<int>((Seed >> 9) % 6));
-    FGrid.SetCellText(8, Row, Html[Row % 5]);
-    FGrid.SetCellText(9, Row, Row % 3 == 0 ? u"Open" : (Row % 3 == 1 ? u"New" : u"Closed"));
-    FGrid.GetCell(10, Row)->SetAsInteger(Row + 1);
-    FGrid.GetCell(11, Row)->SetObject(FPictures[Row % FPictures.size()].get());
-    FGrid.GetCell(12, Row)->SetAsFloat((Seed >> 6) % 100000 / 100.0);
-    FGrid.GetCell(13, Row)->SetObject(FGifs[Row % FGifs.size()].get());
-    if (Row % 11 == 3) FGrid.GetCell(1, Row)->SetHint(u"A hint for this name");
+    FGrid.Model().SetCellText(0, Row, Row % 7 == 0 ? u"1" : (Row % 5 == 0 ? u"3" : u"0"));
+    FGrid.Model().SetCellText(1, Row, Word + u" " + Other + u" " + Word + u" " + std::u16string(u"quarterly.txt"));
+    FGrid.Model().SetCellText(2, Row, Other + u" and " + Word + u" together");
+    FGrid.Model().GetCell(3, Row)->SetAsFloat((Seed >> 4) % 5000000 / 1000.0);
+    FGrid.Model().GetCell(4, Row)->SetAsDateTime(45000 + (Seed >> 12) % 900 + ((Seed >> 3) % 1440) / 1440.0);
+    FGrid.Model().GetCell(5, Row)->SetAsBoolean((Seed >> 5) % 3 == 0);
+    FGrid.Model().GetCell(6, Row)->SetAsFloat((Seed >> 7) % 101);
+    FGrid.Model().GetCell(7, Row)->SetAsInteger(static_cast<int>((Seed >> 9) % 6));
+    FGrid.Model().SetCellText(8, Row, Html[Row % 5]);
+    FGrid.Model().SetCellText(9, Row, Row % 3 == 0 ? u"Open" : (Row % 3 == 1 ? u"New" : u"Closed"));
+    FGrid.Model().GetCell(10, Row)->SetAsInteger(Row + 1);
+    FGrid.Model().GetCell(11, Row)->SetObject(FPictures[Row % FPictures.size()].get());
+    FGrid.Model().GetCell(12, Row)->SetAsFloat((Seed >> 6) % 100000 / 100.0);
+    FGrid.Model().GetCell(13, Row)->SetObject(FGifs[Row % FGifs.size()].get());
+    if (Row % 11 == 3) FGrid.Model().GetCell(1, Row)->SetHint(u"A hint for this name");
   }
-  FGrid.EndUpdate();
-  FGrid.RecalcFooters();
+  FGrid.Model().EndUpdate();
+  FGrid.Model().RecalcFooters();
 }
 
 void TDemoForm::Animate(TPicture& Picture) {
@@ -360,8 +360,8 @@ void TDemoForm::GrowLater(int Count) {
   FGrowTimer.OnTimer = [this, Count](TObject*) {
     FGrowTimer.SetEnabled(false);
     for (int I = 0; I < Count; ++I) {
-      FGrid.AddRows(1);
-      FGrid.SetCellText(1, FGrid.RowCount() - 1, u"added one by one");
+      FGrid.Model().AddRows(1);
+      FGrid.Model().SetCellText(1, FGrid.Model().RowCount() - 1, u"added one by one");
     }
   };
   FGrowTimer.SetEnabled(true);
@@ -514,7 +514,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       const std::wstring Arg = __wargv[I];
       if (Arg == L"--input") Grid.SetOptions(Grid.Options() + TGridOptions{goInput});
       if (Arg == L"--no-grid") Grid.SetOptions(Grid.Options() - TGridOptions{goGrid});
-      if (Arg == L"--sorted") Grid.SortByHeaderClick(Grid.Columns().Items(3));
+      if (Arg == L"--sorted") Grid.Model().SortByHeaderClick(Grid.Model().Columns().Items(3));
       if (Arg == L"--grow") Form.GrowLater(1000);
       if (Arg == L"--drag") Form.DragLater();
       if (Arg == L"--fit-hint") Form.FitHintLater();

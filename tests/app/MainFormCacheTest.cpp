@@ -43,7 +43,7 @@ TEST_F(MainFormTest, ASearchStartedWhileTheCacheLoadsWaitsForItThenLists) {
                    [&] { WaitShown = Form.Button1.Tag == 1; });
   Form.Button1Click(&Form.Button1);
   EXPECT_TRUE(WaitShown);
-  EXPECT_EQ(Form.flist.RowCount(), 8);  // each once: by the cache pass, not again by the walk
+  EXPECT_EQ(Form.flist.Model().RowCount(), 8);  // each once: by the cache pass, not again by the walk
   EXPECT_FALSE(Form.Cache().Changed());
   this->Form.reset();
   EXPECT_EQ(Settings.ReadFile("search.cache"), Cached);  // unchanged: not written again
@@ -61,7 +61,7 @@ TEST_F(MainFormTest, ACacheThatWasNotReadWholeIsNeverWrittenOver) {
   Form.startTimer.SetEnabled(false);
   Form.Button1Click(&Form.Button1);  // waits for the failed load, then walks and records new.txt
   EXPECT_EQ(Errors.size(), 1u);
-  EXPECT_EQ(Form.flist.RowCount(), 1);
+  EXPECT_EQ(Form.flist.Model().RowCount(), 1);
   this->Form.reset();
   EXPECT_EQ(Settings.ReadFile("search.cache"), Cached);
 }

@@ -7,7 +7,7 @@ TEST_F(MainFormTest, ClosingDuringASearchEndsTheRunThenTheProgram) {
   FileSystem = &SlowDisk;
   TForm1& Form = Start({Tree.Path(), "*.y"});
   bool WindowDuringClose = false;
-  TWhenReady Close([&] { return Form.Button1.Tag == 1 && Form.flist.RowCount() > 20; },
+  TWhenReady Close([&] { return Form.Button1.Tag == 1 && Form.flist.Model().RowCount() > 20; },
                    [&] {
                      Form.Close();
                      WindowDuringClose = true;
@@ -16,7 +16,7 @@ TEST_F(MainFormTest, ClosingDuringASearchEndsTheRunThenTheProgram) {
   EXPECT_TRUE(WindowDuringClose);
   EXPECT_TRUE(Application().Terminated());
   EXPECT_TRUE(Form.HandleAllocated());  // the window outlived the run on whose stack the close arrived
-  EXPECT_LT(Form.flist.RowCount(), 400);
+  EXPECT_LT(Form.flist.Model().RowCount(), 400);
   EXPECT_EQ(Form.Button1.Caption(), "&Search");
   EXPECT_EQ(Settings.ReadFile(NameHistoryFile), "*.y\r\n");
   EXPECT_EQ(Settings.ReadFile(FolderHistoryFile), Tree.Path() + "\r\n");

@@ -62,8 +62,8 @@ class MainFormCommandsTest : public MainFormTest {
     SetKeyboardState(Saved);
   }
   int RowOf(const std::string& Name) {
-    for (int Row = 0; Row < Form->flist.RowCount(); ++Row)
-      if (Utf16ToUtf8(Form->flist.GetCellText(rcName, Row)) == Name) return Row;
+    for (int Row = 0; Row < Form->flist.Model().RowCount(); ++Row)
+      if (Utf16ToUtf8(Form->flist.Model().GetCellText(rcName, Row)) == Name) return Row;
     return -1;
   }
 
@@ -99,7 +99,7 @@ TEST_F(MainFormCommandsTest, PopupMenuOffersTheCommandsInOrder) {
 TEST_F(MainFormCommandsTest, DelShiftDelAndCtrlCActOnResultsOnlyFromTheGrid) {
   for (const char* Name : {"a.txt", "b.txt", "c.txt"}) Tree.WriteFile(Name, "x");
   TForm1& Form = Search();
-  ASSERT_EQ(Form.flist.RowCount(), 3);
+  ASSERT_EQ(Form.flist.Model().RowCount(), 3);
 
   // In a criteria field the keys edit its text; elsewhere outside the grid they leave the files alone.
   Form.contains.SetText("abc");
@@ -112,8 +112,8 @@ TEST_F(MainFormCommandsTest, DelShiftDelAndCtrlCActOnResultsOnlyFromTheGrid) {
   Form.stdate.SetFocus();
   Press(VK_DELETE);
   Form.flist.SetFocus();
-  Form.flist.SetRowSelected(RowOf("a.txt"), true);
-  Form.flist.SetRowSelected(RowOf("c.txt"), true);
+  Form.flist.Model().SetRowSelected(RowOf("a.txt"), true);
+  Form.flist.Model().SetRowSelected(RowOf("c.txt"), true);
   Form.contains.SetFocus();
   Press(VK_DELETE);
   EXPECT_TRUE(RecordingShell.Recycled.empty());
@@ -127,7 +127,7 @@ TEST_F(MainFormCommandsTest, DelShiftDelAndCtrlCActOnResultsOnlyFromTheGrid) {
   EXPECT_EQ(RecordingShell.Clipboard, RowOf("a.txt") < RowOf("c.txt") ? A + "\r\n" + C : C + "\r\n" + A);
   Press(VK_DELETE, ssShift);
   EXPECT_EQ(Questions, std::vector<std::string>{"Are you sure you want to delete the 2 selected files?"});
-  EXPECT_EQ(Form.flist.RowCount(), 3);  // answered Cancel
+  EXPECT_EQ(Form.flist.Model().RowCount(), 3);  // answered Cancel
   Press(VK_DELETE);
   EXPECT_EQ(std::set<std::string>(RecordingShell.Recycled.begin(), RecordingShell.Recycled.end()),
             (std::set<std::string>{A, C}));
@@ -138,9 +138,9 @@ TEST_F(MainFormCommandsTest, DelShiftDelAndCtrlCActOnResultsOnlyFromTheGrid) {
 TEST_F(MainFormCommandsTest, EnterDoubleClickAndExploreReachTheShellWithTheCurrentRow) {
   Tree.WriteFile("only.txt", "x");
   TForm1& Form = Search();
-  ASSERT_EQ(Form.flist.RowCount(), 1);
+  ASSERT_EQ(Form.flist.Model().RowCount(), 1);
   Form.flist.SetFocus();
-  Form.flist.SetCurrentRow(0);
+  Form.flist.Model().SetCurrentRow(0);
   Press(VK_RETURN);
   const RECT Cell = Form.flist.GetCellRect(rcName, 0);
   Form.flist.Perform(WM_LBUTTONDBLCLK, MK_LBUTTON,

@@ -30,13 +30,13 @@ TEST_F(MainFormTest, SearchOfARealTreeFillsTheGridAndTheStatusBar) {
   Form.startTimer.SetEnabled(false);
   Form.Button1Click(&Form.Button1);
   ASSERT_EQ(Names(), (std::vector<std::string>{"Notes.txt", "folder.txt", "report.TXT"}));
-  for (int Row = 0; Row < Form.flist.RowCount(); ++Row) {
-    const std::string Name = Utf16ToUtf8(Form.flist.GetCellText(rcName, Row));
-    const std::string Folder = Utf16ToUtf8(Form.flist.GetCellText(rcFolder, Row));
-    const std::string Type = Utf16ToUtf8(Form.flist.GetCellText(rcType, Row));
+  for (int Row = 0; Row < Form.flist.Model().RowCount(); ++Row) {
+    const std::string Name = Utf16ToUtf8(Form.flist.Model().GetCellText(rcName, Row));
+    const std::string Folder = Utf16ToUtf8(Form.flist.Model().GetCellText(rcFolder, Row));
+    const std::string Type = Utf16ToUtf8(Form.flist.Model().GetCellText(rcType, Row));
     if (Name == "folder.txt") {
       EXPECT_EQ(Type, "Folder");
-      EXPECT_EQ(Utf16ToUtf8(Form.flist.GetCellText(rcImage, Row)), "1");
+      EXPECT_EQ(Utf16ToUtf8(Form.flist.Model().GetCellText(rcImage, Row)), "1");
     } else {
       EXPECT_EQ(Type, "Text Document");
     }
@@ -45,7 +45,7 @@ TEST_F(MainFormTest, SearchOfARealTreeFillsTheGridAndTheStatusBar) {
   EXPECT_EQ(Form.StatusBar1.Panel(3).Text, "3KB");
   EXPECT_EQ(Form.StatusBar1.Panel(0).Text, "");
   EXPECT_FALSE(Form.prg.Visible());
-  EXPECT_FALSE(Form.flist.IsUpdating());
+  EXPECT_FALSE(Form.flist.Model().IsUpdating());
   EXPECT_EQ(Settings.ReadFile(NameHistoryFile), "*.txt\r\n");
   EXPECT_EQ(Settings.ReadFile(FolderHistoryFile), Tree.Path() + "\r\n");
   // A second search lists the cached hits first (their folders as the disk spells them) and nothing twice.
@@ -63,7 +63,7 @@ TEST_F(MainFormTest, ProgressRefreshesShowCountsWithSeparators) {
   TForm1& Form = Start({Tree.Path(), "*.dat"});
   Form.startTimer.SetEnabled(false);
   Form.Button1Click(&Form.Button1);
-  EXPECT_EQ(Form.flist.RowCount(), 1005);
+  EXPECT_EQ(Form.flist.Model().RowCount(), 1005);
   EXPECT_EQ(Form.StatusBar1.Panel(1).Text, "Searched 1,005 files, 1 folders");
   EXPECT_EQ(Form.StatusBar1.Panel(2).Text, "Found 1,005 files");
   EXPECT_EQ(Form.StatusBar1.Panel(3).Text, "0KB");
@@ -76,20 +76,21 @@ TEST_F(MainFormTest, ResultsBeyondOneBlockOfTheStoreReadBackSortAndLeave) {
   TForm1& Form = Start({Tree.Path(), "*.dat"});
   Form.startTimer.SetEnabled(false);
   Form.Button1Click(&Form.Button1);
-  ASSERT_EQ(Form.flist.RowCount(), Count);
+  ASSERT_EQ(Form.flist.Model().RowCount(), Count);
   const auto InRowOrder = [&Form] {
     std::vector<std::string> Result;
-    for (int Row = 0; Row < Form.flist.RowCount(); ++Row) Result.push_back(Utf16ToUtf8(Form.flist.GetCellText(1, Row)));
+    for (int Row = 0; Row < Form.flist.Model().RowCount(); ++Row)
+      Result.push_back(Utf16ToUtf8(Form.flist.Model().GetCellText(1, Row)));
     return Result;
   };
-  Form.flist.Columns().Items(rcName)->SetSorted(true);
+  Form.flist.Model().Columns().Items(rcName)->SetSorted(true);
   std::vector<std::string> Shown = InRowOrder();
   EXPECT_TRUE(std::is_sorted(Shown.begin(), Shown.end()));
   EXPECT_EQ(std::set<std::string>(Shown.begin(), Shown.end()).size(), std::size_t(Count));
   const std::string Last = "f" + std::to_string(Count - 1) + ".dat";
   const int Row = static_cast<int>(std::find(Shown.begin(), Shown.end(), Last) - Shown.begin());
-  EXPECT_EQ(Utf16ToUtf8(Form.flist.GetCellText(rcSize, Row)), std::to_string((Count - 1) % 3));
-  Form.flist.DeleteRow(Row);
+  EXPECT_EQ(Utf16ToUtf8(Form.flist.Model().GetCellText(rcSize, Row)), std::to_string((Count - 1) % 3));
+  Form.flist.Model().DeleteRow(Row);
   Shown.erase(Shown.begin() + Row);
   EXPECT_EQ(InRowOrder(), Shown);
 }
@@ -107,7 +108,7 @@ TEST_F(MainFormTest, EnterDuringASearchCancelsIt) {
                     });
   Form.Button1Click(&Form.Button1);
   EXPECT_EQ(CaptionWhileRunning, "&Cancel");
-  EXPECT_LT(Form.flist.RowCount(), 400);
+  EXPECT_LT(Form.flist.Model().RowCount(), 400);
   EXPECT_EQ(Form.Button1.Caption(), "&Search");
   EXPECT_TRUE(Form.Button1.Enabled());
   EXPECT_EQ(Form.Button1.Tag, 0);
@@ -136,7 +137,7 @@ TEST_F(MainFormTest, EscapeDuringASearchClosesAnOpenDropDownFirstThenCancels) {
                          });
   Form.Button1Click(&Form.Button1);
   EXPECT_TRUE(RunningAfterFirstEscape);
-  EXPECT_LT(Form.flist.RowCount(), 400);
+  EXPECT_LT(Form.flist.Model().RowCount(), 400);
   EXPECT_EQ(Form.Button1.Tag, 0);
   EXPECT_EQ(Form.Button1.Caption(), "&Search");
 }

@@ -34,7 +34,7 @@ TEST_F(MainFormTest, DefaultsWithoutArgumentsOrFiles) {
   EXPECT_FALSE(Form.startTimer.Enabled());
   EXPECT_FALSE(Form.prg.Visible());
   EXPECT_EQ(Form.prg.BoundsRect().right, 98);  // panel 0 less 4, from left 2
-  EXPECT_EQ(Form.flist.Columns().Count(), 6);
+  EXPECT_EQ(Form.flist.Model().Columns().Count(), 6);
   EXPECT_TRUE(Errors.empty());
 }
 
@@ -98,7 +98,7 @@ TEST_F(MainFormTest, EnterInTheFieldsStartsASearchWithoutBeeping) {
   TForm1& Form = Start({Tree.Path()});
   Form.startTimer.SetEnabled(false);
   for (TWinControl* Field : std::initializer_list<TWinControl*>{&Form.edit1, &Form.contains, &Form.search}) {
-    Form.flist.ClearRows();
+    Form.flist.Model().ClearRows();
     HWND Target = Field == &Form.search ? Form.search.EditHandle() : Field->Handle();
     EXPECT_EQ(SendMessageW(Target, WM_CHAR, VK_RETURN, 0), 0);
     EXPECT_EQ(Names(), TItems{"one.txt"});
@@ -158,7 +158,7 @@ TEST_F(MainFormTest, TheWindowAndTheGridsColumnsAreAsTheUserLeftThem) {
   };
   TForm1* First = Open();
   First->SetBounds(50, 60, 720, 580);
-  TColumns& Columns = First->flist.Columns();
+  TColumns& Columns = First->flist.Model().Columns();
   Columns.Items(rcFolder)->SetPosition(1);
   Columns.Items(rcName)->SetWidth(260);
   Columns.Items(rcSize)->SetSortKind(skDescending);
@@ -170,7 +170,7 @@ TEST_F(MainFormTest, TheWindowAndTheGridsColumnsAreAsTheUserLeftThem) {
   EXPECT_EQ(Second->Top(), 60);
   EXPECT_EQ(Second->Width(), 720);
   EXPECT_EQ(Second->Height(), 580);
-  const TColumns& Restored = Second->flist.Columns();
+  const TColumns& Restored = Second->flist.Model().Columns();
   EXPECT_EQ(Restored.DisplayItems(1)->Index(), rcFolder);
   EXPECT_EQ(Restored.Items(rcName)->Width(), 260);
   EXPECT_TRUE(Restored.Items(rcSize)->Sorted());

@@ -114,8 +114,8 @@ class MainFormTest : public ::testing::Test {
   }
   std::vector<std::string> Names() {
     std::vector<std::string> Result;
-    for (int Row = 0; Row < Form->flist.RowCount(); ++Row)
-      Result.push_back(Utf16ToUtf8(Form->flist.GetCellText(1, Row)));
+    for (int Row = 0; Row < Form->flist.Model().RowCount(); ++Row)
+      Result.push_back(Utf16ToUtf8(Form->flist.Model().GetCellText(1, Row)));
     std::sort(Result.begin(), Result.end());
     return Result;
   }

@@ -63,7 +63,7 @@ void TCustomGridViewControl::CreateWnd() {
   HorzScrollBar().SetPageStep(10);
   FLastClientWidth = ClientWidth();
   FLastClientHeight = ClientHeight();
-  Columns().AutoSize(nullptr, false);
+  FModel.Columns().AutoSize(nullptr, false);
   UpdateVerticalScrollBar();
   UpdateHorizontalScrollBar();
 }
@@ -249,30 +249,31 @@ int TCustomGridViewControl::DataBottom() {
 }
 
 int TCustomGridViewControl::DataRight() {
-  return std::min(DataLeft() + Columns().TotalWidth() - HorzOffset(), ClientWidth());
+  return std::min(FModel.DataLeft() + FModel.Columns().TotalWidth() - HorzOffset(), ClientWidth());
 }
 
-RECT TCustomGridViewControl::DataRect() { return RECT{DataLeft(), DataTop(), DataRight(), DataBottom()}; }
+RECT TCustomGridViewControl::DataRect() { return RECT{FModel.DataLeft(), DataTop(), DataRight(), DataBottom()}; }
 
 RECT TCustomGridViewControl::HeaderRect() {
-  return RECT{DataLeft(), 0, DataLeft() + Columns().TotalWidth() - HorzOffset(), FHeaderSize};
+  return RECT{FModel.DataLeft(), 0, FModel.DataLeft() + FModel.Columns().TotalWidth() - HorzOffset(), FHeaderSize};
 }
 
 RECT TCustomGridViewControl::InputRect() {
   const int Top = Options().Contains(goHeader) ? FHeaderSize : 0;
-  return RECT{DataLeft(), Top, DataLeft() + Columns().TotalWidth() - HorzOffset(),
+  return RECT{FModel.DataLeft(), Top, FModel.DataLeft() + FModel.Columns().TotalWidth() - HorzOffset(),
               Top + FInputSize + 6 + GridLineWidth()};
 }
 
 RECT TCustomGridViewControl::FooterRect() {
   const int Height = ClientHeight();
-  return RECT{DataLeft(), Height - FHeaderSize - 4 - GridLineWidth(),
-              DataLeft() + Columns().TotalWidth() - HorzOffset(), Height};
+  return RECT{FModel.DataLeft(), Height - FHeaderSize - 4 - GridLineWidth(),
+              FModel.DataLeft() + FModel.Columns().TotalWidth() - HorzOffset(), Height};
 }
 
 int TCustomGridViewControl::RowExtent(int ARow) {
   // A height handler that answers less than nothing gets an empty row, not a row that runs upwards.
-  return ARow >= 0 && ARow < RowCount() ? std::clamp(RowHeight(ARow), 0, MaxExtent) : std::min(RowSize(), MaxExtent);
+  return ARow >= 0 && ARow < FModel.RowCount() ? std::clamp(FModel.RowHeight(ARow), 0, MaxExtent)
+                                               : std::min(RowSize(), MaxExtent);
 }
 
 int TCustomGridViewControl::RowTop(int ARow) {
@@ -294,7 +295,7 @@ int TCustomGridViewControl::RowTop(int ARow) {
 int TCustomGridViewControl::VisibleRowCount() {
   const int G = GridLineWidth(), Bottom = DataBottom();
   int Count = 0;
-  for (int Row = TopRow(), Y = DataTop(); Row < RowCount(); ++Row) {
+  for (int Row = TopRow(), Y = DataTop(); Row < FModel.RowCount(); ++Row) {
     Y += RowExtent(Row) + G;
     if (Y > Bottom) break;
     ++Count;
@@ -303,26 +304,26 @@ int TCustomGridViewControl::VisibleRowCount() {
   // to its end and then made taller gives the new room to rows rather than to empty space.
   int Room = Bottom - DataTop();
   for (int Row = TopRow(); Row < TopRow() + Count; ++Row) Room -= RowExtent(Row) + G;
-  for (int Row = TopRow() - 1; Row >= 0 && TopRow() + Count >= RowCount(); --Row) {
+  for (int Row = TopRow() - 1; Row >= 0 && TopRow() + Count >= FModel.RowCount(); --Row) {
     Room -= RowExtent(Row) + G;
     if (Room < 0) break;
     ++Count;
   }
-  return std::min(Count, RowCount());
+  return std::min(Count, FModel.RowCount());
 }
 
 int TCustomGridViewControl::MaxTopRow() {
-  const int Max = RowCount() - VisibleRowCount();
-  return Max >= 0 && Columns().Count() > 0 ? Max : 0;
+  const int Max = FModel.RowCount() - VisibleRowCount();
+  return Max >= 0 && FModel.Columns().Count() > 0 ? Max : 0;
 }
 
 int TCustomGridViewControl::HorizontalOverflow() {
-  const int Width = Columns().TotalWidth(), Client = ClientWidth() - DataLeft();
+  const int Width = FModel.Columns().TotalWidth(), Client = ClientWidth() - FModel.DataLeft();
   return Client >= Width ? 0 : Width - Client;
 }
 
 RECT TCustomGridViewControl::GetCellRect(int ACol, int ARow, TGridArea Area) {
-  TCustomColumn* Column = Columns().Items(ACol);
+  TCustomColumn* Column = FModel.Columns().Items(ACol);
   const int G = GridLineWidth();
   if (GridStyle() == gsSlides) {
     const TSlideBounds& B = Column->SlideBounds();
@@ -344,8 +345,8 @@ RECT TCustomGridViewControl::GetCellRect(int ACol, int ARow, TGridArea Area) {
 
 int TCustomGridViewControl::ColumnAt(int X) {
   const int Data = X + HorzOffset();
-  for (int P = 0; P < Columns().Count(); ++P) {
-    TCustomColumn* Column = Columns().DisplayItems(P);
+  for (int P = 0; P < FModel.Columns().Count(); ++P) {
+    TCustomColumn* Column = FModel.Columns().DisplayItems(P);
     if (Column->Visible() && Data >= Column->Left() && Data < Column->Right()) return Column->Index();
   }
   return -1;
@@ -354,7 +355,7 @@ int TCustomGridViewControl::ColumnAt(int X) {
 int TCustomGridViewControl::RowAt(int Y) {
   if (Y < DataTop() || Y >= DataBottom()) return -1;
   const int G = GridLineWidth();
-  for (int Row = TopRow(), Top = DataTop(); Row < RowCount() && Top < DataBottom(); ++Row) {
+  for (int Row = TopRow(), Top = DataTop(); Row < FModel.RowCount() && Top < DataBottom(); ++Row) {
     const int Bottom = Top + RowExtent(Row) + G;
     if (Y < Bottom) return Row;
     Top = Bottom;
@@ -381,10 +382,10 @@ int TCustomGridViewControl::RowDistance(int From, int To) {
 
 void TCustomGridViewControl::UpdateVerticalScrollBar() {
   // While the update lock is held the range waits for EndUpdate (a search adds rows one by one).
-  if (!HandleAllocated() || IsUpdating()) return;
+  if (!HandleAllocated() || FModel.IsUpdating()) return;
   TControlScrollBar& Bar = VertScrollBar();
   if (GridStyle() == gsSlides) {
-    const int Max = std::max(0, RowCount() - ClientHeight() / (FSlideSize + GridLineWidth()));
+    const int Max = std::max(0, FModel.RowCount() - ClientHeight() / (FSlideSize + GridLineWidth()));
     Bar.SetParams(Bar.Position(), 0, true, Max != 0, 1, Max);
     return;
   }
@@ -431,7 +432,7 @@ void TCustomGridViewControl::UpdateScrollAreas() {
     FHorzScrollArea = FVertScrollArea = ClientRect();
     return;
   }
-  FHorzScrollArea = RECT{DataLeft(), 0, ClientWidth(), ClientHeight()};
+  FHorzScrollArea = RECT{FModel.DataLeft(), 0, ClientWidth(), ClientHeight()};
   FVertScrollArea = RECT{0, DataTop(), DataRight(), DataBottom()};
 }
 
@@ -455,7 +456,7 @@ void TCustomGridViewControl::ScrollRowsFrom(int ARow, int DY) {
 }
 
 void TCustomGridViewControl::ScrollIntoView(int ARow) {
-  if (!HandleAllocated() || ARow < 0 || ARow >= RowCount()) return;
+  if (!HandleAllocated() || ARow < 0 || ARow >= FModel.RowCount()) return;
   if (ARow < TopRow()) {
     SetTopRow(ARow);
     return;
@@ -500,8 +501,8 @@ void TCustomGridViewControl::ColumnsChanged(int) {
   // A deleted column may have been the header held down or under the mouse: forget it, so that
   // the button coming up later does not reach for it.
   auto Present = [this](const TCustomColumn* Column) {
-    for (int I = 0; I < Columns().Count(); ++I)
-      if (Columns().Items(I) == Column) return true;
+    for (int I = 0; I < FModel.Columns().Count(); ++I)
+      if (FModel.Columns().Items(I) == Column) return true;
     return false;
   };
   if (FPressedHeader && !Present(FPressedHeader)) FPressedHeader = nullptr;
@@ -525,7 +526,7 @@ void TCustomGridViewControl::InvalidateArea(TGridArea Area) {
   if (!HandleAllocated()) return;
   const int Width = ClientWidth();
   switch (Area) {
-    case gaData: InvalidateClient(RECT{DataLeft(), DataTop(), Width, DataBottom()}); break;
+    case gaData: InvalidateClient(RECT{FModel.DataLeft(), DataTop(), Width, DataBottom()}); break;
     case gaFooter:
       if (Options().Contains(goFooter)) InvalidateClient(RECT{0, FooterRect().top, Width, ClientHeight()});
       break;
@@ -546,7 +547,7 @@ void TCustomGridViewControl::InvalidateArea(TGridArea Area) {
 }
 
 void TCustomGridViewControl::InvalidateCell(int ACol, int ARow) {
-  if (!HandleAllocated() || ACol < 0 || ACol >= Columns().Count() || ARow < 0) return;
+  if (!HandleAllocated() || ACol < 0 || ACol >= FModel.Columns().Count() || ARow < 0) return;
   if (GridStyle() == gsReport && ARow < TopRow()) return;
   const RECT R = GetCellRect(ACol, ARow);
   const int G = GridLineWidth();
@@ -610,14 +611,14 @@ void TCustomGridViewControl::InvalidateFromColumn(TCustomColumn* Column) {
 void TCustomGridViewControl::InvalidateSelection() {
   if (!HandleAllocated()) return;
   if (Options().Contains(goSelectFullRow)) {
-    for (int Row = TopRow(), Top = DataTop(); Row < RowCount() && Top < DataBottom(); ++Row) {
-      if (RowSelected(Row) || Row == CurrentRow()) InvalidateRow(Row);
+    for (int Row = TopRow(), Top = DataTop(); Row < FModel.RowCount() && Top < DataBottom(); ++Row) {
+      if (FModel.RowSelected(Row) || Row == FModel.CurrentRow()) InvalidateRow(Row);
       Top += RowExtent(Row) + GridLineWidth();
     }
   } else {
-    InvalidateCell(CurrentColumn(), CurrentRow());
+    InvalidateCell(FModel.CurrentColumn(), FModel.CurrentRow());
   }
-  if (InputRowMode()) InvalidateArea(gaInput);
+  if (FModel.InputRowMode()) InvalidateArea(gaInput);
 }
 
 void TCustomGridViewControl::RedrawBorder() {
@@ -646,21 +647,23 @@ bool TCustomGridViewControl::HasFocus() { return HandleAllocated() && GetFocus()
 bool TCustomGridViewControl::ThemesInUse() { return FEnableVisualStyles && ThemeServices().ThemesActive(); }
 
 TCustomColumn* TCustomGridViewControl::CurrentInputColumn() {
-  return CurrentColumn() >= 0 && CurrentColumn() < Columns().Count() ? Columns().Items(CurrentColumn()) : nullptr;
+  return FModel.CurrentColumn() >= 0 && FModel.CurrentColumn() < FModel.Columns().Count()
+             ? FModel.Columns().Items(FModel.CurrentColumn())
+             : nullptr;
 }
 
 bool TCustomGridViewControl::CellDrawnSelected(int ACol, int ARow) {
-  if (InputRowMode()) return false;
-  if (Columns().Items(ACol)->Options().Contains(coDontHighlight)) return false;
+  if (FModel.InputRowMode()) return false;
+  if (FModel.Columns().Items(ACol)->Options().Contains(coDontHighlight)) return false;
   if (!GridFocused() && AppearanceOptions().Contains(aoHideSelection)) return false;
-  const bool Current = ACol == CurrentColumn() && ARow == CurrentRow();
+  const bool Current = ACol == FModel.CurrentColumn() && ARow == FModel.CurrentRow();
   if (Options().Contains(goSelectFullRow))
-    return RowSelected(ARow) && (!Current || !AppearanceOptions().Contains(aoIndicateSelectedCell));
+    return FModel.RowSelected(ARow) && (!Current || !AppearanceOptions().Contains(aoIndicateSelectedCell));
   return Current;
 }
 
 TColor TCustomGridViewControl::CellBackgroundColor(int ACol, int ARow) {
-  if (!CellDrawnSelected(ACol, ARow)) return GetCell(ACol, ARow)->Color();
+  if (!CellDrawnSelected(ACol, ARow)) return FModel.GetCell(ACol, ARow)->Color();
   if (!GridFocused()) return clBtnFace;
   if (AppearanceOptions().Contains(aoAlphaBlendedSelection))
     return TGraphicsProvider::MixColors(Color(), clHighlight, 0.25);
@@ -669,7 +672,7 @@ TColor TCustomGridViewControl::CellBackgroundColor(int ACol, int ARow) {
 
 TColor TCustomGridViewControl::CellTextColor(int ACol, int ARow) {
   if (CellDrawnSelected(ACol, ARow) && GridFocused()) return FHighlightedTextColor;
-  return Columns().Items(ACol)->Font().Color;
+  return FModel.Columns().Items(ACol)->Font().Color;
 }
 
 void TCustomGridViewControl::SetPressedHeader(TCustomColumn* Column) {
@@ -707,7 +710,7 @@ void TCustomGridViewControl::ClientSizeChanged() {
   if (Width != FLastClientWidth) {
     const int Old = FLastClientWidth;
     FLastClientWidth = Width;
-    Columns().AutoSize(nullptr, false);
+    FModel.Columns().AutoSize(nullptr, false);
     if (HorzOffset() > 0)
       InvalidateGrid();
     else

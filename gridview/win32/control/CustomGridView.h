@@ -28,10 +28,11 @@ constexpr TCursor crHorzSplit = 3000, crColumnNoDrag = 3001, crIndicatorSelect =
 // Registers the grid's cursor resources with the screen (once; missing resources are skipped).
 void RegisterGridCursors();
 
-// The control owns its data model and hears of every change through the observer interface; the
-// data operations the program and tests use are its own, forwarded to the model.
+// The control owns its data model and hands it out: rows, cells, columns, the current cell and the
+// selection are the model's operations (Model().AddRows). It hears the model's changes through an
+// observer of its own that nobody else sees.
 class TCustomGridViewControl : public TScrollView,
-                               public TGridObserver,
+                               private TGridObserver,
                                public TStyleDisplayOwner,
                                public TCellEditorHost {
  public:
@@ -57,46 +58,6 @@ class TCustomGridViewControl : public TScrollView,
 
   TGridModel& Model() { return FModel; }
   const TGridModel& Model() const { return FModel; }
-
-  // The data operations (see TGridModel).
-  TColumns& Columns() { return FModel.Columns(); }
-  const TColumns& Columns() const { return FModel.Columns(); }
-  TCells& Cells() { return FModel.Cells(); }
-  void BeginUpdate() { FModel.BeginUpdate(); }
-  void EndUpdate() { FModel.EndUpdate(); }
-  bool IsUpdating() const { return FModel.IsUpdating(); }
-  int RowCount() const { return FModel.RowCount(); }
-  void AddRows(int Count) { FModel.AddRows(Count); }
-  void ClearRows() { FModel.ClearRows(); }
-  void DeleteRow(int ARow) { FModel.DeleteRow(ARow); }
-  void InsertRow(int ARow) { FModel.InsertRow(ARow); }
-  void MoveRow(int From, int To) { FModel.MoveRow(From, To); }
-  void ExchangeRows(int A, int B) { FModel.ExchangeRows(A, B); }
-  void SetCellText(int ACol, int ARow, const std::u16string& Text) { FModel.SetCellText(ACol, ARow, Text); }
-  std::u16string GetCellText(int ACol, int ARow) { return FModel.GetCellText(ACol, ARow); }
-  TColor GetCellColor(int ACol, int ARow) { return FModel.GetCellColor(ACol, ARow); }
-  TCell* GetCell(int ACol, int ARow) { return FModel.GetCell(ACol, ARow); }
-  int RowHeight(int ARow) { return FModel.RowHeight(ARow); }
-  bool RowSelected(int ARow) const { return FModel.RowSelected(ARow); }
-  void SetRowSelected(int ARow, bool Value) { FModel.SetRowSelected(ARow, Value); }
-  int SelectedCount() const { return FModel.SelectedCount(); }
-  void RecalcFooters() { FModel.RecalcFooters(); }
-  void SortColumn(TCustomColumn* Column, bool Ascending) { FModel.SortColumn(Column, Ascending); }
-  void SortByHeaderClick(TCustomColumn* Column) { FModel.SortByHeaderClick(Column); }
-  bool ColumnEditable(int ACol) const { return FModel.ColumnEditable(ACol); }
-  bool ValidRow(int ARow) const { return FModel.ValidRow(ARow); }
-  void LoadCellValue(int ACol, int ARow, TVirtualColElement& Element) { FModel.LoadCellValue(ACol, ARow, Element); }
-
-  // Current cell and selection.
-  int CurrentRow() const { return FModel.CurrentRow(); }
-  int CurrentColumn() const { return FModel.CurrentColumn(); }
-  // The single place where the current cell changes and rows get selected.
-  virtual void SetCurrentCell(int ACol, int ARow, TShiftState Shift) { FModel.SetCurrentCell(ACol, ARow, Shift); }
-  void SetCurrentRow(int ARow) { FModel.SetCurrentRow(ARow); }
-  void ClearSelection() { FModel.ClearSelection(); }
-  bool MultiSelecting() const { return FModel.MultiSelecting(); }
-  bool InputRowMode() const { return FModel.InputRowMode(); }
-  void SetInputRowMode(bool Value) { FModel.SetInputRowMode(Value); }
 
   // Layout properties.
   TGridLinesStyle GridLinesStyle() const { return FGridLinesStyle; }
@@ -132,14 +93,11 @@ class TCustomGridViewControl : public TScrollView,
   void SetGridStyle(TGridStyle Value);
   const TGridFont& GridFont() const { return FModel.GridFont(); }
   void SetGridFont(const TGridFont& Value);
-  bool AutoScroll() const { return FModel.AutoScroll(); }
-  void SetAutoScroll(bool Value) { FModel.SetAutoScroll(Value); }
 
   // Geometry (client pixels).
   int TopRow() const;
   int HorzOffset() const;
   int GridLineWidth() const { return Options().Contains(goGrid) ? 1 : 0; }
-  int DataLeft() const { return FModel.DataLeft(); }
   int DataTop() const;
   int DataBottom();
   int DataRight();
@@ -180,31 +138,9 @@ class TCustomGridViewControl : public TScrollView,
   void SetPressedHeader(TCustomColumn* Column);
   void SetHotHeader(TCustomColumn* Column);
 
-  // What the model reports (TGridObserver).
-  bool ViewExists() override { return HandleAllocated(); }
-  int ViewClientWidth() override { return ClientWidth(); }
-  void MeasureRowHeight(int ARow, int& Height) override;
-  void InvalidateGrid() override;
-  void InvalidateArea(TGridArea Area) override;
-  void InvalidateCell(int ACol, int ARow) override;
-  void InvalidateRow(int ARow) override;
-  void InvalidateRows(int First, int Last) override;
-  void InvalidateIndicatorCell(int ARow) override;
+  // Repaint requests and scrolling that the program may ask for too.
   void InvalidateColumn(TCustomColumn* Column, TGridArea Area) override;
-  void InvalidateFromColumn(TCustomColumn* Column) override;
-  void InvalidateSelection() override;
-  void UpdateHorizontalScrollBar() override;
-  void UpdateVerticalScrollBar() override;
-  void ScrollRowsFrom(int ARow, int DY) override;
   void ScrollIntoView(int ARow) override;
-  void HideCellEditor() override { CloseEditor(); }
-  void RepositionEditor() override;
-  void CellChanged(int ACol, int ARow) override;
-  void CellSelected(int ACol, int ARow) override;
-  void CellDeselected(int ACol, int ARow) override;
-  void ColumnSorted(int ACol, bool Ascending) override;
-  void ColumnChanged(TCustomColumn* Column, TColumnChangeKind Kind) override;
-  void ColumnsChanged(int Kind) override;
 
   TCellEvent OnChange;
   TCellEvent OnSelectCell;
@@ -353,6 +289,30 @@ class TCustomGridViewControl : public TScrollView,
   void HideDragArrows();
 
  private:
+  // What the model reports.
+  bool ViewExists() override { return HandleAllocated(); }
+  int ViewClientWidth() override { return ClientWidth(); }
+  void MeasureRowHeight(int ARow, int& Height) override;
+  void InvalidateGrid() override;
+  void InvalidateArea(TGridArea Area) override;
+  void InvalidateCell(int ACol, int ARow) override;
+  void InvalidateRow(int ARow) override;
+  void InvalidateRows(int First, int Last) override;
+  void InvalidateIndicatorCell(int ARow) override;
+  void InvalidateFromColumn(TCustomColumn* Column) override;
+  void InvalidateSelection() override;
+  void UpdateHorizontalScrollBar() override;
+  void UpdateVerticalScrollBar() override;
+  void ScrollRowsFrom(int ARow, int DY) override;
+  void HideCellEditor() override { CloseEditor(); }
+  void RepositionEditor() override;
+  void CellChanged(int ACol, int ARow) override;
+  void CellSelected(int ACol, int ARow) override;
+  void CellDeselected(int ACol, int ARow) override;
+  void ColumnSorted(int ACol, bool Ascending) override;
+  void ColumnChanged(TCustomColumn* Column, TColumnChangeKind Kind) override;
+  void ColumnsChanged(int Kind) override;
+
   // First of the fields: it goes last, after everything that paints its columns.
   TGridModel FModel;
   TGridLinesStyle FGridLinesStyle = lsNormal;

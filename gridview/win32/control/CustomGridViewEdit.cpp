@@ -5,31 +5,31 @@
 #include "gridview/win32/control/CustomGridView.h"
 
 TCellEditor* TCustomGridViewControl::ColumnEditor(int ACol) {
-  if (ACol < 0 || ACol >= Columns().Count()) return nullptr;
-  return dynamic_cast<TCellEditor*>(Columns().Items(ACol)->Editor());
+  if (ACol < 0 || ACol >= FModel.Columns().Count()) return nullptr;
+  return dynamic_cast<TCellEditor*>(FModel.Columns().Items(ACol)->Editor());
 }
 
 RECT TCustomGridViewControl::EditorBounds(int ACol, int ARow, bool Input) {
   RECT R = GetCellRect(ACol, ARow, Input ? gaInput : gaData);
   InflateRect(&R, -1, -1);
-  R.left = std::max<LONG>(R.left, DataLeft());
+  R.left = std::max<LONG>(R.left, FModel.DataLeft());
   return R;
 }
 
 void TCustomGridViewControl::ShowCellEditor(int ACol, int ARow, char16_t Key) {
   if (FEditor && !FEditInput && ACol == FEditCol && ARow == FEditRow) return;
-  if (!ColumnEditable(ACol) || !ValidRow(ARow)) return;
+  if (!FModel.ColumnEditable(ACol) || !FModel.ValidRow(ARow)) return;
   TCellEditor* Editor = ColumnEditor(ACol);
   if (!Editor) return;
   bool Accept = true;
   if (OnBeforeEdit) OnBeforeEdit(EventSender(), ACol, ARow, Accept);
   if (!Accept) return;
-  OpenEditorAt(*Editor, ACol, ARow, false, Key ? std::u16string(1, Key) : GetCellText(ACol, ARow), Key != 0);
+  OpenEditorAt(*Editor, ACol, ARow, false, Key ? std::u16string(1, Key) : FModel.GetCellText(ACol, ARow), Key != 0);
 }
 
 void TCustomGridViewControl::ShowInputEditor(int ACol, char16_t Key) {
-  if (!Options().Contains(goInput) || GridStyle() != gsReport || ACol < 0 || ACol >= Columns().Count()) return;
-  TCustomColumn* Column = Columns().Items(ACol);
+  if (!Options().Contains(goInput) || GridStyle() != gsReport || ACol < 0 || ACol >= FModel.Columns().Count()) return;
+  TCustomColumn* Column = FModel.Columns().Items(ACol);
   if (!Column->Options().Contains(coCanInput)) return;
   if (FEditor && FEditInput && FEditCol == ACol) return;
   TCellEditor* Editor = ColumnEditor(ACol);
@@ -40,12 +40,12 @@ void TCustomGridViewControl::ShowInputEditor(int ACol, char16_t Key) {
 void TCustomGridViewControl::OpenEditorAt(TCellEditor& Editor, int ACol, int ARow, bool Input,
                                           const std::u16string& Text, bool Typed) {
   AcceptAndCloseEditor();
-  TCustomColumn* Column = Columns().Items(ACol);
+  TCustomColumn* Column = FModel.Columns().Items(ACol);
   Editor.SetParent(this);
   Editor.SetAlignment(Column->Alignment());
   Editor.SetMargin(-1);
   Editor.SetVerticalAlignment(Column->VerticalAlignment());
-  Editor.SetColor(Input ? Color() : GetCellColor(ACol, ARow));
+  Editor.SetColor(Input ? Color() : FModel.GetCellColor(ACol, ARow));
   Editor.Font().SetColor(Column->Font().Color);
   Column->PrepareEditor();
   FEditor = &Editor;
@@ -74,10 +74,12 @@ void TCustomGridViewControl::EndCellEdit() {
   if (!FEditor) return;
   const std::u16string Value = FEditor->GetAsText();
   if (FEditInput) {
-    if (FEditCol < Columns().Count()) Columns().Items(FEditCol)->SetInputText(Value);
+    if (FEditCol < FModel.Columns().Count()) FModel.Columns().Items(FEditCol)->SetInputText(Value);
     return;
   }
-  if (!ValidRow(FEditRow) || FEditCol >= Columns().Count() || Value == GetCellText(FEditCol, FEditRow)) return;
+  if (!FModel.ValidRow(FEditRow) || FEditCol >= FModel.Columns().Count() ||
+      Value == FModel.GetCellText(FEditCol, FEditRow))
+    return;
   bool Accept = true;
   if (OnEditAccept) {
     // A handler that asks the user (a message box takes the focus) is not asked again meanwhile.
@@ -89,7 +91,7 @@ void TCustomGridViewControl::EndCellEdit() {
     OnEditAccept(EventSender(), FEditCol, FEditRow, Value, Accept);
   }
   if (!Accept) return;
-  SetCellText(FEditCol, FEditRow, Value);
+  FModel.SetCellText(FEditCol, FEditRow, Value);
   if (OnAfterEdit) OnAfterEdit(EventSender(), FEditCol, FEditRow, Value);
 }
 
@@ -109,10 +111,10 @@ void TCustomGridViewControl::CloseEditor() {
       Editor->HandleAllocated() && (GetFocus() == Editor->Handle() || IsChild(Editor->Handle(), GetFocus()));
   Editor->Hide();
   if (HadFocus && CanFocus()) SetFocus();
-  if (Col < Columns().Count()) {
-    Columns().Items(Col)->SetInputEditing(false);
+  if (Col < FModel.Columns().Count()) {
+    FModel.Columns().Items(Col)->SetInputEditing(false);
     if (Input)
-      InvalidateColumn(Columns().Items(Col), gaInput);
+      InvalidateColumn(FModel.Columns().Items(Col), gaInput);
     else
       InvalidateCell(Col, Row);
   }
@@ -120,7 +122,8 @@ void TCustomGridViewControl::CloseEditor() {
 
 void TCustomGridViewControl::RepositionEditor() {
   if (!FEditor) return;
-  if (FEditCol >= Columns().Count() || !Columns().Items(FEditCol)->Visible() || (!FEditInput && !ValidRow(FEditRow))) {
+  if (FEditCol >= FModel.Columns().Count() || !FModel.Columns().Items(FEditCol)->Visible() ||
+      (!FEditInput && !FModel.ValidRow(FEditRow))) {
     CloseEditor();
     return;
   }
@@ -136,8 +139,8 @@ bool TCustomGridViewControl::EditorKeyDown(TCellEditor& Editor, WORD Key, TShift
         EndCellEdit();
         const int Col = FEditCol;
         AcceptInputRow();
-        if (FEditor && Col < Columns().Count()) {
-          FEditor->SetAsText(Columns().Items(Col)->InputText());
+        if (FEditor && Col < FModel.Columns().Count()) {
+          FEditor->SetAsText(FModel.Columns().Items(Col)->InputText());
           FEditor->SelectAll();
         }
       } else {
@@ -190,13 +193,13 @@ bool TCustomGridViewControl::EditorFocusMessage(UINT Message) {
 void TCustomGridViewControl::MoveBySelectionDirection() {
   switch (FSelectionMoveDirection) {
     case mdUp:
-      if (CurrentRow() > 0) SetCurrentRow(CurrentRow() - 1);
+      if (FModel.CurrentRow() > 0) FModel.SetCurrentRow(FModel.CurrentRow() - 1);
       break;
-    case mdDown: SetCurrentRow(CurrentRow() + 1); break;
+    case mdDown: FModel.SetCurrentRow(FModel.CurrentRow() + 1); break;
     case mdLeft:
     case mdRight: {
-      const int Col = NextVisibleColumn(CurrentColumn(), FSelectionMoveDirection == mdRight ? 1 : -1);
-      if (Col >= 0) SetCurrentCell(Col, CurrentRow(), 0);
+      const int Col = NextVisibleColumn(FModel.CurrentColumn(), FSelectionMoveDirection == mdRight ? 1 : -1);
+      if (Col >= 0) FModel.SetCurrentCell(Col, FModel.CurrentRow(), 0);
       break;
     }
     case mdNone: break;
@@ -207,29 +210,29 @@ void TCustomGridViewControl::AcceptInputRow() {
   bool Accept = true;
   if (OnInputAccept) OnInputAccept(EventSender(), Accept);
   if (!Accept) return;
-  AddRows(1);
-  const int Row = RowCount() - 1;
-  for (int Col = 0; Col < Columns().Count(); ++Col) {
-    TCustomColumn* Column = Columns().Items(Col);
+  FModel.AddRows(1);
+  const int Row = FModel.RowCount() - 1;
+  for (int Col = 0; Col < FModel.Columns().Count(); ++Col) {
+    TCustomColumn* Column = FModel.Columns().Items(Col);
     const std::u16string Text = Column->InputText().empty() ? Column->DefaultValue() : Column->InputText();
-    if (!Text.empty()) SetCellText(Col, Row, Text);
+    if (!Text.empty()) FModel.SetCellText(Col, Row, Text);
   }
-  for (int Col = 0; Col < Columns().Count(); ++Col)
-    Columns().Items(Col)->SetInputText(Columns().Items(Col)->DefaultValue());
+  for (int Col = 0; Col < FModel.Columns().Count(); ++Col)
+    FModel.Columns().Items(Col)->SetInputText(FModel.Columns().Items(Col)->DefaultValue());
   if (OnInputAdded) OnInputAdded(EventSender());
 }
 
 // Play objects.
 
 bool TCustomGridViewControl::BeginCellPlay(int ACol, int ARow) {
-  if (ACol < 0 || ACol >= Columns().Count() || !ValidRow(ARow)) return false;
-  TCustomColumn* Column = Columns().Items(ACol);
+  if (ACol < 0 || ACol >= FModel.Columns().Count() || !FModel.ValidRow(ARow)) return false;
+  TCustomColumn* Column = FModel.Columns().Items(ACol);
   auto* Play = dynamic_cast<TColumnPlay*>(Column->Play());
   if (!Play || !Column->Options().Contains(coEditing)) return false;
   bool Accept = true;
   if (OnBeforeEdit) OnBeforeEdit(EventSender(), ACol, ARow, Accept);
   if (!Accept) return false;
-  LoadCellValue(ACol, ARow, *Play);
+  FModel.LoadCellValue(ACol, ARow, *Play);
   Play->CellRect = GetCellRect(ACol, ARow);
   Play->Themed = ThemesInUse();
   Play->OnChange = [this, ACol, ARow](TObject* Sender) {
@@ -239,13 +242,13 @@ bool TCustomGridViewControl::BeginCellPlay(int ACol, int ARow) {
 }
 
 void TCustomGridViewControl::PlayCompleted(TColumnPlay& Play, int ACol, int ARow) {
-  if (!ValidRow(ARow) || ACol >= Columns().Count()) return;
+  if (!FModel.ValidRow(ARow) || ACol >= FModel.Columns().Count()) return;
   bool Accept = true;
   if (OnEditAccept) OnEditAccept(EventSender(), ACol, ARow, Play.TextValue, Accept);
   if (!Accept) return;
-  if (Columns().Items(ACol)->CellKind() == ckBoolean)
-    GetCell(ACol, ARow)->SetAsBoolean(Play.BooleanValue);
+  if (FModel.Columns().Items(ACol)->CellKind() == ckBoolean)
+    FModel.GetCell(ACol, ARow)->SetAsBoolean(Play.BooleanValue);
   else
-    SetCellText(ACol, ARow, Play.TextValue);
+    FModel.SetCellText(ACol, ARow, Play.TextValue);
   if (OnAfterEdit) OnAfterEdit(EventSender(), ACol, ARow, Play.TextValue);
 }

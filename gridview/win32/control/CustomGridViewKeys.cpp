@@ -19,19 +19,19 @@ std::u16string UpperCased(std::u16string Text) {
 int TCustomGridViewControl::WholeRowsInView() {
   const int G = GridLineWidth(), Room = DataBottom() - DataTop();
   int Used = 0, Count = 0;
-  for (int Row = TopRow(); Row < RowCount() && Used + RowExtent(Row) + G <= Room; ++Row, ++Count)
+  for (int Row = TopRow(); Row < FModel.RowCount() && Used + RowExtent(Row) + G <= Room; ++Row, ++Count)
     Used += RowExtent(Row) + G;
   return Count;
 }
 
 void TCustomGridViewControl::GoToRow(int ARow, TShiftState Shift) {
-  SetCurrentCell(CurrentColumn(), ARow, Shift & (ssShift | ssCtrl));
-  SetInputRowMode(false);
+  FModel.SetCurrentCell(FModel.CurrentColumn(), ARow, Shift & (ssShift | ssCtrl));
+  FModel.SetInputRowMode(false);
   ScrollIntoView(ARow);
 }
 
 void TCustomGridViewControl::KeyDown(WORD& Key, TShiftState Shift) {
-  if (RowCount() > 0 && NavigationKey(Key, Shift)) {
+  if (FModel.RowCount() > 0 && NavigationKey(Key, Shift)) {
     // Moving hides a hint that belonged to the cell under the mouse before the scroll.
     HideHints();
   }
@@ -39,7 +39,7 @@ void TCustomGridViewControl::KeyDown(WORD& Key, TShiftState Shift) {
 }
 
 bool TCustomGridViewControl::NavigationKey(WORD Key, TShiftState Shift) {
-  const int Row = CurrentRow(), Last = RowCount() - 1;
+  const int Row = FModel.CurrentRow(), Last = FModel.RowCount() - 1;
   switch (Key) {
     case VK_PRIOR: {
       if (Row > TopRow() && Row <= Last) {
@@ -74,24 +74,24 @@ bool TCustomGridViewControl::NavigationKey(WORD Key, TShiftState Shift) {
       return true;
     case VK_LEFT:
     case VK_RIGHT: {
-      const int Col = NextVisibleColumn(CurrentColumn(), Key == VK_RIGHT ? 1 : -1);
-      if (Col >= 0) SetCurrentCell(Col, Row, 0);
+      const int Col = NextVisibleColumn(FModel.CurrentColumn(), Key == VK_RIGHT ? 1 : -1);
+      if (Col >= 0) FModel.SetCurrentCell(Col, Row, 0);
       return true;
     }
     case VK_UP:
-      if (InputRowMode()) return true;
+      if (FModel.InputRowMode()) return true;
       if (Row > 0 && Row <= Last) {
         GoToRow(Row - 1, Shift);
       } else if (Row == 0 && Options().Contains(goInput) && GridStyle() == gsReport) {
-        SetInputRowMode(true);
+        FModel.SetInputRowMode(true);
         InvalidateSelection();
         InvalidateArea(gaInput);
       }
       return true;
     case VK_DOWN:
-      if (InputRowMode()) {
+      if (FModel.InputRowMode()) {
         InvalidateArea(gaInput);
-        SetCurrentRow(0);
+        FModel.SetCurrentRow(0);
         ScrollIntoView(0);
       } else if (Row < Last) {
         GoToRow(Row + 1, Shift);
@@ -111,31 +111,32 @@ void TCustomGridViewControl::KeyPress(wchar_t& Key) {
   if (Key == 0 || Key == VK_ESCAPE) return;
   if (Key == VK_RETURN) {
     // Without WantReturns, Enter is the window's (its key-down handler acts on it).
-    if (FWantReturns && RowCount() > 0) MoveBySelectionDirection();
+    if (FWantReturns && FModel.RowCount() > 0) MoveBySelectionDirection();
     Key = 0;
     return;
   }
-  const int Col = CurrentColumn(), Row = CurrentRow();
-  if (Col < 0 || Col >= Columns().Count()) return;
-  TCustomColumn* Column = Columns().Items(Col);
-  if (!InputRowMode() && BeginCellPlay(Col, Row)) {
+  const int Col = FModel.CurrentColumn(), Row = FModel.CurrentRow();
+  if (Col < 0 || Col >= FModel.Columns().Count()) return;
+  TCustomColumn* Column = FModel.Columns().Items(Col);
+  if (!FModel.InputRowMode() && BeginCellPlay(Col, Row)) {
     if (static_cast<TColumnPlay*>(Column->Play())->KeyPress(static_cast<char16_t>(Key))) Key = 0;
     return;
   }
   if (Column->AcceptsKey(static_cast<char16_t>(Key))) {
-    if (InputRowMode())
+    if (FModel.InputRowMode())
       ShowInputEditor(Col, static_cast<char16_t>(Key));
     else
       ShowCellEditor(Col, Row, static_cast<char16_t>(Key));
   }
   // Control characters (Backspace, Ctrl+letters) search nothing.
-  if (!InputRowMode() && !Column->Options().Contains(coEditing) && RowCount() > 0 && Key >= 32) IncrementalSearch(Key);
+  if (!FModel.InputRowMode() && !Column->Options().Contains(coEditing) && FModel.RowCount() > 0 && Key >= 32)
+    IncrementalSearch(Key);
 }
 
 void TCustomGridViewControl::IncrementalSearch(wchar_t Key) {
   int SearchCol = -1;
-  for (int C = 0; C < Columns().Count() && SearchCol < 0; ++C)
-    if (Columns().Items(C)->Options().Contains(coSearchColumn)) SearchCol = C;
+  for (int C = 0; C < FModel.Columns().Count() && SearchCol < 0; ++C)
+    if (FModel.Columns().Items(C)->Options().Contains(coSearchColumn)) SearchCol = C;
   if (SearchCol < 0) return;
   FSearchTimer.SetEnabled(false);
   FSearchTimer.SetInterval(SearchResetMs);
@@ -143,13 +144,13 @@ void TCustomGridViewControl::IncrementalSearch(wchar_t Key) {
   FSearchTimer.SetEnabled(true);
   FSearchText += static_cast<char16_t>(Key);
   const std::u16string Wanted = UpperCased(FSearchText);
-  const int Count = RowCount(), Start = std::clamp(CurrentRow(), -1, Count - 1);
+  const int Count = FModel.RowCount(), Start = std::clamp(FModel.CurrentRow(), -1, Count - 1);
   // The rows after the current one first, then from the top round to the current row.
   for (int Step = 1; Step <= Count; ++Step) {
     const int Row = (Start + Step) % Count;
-    const std::u16string Text = GetCellText(SearchCol, Row);
+    const std::u16string Text = FModel.GetCellText(SearchCol, Row);
     if (Text.size() < Wanted.size() || UpperCased(Text.substr(0, Wanted.size())) != Wanted) continue;
-    SetCurrentRow(Row);
+    FModel.SetCurrentRow(Row);
     ScrollIntoView(Row);
     return;
   }

@@ -18,7 +18,7 @@ TGridHitArea TCustomGridViewControl::HitArea(int X, int Y) {
   if (X < 0 || Y < 0 || X >= ClientWidth() || Y >= ClientHeight()) return haNowhere;
   if (GridStyle() == gsSlides) return haData;
   const bool InRows = Y >= DataTop() && Y < DataBottom();
-  if (X < DataLeft()) return Options().Contains(goIndicator) && InRows ? haIndicator : haNowhere;
+  if (X < FModel.DataLeft()) return Options().Contains(goIndicator) && InRows ? haIndicator : haNowhere;
   if (Options().Contains(goHeader) && Y < HeaderSize()) return haHeader;
   if (Options().Contains(goInput) && Y >= InputRect().top && Y < InputRect().bottom) return haInput;
   if (InRows) return haData;
@@ -31,18 +31,18 @@ bool TCustomGridViewControl::CellAt(int X, int Y, int& ACol, int& ARow) {
   if (GridStyle() == gsSlides) {
     const int Slide = SlideSize() + GridLineWidth();
     const int Row = (Y < 0 ? -1 : Y / Slide) + TopRow();
-    if (Y >= 0 && Row < RowCount()) ARow = Row;
+    if (Y >= 0 && Row < FModel.RowCount()) ARow = Row;
     const int SlideTop = Y - (Y < 0 ? 0 : Y / Slide * Slide);
-    for (int C = 0; C < Columns().Count() && ACol < 0; ++C) {
-      const TSlideBounds& B = Columns().Items(C)->SlideBounds();
+    for (int C = 0; C < FModel.Columns().Count() && ACol < 0; ++C) {
+      const TSlideBounds& B = FModel.Columns().Items(C)->SlideBounds();
       if (X >= B.Left && X < B.Left + B.Width && SlideTop >= B.Top && SlideTop < B.Top + B.Height) ACol = C;
     }
     return ACol >= 0 && ARow >= 0;
   }
   // At an edge shared by two columns the first in display order wins.
   const int Data = X + HorzOffset();
-  for (int P = 0; P < Columns().Count() && ACol < 0; ++P) {
-    TCustomColumn* Column = Columns().DisplayItems(P);
+  for (int P = 0; P < FModel.Columns().Count() && ACol < 0; ++P) {
+    TCustomColumn* Column = FModel.Columns().DisplayItems(P);
     if (Column->Visible() && Data >= Column->Left() && Data <= Column->Right()) ACol = Column->Index();
   }
   ARow = RowAt(Y);
@@ -50,23 +50,24 @@ bool TCustomGridViewControl::CellAt(int X, int Y, int& ACol, int& ARow) {
 }
 
 int TCustomGridViewControl::NextVisibleColumn(int ACol, int Step) {
-  const int Count = Columns().Count();
-  int P = ACol >= 0 && ACol < Count ? Columns().DisplayIndexOf(Columns().Items(ACol)) : (Step > 0 ? -1 : Count);
+  const int Count = FModel.Columns().Count();
+  int P = ACol >= 0 && ACol < Count ? FModel.Columns().DisplayIndexOf(FModel.Columns().Items(ACol))
+                                    : (Step > 0 ? -1 : Count);
   for (P += Step; P >= 0 && P < Count; P += Step)
-    if (Columns().DisplayItems(P)->Visible()) return Columns().DisplayItems(P)->Index();
+    if (FModel.Columns().DisplayItems(P)->Visible()) return FModel.Columns().DisplayItems(P)->Index();
   return -1;
 }
 
 TCustomColumn* TCustomGridViewControl::HeaderColumnAt(int X, int Y) {
-  if (!Options().Contains(goHeader) || Y < 0 || Y >= HeaderSize() || X < DataLeft()) return nullptr;
+  if (!Options().Contains(goHeader) || Y < 0 || Y >= HeaderSize() || X < FModel.DataLeft()) return nullptr;
   const int Col = ColumnAt(X);
-  return Col >= 0 ? Columns().Items(Col) : nullptr;
+  return Col >= 0 ? FModel.Columns().Items(Col) : nullptr;
 }
 
 TCustomColumn* TCustomGridViewControl::DividerAt(int X, int Y) {
   if (!Options().Contains(goHeader) || GridStyle() != gsReport || Y < 0 || Y >= HeaderSize()) return nullptr;
-  for (int P = 0; P < Columns().Count(); ++P) {
-    TCustomColumn* Column = Columns().DisplayItems(P);
+  for (int P = 0; P < FModel.Columns().Count(); ++P) {
+    TCustomColumn* Column = FModel.Columns().DisplayItems(P);
     if (!Column->Visible() || Column->Options().Contains(coFixedSize)) continue;
     if (std::abs(X - (Column->Right() - HorzOffset())) <= DividerZone) return Column;
   }
@@ -83,9 +84,9 @@ void TCustomGridViewControl::MouseDown(TMouseButton Button, TShiftState Shift, i
   if (CanFocus() && !HasFocus()) SetFocus();
   // A second button pressed during a resize or a header press or drag has no part in it.
   const bool Busy = FResizeColumn || FDragCandidate || FDragColumn;
-  if (Columns().Count() > 0 && (Button == mbLeft || Button == mbRight) && !Busy) {
+  if (FModel.Columns().Count() > 0 && (Button == mbLeft || Button == mbRight) && !Busy) {
     // A right press keeps a multi-selection whole for the context menu, and is not reported.
-    if (Button == mbRight && MultiSelecting()) return;
+    if (Button == mbRight && FModel.MultiSelecting()) return;
     FPressed = true;
     FPressButton = Button;
     FPressPoint = POINT{X, Y};
@@ -101,7 +102,7 @@ void TCustomGridViewControl::MouseDown(TMouseButton Button, TShiftState Shift, i
         AcceptInputRow();
       }
       AcceptAndCloseEditor();
-      SetInputRowMode(false);
+      FModel.SetInputRowMode(false);
       PressData(Shift, X, Y);
     } else if (Area == haHeader) {
       FDragCandidate = HeaderColumnAt(X, Y);
@@ -109,7 +110,7 @@ void TCustomGridViewControl::MouseDown(TMouseButton Button, TShiftState Shift, i
     } else if (Area == haIndicator) {
       AcceptAndCloseEditor();
       const int Row = RowAt(Y);
-      if (Row >= 0 && Row < RowCount()) SetCurrentCell(CurrentColumn(), Row, Shift);
+      if (Row >= 0 && Row < FModel.RowCount()) FModel.SetCurrentCell(FModel.CurrentColumn(), Row, Shift);
     } else if (Area == haNowhere) {
       AcceptAndCloseEditor();
     }
@@ -118,12 +119,12 @@ void TCustomGridViewControl::MouseDown(TMouseButton Button, TShiftState Shift, i
 }
 
 void TCustomGridViewControl::PressData(TShiftState Shift, int X, int Y) {
-  if (RowCount() == 0) return;
+  if (FModel.RowCount() == 0) return;
   int Col = -1, Row = -1;
   CellAt(X, Y, Col, Row);
-  if (Row < 0) Row = CurrentRow();
-  if (Col < 0) Col = CurrentColumn();
-  SetCurrentCell(Col, Row, Shift);
+  if (Row < 0) Row = FModel.CurrentRow();
+  if (Col < 0) Col = FModel.CurrentColumn();
+  FModel.SetCurrentCell(Col, Row, Shift);
 }
 
 void TCustomGridViewControl::StartResize(TCustomColumn* Column) {
@@ -145,7 +146,7 @@ void TCustomGridViewControl::InvertResizeLine(int X) {
 
 void TCustomGridViewControl::MouseMove(TShiftState Shift, int X, int Y) {
   TScrollView::MouseMove(Shift, X, Y);
-  if (Columns().Count() == 0 || Rolling()) return;
+  if (FModel.Columns().Count() == 0 || Rolling()) return;
   if (FResizeColumn) {
     InvertResizeLine(FResizeRightLine);
     const int Left = FResizeColumn->Left(), Width = FResizeColumn->Width();
@@ -168,7 +169,8 @@ void TCustomGridViewControl::MouseMove(TShiftState Shift, int X, int Y) {
   switch (Area) {
     case haHeader: MoveInHeader(Shift, X, Y); break;
     case haIndicator: {
-      const int Last = RowCount() > 0 ? RowTop(RowCount() - 1) + RowExtent(RowCount() - 1) : DataTop();
+      const int Last =
+          FModel.RowCount() > 0 ? RowTop(FModel.RowCount() - 1) + RowExtent(FModel.RowCount() - 1) : DataTop();
       SetCursor(Y < Last ? crIndicatorSelect : crDefault);
       break;
     }
@@ -187,7 +189,7 @@ void TCustomGridViewControl::MoveInHeader(TShiftState Shift, int X, int Y) {
 void TCustomGridViewControl::MoveInData(int X, int Y) {
   int Col = -1, Row = -1;
   CellAt(X, Y, Col, Row);
-  SetCursor(Col >= 0 ? Columns().Items(Col)->Cursor() : crDefault);
+  SetCursor(Col >= 0 ? FModel.Columns().Items(Col)->Cursor() : crDefault);
   if (Col == FHoverCol && Row == FHoverRow) return;
   FHoverCol = Col;
   FHoverRow = Row;
@@ -199,12 +201,12 @@ void TCustomGridViewControl::UpdateHints(int ACol, int ARow) {
     FFitHint.HideFlyout();
     return;
   }
-  TCustomColumn* Column = Columns().Items(ACol);
+  TCustomColumn* Column = FModel.Columns().Items(ACol);
   if (!Column->Options().Contains(coShowTextFitHint)) {
     FFitHint.HideFlyout();
     return;
   }
-  const std::u16string Text = Column->FormatText(GetCellText(ACol, ARow));
+  const std::u16string Text = Column->FormatText(FModel.GetCellText(ACol, ARow));
   AssignGridFont(FFitHint.Font(), Column->Font());
   FFitHint.Font().SetColor(clInfoText);
   RECT Hint = FFitHint.CalcHintRect(0, Text);
@@ -271,7 +273,7 @@ void TCustomGridViewControl::ReleaseLeft(TGridHitArea Area, int X, int Y, bool S
   switch (Area) {
     case haHeader:
       // The sort click: only a press that began in the header ends in one.
-      if (HeaderPress) SortByHeaderClick(HeaderColumnAt(X, Y));
+      if (HeaderPress) FModel.SortByHeaderClick(HeaderColumnAt(X, Y));
       break;
     case haFooter: {
       const int Col = ColumnAt(X);
@@ -279,12 +281,12 @@ void TCustomGridViewControl::ReleaseLeft(TGridHitArea Area, int X, int Y, bool S
       break;
     }
     case haData: {
-      if (MultiSelecting() || !SameCell) break;
-      const int Col = CurrentColumn(), Row = CurrentRow();
-      if (Col < 0 || Col >= Columns().Count()) break;
+      if (FModel.MultiSelecting() || !SameCell) break;
+      const int Col = FModel.CurrentColumn(), Row = FModel.CurrentRow();
+      if (Col < 0 || Col >= FModel.Columns().Count()) break;
       if (BeginCellPlay(Col, Row)) {
-        static_cast<TColumnPlay*>(Columns().Items(Col)->Play())->MouseDown(X, Y);
-      } else if (Columns().Items(Col)->Options().Contains(coEditing)) {
+        static_cast<TColumnPlay*>(FModel.Columns().Items(Col)->Play())->MouseDown(X, Y);
+      } else if (FModel.Columns().Items(Col)->Options().Contains(coEditing)) {
         ShowCellEditor(Col, Row);
       }
       break;
@@ -334,13 +336,13 @@ void TCustomGridViewControl::StartColumnDrag() {
 
 void TCustomGridViewControl::ColumnDragMove(int ScreenX, int ScreenY) {
   const POINT P = ScreenToClient(POINT{ScreenX, ScreenY});
-  const int Col = P.y < DataTop() && P.x >= DataLeft() ? ColumnAt(P.x) : -1;
+  const int Col = P.y < DataTop() && P.x >= FModel.DataLeft() ? ColumnAt(P.x) : -1;
   if (Col < 0) {
     HideDragArrows();
     Screen().SetCursor(crColumnNoDrag);
     return;
   }
-  const POINT Edge = ClientToScreen(POINT{Columns().Items(Col)->Left() - HorzOffset(), 0});
+  const POINT Edge = ClientToScreen(POINT{FModel.Columns().Items(Col)->Left() - HorzOffset(), 0});
   FArrowAbove.SetShape(TDragArrow::shDown);
   FArrowBelow.SetShape(TDragArrow::shUp);
   FArrowAbove.SetBounds(Edge.x - 4, Edge.y - 12, 9, 9);
@@ -359,8 +361,9 @@ void TCustomGridViewControl::ColumnDragDrop(int ScreenX, int ScreenY) {
   const POINT P = ScreenToClient(POINT{ScreenX, ScreenY});
   if (P.y >= 0 && P.y < 2 * HeaderSize()) {
     // Over the header band: onto a column moves there; past the last column nothing changes.
-    const int Col = P.x >= DataLeft() ? ColumnAt(P.x) : -1;
-    if (Col >= 0 && Columns().Items(Col) != Column) Column->SetPosition(Columns().DisplayIndexOf(Columns().Items(Col)));
+    const int Col = P.x >= FModel.DataLeft() ? ColumnAt(P.x) : -1;
+    if (Col >= 0 && FModel.Columns().Items(Col) != Column)
+      Column->SetPosition(FModel.Columns().DisplayIndexOf(FModel.Columns().Items(Col)));
   } else if (Options().Contains(goCanHideColumn)) {
     Column->SetVisible(false);
   }

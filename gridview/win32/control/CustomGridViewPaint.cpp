@@ -36,7 +36,7 @@ void TCustomGridViewControl::PaintReport() {
   PaintRows();
   TCanvas& C = Canvas();
   // Right of the last column.
-  const int ColumnsRight = DataLeft() + Columns().TotalWidth() - HorzOffset();
+  const int ColumnsRight = FModel.DataLeft() + FModel.Columns().TotalWidth() - HorzOffset();
   if (ColumnsRight < Width) {
     int Top = 0;
     if (Options().Contains(goHeader) && FHeaderStyle == hsAuto && FPaintThemesActive) {
@@ -49,11 +49,11 @@ void TCustomGridViewControl::PaintReport() {
     C.FillRect(RECT{ColumnsRight, Top, Width, Height});
   }
   // The footer's and input row's parts left of the indicator line are the indicator's.
-  if (!Options().Contains(goIndicator) && DataLeft() > 0) {
+  if (!Options().Contains(goIndicator) && FModel.DataLeft() > 0) {
     C.Brush().SetColor(Color());
-    C.FillRect(RECT{0, 0, DataLeft(), Height});
+    C.FillRect(RECT{0, 0, FModel.DataLeft(), Height});
   }
-  if (RowCount() == 0 && !FCaption.empty()) {
+  if (FModel.RowCount() == 0 && !FCaption.empty()) {
     AssignGridFont(C.Font(), GridFont());
     const int TextHeight = C.TextHeight(std::u16string_view(FCaption));
     const int Top = DataTop() + 4;
@@ -72,34 +72,34 @@ void TCustomGridViewControl::PaintColumnParts() {
   const bool Focused = GridFocused();
   {
     TCanvas::TClipSave Clip(C);
-    C.IntersectClipRect(RECT{DataLeft(), 0, Width, Height});
-    for (int P = 0; P < Columns().Count(); ++P) {
-      TCustomColumn* Column = Columns().DisplayItems(P);
+    C.IntersectClipRect(RECT{FModel.DataLeft(), 0, Width, Height});
+    for (int P = 0; P < FModel.Columns().Count(); ++P) {
+      TCustomColumn* Column = FModel.Columns().DisplayItems(P);
       if (!Column->Visible()) continue;
       const int Left = Column->Left() - HorzOffset(), Right = Left + Column->Width();
-      if (Right <= DataLeft() || Left >= Width) continue;
+      if (Right <= FModel.DataLeft() || Left >= Width) continue;
       // Parts outside the area being painted are skipped: a scrolled strip repaints no header.
       const RECT HeaderCell{Left, 0, Right, FHeaderSize},
           InputCell{Left, InputArea.top, Right, InputArea.top + FInputSize + G},
           FooterCell{Left, FooterArea.top + 4, Right, Height};
       if (Header && RectVisible(C.Handle(), &HeaderCell)) Style.DrawHeaderCell(*Column, HeaderCell);
       if (Input && RectVisible(C.Handle(), &InputCell))
-        Style.DrawInputCell(*Column, InputCell, Focused, InputRowMode(), G != 0);
+        Style.DrawInputCell(*Column, InputCell, Focused, FModel.InputRowMode(), G != 0);
       if (Footer && RectVisible(C.Handle(), &FooterCell)) Style.DrawFooterCell(*Column, FooterCell, G != 0);
     }
-    const int ColumnsRight = std::min(DataLeft() + Columns().TotalWidth() - HorzOffset(), Width);
+    const int ColumnsRight = std::min(FModel.DataLeft() + FModel.Columns().TotalWidth() - HorzOffset(), Width);
     if (Input)
-      TGraphicsProvider::DrawButtonFrame(C, RECT{DataLeft(), InputArea.bottom - 6, ColumnsRight, InputArea.bottom},
-                                         FHeaderStyle == hsOldStyle);
+      TGraphicsProvider::DrawButtonFrame(
+          C, RECT{FModel.DataLeft(), InputArea.bottom - 6, ColumnsRight, InputArea.bottom}, FHeaderStyle == hsOldStyle);
     if (Footer)
-      TGraphicsProvider::DrawButtonFrame(C, RECT{DataLeft(), FooterArea.top, ColumnsRight, FooterArea.top + 4},
+      TGraphicsProvider::DrawButtonFrame(C, RECT{FModel.DataLeft(), FooterArea.top, ColumnsRight, FooterArea.top + 4},
                                          FHeaderStyle == hsOldStyle);
   }
   if (!Options().Contains(goIndicator)) return;
   if (Header) Style.DrawEmptyHeader(RECT{0, 0, IndicatorWidth, FHeaderSize});
   if (Input)
     TGraphicsProvider::DrawIndicatorCell(C, RECT{0, InputArea.top, IndicatorWidth, InputArea.bottom}, true, false,
-                                         InputRowMode());
+                                         FModel.InputRowMode());
   if (Footer)
     TGraphicsProvider::DrawIndicatorCell(C, RECT{0, FooterArea.top, IndicatorWidth, Height}, true, false, false);
 }
@@ -108,7 +108,7 @@ void TCustomGridViewControl::PaintRows() {
   TCanvas& C = Canvas();
   const int Width = ClientWidth(), Top = DataTop(), Bottom = DataBottom(), G = GridLineWidth();
   if (Bottom <= Top) return;
-  const int ColumnsRight = DataLeft() + Columns().TotalWidth() - HorzOffset();
+  const int ColumnsRight = FModel.DataLeft() + FModel.Columns().TotalWidth() - HorzOffset();
   const int Right = std::min(ColumnsRight, Width);
   // The row's focus frame ends at the columns' right edge, wherever that is: columns running on
   // past the client leave its right side out of sight.
@@ -119,21 +119,21 @@ void TCustomGridViewControl::PaintRows() {
   int Y = Top;
   for (int Row = TopRow(); Y < Bottom; ++Row) {
     const int Extent = RowExtent(Row);
-    const bool Exists = Row < RowCount();
+    const bool Exists = Row < FModel.RowCount();
     if (Y + Extent + G > ClipBox.top && Y < ClipBox.bottom) {
-      for (int P = 0; P < Columns().Count(); ++P) {
-        TCustomColumn* Column = Columns().DisplayItems(P);
+      for (int P = 0; P < FModel.Columns().Count(); ++P) {
+        TCustomColumn* Column = FModel.Columns().DisplayItems(P);
         if (!Column->Visible()) continue;
         const int Left = Column->Left() - HorzOffset();
-        if (Left + Column->Width() <= DataLeft() || Left >= Width) continue;
+        if (Left + Column->Width() <= FModel.DataLeft() || Left >= Width) continue;
         if (Exists)
           DrawCell(Column->Index(), Row);
         else
           PaintEmptyCell(*Column, GetCellRect(Column->Index(), Row), Row);
       }
       if (Options().Contains(goIndicator)) PaintIndicatorCell(Exists ? Row : -1, Y, Extent + G);
-      if (Exists && Row == CurrentRow() && Options().Contains(goSelectFullRow) && FocusRectAllowed())
-        PaintFocusRect(RECT{DataLeft(), Y, FocusRight, Y + Extent});
+      if (Exists && Row == FModel.CurrentRow() && Options().Contains(goSelectFullRow) && FocusRectAllowed())
+        PaintFocusRect(RECT{FModel.DataLeft(), Y, FocusRight, Y + Extent});
     }
     Y += Extent + G;
   }
@@ -156,9 +156,9 @@ void TCustomGridViewControl::PaintEmptyCell(TCustomColumn& Column, const RECT& R
 void TCustomGridViewControl::PaintIndicatorCell(int ARow, int Top, int Height) {
   TCanvas& C = Canvas();
   const RECT Cell{0, Top, IndicatorWidth, Top + Height};
-  const bool Current = ARow >= 0 && ARow == CurrentRow() && !InputRowMode();
+  const bool Current = ARow >= 0 && ARow == FModel.CurrentRow() && !FModel.InputRowMode();
   TGraphicsProvider::DrawIndicatorCell(C, Cell, false, false, Current);
-  if (ARow >= 0 && !Current && RowSelected(ARow)) {
+  if (ARow >= 0 && !Current && FModel.RowSelected(ARow)) {
     // Selected rows other than the current one carry a small square.
     C.Brush().SetColor(clHighlight);
     const POINT P = AlignBox(4, 4, vaMiddle, taCenter, Cell, 0);
@@ -167,7 +167,7 @@ void TCustomGridViewControl::PaintIndicatorCell(int ARow, int Top, int Height) {
 }
 
 bool TCustomGridViewControl::FocusRectAllowed() {
-  return GridFocused() && RowCount() > 0 && !InputRowMode() && !AppearanceOptions().Contains(aoHideFocus);
+  return GridFocused() && FModel.RowCount() > 0 && !FModel.InputRowMode() && !AppearanceOptions().Contains(aoHideFocus);
 }
 
 void TCustomGridViewControl::PaintFocusRect(const RECT& Rect) {
@@ -175,7 +175,7 @@ void TCustomGridViewControl::PaintFocusRect(const RECT& Rect) {
 }
 
 void TCustomGridViewControl::DrawCell(int ACol, int ARow) {
-  TCustomColumn* Column = Columns().Items(ACol);
+  TCustomColumn* Column = FModel.Columns().Items(ACol);
   if (!Column->Visible()) return;
   TCanvas& C = Canvas();
   const RECT Rect = GetCellRect(ACol, ARow);
@@ -209,10 +209,10 @@ void TCustomGridViewControl::DrawCell(int ACol, int ARow) {
   }
   if (G && GridStyle() == gsReport) {
     const bool Framed = FGridLinesStyle == lsFramed;
-    C.Pen().SetColor(Framed && ARow == RowCount() - 1 ? clBlack : GridColor);
+    C.Pen().SetColor(Framed && ARow == FModel.RowCount() - 1 ? clBlack : GridColor);
     C.Line(Rect.left, Rect.bottom, Rect.right + 1, Rect.bottom);
     if (FGridLinesStyle != lsHorizontalOnly) {
-      const bool LastVisible = Column->VisibleIndex() == Columns().VisibleCount() - 1;
+      const bool LastVisible = Column->VisibleIndex() == FModel.Columns().VisibleCount() - 1;
       C.Pen().SetColor(Framed && LastVisible ? clBlack : GridColor);
       C.Line(Rect.right, Rect.top, Rect.right, Rect.bottom + 1);
     }
@@ -232,17 +232,18 @@ void TCustomGridViewControl::DrawCell(int ACol, int ARow) {
     C.FillRect(Rect);
   }
   if (Display) Display->Background = DefaultDrawing ? Background : clNone;
-  if (Display) Display->CurrentCell = ACol == CurrentColumn() && ARow == CurrentRow();
+  if (Display) Display->CurrentCell = ACol == FModel.CurrentColumn() && ARow == FModel.CurrentRow();
   const TDrawingOptions Drawing = Column->DrawingOptions();
   if ((Drawing == doNormal || Drawing == doCustom) && Display && PrepareCellFont(ACol, ARow, State, *Display))
     Display->Paint();
   if (Drawing != doNormal && OnCustomDrawCell) OnCustomDrawCell(EventSender(), ACol, ARow, Rect, State);
-  if (!Options().Contains(goSelectFullRow) && ACol == CurrentColumn() && ARow == CurrentRow() && FocusRectAllowed())
+  if (!Options().Contains(goSelectFullRow) && ACol == FModel.CurrentColumn() && ARow == FModel.CurrentRow() &&
+      FocusRectAllowed())
     PaintFocusRect(Rect);
 }
 
 bool TCustomGridViewControl::PrepareCellFont(int ACol, int, TCellState, TColumnDisplay&) {
-  ApplyColumnFont(*Columns().Items(ACol));
+  ApplyColumnFont(*FModel.Columns().Items(ACol));
   return false;
 }
 
@@ -251,14 +252,14 @@ void TCustomGridViewControl::PaintSlides() {
   const int Width = ClientWidth(), Height = ClientHeight(), G = GridLineWidth(), Slot = FSlideSize + G;
   UpdateScrollAreas();
   int Y = 0;
-  for (int Row = TopRow(); Row < RowCount() && Y < Height; ++Row, Y += Slot) {
+  for (int Row = TopRow(); Row < FModel.RowCount() && Y < Height; ++Row, Y += Slot) {
     C.Brush().SetColor(Color());
     C.FillRect(RECT{0, Y, Width, Y + Slot});
-    for (int P = 0; P < Columns().Count(); ++P) {
-      TCustomColumn* Column = Columns().DisplayItems(P);
+    for (int P = 0; P < FModel.Columns().Count(); ++P) {
+      TCustomColumn* Column = FModel.Columns().DisplayItems(P);
       if (Column->Visible()) DrawCell(Column->Index(), Row);
     }
-    if (Row == CurrentRow()) {
+    if (Row == FModel.CurrentRow()) {
       C.Brush().SetColor(clHighlight);
       C.FrameRect(RECT{1, Y + 1, Width - 1, Y + FSlideSize - 1});
       C.FrameRect(RECT{2, Y + 2, Width - 2, Y + FSlideSize - 2});

@@ -116,7 +116,7 @@ class TGridAccessible final : public TComObject<IAccessible> {
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* Count) override {
     if (!Count) return E_POINTER;
-    *Count = FGrid ? FGrid->RowCount() : 0;
+    *Count = FGrid ? FGrid->Model().RowCount() : 0;
     return FGrid ? S_OK : E_FAIL;
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT, IDispatch** Child) override {
@@ -159,8 +159,8 @@ class TGridAccessible final : public TComObject<IAccessible> {
       if (FGrid->Options().Contains(goMultiSelect)) Flags |= STATE_SYSTEM_MULTISELECTABLE;
     } else {
       Flags |= STATE_SYSTEM_SELECTABLE;
-      if (FGrid->RowSelected(Row)) Flags |= STATE_SYSTEM_SELECTED;
-      if (Row == FGrid->CurrentRow() && Focused) Flags |= STATE_SYSTEM_FOCUSED;
+      if (FGrid->Model().RowSelected(Row)) Flags |= STATE_SYSTEM_SELECTED;
+      if (Row == FGrid->Model().CurrentRow() && Focused) Flags |= STATE_SYSTEM_FOCUSED;
       if (Row < FGrid->TopRow() || FGrid->RowTop(Row) >= FGrid->DataBottom()) Flags |= STATE_SYSTEM_OFFSCREEN;
     }
     State->vt = VT_I4;
@@ -186,19 +186,19 @@ class TGridAccessible final : public TComObject<IAccessible> {
     if (!FGrid) return E_FAIL;
     if (!FGrid->HasFocus()) return S_FALSE;
     Focus->vt = VT_I4;
-    Focus->lVal = FGrid->ValidRow(FGrid->CurrentRow()) ? FGrid->CurrentRow() + 1 : CHILDID_SELF;
+    Focus->lVal = FGrid->Model().ValidRow(FGrid->Model().CurrentRow()) ? FGrid->Model().CurrentRow() + 1 : CHILDID_SELF;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* Selection) override {
     if (!Selection) return E_POINTER;
     Selection->vt = VT_EMPTY;
     if (!FGrid) return E_FAIL;
-    const int Count = FGrid->SelectedCount();
+    const int Count = FGrid->Model().SelectedCount();
     if (Count <= 0) return S_FALSE;
     std::vector<long> Rows;
     Rows.reserve(static_cast<std::size_t>(Count));
-    for (int Row = 0; Row < FGrid->RowCount() && Rows.size() < static_cast<std::size_t>(Count); ++Row)
-      if (FGrid->RowSelected(Row)) Rows.push_back(Row + 1);
+    for (int Row = 0; Row < FGrid->Model().RowCount() && Rows.size() < static_cast<std::size_t>(Count); ++Row)
+      if (FGrid->Model().RowSelected(Row)) Rows.push_back(Row + 1);
     if (Rows.empty()) return S_FALSE;
     // One selected row is named itself; several come as an enumeration of their child numbers.
     if (Rows.size() == 1) {
@@ -218,9 +218,10 @@ class TGridAccessible final : public TComObject<IAccessible> {
     const int Row = RowOf(Child);
     if (Row < 0) return E_INVALIDARG;
     if (Flags & SELFLAG_TAKEFOCUS) FGrid->SetFocus();
-    if (Flags & (SELFLAG_TAKESELECTION | SELFLAG_TAKEFOCUS)) FGrid->SetCurrentCell(FGrid->CurrentColumn(), Row, 0);
-    if (Flags & SELFLAG_ADDSELECTION) FGrid->SetRowSelected(Row, true);
-    if (Flags & SELFLAG_REMOVESELECTION) FGrid->SetRowSelected(Row, false);
+    if (Flags & (SELFLAG_TAKESELECTION | SELFLAG_TAKEFOCUS))
+      FGrid->Model().SetCurrentCell(FGrid->Model().CurrentColumn(), Row, 0);
+    if (Flags & SELFLAG_ADDSELECTION) FGrid->Model().SetRowSelected(Row, true);
+    if (Flags & SELFLAG_REMOVESELECTION) FGrid->Model().SetRowSelected(Row, false);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accLocation(long* Left, long* Top, long* Width, long* Height, VARIANT Child) override {
@@ -241,14 +242,14 @@ class TGridAccessible final : public TComObject<IAccessible> {
     int Target = -1;
     switch (Direction) {
       case NAVDIR_FIRSTCHILD: Target = Row < 0 ? 0 : -1; break;
-      case NAVDIR_LASTCHILD: Target = Row < 0 ? FGrid->RowCount() - 1 : -1; break;
+      case NAVDIR_LASTCHILD: Target = Row < 0 ? FGrid->Model().RowCount() - 1 : -1; break;
       case NAVDIR_NEXT:
       case NAVDIR_DOWN: Target = Row >= 0 ? Row + 1 : -1; break;
       case NAVDIR_PREVIOUS:
       case NAVDIR_UP: Target = Row >= 0 ? Row - 1 : -1; break;
       default: break;
     }
-    if (!FGrid->ValidRow(Target)) return S_FALSE;
+    if (!FGrid->Model().ValidRow(Target)) return S_FALSE;
     End->vt = VT_I4;
     End->lVal = Target + 1;
     return S_OK;
@@ -274,15 +275,15 @@ class TGridAccessible final : public TComObject<IAccessible> {
   int RowOf(const VARIANT& Child) const {
     if (!FGrid || Child.vt != VT_I4) return -2;
     if (Child.lVal == CHILDID_SELF) return -1;
-    return Child.lVal >= 1 && Child.lVal <= FGrid->RowCount() ? static_cast<int>(Child.lVal) - 1 : -2;
+    return Child.lVal >= 1 && Child.lVal <= FGrid->Model().RowCount() ? static_cast<int>(Child.lVal) - 1 : -2;
   }
   std::u16string RowText(int Row) {
     std::u16string Text;
-    TColumns& Columns = FGrid->Columns();
+    TColumns& Columns = FGrid->Model().Columns();
     for (int P = 0; P < Columns.Count(); ++P) {
       TCustomColumn* Column = Columns.DisplayItems(P);
       if (!Column->Visible()) continue;
-      const std::u16string Cell = Column->FormatText(FGrid->GetCellText(Column->Index(), Row));
+      const std::u16string Cell = Column->FormatText(FGrid->Model().GetCellText(Column->Index(), Row));
       if (Cell.empty()) continue;
       if (!Text.empty()) Text += u", ";
       Text += Cell;

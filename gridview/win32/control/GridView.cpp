@@ -2,7 +2,7 @@
 
 bool TCustomGridView::PrepareCellFont(int ACol, int ARow, TCellState State, TColumnDisplay& Display) {
   TFont& Font = Canvas().Font();
-  AssignGridFont(Font, Columns().Items(ACol)->Font());
+  AssignGridFont(Font, Model().Columns().Items(ACol)->Font());
   Font.SetColor(CellTextColor(ACol, ARow));
   const bool Loaded = FormatCell(ACol, ARow, State, Display);
   if (State.Contains(csBoldTextSelection) && !(Font.Style() & fsBold)) Font.SetStyle(Font.Style() | fsBold);
@@ -13,20 +13,20 @@ bool TCustomGridView::FormatCell(int, int, TCellState, TColumnDisplay&) { return
 
 bool TGridView::FormatCell(int ACol, int ARow, TCellState State, TColumnDisplay& Display) {
   TFont& Font = Canvas().Font();
-  TCell* Cell = GetCell(ACol, ARow);
+  TCell* Cell = Model().GetCell(ACol, ARow);
   TColor TextColor = Font.Color();
-  TFontStyles Style = Cell->FontStyle() | Columns().Items(ACol)->Font().Style;
+  TFontStyles Style = Cell->FontStyle() | Model().Columns().Items(ACol)->Font().Style;
   if (OnCellFormating) OnCellFormating(EventSender(), ACol, ARow, TextColor, Style, State);
   if (Style != Font.Style()) Font.SetStyle(Style);
   if (TextColor != Font.Color()) Font.SetColor(TextColor);
-  LoadCellValue(ACol, ARow, Display);
+  Model().LoadCellValue(ACol, ARow, Display);
   if (AppearanceOptions().Contains(aoHintMarks) && !Cell->Hint().empty()) Display.DrawHintMark();
   return true;
 }
 
 void TGridView::UpdateHints(int ACol, int ARow) {
   TCustomGridView::UpdateHints(ACol, ARow);
-  const std::u16string Hint = ACol >= 0 && ARow >= 0 ? GetCell(ACol, ARow)->Hint() : std::u16string();
+  const std::u16string Hint = ACol >= 0 && ARow >= 0 ? Model().GetCell(ACol, ARow)->Hint() : std::u16string();
   if (Hint.empty() || FitHint().FlyoutShowing()) {
     FCellHint.HideFlyout();
     return;

@@ -9,7 +9,7 @@ struct DisplaysTest : GridFixture {
     GridFixture::SetUp();
     Grid->SetOptions(TGridOptions{});  // rows start at the top
     Grid->SetBounds(0, 0, 300, 100);
-    Grid->SetCurrentCell(-1, -1, 0);  // no current cell: nothing is drawn selected
+    Grid->Model().SetCurrentCell(-1, -1, 0);  // no current cell: nothing is drawn selected
   }
   // Renders Text with the grid's default font on the window colour, the way a reference looks.
   void Reference(TBitmap& Out, int Width, int Height) {
@@ -39,8 +39,8 @@ TEST_F(DisplaysTest, NumbersEndTwoPixelsFromARightJustifiedEdge) {
   auto* Size = AddColumn<TNumericColumn>(100);
   Size->SetFormatMask("###,###,##0k ");
   Size->SetAlignment(taRightJustify);
-  Grid->AddRows(1);
-  Grid->GetCell(0, 0)->SetAsFloat(1234.5);
+  Grid->Model().AddRows(1);
+  Grid->Model().GetCell(0, 0)->SetAsFloat(1234.5);
   Paint();
   TBitmap Expected;
   Reference(Expected, 300, 100);
@@ -58,8 +58,8 @@ TEST_F(DisplaysTest, NumbersEndTwoPixelsFromARightJustifiedEdge) {
 
 TEST_F(DisplaysTest, NarrowTextEndsWithAnEllipsis) {
   AddColumn(50);
-  Grid->AddRows(1);
-  Grid->SetCellText(0, 0, u"Mmmmmmmmmmmmmmmmmmmm");
+  Grid->Model().AddRows(1);
+  Grid->Model().SetCellText(0, 0, u"Mmmmmmmmmmmmmmmmmmmm");
   Paint();
   const auto [First, Last] = InkSpan(RECT{0, 0, 50, 16}, Window);
   ASSERT_GE(First, 2);
@@ -72,7 +72,7 @@ TEST_F(DisplaysTest, NarrowTextEndsWithAnEllipsis) {
     for (int X = 0; X < 50; ++X) P.push_back(Px(X, 10));
     return P;
   }();
-  Grid->Columns().Items(0)->SetWrapKind(wkNone);
+  Grid->Model().Columns().Items(0)->SetWrapKind(wkNone);
   Paint();
   std::vector<COLORREF> Clipped;
   for (int X = 0; X < 50; ++X) Clipped.push_back(Px(X, 10));
@@ -84,8 +84,8 @@ TEST_F(DisplaysTest, WordWrapBreaksOverSeveralLines) {
   Column->SetWrapKind(wkWordWrap);
   Column->SetVerticalAlignment(vaTop);
   Grid->SetRowSize(60);
-  Grid->AddRows(1);
-  Grid->SetCellText(0, 0, u"one two three four");
+  Grid->Model().AddRows(1);
+  Grid->Model().SetCellText(0, 0, u"one two three four");
   Paint();
   EXPECT_TRUE(HasInk(RECT{0, 0, 60, 12}, Window));
   EXPECT_TRUE(HasInk(RECT{0, 14, 60, 26}, Window));
@@ -101,10 +101,10 @@ TEST_F(DisplaysTest, ImageOfIndexZeroAndNothingForMinusOne) {
   ASSERT_EQ(Images.AddMasked(Strip, clFuchsia), 0);
   auto* Column = AddColumn<TImageColumn>(40);
   Column->SetImages(&Images);
-  Grid->AddRows(3);
-  Grid->SetCellText(0, 0, u"0");
-  Grid->SetCellText(0, 1, u"-1");
-  Grid->SetCellText(0, 2, u"7");  // beyond the list: nothing
+  Grid->Model().AddRows(3);
+  Grid->Model().SetCellText(0, 0, u"0");
+  Grid->Model().SetCellText(0, 1, u"-1");
+  Grid->Model().SetCellText(0, 2, u"7");  // beyond the list: nothing
   Paint();
   // AlignBox: left + 2, vertically centred in the 16-pixel row.
   EXPECT_EQ(Px(2, 0), RGB(255, 0, 0));
@@ -117,9 +117,9 @@ TEST_F(DisplaysTest, ImageOfIndexZeroAndNothingForMinusOne) {
 TEST_F(DisplaysTest, ProgressBarsFillTheirShare) {
   auto* Column = AddColumn<TProgressColumn>(104);
   Column->SetProgressColor(clLime);
-  Grid->AddRows(3);
-  Grid->GetCell(0, 0)->SetAsFloat(50);
-  Grid->GetCell(0, 1)->SetAsFloat(150);
+  Grid->Model().AddRows(3);
+  Grid->Model().GetCell(0, 0)->SetAsFloat(50);
+  Grid->Model().GetCell(0, 1)->SetAsFloat(150);
   Paint();
   // Frame (2, 2)-(102, 14); bar inside by 2: from 4, 96 wide; half of it ends at 52.
   EXPECT_EQ(Px(2, 8), RGB(128, 128, 128));
@@ -137,8 +137,8 @@ TEST_F(DisplaysTest, ProgressWithoutARangeDrawsAnEmptyBar) {
   Column->SetMax(0);
   Column->SetProgressColor(clLime);
   Column->SetShowText(true);
-  Grid->AddRows(1);
-  Grid->GetCell(0, 0)->SetAsFloat(50);
+  Grid->Model().AddRows(1);
+  Grid->Model().GetCell(0, 0)->SetAsFloat(50);
   Paint();
   EXPECT_EQ(Px(2 + 30, 8), RGB(128, 128, 128));
   for (int X = 34; X < 100; ++X) ASSERT_NE(Px(X, 8), RGB(0, 255, 0)) << X;
@@ -148,8 +148,8 @@ TEST_F(DisplaysTest, RateShowsFullThenEmptyGlyphs) {
   auto* Column = AddColumn<TRateColumn>(60);
   Column->SetGlyph(SolidGlyph(clRed));
   Column->SetEmptyGlyph(SolidGlyph(clBlue));
-  Grid->AddRows(1);
-  Grid->SetCellText(0, 0, u"3");
+  Grid->Model().AddRows(1);
+  Grid->Model().SetCellText(0, 0, u"3");
   Paint();
   // Five 8-pixel glyphs from the left edge, vertically centred (top 4).
   for (int I = 0; I < 5; ++I) EXPECT_EQ(Px(I * 8 + 4, 8), I < 3 ? RGB(255, 0, 0) : RGB(0, 0, 255)) << I;
@@ -158,8 +158,8 @@ TEST_F(DisplaysTest, RateShowsFullThenEmptyGlyphs) {
 
 TEST_F(DisplaysTest, HtmlBoldMiddle) {
   AddColumn<THtmlColumn>(200);
-  Grid->AddRows(1);
-  Grid->SetCellText(0, 0, u"a<b>b</b>c");
+  Grid->Model().AddRows(1);
+  Grid->Model().SetCellText(0, 0, u"a<b>b</b>c");
   Paint();
   TBitmap Expected;
   Reference(Expected, 300, 100);
@@ -174,8 +174,8 @@ TEST_F(DisplaysTest, HtmlBoldMiddle) {
   C.TextOut(X, 1, std::u16string_view(u"c"));
   EXPECT_TRUE(SameArea(Expected, RECT{0, 0, 200, 16}));
   // The nesting counters are balanced: the next cell starts plain again.
-  Grid->AddRows(1);
-  Grid->SetCellText(0, 1, u"a<b>b</b>c");
+  Grid->Model().AddRows(1);
+  Grid->Model().SetCellText(0, 1, u"a<b>b</b>c");
   Paint();
   for (int Y = 0; Y < 16; ++Y)
     for (int Xp = 0; Xp < 60; ++Xp) ASSERT_EQ(Px(Xp, 16 + Y), Px(Xp, Y)) << Xp << "," << Y;
@@ -186,8 +186,8 @@ TEST_F(DisplaysTest, HtmlFontSizeTakesLargeSizes) {
   AddColumn<THtmlColumn>(280);
   Grid->SetBounds(0, 0, 300, 400);
   Grid->SetRowSize(390);
-  Grid->AddRows(1);
-  Grid->SetCellText(0, 0, u"<font size=250>I</font>");
+  Grid->Model().AddRows(1);
+  Grid->Model().SetCellText(0, 0, u"<font size=250>I</font>");
   Paint();
   int Top = -1, Bottom = -1;
   for (int Y = 0; Y < 390; ++Y)
@@ -203,11 +203,11 @@ TEST_F(DisplaysTest, HtmlFontSizeTakesLargeSizes) {
 
 TEST_F(DisplaysTest, HtmlOddMarkupNeverStopsThePainting) {
   AddColumn<THtmlColumn>(200);
-  Grid->AddRows(4);
-  Grid->SetCellText(0, 0, u"<font size=\"x\" color=\"nosuch\">text</font><br>next");
-  Grid->SetCellText(0, 1, u"<a href=\"x\">link</a> <unknown>tag</unknown> <");
-  Grid->SetCellText(0, 2, u"<font color=\"red\">red</font>");
-  Grid->SetCellText(0, 3, u"<i>plain?");
+  Grid->Model().AddRows(4);
+  Grid->Model().SetCellText(0, 0, u"<font size=\"x\" color=\"nosuch\">text</font><br>next");
+  Grid->Model().SetCellText(0, 1, u"<a href=\"x\">link</a> <unknown>tag</unknown> <");
+  Grid->Model().SetCellText(0, 2, u"<font color=\"red\">red</font>");
+  Grid->Model().SetCellText(0, 3, u"<i>plain?");
   Paint();
   EXPECT_TRUE(HasInk(RECT{0, 0, 200, 16}, Window));
   EXPECT_TRUE(HasInk(RECT{0, 16, 200, 32}, Window));
@@ -221,9 +221,9 @@ TEST_F(DisplaysTest, DateCellsAndTheEmptyCaption) {
   auto* Column = AddColumn<TDateColumn>(120);
   Column->SetHideWhenEmpty(true);
   Column->SetEmptyCaption(u"never");
-  Grid->AddRows(2);
-  Grid->GetCell(0, 0)->SetAsDateTime(0);
-  Grid->GetCell(0, 1)->SetAsDateTime(45000.5);
+  Grid->Model().AddRows(2);
+  Grid->Model().GetCell(0, 0)->SetAsDateTime(0);
+  Grid->Model().GetCell(0, 1)->SetAsDateTime(45000.5);
   Paint();
   TBitmap Expected;
   Reference(Expected, 300, 100);
@@ -237,8 +237,8 @@ TEST_F(DisplaysTest, DateCellsAndTheEmptyCaption) {
 TEST_F(DisplaysTest, CheckBoxesAndTheirPlay) {
   auto* Column = AddColumn<TCheckBoxColumn>(40);
   Column->SetAlignment(taLeftJustify);
-  Grid->AddRows(2);
-  Grid->SetCellText(0, 0, u"True");
+  Grid->Model().AddRows(2);
+  Grid->Model().SetCellText(0, 0, u"True");
   Paint();
   // Classic 11 x 11 box at (2, 8 - 11 div 2): shadow frame, tick in the window-text colour.
   EXPECT_EQ(Px(2, 3), Sys(COLOR_BTNSHADOW));
@@ -250,9 +250,9 @@ TEST_F(DisplaysTest, CheckBoxesAndTheirPlay) {
   Column->SetOptions(Column->Options() + TColumnOptions{coEditing});  // plays belong to editable columns
   Grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(6, 16 + 6));
   Grid->Perform(WM_LBUTTONUP, 0, MAKELPARAM(6, 16 + 6));
-  EXPECT_EQ(Grid->GetCellText(0, 1), u"True");
+  EXPECT_EQ(Grid->Model().GetCellText(0, 1), u"True");
   Grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 16 + 6));  // beside the box
-  EXPECT_EQ(Grid->GetCellText(0, 1), u"True");
+  EXPECT_EQ(Grid->Model().GetCellText(0, 1), u"True");
   Play->BooleanValue = true;
   EXPECT_TRUE(Play->KeyPress(u' '));
   EXPECT_FALSE(Play->BooleanValue);
@@ -261,8 +261,8 @@ TEST_F(DisplaysTest, CheckBoxesAndTheirPlay) {
 
 TEST_F(DisplaysTest, HintMarksInTheTopRightCorner) {
   AddColumn(60);
-  Grid->AddRows(1);
-  Grid->GetCell(0, 0)->SetHint(u"more");
+  Grid->Model().AddRows(1);
+  Grid->Model().GetCell(0, 0)->SetHint(u"more");
   Paint();
   EXPECT_EQ(Px(58, 0), RGB(255, 0, 0));
   EXPECT_EQ(Px(59, 3), RGB(255, 0, 0));
@@ -275,11 +275,11 @@ TEST_F(DisplaysTest, GraphicsWithAlphaAreMixedOverTheCell) {
   Column->SetBorderWidth(0);
   Column->SetStrecht(true);
   Grid->SetRowSize(24);
-  Grid->AddRows(1);
+  Grid->Model().AddRows(1);
   TBitmap Picture(20, 20);
   Picture.HasAlpha = true;
   for (int I = 0; I < 400; ++I) Picture.Pixels()[I] = 0x800000FFu;  // blue at half alpha
-  Grid->GetCell(0, 0)->SetObject(&Picture);
+  Grid->Model().GetCell(0, 0)->SetObject(&Picture);
   Paint();
   const COLORREF Mixed = Px(20, 12);
   const COLORREF Expected =
@@ -294,8 +294,8 @@ TEST_F(DisplaysTest, AHugeRateMaximumDrawsOnlyWhatShows) {
   Column->SetEmptyGlyph(SolidGlyph(clBlue));
   Column->SetMax(2000000000);
   Column->SetAlignment(taRightJustify);
-  Grid->AddRows(1);
-  Grid->SetCellText(0, 0, u"1999999999");
+  Grid->Model().AddRows(1);
+  Grid->Model().SetCellText(0, 0, u"1999999999");
   Paint();  // returns at once
   EXPECT_NE(Px(55, 8), Window);
   EXPECT_EQ(Px(80, 8), Window);  // nothing beyond the cell

@@ -26,8 +26,8 @@ struct ExactnessTest : GridFixture {
 TEST_F(ExactnessTest, FlatIndicatorCellAndItsArrow) {
   Grid->SetOptions(TGridOptions{goIndicator});
   AddColumn(100);
-  Grid->AddRows(3);
-  Grid->SetCurrentCell(0, 1, 0);
+  Grid->Model().AddRows(3);
+  Grid->Model().SetCurrentCell(0, 1, 0);
   Paint();
   const int Top = 16;  // row 1's indicator cell: (0, 16)-(12, 32)
   EXPECT_EQ(Px(0, Top), Light);
@@ -117,7 +117,7 @@ TEST_F(ExactnessTest, ClassicCaptionStartsThreePixelsIn) {
   TCanvas& C = Expected.Canvas();
   C.Brush().SetColor(clBtnFace);
   C.FillRect(RECT{0, 0, 100, 18});
-  AssignGridFont(C.Font(), Grid->Columns().Items(0)->Font());
+  AssignGridFont(C.Font(), Grid->Model().Columns().Items(0)->Font());
   TGraphicsProvider::DrawTextLine(C, RECT{3, 0, 100, 18}, false, u"Name", taLeftJustify);
   for (int Y = 2; Y < 16; ++Y)
     for (int X = 2; X < 90; ++X) ASSERT_EQ(Px(X, Y), Expected.Pixel(X, Y)) << X << "," << Y;
@@ -127,9 +127,9 @@ TEST_F(ExactnessTest, InputRowColours) {
   Grid->SetOptions(TGridOptions{goInput});
   AddColumn(100);
   AddColumn(100);
-  Grid->AddRows(1);
-  Grid->SetCurrentCell(1, 0, 0);
-  Grid->SetInputRowMode(true);
+  Grid->Model().AddRows(1);
+  Grid->Model().SetCurrentCell(1, 0, 0);
+  Grid->Model().SetInputRowMode(true);
   Grid->FocusState = 1;
   Paint();
   EXPECT_EQ(Px(50, 8), Sys(COLOR_HIGHLIGHT));
@@ -137,7 +137,7 @@ TEST_F(ExactnessTest, InputRowColours) {
   Grid->FocusState = 0;
   Paint();
   EXPECT_EQ(Px(50, 8), Face);
-  Grid->SetInputRowMode(false);
+  Grid->Model().SetInputRowMode(false);
   Paint();
   EXPECT_EQ(Px(50, 8), Window);
   // The 6-pixel raised strip under the input row: highlight on top, shadow at the bottom.
@@ -148,17 +148,17 @@ TEST_F(ExactnessTest, InputRowColours) {
 
 TEST_F(ExactnessTest, HtmlLinksAreBlueAndFontColoursFollowTheCurrentCell) {
   AddColumn<THtmlColumn>(150);
-  Grid->AddRows(2);
+  Grid->Model().AddRows(2);
   Grid->SetHighlightedTextColor(clLime);
-  Grid->SetCellText(0, 0, u"<a href=x>link</a> <font color=red>red</font>");
-  Grid->SetCellText(0, 1, u"<font color=red>red</font>");
-  Grid->SetCurrentCell(-1, -1, 0);
+  Grid->Model().SetCellText(0, 0, u"<a href=x>link</a> <font color=red>red</font>");
+  Grid->Model().SetCellText(0, 1, u"<font color=red>red</font>");
+  Grid->Model().SetCurrentCell(-1, -1, 0);
   Paint();
   EXPECT_GT(Count(RECT{0, 0, 60, 16}, RGB(0, 0, 255)), 5);
   EXPECT_GT(Count(RECT{0, 0, 150, 16}, RGB(255, 0, 0)), 5);
   EXPECT_GT(Count(RECT{0, 16, 150, 32}, RGB(255, 0, 0)), 5);
   Grid->SetAppearanceOptions(TAppearanceOptions{aoHideSelection});
-  Grid->SetCurrentCell(0, 1, 0);
+  Grid->Model().SetCurrentCell(0, 1, 0);
   Paint();
   EXPECT_EQ(Count(RECT{0, 16, 150, 32}, RGB(255, 0, 0)), 0);
   EXPECT_GT(Count(RECT{0, 16, 150, 32}, RGB(0, 255, 0)), 5);
@@ -166,9 +166,9 @@ TEST_F(ExactnessTest, HtmlLinksAreBlueAndFontColoursFollowTheCurrentCell) {
 
 TEST_F(ExactnessTest, BlendedSelectionIsAQuarterHighlight) {
   AddColumn(100);
-  Grid->AddRows(1);
+  Grid->Model().AddRows(1);
   Grid->SetColor(clWhite);
-  Grid->SetCurrentCell(0, 0, 0);
+  Grid->Model().SetCurrentCell(0, 0, 0);
   Grid->FocusState = 1;
   Grid->SetAppearanceOptions(TAppearanceOptions{aoAlphaBlendedSelection});
   Paint();
@@ -182,7 +182,7 @@ TEST_F(ExactnessTest, SlotsBelowTheLastRowAreShadedInTheSortedColumn) {
   Grid->SetOptions(TGridOptions{goGrid});
   TTextualColumn* Sorted = AddColumn(100);
   AddColumn(100);
-  Grid->AddRows(1);
+  Grid->Model().AddRows(1);
   Sorted->SetSorted(true);
   Grid->SetColor(clWhite);
   Grid->SetGridLinesColor(clRed);

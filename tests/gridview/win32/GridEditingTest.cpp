@@ -42,9 +42,9 @@ struct GridEditingFixture : EditorFixture {
 
 TEST_F(GridEditingFixture, TypingEditsACellEnterAcceptsAndEscapeDiscards) {
   EditableColumn<TTextualColumn>(120);
-  Grid->AddRows(3);
-  Grid->SetCellText(0, 1, u"old");
-  Grid->SetCurrentCell(0, 1, 0);
+  Grid->Model().AddRows(3);
+  Grid->Model().SetCellText(0, 1, u"old");
+  Grid->Model().SetCurrentCell(0, 1, 0);
   std::vector<std::u16string> Edits;
   Grid->OnEdit = [&](TObject*, int, int, const std::u16string& Value) { Edits.push_back(Value); };
   Char(L'a');
@@ -61,7 +61,7 @@ TEST_F(GridEditingFixture, TypingEditsACellEnterAcceptsAndEscapeDiscards) {
   EXPECT_EQ(Edits.back(), u"abc");
   TypeKey(Text->EditHandle(), VK_RETURN, L'\r');
   EXPECT_EQ(Grid->OpenEditor(), nullptr);
-  EXPECT_EQ(Grid->GetCellText(0, 1), u"abc");
+  EXPECT_EQ(Grid->Model().GetCellText(0, 1), u"abc");
   EXPECT_EQ(Accepted, std::vector<std::u16string>{u"abc"});
   EXPECT_EQ(GetFocus(), Grid->Handle());
   EXPECT_FALSE(IsWindowVisible(Text->Handle()));
@@ -70,7 +70,7 @@ TEST_F(GridEditingFixture, TypingEditsACellEnterAcceptsAndEscapeDiscards) {
   TypeText(Editor<TTextualEditor>()->EditHandle(), u"yz");
   TypeKey(Text->EditHandle(), VK_ESCAPE, 27);
   EXPECT_EQ(Grid->OpenEditor(), nullptr);
-  EXPECT_EQ(Grid->GetCellText(0, 1), u"abc");
+  EXPECT_EQ(Grid->Model().GetCellText(0, 1), u"abc");
   EXPECT_EQ(Accepted.size(), 1u);
   EXPECT_EQ(GetFocus(), Grid->Handle());
   // A refused text is not stored.
@@ -78,12 +78,12 @@ TEST_F(GridEditingFixture, TypingEditsACellEnterAcceptsAndEscapeDiscards) {
   Char(L'q');
   TypeKey(Text->EditHandle(), VK_RETURN, L'\r');
   EXPECT_EQ(Accepted.back(), u"q");
-  EXPECT_EQ(Grid->GetCellText(0, 1), u"abc");
+  EXPECT_EQ(Grid->Model().GetCellText(0, 1), u"abc");
 }
 
 TEST_F(GridEditingFixture, FocusLeavingTheEditorForAnotherWindowAcceptsAndClosesIt) {
   EditableColumn<TTextualColumn>(120);
-  Grid->AddRows(3);
+  Grid->Model().AddRows(3);
   TEdit Other(&Form);
   Other.SetBounds(0, 250, 100, 20);
   Other.HandleNeeded();
@@ -97,7 +97,7 @@ TEST_F(GridEditingFixture, FocusLeavingTheEditorForAnotherWindowAcceptsAndCloses
   Other.SetFocus();
   Application().ProcessMessages();
   EXPECT_EQ(Grid->OpenEditor(), nullptr);
-  EXPECT_EQ(Grid->GetCellText(0, 0), u"ab");
+  EXPECT_EQ(Grid->Model().GetCellText(0, 0), u"ab");
   EXPECT_EQ(GetFocus(), Other.Handle());  // the editor does not pull the focus back
   // Another program (no window of ours has the focus).
   Grid->SetFocus();
@@ -127,9 +127,9 @@ TEST_F(GridEditingFixture, NumericColumnGivesTheSpinEditorItsStepAndBounds) {
   Amount->SetIncrement(2.5);
   Amount->SetMin(-5);
   Amount->SetMax(10);
-  Grid->AddRows(2);
-  Grid->GetCell(0, 0)->SetAsFloat(5);
-  Grid->SetCurrentCell(0, 0, 0);
+  Grid->Model().AddRows(2);
+  Grid->Model().GetCell(0, 0)->SetAsFloat(5);
+  Grid->Model().SetCurrentCell(0, 0, 0);
   Grid->ShowCellEditor(0, 0);
   auto* Spin = Editor<TSpinEditor>();
   ASSERT_NE(Spin, nullptr);
@@ -140,7 +140,7 @@ TEST_F(GridEditingFixture, NumericColumnGivesTheSpinEditorItsStepAndBounds) {
   TypeKey(Spin->EditHandle(), VK_UP);
   EXPECT_EQ(Spin->EditText(), u"10");
   TypeKey(Spin->EditHandle(), VK_RETURN, L'\r');
-  EXPECT_EQ(Grid->GetCell(0, 0)->GetAsFloat(), 10);
+  EXPECT_EQ(Grid->Model().GetCell(0, 0)->GetAsFloat(), 10);
   // Typing a letter into a numeric column starts nothing; a digit starts the spin editor.
   Char(L'x');
   EXPECT_EQ(Grid->OpenEditor(), nullptr);
@@ -150,7 +150,7 @@ TEST_F(GridEditingFixture, NumericColumnGivesTheSpinEditorItsStepAndBounds) {
   EXPECT_EQ(Spin->EditText(), u"71");
   // A typed number past Max goes into the cell as Max.
   TypeKey(Spin->EditHandle(), VK_RETURN, L'\r');
-  EXPECT_EQ(Grid->GetCell(0, 1)->GetAsFloat(), 10);
+  EXPECT_EQ(Grid->Model().GetCell(0, 1)->GetAsFloat(), 10);
 }
 
 TEST_F(GridEditingFixture, ComboColumnListStyleWithImages) {
@@ -163,9 +163,9 @@ TEST_F(GridEditingFixture, ComboColumnListStyleWithImages) {
   Status->SetItems({u"New", u"Open", u"Closed"});
   Status->SetImages(&Images);
   Status->SetStyle(cbsDropDownList);
-  Grid->AddRows(1);
-  Grid->SetCellText(0, 0, u"Open");
-  Grid->SetCurrentCell(0, 0, 0);
+  Grid->Model().AddRows(1);
+  Grid->Model().SetCellText(0, 0, u"Open");
+  Grid->Model().SetCurrentCell(0, 0, 0);
   Grid->ShowCellEditor(0, 0);
   auto* Combo = Editor<TComboBoxEditor>();
   ASSERT_NE(Combo, nullptr);
@@ -180,14 +180,14 @@ TEST_F(GridEditingFixture, ComboColumnListStyleWithImages) {
   Wheel(Combo->Handle(), -1);
   EXPECT_EQ(Combo->EditText(), u"Closed");
   TypeKey(Combo->Handle(), VK_RETURN, L'\r');
-  EXPECT_EQ(Grid->GetCellText(0, 0), u"Closed");
+  EXPECT_EQ(Grid->Model().GetCellText(0, 0), u"Closed");
 }
 
 TEST_F(GridEditingFixture, DateColumnOpensTheDatePickerOnTheCellsDate) {
   EditableColumn<TDateColumn>(100);
-  Grid->AddRows(1);
-  Grid->GetCell(0, 0)->SetAsDateTime(EncodeDate(2021, 3, 4));
-  Grid->SetCurrentCell(0, 0, 0);
+  Grid->Model().AddRows(1);
+  Grid->Model().GetCell(0, 0)->SetAsDateTime(EncodeDate(2021, 3, 4));
+  Grid->Model().SetCurrentCell(0, 0, 0);
   Grid->ShowCellEditor(0, 0);
   auto* Picker = Editor<TDatePickerEditor>();
   ASSERT_NE(Picker, nullptr);
@@ -204,7 +204,7 @@ TEST_F(GridEditingFixture, DateColumnOpensTheDatePickerOnTheCellsDate) {
   EXPECT_FALSE(Picker->PopupOpen());
   EXPECT_NE(Grid->OpenEditor(), nullptr);
   TypeKey(Picker->EditHandle(), VK_RETURN, L'\r');  // accepts
-  EXPECT_EQ(Grid->GetCell(0, 0)->GetAsDateTime(), EncodeDate(2021, 3, 5));
+  EXPECT_EQ(Grid->Model().GetCell(0, 0)->GetAsDateTime(), EncodeDate(2021, 3, 5));
 }
 
 TEST_F(GridEditingFixture, InputRowAddsRows) {
@@ -218,13 +218,13 @@ TEST_F(GridEditingFixture, InputRowAddsRows) {
   EXPECT_TRUE(Grid->EditingInput());
   TypeText(Text->EditHandle(), u"first");
   TypeKey(Text->EditHandle(), VK_RETURN, L'\r');
-  ASSERT_EQ(Grid->RowCount(), 1);
-  EXPECT_EQ(Grid->GetCellText(0, 0), u"first");
-  EXPECT_EQ(Grid->GetCellText(1, 0), Amount->DefaultValue());
+  ASSERT_EQ(Grid->Model().RowCount(), 1);
+  EXPECT_EQ(Grid->Model().GetCellText(0, 0), u"first");
+  EXPECT_EQ(Grid->Model().GetCellText(1, 0), Amount->DefaultValue());
   // The editor stays open on the column's input text, now its default, selected for the next row.
   EXPECT_EQ(Text->EditText(), u"unnamed");
   EXPECT_EQ(Text->SelLength(), 7);
   TypeKey(Text->EditHandle(), VK_RETURN, L'\r');
-  ASSERT_EQ(Grid->RowCount(), 2);
-  EXPECT_EQ(Grid->GetCellText(0, 1), u"unnamed");
+  ASSERT_EQ(Grid->Model().RowCount(), 2);
+  EXPECT_EQ(Grid->Model().GetCellText(0, 1), u"unnamed");
 }

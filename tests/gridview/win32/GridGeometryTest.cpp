@@ -7,7 +7,7 @@ TEST_F(GridGeometryTest, HundredRowsInA160PixelDataArea) {
   Grid->SetOptions(TGridOptions{});  // no header: the data area is the client area
   Grid->SetBounds(0, 0, 300, 160);
   AddColumn(100);
-  Grid->AddRows(100);
+  Grid->Model().AddRows(100);
   ASSERT_EQ(Grid->DataBottom() - Grid->DataTop(), 160);
   EXPECT_EQ(Grid->VisibleRowCount(), 10);
   EXPECT_EQ(Grid->MaxTopRow(), 90);
@@ -21,7 +21,7 @@ TEST_F(GridGeometryTest, HundredRowsInA160PixelDataArea) {
 TEST_F(GridGeometryTest, AllRowsFittingHideTheVerticalBar) {
   Grid->SetBounds(0, 0, 300, 200);
   AddColumn(100);
-  Grid->AddRows(5);
+  Grid->Model().AddRows(5);
   EXPECT_EQ(Grid->MaxTopRow(), 0);
   EXPECT_FALSE(Grid->VertScrollBar().Visible());
   Grid->SetHideScrollBar(false);
@@ -33,7 +33,7 @@ TEST_F(GridGeometryTest, GridLinesAddAPixelPerRow) {
   Grid->SetOptions(TGridOptions{goGrid});
   Grid->SetBounds(0, 0, 300, 170);
   AddColumn(100);
-  Grid->AddRows(100);
+  Grid->Model().AddRows(100);
   EXPECT_EQ(Grid->VisibleRowCount(), 10);  // 10 x 17 = 170
   const RECT Cell = Grid->GetCellRect(0, 2);
   EXPECT_EQ(Cell.top, 34);
@@ -70,14 +70,14 @@ TEST_F(GridGeometryTest, AreasOfTheReportStyle) {
 
 TEST_F(GridGeometryTest, RowSizeZeroChangesNothing) {
   AddColumn(100);
-  Grid->AddRows(3);
+  Grid->Model().AddRows(3);
   Grid->SetRowSize(20);
   EXPECT_EQ(Grid->RowSize(), 20);
   Grid->SetRowSize(0);
   Grid->SetRowSize(-4);
   EXPECT_EQ(Grid->RowSize(), 20);
   // Existing rows keep the height they were made with.
-  EXPECT_EQ(Grid->RowHeight(0), 16);
+  EXPECT_EQ(Grid->Model().RowHeight(0), 16);
 }
 
 TEST_F(GridGeometryTest, ScrollingByRowsAndPixels) {
@@ -85,7 +85,7 @@ TEST_F(GridGeometryTest, ScrollingByRowsAndPixels) {
   Grid->SetBounds(0, 0, 300, 160);
   AddColumn(200);
   AddColumn(200);
-  Grid->AddRows(100);
+  Grid->Model().AddRows(100);
   Grid->Perform(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0));
   EXPECT_EQ(Grid->TopRow(), 1);
   Grid->Perform(WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0));
@@ -110,11 +110,11 @@ TEST_F(GridGeometryTest, FewerRowsPullTheTopRowBack) {
   Grid->SetOptions(TGridOptions{});
   Grid->SetBounds(0, 0, 300, 160);
   AddColumn(100);
-  Grid->AddRows(100);
+  Grid->Model().AddRows(100);
   Grid->SetTopRow(90);
-  for (int I = 0; I < 50; ++I) Grid->DeleteRow(0);
+  for (int I = 0; I < 50; ++I) Grid->Model().DeleteRow(0);
   EXPECT_EQ(Grid->TopRow(), 40);
-  Grid->ClearRows();
+  Grid->Model().ClearRows();
   EXPECT_EQ(Grid->TopRow(), 0);
   EXPECT_EQ(Grid->VisibleRowCount(), 0);
   EXPECT_EQ(Grid->MaxTopRow(), 0);
@@ -124,7 +124,7 @@ TEST_F(GridGeometryTest, KeepingARowInView) {
   Grid->SetOptions(TGridOptions{});
   Grid->SetBounds(0, 0, 300, 160);
   AddColumn(100);
-  Grid->AddRows(100);
+  Grid->Model().AddRows(100);
   Grid->ScrollIntoView(25);
   EXPECT_EQ(Grid->TopRow(), 16);
   Grid->ScrollIntoView(3);
@@ -135,7 +135,7 @@ TEST_F(GridGeometryTest, RowsMeasuredBelowZeroAreEmpty) {
   Grid->SetOptions(TGridOptions{});
   Grid->SetBounds(0, 0, 300, 160);
   AddColumn(100);
-  Grid->AddRows(20);
+  Grid->Model().AddRows(20);
   Grid->OnMeasuringRowHeight = [](TObject*, int Index, int& Height) {
     if (Index == 1) Height = -50;
   };
@@ -160,7 +160,7 @@ TEST_F(GridGeometryTest, ColumnsWithParentFontFollowTheControlFont) {
 
 TEST_F(GridGeometryTest, SizesBelowZeroAreIgnored) {
   AddColumn(100);
-  Grid->AddRows(30);
+  Grid->Model().AddRows(30);
   Grid->SetSlideSize(0);
   Grid->SetHeaderSize(-1);
   Grid->SetInputSize(-5);
@@ -175,7 +175,7 @@ TEST_F(GridGeometryTest, SizesBelowZeroAreIgnored) {
 TEST_F(GridGeometryTest, HeaderSizeChangesTheScrollRange) {
   Grid->SetBounds(0, 0, 300, 178);
   AddColumn(100);
-  Grid->AddRows(100);
+  Grid->Model().AddRows(100);
   EXPECT_EQ(Grid->MaxTopRow(), 90);
   Grid->SetHeaderSize(34);
   EXPECT_EQ(Grid->MaxTopRow(), 91);
@@ -186,25 +186,25 @@ TEST_F(GridGeometryTest, TheUpdateLockHoldsTheRangeUntilItEnds) {
   Grid->SetOptions(TGridOptions{});
   Grid->SetBounds(0, 0, 300, 160);
   AddColumn(100);
-  Grid->BeginUpdate();
-  Grid->AddRows(100);
+  Grid->Model().BeginUpdate();
+  Grid->Model().AddRows(100);
   EXPECT_EQ(Grid->VertScrollBar().Max(), 0);
-  Grid->EndUpdate();
+  Grid->Model().EndUpdate();
   EXPECT_EQ(Grid->VertScrollBar().Max(), 90);
 }
 
 TEST_F(GridGeometryTest, ModelChangesReachTheControlsEventsWithTheControlAsSender) {
   AddColumn(100)->SetOptions(TColumnOptions{coAutoSize});
-  EXPECT_EQ(Grid->Columns().Items(0)->Width(), Grid->ClientWidth());  // the view's width is shared out
-  Grid->AddRows(2);
+  EXPECT_EQ(Grid->Model().Columns().Items(0)->Width(), Grid->ClientWidth());  // the view's width is shared out
+  Grid->Model().AddRows(2);
   std::vector<TObject*> Senders;
   Grid->OnChange = [&](TObject* S, int, int) { Senders.push_back(S); };
   Grid->OnSelectCell = [&](TObject* S, int, int) { Senders.push_back(S); };
   Grid->OnColumnResize = [&](TObject* S, int) { Senders.push_back(S); };
-  Grid->SetCellText(0, 1, u"x");
-  Grid->SetCurrentCell(0, 1, 0);
+  Grid->Model().SetCellText(0, 1, u"x");
+  Grid->Model().SetCurrentCell(0, 1, 0);
   Grid->SetOptions(Grid->Options() + TGridOptions{goIndicator});
-  Grid->Columns().Items(0)->SetWidth(50);
+  Grid->Model().Columns().Items(0)->SetWidth(50);
   ASSERT_GE(Senders.size(), 3u);
   for (TObject* S : Senders) EXPECT_EQ(S, static_cast<TObject*>(static_cast<TWinControl*>(Grid.get())));
 }

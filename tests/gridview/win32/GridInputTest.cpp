@@ -11,8 +11,8 @@ struct GridInputTest : GridFixture {
     AddColumn(100, u"Name");
     AddColumn(80, u"Size");
     AddColumn(60, u"Type");
-    Grid->AddRows(30);
-    for (int Row = 0; Row < 30; ++Row) Grid->SetCellText(0, Row, u"row " + Text(Row));
+    Grid->Model().AddRows(30);
+    for (int Row = 0; Row < 30; ++Row) Grid->Model().SetCellText(0, Row, u"row " + Text(Row));
   }
   void TearDown() override {
     SetKeys(0);
@@ -46,8 +46,8 @@ struct GridInputTest : GridFixture {
   void Type(wchar_t Char) { Grid->Perform(WM_CHAR, Char, 0); }
   std::vector<int> Selected() {
     std::vector<int> Rows;
-    for (int Row = 0; Row < Grid->RowCount(); ++Row)
-      if (Grid->RowSelected(Row)) Rows.push_back(Row);
+    for (int Row = 0; Row < Grid->Model().RowCount(); ++Row)
+      if (Grid->Model().RowSelected(Row)) Rows.push_back(Row);
     return Rows;
   }
   using Rows = std::vector<int>;
@@ -60,8 +60,8 @@ TEST_F(GridInputTest, ClickCtrlClickShiftClickSelectsTheRangeFromTheAnchor) {
   EXPECT_EQ(Selected(), (Rows{3, 7}));
   Click(20, RowY(5), MK_SHIFT);
   EXPECT_EQ(Selected(), (Rows{5, 6, 7}));
-  EXPECT_EQ(Grid->CurrentRow(), 5);
-  EXPECT_EQ(Grid->SelectedCount(), 3);
+  EXPECT_EQ(Grid->Model().CurrentRow(), 5);
+  EXPECT_EQ(Grid->Model().SelectedCount(), 3);
   // A plain click after a multi-selection leaves exactly that row.
   Click(20, RowY(1));
   EXPECT_EQ(Selected(), (Rows{1}));
@@ -96,7 +96,7 @@ TEST_F(GridInputTest, DoubleClickReachesTheWindowOnlyOverTheRows) {
   EXPECT_EQ(DoubleClicks, 0);
   DoubleClickAt(30, RowY(2));
   EXPECT_EQ(DoubleClicks, 1);
-  EXPECT_EQ(Grid->CurrentRow(), 2);
+  EXPECT_EQ(Grid->Model().CurrentRow(), 2);
 }
 
 TEST_F(GridInputTest, DividerDragResizesAndStopsAtEightPixels) {
@@ -106,15 +106,16 @@ TEST_F(GridInputTest, DividerDragResizesAndStopsAtEightPixels) {
   EXPECT_TRUE(Grid->ColumnResizing());
   Press(WM_MOUSEMOVE, MK_LBUTTON, 130, 5);
   Press(WM_LBUTTONUP, 0, 130, 5);
-  EXPECT_EQ(Grid->Columns().Items(0)->Width(), 130);
+  EXPECT_EQ(Grid->Model().Columns().Items(0)->Width(), 130);
   EXPECT_EQ(Resized, (std::vector<int>{0}));
   Press(WM_LBUTTONDOWN, MK_LBUTTON, 129, 5);
   Press(WM_MOUSEMOVE, MK_LBUTTON, -40, 5);
   Press(WM_LBUTTONUP, 0, -40, 5);
-  EXPECT_EQ(Grid->Columns().Items(0)->Width(), TCustomColumn::MinWidth);
+  EXPECT_EQ(Grid->Model().Columns().Items(0)->Width(), TCustomColumn::MinWidth);
   EXPECT_FALSE(Grid->ColumnResizing());
   // A column of fixed size has no divider to drag, and a header click there sorts nothing.
-  Grid->Columns().Items(1)->SetOptions(Grid->Columns().Items(1)->Options() + TColumnOptions{coFixedSize});
+  Grid->Model().Columns().Items(1)->SetOptions(Grid->Model().Columns().Items(1)->Options() +
+                                               TColumnOptions{coFixedSize});
   EXPECT_EQ(Grid->DividerAt(TCustomColumn::MinWidth + 80, 5), nullptr);
 }
 
@@ -129,14 +130,14 @@ TEST_F(GridInputTest, RightButtonResizesPressesAndDragsHeadersButDoesNotSort) {
   EXPECT_TRUE(Grid->ColumnResizing());
   Press(WM_RBUTTONUP, 0, 140, 5);
   EXPECT_FALSE(Grid->ColumnResizing());
-  EXPECT_EQ(Grid->Columns().Items(0)->Width(), 140);
+  EXPECT_EQ(Grid->Model().Columns().Items(0)->Width(), 140);
   // A right click on a header reports it; only the left button sorts.
   Press(WM_RBUTTONDOWN, MK_RBUTTON, 30, 8);
   Press(WM_RBUTTONUP, 0, 30, 8);
   EXPECT_EQ(Clicked, (std::vector<int>{0}));
-  EXPECT_FALSE(Grid->Columns().Items(0)->Sorted());
+  EXPECT_FALSE(Grid->Model().Columns().Items(0)->Sorted());
   // A right drag moves the column and ends on the right button's release.
-  TCustomColumn* Name = Grid->Columns().Items(0);
+  TCustomColumn* Name = Grid->Model().Columns().Items(0);
   Press(WM_RBUTTONDOWN, MK_RBUTTON, 30, 8);
   Press(WM_MOUSEMOVE, MK_RBUTTON, 36, 8);
   ASSERT_TRUE(Grid->ColumnDragging());
@@ -150,46 +151,46 @@ TEST_F(GridInputTest, RightButtonResizesPressesAndDragsHeadersButDoesNotSort) {
   EXPECT_TRUE(Grid->ColumnDragging());
   ToBox(WM_RBUTTONUP, 0);
   EXPECT_FALSE(Grid->ColumnDragging());
-  EXPECT_EQ(Grid->Columns().DisplayItems(1), Name);
+  EXPECT_EQ(Grid->Model().Columns().DisplayItems(1), Name);
 }
 
 TEST_F(GridInputTest, HeaderClickSortsAndReportsTheColumn) {
   std::vector<int> Clicked;
   Grid->OnHeaderClick = [&](TObject*, int ACol) { Clicked.push_back(ACol); };
   Click(30, 8);
-  EXPECT_TRUE(Grid->Columns().Items(0)->Sorted());
-  EXPECT_EQ(Grid->GetCellText(0, 0), u"row 00");
+  EXPECT_TRUE(Grid->Model().Columns().Items(0)->Sorted());
+  EXPECT_EQ(Grid->Model().GetCellText(0, 0), u"row 00");
   Click(30, 8);
-  EXPECT_EQ(Grid->GetCellText(0, 0), u"row 29");
+  EXPECT_EQ(Grid->Model().GetCellText(0, 0), u"row 29");
   EXPECT_EQ(Clicked, (std::vector<int>{0, 0}));
 }
 
 TEST_F(GridInputTest, KeysMoveByRowPageAndEndAndStopAtTheLastRow) {
   Click(20, RowY(0));
   Key(VK_DOWN);
-  EXPECT_EQ(Grid->CurrentRow(), 1);
+  EXPECT_EQ(Grid->Model().CurrentRow(), 1);
   const int Page = Grid->WholeRowsInView();
   ASSERT_GT(Page, 3);
   Key(VK_NEXT);
-  EXPECT_EQ(Grid->CurrentRow(), Page - 1);  // first to the last row in view
+  EXPECT_EQ(Grid->Model().CurrentRow(), Page - 1);  // first to the last row in view
   Key(VK_NEXT);
-  EXPECT_EQ(Grid->CurrentRow(), 2 * Page - 1);
-  EXPECT_LE(Grid->TopRow(), Grid->CurrentRow());
+  EXPECT_EQ(Grid->Model().CurrentRow(), 2 * Page - 1);
+  EXPECT_LE(Grid->TopRow(), Grid->Model().CurrentRow());
   Key(VK_END);
-  EXPECT_EQ(Grid->CurrentRow(), 29);
+  EXPECT_EQ(Grid->Model().CurrentRow(), 29);
   EXPECT_EQ(Grid->TopRow(), Grid->MaxTopRow());
   Key(VK_DOWN);
-  EXPECT_EQ(Grid->CurrentRow(), 29);
+  EXPECT_EQ(Grid->Model().CurrentRow(), 29);
   EXPECT_EQ(Selected(), (Rows{29}));
   Key(VK_HOME, ssCtrl);
-  EXPECT_EQ(Grid->CurrentRow(), 0);
+  EXPECT_EQ(Grid->Model().CurrentRow(), 0);
   EXPECT_EQ(Grid->TopRow(), 0);
   EXPECT_EQ(Selected(), (Rows{0}));
   Key(VK_RIGHT);
-  EXPECT_EQ(Grid->CurrentColumn(), 1);
+  EXPECT_EQ(Grid->Model().CurrentColumn(), 1);
   Key(VK_LEFT);
   Key(VK_LEFT);
-  EXPECT_EQ(Grid->CurrentColumn(), 0);
+  EXPECT_EQ(Grid->Model().CurrentColumn(), 0);
 }
 
 TEST_F(GridInputTest, ShiftKeysExtendFromTheAnchorAndCtrlASelectsEverything) {
@@ -200,9 +201,9 @@ TEST_F(GridInputTest, ShiftKeysExtendFromTheAnchorAndCtrlASelectsEverything) {
   Key(VK_HOME, ssShift);
   EXPECT_EQ(Selected(), (Rows{0, 1, 2, 3, 4}));
   Key('A', ssCtrl);
-  EXPECT_EQ(Grid->SelectedCount(), 30);
+  EXPECT_EQ(Grid->Model().SelectedCount(), 30);
   Key(VK_DOWN);
-  EXPECT_EQ(Grid->SelectedCount(), 1);
+  EXPECT_EQ(Grid->Model().SelectedCount(), 1);
 }
 
 TEST_F(GridInputTest, EnterMovesOnlyWithWantReturnsAndAlwaysReachesTheWindow) {
@@ -211,34 +212,35 @@ TEST_F(GridInputTest, EnterMovesOnlyWithWantReturnsAndAlwaysReachesTheWindow) {
   Click(20, RowY(3));
   Key(VK_RETURN);
   Type(L'\r');
-  EXPECT_EQ(Grid->CurrentRow(), 3);
+  EXPECT_EQ(Grid->Model().CurrentRow(), 3);
   Grid->SetWantReturns(true);
   Key(VK_RETURN);
   Type(L'\r');
-  EXPECT_EQ(Grid->CurrentRow(), 4);
+  EXPECT_EQ(Grid->Model().CurrentRow(), 4);
   EXPECT_EQ(Enters, 2);
 }
 
 TEST_F(GridInputTest, TypingSearchesTheSearchColumnRoundFromTheCurrentRow) {
-  Grid->Columns().Items(2)->SetOptions(Grid->Columns().Items(2)->Options() + TColumnOptions{coSearchColumn});
+  Grid->Model().Columns().Items(2)->SetOptions(Grid->Model().Columns().Items(2)->Options() +
+                                               TColumnOptions{coSearchColumn});
   const char16_t* Types[] = {u"apple", u"Banana", u"avocado", u"cherry", u"Apricot"};
-  for (int Row = 0; Row < 5; ++Row) Grid->SetCellText(2, Row, Types[Row]);
+  for (int Row = 0; Row < 5; ++Row) Grid->Model().SetCellText(2, Row, Types[Row]);
   Click(20, RowY(2));
   Type(L'a');  // after the current row first: Apricot
-  EXPECT_EQ(Grid->CurrentRow(), 4);
+  EXPECT_EQ(Grid->Model().CurrentRow(), 4);
   Type(L'v');  // "av": round past the end to avocado
-  EXPECT_EQ(Grid->CurrentRow(), 2);
+  EXPECT_EQ(Grid->Model().CurrentRow(), 2);
   EXPECT_EQ(Grid->SearchText(), u"av");
   Grid->SearchTimerElapsed();
   Type(L'B');
-  EXPECT_EQ(Grid->CurrentRow(), 1);
+  EXPECT_EQ(Grid->Model().CurrentRow(), 1);
   Type(L'x');  // "bx" matches nothing: the row stays
-  EXPECT_EQ(Grid->CurrentRow(), 1);
+  EXPECT_EQ(Grid->Model().CurrentRow(), 1);
 }
 
 TEST_F(GridInputTest, ColumnDragMovesOverAHeaderAndHidesOverTheBodyOnlyWhenAllowed) {
   Form.Show();
-  TCustomColumn* Name = Grid->Columns().Items(0);
+  TCustomColumn* Name = Grid->Model().Columns().Items(0);
   // A message to the drag box at a point given in the grid's coordinates (the box moves itself).
   auto ToBox = [&](UINT Message, WPARAM Keys, int X, int Y) {
     TColumnDragBox& Box = Grid->DragBox();
@@ -268,11 +270,11 @@ TEST_F(GridInputTest, ColumnDragMovesOverAHeaderAndHidesOverTheBodyOnlyWhenAllow
   ToBox(WM_LBUTTONUP, 0, 200, 8);
   EXPECT_FALSE(Grid->ColumnDragging());
   EXPECT_FALSE(Grid->DragArrow(true).FlyoutShowing());
-  EXPECT_EQ(Grid->Columns().DisplayItems(2), Name);
+  EXPECT_EQ(Grid->Model().Columns().DisplayItems(2), Name);
   // Right of the last column nothing changes.
-  Grid->Columns().Move(2, 0);
+  Grid->Model().Columns().Move(2, 0);
   DropAt(300, 8);
-  EXPECT_EQ(Grid->Columns().DisplayItems(0), Name);
+  EXPECT_EQ(Grid->Model().Columns().DisplayItems(0), Name);
   // Over the body: hidden only with goCanHideColumn.
   DropAt(30, 150);
   EXPECT_TRUE(Name->Visible());
@@ -284,7 +286,7 @@ TEST_F(GridInputTest, ColumnDragMovesOverAHeaderAndHidesOverTheBodyOnlyWhenAllow
 TEST_F(GridInputTest, LeavingTheApplicationDropsDragsResizesAndHints) {
   Form.Show();
   auto Deactivate = [&] { Form.Perform(WM_ACTIVATEAPP, FALSE, 0); };
-  TCustomColumn* Name = Grid->Columns().Items(0);
+  TCustomColumn* Name = Grid->Model().Columns().Items(0);
   Press(WM_LBUTTONDOWN, MK_LBUTTON, 30, 8);
   Press(WM_MOUSEMOVE, MK_LBUTTON, 36, 8);
   const POINT P = Grid->DragBox().ScreenToClient(Grid->ClientToScreen(POINT{200, 8}));
@@ -295,7 +297,7 @@ TEST_F(GridInputTest, LeavingTheApplicationDropsDragsResizesAndHints) {
   EXPECT_FALSE(Grid->DragBox().FlyoutShowing());
   EXPECT_FALSE(Grid->DragArrow(true).FlyoutShowing());
   EXPECT_FALSE(Grid->DragArrow(false).FlyoutShowing());
-  EXPECT_EQ(Grid->Columns().DisplayItems(0), Name);
+  EXPECT_EQ(Grid->Model().Columns().DisplayItems(0), Name);
   // A resize ends where it began.
   Press(WM_LBUTTONDOWN, MK_LBUTTON, 101, 5);
   Press(WM_MOUSEMOVE, MK_LBUTTON, 150, 5);
@@ -305,7 +307,7 @@ TEST_F(GridInputTest, LeavingTheApplicationDropsDragsResizesAndHints) {
   EXPECT_EQ(Name->Width(), 100);
   // The hint of a text too wide for its cell.
   Name->SetOptions(Name->Options() + TColumnOptions{coShowTextFitHint});
-  Grid->SetCellText(0, 2, u"a text far too wide for a column of a hundred pixels");
+  Grid->Model().SetCellText(0, 2, u"a text far too wide for a column of a hundred pixels");
   Press(WM_MOUSEMOVE, 0, 20, RowY(2));
   ASSERT_TRUE(Grid->FitHint().FlyoutShowing());
   Deactivate();
@@ -338,17 +340,17 @@ TEST_F(GridInputTest, EditorOpensOnAClickAcceptsOnEnterAndDropsOnEscape) {
   EXPECT_EQ(Edits, (std::vector<std::u16string>{u"first"}));
   Editor.Perform(WM_KEYDOWN, VK_RETURN, 0);
   EXPECT_EQ(Grid->OpenEditor(), nullptr);
-  EXPECT_EQ(Grid->GetCellText(3, 2), u"first");
+  EXPECT_EQ(Grid->Model().GetCellText(3, 2), u"first");
   EXPECT_EQ(Accepted, (std::vector<std::u16string>{u"first"}));
-  EXPECT_EQ(Grid->CurrentRow(), 3);  // Enter moves down
+  EXPECT_EQ(Grid->Model().CurrentRow(), 3);  // Enter moves down
   // Typing opens the editor with the character; Escape drops the text.
-  Grid->SetCurrentCell(3, 3, 0);
+  Grid->Model().SetCurrentCell(3, 3, 0);
   Type(L'x');
   ASSERT_NE(Grid->OpenEditor(), nullptr);
   EXPECT_EQ(Grid->OpenEditor()->GetAsText(), u"x");
   Grid->OpenEditor()->Perform(WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_EQ(Grid->OpenEditor(), nullptr);
-  EXPECT_EQ(Grid->GetCellText(3, 3), u"");
+  EXPECT_EQ(Grid->Model().GetCellText(3, 3), u"");
   // OnBeforeEdit refuses.
   Grid->OnBeforeEdit = [](TObject*, int, int, bool& Accept) { Accept = false; };
   Click(280, RowY(5));
@@ -359,8 +361,8 @@ TEST_F(GridInputTest, EditorOpensOnAClickAcceptsOnEnterAndDropsOnEscape) {
 TEST_F(GridInputTest, ScreenReadersReadTheRowsAsAListWithTheirStates) {
   CoInitialize(nullptr);
   Grid->FocusState = 1;
-  Grid->Columns().Items(1)->SetVisible(false);
-  Grid->SetCellText(2, 3, u"Text Document");
+  Grid->Model().Columns().Items(1)->SetVisible(false);
+  Grid->Model().SetCellText(2, 3, u"Text Document");
   Click(20, RowY(1));
   Click(20, RowY(3), MK_CONTROL);
   IAccessible* List = nullptr;

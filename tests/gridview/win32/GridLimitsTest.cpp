@@ -35,9 +35,9 @@ int GdiObjects() {
 
 TEST_F(GridLimitsTest, HugeBandAndRowSizesPaintAndReturn) {
   AddColumn(100);
-  Grid->AddRows(3);
+  Grid->Model().AddRows(3);
   Grid->SetRowSize(Huge);  // rows added from now on are this tall
-  Grid->AddRows(3);
+  Grid->Model().AddRows(3);
   Paint();  // the row loop used to wrap around and never reach the bottom
   EXPECT_EQ(Grid->VisibleRowCount(), 3);
   EXPECT_EQ(Grid->RowTop(3), 18 + 3 * 17);
@@ -52,14 +52,14 @@ TEST_F(GridLimitsTest, HugeBandAndRowSizesPaintAndReturn) {
   Grid->SetSlideSize(Huge);
   Grid->SetGridStyle(gsSlides);
   Paint();
-  EXPECT_EQ(Grid->VertScrollBar().Max(), Grid->RowCount());
+  EXPECT_EQ(Grid->VertScrollBar().Max(), Grid->Model().RowCount());
 }
 
 // Positions far from the top row are worked out only as far as the screen needs: a jump across
 // hundreds of thousands of rows sums a screenful, not every row in between.
 TEST_F(GridLimitsTest, JumpsAcrossManyRowsAreSummedOnlyAsFarAsTheScreen) {
   AddColumn(100);
-  Grid->AddRows(300000);
+  Grid->Model().AddRows(300000);
   const int Height = Grid->ClientHeight();
   EXPECT_LE(Grid->RowDistance(0, 299990), -Height);
   EXPECT_GE(Grid->RowDistance(0, 299990), -Height - 17);
@@ -80,9 +80,9 @@ TEST_F(GridLimitsTest, TheWidestColumnsStillAddUp) {
   AddColumn(Huge);
   AddColumn(Huge);
   AddColumn(Huge);
-  Grid->AddRows(2);
-  EXPECT_EQ(Grid->Columns().Items(0)->Width(), TCustomColumn::MaxWidth);
-  EXPECT_EQ(Grid->Columns().TotalWidth(), 3 * TCustomColumn::MaxWidth);
+  Grid->Model().AddRows(2);
+  EXPECT_EQ(Grid->Model().Columns().Items(0)->Width(), TCustomColumn::MaxWidth);
+  EXPECT_EQ(Grid->Model().Columns().TotalWidth(), 3 * TCustomColumn::MaxWidth);
   EXPECT_EQ(Grid->HorizontalOverflow(), 3 * TCustomColumn::MaxWidth - Grid->ClientWidth());
   Grid->HorzScrollBar().SetPosition(Huge);
   EXPECT_EQ(Grid->HorzOffset(), Grid->HorizontalOverflow());
@@ -97,11 +97,11 @@ TEST_F(GridLimitsTest, AnAlphaPictureInAHugeCellShowsItsVisiblePart) {
   Column->SetBorderWidth(0);
   Grid->SetOptions(TGridOptions{});
   Grid->SetRowSize(100000);
-  Grid->AddRows(1);
+  Grid->Model().AddRows(1);
   TBitmap Picture(20, 20);
   Picture.HasAlpha = true;
   for (int I = 0; I < 400; ++I) Picture.Pixels()[I] = 0xFF0000FFu;  // opaque blue
-  Grid->GetCell(0, 0)->SetObject(&Picture);
+  Grid->Model().GetCell(0, 0)->SetObject(&Picture);
   Paint();
   EXPECT_EQ(Px(150, 80), RGB(0, 0, 254));  // full alpha still loses one step (division by 256)
 }
@@ -111,8 +111,8 @@ TEST_F(GridLimitsTest, AProgressValueThatIsNotANumberFillsNothing) {
   Column->SetShowText(true);
   Column->SetProgressColor(clRed);
   Grid->SetOptions(TGridOptions{});
-  Grid->AddRows(1);
-  Grid->GetCell(0, 0)->SetAsFloat(std::numeric_limits<double>::quiet_NaN());
+  Grid->Model().AddRows(1);
+  Grid->Model().GetCell(0, 0)->SetAsFloat(std::numeric_limits<double>::quiet_NaN());
   Paint();
   for (int X = 30; X < 100; ++X) EXPECT_NE(Px(X, 8), RGB(255, 0, 0)) << X;
 }
@@ -122,18 +122,18 @@ TEST_F(GridLimitsTest, CreatingPaintingAndDestroyingGridsLeavesNoGdiObjects) {
     auto Other = std::make_unique<TTestGrid>(&Form);
     Other->SetBounds(0, 0, 400, 200);
     Other->SetOptions(TGridOptions{goHeader, goGrid, goInput, goFooter, goIndicator});
-    Other->Columns().Add<TTextualColumn>()->SetWidth(60);
-    Other->Columns().Add<TImageColumn>()->SetWidth(20);
-    Other->Columns().Add<TProgressColumn>()->SetWidth(50);
-    Other->Columns().Add<TCheckBoxColumn>()->SetWidth(30);
-    Other->Columns().Add<THtmlColumn>()->SetWidth(80);
-    Other->Columns().Add<TGraphicColumn>()->SetWidth(40);
-    Other->Columns().Items(0)->SetSorted(true);
-    Other->AddRows(20);
+    Other->Model().Columns().Add<TTextualColumn>()->SetWidth(60);
+    Other->Model().Columns().Add<TImageColumn>()->SetWidth(20);
+    Other->Model().Columns().Add<TProgressColumn>()->SetWidth(50);
+    Other->Model().Columns().Add<TCheckBoxColumn>()->SetWidth(30);
+    Other->Model().Columns().Add<THtmlColumn>()->SetWidth(80);
+    Other->Model().Columns().Add<TGraphicColumn>()->SetWidth(40);
+    Other->Model().Columns().Items(0)->SetSorted(true);
+    Other->Model().AddRows(20);
     for (int Row = 0; Row < 20; ++Row) {
-      Other->SetCellText(0, Row, u"row " + Utf8ToUtf16(std::to_string(Row)));
-      Other->SetCellText(4, Row, u"a<b>b</b><font color=red size=14 name=Arial>c</font>");
-      Other->GetCell(2, Row)->SetAsFloat(Row * 5);
+      Other->Model().SetCellText(0, Row, u"row " + Utf8ToUtf16(std::to_string(Row)));
+      Other->Model().SetCellText(4, Row, u"a<b>b</b><font color=red size=14 name=Arial>c</font>");
+      Other->Model().GetCell(2, Row)->SetAsFloat(Row * 5);
     }
     Other->HandleNeeded();
     TBitmap Target;
@@ -156,13 +156,13 @@ TEST_F(GridLimitsTest, ExtremeCellValuesPaint) {
   AddColumn<TNumericColumn>(80)->SetFormatMask("#,##0.00");
   AddColumn<TProgressColumn>(60)->SetShowText(true);
   AddColumn<TIncrementColumn>(60);
-  Grid->AddRows(4);
+  Grid->Model().AddRows(4);
   const double Values[] = {1e300, -1e300, std::numeric_limits<double>::infinity(),
                            std::numeric_limits<double>::quiet_NaN()};
   for (int Row = 0; Row < 4; ++Row) {
-    Grid->GetCell(0, Row)->SetAsDateTime(Values[Row]);
-    Grid->GetCell(1, Row)->SetAsFloat(Values[Row]);
-    Grid->GetCell(2, Row)->SetAsFloat(Values[Row]);
+    Grid->Model().GetCell(0, Row)->SetAsDateTime(Values[Row]);
+    Grid->Model().GetCell(1, Row)->SetAsFloat(Values[Row]);
+    Grid->Model().GetCell(2, Row)->SetAsFloat(Values[Row]);
   }
   Paint();
   Application().OnException = nullptr;

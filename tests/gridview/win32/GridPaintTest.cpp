@@ -17,8 +17,8 @@ struct GridPaintTest : GridFixture {
 TEST_F(GridPaintTest, SelectionColoursFocusedAndUnfocused) {
   AddColumn(100);
   AddColumn(100);
-  Grid->AddRows(3);
-  Grid->SetCurrentCell(1, 1, 0);
+  Grid->Model().AddRows(3);
+  Grid->Model().SetCurrentCell(1, 1, 0);
   Grid->FocusState = 1;
   Paint();
   EXPECT_EQ(Px(150, 16 + 8), Sys(COLOR_HIGHLIGHT));
@@ -45,10 +45,10 @@ TEST_F(GridPaintTest, FullRowSelectionPaintsEverySelectedRow) {
   Grid->SetOptions(TGridOptions{goSelectFullRow, goMultiSelect});
   AddColumn(100);
   AddColumn(100);
-  Grid->AddRows(4);
+  Grid->Model().AddRows(4);
   Grid->FocusState = 1;
-  Grid->SetCurrentCell(0, 1, 0);
-  Grid->SetCurrentCell(0, 3, CtrlKeyBit);
+  Grid->Model().SetCurrentCell(0, 1, 0);
+  Grid->Model().SetCurrentCell(0, 3, CtrlKeyBit);
   Paint();
   EXPECT_EQ(Px(150, 16 + 8), Sys(COLOR_HIGHLIGHT));
   EXPECT_EQ(Px(50, 3 * 16 + 8), Sys(COLOR_HIGHLIGHT));
@@ -61,9 +61,9 @@ TEST_F(GridPaintTest, FullRowFocusFrameEndsAtTheColumnsRightEdge) {
   Grid->SetOptions(TGridOptions{goSelectFullRow});
   AddColumn(200);
   AddColumn(200);
-  Grid->AddRows(3);
+  Grid->Model().AddRows(3);
   Grid->FocusState = 1;
-  Grid->SetCurrentCell(0, 1, 0);
+  Grid->Model().SetCurrentCell(0, 1, 0);
   const int Right = Grid->ClientWidth() - 1;
   auto Edge = [this](int X) {
     std::vector<COLORREF> Pixels;
@@ -77,7 +77,7 @@ TEST_F(GridPaintTest, FullRowFocusFrameEndsAtTheColumnsRightEdge) {
   Paint();
   EXPECT_EQ(Edge(Right), Plain);
   EXPECT_NE(Edge(0), std::vector<COLORREF>(Plain.size(), Sys(COLOR_HIGHLIGHT)));  // the left side shows
-  Grid->Columns().Items(1)->SetWidth(50);
+  Grid->Model().Columns().Items(1)->SetWidth(50);
   Paint();
   const auto Framed = Edge(249);
   Grid->SetAppearanceOptions(TAppearanceOptions{aoHideFocus});
@@ -88,8 +88,8 @@ TEST_F(GridPaintTest, FullRowFocusFrameEndsAtTheColumnsRightEdge) {
 TEST_F(GridPaintTest, SortedColumnIsDarkened) {
   AddColumn(100);
   TTextualColumn* Sorted = AddColumn(100);
-  Grid->AddRows(2);
-  Grid->SetCurrentCell(0, 0, 0);
+  Grid->Model().AddRows(2);
+  Grid->Model().SetCurrentCell(0, 0, 0);
   Grid->FocusState = 1;
   Grid->SetAppearanceOptions(TAppearanceOptions{aoIndicateSortedColumn});
   Sorted->SetSorted(true);
@@ -101,7 +101,7 @@ TEST_F(GridPaintTest, SortedColumnIsDarkened) {
   EXPECT_EQ(Px(150, 60), Dark);  // below the rows too
   EXPECT_EQ(Px(50, 16 + 8), Window);
   // A selected cell of the sorted column keeps the selection colour.
-  Grid->SetCurrentCell(1, 1, 0);
+  Grid->Model().SetCurrentCell(1, 1, 0);
   Paint();
   EXPECT_EQ(Px(150, 16 + 8), Sys(COLOR_HIGHLIGHT));
 }
@@ -111,7 +111,7 @@ TEST_F(GridPaintTest, GridLinesAndTheFramedStyle) {
   Grid->SetGridLinesColor(clRed);
   AddColumn(100);
   AddColumn(100);
-  Grid->AddRows(2);
+  Grid->Model().AddRows(2);
   Paint();
   EXPECT_EQ(Px(50, 16), RGB(255, 0, 0));  // under row 0
   EXPECT_EQ(Px(99, 8), RGB(255, 0, 0));   // right of column 0
@@ -130,7 +130,7 @@ TEST_F(GridPaintTest, GridLinesAndTheFramedStyle) {
 
 TEST_F(GridPaintTest, CellColoringEventChangesTheBackground) {
   AddColumn(100);
-  Grid->AddRows(2);
+  Grid->Model().AddRows(2);
   Grid->OnCellColoring = [](TObject*, int, int ARow, TColor& Cell, TColor&, TCellState) {
     if (ARow == 1) Cell = clYellow;
   };
@@ -141,8 +141,8 @@ TEST_F(GridPaintTest, CellColoringEventChangesTheBackground) {
 
 TEST_F(GridPaintTest, FocusFrameAroundTheCurrentCell) {
   AddColumn(100);
-  Grid->AddRows(2);
-  Grid->SetCurrentCell(0, 1, 0);
+  Grid->Model().AddRows(2);
+  Grid->Model().SetCurrentCell(0, 1, 0);
   Grid->SetAppearanceOptions(TAppearanceOptions{aoHideFocus});
   Grid->FocusState = 1;
   Paint();
@@ -167,10 +167,10 @@ TEST_F(GridPaintTest, EmptyGridShowsItsCaption) {
   EXPECT_TRUE(HasInk(RECT{0, Top, 300, Top + 12}, Window));
   const auto [First, Last] = InkSpan(RECT{0, Top, 300, Top + 14}, Window);
   EXPECT_NEAR((First + Last) / 2, 150, 3);  // centred across the client width
-  Grid->AddRows(1);
+  Grid->Model().AddRows(1);
   Paint();
   EXPECT_FALSE(HasInk(RECT{0, Top, 300, Top + 12}, Window));
-  Grid->ClearRows();
+  Grid->Model().ClearRows();
   Grid->SetCaption(u"");
   Paint();
   EXPECT_FALSE(HasInk(RECT{0, Top, 300, Top + 12}, Window));
@@ -188,8 +188,8 @@ TEST_F(GridPaintTest, RightOfTheColumnsIsTheGridColour) {
 TEST_F(GridPaintTest, IndicatorMarksTheCurrentRow) {
   Grid->SetOptions(TGridOptions{goIndicator});
   AddColumn(100);
-  Grid->AddRows(3);
-  Grid->SetCurrentCell(0, 1, 0);
+  Grid->Model().AddRows(3);
+  Grid->Model().SetCurrentCell(0, 1, 0);
   Paint();
   // The arrow: a filled triangle 6 wide and 11 high, centred in the 12 x 16 cell.
   EXPECT_EQ(Px(3, 16 + 8), Sys(COLOR_WINDOWTEXT));
@@ -205,8 +205,8 @@ TEST_F(GridPaintTest, SlidesStackRowsWithAFramedCurrentSlide) {
   Column->SetColor(clYellow);
   Grid->SetSlideSize(40);
   Grid->SetGridStyle(gsSlides);
-  Grid->AddRows(5);
-  Grid->SetCurrentCell(0, 1, 0);
+  Grid->Model().AddRows(5);
+  Grid->Model().SetCurrentCell(0, 1, 0);
   Paint();
   EXPECT_EQ(Px(50, 20), RGB(255, 255, 0));       // slide 0's cell
   EXPECT_EQ(Px(50, 40 + 20), RGB(255, 255, 0));  // slide 1's cell
@@ -237,8 +237,8 @@ struct GridRepaintTest : GridFixture {
 }  // namespace
 
 TEST_F(GridRepaintTest, PropertyChangesRepaintWhatTheyAffect) {
-  Grid->AddRows(3);
-  Grid->SetCurrentCell(1, 1, 0);
+  Grid->Model().AddRows(3);
+  Grid->Model().SetCurrentCell(1, 1, 0);
   Settle();
   Grid->SetRowSize(0);
   RECT R = Pending();
@@ -262,7 +262,7 @@ TEST_F(GridRepaintTest, PropertyChangesRepaintWhatTheyAffect) {
 
 // RowSize repaints the data area (and the input row and indicator when shown), not the header.
 TEST_F(GridRepaintTest, RowSizeRepaintsBelowTheHeader) {
-  Grid->AddRows(3);
+  Grid->Model().AddRows(3);
   Settle();
   Grid->SetRowSize(20);
   RECT R = Pending();
@@ -278,25 +278,25 @@ TEST_F(GridRepaintTest, RowSizeRepaintsBelowTheHeader) {
 }
 
 TEST_F(GridRepaintTest, AutoSizedColumnsFollowAScrollBarThatComes) {
-  Grid->Columns().Items(1)->SetOptions(TColumnOptions{coAutoSize});
+  Grid->Model().Columns().Items(1)->SetOptions(TColumnOptions{coAutoSize});
   const int Before = Grid->ClientWidth();
-  EXPECT_EQ(Grid->Columns().TotalWidth(), Before);
-  Grid->AddRows(100);
+  EXPECT_EQ(Grid->Model().Columns().TotalWidth(), Before);
+  Grid->Model().AddRows(100);
   EXPECT_LT(Grid->ClientWidth(), Before);
-  EXPECT_EQ(Grid->Columns().TotalWidth(), Grid->ClientWidth());
+  EXPECT_EQ(Grid->Model().Columns().TotalWidth(), Grid->ClientWidth());
   EXPECT_EQ(Grid->HorizontalOverflow(), 0);
 }
 
 TEST_F(GridRepaintTest, SpaceTogglesTheCurrentCheckBox) {
   auto* Check = AddColumn<TCheckBoxColumn>(40);
   Check->SetOptions(Check->Options() + TColumnOptions{coEditing});
-  Grid->AddRows(2);
-  Grid->SetCurrentCell(Check->Index(), 1, 0);
+  Grid->Model().AddRows(2);
+  Grid->Model().SetCurrentCell(Check->Index(), 1, 0);
   Grid->Perform(WM_CHAR, L' ');
-  EXPECT_EQ(Grid->GetCellText(Check->Index(), 1), u"True");
+  EXPECT_EQ(Grid->Model().GetCellText(Check->Index(), 1), u"True");
   Grid->Perform(WM_CHAR, L' ');
-  EXPECT_EQ(Grid->GetCellText(Check->Index(), 1), u"False");
-  EXPECT_EQ(Grid->GetCellText(Check->Index(), 0), u"False");
+  EXPECT_EQ(Grid->Model().GetCellText(Check->Index(), 1), u"False");
+  EXPECT_EQ(Grid->Model().GetCellText(Check->Index(), 0), u"False");
 }
 
 // Every column kind, every option and a stream of input in a fixed pseudo-random order: the grid
@@ -316,11 +316,11 @@ TEST_F(GridPaintTest, AnyMixOfInputAndOptionsPaints) {
   AddColumn<TComboBoxColumn>(50);
   AddColumn<TIncrementColumn>(30);
   AddColumn<TGraphicColumn>(40);
-  Grid->AddRows(60);
+  Grid->Model().AddRows(60);
   for (int Row = 0; Row < 60; ++Row) {
-    Grid->SetCellText(1, Row, u"text " + Utf8ToUtf16(std::to_string(Row)));
-    Grid->SetCellText(7, Row, Row % 2 ? u"<b>x<i>y" : u"</b></i><font color=\"#12\">z");
-    Grid->GetCell(5, Row)->SetAsFloat(Row * 7 % 130);
+    Grid->Model().SetCellText(1, Row, u"text " + Utf8ToUtf16(std::to_string(Row)));
+    Grid->Model().SetCellText(7, Row, Row % 2 ? u"<b>x<i>y" : u"</b></i><font color=\"#12\">z");
+    Grid->Model().GetCell(5, Row)->SetAsFloat(Row * 7 % 130);
   }
   unsigned Seed = 12345;
   auto Next = [&Seed](unsigned Range) {
@@ -343,7 +343,8 @@ TEST_F(GridPaintTest, AnyMixOfInputAndOptionsPaints) {
       case 10: Grid->SetGridLinesStyle(static_cast<TGridLinesStyle>(Next(3))); break;
       case 11: Grid->SetGridStyle(Next(5) == 0 ? gsSlides : gsReport); break;
       case 12:
-        if (Grid->RowCount() > 0) Grid->DeleteRow(static_cast<int>(Next(static_cast<unsigned>(Grid->RowCount()))));
+        if (Grid->Model().RowCount() > 0)
+          Grid->Model().DeleteRow(static_cast<int>(Next(static_cast<unsigned>(Grid->Model().RowCount()))));
         break;
       case 13: Grid->SetBounds(0, 0, 100 + static_cast<int>(Next(400)), 60 + static_cast<int>(Next(200))); break;
     }
@@ -356,7 +357,7 @@ TEST_F(GridPaintTest, AnyMixOfInputAndOptionsPaints) {
 
 TEST_F(GridPaintTest, BorderStyleRecreatesTheWindow) {
   AddColumn(100);
-  Grid->AddRows(3);
+  Grid->Model().AddRows(3);
   Grid->SetBorderStyle(bsSingle);
   HWND Window = Grid->Handle();
   EXPECT_TRUE(GetWindowLongW(Window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
@@ -364,5 +365,5 @@ TEST_F(GridPaintTest, BorderStyleRecreatesTheWindow) {
   Grid->SetBorderStyle(bsNone);
   EXPECT_FALSE(GetWindowLongW(Grid->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
   EXPECT_EQ(Grid->ClientWidth(), 300);
-  EXPECT_EQ(Grid->RowCount(), 3);  // the rows stay with the object
+  EXPECT_EQ(Grid->Model().RowCount(), 3);  // the rows stay with the object
 }

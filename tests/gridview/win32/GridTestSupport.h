@@ -27,7 +27,7 @@ struct GridFixture : ::testing::Test {
   // A text column of Width pixels, its cells on the window colour.
   template <class T = TTextualColumn>
   T* AddColumn(int Width, const char16_t* Caption = u"") {
-    T* Column = Grid->Columns().Add<T>();
+    T* Column = Grid->Model().Columns().Add<T>();
     Column->SetWidth(Width);
     Column->SetColor(clWindow);
     Column->Header().SetCaption(Caption);

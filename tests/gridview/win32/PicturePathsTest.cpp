@@ -34,7 +34,7 @@ struct PicturePathsTest : GridFixture {
     GridFixture::SetUp();
     Grid->SetOptions(TGridOptions{});  // rows start at the top
     Grid->SetBounds(0, 0, 300, 100);
-    Grid->SetCurrentCell(-1, -1, 0);
+    Grid->Model().SetCurrentCell(-1, -1, 0);
   }
   const COLORREF Window = Sys(COLOR_WINDOW);
 };
@@ -45,12 +45,12 @@ TEST_F(PicturePathsTest, GraphicCellsShowAnyPictureWithItsAlphaAndItsCurrentFram
   Column->SetBorderWidth(0);
   Column->SetStrecht(true);
   Grid->SetRowSize(16);
-  Grid->AddRows(2);
+  Grid->Model().AddRows(2);
   auto Gif = HalfClearGif({0xFFFF0000u, 0xFF0000FFu});
   TPicture Picture;
   Picture.SetGraphic(HalfClearGif({0xFFFF0000u}));
-  Grid->GetCell(0, 0)->SetObject(Gif.get());
-  Grid->GetCell(0, 1)->SetObject(&Picture);
+  Grid->Model().GetCell(0, 0)->SetObject(Gif.get());
+  Grid->Model().GetCell(0, 1)->SetObject(&Picture);
   Paint();
   for (int Row : {0, 1}) {
     EXPECT_EQ(Px(5, Row * 16 + 8), UnderClear(Window)) << Row;  // the clear half shows the cell
@@ -70,8 +70,8 @@ TEST_F(PicturePathsTest, RateAndHeaderGlyphsFromPicturesKeepTheirAlpha) {
   Rate->Header().SetGlyph(GlyphOf(*Gif));
   Rate->Header().SetDisplayMode(dmImageOnly);
   Grid->SetOptions(TGridOptions{goHeader});
-  Grid->AddRows(1);
-  Grid->SetCellText(0, 0, u"2");
+  Grid->Model().AddRows(1);
+  Grid->Model().SetCellText(0, 0, u"2");
   Paint();
   const int Top = Grid->HeaderSize();
   EXPECT_EQ(Px(1, Top + 8), UnderClear(Window));

@@ -8,7 +8,7 @@ struct ScrollViewTest : GridFixture {
     Grid->SetOptions(TGridOptions{});
     Grid->SetBounds(0, 0, 300, 160);
     AddColumn(100);
-    Grid->AddRows(100);
+    Grid->Model().AddRows(100);
   }
 };
 }  // namespace
@@ -21,7 +21,7 @@ TEST_F(ScrollViewTest, ScrollBarObjectClampsAndIgnoresStepsWithoutRange) {
   EXPECT_EQ(Bar.Position(), 0);
   Bar.SetMin(-5);
   EXPECT_EQ(Bar.Min(), 0);
-  Grid->ClearRows();
+  Grid->Model().ClearRows();
   EXPECT_EQ(Bar.Max(), 0);
   Bar.LineDown();
   EXPECT_EQ(Bar.Position(), 0);
@@ -45,8 +45,8 @@ TEST_F(ScrollViewTest, OneRowScrollRepaintsOnlyTheUncoveredStrip) {
 // header included, and only that strip waits to be painted.
 TEST_F(ScrollViewTest, APixelStepRepaintsOnlyTheStripOnTheRight) {
   Grid->SetOptions(TGridOptions{goHeader});
-  Grid->Columns().Items(0)->SetWidth(600);
-  Grid->SetCurrentCell(-1, -1, 0);
+  Grid->Model().Columns().Items(0)->SetWidth(600);
+  Grid->Model().SetCurrentCell(-1, -1, 0);
   Form.Show();
   UpdateWindow(Grid->Handle());
   Grid->Perform(WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0));

@@ -158,10 +158,10 @@ TEST_F(StyleDisplaysTest, ClassicHeadersDoNotTrackTheMouse) {
 
 TEST_F(StyleDisplaysTest, AHeaderClickSortsAndASecondReverses) {
   TTextualColumn* Column = AddColumn(100, u"Name");
-  Grid->AddRows(3);
-  Grid->SetCellText(0, 0, u"b");
-  Grid->SetCellText(0, 1, u"c");
-  Grid->SetCellText(0, 2, u"a");
+  Grid->Model().AddRows(3);
+  Grid->Model().SetCellText(0, 0, u"b");
+  Grid->Model().SetCellText(0, 1, u"c");
+  Grid->Model().SetCellText(0, 2, u"a");
   int Clicked = -1;
   Grid->OnHeaderClick = [&](TObject*, int ACol) { Clicked = ACol; };
   Grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 5));
@@ -169,10 +169,10 @@ TEST_F(StyleDisplaysTest, AHeaderClickSortsAndASecondReverses) {
   Grid->Perform(WM_LBUTTONUP, 0, MAKELPARAM(50, 5));
   EXPECT_EQ(Clicked, 0);
   EXPECT_EQ(Grid->PressedHeaderColumn(), nullptr);
-  EXPECT_EQ(Grid->GetCellText(0, 0), u"a");
+  EXPECT_EQ(Grid->Model().GetCellText(0, 0), u"a");
   Grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 5));
   Grid->Perform(WM_LBUTTONUP, 0, MAKELPARAM(50, 5));
-  EXPECT_EQ(Grid->GetCellText(0, 0), u"c");
+  EXPECT_EQ(Grid->Model().GetCellText(0, 0), u"c");
   // Released elsewhere: no click.
   Clicked = -1;
   Grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 5));
@@ -186,14 +186,14 @@ TEST_F(StyleDisplaysTest, DeletingThePressedColumnForgetsIt) {
   TTextualColumn* Second = AddColumn(100);
   Grid->SetPressedHeader(Second);
   Grid->SetHotHeader(Second);
-  Grid->Columns().Delete(Second->Index());
+  Grid->Model().Columns().Delete(Second->Index());
   EXPECT_EQ(Grid->PressedHeaderColumn(), nullptr);
   EXPECT_EQ(Grid->HotHeaderColumn(), nullptr);
   Grid->Perform(WM_LBUTTONUP, 0, MAKELPARAM(150, 5));
   Paint();
   TTextualColumn* Third = AddColumn(100);
   Grid->SetPressedHeader(Third);
-  Grid->Columns().Clear();
+  Grid->Model().Columns().Clear();
   EXPECT_EQ(Grid->PressedHeaderColumn(), nullptr);
   Paint();
 }
