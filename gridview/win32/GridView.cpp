@@ -11,6 +11,25 @@ bool TCustomGridView::PrepareCellFont(int ACol, int ARow, TCellState State, TCol
 
 bool TCustomGridView::FormatCell(int, int, TCellState, TColumnDisplay&) { return false; }
 
+void TGridView::ChangeScale(int M, int D) {
+  TCustomGridView::ChangeScale(M, D);
+  SetHeaderSize(ScaleLength(HeaderSize(), M, D));
+  SetRowSize(ScaleLength(RowSize(), M, D));
+  SetInputSize(ScaleLength(InputSize(), M, D));
+  SetSlideSize(ScaleLength(SlideSize(), M, D));
+  for (int Index = 0; Index < Columns().Count(); ++Index) {
+    TCustomColumn* Column = Columns().Items(Index);
+    Column->SetWidth(ScaleLength(Column->Width(), M, D));
+    Column->SetDefaultWidth(ScaleLength(Column->DefaultWidth(), M, D));
+    if (!Column->ParentFont()) {
+      // Point sizes are kept at 96 pixels per inch: a denser screen takes a larger size.
+      TGridFont Font = Column->Font();
+      Font.Size = ScaleFontHeight(Font.Size, M, D);
+      Column->SetFont(Font);
+    }
+  }
+}
+
 bool TGridView::FormatCell(int ACol, int ARow, TCellState State, TColumnDisplay& Display) {
   TFont& Font = Canvas().Font();
   TCell* Cell = GetCell(ACol, ARow);
