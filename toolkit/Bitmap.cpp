@@ -133,7 +133,8 @@ std::uint32_t MeanPixel(const std::uint32_t* Pixels, int Stride, double X0, doub
       for (int C = 0; C < 4; ++C) Sum[C] += W * ((P >> (8 * C)) & 0xFF);
     }
   }
-  if (Opaque <= 0 || (Masked && Clear > Opaque)) return MaskPixel;
+  // Half covered keeps the picture (the margin absorbs rounding, so both halves of a shape agree).
+  if (Opaque <= 0 || (Masked && Clear > Opaque + 1e-9)) return MaskPixel;
   std::uint32_t Result = 0;
   for (int C = 0; C < 4; ++C) Result |= std::uint32_t(Sum[C] / Opaque + 0.5) << (8 * C);
   return Result;

@@ -1,10 +1,9 @@
 // The main window on a denser screen: scaled by 3/2 (144 pixels per inch) every criteria label shows
 // its whole text, the fields keep their order and spacing, the grid and the bars grow with the
 // text, and the window answers a density change with the place the system suggests.
-#include "tests/app/MainFormTest.h"
-
 #include "gridview/win32/CustomGridView.h"
 #include "platform/win32/WideText.h"
+#include "tests/app/MainFormTest.h"
 #include "toolkit/HandleGuards.h"
 
 namespace {
@@ -41,9 +40,8 @@ std::vector<RECT> CriteriaBounds(TForm1& Form) {
 }
 
 bool SameRects(const std::vector<RECT>& A, const std::vector<RECT>& B) {
-  return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](const RECT& X, const RECT& Y) {
-           return EqualRect(&X, &Y) != FALSE;
-         });
+  return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(),
+                                            [](const RECT& X, const RECT& Y) { return EqualRect(&X, &Y) != FALSE; });
 }
 
 }  // namespace
@@ -86,6 +84,10 @@ TEST_F(MainFormTest, ScaledByThreeHalvesNoLabelOrFieldIsClippedOrOverlapped) {
   EXPECT_EQ(Form.tpPaneBar3.Height(), 4 * 30 + 65);
   EXPECT_LE(Form.tpPaneBar3.BoundsRect().bottom, Form.tpContainer2.ChildArea().bottom);
   EXPECT_EQ(Form.StatusBar1.Panel(1).Width, 300);
+  EXPECT_EQ(Form.prg.BoundsRect().right, 147);  // still inside panel 0, 4 from its edge at 144
+  const RECT Roll = Form.tpPaneBar3.RollButtonRect();
+  EXPECT_EQ(Roll.right - Roll.left, 27);
+  EXPECT_EQ(Roll.right, Form.tpPaneBar3.Width() - 9);
 
   // And back: the design's places exactly.
   Form.ChangeScale(96, 144);
