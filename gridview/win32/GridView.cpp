@@ -17,6 +17,8 @@ void TGridView::ChangeScale(int M, int D) {
   SetRowSize(ScaleLength(RowSize(), M, D));
   SetInputSize(ScaleLength(InputSize(), M, D));
   SetSlideSize(ScaleLength(SlideSize(), M, D));
+  // The cell hint is a window of its own, outside the control's children.
+  FCellHint.ScaleForPPI(CurrentPPI());
   for (int Index = 0; Index < Columns().Count(); ++Index) {
     TCustomColumn* Column = Columns().Items(Index);
     Column->SetWidth(ScaleLength(Column->Width(), M, D));
@@ -50,10 +52,10 @@ void TGridView::UpdateHints(int ACol, int ARow) {
     FCellHint.HideFlyout();
     return;
   }
-  // Beside the cell's right edge, a little above it, at most 250 pixels wide.
-  RECT Bounds = FCellHint.CalcHintRect(CellHintMaxWidth, Hint);
+  // Beside the cell's right edge, a little above it, at most 250 pixels wide (at 96 pixels per inch).
+  RECT Bounds = FCellHint.CalcHintRect(ScaleValue(CellHintMaxWidth), Hint);
   const RECT Cell = GetCellRect(ACol, ARow);
-  const POINT Corner = ClientToScreen(POINT{Cell.right, Cell.top - 20});
+  const POINT Corner = ClientToScreen(POINT{Cell.right, Cell.top - ScaleValue(20)});
   OffsetRect(&Bounds, Corner.x, Corner.y);
   FCellHint.ActivateHint(Bounds, Hint);
 }
