@@ -578,6 +578,9 @@ void TtpCustomPaneBar::DoParentFontChanged() {
     FFontUpdating = true;
     SetLinkFont(FFont, Name, Style);
     SetLinkFont(FHeaderFont, Name, fsBold);
+    // The link size is a size at 96 pixels per inch.
+    for (TFont* Font : {&FFont, &FHeaderFont})
+      Font->SetHeight(ScaleFontHeight(Font->Height(), CurrentPPI(), DesignPPI));
     FFontUpdating = false;
   }
   TtpCustomControl::DoParentFontChanged();
