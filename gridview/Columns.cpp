@@ -4,6 +4,8 @@
 #include <cmath>
 #include <map>
 
+#include "gridview/GridMetrics.h"
+
 // Glyphs and parts.
 
 void TGlyph::MakeTransparentFromCorner() {
@@ -245,7 +247,8 @@ void TCustomColumn::SetVisible(bool Value) {
 }
 
 void TCustomColumn::SetWidth(int Value) {
-  FWidth = std::clamp(Value, MinWidth, MaxWidth);
+  const TColumnsOwner* Owner = FColumns ? FColumns->Owner() : nullptr;
+  FWidth = std::clamp(Value, Owner ? Owner->MinColumnWidth() : TGridMetrics().MinColumnWidth(), MaxWidth);
   if (FColumns) FColumns->RecalcLefts(false);
   Changed(ccWidth);
   if (FColumns) FColumns->AutoSize(this, false);

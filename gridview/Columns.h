@@ -31,6 +31,8 @@ class TColumnsOwner {
   virtual int ColumnsWidth() const = 0;
   // The font of columns with ParentFont.
   virtual const TGridFont& ColumnsFont() const = 0;
+  // No column is narrower than this.
+  virtual int MinColumnWidth() const = 0;
 
  protected:
   ~TColumnsOwner() = default;
@@ -159,7 +161,6 @@ class TVirtualColElement : public TObject {
 
 class TCustomColumn : public TObject {
  public:
-  static constexpr int MinWidth = 8;
   // Wider than any screen; with it the sums of all columns' widths stay inside an int.
   static constexpr int MaxWidth = 1 << 24;
   static constexpr TColumnOptions DefaultOptions{coCanClick, coCanSort, coCanInput, coEditorAutoSelect, coPublicUsing};
@@ -235,7 +236,7 @@ class TCustomColumn : public TObject {
   bool Visible() const { return FVisible; }
   void SetVisible(bool Value);
   int Width() const { return FWidth; }
-  void SetWidth(int Value);  // never below MinWidth nor above MaxWidth
+  void SetWidth(int Value);  // never below the grid's minimum column width nor above MaxWidth
   TWrapKind WrapKind() const { return FWrapKind; }
   void SetWrapKind(TWrapKind Value) { FWrapKind = Value; }
 

@@ -121,7 +121,7 @@ void TGridModel::ClearRows() {
 
 void TGridModel::DeleteRow(int ARow) {
   View().HideCellEditor();
-  const int Height = RowHeight(ARow) + (FOptions.Contains(goGrid) ? 1 : 0);
+  const int Height = RowHeight(ARow) + GridLineWidth();
   FCells.DeleteRow(ARow);
   // The scroll range is taken after the row is gone, so that it is not one row too long.
   View().UpdateVerticalScrollBar();
@@ -134,7 +134,7 @@ void TGridModel::InsertRow(int ARow) {
   FCells.InsertRow(ARow, FRowSize);
   View().UpdateVerticalScrollBar();
   SetCurrentRow(CurrentRow() + 1);
-  View().ScrollRowsFrom(ARow, RowHeight(ARow) + (FOptions.Contains(goGrid) ? 1 : 0));
+  View().ScrollRowsFrom(ARow, RowHeight(ARow) + GridLineWidth());
 }
 
 void TGridModel::MoveRow(int From, int To) {
@@ -342,7 +342,7 @@ void TGridModel::LoadCellValue(int ACol, int ARow, TVirtualColElement& Element) 
 
 int TGridModel::ColumnsWidth() const {
   const int Width = GridClientWidth();
-  return FGridStyle == gsReport && FOptions.Contains(goIndicator) ? Width - IndicatorWidth : Width;
+  return FGridStyle == gsReport && FOptions.Contains(goIndicator) ? Width - FMetrics.IndicatorWidth() : Width;
 }
 
 void TGridModel::SetGridClientWidth(int Value) {
@@ -387,6 +387,16 @@ void TGridModel::SetOptions(TGridOptions Value) {
   View().InvalidateGrid();
   View().RepositionEditor();
   View().UpdateHorizontalScrollBar();
+}
+
+void TGridModel::SetPixelsPerInch(int Value) {
+  if (Value <= 0 || Value == FMetrics.PixelsPerInch()) return;
+  FMetrics.SetPixelsPerInch(Value);
+  FColumns.RecalcLefts(false);  // the indicator strip has a new width
+  View().InvalidateGrid();
+  View().RepositionEditor();
+  View().UpdateHorizontalScrollBar();
+  View().UpdateVerticalScrollBar();
 }
 
 void TGridModel::SetAppearanceOptions(TAppearanceOptions Value) {

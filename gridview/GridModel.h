@@ -8,6 +8,7 @@
 
 #include "gridview/Cells.h"
 #include "gridview/Columns.h"
+#include "gridview/GridMetrics.h"
 #include "gridview/GridObserver.h"
 
 class TGridModel : private TColumnsOwner {
@@ -103,7 +104,14 @@ class TGridModel : private TColumnsOwner {
   void SetGridClientWidth(int Value);
   bool ViewExists() const { return !FObserver || FObserver->ViewExists(); }
   // Left edge of the data (the indicator strip's width when it is shown).
-  int DataLeft() const { return FOptions.Contains(goIndicator) ? IndicatorWidth : 0; }
+  int DataLeft() const { return FOptions.Contains(goIndicator) ? FMetrics.IndicatorWidth() : 0; }
+  // The space below and right of every cell (goGrid).
+  int GridLineWidth() const { return FOptions.Contains(goGrid) ? FMetrics.GridLineWidth() : 0; }
+
+  // The grid's pixel sizes at the screen's scale (96 pixels per inch unless set).
+  const TGridMetrics& Metrics() const { return FMetrics; }
+  // A new scale lays the grid out again; rows, header and column sizes are the caller's to scale.
+  void SetPixelsPerInch(int Value);
 
  private:
   // TColumnsOwner: what the columns report and ask.
@@ -113,6 +121,7 @@ class TGridModel : private TColumnsOwner {
   void RepaintColumn(TCustomColumn* Column, TGridArea Area) override;
   int ColumnsLeft() const override { return DataLeft(); }
   int ColumnsWidth() const override;
+  int MinColumnWidth() const override { return FMetrics.MinColumnWidth(); }
   const TGridFont& ColumnsFont() const override { return FFont; }
   // What the store reports.
   void StoreCellChanged(int ACol, int ARow);
@@ -141,4 +150,5 @@ class TGridModel : private TColumnsOwner {
   TGridFont FFont;
   bool FAutoScroll = false;
   int FClientWidth = 250;
+  TGridMetrics FMetrics;
 };

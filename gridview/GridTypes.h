@@ -138,9 +138,6 @@ enum TColumnsStructureKind { scAdded = 0, scRemoved = 1, scCleared = 2, scInsert
 // Areas of the grid a repaint request can name; gaWhole is a column's full-height strip.
 enum TGridArea { gaWhole = 0, gaData = 1, gaFooter = 2, gaHeader = 3, gaIndicator = 4, gaInput = 5 };
 
-// Width of the indicator strip left of the data when goIndicator is on.
-constexpr int IndicatorWidth = 12;
-
 // A font as a plain value; the window side makes the GDI font from it.
 struct TGridFont {
   std::string Name = "Tahoma";

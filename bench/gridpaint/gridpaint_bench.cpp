@@ -157,7 +157,7 @@ void Measure(TForm& Form, TGridView& Grid, const char* Suffix) {
   UpdateWindow(Grid.Handle());
   Start = TClock::now();
   for (int I = 0; I < Clicks; ++I) {
-    const int Y = Grid.RowTop(I % 2 ? 5 : 20) + 4;
+    const int Y = Grid.Geometry().RowTop(I % 2 ? 5 : 20) + 4;
     Grid.Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, Y));
     Grid.Perform(WM_LBUTTONUP, 0, MAKELPARAM(300, Y));
     UpdateWindow(Grid.Handle());
@@ -165,7 +165,7 @@ void Measure(TForm& Form, TGridView& Grid, const char* Suffix) {
   const double SelectRow = MillisecondsSince(Start, Clicks);
 
   const int Keys = 300;
-  Grid.Model().SetCurrentRow(Grid.TopRow() + Grid.WholeRowsInView() - 1);
+  Grid.Model().SetCurrentRow(Grid.TopRow() + Grid.Geometry().WholeRowsInView() - 1);
   UpdateWindow(Grid.Handle());
   const int TopBefore = Grid.TopRow();
   Start = TClock::now();
@@ -177,7 +177,7 @@ void Measure(TForm& Form, TGridView& Grid, const char* Suffix) {
   const int KeyScrolled = Grid.TopRow() - TopBefore;
 
   std::printf("rows%s: %d\n", Suffix, Grid.Model().RowCount());
-  std::printf("visible_rows%s: %d\n", Suffix, Grid.VisibleRowCount());
+  std::printf("visible_rows%s: %d\n", Suffix, Grid.Geometry().VisibleRowCount());
   std::printf("paint_screen_ms%s: %.3f\n", Suffix, PaintScreen);
   std::printf("paint_screen_memory_ms%s: %.3f\n", Suffix, PaintMemory);
   std::printf("scroll_row_ms%s: %.3f\n", Suffix, ScrollRow);

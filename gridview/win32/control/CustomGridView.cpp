@@ -22,6 +22,7 @@ void RegisterGridCursors() {
 
 TCustomGridViewControl::TCustomGridViewControl(TWinControl* Parent) : TScrollView(Parent) {
   FModel.SetObserver(this);
+  FModel.SetPixelsPerInch(CurrentPPI());  // a parent at another density passes its own on
   RegisterGridDisplayClasses();
   RegisterGridEditorClasses();
   RegisterGridCursors();
@@ -112,7 +113,7 @@ LRESULT TCustomGridViewControl::WndProc(UINT Message, WPARAM WParam, LPARAM LPar
 // Properties.
 
 void TCustomGridViewControl::SetGridLinesStyle(TGridLinesStyle Value) {
-  FGridLinesStyle = Value;
+  FGeometry.SetLinesStyle(Value);
   InvalidateGrid();
 }
 
@@ -122,8 +123,7 @@ void TCustomGridViewControl::SetGridLinesColor(TColor Value) {
 }
 
 void TCustomGridViewControl::SetHeaderSize(int Value) {
-  if (Value < 0) return;  // a band cannot be less than empty
-  FHeaderSize = std::min(Value, MaxExtent);
+  if (!FGeometry.SetHeaderSize(Value)) return;
   InvalidateGrid();
   RepositionEditor();
   UpdateVerticalScrollBar();  // the data area changed height
@@ -149,15 +149,13 @@ void TCustomGridViewControl::SetHighlightedTextColor(TColor Value) {
 }
 
 void TCustomGridViewControl::SetInputSize(int Value) {
-  if (Value < 0) return;
-  FInputSize = std::min(Value, MaxExtent);
+  if (!FGeometry.SetInputSize(Value)) return;
   InvalidateGrid();
   UpdateVerticalScrollBar();
 }
 
 void TCustomGridViewControl::SetSlideSize(int Value) {
-  if (Value <= 0) return;  // slides are counted by dividing by their height
-  FSlideSize = std::min(Value, MaxExtent);
+  if (!FGeometry.SetSlideSize(Value)) return;
   InvalidateGrid();
   UpdateVerticalScrollBar();
 }
@@ -188,7 +186,7 @@ void TCustomGridViewControl::SetCaption(const std::u16string& Value) {
     AssignGridFont(Measure.Font(), GridFont());
     TextHeight = Measure.TextHeight(std::u16string_view(FCaption.empty() ? u"Xy" : FCaption));
   }
-  const int Top = DataTop() + 4;
+  const int Top = FGeometry.DataTop() + FModel.Metrics().CaptionGap();
   InvalidateClient(RECT{0, Top, ClientWidth(), Top + TextHeight});
 }
 
@@ -203,7 +201,7 @@ void TCustomGridViewControl::SetAppearanceOptions(TAppearanceOptions Value) {
 }
 
 void TCustomGridViewControl::SetRowSize(int Value) {
-  FModel.SetRowSize(std::min(Value, MaxExtent));
+  FModel.SetRowSize(std::min(Value, TGridGeometry::MaxExtent));
   if (Value > 0) UpdateVerticalScrollBar();
 }
 
@@ -228,7 +226,12 @@ void TCustomGridViewControl::FontChanged() {
   if (Value != GridFont()) FModel.SetGridFont(Value);
 }
 
-// Geometry.
+void TCustomGridViewControl::ChangeScale(int M, int D) {
+  TScrollView::ChangeScale(M, D);
+  FModel.SetPixelsPerInch(CurrentPPI());
+}
+
+// Scrolling.
 
 int TCustomGridViewControl::TopRow() const {
   return const_cast<TCustomGridViewControl*>(this)->VertScrollBar().Position();
@@ -238,145 +241,9 @@ int TCustomGridViewControl::HorzOffset() const {
   return const_cast<TCustomGridViewControl*>(this)->HorzScrollBar().Position();
 }
 
-int TCustomGridViewControl::DataTop() const {
-  int Top = Options().Contains(goHeader) ? FHeaderSize : 0;
-  if (Options().Contains(goInput)) Top += FInputSize + 6 + GridLineWidth();
-  return Top;
-}
+int TCustomGridViewControl::ViewportWidth() const { return const_cast<TCustomGridViewControl*>(this)->ClientWidth(); }
 
-int TCustomGridViewControl::DataBottom() {
-  return ClientHeight() - (Options().Contains(goFooter) ? FHeaderSize + 4 + GridLineWidth() : 0);
-}
-
-int TCustomGridViewControl::DataRight() {
-  return std::min(FModel.DataLeft() + FModel.Columns().TotalWidth() - HorzOffset(), ClientWidth());
-}
-
-RECT TCustomGridViewControl::DataRect() { return RECT{FModel.DataLeft(), DataTop(), DataRight(), DataBottom()}; }
-
-RECT TCustomGridViewControl::HeaderRect() {
-  return RECT{FModel.DataLeft(), 0, FModel.DataLeft() + FModel.Columns().TotalWidth() - HorzOffset(), FHeaderSize};
-}
-
-RECT TCustomGridViewControl::InputRect() {
-  const int Top = Options().Contains(goHeader) ? FHeaderSize : 0;
-  return RECT{FModel.DataLeft(), Top, FModel.DataLeft() + FModel.Columns().TotalWidth() - HorzOffset(),
-              Top + FInputSize + 6 + GridLineWidth()};
-}
-
-RECT TCustomGridViewControl::FooterRect() {
-  const int Height = ClientHeight();
-  return RECT{FModel.DataLeft(), Height - FHeaderSize - 4 - GridLineWidth(),
-              FModel.DataLeft() + FModel.Columns().TotalWidth() - HorzOffset(), Height};
-}
-
-int TCustomGridViewControl::RowExtent(int ARow) {
-  // A height handler that answers less than nothing gets an empty row, not a row that runs upwards.
-  return ARow >= 0 && ARow < FModel.RowCount() ? std::clamp(FModel.RowHeight(ARow), 0, MaxExtent)
-                                               : std::min(RowSize(), MaxExtent);
-}
-
-int TCustomGridViewControl::RowTop(int ARow) {
-  const int G = GridLineWidth();
-  if (GridStyle() == gsSlides) {
-    const long long Top = static_cast<long long>(FSlideSize + G) * (static_cast<long long>(ARow) - TopRow());
-    return static_cast<int>(std::clamp<long long>(Top, -(1 << 30), 1 << 30));
-  }
-  // Rows far off screen are walked only until they are surely off screen: below the data bottom,
-  // or so far above the data top that not even the tallest row reaches back into view. The walk
-  // stays short however many rows there are, and the sum never overflows.
-  const int First = DataTop(), Last = DataBottom();
-  int Top = First;
-  for (int Row = TopRow(); Row < ARow && Top < Last; ++Row) Top += RowExtent(Row) + G;
-  for (int Row = ARow; Row < TopRow() && Top > First - 2 * MaxExtent; ++Row) Top -= RowExtent(Row) + G;
-  return Top;
-}
-
-int TCustomGridViewControl::VisibleRowCount() {
-  const int G = GridLineWidth(), Bottom = DataBottom();
-  int Count = 0;
-  for (int Row = TopRow(), Y = DataTop(); Row < FModel.RowCount(); ++Row) {
-    Y += RowExtent(Row) + G;
-    if (Y > Bottom) break;
-    ++Count;
-  }
-  // Rows above the top row that would fit below the last one count too, so that a grid scrolled
-  // to its end and then made taller gives the new room to rows rather than to empty space.
-  int Room = Bottom - DataTop();
-  for (int Row = TopRow(); Row < TopRow() + Count; ++Row) Room -= RowExtent(Row) + G;
-  for (int Row = TopRow() - 1; Row >= 0 && TopRow() + Count >= FModel.RowCount(); --Row) {
-    Room -= RowExtent(Row) + G;
-    if (Room < 0) break;
-    ++Count;
-  }
-  return std::min(Count, FModel.RowCount());
-}
-
-int TCustomGridViewControl::MaxTopRow() {
-  const int Max = FModel.RowCount() - VisibleRowCount();
-  return Max >= 0 && FModel.Columns().Count() > 0 ? Max : 0;
-}
-
-int TCustomGridViewControl::HorizontalOverflow() {
-  const int Width = FModel.Columns().TotalWidth(), Client = ClientWidth() - FModel.DataLeft();
-  return Client >= Width ? 0 : Width - Client;
-}
-
-RECT TCustomGridViewControl::GetCellRect(int ACol, int ARow, TGridArea Area) {
-  TCustomColumn* Column = FModel.Columns().Items(ACol);
-  const int G = GridLineWidth();
-  if (GridStyle() == gsSlides) {
-    const TSlideBounds& B = Column->SlideBounds();
-    const int Top = (FSlideSize + G) * (ARow - TopRow());
-    return RECT{B.Left, Top + B.Top, B.Left + B.Width, Top + B.Top + B.Height};
-  }
-  RECT R;
-  R.left = Column->Left() - HorzOffset();
-  R.right = R.left + Column->Width() - (G && FGridLinesStyle != lsHorizontalOnly ? 1 : 0);
-  if (Area == gaInput) {
-    R.top = InputRect().top;
-    R.bottom = R.top + FInputSize;
-  } else {
-    R.top = RowTop(ARow);
-    R.bottom = R.top + RowExtent(ARow);
-  }
-  return R;
-}
-
-int TCustomGridViewControl::ColumnAt(int X) {
-  const int Data = X + HorzOffset();
-  for (int P = 0; P < FModel.Columns().Count(); ++P) {
-    TCustomColumn* Column = FModel.Columns().DisplayItems(P);
-    if (Column->Visible() && Data >= Column->Left() && Data < Column->Right()) return Column->Index();
-  }
-  return -1;
-}
-
-int TCustomGridViewControl::RowAt(int Y) {
-  if (Y < DataTop() || Y >= DataBottom()) return -1;
-  const int G = GridLineWidth();
-  for (int Row = TopRow(), Top = DataTop(); Row < FModel.RowCount() && Top < DataBottom(); ++Row) {
-    const int Bottom = Top + RowExtent(Row) + G;
-    if (Y < Bottom) return Row;
-    Top = Bottom;
-  }
-  return -1;
-}
-
-int TCustomGridViewControl::RowDistance(int From, int To) {
-  const int G = GridLineWidth();
-  // A move of a client height or more scrolls everything out of sight: summing stops there, so a
-  // jump across millions of rows costs no more than a screenful.
-  const int Limit = ClientHeight() + 1;
-  if (GridStyle() == gsSlides) {
-    const long long Distance = (static_cast<long long>(From) - To) * (FSlideSize + G);
-    return static_cast<int>(std::clamp<long long>(Distance, -Limit - MaxExtent, Limit + MaxExtent));
-  }
-  int Distance = 0;
-  for (int Row = From; Row < To && Distance > -Limit; ++Row) Distance -= RowExtent(Row) + G;
-  for (int Row = To; Row < From && Distance < Limit; ++Row) Distance += RowExtent(Row) + G;
-  return Distance;
-}
+int TCustomGridViewControl::ViewportHeight() const { return const_cast<TCustomGridViewControl*>(this)->ClientHeight(); }
 
 // Scroll bars.
 
@@ -385,11 +252,11 @@ void TCustomGridViewControl::UpdateVerticalScrollBar() {
   if (!HandleAllocated() || FModel.IsUpdating()) return;
   TControlScrollBar& Bar = VertScrollBar();
   if (GridStyle() == gsSlides) {
-    const int Max = std::max(0, FModel.RowCount() - ClientHeight() / (FSlideSize + GridLineWidth()));
+    const int Max = std::max(0, FModel.RowCount() - FGeometry.SlidesInView());
     Bar.SetParams(Bar.Position(), 0, true, Max != 0, 1, Max);
     return;
   }
-  const int Max = MaxTopRow();
+  const int Max = FGeometry.MaxTopRow();
   // Moving the position to fit a shorter range must not move pixels of rows that are gone.
   Bar.SetNoScroll(true);
   const int Old = Bar.Position();
@@ -405,7 +272,7 @@ void TCustomGridViewControl::UpdateHorizontalScrollBar() {
     Bar.SetParams(0, 0, false, false, 1, 0);
     return;
   }
-  const int Max = HorizontalOverflow();
+  const int Max = FGeometry.HorizontalOverflow();
   const int Old = Bar.Position();
   Bar.SetNoScroll(true);
   Bar.SetParams(Bar.Position(), 0, Max > 0, true, 1, Max);
@@ -433,7 +300,7 @@ void TCustomGridViewControl::UpdateScrollAreas() {
     return;
   }
   FHorzScrollArea = RECT{FModel.DataLeft(), 0, ClientWidth(), ClientHeight()};
-  FVertScrollArea = RECT{0, DataTop(), DataRight(), DataBottom()};
+  FVertScrollArea = RECT{0, FGeometry.DataTop(), FGeometry.DataRight(), FGeometry.DataBottom()};
 }
 
 void TCustomGridViewControl::ScrollBy(int DX, int DY) {
@@ -449,9 +316,9 @@ void TCustomGridViewControl::ScrollRowsFrom(int ARow, int DY) {
     InvalidateArea(gaIndicator);
     return;
   }
-  const int Top = RowTop(ARow);
-  if (Top >= DataBottom()) return;
-  const RECT Area{0, Top, DataRight(), DataBottom()};
+  const int Top = FGeometry.RowTop(ARow);
+  if (Top >= FGeometry.DataBottom()) return;
+  const RECT Area{0, Top, FGeometry.DataRight(), FGeometry.DataBottom()};
   ScrollWindowEx(FHandle, 0, DY, &Area, &Area, nullptr, nullptr, SW_INVALIDATE);
 }
 
@@ -461,12 +328,8 @@ void TCustomGridViewControl::ScrollIntoView(int ARow) {
     SetTopRow(ARow);
     return;
   }
-  const int G = GridLineWidth(), Room = DataBottom() - DataTop();
-  int Used = 0, Top = ARow;
-  // The highest top row that still shows ARow entirely.
-  while (Top >= 0 && Used + RowExtent(Top) + G <= Room) Used += RowExtent(Top--) + G;
-  ++Top;
-  if (Top > TopRow()) SetTopRow(std::min(Top, ARow));
+  const int Top = FGeometry.TopRowShowing(ARow);
+  if (Top > TopRow()) SetTopRow(Top);
 }
 
 // Events of the model's changes.
@@ -526,19 +389,19 @@ void TCustomGridViewControl::InvalidateArea(TGridArea Area) {
   if (!HandleAllocated()) return;
   const int Width = ClientWidth();
   switch (Area) {
-    case gaData: InvalidateClient(RECT{FModel.DataLeft(), DataTop(), Width, DataBottom()}); break;
+    case gaData: InvalidateClient(RECT{FModel.DataLeft(), FGeometry.DataTop(), Width, FGeometry.DataBottom()}); break;
     case gaFooter:
-      if (Options().Contains(goFooter)) InvalidateClient(RECT{0, FooterRect().top, Width, ClientHeight()});
+      if (Options().Contains(goFooter)) InvalidateClient(RECT{0, FGeometry.FooterRect().Top, Width, ClientHeight()});
       break;
     case gaHeader:
-      if (Options().Contains(goHeader)) InvalidateClient(RECT{0, 0, Width, FHeaderSize});
+      if (Options().Contains(goHeader)) InvalidateClient(RECT{0, 0, Width, FGeometry.HeaderSize()});
       break;
     case gaIndicator:
-      if (Options().Contains(goIndicator)) InvalidateClient(RECT{0, 0, IndicatorWidth, ClientHeight()});
+      if (Options().Contains(goIndicator)) InvalidateClient(RECT{0, 0, FGeometry.IndicatorWidth(), ClientHeight()});
       break;
     case gaInput:
       if (Options().Contains(goInput)) {
-        const RECT Input = InputRect();
+        const RECT Input = ToRECT(FGeometry.InputRect());
         InvalidateClient(RECT{0, Input.top, Width, Input.bottom});
       }
       break;
@@ -550,22 +413,23 @@ void TCustomGridViewControl::InvalidateCell(int ACol, int ARow) {
   if (!HandleAllocated() || ACol < 0 || ACol >= FModel.Columns().Count() || ARow < 0) return;
   if (GridStyle() == gsReport && ARow < TopRow()) return;
   const RECT R = GetCellRect(ACol, ARow);
-  const int G = GridLineWidth();
-  if (R.top >= DataBottom()) return;
+  const int G = FGeometry.GridLineWidth();
+  if (R.top >= FGeometry.DataBottom()) return;
   InvalidateClient(RECT{R.left, R.top, R.right + G, R.bottom + G});
 }
 
 void TCustomGridViewControl::InvalidateRow(int ARow) {
   if (!HandleAllocated() || ARow < 0) return;
   if (GridStyle() == gsSlides) {
-    const int Top = RowTop(ARow);
-    InvalidateClient(RECT{0, Top, ClientWidth(), Top + FSlideSize + GridLineWidth()});
+    const int Top = FGeometry.RowTop(ARow);
+    InvalidateClient(RECT{0, Top, ClientWidth(), Top + FGeometry.SlideSize() + FGeometry.GridLineWidth()});
     return;
   }
   if (ARow < TopRow()) return;
-  const int Top = RowTop(ARow);
-  if (Top >= DataBottom()) return;
-  InvalidateClient(RECT{0, Top, ClientWidth(), std::min(Top + RowExtent(ARow) + GridLineWidth(), DataBottom())});
+  const int Top = FGeometry.RowTop(ARow);
+  if (Top >= FGeometry.DataBottom()) return;
+  InvalidateClient(RECT{0, Top, ClientWidth(),
+                        std::min(Top + FGeometry.RowExtent(ARow) + FGeometry.GridLineWidth(), FGeometry.DataBottom())});
 }
 
 void TCustomGridViewControl::InvalidateRows(int First, int Last) {
@@ -575,18 +439,19 @@ void TCustomGridViewControl::InvalidateRows(int First, int Last) {
     return;
   }
   if (Last < TopRow()) return;
-  const int Top = std::max(DataTop(), RowTop(std::max(First, TopRow())));
-  if (Top >= DataBottom()) return;
+  const int Top = std::max(FGeometry.DataTop(), FGeometry.RowTop(std::max(First, TopRow())));
+  if (Top >= FGeometry.DataBottom()) return;
   int Bottom = Top;
-  for (int Row = std::max(First, TopRow()); Row <= Last && Bottom < DataBottom(); ++Row)
-    Bottom += RowExtent(Row) + GridLineWidth();
-  InvalidateClient(RECT{0, Top, ClientWidth(), std::min(Bottom, DataBottom())});
+  for (int Row = std::max(First, TopRow()); Row <= Last && Bottom < FGeometry.DataBottom(); ++Row)
+    Bottom += FGeometry.RowExtent(Row) + FGeometry.GridLineWidth();
+  InvalidateClient(RECT{0, Top, ClientWidth(), std::min(Bottom, FGeometry.DataBottom())});
 }
 
 void TCustomGridViewControl::InvalidateIndicatorCell(int ARow) {
   if (!HandleAllocated() || !Options().Contains(goIndicator) || ARow < TopRow()) return;
-  const int Top = RowTop(ARow);
-  InvalidateClient(RECT{0, Top, IndicatorWidth, Top + RowExtent(ARow) + GridLineWidth()});
+  const int Top = FGeometry.RowTop(ARow);
+  InvalidateClient(
+      RECT{0, Top, FGeometry.IndicatorWidth(), Top + FGeometry.RowExtent(ARow) + FGeometry.GridLineWidth()});
 }
 
 void TCustomGridViewControl::InvalidateColumn(TCustomColumn* Column, TGridArea Area) {
@@ -594,10 +459,10 @@ void TCustomGridViewControl::InvalidateColumn(TCustomColumn* Column, TGridArea A
   const int Left = Column->Left() - HorzOffset(), Right = Left + Column->Width();
   int Top = 0, Bottom = ClientHeight();
   switch (Area) {
-    case gaData: Top = DataTop(), Bottom = DataBottom(); break;
-    case gaHeader: Bottom = FHeaderSize; break;
-    case gaFooter: Top = FooterRect().top; break;
-    case gaInput: Top = InputRect().top, Bottom = InputRect().bottom; break;
+    case gaData: Top = FGeometry.DataTop(), Bottom = FGeometry.DataBottom(); break;
+    case gaHeader: Bottom = FGeometry.HeaderSize(); break;
+    case gaFooter: Top = FGeometry.FooterRect().Top; break;
+    case gaInput: Top = FGeometry.InputRect().Top, Bottom = FGeometry.InputRect().Bottom; break;
     default: break;
   }
   InvalidateClient(RECT{Left, Top, Right, Bottom});
@@ -611,9 +476,10 @@ void TCustomGridViewControl::InvalidateFromColumn(TCustomColumn* Column) {
 void TCustomGridViewControl::InvalidateSelection() {
   if (!HandleAllocated()) return;
   if (Options().Contains(goSelectFullRow)) {
-    for (int Row = TopRow(), Top = DataTop(); Row < FModel.RowCount() && Top < DataBottom(); ++Row) {
+    for (int Row = TopRow(), Top = FGeometry.DataTop(); Row < FModel.RowCount() && Top < FGeometry.DataBottom();
+         ++Row) {
       if (FModel.RowSelected(Row) || Row == FModel.CurrentRow()) InvalidateRow(Row);
-      Top += RowExtent(Row) + GridLineWidth();
+      Top += FGeometry.RowExtent(Row) + FGeometry.GridLineWidth();
     }
   } else {
     InvalidateCell(FModel.CurrentColumn(), FModel.CurrentRow());
@@ -701,7 +567,7 @@ void TCustomGridViewControl::ClientSizeChanged() {
   const int Width = ClientWidth(), Height = ClientHeight();
   if (Height != FLastClientHeight) {
     if (Options().Contains(goFooter)) {
-      const int Top = std::min(Height, FLastClientHeight) - FHeaderSize - 4 - GridLineWidth();
+      const int Top = std::min(Height, FLastClientHeight) - (Height - FGeometry.FooterRect().Top);
       InvalidateClient(RECT{0, std::max(0, Top), Width, Height});
     }
     FLastClientHeight = Height;

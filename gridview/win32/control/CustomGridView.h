@@ -1,11 +1,12 @@
 #pragma once
-// The grid as a window control: geometry of the header band, input row, data area, footer and
-// indicator strip; rows scrolled vertically and pixels horizontally; painting of headers through a
-// style display and of cells through the columns' displays; repaint requests for every change.
+// The grid as a window control: rows scrolled vertically and pixels horizontally; painting of
+// headers through a style display and of cells through the columns' displays; repaint requests for
+// every change. Where things lie on screen is the geometry's to say (gridview/GridGeometry.h).
 #include <array>
 #include <functional>
 #include <memory>
 
+#include "gridview/GridGeometry.h"
 #include "gridview/GridModel.h"
 #include "gridview/win32/base/ScrollView.h"
 #include "gridview/win32/control/ColumnDragBox.h"
@@ -16,12 +17,8 @@
 #include "toolkit/Timer.h"
 
 enum THeaderStyle { hsAuto, hsFlatBorders, hsOldStyle };
-enum TGridLinesStyle { lsNormal, lsFramed, lsHorizontalOnly };
 enum TCellStateFlag { csBoldTextSelection, csFocused, csSelected };
 using TCellState = TSet<TCellStateFlag>;
-
-// The parts of the grid a point can lie in.
-enum TGridHitArea { haNowhere, haHeader, haInput, haData, haFooter, haIndicator };
 
 // Cursor numbers of the grid's own cursors (the roll cursors are the scroll view's).
 constexpr TCursor crHorzSplit = 3000, crColumnNoDrag = 3001, crIndicatorSelect = 3006;
@@ -33,6 +30,7 @@ void RegisterGridCursors();
 // observer of its own that nobody else sees.
 class TCustomGridViewControl : public TScrollView,
                                private TGridObserver,
+                               private TGridViewport,
                                public TStyleDisplayOwner,
                                public TCellEditorHost {
  public:
@@ -58,13 +56,16 @@ class TCustomGridViewControl : public TScrollView,
 
   TGridModel& Model() { return FModel; }
   const TGridModel& Model() const { return FModel; }
+  // Where the areas, columns and rows lie on screen, and what lies at a point.
+  TGridGeometry& Geometry() { return FGeometry; }
+  const TGridGeometry& Geometry() const { return FGeometry; }
 
   // Layout properties.
-  TGridLinesStyle GridLinesStyle() const { return FGridLinesStyle; }
+  TGridLinesStyle GridLinesStyle() const { return FGeometry.LinesStyle(); }
   void SetGridLinesStyle(TGridLinesStyle Value);
   TColor GridLinesColor() const { return FGridLinesColor; }
   void SetGridLinesColor(TColor Value);
-  int HeaderSize() const { return FHeaderSize; }
+  int HeaderSize() const { return FGeometry.HeaderSize(); }
   void SetHeaderSize(int Value);
   THeaderStyle HeaderStyle() const { return FHeaderStyle; }
   void SetHeaderStyle(THeaderStyle Value);
@@ -72,9 +73,9 @@ class TCustomGridViewControl : public TScrollView,
   void SetHideScrollBar(bool Value);
   TColor HighlightedTextColor() const { return FHighlightedTextColor; }
   void SetHighlightedTextColor(TColor Value);
-  int InputSize() const { return FInputSize; }
+  int InputSize() const { return FGeometry.InputSize(); }
   void SetInputSize(int Value);
-  int SlideSize() const { return FSlideSize; }
+  int SlideSize() const { return FGeometry.SlideSize(); }
   void SetSlideSize(int Value);
   bool EnableVisualStyles() const { return FEnableVisualStyles; }
   void SetEnableVisualStyles(bool Value);
@@ -93,33 +94,17 @@ class TCustomGridViewControl : public TScrollView,
   void SetGridStyle(TGridStyle Value);
   const TGridFont& GridFont() const { return FModel.GridFont(); }
   void SetGridFont(const TGridFont& Value);
+  // The grid's own pixel sizes (TGridMetrics) follow the control's density; the sizes the program
+  // sets (header, rows, columns) are scaled by TGridView.
+  void ChangeScale(int M, int D) override;
 
-  // Geometry (client pixels).
-  int TopRow() const;
-  int HorzOffset() const;
-  int GridLineWidth() const { return Options().Contains(goGrid) ? 1 : 0; }
-  int DataTop() const;
-  int DataBottom();
-  int DataRight();
-  RECT DataRect();
-  RECT HeaderRect();
-  RECT InputRect();
-  RECT FooterRect();
-  int RowTop(int ARow);
-  int RowExtent(int ARow);  // height of a row slot, RowSize beyond the last row
-  // No band or row is taller than this: sums of a screenful of them stay far inside an int, and a
-  // taller one could not be shown anyway.
-  static constexpr int MaxExtent = 1 << 24;
-  int VisibleRowCount();
-  int MaxTopRow();
-  int HorizontalOverflow();
-  RECT GetCellRect(int ACol, int ARow, TGridArea Area = gaData);
-  // The column (creation index) and row under a client point in the data area; -1 when none.
-  int ColumnAt(int X);
-  int RowAt(int Y);
-  int ColumnDistance(int From, int To) override { return From - To; }
-  int RowDistance(int From, int To) override;
+  // Scrolling: the top row and the horizontal offset in pixels.
+  int TopRow() const override;
+  int HorzOffset() const override;
   void SetTopRow(int ARow) { VertScrollBar().SetPosition(ARow); }
+  RECT GetCellRect(int ACol, int ARow, TGridArea Area = gaData) { return ToRECT(FGeometry.CellRect(ACol, ARow, Area)); }
+  int ColumnDistance(int From, int To) override { return From - To; }
+  int RowDistance(int From, int To) override { return FGeometry.RowDistance(From, To); }
   void ScrollBy(int DX, int DY) override;
 
   // Painting.
@@ -195,17 +180,8 @@ class TCustomGridViewControl : public TScrollView,
   void EditorFocusLeft(TCellEditor& Editor) override;
 
   // Mouse and keyboard.
-  TGridHitArea HitArea(int X, int Y);
-  // The cell under a client point (either style); false when there is none. A column or row
-  // that does not exist is -1.
-  bool CellAt(int X, int Y, int& ACol, int& ARow);
   // The visible column Step places away in display order from ACol (creation indexes); -1 at the ends.
   int NextVisibleColumn(int ACol, int Step);
-  // The column whose header divider (within 2 pixels of its right edge) is under the point, when
-  // it may be resized.
-  TCustomColumn* DividerAt(int X, int Y);
-  // Whole rows that fit in the data area from the top row.
-  int WholeRowsInView();
   bool ColumnResizing() const { return FResizeColumn != nullptr; }
   bool ColumnDragging() const { return FDragColumn != nullptr; }
   TColumnDragBox& DragBox() { return FDragBox; }
@@ -275,7 +251,6 @@ class TCustomGridViewControl : public TScrollView,
   // Follows a new client size (a resize, or a scroll bar that came or went).
   void ClientSizeChanged();
   void PaintThemedBorder();
-  TCustomColumn* HeaderColumnAt(int X, int Y);
   void PressData(TShiftState Shift, int X, int Y);
   void StartResize(TCustomColumn* Column);
   void InvertResizeLine(int X);
@@ -289,6 +264,9 @@ class TCustomGridViewControl : public TScrollView,
   void HideDragArrows();
 
  private:
+  // The viewport the geometry reads (with TopRow and HorzOffset).
+  int ViewportWidth() const override;
+  int ViewportHeight() const override;
   // What the model reports.
   bool ViewExists() override { return HandleAllocated(); }
   int ViewClientWidth() override { return ClientWidth(); }
@@ -315,14 +293,11 @@ class TCustomGridViewControl : public TScrollView,
 
   // First of the fields: it goes last, after everything that paints its columns.
   TGridModel FModel;
-  TGridLinesStyle FGridLinesStyle = lsNormal;
+  TGridGeometry FGeometry{FModel, *this};
   TColor FGridLinesColor = clBtnFace;
-  int FHeaderSize = 18;
   THeaderStyle FHeaderStyle = hsAuto;
   bool FHideScrollBar = true;
   TColor FHighlightedTextColor = clHighlightText;
-  int FInputSize = 16;
-  int FSlideSize = 80;
   bool FEnableVisualStyles = true;
   TBorderStyle FBorderStyle = bsSingle;
   std::u16string FCaption;

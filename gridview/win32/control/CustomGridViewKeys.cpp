@@ -16,14 +16,6 @@ std::u16string UpperCased(std::u16string Text) {
 }
 }  // namespace
 
-int TCustomGridViewControl::WholeRowsInView() {
-  const int G = GridLineWidth(), Room = DataBottom() - DataTop();
-  int Used = 0, Count = 0;
-  for (int Row = TopRow(); Row < FModel.RowCount() && Used + RowExtent(Row) + G <= Room; ++Row, ++Count)
-    Used += RowExtent(Row) + G;
-  return Count;
-}
-
 void TCustomGridViewControl::GoToRow(int ARow, TShiftState Shift) {
   FModel.SetCurrentCell(FModel.CurrentColumn(), ARow, Shift & (ssShift | ssCtrl));
   FModel.SetInputRowMode(false);
@@ -45,14 +37,14 @@ bool TCustomGridViewControl::NavigationKey(WORD Key, TShiftState Shift) {
       if (Row > TopRow() && Row <= Last) {
         GoToRow(TopRow(), Shift);
       } else {
-        const int Target = std::max(0, std::min(Row, Last) - std::max(1, WholeRowsInView()));
+        const int Target = std::max(0, std::min(Row, Last) - std::max(1, FGeometry.WholeRowsInView()));
         SetTopRow(Target);
         GoToRow(Target, Shift);
       }
       return true;
     }
     case VK_NEXT: {
-      const int Shown = std::max(1, WholeRowsInView());
+      const int Shown = std::max(1, FGeometry.WholeRowsInView());
       const int LastShown = std::min(Last, TopRow() + Shown - 1);
       if (Row < LastShown) {
         GoToRow(LastShown, Shift);
@@ -65,7 +57,7 @@ bool TCustomGridViewControl::NavigationKey(WORD Key, TShiftState Shift) {
     }
     case VK_END:
       // Ctrl adds nothing to Home and End: they go to the first and last row either way.
-      SetTopRow(MaxTopRow());
+      SetTopRow(FGeometry.MaxTopRow());
       GoToRow(Last, Shift & ssShift);
       return true;
     case VK_HOME:

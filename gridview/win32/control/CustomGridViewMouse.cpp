@@ -7,48 +7,6 @@
 #include "gridview/win32/control/CustomGridView.h"
 #include "toolkit/Application.h"
 
-namespace {
-// How far the mouse may wander from the press before a header press becomes a column drag.
-constexpr int DragThreshold = 3;
-// Half the width of the zone around a header divider where a press resizes.
-constexpr int DividerZone = 2;
-}  // namespace
-
-TGridHitArea TCustomGridViewControl::HitArea(int X, int Y) {
-  if (X < 0 || Y < 0 || X >= ClientWidth() || Y >= ClientHeight()) return haNowhere;
-  if (GridStyle() == gsSlides) return haData;
-  const bool InRows = Y >= DataTop() && Y < DataBottom();
-  if (X < FModel.DataLeft()) return Options().Contains(goIndicator) && InRows ? haIndicator : haNowhere;
-  if (Options().Contains(goHeader) && Y < HeaderSize()) return haHeader;
-  if (Options().Contains(goInput) && Y >= InputRect().top && Y < InputRect().bottom) return haInput;
-  if (InRows) return haData;
-  if (Options().Contains(goFooter) && Y >= FooterRect().top) return haFooter;
-  return haNowhere;
-}
-
-bool TCustomGridViewControl::CellAt(int X, int Y, int& ACol, int& ARow) {
-  ACol = ARow = -1;
-  if (GridStyle() == gsSlides) {
-    const int Slide = SlideSize() + GridLineWidth();
-    const int Row = (Y < 0 ? -1 : Y / Slide) + TopRow();
-    if (Y >= 0 && Row < FModel.RowCount()) ARow = Row;
-    const int SlideTop = Y - (Y < 0 ? 0 : Y / Slide * Slide);
-    for (int C = 0; C < FModel.Columns().Count() && ACol < 0; ++C) {
-      const TSlideBounds& B = FModel.Columns().Items(C)->SlideBounds();
-      if (X >= B.Left && X < B.Left + B.Width && SlideTop >= B.Top && SlideTop < B.Top + B.Height) ACol = C;
-    }
-    return ACol >= 0 && ARow >= 0;
-  }
-  // At an edge shared by two columns the first in display order wins.
-  const int Data = X + HorzOffset();
-  for (int P = 0; P < FModel.Columns().Count() && ACol < 0; ++P) {
-    TCustomColumn* Column = FModel.Columns().DisplayItems(P);
-    if (Column->Visible() && Data >= Column->Left() && Data <= Column->Right()) ACol = Column->Index();
-  }
-  ARow = RowAt(Y);
-  return ACol >= 0 && ARow >= 0;
-}
-
 int TCustomGridViewControl::NextVisibleColumn(int ACol, int Step) {
   const int Count = FModel.Columns().Count();
   int P = ACol >= 0 && ACol < Count ? FModel.Columns().DisplayIndexOf(FModel.Columns().Items(ACol))
@@ -56,22 +14,6 @@ int TCustomGridViewControl::NextVisibleColumn(int ACol, int Step) {
   for (P += Step; P >= 0 && P < Count; P += Step)
     if (FModel.Columns().DisplayItems(P)->Visible()) return FModel.Columns().DisplayItems(P)->Index();
   return -1;
-}
-
-TCustomColumn* TCustomGridViewControl::HeaderColumnAt(int X, int Y) {
-  if (!Options().Contains(goHeader) || Y < 0 || Y >= HeaderSize() || X < FModel.DataLeft()) return nullptr;
-  const int Col = ColumnAt(X);
-  return Col >= 0 ? FModel.Columns().Items(Col) : nullptr;
-}
-
-TCustomColumn* TCustomGridViewControl::DividerAt(int X, int Y) {
-  if (!Options().Contains(goHeader) || GridStyle() != gsReport || Y < 0 || Y >= HeaderSize()) return nullptr;
-  for (int P = 0; P < FModel.Columns().Count(); ++P) {
-    TCustomColumn* Column = FModel.Columns().DisplayItems(P);
-    if (!Column->Visible() || Column->Options().Contains(coFixedSize)) continue;
-    if (std::abs(X - (Column->Right() - HorzOffset())) <= DividerZone) return Column;
-  }
-  return nullptr;
 }
 
 // Pressing.
@@ -90,11 +32,11 @@ void TCustomGridViewControl::MouseDown(TMouseButton Button, TShiftState Shift, i
     FPressed = true;
     FPressButton = Button;
     FPressPoint = POINT{X, Y};
-    CellAt(X, Y, FPressCol, FPressRow);
-    const TGridHitArea Area = HitArea(X, Y);
+    FGeometry.CellAt(X, Y, FPressCol, FPressRow);
+    const TGridHitArea Area = FGeometry.HitArea(X, Y);
     // Either button resizes, presses and drags headers; the mouse stays here until the release.
     if (Button == mbLeft || Area == haHeader) SetCapture(FHandle);
-    if (TCustomColumn* Divider = DividerAt(X, Y)) {
+    if (TCustomColumn* Divider = FGeometry.DividerAt(X, Y)) {
       StartResize(Divider);
     } else if (Area == haData) {
       if (EditingInput()) {
@@ -105,11 +47,11 @@ void TCustomGridViewControl::MouseDown(TMouseButton Button, TShiftState Shift, i
       FModel.SetInputRowMode(false);
       PressData(Shift, X, Y);
     } else if (Area == haHeader) {
-      FDragCandidate = HeaderColumnAt(X, Y);
+      FDragCandidate = FGeometry.HeaderColumnAt(X, Y);
       if (FDragCandidate && FDragCandidate->Options().Contains(coCanClick)) SetPressedHeader(FDragCandidate);
     } else if (Area == haIndicator) {
       AcceptAndCloseEditor();
-      const int Row = RowAt(Y);
+      const int Row = FGeometry.RowAt(Y);
       if (Row >= 0 && Row < FModel.RowCount()) FModel.SetCurrentCell(FModel.CurrentColumn(), Row, Shift);
     } else if (Area == haNowhere) {
       AcceptAndCloseEditor();
@@ -121,7 +63,7 @@ void TCustomGridViewControl::MouseDown(TMouseButton Button, TShiftState Shift, i
 void TCustomGridViewControl::PressData(TShiftState Shift, int X, int Y) {
   if (FModel.RowCount() == 0) return;
   int Col = -1, Row = -1;
-  CellAt(X, Y, Col, Row);
+  FGeometry.CellAt(X, Y, Col, Row);
   if (Row < 0) Row = FModel.CurrentRow();
   if (Col < 0) Col = FModel.CurrentColumn();
   FModel.SetCurrentCell(Col, Row, Shift);
@@ -150,17 +92,18 @@ void TCustomGridViewControl::MouseMove(TShiftState Shift, int X, int Y) {
   if (FResizeColumn) {
     InvertResizeLine(FResizeRightLine);
     const int Left = FResizeColumn->Left(), Width = FResizeColumn->Width();
-    FResizeDelta = std::max(X + HorzOffset() - Left - Width, TCustomColumn::MinWidth - Width);
+    FResizeDelta = std::max(X + HorzOffset() - Left - Width, FModel.Metrics().MinColumnWidth() - Width);
     FResizeRightLine = Left + Width + FResizeDelta - HorzOffset() - 1;
     InvertResizeLine(FResizeRightLine);
     return;
   }
   if (FDragCandidate && (Shift & ButtonShiftState(FPressButton)) && !Options().Contains(goDissableColumnMoving)) {
-    if (std::abs(X - FPressPoint.x) <= DragThreshold && std::abs(Y - FPressPoint.y) <= DragThreshold) return;
+    const int Threshold = FModel.Metrics().DragThreshold();
+    if (std::abs(X - FPressPoint.x) <= Threshold && std::abs(Y - FPressPoint.y) <= Threshold) return;
     StartColumnDrag();
     return;
   }
-  const TGridHitArea Area = HitArea(X, Y);
+  const TGridHitArea Area = FGeometry.HitArea(X, Y);
   if (Area != haHeader) SetHotHeader(nullptr);
   if (Area != haData && FHoverCol >= 0) {
     FHoverCol = FHoverRow = -1;
@@ -169,8 +112,9 @@ void TCustomGridViewControl::MouseMove(TShiftState Shift, int X, int Y) {
   switch (Area) {
     case haHeader: MoveInHeader(Shift, X, Y); break;
     case haIndicator: {
-      const int Last =
-          FModel.RowCount() > 0 ? RowTop(FModel.RowCount() - 1) + RowExtent(FModel.RowCount() - 1) : DataTop();
+      const int Last = FModel.RowCount() > 0
+                           ? FGeometry.RowTop(FModel.RowCount() - 1) + FGeometry.RowExtent(FModel.RowCount() - 1)
+                           : FGeometry.DataTop();
       SetCursor(Y < Last ? crIndicatorSelect : crDefault);
       break;
     }
@@ -180,15 +124,16 @@ void TCustomGridViewControl::MouseMove(TShiftState Shift, int X, int Y) {
 }
 
 void TCustomGridViewControl::MoveInHeader(TShiftState Shift, int X, int Y) {
-  SetCursor(DividerAt(X, Y) ? crHorzSplit : crDefault);
+  SetCursor(FGeometry.DividerAt(X, Y) ? crHorzSplit : crDefault);
   TStyleDisplay& Style = ActiveStyle();
   Style.Themes = ThemesInUse();  // the style answers by the theming in force now
-  if (Style.Capabilities().Contains(scHotTracking) && !(Shift & (ssLeft | ssRight))) SetHotHeader(HeaderColumnAt(X, Y));
+  if (Style.Capabilities().Contains(scHotTracking) && !(Shift & (ssLeft | ssRight)))
+    SetHotHeader(FGeometry.HeaderColumnAt(X, Y));
 }
 
 void TCustomGridViewControl::MoveInData(int X, int Y) {
   int Col = -1, Row = -1;
-  CellAt(X, Y, Col, Row);
+  FGeometry.CellAt(X, Y, Col, Row);
   SetCursor(Col >= 0 ? FModel.Columns().Items(Col)->Cursor() : crDefault);
   if (Col == FHoverCol && Row == FHoverRow) return;
   FHoverCol = Col;
@@ -212,7 +157,7 @@ void TCustomGridViewControl::UpdateHints(int ACol, int ARow) {
   RECT Hint = FFitHint.CalcHintRect(0, Text);
   // The hint's own border and padding are not part of the text's width.
   const int TextWidth = Hint.right - 8;
-  if (Text.empty() || TextWidth <= Column->Width() - 5) {
+  if (Text.empty() || TextWidth <= Column->Width() - FModel.Metrics().FitHintSlack()) {
     FFitHint.HideFlyout();
     return;
   }
@@ -258,25 +203,26 @@ void TCustomGridViewControl::MouseUp(TMouseButton Button, TShiftState Shift, int
     return;
   }
   int Col = -1, Row = -1;
-  const bool OnCell = CellAt(X, Y, Col, Row);
+  const bool OnCell = FGeometry.CellAt(X, Y, Col, Row);
   const bool SameCell = FPressed && Col == FPressCol && Row == FPressRow;
   const bool HeaderPress = FDragCandidate != nullptr || Pressed != nullptr;
   FPressed = false;
   FDragCandidate = nullptr;
   if (OnCell && SameCell && OnCellClick) OnCellClick(EventSender(), Col, Row);
   // A press released away from its header is a click given up, as with any button.
-  if (Pressed && HeaderColumnAt(X, Y) == Pressed && OnHeaderClick) OnHeaderClick(EventSender(), Pressed->Index());
-  if (Button == mbLeft) ReleaseLeft(HitArea(X, Y), X, Y, SameCell && OnCell, HeaderPress);
+  if (Pressed && FGeometry.HeaderColumnAt(X, Y) == Pressed && OnHeaderClick)
+    OnHeaderClick(EventSender(), Pressed->Index());
+  if (Button == mbLeft) ReleaseLeft(FGeometry.HitArea(X, Y), X, Y, SameCell && OnCell, HeaderPress);
 }
 
 void TCustomGridViewControl::ReleaseLeft(TGridHitArea Area, int X, int Y, bool SameCell, bool HeaderPress) {
   switch (Area) {
     case haHeader:
       // The sort click: only a press that began in the header ends in one.
-      if (HeaderPress) FModel.SortByHeaderClick(HeaderColumnAt(X, Y));
+      if (HeaderPress) FModel.SortByHeaderClick(FGeometry.HeaderColumnAt(X, Y));
       break;
     case haFooter: {
-      const int Col = ColumnAt(X);
+      const int Col = FGeometry.ColumnAt(X);
       if (Col >= 0 && OnFooterClick) OnFooterClick(EventSender(), Col);
       break;
     }
@@ -292,7 +238,7 @@ void TCustomGridViewControl::ReleaseLeft(TGridHitArea Area, int X, int Y, bool S
       break;
     }
     case haInput: {
-      const int Col = ColumnAt(X);
+      const int Col = FGeometry.ColumnAt(X);
       if (Col >= 0) ShowInputEditor(Col);
       break;
     }
@@ -302,13 +248,13 @@ void TCustomGridViewControl::ReleaseLeft(TGridHitArea Area, int X, int Y, bool S
 
 void TCustomGridViewControl::DblClick() {
   // Only a double click on the rows opens something; on the header it was two sort clicks.
-  if (HitArea(FDoubleClickPoint.x, FDoubleClickPoint.y) == haData) TScrollView::DblClick();
+  if (FGeometry.HitArea(FDoubleClickPoint.x, FDoubleClickPoint.y) == haData) TScrollView::DblClick();
 }
 
 bool TCustomGridViewControl::MouseWheel(TShiftState Shift, int Delta, POINT ScreenPos) {
   if (FEditor) return true;
   if (TScrollView::MouseWheel(Shift, Delta, ScreenPos)) return true;
-  const int Step = (Shift & ssCtrl) ? std::max(1, WholeRowsInView()) : 1;
+  const int Step = (Shift & ssCtrl) ? std::max(1, FGeometry.WholeRowsInView()) : 1;
   if (Delta > 0)
     SetTopRow(TopRow() - Step);
   else if (Delta < 0)
@@ -336,7 +282,7 @@ void TCustomGridViewControl::StartColumnDrag() {
 
 void TCustomGridViewControl::ColumnDragMove(int ScreenX, int ScreenY) {
   const POINT P = ScreenToClient(POINT{ScreenX, ScreenY});
-  const int Col = P.y < DataTop() && P.x >= FModel.DataLeft() ? ColumnAt(P.x) : -1;
+  const int Col = P.y < FGeometry.DataTop() && P.x >= FModel.DataLeft() ? FGeometry.ColumnAt(P.x) : -1;
   if (Col < 0) {
     HideDragArrows();
     Screen().SetCursor(crColumnNoDrag);
@@ -345,8 +291,10 @@ void TCustomGridViewControl::ColumnDragMove(int ScreenX, int ScreenY) {
   const POINT Edge = ClientToScreen(POINT{FModel.Columns().Items(Col)->Left() - HorzOffset(), 0});
   FArrowAbove.SetShape(TDragArrow::shDown);
   FArrowBelow.SetShape(TDragArrow::shUp);
-  FArrowAbove.SetBounds(Edge.x - 4, Edge.y - 12, 9, 9);
-  FArrowBelow.SetBounds(Edge.x - 4, Edge.y + HeaderSize() - 1, 9, 9);
+  const TGridMetrics& Metrics = FModel.Metrics();
+  const int Size = Metrics.DragArrowSize(), Left = Edge.x - Metrics.DragArrowInset();
+  FArrowAbove.SetBounds(Left, Edge.y - Metrics.DragArrowRise(), Size, Size);
+  FArrowBelow.SetBounds(Left, Edge.y + HeaderSize() - 1, Size, Size);
   FArrowAbove.ShowFlyout();
   FArrowBelow.ShowFlyout();
   Screen().SetCursor(crDefault);
@@ -361,7 +309,7 @@ void TCustomGridViewControl::ColumnDragDrop(int ScreenX, int ScreenY) {
   const POINT P = ScreenToClient(POINT{ScreenX, ScreenY});
   if (P.y >= 0 && P.y < 2 * HeaderSize()) {
     // Over the header band: onto a column moves there; past the last column nothing changes.
-    const int Col = P.x >= FModel.DataLeft() ? ColumnAt(P.x) : -1;
+    const int Col = P.x >= FModel.DataLeft() ? FGeometry.ColumnAt(P.x) : -1;
     if (Col >= 0 && FModel.Columns().Items(Col) != Column)
       Column->SetPosition(FModel.Columns().DisplayIndexOf(FModel.Columns().Items(Col)));
   } else if (Options().Contains(goCanHideColumn)) {

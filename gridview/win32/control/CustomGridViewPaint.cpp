@@ -42,8 +42,8 @@ void TCustomGridViewControl::PaintReport() {
     if (Options().Contains(goHeader) && FHeaderStyle == hsAuto && FPaintThemesActive) {
       TStyleDisplay& Style = ActiveStyle();
       Style.Themes = GridThemes();
-      Style.DrawHeaderTail(RECT{ColumnsRight, 0, Width, FHeaderSize});
-      Top = FHeaderSize;
+      Style.DrawHeaderTail(RECT{ColumnsRight, 0, Width, FGeometry.HeaderSize()});
+      Top = FGeometry.HeaderSize();
     }
     C.Brush().SetColor(Color());
     C.FillRect(RECT{ColumnsRight, Top, Width, Height});
@@ -56,20 +56,21 @@ void TCustomGridViewControl::PaintReport() {
   if (FModel.RowCount() == 0 && !FCaption.empty()) {
     AssignGridFont(C.Font(), GridFont());
     const int TextHeight = C.TextHeight(std::u16string_view(FCaption));
-    const int Top = DataTop() + 4;
+    const int Top = FGeometry.DataTop() + FModel.Metrics().CaptionGap();
     TGraphicsProvider::DrawTextLine(C, RECT{0, Top, Width, Top + TextHeight}, false, FCaption, taCenter);
   }
 }
 
 void TCustomGridViewControl::PaintColumnParts() {
   TCanvas& C = Canvas();
-  const int Width = ClientWidth(), Height = ClientHeight(), G = GridLineWidth();
+  const int Width = ClientWidth(), Height = ClientHeight(), G = FGeometry.GridLineWidth();
   const bool Header = Options().Contains(goHeader), Input = Options().Contains(goInput),
              Footer = Options().Contains(goFooter);
   TStyleDisplay& Style = ActiveStyle();
   Style.Themes = GridThemes();
-  const RECT InputArea = InputRect(), FooterArea = FooterRect();
+  const RECT InputArea = ToRECT(FGeometry.InputRect()), FooterArea = ToRECT(FGeometry.FooterRect());
   const bool Focused = GridFocused();
+  const int InputPanel = FModel.Metrics().InputPanelHeight(), FooterPanel = FModel.Metrics().FooterPanelHeight();
   {
     TCanvas::TClipSave Clip(C);
     C.IntersectClipRect(RECT{FModel.DataLeft(), 0, Width, Height});
@@ -79,9 +80,9 @@ void TCustomGridViewControl::PaintColumnParts() {
       const int Left = Column->Left() - HorzOffset(), Right = Left + Column->Width();
       if (Right <= FModel.DataLeft() || Left >= Width) continue;
       // Parts outside the area being painted are skipped: a scrolled strip repaints no header.
-      const RECT HeaderCell{Left, 0, Right, FHeaderSize},
-          InputCell{Left, InputArea.top, Right, InputArea.top + FInputSize + G},
-          FooterCell{Left, FooterArea.top + 4, Right, Height};
+      const RECT HeaderCell{Left, 0, Right, FGeometry.HeaderSize()},
+          InputCell{Left, InputArea.top, Right, InputArea.top + FGeometry.InputSize() + G},
+          FooterCell{Left, FooterArea.top + FooterPanel, Right, Height};
       if (Header && RectVisible(C.Handle(), &HeaderCell)) Style.DrawHeaderCell(*Column, HeaderCell);
       if (Input && RectVisible(C.Handle(), &InputCell))
         Style.DrawInputCell(*Column, InputCell, Focused, FModel.InputRowMode(), G != 0);
@@ -90,23 +91,27 @@ void TCustomGridViewControl::PaintColumnParts() {
     const int ColumnsRight = std::min(FModel.DataLeft() + FModel.Columns().TotalWidth() - HorzOffset(), Width);
     if (Input)
       TGraphicsProvider::DrawButtonFrame(
-          C, RECT{FModel.DataLeft(), InputArea.bottom - 6, ColumnsRight, InputArea.bottom}, FHeaderStyle == hsOldStyle);
+          C, RECT{FModel.DataLeft(), InputArea.bottom - InputPanel, ColumnsRight, InputArea.bottom},
+          FHeaderStyle == hsOldStyle);
     if (Footer)
-      TGraphicsProvider::DrawButtonFrame(C, RECT{FModel.DataLeft(), FooterArea.top, ColumnsRight, FooterArea.top + 4},
-                                         FHeaderStyle == hsOldStyle);
+      TGraphicsProvider::DrawButtonFrame(
+          C, RECT{FModel.DataLeft(), FooterArea.top, ColumnsRight, FooterArea.top + FooterPanel},
+          FHeaderStyle == hsOldStyle);
   }
   if (!Options().Contains(goIndicator)) return;
-  if (Header) Style.DrawEmptyHeader(RECT{0, 0, IndicatorWidth, FHeaderSize});
+  if (Header) Style.DrawEmptyHeader(RECT{0, 0, FGeometry.IndicatorWidth(), FGeometry.HeaderSize()});
   if (Input)
-    TGraphicsProvider::DrawIndicatorCell(C, RECT{0, InputArea.top, IndicatorWidth, InputArea.bottom}, true, false,
-                                         FModel.InputRowMode());
+    TGraphicsProvider::DrawIndicatorCell(C, RECT{0, InputArea.top, FGeometry.IndicatorWidth(), InputArea.bottom}, true,
+                                         false, FModel.InputRowMode());
   if (Footer)
-    TGraphicsProvider::DrawIndicatorCell(C, RECT{0, FooterArea.top, IndicatorWidth, Height}, true, false, false);
+    TGraphicsProvider::DrawIndicatorCell(C, RECT{0, FooterArea.top, FGeometry.IndicatorWidth(), Height}, true, false,
+                                         false);
 }
 
 void TCustomGridViewControl::PaintRows() {
   TCanvas& C = Canvas();
-  const int Width = ClientWidth(), Top = DataTop(), Bottom = DataBottom(), G = GridLineWidth();
+  const int Width = ClientWidth(), Top = FGeometry.DataTop(), Bottom = FGeometry.DataBottom(),
+            G = FGeometry.GridLineWidth();
   if (Bottom <= Top) return;
   const int ColumnsRight = FModel.DataLeft() + FModel.Columns().TotalWidth() - HorzOffset();
   const int Right = std::min(ColumnsRight, Width);
@@ -118,7 +123,7 @@ void TCustomGridViewControl::PaintRows() {
   const RECT ClipBox = C.ClipRect();
   int Y = Top;
   for (int Row = TopRow(); Y < Bottom; ++Row) {
-    const int Extent = RowExtent(Row);
+    const int Extent = FGeometry.RowExtent(Row);
     const bool Exists = Row < FModel.RowCount();
     if (Y + Extent + G > ClipBox.top && Y < ClipBox.bottom) {
       for (int P = 0; P < FModel.Columns().Count(); ++P) {
@@ -141,7 +146,7 @@ void TCustomGridViewControl::PaintRows() {
 
 void TCustomGridViewControl::PaintEmptyCell(TCustomColumn& Column, const RECT& Rect, int ARow) {
   TCanvas& C = Canvas();
-  const int G = GridLineWidth();
+  const int G = FGeometry.GridLineWidth();
   TColor Back = Color();
   if (AppearanceOptions().Contains(aoIndicateSortedColumn) && Column.Sorted()) Back = ScaleRGB(ColorToRGB(Back), 245);
   C.Brush().SetColor(Back);
@@ -150,19 +155,20 @@ void TCustomGridViewControl::PaintEmptyCell(TCustomColumn& Column, const RECT& R
   (void)ARow;
   C.Pen().SetColor(FGridLinesColor);
   C.Line(Rect.left, Rect.bottom, Rect.right + 1, Rect.bottom);
-  if (FGridLinesStyle != lsHorizontalOnly) C.Line(Rect.right, Rect.top, Rect.right, Rect.bottom + 1);
+  if (FGeometry.LinesStyle() != lsHorizontalOnly) C.Line(Rect.right, Rect.top, Rect.right, Rect.bottom + 1);
 }
 
 void TCustomGridViewControl::PaintIndicatorCell(int ARow, int Top, int Height) {
   TCanvas& C = Canvas();
-  const RECT Cell{0, Top, IndicatorWidth, Top + Height};
+  const RECT Cell{0, Top, FGeometry.IndicatorWidth(), Top + Height};
   const bool Current = ARow >= 0 && ARow == FModel.CurrentRow() && !FModel.InputRowMode();
   TGraphicsProvider::DrawIndicatorCell(C, Cell, false, false, Current);
   if (ARow >= 0 && !Current && FModel.RowSelected(ARow)) {
     // Selected rows other than the current one carry a small square.
     C.Brush().SetColor(clHighlight);
-    const POINT P = AlignBox(4, 4, vaMiddle, taCenter, Cell, 0);
-    C.FillRect(RECT{P.x, P.y, P.x + 4, P.y + 4});
+    const int Mark = FModel.Metrics().SelectedMarkSize();
+    const POINT P = AlignBox(Mark, Mark, vaMiddle, taCenter, Cell, 0);
+    C.FillRect(RECT{P.x, P.y, P.x + Mark, P.y + Mark});
   }
 }
 
@@ -179,7 +185,7 @@ void TCustomGridViewControl::DrawCell(int ACol, int ARow) {
   if (!Column->Visible()) return;
   TCanvas& C = Canvas();
   const RECT Rect = GetCellRect(ACol, ARow);
-  const int G = GridLineWidth();
+  const int G = FGeometry.GridLineWidth();
   const RECT Clip = C.ClipRect();
   if (Rect.right + G <= Clip.left || Rect.left >= Clip.right || Rect.bottom + G <= Clip.top || Rect.top >= Clip.bottom)
     return;
@@ -205,13 +211,14 @@ void TCustomGridViewControl::DrawCell(int ACol, int ARow) {
   std::optional<TCanvas::TClipSave> Save;
   if (OwnClip) {
     Save.emplace(C);
-    C.IntersectClipRect(RECT{Rect.left, Rect.top, Rect.right + G, std::min<int>(Rect.bottom + G, DataBottom())});
+    C.IntersectClipRect(
+        RECT{Rect.left, Rect.top, Rect.right + G, std::min<int>(Rect.bottom + G, FGeometry.DataBottom())});
   }
   if (G && GridStyle() == gsReport) {
-    const bool Framed = FGridLinesStyle == lsFramed;
+    const bool Framed = FGeometry.LinesStyle() == lsFramed;
     C.Pen().SetColor(Framed && ARow == FModel.RowCount() - 1 ? clBlack : GridColor);
     C.Line(Rect.left, Rect.bottom, Rect.right + 1, Rect.bottom);
-    if (FGridLinesStyle != lsHorizontalOnly) {
+    if (FGeometry.LinesStyle() != lsHorizontalOnly) {
       const bool LastVisible = Column->VisibleIndex() == FModel.Columns().VisibleCount() - 1;
       C.Pen().SetColor(Framed && LastVisible ? clBlack : GridColor);
       C.Line(Rect.right, Rect.top, Rect.right, Rect.bottom + 1);
@@ -249,7 +256,8 @@ bool TCustomGridViewControl::PrepareCellFont(int ACol, int, TCellState, TColumnD
 
 void TCustomGridViewControl::PaintSlides() {
   TCanvas& C = Canvas();
-  const int Width = ClientWidth(), Height = ClientHeight(), G = GridLineWidth(), Slot = FSlideSize + G;
+  const int Width = ClientWidth(), Height = ClientHeight(), G = FGeometry.GridLineWidth(),
+            Slot = FGeometry.SlideSize() + G;
   UpdateScrollAreas();
   int Y = 0;
   for (int Row = TopRow(); Row < FModel.RowCount() && Y < Height; ++Row, Y += Slot) {
@@ -261,12 +269,12 @@ void TCustomGridViewControl::PaintSlides() {
     }
     if (Row == FModel.CurrentRow()) {
       C.Brush().SetColor(clHighlight);
-      C.FrameRect(RECT{1, Y + 1, Width - 1, Y + FSlideSize - 1});
-      C.FrameRect(RECT{2, Y + 2, Width - 2, Y + FSlideSize - 2});
+      C.FrameRect(RECT{1, Y + 1, Width - 1, Y + FGeometry.SlideSize() - 1});
+      C.FrameRect(RECT{2, Y + 2, Width - 2, Y + FGeometry.SlideSize() - 2});
     }
     if (G) {
       C.Pen().SetColor(clBtnFace);
-      C.Line(0, Y + FSlideSize, Width, Y + FSlideSize);
+      C.Line(0, Y + FGeometry.SlideSize(), Width, Y + FGeometry.SlideSize());
     }
   }
   if (Y < Height) {

@@ -161,7 +161,8 @@ class TGridAccessible final : public TComObject<IAccessible> {
       Flags |= STATE_SYSTEM_SELECTABLE;
       if (FGrid->Model().RowSelected(Row)) Flags |= STATE_SYSTEM_SELECTED;
       if (Row == FGrid->Model().CurrentRow() && Focused) Flags |= STATE_SYSTEM_FOCUSED;
-      if (Row < FGrid->TopRow() || FGrid->RowTop(Row) >= FGrid->DataBottom()) Flags |= STATE_SYSTEM_OFFSCREEN;
+      if (Row < FGrid->TopRow() || FGrid->Geometry().RowTop(Row) >= FGrid->Geometry().DataBottom())
+        Flags |= STATE_SYSTEM_OFFSCREEN;
     }
     State->vt = VT_I4;
     State->lVal = Flags;
@@ -229,7 +230,9 @@ class TGridAccessible final : public TComObject<IAccessible> {
     const int Row = RowOf(Child);
     if (Row < -1) return E_INVALIDARG;
     RECT R = FGrid->ClientRect();
-    if (Row >= 0) R = RECT{0, FGrid->RowTop(Row), FGrid->ClientWidth(), FGrid->RowTop(Row) + FGrid->RowExtent(Row)};
+    if (Row >= 0)
+      R = RECT{0, FGrid->Geometry().RowTop(Row), FGrid->ClientWidth(),
+               FGrid->Geometry().RowTop(Row) + FGrid->Geometry().RowExtent(Row)};
     const POINT Corner = FGrid->ClientToScreen(POINT{R.left, R.top});
     *Left = Corner.x, *Top = Corner.y, *Width = R.right - R.left, *Height = R.bottom - R.top;
     return S_OK;
@@ -261,7 +264,7 @@ class TGridAccessible final : public TComObject<IAccessible> {
     const POINT P = FGrid->ScreenToClient(POINT{X, Y});
     const RECT Client = FGrid->ClientRect();
     if (!PtInRect(&Client, P)) return S_FALSE;
-    const int Row = FGrid->RowAt(P.y);
+    const int Row = FGrid->Geometry().RowAt(P.y);
     Child->vt = VT_I4;
     Child->lVal = Row >= 0 ? Row + 1 : CHILDID_SELF;
     return S_OK;

@@ -52,10 +52,11 @@ void TGridView::UpdateHints(int ACol, int ARow) {
     FCellHint.HideFlyout();
     return;
   }
-  // Beside the cell's right edge, a little above it, at most 250 pixels wide (at 96 pixels per inch).
-  RECT Bounds = FCellHint.CalcHintRect(ScaleValue(CellHintMaxWidth), Hint);
+  // Beside the cell's right edge, a little above it, at most so wide.
+  const TGridMetrics& Metrics = Model().Metrics();
+  RECT Bounds = FCellHint.CalcHintRect(Metrics.CellHintMaxWidth(), Hint);
   const RECT Cell = GetCellRect(ACol, ARow);
-  const POINT Corner = ClientToScreen(POINT{Cell.right, Cell.top - ScaleValue(20)});
+  const POINT Corner = ClientToScreen(POINT{Cell.right, Cell.top - Metrics.CellHintRise()});
   OffsetRect(&Bounds, Corner.x, Corner.y);
   FCellHint.ActivateHint(Bounds, Hint);
 }

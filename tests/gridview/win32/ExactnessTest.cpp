@@ -143,7 +143,7 @@ TEST_F(ExactnessTest, InputRowColours) {
   // The 6-pixel raised strip under the input row: highlight on top, shadow at the bottom.
   EXPECT_EQ(Px(50, 16), Light);
   EXPECT_EQ(Px(50, 21), Shadow);
-  EXPECT_EQ(Grid->DataTop(), 22);
+  EXPECT_EQ(Grid->Geometry().DataTop(), 22);
 }
 
 TEST_F(ExactnessTest, HtmlLinksAreBlueAndFontColoursFollowTheCurrentCell) {

@@ -8,12 +8,12 @@ TEST_F(GridGeometryTest, HundredRowsInA160PixelDataArea) {
   Grid->SetBounds(0, 0, 300, 160);
   AddColumn(100);
   Grid->Model().AddRows(100);
-  ASSERT_EQ(Grid->DataBottom() - Grid->DataTop(), 160);
-  EXPECT_EQ(Grid->VisibleRowCount(), 10);
-  EXPECT_EQ(Grid->MaxTopRow(), 90);
+  ASSERT_EQ(Grid->Geometry().DataBottom() - Grid->Geometry().DataTop(), 160);
+  EXPECT_EQ(Grid->Geometry().VisibleRowCount(), 10);
+  EXPECT_EQ(Grid->Geometry().MaxTopRow(), 90);
   EXPECT_EQ(Grid->VertScrollBar().Max(), 90);
   EXPECT_TRUE(Grid->VertScrollBar().Visible());
-  EXPECT_EQ(Grid->RowTop(3), 48);
+  EXPECT_EQ(Grid->Geometry().RowTop(3), 48);
   EXPECT_EQ(Grid->RowDistance(0, 3), -48);
   EXPECT_EQ(Grid->RowDistance(3, 1), 32);
 }
@@ -22,7 +22,7 @@ TEST_F(GridGeometryTest, AllRowsFittingHideTheVerticalBar) {
   Grid->SetBounds(0, 0, 300, 200);
   AddColumn(100);
   Grid->Model().AddRows(5);
-  EXPECT_EQ(Grid->MaxTopRow(), 0);
+  EXPECT_EQ(Grid->Geometry().MaxTopRow(), 0);
   EXPECT_FALSE(Grid->VertScrollBar().Visible());
   Grid->SetHideScrollBar(false);
   EXPECT_TRUE(Grid->VertScrollBar().Visible());
@@ -34,7 +34,7 @@ TEST_F(GridGeometryTest, GridLinesAddAPixelPerRow) {
   Grid->SetBounds(0, 0, 300, 170);
   AddColumn(100);
   Grid->Model().AddRows(100);
-  EXPECT_EQ(Grid->VisibleRowCount(), 10);  // 10 x 17 = 170
+  EXPECT_EQ(Grid->Geometry().VisibleRowCount(), 10);  // 10 x 17 = 170
   const RECT Cell = Grid->GetCellRect(0, 2);
   EXPECT_EQ(Cell.top, 34);
   EXPECT_EQ(Cell.bottom, 50);
@@ -46,13 +46,13 @@ TEST_F(GridGeometryTest, HorizontalOverflowAndPageStep) {
   AddColumn(300);
   AddColumn(300);
   ASSERT_EQ(Grid->ClientWidth(), 500);
-  EXPECT_EQ(Grid->HorizontalOverflow(), 100);
+  EXPECT_EQ(Grid->Geometry().HorizontalOverflow(), 100);
   EXPECT_EQ(Grid->HorzScrollBar().Max(), 100);
   EXPECT_EQ(Grid->HorzScrollBar().PageStep(), 25);
   EXPECT_TRUE(Grid->HorzScrollBar().Visible());
   // With the indicator strip the data starts 12 pixels further right.
   Grid->SetOptions(TGridOptions{goHeader, goIndicator});
-  EXPECT_EQ(Grid->HorizontalOverflow(), 112);
+  EXPECT_EQ(Grid->Geometry().HorizontalOverflow(), 112);
   EXPECT_EQ(Grid->GetCellRect(0, 0).left, 12);
 }
 
@@ -60,9 +60,9 @@ TEST_F(GridGeometryTest, AreasOfTheReportStyle) {
   Grid->SetBounds(0, 0, 400, 200);
   Grid->SetOptions(TGridOptions{goHeader, goInput, goFooter, goGrid, goIndicator});
   AddColumn(100);
-  EXPECT_EQ(Grid->DataTop(), 18 + 16 + 6 + 1);
-  EXPECT_EQ(Grid->DataBottom(), 200 - 18 - 4 - 1);
-  EXPECT_EQ(Grid->DataRight(), 112);
+  EXPECT_EQ(Grid->Geometry().DataTop(), 18 + 16 + 6 + 1);
+  EXPECT_EQ(Grid->Geometry().DataBottom(), 200 - 18 - 4 - 1);
+  EXPECT_EQ(Grid->Geometry().DataRight(), 112);
   const RECT Input = Grid->GetCellRect(0, 0, gaInput);
   EXPECT_EQ(Input.top, 18);
   EXPECT_EQ(Input.bottom, 34);
@@ -91,17 +91,17 @@ TEST_F(GridGeometryTest, ScrollingByRowsAndPixels) {
   Grid->Perform(WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0));
   EXPECT_EQ(Grid->TopRow(), 11);
   // The horizontal bar takes some of the 160 pixels: fewer rows fit, the last top row is lower.
-  const int Last = Grid->MaxTopRow();
+  const int Last = Grid->Geometry().MaxTopRow();
   EXPECT_GT(Last, 90);
   Grid->Perform(WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0));
   EXPECT_EQ(Grid->TopRow(), Last);
   Grid->Perform(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0));
   EXPECT_EQ(Grid->TopRow(), Last);  // clamped
-  EXPECT_EQ(Grid->RowAt(0), Last);
+  EXPECT_EQ(Grid->Geometry().RowAt(0), Last);
   Grid->Perform(WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0));
   EXPECT_EQ(Grid->HorzOffset(), 5);
   EXPECT_EQ(Grid->GetCellRect(1, Last).left, 195);
-  EXPECT_EQ(Grid->ColumnAt(196), 1);
+  EXPECT_EQ(Grid->Geometry().ColumnAt(196), 1);
   Grid->Perform(WM_HSCROLL, MAKEWPARAM(SB_TOP, 0));
   EXPECT_EQ(Grid->HorzOffset(), 0);
 }
@@ -116,8 +116,8 @@ TEST_F(GridGeometryTest, FewerRowsPullTheTopRowBack) {
   EXPECT_EQ(Grid->TopRow(), 40);
   Grid->Model().ClearRows();
   EXPECT_EQ(Grid->TopRow(), 0);
-  EXPECT_EQ(Grid->VisibleRowCount(), 0);
-  EXPECT_EQ(Grid->MaxTopRow(), 0);
+  EXPECT_EQ(Grid->Geometry().VisibleRowCount(), 0);
+  EXPECT_EQ(Grid->Geometry().MaxTopRow(), 0);
 }
 
 TEST_F(GridGeometryTest, KeepingARowInView) {
@@ -139,8 +139,8 @@ TEST_F(GridGeometryTest, RowsMeasuredBelowZeroAreEmpty) {
   Grid->OnMeasuringRowHeight = [](TObject*, int Index, int& Height) {
     if (Index == 1) Height = -50;
   };
-  EXPECT_EQ(Grid->RowTop(2), 16);
-  EXPECT_EQ(Grid->VisibleRowCount(), 11);
+  EXPECT_EQ(Grid->Geometry().RowTop(2), 16);
+  EXPECT_EQ(Grid->Geometry().VisibleRowCount(), 11);
   Grid->PaintInto(Bitmap);  // and the painting ends
 }
 
@@ -176,9 +176,9 @@ TEST_F(GridGeometryTest, HeaderSizeChangesTheScrollRange) {
   Grid->SetBounds(0, 0, 300, 178);
   AddColumn(100);
   Grid->Model().AddRows(100);
-  EXPECT_EQ(Grid->MaxTopRow(), 90);
+  EXPECT_EQ(Grid->Geometry().MaxTopRow(), 90);
   Grid->SetHeaderSize(34);
-  EXPECT_EQ(Grid->MaxTopRow(), 91);
+  EXPECT_EQ(Grid->Geometry().MaxTopRow(), 91);
   EXPECT_EQ(Grid->VertScrollBar().Max(), 91);
 }
 

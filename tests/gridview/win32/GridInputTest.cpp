@@ -20,7 +20,7 @@ struct GridInputTest : GridFixture {
   }
   static std::u16string Text(int N) { return std::u16string(u"") + char16_t(u'0' + N / 10) + char16_t(u'0' + N % 10); }
   // Client y of a point inside the row (header 18, rows 16 pixels).
-  int RowY(int Row) { return Grid->RowTop(Row) + 5; }
+  int RowY(int Row) { return Grid->Geometry().RowTop(Row) + 5; }
   void Press(UINT Down, WPARAM Keys, int X, int Y) { Grid->Perform(Down, Keys, MAKELPARAM(X, Y)); }
   void Click(int X, int Y, WPARAM Keys = 0) {
     Press(WM_LBUTTONDOWN, MK_LBUTTON | Keys, X, Y);
@@ -111,12 +111,12 @@ TEST_F(GridInputTest, DividerDragResizesAndStopsAtEightPixels) {
   Press(WM_LBUTTONDOWN, MK_LBUTTON, 129, 5);
   Press(WM_MOUSEMOVE, MK_LBUTTON, -40, 5);
   Press(WM_LBUTTONUP, 0, -40, 5);
-  EXPECT_EQ(Grid->Model().Columns().Items(0)->Width(), TCustomColumn::MinWidth);
+  EXPECT_EQ(Grid->Model().Columns().Items(0)->Width(), Grid->Model().Metrics().MinColumnWidth());
   EXPECT_FALSE(Grid->ColumnResizing());
   // A column of fixed size has no divider to drag, and a header click there sorts nothing.
   Grid->Model().Columns().Items(1)->SetOptions(Grid->Model().Columns().Items(1)->Options() +
                                                TColumnOptions{coFixedSize});
-  EXPECT_EQ(Grid->DividerAt(TCustomColumn::MinWidth + 80, 5), nullptr);
+  EXPECT_EQ(Grid->Geometry().DividerAt(Grid->Model().Metrics().MinColumnWidth() + 80, 5), nullptr);
 }
 
 TEST_F(GridInputTest, RightButtonResizesPressesAndDragsHeadersButDoesNotSort) {
@@ -169,7 +169,7 @@ TEST_F(GridInputTest, KeysMoveByRowPageAndEndAndStopAtTheLastRow) {
   Click(20, RowY(0));
   Key(VK_DOWN);
   EXPECT_EQ(Grid->Model().CurrentRow(), 1);
-  const int Page = Grid->WholeRowsInView();
+  const int Page = Grid->Geometry().WholeRowsInView();
   ASSERT_GT(Page, 3);
   Key(VK_NEXT);
   EXPECT_EQ(Grid->Model().CurrentRow(), Page - 1);  // first to the last row in view
@@ -178,7 +178,7 @@ TEST_F(GridInputTest, KeysMoveByRowPageAndEndAndStopAtTheLastRow) {
   EXPECT_LE(Grid->TopRow(), Grid->Model().CurrentRow());
   Key(VK_END);
   EXPECT_EQ(Grid->Model().CurrentRow(), 29);
-  EXPECT_EQ(Grid->TopRow(), Grid->MaxTopRow());
+  EXPECT_EQ(Grid->TopRow(), Grid->Geometry().MaxTopRow());
   Key(VK_DOWN);
   EXPECT_EQ(Grid->Model().CurrentRow(), 29);
   EXPECT_EQ(Selected(), (Rows{29}));

@@ -39,16 +39,16 @@ TEST_F(GridLimitsTest, HugeBandAndRowSizesPaintAndReturn) {
   Grid->SetRowSize(Huge);  // rows added from now on are this tall
   Grid->Model().AddRows(3);
   Paint();  // the row loop used to wrap around and never reach the bottom
-  EXPECT_EQ(Grid->VisibleRowCount(), 3);
-  EXPECT_EQ(Grid->RowTop(3), 18 + 3 * 17);
-  EXPECT_GE(Grid->RowTop(5), Grid->DataBottom());  // far below, and no overflow into view
+  EXPECT_EQ(Grid->Geometry().VisibleRowCount(), 3);
+  EXPECT_EQ(Grid->Geometry().RowTop(3), 18 + 3 * 17);
+  EXPECT_GE(Grid->Geometry().RowTop(5), Grid->Geometry().DataBottom());  // far below, and no overflow into view
   Grid->SetTopRow(5);
-  EXPECT_LT(Grid->RowTop(0), 0);
+  EXPECT_LT(Grid->Geometry().RowTop(0), 0);
   Grid->SetHeaderSize(Huge);
   Grid->SetInputSize(Huge);
   Grid->SetOptions(TGridOptions{goHeader, goGrid, goInput, goFooter, goIndicator});
   Paint();
-  EXPECT_GT(Grid->DataTop(), 0);
+  EXPECT_GT(Grid->Geometry().DataTop(), 0);
   Grid->SetSlideSize(Huge);
   Grid->SetGridStyle(gsSlides);
   Paint();
@@ -66,13 +66,13 @@ TEST_F(GridLimitsTest, JumpsAcrossManyRowsAreSummedOnlyAsFarAsTheScreen) {
   EXPECT_GE(Grid->RowDistance(299990, 0), Height);
   EXPECT_LE(Grid->RowDistance(299990, 0), Height + 17);
   EXPECT_EQ(Grid->RowDistance(5, 7), -34);
-  const int Below = Grid->RowTop(299999);
-  EXPECT_GE(Below, Grid->DataBottom());
-  EXPECT_LE(Below, Grid->DataBottom() + 17);
+  const int Below = Grid->Geometry().RowTop(299999);
+  EXPECT_GE(Below, Grid->Geometry().DataBottom());
+  EXPECT_LE(Below, Grid->Geometry().DataBottom() + 17);
   Grid->SetTopRow(299990);
   EXPECT_EQ(Grid->TopRow(), 299990);
-  EXPECT_LT(Grid->RowTop(0) + 16, 0);
-  EXPECT_EQ(Grid->RowTop(Grid->TopRow() - 1), 18 - 17);
+  EXPECT_LT(Grid->Geometry().RowTop(0) + 16, 0);
+  EXPECT_EQ(Grid->Geometry().RowTop(Grid->TopRow() - 1), 18 - 17);
   Paint();
 }
 
@@ -83,11 +83,11 @@ TEST_F(GridLimitsTest, TheWidestColumnsStillAddUp) {
   Grid->Model().AddRows(2);
   EXPECT_EQ(Grid->Model().Columns().Items(0)->Width(), TCustomColumn::MaxWidth);
   EXPECT_EQ(Grid->Model().Columns().TotalWidth(), 3 * TCustomColumn::MaxWidth);
-  EXPECT_EQ(Grid->HorizontalOverflow(), 3 * TCustomColumn::MaxWidth - Grid->ClientWidth());
+  EXPECT_EQ(Grid->Geometry().HorizontalOverflow(), 3 * TCustomColumn::MaxWidth - Grid->ClientWidth());
   Grid->HorzScrollBar().SetPosition(Huge);
-  EXPECT_EQ(Grid->HorzOffset(), Grid->HorizontalOverflow());
+  EXPECT_EQ(Grid->HorzOffset(), Grid->Geometry().HorizontalOverflow());
   Paint();
-  EXPECT_EQ(Grid->ColumnAt(Grid->ClientWidth() - 1), 2);
+  EXPECT_EQ(Grid->Geometry().ColumnAt(Grid->ClientWidth() - 1), 2);
 }
 
 // A picture with alpha in a cell as large as a column and a row can be: only what shows is scaled.

@@ -284,7 +284,7 @@ TEST_F(GridRepaintTest, AutoSizedColumnsFollowAScrollBarThatComes) {
   Grid->Model().AddRows(100);
   EXPECT_LT(Grid->ClientWidth(), Before);
   EXPECT_EQ(Grid->Model().Columns().TotalWidth(), Grid->ClientWidth());
-  EXPECT_EQ(Grid->HorizontalOverflow(), 0);
+  EXPECT_EQ(Grid->Geometry().HorizontalOverflow(), 0);
 }
 
 TEST_F(GridRepaintTest, SpaceTogglesTheCurrentCheckBox) {
