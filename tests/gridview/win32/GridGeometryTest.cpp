@@ -208,3 +208,17 @@ TEST_F(GridGeometryTest, ModelChangesReachTheControlsEventsWithTheControlAsSende
   ASSERT_GE(Senders.size(), 3u);
   for (TObject* S : Senders) EXPECT_EQ(S, static_cast<TObject*>(static_cast<TWinControl*>(Grid.get())));
 }
+
+TEST_F(GridGeometryTest, ADenserScreenWidensTheIndicatorAndTheMinimumColumnAndBackAgain) {
+  Grid->SetOptions(TGridOptions{goHeader, goIndicator});
+  AddColumn(100);
+  Grid->ScaleForPPI(144);
+  EXPECT_EQ(Grid->Model().DataLeft(), 18);
+  EXPECT_EQ(Grid->GetCellRect(0, 0).left, 18);
+  EXPECT_EQ(Grid->Model().Columns().Items(0)->Width(), 150);
+  Grid->Model().Columns().Items(0)->SetWidth(1);
+  EXPECT_EQ(Grid->Model().Columns().Items(0)->Width(), 12);
+  Grid->ScaleForPPI(96);
+  EXPECT_EQ(Grid->Model().DataLeft(), 12);
+  EXPECT_EQ(Grid->Model().Columns().Items(0)->Width(), 8);
+}
