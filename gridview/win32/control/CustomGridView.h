@@ -241,6 +241,7 @@ class TCustomGridViewControl : public TScrollView,
   void PaintColumnParts();
   void PaintRows();
   void PaintEmptyCell(TCustomColumn& Column, const RECT& Rect, int ARow);
+  void PaintCellLines(const TCustomColumn& Column, int ARow, const RECT& Rect, TColor Color);
   void PaintIndicatorCell(int ARow, int Top, int Height);
   void PaintFocusRect(const RECT& Rect);
   bool FocusRectAllowed();

@@ -199,7 +199,6 @@ void TCustomGridViewControl::DrawCell(int ACol, int ARow) {
   }
   if (GridFocused() && !AppearanceOptions().Contains(aoHideFocus)) State.Include(csFocused);
   auto* Display = dynamic_cast<TColumnDisplay*>(Column->Display());
-  if (Display) Display->Selected = Selected;
   TColor GridColor = FGridLinesColor;
   if (OnCellColoring) OnCellColoring(EventSender(), ACol, ARow, Background, GridColor, State);
   if (AppearanceOptions().Contains(aoIndicateSortedColumn) && Column->Sorted() && !Selected)
@@ -214,39 +213,34 @@ void TCustomGridViewControl::DrawCell(int ACol, int ARow) {
     C.IntersectClipRect(
         RECT{Rect.left, Rect.top, Rect.right + G, std::min<int>(Rect.bottom + G, FGeometry.DataBottom())});
   }
-  if (G && GridStyle() == gsReport) {
-    const bool Framed = FGeometry.LinesStyle() == lsFramed;
-    C.Pen().SetColor(Framed && ARow == FModel.RowCount() - 1 ? clBlack : GridColor);
-    C.Line(Rect.left, Rect.bottom, Rect.right + 1, Rect.bottom);
-    if (FGeometry.LinesStyle() != lsHorizontalOnly) {
-      const bool LastVisible = Column->VisibleIndex() == FModel.Columns().VisibleCount() - 1;
-      C.Pen().SetColor(Framed && LastVisible ? clBlack : GridColor);
-      C.Line(Rect.right, Rect.top, Rect.right, Rect.bottom + 1);
-    }
-  }
+  if (G && GridStyle() == gsReport) PaintCellLines(*Column, ARow, Rect, GridColor);
   bool DefaultDrawing = true;
   if (OnDrawCellBackground) OnDrawCellBackground(EventSender(), ACol, ARow, Rect, State, DefaultDrawing);
-  if (Display) {
-    Display->Canvas = &C;
-    Display->RightToLeft = false;
-    Display->CellRect = Rect;
-    Display->Window = FHandle;
-    Display->Themed = GridThemes();
-    Display->HighlightedTextColor = FHighlightedTextColor;
-  }
   if (DefaultDrawing) {
     C.Brush().SetColor(Background);
     C.FillRect(Rect);
   }
-  if (Display) Display->Background = DefaultDrawing ? Background : clNone;
-  if (Display) Display->CurrentCell = ACol == FModel.CurrentColumn() && ARow == FModel.CurrentRow();
+  const bool Current = ACol == FModel.CurrentColumn() && ARow == FModel.CurrentRow();
+  if (Display)
+    Display->SetCell(TCellPaint{&C, Rect, FHandle, GridThemes(), Selected, Current, false, FHighlightedTextColor,
+                                DefaultDrawing ? Background : clNone});
   const TDrawingOptions Drawing = Column->DrawingOptions();
   if ((Drawing == doNormal || Drawing == doCustom) && Display && PrepareCellFont(ACol, ARow, State, *Display))
     Display->Paint();
   if (Drawing != doNormal && OnCustomDrawCell) OnCustomDrawCell(EventSender(), ACol, ARow, Rect, State);
-  if (!Options().Contains(goSelectFullRow) && ACol == FModel.CurrentColumn() && ARow == FModel.CurrentRow() &&
-      FocusRectAllowed())
-    PaintFocusRect(Rect);
+  if (!Options().Contains(goSelectFullRow) && Current && FocusRectAllowed()) PaintFocusRect(Rect);
+}
+
+void TCustomGridViewControl::PaintCellLines(const TCustomColumn& Column, int ARow, const RECT& Rect, TColor Color) {
+  // A framed grid draws the outer edges of the last row and last column in black.
+  TCanvas& C = Canvas();
+  const bool Framed = FGeometry.LinesStyle() == lsFramed;
+  C.Pen().SetColor(Framed && ARow == FModel.RowCount() - 1 ? clBlack : Color);
+  C.Line(Rect.left, Rect.bottom, Rect.right + 1, Rect.bottom);
+  if (FGeometry.LinesStyle() == lsHorizontalOnly) return;
+  const bool LastVisible = Column.VisibleIndex() == FModel.Columns().VisibleCount() - 1;
+  C.Pen().SetColor(Framed && LastVisible ? clBlack : Color);
+  C.Line(Rect.right, Rect.top, Rect.right, Rect.bottom + 1);
 }
 
 bool TCustomGridViewControl::PrepareCellFont(int ACol, int, TCellState, TColumnDisplay&) {

@@ -62,17 +62,17 @@ void TColumnDisplay::DrawText(std::u16string_view Text, const RECT& Rect) {
     case wkEllipsis: Flags |= DT_SINGLELINE | DT_END_ELLIPSIS; break;
     case wkWordWrap: Flags |= DT_WORDBREAK; break;
   }
-  if (RightToLeft) Flags |= DT_RTLREADING;
-  TClearBrush Clear(*Canvas);
+  if (FCell.RightToLeft) Flags |= DT_RTLREADING;
+  TClearBrush Clear(*FCell.Canvas);
   RECT R = Rect;
-  Canvas->DrawText(Text, R, Flags);
+  FCell.Canvas->DrawText(Text, R, Flags);
 }
 
 void TColumnDisplay::DrawHintMark() {
-  Canvas->Pen().SetColor(clRed);
-  Canvas->Brush().SetColor(clRed);
-  const RECT& R = CellRect;
-  Canvas->Polygon({{R.right - 5, R.top}, {R.right - 1, R.top}, {R.right - 1, R.top + 4}});
+  FCell.Canvas->Pen().SetColor(clRed);
+  FCell.Canvas->Brush().SetColor(clRed);
+  const RECT& R = FCell.CellRect;
+  FCell.Canvas->Polygon({{R.right - 5, R.top}, {R.right - 1, R.top}, {R.right - 1, R.top + 4}});
 }
 
 void TTextualColumnDisplay::Paint() {
@@ -105,9 +105,9 @@ void TImageColumnDisplay::Paint() {
   auto* ImageColumn = dynamic_cast<TImageColumn*>(&Column());
   auto* Images = ImageColumn ? dynamic_cast<TImageList*>(ImageColumn->Images()) : nullptr;
   if (!Images || IntegerValue < 0) return;
-  const POINT P =
-      AlignBox(Images->Width(), Images->Height(), Column().VerticalAlignment(), Column().Alignment(), CellRect, 2);
-  Images->Draw(*Canvas, P.x, P.y, IntegerValue, true);
+  const POINT P = AlignBox(Images->Width(), Images->Height(), Column().VerticalAlignment(), Column().Alignment(),
+                           FCell.CellRect, 2);
+  Images->Draw(*FCell.Canvas, P.x, P.y, IntegerValue, true);
 }
 
 void TProgressColumnDisplay::Paint() {
@@ -115,12 +115,12 @@ void TProgressColumnDisplay::Paint() {
   if (!Progress || (FloatValue == 0 && Progress->HideWhenEmpty())) return;
   // A column without a range shows an empty bar.
   const double Percent = Progress->Max() == 0 ? 0.0 : TCalcProvider::Percent(Progress->Max(), FloatValue);
-  RECT Frame = Shrunk(CellRect, Progress->Margin());
+  RECT Frame = Shrunk(FCell.CellRect, Progress->Margin());
   if (Progress->ShowText()) {
     DrawText(Utf8ToUtf16(FormatFloat("0", Percent)) + u"%", ContentRect());
     Frame.left += 30;
   }
-  TCanvas& C = *Canvas;
+  TCanvas& C = *FCell.Canvas;
   if (Progress->Transparent()) {
     C.Brush().SetColor(Progress->BorderColor());
     C.FrameRect(Frame);
@@ -156,38 +156,38 @@ void TRateColumnDisplay::Paint() {
   // A very large Max must neither overflow the row's width nor draw glyphs nobody can see.
   const long long RowWidth = static_cast<long long>(Full.Width) * Rate->Max();
   const POINT P = AlignBox(static_cast<int>(std::min<long long>(RowWidth, 1 << 28)), Full.Height,
-                           Column().VerticalAlignment(), Column().Alignment(), CellRect, 0);
+                           Column().VerticalAlignment(), Column().Alignment(), FCell.CellRect, 0);
   int First = 1;
-  if (P.x + Full.Width < CellRect.left) First = (CellRect.left - P.x) / Full.Width;  // the first that shows
+  if (P.x + Full.Width < FCell.CellRect.left) First = (FCell.CellRect.left - P.x) / Full.Width;  // the first that shows
   for (int I = std::max(1, First); I <= Rate->Max(); ++I) {
     const long long X = P.x + static_cast<long long>(I - 1) * Full.Width;
-    if (X >= CellRect.right) break;
+    if (X >= FCell.CellRect.right) break;
     const TGlyph& Glyph = I <= IntegerValue ? Full : Rate->EmptyGlyph();
     if (Glyph.Empty()) continue;
     TGlyphBitmap& Cache = I <= IntegerValue ? FFull : FEmpty;
     if (Rate->Transparent() && !Glyph.HasAlpha())
-      Canvas->DrawTransparent(static_cast<int>(X), P.y, Cache.For(Glyph), Glyph.Pixel(0, Glyph.Height - 1));
+      FCell.Canvas->DrawTransparent(static_cast<int>(X), P.y, Cache.For(Glyph), Glyph.Pixel(0, Glyph.Height - 1));
     else
-      Cache.Draw(*Canvas, static_cast<int>(X), P.y, Glyph);
+      Cache.Draw(*FCell.Canvas, static_cast<int>(X), P.y, Glyph);
   }
 }
 
 void TCheckBoxColumnDisplay::DrawCheck(const RECT& Rect, bool Checked, bool Pressed, bool Hot) {
-  TGraphicsProvider::DrawCheckBox(Window, *Canvas, Hot, Pressed, Checked, Column().VerticalAlignment(),
-                                  Column().Alignment(), Rect, Themed);
+  TGraphicsProvider::DrawCheckBox(FCell.Window, *FCell.Canvas, Hot, Pressed, Checked, Column().VerticalAlignment(),
+                                  Column().Alignment(), Rect, FCell.Themed);
 }
 
-void TCheckBoxColumnDisplay::Paint() { DrawCheck(CellRect, BooleanValue, false, false); }
+void TCheckBoxColumnDisplay::Paint() { DrawCheck(FCell.CellRect, BooleanValue, false, false); }
 
 void TGraphicColumnDisplay::Paint() {
   auto* GraphicColumn = dynamic_cast<TGraphicColumn*>(&Column());
   if (!GraphicColumn) return;
-  const RECT Area = Shrunk(CellRect, GraphicColumn->Margin());
-  TCanvas& C = *Canvas;
-  C.Brush().SetColor(Selected ? clHighlightText : clBtnFace);
+  const RECT Area = Shrunk(FCell.CellRect, GraphicColumn->Margin());
+  TCanvas& C = *FCell.Canvas;
+  C.Brush().SetColor(FCell.Selected ? clHighlightText : clBtnFace);
   // Frames further out than the cell is large are all clipped away: they are not drawn.
-  const int Frames = std::min(GraphicColumn->BorderWidth(),
-                              std::max(int(CellRect.right - CellRect.left), int(CellRect.bottom - CellRect.top)));
+  const int Frames = std::min(GraphicColumn->BorderWidth(), std::max(int(FCell.CellRect.right - FCell.CellRect.left),
+                                                                     int(FCell.CellRect.bottom - FCell.CellRect.top)));
   for (int I = 1; I <= Frames; ++I) C.FrameRect(Shrunk(Area, -I));
   TBitmap* Picture = PictureBitmap(ObjectValue);
   if (!Picture) return;
@@ -221,8 +221,8 @@ void TGraphicColumnDisplay::Paint() {
 // HTML subset.
 
 void THtmlColumnDisplay::WriteText(std::u16string_view Run) {
-  Canvas->TextOut(FPenX, FPenY, Run);
-  const SIZE Size = Canvas->TextExtent(Run);
+  FCell.Canvas->TextOut(FPenX, FPenY, Run);
+  const SIZE Size = FCell.Canvas->TextExtent(Run);
   FPenX += Size.cx;
   FLineHeight = std::max(FLineHeight, int(Size.cy));
 }
@@ -230,7 +230,7 @@ void THtmlColumnDisplay::WriteText(std::u16string_view Run) {
 void THtmlColumnDisplay::ApplyTag(const THtmlTag& Tag) {
   const std::string Name = AsciiLowerCase(Utf16ToUtf8(Tag.Name));
   const int Step = Tag.Closing ? -1 : 1;
-  TFont& Font = Canvas->Font();
+  TFont& Font = FCell.Canvas->Font();
   auto SetStyle = [&Font](TFontStyles Bit, bool On) {
     const TFontStyles Style = On ? (Font.Style() | Bit) : (Font.Style() & ~Bit);
     if (Style != Font.Style()) Font.SetStyle(Style);
@@ -249,7 +249,7 @@ void THtmlColumnDisplay::ApplyTag(const THtmlTag& Tag) {
     SetStyle(fsUnderline, FAnchor >= 1);
     Font.SetColor(FAnchor >= 1 ? clBlue : clWindowText);
   } else if (Name == "br") {
-    FPenX = CellRect.left + 2;
+    FPenX = FCell.CellRect.left + 2;
     FPenY += FLineHeight;
     FLineHeight = 0;
   } else if (Name == "font") {
@@ -259,7 +259,7 @@ void THtmlColumnDisplay::ApplyTag(const THtmlTag& Tag) {
       const std::string Text = Utf16ToUtf8(Value);
       if (Attribute == "color") {
         // An unreadable colour keeps the one in force rather than painting in "no colour".
-        const TColor Color = CurrentCell ? HighlightedTextColor : HtmlToColor(Text);
+        const TColor Color = FCell.CurrentCell ? FCell.HighlightedTextColor : HtmlToColor(Text);
         if (Color != clNone) Font.SetColor(Color);
       } else if (Attribute == "name") {
         if (!Text.empty()) Font.SetName(Text);
@@ -274,10 +274,10 @@ void THtmlColumnDisplay::ApplyTag(const THtmlTag& Tag) {
 }
 
 void THtmlColumnDisplay::Paint() {
-  TClearBrush Clear(*Canvas);
-  Canvas->SetTextTransparent(true);
-  FPenX = CellRect.left + 2;
-  FPenY = CellRect.top + 1;
+  TClearBrush Clear(*FCell.Canvas);
+  FCell.Canvas->SetTextTransparent(true);
+  FPenX = FCell.CellRect.left + 2;
+  FPenY = FCell.CellRect.top + 1;
   FLineHeight = 0;
   ReadHtmlText(
       TextValue, [this](std::u16string_view Run) { WriteText(Run); }, [this](const THtmlTag& Tag) { ApplyTag(Tag); });

@@ -9,28 +9,39 @@
 #include "gridview/HtmlText.h"
 #include "gridview/win32/base/DrawProviders.h"
 
-// The paint context the grid fills for each cell, and the common text drawing.
-class TColumnDisplay : public TVirtualColElement {
- public:
-  using TVirtualColElement::TVirtualColElement;
-
-  bool RightToLeft = false;
+// What the grid tells a display about the cell it paints next.
+struct TCellPaint {
   TCanvas* Canvas = nullptr;
   RECT CellRect{};
   HWND Window = nullptr;
   bool Themed = false;  // check boxes drawn with the platform's theme
   bool Selected = false;
-  TColor HighlightedTextColor = clHighlightText;
   bool CurrentCell = false;
+  bool RightToLeft = false;
+  TColor HighlightedTextColor = clHighlightText;
   // The colour the grid filled the cell with, or clNone when a handler drew the background.
   TColor Background = clNone;
+};
 
-  RECT ContentRect() const { return RECT{CellRect.left + 2, CellRect.top, CellRect.right - 2, CellRect.bottom}; }
+// The common part of displays: the cell being painted and the common text drawing.
+class TColumnDisplay : public TVirtualColElement {
+ public:
+  using TVirtualColElement::TVirtualColElement;
+
+  const TCellPaint& Cell() const { return FCell; }
+  // The grid hands over the cell before it loads the value and paints.
+  void SetCell(const TCellPaint& Value) { FCell = Value; }
+  RECT ContentRect() const {
+    return RECT{FCell.CellRect.left + 2, FCell.CellRect.top, FCell.CellRect.right - 2, FCell.CellRect.bottom};
+  }
   void DrawText(std::u16string_view Text, const RECT& Rect);
   void DrawHintMark();
   virtual void Paint() = 0;
   // Displays whose whole drawing is clipped text need no clip region of their own per cell.
   virtual bool ClipsItself() const { return false; }
+
+ protected:
+  TCellPaint FCell;
 };
 
 // Displays that draw one text through DrawText, which clips to the content rectangle.
