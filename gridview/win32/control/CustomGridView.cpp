@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "gridview/win32/base/Themes.h"
-#include "gridview/win32/control/GridAccessible.h"
 #include "gridview/win32/editors/EditorClasses.h"
 #include "toolkit/Application.h"
 

@@ -10,6 +10,7 @@
 #include "gridview/GridModel.h"
 #include "gridview/win32/base/ScrollView.h"
 #include "gridview/win32/control/ColumnDragBox.h"
+#include "gridview/win32/control/GridAccessible.h"
 #include "gridview/win32/displays/Displays.h"
 #include "gridview/win32/displays/StyleDisplays.h"
 #include "gridview/win32/editors/CellEditors.h"
@@ -31,6 +32,7 @@ void RegisterGridCursors();
 class TCustomGridViewControl : public TScrollView,
                                private TGridObserver,
                                private TGridViewport,
+                               private TGridAccessibleHost,
                                public TStyleDisplayOwner,
                                public TCellEditorHost {
  public:
@@ -268,6 +270,11 @@ class TCustomGridViewControl : public TScrollView,
   // The viewport the geometry reads (with TopRow and HorzOffset).
   int ViewportWidth() const override;
   int ViewportHeight() const override;
+  // What the accessible object asks.
+  TWinControl& HostWindow() override { return *this; }
+  TGridModel& HostModel() override { return FModel; }
+  const TGridGeometry& HostGeometry() const override { return FGeometry; }
+  bool HostFocused() override { return HasFocus(); }
   // What the model reports.
   bool ViewExists() override { return HandleAllocated(); }
   int ViewClientWidth() override { return ClientWidth(); }

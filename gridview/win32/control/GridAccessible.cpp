@@ -8,13 +8,11 @@
 #include <utility>
 #include <vector>
 
-#include "gridview/win32/control/CustomGridView.h"
-
 namespace {
 class TGridAccessible;
 // The object handed out for each grid (one user-interface thread: no locking).
-std::map<TCustomGridViewControl*, TGridAccessible*>& Handed() {
-  static std::map<TCustomGridViewControl*, TGridAccessible*> Objects;
+std::map<TGridAccessibleHost*, TGridAccessible*>& Handed() {
+  static std::map<TGridAccessibleHost*, TGridAccessible*> Objects;
   return Objects;
 }
 
@@ -93,7 +91,7 @@ class TChildEnumerator final : public TComObject<IEnumVARIANT> {
 
 class TGridAccessible final : public TComObject<IAccessible> {
  public:
-  explicit TGridAccessible(TCustomGridViewControl& Grid) : FGrid(&Grid) {}
+  explicit TGridAccessible(TGridAccessibleHost& Grid) : FGrid(&Grid) {}
   void Forget() { FGrid = nullptr; }
 
   // IDispatch: clients use the interface directly.
@@ -112,11 +110,12 @@ class TGridAccessible final : public TComObject<IAccessible> {
     if (!Parent) return E_POINTER;
     *Parent = nullptr;
     if (!FGrid) return E_FAIL;
-    return CreateStdAccessibleObject(FGrid->Handle(), OBJID_WINDOW, IID_IDispatch, reinterpret_cast<void**>(Parent));
+    return CreateStdAccessibleObject(FGrid->HostWindow().Handle(), OBJID_WINDOW, IID_IDispatch,
+                                     reinterpret_cast<void**>(Parent));
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* Count) override {
     if (!Count) return E_POINTER;
-    *Count = FGrid ? FGrid->Model().RowCount() : 0;
+    *Count = FGrid ? FGrid->HostModel().RowCount() : 0;
     return FGrid ? S_OK : E_FAIL;
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT, IDispatch** Child) override {
@@ -152,16 +151,17 @@ class TGridAccessible final : public TComObject<IAccessible> {
     if (!State) return E_POINTER;
     const int Row = RowOf(Child);
     if (Row < -1) return E_INVALIDARG;
-    const bool Focused = FGrid->HasFocus();
+    const bool Focused = FGrid->HostFocused();
     long Flags = STATE_SYSTEM_FOCUSABLE;
     if (Row < 0) {
       if (Focused) Flags |= STATE_SYSTEM_FOCUSED;
-      if (FGrid->Options().Contains(goMultiSelect)) Flags |= STATE_SYSTEM_MULTISELECTABLE;
+      if (FGrid->HostModel().Options().Contains(goMultiSelect)) Flags |= STATE_SYSTEM_MULTISELECTABLE;
     } else {
       Flags |= STATE_SYSTEM_SELECTABLE;
-      if (FGrid->Model().RowSelected(Row)) Flags |= STATE_SYSTEM_SELECTED;
-      if (Row == FGrid->Model().CurrentRow() && Focused) Flags |= STATE_SYSTEM_FOCUSED;
-      if (Row < FGrid->TopRow() || FGrid->Geometry().RowTop(Row) >= FGrid->Geometry().DataBottom())
+      if (FGrid->HostModel().RowSelected(Row)) Flags |= STATE_SYSTEM_SELECTED;
+      if (Row == FGrid->HostModel().CurrentRow() && Focused) Flags |= STATE_SYSTEM_FOCUSED;
+      if (Row < FGrid->HostGeometry().TopRow() ||
+          FGrid->HostGeometry().RowTop(Row) >= FGrid->HostGeometry().DataBottom())
         Flags |= STATE_SYSTEM_OFFSCREEN;
     }
     State->vt = VT_I4;
@@ -185,21 +185,22 @@ class TGridAccessible final : public TComObject<IAccessible> {
     if (!Focus) return E_POINTER;
     Focus->vt = VT_EMPTY;
     if (!FGrid) return E_FAIL;
-    if (!FGrid->HasFocus()) return S_FALSE;
+    if (!FGrid->HostFocused()) return S_FALSE;
     Focus->vt = VT_I4;
-    Focus->lVal = FGrid->Model().ValidRow(FGrid->Model().CurrentRow()) ? FGrid->Model().CurrentRow() + 1 : CHILDID_SELF;
+    Focus->lVal = FGrid->HostModel().ValidRow(FGrid->HostModel().CurrentRow()) ? FGrid->HostModel().CurrentRow() + 1
+                                                                               : CHILDID_SELF;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* Selection) override {
     if (!Selection) return E_POINTER;
     Selection->vt = VT_EMPTY;
     if (!FGrid) return E_FAIL;
-    const int Count = FGrid->Model().SelectedCount();
+    const int Count = FGrid->HostModel().SelectedCount();
     if (Count <= 0) return S_FALSE;
     std::vector<long> Rows;
     Rows.reserve(static_cast<std::size_t>(Count));
-    for (int Row = 0; Row < FGrid->Model().RowCount() && Rows.size() < static_cast<std::size_t>(Count); ++Row)
-      if (FGrid->Model().RowSelected(Row)) Rows.push_back(Row + 1);
+    for (int Row = 0; Row < FGrid->HostModel().RowCount() && Rows.size() < static_cast<std::size_t>(Count); ++Row)
+      if (FGrid->HostModel().RowSelected(Row)) Rows.push_back(Row + 1);
     if (Rows.empty()) return S_FALSE;
     // One selected row is named itself; several come as an enumeration of their child numbers.
     if (Rows.size() == 1) {
@@ -218,22 +219,22 @@ class TGridAccessible final : public TComObject<IAccessible> {
   HRESULT STDMETHODCALLTYPE accSelect(long Flags, VARIANT Child) override {
     const int Row = RowOf(Child);
     if (Row < 0) return E_INVALIDARG;
-    if (Flags & SELFLAG_TAKEFOCUS) FGrid->SetFocus();
+    if (Flags & SELFLAG_TAKEFOCUS) FGrid->HostWindow().SetFocus();
     if (Flags & (SELFLAG_TAKESELECTION | SELFLAG_TAKEFOCUS))
-      FGrid->Model().SetCurrentCell(FGrid->Model().CurrentColumn(), Row, 0);
-    if (Flags & SELFLAG_ADDSELECTION) FGrid->Model().SetRowSelected(Row, true);
-    if (Flags & SELFLAG_REMOVESELECTION) FGrid->Model().SetRowSelected(Row, false);
+      FGrid->HostModel().SetCurrentCell(FGrid->HostModel().CurrentColumn(), Row, 0);
+    if (Flags & SELFLAG_ADDSELECTION) FGrid->HostModel().SetRowSelected(Row, true);
+    if (Flags & SELFLAG_REMOVESELECTION) FGrid->HostModel().SetRowSelected(Row, false);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accLocation(long* Left, long* Top, long* Width, long* Height, VARIANT Child) override {
     if (!Left || !Top || !Width || !Height) return E_POINTER;
     const int Row = RowOf(Child);
     if (Row < -1) return E_INVALIDARG;
-    RECT R = FGrid->ClientRect();
+    RECT R = FGrid->HostWindow().ClientRect();
     if (Row >= 0)
-      R = RECT{0, FGrid->Geometry().RowTop(Row), FGrid->ClientWidth(),
-               FGrid->Geometry().RowTop(Row) + FGrid->Geometry().RowExtent(Row)};
-    const POINT Corner = FGrid->ClientToScreen(POINT{R.left, R.top});
+      R = RECT{0, FGrid->HostGeometry().RowTop(Row), FGrid->HostWindow().ClientWidth(),
+               FGrid->HostGeometry().RowTop(Row) + FGrid->HostGeometry().RowExtent(Row)};
+    const POINT Corner = FGrid->HostWindow().ClientToScreen(POINT{R.left, R.top});
     *Left = Corner.x, *Top = Corner.y, *Width = R.right - R.left, *Height = R.bottom - R.top;
     return S_OK;
   }
@@ -245,14 +246,14 @@ class TGridAccessible final : public TComObject<IAccessible> {
     int Target = -1;
     switch (Direction) {
       case NAVDIR_FIRSTCHILD: Target = Row < 0 ? 0 : -1; break;
-      case NAVDIR_LASTCHILD: Target = Row < 0 ? FGrid->Model().RowCount() - 1 : -1; break;
+      case NAVDIR_LASTCHILD: Target = Row < 0 ? FGrid->HostModel().RowCount() - 1 : -1; break;
       case NAVDIR_NEXT:
       case NAVDIR_DOWN: Target = Row >= 0 ? Row + 1 : -1; break;
       case NAVDIR_PREVIOUS:
       case NAVDIR_UP: Target = Row >= 0 ? Row - 1 : -1; break;
       default: break;
     }
-    if (!FGrid->Model().ValidRow(Target)) return S_FALSE;
+    if (!FGrid->HostModel().ValidRow(Target)) return S_FALSE;
     End->vt = VT_I4;
     End->lVal = Target + 1;
     return S_OK;
@@ -261,10 +262,10 @@ class TGridAccessible final : public TComObject<IAccessible> {
     if (!Child) return E_POINTER;
     Child->vt = VT_EMPTY;
     if (!FGrid) return E_FAIL;
-    const POINT P = FGrid->ScreenToClient(POINT{X, Y});
-    const RECT Client = FGrid->ClientRect();
+    const POINT P = FGrid->HostWindow().ScreenToClient(POINT{X, Y});
+    const RECT Client = FGrid->HostWindow().ClientRect();
     if (!PtInRect(&Client, P)) return S_FALSE;
-    const int Row = FGrid->Geometry().RowAt(P.y);
+    const int Row = FGrid->HostGeometry().RowAt(P.y);
     Child->vt = VT_I4;
     Child->lVal = Row >= 0 ? Row + 1 : CHILDID_SELF;
     return S_OK;
@@ -278,15 +279,15 @@ class TGridAccessible final : public TComObject<IAccessible> {
   int RowOf(const VARIANT& Child) const {
     if (!FGrid || Child.vt != VT_I4) return -2;
     if (Child.lVal == CHILDID_SELF) return -1;
-    return Child.lVal >= 1 && Child.lVal <= FGrid->Model().RowCount() ? static_cast<int>(Child.lVal) - 1 : -2;
+    return Child.lVal >= 1 && Child.lVal <= FGrid->HostModel().RowCount() ? static_cast<int>(Child.lVal) - 1 : -2;
   }
   std::u16string RowText(int Row) {
     std::u16string Text;
-    TColumns& Columns = FGrid->Model().Columns();
+    TColumns& Columns = FGrid->HostModel().Columns();
     for (int P = 0; P < Columns.Count(); ++P) {
       TCustomColumn* Column = Columns.DisplayItems(P);
       if (!Column->Visible()) continue;
-      const std::u16string Cell = Column->FormatText(FGrid->Model().GetCellText(Column->Index(), Row));
+      const std::u16string Cell = Column->FormatText(FGrid->HostModel().GetCellText(Column->Index(), Row));
       if (Cell.empty()) continue;
       if (!Text.empty()) Text += u", ";
       Text += Cell;
@@ -296,18 +297,18 @@ class TGridAccessible final : public TComObject<IAccessible> {
 
   bool Answers(REFIID Id) const override { return IsEqualIID(Id, IID_IDispatch) || IsEqualIID(Id, IID_IAccessible); }
 
-  TCustomGridViewControl* FGrid;
+  TGridAccessibleHost* FGrid;
 };
 }  // namespace
 
-LRESULT GridAccessibleObject(TCustomGridViewControl& Grid, WPARAM WParam, LPARAM LParam) {
+LRESULT GridAccessibleObject(TGridAccessibleHost& Grid, WPARAM WParam, LPARAM LParam) {
   if (static_cast<long>(LParam) != OBJID_CLIENT) return 0;
   TGridAccessible*& Object = Handed()[&Grid];
   if (!Object) Object = new TGridAccessible(Grid);
   return LresultFromObject(IID_IAccessible, WParam, Object);
 }
 
-void ForgetGridAccessible(TCustomGridViewControl& Grid) {
+void ForgetGridAccessible(TGridAccessibleHost& Grid) {
   const auto It = Handed().find(&Grid);
   if (It == Handed().end()) return;
   It->second->Forget();

@@ -4,11 +4,24 @@
 // WM_GETOBJECT.
 #include <windows.h>
 
-class TCustomGridViewControl;
+#include "gridview/GridGeometry.h"
+#include "toolkit/Controls.h"
+
+// What the accessible object reads and moves: the grid's window, rows, geometry and focus.
+class TGridAccessibleHost {
+ public:
+  virtual TWinControl& HostWindow() = 0;
+  virtual TGridModel& HostModel() = 0;
+  virtual const TGridGeometry& HostGeometry() const = 0;
+  virtual bool HostFocused() = 0;
+
+ protected:
+  ~TGridAccessibleHost() = default;
+};
 
 // The answer to WM_GETOBJECT for the client area (0 for other objects: the platform answers them).
 // The accessible object asks the grid afresh on every call, so it stays right as rows change; a
 // client that outlives the grid gets errors, not a dangling grid.
-LRESULT GridAccessibleObject(TCustomGridViewControl& Grid, WPARAM WParam, LPARAM LParam);
+LRESULT GridAccessibleObject(TGridAccessibleHost& Grid, WPARAM WParam, LPARAM LParam);
 // The grid is going: accessible objects handed out for it forget it.
-void ForgetGridAccessible(TCustomGridViewControl& Grid);
+void ForgetGridAccessible(TGridAccessibleHost& Grid);
