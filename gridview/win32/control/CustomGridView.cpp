@@ -298,7 +298,7 @@ void TCustomGridViewControl::UpdateScrollAreas() {
     FHorzScrollArea = FVertScrollArea = ClientRect();
     return;
   }
-  FHorzScrollArea = RECT{FModel.DataLeft(), 0, ClientWidth(), ClientHeight()};
+  FHorzScrollArea = RECT{FGeometry.DataLeft(), 0, ClientWidth(), ClientHeight()};
   FVertScrollArea = RECT{0, FGeometry.DataTop(), FGeometry.DataRight(), FGeometry.DataBottom()};
 }
 
@@ -388,7 +388,9 @@ void TCustomGridViewControl::InvalidateArea(TGridArea Area) {
   if (!HandleAllocated()) return;
   const int Width = ClientWidth();
   switch (Area) {
-    case gaData: InvalidateClient(RECT{FModel.DataLeft(), FGeometry.DataTop(), Width, FGeometry.DataBottom()}); break;
+    case gaData:
+      InvalidateClient(RECT{FGeometry.DataLeft(), FGeometry.DataTop(), Width, FGeometry.DataBottom()});
+      break;
     case gaFooter:
       if (Options().Contains(goFooter)) InvalidateClient(RECT{0, FGeometry.FooterRect().Top, Width, ClientHeight()});
       break;
@@ -455,7 +457,7 @@ void TCustomGridViewControl::InvalidateIndicatorCell(int ARow) {
 
 void TCustomGridViewControl::InvalidateColumn(TCustomColumn* Column, TGridArea Area) {
   if (!HandleAllocated() || !Column) return;
-  const int Left = Column->Left() - HorzOffset(), Right = Left + Column->Width();
+  const int Left = FGeometry.ColumnLeft(*Column), Right = Left + Column->Width();
   int Top = 0, Bottom = ClientHeight();
   switch (Area) {
     case gaData: Top = FGeometry.DataTop(), Bottom = FGeometry.DataBottom(); break;
@@ -469,7 +471,7 @@ void TCustomGridViewControl::InvalidateColumn(TCustomColumn* Column, TGridArea A
 
 void TCustomGridViewControl::InvalidateFromColumn(TCustomColumn* Column) {
   if (!HandleAllocated() || !Column) return;
-  InvalidateClient(RECT{Column->Left() - HorzOffset(), 0, ClientWidth(), ClientHeight()});
+  InvalidateClient(RECT{FGeometry.ColumnLeft(*Column), 0, ClientWidth(), ClientHeight()});
 }
 
 void TCustomGridViewControl::InvalidateSelection() {

@@ -12,7 +12,7 @@ TCellEditor* TCustomGridViewControl::ColumnEditor(int ACol) {
 RECT TCustomGridViewControl::EditorBounds(int ACol, int ARow, bool Input) {
   RECT R = GetCellRect(ACol, ARow, Input ? gaInput : gaData);
   InflateRect(&R, -1, -1);
-  R.left = std::max<LONG>(R.left, FModel.DataLeft());
+  R.left = std::max<LONG>(R.left, FGeometry.DataLeft());
   return R;
 }
 

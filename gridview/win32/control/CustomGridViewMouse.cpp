@@ -72,7 +72,7 @@ void TCustomGridViewControl::PressData(TShiftState Shift, int X, int Y) {
 void TCustomGridViewControl::StartResize(TCustomColumn* Column) {
   FResizeColumn = Column;
   FResizeDelta = 0;
-  const int Left = Column->Left() - HorzOffset();
+  const int Left = FGeometry.ColumnLeft(*Column);
   FResizeLeftLine = Column->Index() == 0 ? Left : Left - 1;
   FResizeRightLine = Left + Column->Width() - 1;
   InvertResizeLine(FResizeLeftLine);
@@ -271,7 +271,7 @@ void TCustomGridViewControl::StartColumnDrag() {
   SetPressedHeader(nullptr);
   FDragColumn = Column;
   FDragBox.Font().Assign(Font());
-  const POINT Corner = ClientToScreen(POINT{Column->Left() - HorzOffset(), 0});
+  const POINT Corner = ClientToScreen(POINT{FGeometry.ColumnLeft(*Column), 0});
   FDragBox.SetBounds(Corner.x, Corner.y, Column->Width(), HeaderSize());
   FDragBox.OnMove = [this](TColumnDragBox&, int X, int Y) { ColumnDragMove(X, Y); };
   FDragBox.OnDrop = [this](TColumnDragBox&, int X, int Y) { ColumnDragDrop(X, Y); };
@@ -282,13 +282,13 @@ void TCustomGridViewControl::StartColumnDrag() {
 
 void TCustomGridViewControl::ColumnDragMove(int ScreenX, int ScreenY) {
   const POINT P = ScreenToClient(POINT{ScreenX, ScreenY});
-  const int Col = P.y < FGeometry.DataTop() && P.x >= FModel.DataLeft() ? FGeometry.ColumnAt(P.x) : -1;
+  const int Col = P.y < FGeometry.DataTop() && P.x >= FGeometry.DataLeft() ? FGeometry.ColumnAt(P.x) : -1;
   if (Col < 0) {
     HideDragArrows();
     Screen().SetCursor(crColumnNoDrag);
     return;
   }
-  const POINT Edge = ClientToScreen(POINT{FModel.Columns().Items(Col)->Left() - HorzOffset(), 0});
+  const POINT Edge = ClientToScreen(POINT{FGeometry.ColumnLeft(*FModel.Columns().Items(Col)), 0});
   FArrowAbove.SetShape(TDragArrow::shDown);
   FArrowBelow.SetShape(TDragArrow::shUp);
   const TGridMetrics& Metrics = FModel.Metrics();
@@ -309,7 +309,7 @@ void TCustomGridViewControl::ColumnDragDrop(int ScreenX, int ScreenY) {
   const POINT P = ScreenToClient(POINT{ScreenX, ScreenY});
   if (P.y >= 0 && P.y < 2 * HeaderSize()) {
     // Over the header band: onto a column moves there; past the last column nothing changes.
-    const int Col = P.x >= FModel.DataLeft() ? FGeometry.ColumnAt(P.x) : -1;
+    const int Col = P.x >= FGeometry.DataLeft() ? FGeometry.ColumnAt(P.x) : -1;
     if (Col >= 0 && FModel.Columns().Items(Col) != Column)
       Column->SetPosition(FModel.Columns().DisplayIndexOf(FModel.Columns().Items(Col)));
   } else if (Options().Contains(goCanHideColumn)) {

@@ -36,7 +36,7 @@ void TCustomGridViewControl::PaintReport() {
   PaintRows();
   TCanvas& C = Canvas();
   // Right of the last column.
-  const int ColumnsRight = FModel.DataLeft() + FModel.Columns().TotalWidth() - HorzOffset();
+  const int ColumnsRight = FGeometry.ColumnsRight();
   if (ColumnsRight < Width) {
     int Top = 0;
     if (Options().Contains(goHeader) && FHeaderStyle == hsAuto && FPaintThemesActive) {
@@ -49,9 +49,9 @@ void TCustomGridViewControl::PaintReport() {
     C.FillRect(RECT{ColumnsRight, Top, Width, Height});
   }
   // The footer's and input row's parts left of the indicator line are the indicator's.
-  if (!Options().Contains(goIndicator) && FModel.DataLeft() > 0) {
+  if (!Options().Contains(goIndicator) && FGeometry.DataLeft() > 0) {
     C.Brush().SetColor(Color());
-    C.FillRect(RECT{0, 0, FModel.DataLeft(), Height});
+    C.FillRect(RECT{0, 0, FGeometry.DataLeft(), Height});
   }
   if (FModel.RowCount() == 0 && !FCaption.empty()) {
     AssignGridFont(C.Font(), GridFont());
@@ -73,12 +73,12 @@ void TCustomGridViewControl::PaintColumnParts() {
   const int InputPanel = FModel.Metrics().InputPanelHeight(), FooterPanel = FModel.Metrics().FooterPanelHeight();
   {
     TCanvas::TClipSave Clip(C);
-    C.IntersectClipRect(RECT{FModel.DataLeft(), 0, Width, Height});
+    C.IntersectClipRect(RECT{FGeometry.DataLeft(), 0, Width, Height});
     for (int P = 0; P < FModel.Columns().Count(); ++P) {
       TCustomColumn* Column = FModel.Columns().DisplayItems(P);
       if (!Column->Visible()) continue;
-      const int Left = Column->Left() - HorzOffset(), Right = Left + Column->Width();
-      if (Right <= FModel.DataLeft() || Left >= Width) continue;
+      const int Left = FGeometry.ColumnLeft(*Column), Right = Left + Column->Width();
+      if (Right <= FGeometry.DataLeft() || Left >= Width) continue;
       // Parts outside the area being painted are skipped: a scrolled strip repaints no header.
       const RECT HeaderCell{Left, 0, Right, FGeometry.HeaderSize()},
           InputCell{Left, InputArea.top, Right, InputArea.top + FGeometry.InputSize() + G},
@@ -88,14 +88,14 @@ void TCustomGridViewControl::PaintColumnParts() {
         Style.DrawInputCell(*Column, InputCell, Focused, FModel.InputRowMode(), G != 0);
       if (Footer && RectVisible(C.Handle(), &FooterCell)) Style.DrawFooterCell(*Column, FooterCell, G != 0);
     }
-    const int ColumnsRight = std::min(FModel.DataLeft() + FModel.Columns().TotalWidth() - HorzOffset(), Width);
+    const int Right = FGeometry.DataRight();
     if (Input)
       TGraphicsProvider::DrawButtonFrame(
-          C, RECT{FModel.DataLeft(), InputArea.bottom - InputPanel, ColumnsRight, InputArea.bottom},
+          C, RECT{FGeometry.DataLeft(), InputArea.bottom - InputPanel, Right, InputArea.bottom},
           FHeaderStyle == hsOldStyle);
     if (Footer)
       TGraphicsProvider::DrawButtonFrame(
-          C, RECT{FModel.DataLeft(), FooterArea.top, ColumnsRight, FooterArea.top + FooterPanel},
+          C, RECT{FGeometry.DataLeft(), FooterArea.top, Right, FooterArea.top + FooterPanel},
           FHeaderStyle == hsOldStyle);
   }
   if (!Options().Contains(goIndicator)) return;
@@ -113,7 +113,7 @@ void TCustomGridViewControl::PaintRows() {
   const int Width = ClientWidth(), Top = FGeometry.DataTop(), Bottom = FGeometry.DataBottom(),
             G = FGeometry.GridLineWidth();
   if (Bottom <= Top) return;
-  const int ColumnsRight = FModel.DataLeft() + FModel.Columns().TotalWidth() - HorzOffset();
+  const int ColumnsRight = FGeometry.ColumnsRight();
   const int Right = std::min(ColumnsRight, Width);
   // The row's focus frame ends at the columns' right edge, wherever that is: columns running on
   // past the client leave its right side out of sight.
@@ -129,8 +129,8 @@ void TCustomGridViewControl::PaintRows() {
       for (int P = 0; P < FModel.Columns().Count(); ++P) {
         TCustomColumn* Column = FModel.Columns().DisplayItems(P);
         if (!Column->Visible()) continue;
-        const int Left = Column->Left() - HorzOffset();
-        if (Left + Column->Width() <= FModel.DataLeft() || Left >= Width) continue;
+        const int Left = FGeometry.ColumnLeft(*Column);
+        if (Left + Column->Width() <= FGeometry.DataLeft() || Left >= Width) continue;
         if (Exists)
           DrawCell(Column->Index(), Row);
         else
@@ -138,7 +138,7 @@ void TCustomGridViewControl::PaintRows() {
       }
       if (Options().Contains(goIndicator)) PaintIndicatorCell(Exists ? Row : -1, Y, Extent + G);
       if (Exists && Row == FModel.CurrentRow() && Options().Contains(goSelectFullRow) && FocusRectAllowed())
-        PaintFocusRect(RECT{FModel.DataLeft(), Y, FocusRight, Y + Extent});
+        PaintFocusRect(RECT{FGeometry.DataLeft(), Y, FocusRight, Y + Extent});
     }
     Y += Extent + G;
   }
