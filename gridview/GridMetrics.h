@@ -42,6 +42,12 @@ class TGridMetrics {
   int CellHintRise() const { return Scale(20); }  // a cell's own hint sits this far above the cell
   int CellHintMaxWidth() const { return Scale(250); }
 
+  // Inside cells.
+  int CellTextMargin() const { return Scale(2); }      // text and images keep this far from the sides
+  int HintMarkSize() const { return Scale(4); }        // the red corner of a cell that has a hint
+  int ProgressTextWidth() const { return Scale(30); }  // the percentage left of a progress bar
+  int ProgressBarInset() const { return Scale(2); }    // the bar inside its frame
+
  private:
   int FPixelsPerInch = DefaultPixelsPerInch;
 };

@@ -223,7 +223,7 @@ void TCustomGridViewControl::DrawCell(int ACol, int ARow) {
   const bool Current = ACol == FModel.CurrentColumn() && ARow == FModel.CurrentRow();
   if (Display)
     Display->SetCell(TCellPaint{&C, Rect, FHandle, GridThemes(), Selected, Current, false, FHighlightedTextColor,
-                                DefaultDrawing ? Background : clNone});
+                                DefaultDrawing ? Background : clNone, FModel.Metrics()});
   const TDrawingOptions Drawing = Column->DrawingOptions();
   if ((Drawing == doNormal || Drawing == doCustom) && Display && PrepareCellFont(ACol, ARow, State, *Display))
     Display->Paint();

@@ -72,7 +72,8 @@ void TColumnDisplay::DrawHintMark() {
   FCell.Canvas->Pen().SetColor(clRed);
   FCell.Canvas->Brush().SetColor(clRed);
   const RECT& R = FCell.CellRect;
-  FCell.Canvas->Polygon({{R.right - 5, R.top}, {R.right - 1, R.top}, {R.right - 1, R.top + 4}});
+  const int Size = FCell.Metrics.HintMarkSize();
+  FCell.Canvas->Polygon({{R.right - 1 - Size, R.top}, {R.right - 1, R.top}, {R.right - 1, R.top + Size}});
 }
 
 void TTextualColumnDisplay::Paint() {
@@ -106,7 +107,7 @@ void TImageColumnDisplay::Paint() {
   auto* Images = ImageColumn ? dynamic_cast<TImageList*>(ImageColumn->Images()) : nullptr;
   if (!Images || IntegerValue < 0) return;
   const POINT P = AlignBox(Images->Width(), Images->Height(), Column().VerticalAlignment(), Column().Alignment(),
-                           FCell.CellRect, 2);
+                           FCell.CellRect, FCell.Metrics.CellTextMargin());
   Images->Draw(*FCell.Canvas, P.x, P.y, IntegerValue, true);
 }
 
@@ -118,7 +119,7 @@ void TProgressColumnDisplay::Paint() {
   RECT Frame = Shrunk(FCell.CellRect, Progress->Margin());
   if (Progress->ShowText()) {
     DrawText(Utf8ToUtf16(FormatFloat("0", Percent)) + u"%", ContentRect());
-    Frame.left += 30;
+    Frame.left += FCell.Metrics.ProgressTextWidth();
   }
   TCanvas& C = *FCell.Canvas;
   if (Progress->Transparent()) {
@@ -129,10 +130,11 @@ void TProgressColumnDisplay::Paint() {
     C.Brush().SetColor(Progress->Color());
     C.Rectangle(Frame);
   }
-  RECT Bar = Shrunk(Frame, 2);
+  const int Inset = FCell.Metrics.ProgressBarInset();
+  RECT Bar = Shrunk(Frame, Inset);
   double Filled = std::nearbyint((Bar.right - Bar.left) * Percent / 100.0);
   if (std::isnan(Filled)) Filled = 0;  // a value that is not a number fills nothing
-  Bar.right = static_cast<int>(std::min<double>(Bar.left + std::max(Filled, 0.0), Frame.right - 2));
+  Bar.right = static_cast<int>(std::min<double>(Bar.left + std::max(Filled, 0.0), Frame.right - Inset));
   if (Bar.right <= Bar.left || Bar.bottom <= Bar.top) return;
   switch (Progress->ProgressStyle()) {
     case TProgressStyle::psSolid:
@@ -249,7 +251,7 @@ void THtmlColumnDisplay::ApplyTag(const THtmlTag& Tag) {
     SetStyle(fsUnderline, FAnchor >= 1);
     Font.SetColor(FAnchor >= 1 ? clBlue : clWindowText);
   } else if (Name == "br") {
-    FPenX = FCell.CellRect.left + 2;
+    FPenX = FCell.CellRect.left + FCell.Metrics.CellTextMargin();
     FPenY += FLineHeight;
     FLineHeight = 0;
   } else if (Name == "font") {
@@ -276,7 +278,7 @@ void THtmlColumnDisplay::ApplyTag(const THtmlTag& Tag) {
 void THtmlColumnDisplay::Paint() {
   TClearBrush Clear(*FCell.Canvas);
   FCell.Canvas->SetTextTransparent(true);
-  FPenX = FCell.CellRect.left + 2;
+  FPenX = FCell.CellRect.left + FCell.Metrics.CellTextMargin();
   FPenY = FCell.CellRect.top + 1;
   FLineHeight = 0;
   ReadHtmlText(

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gridview/ColumnClasses.h"
+#include "gridview/GridMetrics.h"
 #include "gridview/HtmlText.h"
 #include "gridview/win32/base/DrawProviders.h"
 
@@ -21,6 +22,7 @@ struct TCellPaint {
   TColor HighlightedTextColor = clHighlightText;
   // The colour the grid filled the cell with, or clNone when a handler drew the background.
   TColor Background = clNone;
+  TGridMetrics Metrics;  // the grid's pixel sizes at its density
 };
 
 // The common part of displays: the cell being painted and the common text drawing.
@@ -32,7 +34,8 @@ class TColumnDisplay : public TVirtualColElement {
   // The grid hands over the cell before it loads the value and paints.
   void SetCell(const TCellPaint& Value) { FCell = Value; }
   RECT ContentRect() const {
-    return RECT{FCell.CellRect.left + 2, FCell.CellRect.top, FCell.CellRect.right - 2, FCell.CellRect.bottom};
+    const int Margin = FCell.Metrics.CellTextMargin();
+    return RECT{FCell.CellRect.left + Margin, FCell.CellRect.top, FCell.CellRect.right - Margin, FCell.CellRect.bottom};
   }
   void DrawText(std::u16string_view Text, const RECT& Rect);
   void DrawHintMark();

@@ -269,6 +269,18 @@ TEST_F(DisplaysTest, HintMarksInTheTopRightCorner) {
   EXPECT_EQ(Px(50, 8), Window);
 }
 
+TEST_F(DisplaysTest, HintMarksGrowWithTheGridsDensity) {
+  AddColumn(60);
+  Grid->Model().AddRows(1);
+  Grid->Model().GetCell(0, 0)->SetHint(u"more");
+  Grid->ScaleForPPI(144);
+  Paint();
+  ASSERT_EQ(Grid->Model().Columns().Items(0)->Width(), 90);
+  EXPECT_EQ(Px(88, 4), RGB(255, 0, 0));  // six pixels down the right edge, not four
+  EXPECT_EQ(Px(84, 0), RGB(255, 0, 0));
+  EXPECT_EQ(Px(88, 8), Window);
+}
+
 TEST_F(DisplaysTest, GraphicsWithAlphaAreMixedOverTheCell) {
   auto* Column = AddColumn<TGraphicColumn>(40);
   Column->SetMargin(2);
