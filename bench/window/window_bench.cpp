@@ -49,6 +49,20 @@ double ThreadSeconds() {
   return Seconds(Kernel) + Seconds(User);
 }
 
+// The system clock, with the time of its pauses added up.
+class TPauseClock : public TClock {
+ public:
+  TDateTime Now() override { return SystemClock().Now(); }
+  std::uint32_t TickCount() override { return SystemClock().TickCount(); }
+  void Sleep(std::uint32_t Milliseconds) override {
+    const auto Start = TClockType::now();
+    SystemClock().Sleep(Milliseconds);
+    Seconds += SecondsSince(Start);
+  }
+  double Seconds = 0;
+};
+TPauseClock PauseClock;
+
 // The main window, with the time of its status bar (the messages each status change pumps
 // included) and of its pauses added up: what is left of the difference to the engine is the pump
 // between entries and the grid's rows (timing those per entry would cost more than they do).
@@ -60,7 +74,6 @@ class TTimedForm : public TForm1 {
     TForm1::SetStatus(Text, Panel);
     StatusSeconds += SecondsSince(Start);
   }
-  TClock& Clock() override { return FPauseClock; }
   // While KeepRows is set, a new search adds its rows to those already listed.
   TResultSink& Results() override { return FKeeping; }
   bool KeepRows = false;
@@ -69,7 +82,7 @@ class TTimedForm : public TForm1 {
     TForm1::ProcessMessages();
     if (FirstRowSeconds < 0 && flist.RowCount() > 0 && !flist.IsUpdating()) FirstRowSeconds = SecondsSince(ClickTime);
   }
-  double StatusSeconds = 0, PauseSeconds = 0, FirstRowSeconds = -1;
+  double StatusSeconds = 0, FirstRowSeconds = -1;
   TClockType::time_point ClickTime;
 
  private:
@@ -89,26 +102,11 @@ class TTimedForm : public TForm1 {
     TTimedForm& FForm;
   };
   TKeepingSink FKeeping{*this};
-  class TPauseClock : public TClock {
-   public:
-    explicit TPauseClock(double& Seconds) : FSeconds(Seconds) {}
-    TDateTime Now() override { return SystemClock().Now(); }
-    std::uint32_t TickCount() override { return SystemClock().TickCount(); }
-    void Sleep(std::uint32_t Milliseconds) override {
-      const auto Start = TClockType::now();
-      SystemClock().Sleep(Milliseconds);
-      FSeconds += SecondsSince(Start);
-    }
-
-   private:
-    double& FSeconds;
-  };
-  TPauseClock FPauseClock{PauseSeconds};
 };
 
 // A click on "&Search" as the user makes it, timed until the window has nothing left to do.
 double ClickToIdle(TTimedForm& Form) {
-  Form.StatusSeconds = Form.PauseSeconds = 0;
+  Form.StatusSeconds = PauseClock.Seconds = 0;
   Form.FirstRowSeconds = -1;
   const auto Start = Form.ClickTime = TClockType::now();
   SendMessageW(Form.Button1.Handle(), BM_CLICK, 0, 0);
@@ -123,10 +121,10 @@ double WorkingSetMb(bool Peak) {
   return static_cast<double>(Peak ? Memory.PeakWorkingSetSize : Memory.WorkingSetSize) / 1048576.0;
 }
 
-double EngineSearch(TQuietHost& Host) {
+double EngineSearch(TQuietSearch& Host) {
   TSearchCache Cache;
   const auto Start = TClockType::now();
-  TSearchRun::Button1Click(Host, Cache);
+  Host.Run(Cache);
   return SecondsSince(Start);
 }
 
@@ -181,8 +179,7 @@ int main(int Count, char** Arguments) {
   std::filesystem::remove_all(Settings);
   std::filesystem::create_directories(Settings);
 
-  TQuietHost Host;
-  Host.Settings = FormatSettings();  // as the window formats its rows
+  TQuietSearch Host;
   Host.Root = Root;
   Host.Name = "*.none";
   EngineSearch(Host);  // one untimed listing warms the disk
@@ -192,6 +189,7 @@ int main(int Count, char** Arguments) {
   Application().SetTitle(MainCaption);
   TMainFormSetup Setup;
   Setup.SettingsFolder = Settings.u8string() + "\\";
+  Setup.Clock = &PauseClock;
   TTimedForm Form(Setup);
   Form.Show();
   Application().ProcessMessages();
@@ -218,7 +216,7 @@ int main(int Count, char** Arguments) {
     if (Round == 0 || WindowRoundCpu < WindowCpu) WindowCpu = WindowRoundCpu;
     if (Round == 0 || WindowRound < Window) {
       Window = WindowRound;
-      Status = Form.StatusSeconds, Pause = Form.PauseSeconds;
+      Status = Form.StatusSeconds, Pause = PauseClock.Seconds;
     }
   }
   std::printf("engine_search_s: %.2f\n", Engine);
