@@ -79,7 +79,11 @@ bool ParseSizeLimit(const std::string& Text, std::uint64_t& Bytes) {
 }
 
 TSearchRun::TSearchRun(TSearchHost& Host, TSearchCache& Cache)
-    : FHost(Host), FCache(Cache), FFileSystem(Host.FileSystem()), FDelimiter(Host.FileSystem().PathDelimiter()) {}
+    : FHost(Host),
+      FCache(Cache),
+      FFileSystem(Host.FileSystem()),
+      FDelimiter(Host.FileSystem().PathDelimiter()),
+      FShared(Host.FileSystem()) {}
 
 TSearchRun::~TSearchRun() = default;
 
@@ -330,7 +334,9 @@ void TSearchRun::SearchCache(const std::string& Root) {
   FRowsShown = false;
   const TSFCList& List = FCache.List();
   std::vector<std::uint32_t> Candidates;
-  TCandidateLookup Lookup(FFileSystem);
+  FShared.Clear();
+  // The content test's answers are kept for the walk with the size and stamp of the file tested.
+  TCandidateLookup Lookup(FFileSystem, &FShared, FReadDetails || !ContentText.empty());
   if (!CollectCandidates(Root, Candidates, Lookup)) return;
   // Candidates only need the list's (collated) order: those a saved file gave are in it already.
   List.SortIndexes(Candidates);
@@ -441,35 +447,50 @@ void TSearchRun::WalkFolder(const std::string& Folder) {
   // Depth first like a recursive walk (a folder's entries, then each of its subfolders in the order
   // met), but with an explicit stack so that very deep trees cannot exhaust the thread's stack. A
   // subfolder is opened relative to its open parent, never by a path resolved from the root again.
+  FShared.Drop(Folder);  // the root's stamp is met in no listing of the walk
   std::vector<TWalkLevel> Stack(1);
   Stack.back().Path = Folder;
   if (FHost.ButtonEnabled()) Stack.back().Folder = FFileSystem.OpenFolder(Folder);
-  ListFolder(Stack.back());
+  ListFolder(Stack.back(), false);
   while (!Stack.empty()) {
     TWalkLevel& Top = Stack.back();
     if (Top.Next == Top.Subfolders.size()) {
       Stack.pop_back();
       continue;
     }
+    const bool Shared = Top.Shared[Top.Next];
     const std::string& Name = Top.Subfolders[Top.Next++];
     TWalkLevel Child;
     Child.Path.reserve(Top.Path.size() + 1 + Name.size());
     Child.Path.append(Top.Path).append(1, FDelimiter).append(Name);
     // After a cancel request each queued folder still counts, but none is opened.
-    if (FHost.ButtonEnabled()) Child.Folder = Top.Folder->OpenSubfolder(Name);
+    if (FHost.ButtonEnabled())
+      Child.Folder = Shared ? Top.Folder->OpenSubfolderUnlisted(Name) : Top.Folder->OpenSubfolder(Name);
     if (Top.Next == Top.Subfolders.size()) Top.Folder.reset();  // no more subfolders to open from it
-    ListFolder(Child);
+    ListFolder(Child, Shared);
     if (!Child.Subfolders.empty()) Stack.push_back(std::move(Child));
   }
+  FShared.Clear();
 }
 
-void TSearchRun::ListFolder(TWalkLevel& Level) {
+void TSearchRun::ListFolder(TWalkLevel& Level, bool Shared) {
   ++FoldersSeen;
-  if (!Level.Folder) return;
+  if (!Level.Folder) {
+    if (Shared) FShared.Drop(Level.Path);
+    return;
+  }
   TFolderListing& Listing = *Level.Folder;
+  const bool Replay = Shared && FShared.Take(Level.Path, FReplay);
+  std::size_t Replayed = 0;
+  const auto Next = [&](TFileEntry& Entry) {
+    if (!Replay) return Listing.Next(Entry);
+    if (Replayed == FReplay.size()) return false;
+    Entry = std::move(FReplay[Replayed++]);
+    return true;
+  };
   const std::string Shown = ShownFolder(Level.Path);
   TFileEntry Entry;
-  while (FHost.ButtonEnabled() && Listing.Next(Entry)) {
+  while (FHost.ButtonEnabled() && Next(Entry)) {
     if (!IsDotEntry(Entry.Name)) {
       ++EntriesSeen;
       // A name that fails the test costs no path, unless the cache records every path met.
@@ -479,16 +500,32 @@ void TSearchRun::ListFolder(TWalkLevel& Level) {
         ProcessNamedEntry(Shown, FPath, Entry, true, &Listing, NamePasses);
       }
       // A link to a folder is listed but not entered: it may lead back up the tree.
-      if (Entry.IsDirectory() && !Entry.IsLink()) Level.Subfolders.push_back(Entry.Name);
+      if (Entry.IsDirectory() && !Entry.IsLink()) {
+        const bool Holds = !FShared.Empty() && SharedListingHolds(Level, Entry, Replay);
+        Level.Subfolders.push_back(Entry.Name);
+        Level.Shared.push_back(Holds);
+      }
     }
     FHost.ProcessMessages();
     RefreshProgress(Shown);
   }
+  if (Replay) FReplay.clear();
   if (Level.Subfolders.empty()) {
     Level.Folder.reset();
   } else {
     Listing.EndListing();
   }
+}
+
+bool TSearchRun::SharedListingHolds(TWalkLevel& Level, TFileEntry& Entry, bool Replayed) {
+  FSubfolderPath.assign(Level.Path).append(1, FDelimiter).append(Entry.Name);
+  const std::uint64_t Kept = FShared.StampOf(FSubfolderPath);
+  if (Kept == 0) return false;
+  // A replayed entry's details date from the cache pass's listing: only details read now tell.
+  const bool Fresh = Entry.DetailsKnown ? !Replayed : Level.Folder->ReadDetails(Entry);
+  if (Fresh && Entry.Stamp == Kept) return true;
+  FShared.Drop(FSubfolderPath);
+  return false;
 }
 
 void TSearchRun::ProcessEntry(const std::string& Folder, TFileEntry& Entry, bool CacheMode, TFolderListing* Listing) {

@@ -12,6 +12,7 @@
 #include "search/ContentSearch.h"
 #include "search/SearchCache.h"
 #include "search/SearchHost.h"
+#include "search/SharedListings.h"
 
 // The program's own texts of a run.
 inline constexpr const char* SearchCaption = "&Search";
@@ -114,10 +115,17 @@ class TSearchRun {
     std::string Path;
     std::unique_ptr<TFolderListing> Folder;
     std::vector<std::string> Subfolders;
+    std::vector<bool> Shared;  // of each subfolder: the cache pass's listing of it is still good
     std::size_t Next = 0;
   };
-  // Lists one folder (counting it) and collects the names of its subfolders.
-  void ListFolder(TWalkLevel& Level);
+  // Lists one folder (counting it), or goes through the cache pass's listing of it (Shared), and
+  // collects the names of its subfolders.
+  void ListFolder(TWalkLevel& Level, bool Shared);
+  // Whether the cache pass's listing of the subfolder Entry of Level, if it kept one, still holds:
+  // the stamp the walk meets for the folder is the one it had then. Entry came from the cache pass's
+  // listing of Level itself when Replayed (its details are as old as that, unless read now). A listing
+  // that no longer holds is dropped.
+  bool SharedListingHolds(TWalkLevel& Level, TFileEntry& Entry, bool Replayed);
   // A folder below the full root, as the row shows it: below the root as typed.
   std::string ShownFolder(std::string_view Folder) const;
   std::string FormatCount(std::uint64_t Value) const;
@@ -157,6 +165,10 @@ class TSearchRun {
   bool FNameAny = false;       // a mask of "*" alone matches every name
   std::string FContentPath;
   TContentSearch FContentSearch;
+  // The folders the cache pass listed, for the walk.
+  TSharedListings FShared;
+  std::vector<TFileEntry> FReplay;
+  std::string FSubfolderPath;
 };
 
 // '.ext' (lower-cased) for a name text of the form '*.ext' that the mask matches exactly as "ends with

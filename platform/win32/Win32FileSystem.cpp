@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cwchar>
 #include <map>
 #include <memory>
 #include <utility>
@@ -44,6 +45,13 @@ TDateTime LocalDosTime(const FILETIME& Utc) {
   return DosResolutionDateTime(Local.wYear, Local.wMonth, Local.wDay, Local.wHour, Local.wMinute, Local.wSecond);
 }
 
+std::uint64_t FileTimeValue(const FILETIME& Time) {
+  return static_cast<std::uint64_t>(Time.dwHighDateTime) << 32 | Time.dwLowDateTime;
+}
+
+// A stamp at least this old (two seconds, in FILETIME's 100 ns) cannot be shared with a later change.
+constexpr std::uint64_t SettledAge = 20000000;
+
 void FillEntry(const WIN32_FIND_DATAW& Data, TFileEntry& Entry) {
   NarrowInto(Data.cFileName, Entry.Name);
   Entry.Attributes = Data.dwFileAttributes;
@@ -56,6 +64,7 @@ void FillEntry(const WIN32_FIND_DATAW& Data, TFileEntry& Entry) {
                    ? 0
                    : (static_cast<std::uint64_t>(Data.nFileSizeHigh) << 32) | Data.nFileSizeLow;
   Entry.Time = LocalDosTime(Data.ftLastWriteTime);
+  Entry.Stamp = FileTimeValue(Data.ftLastWriteTime);
   Entry.DetailsKnown = true;
 }
 
@@ -75,6 +84,9 @@ class TWin32FolderListing : public TFolderListing {
  public:
   TWin32FolderListing(HANDLE Find, const WIN32_FIND_DATAW& First, std::wstring Folder)
       : FFind(Find), FData(First), FFolder(std::move(Folder)) {}
+  // A folder opened for its files and subfolders, without listing it.
+  explicit TWin32FolderListing(std::wstring Folder)
+      : FFind(INVALID_HANDLE_VALUE), FData{}, FFolder(std::move(Folder)) {}
   ~TWin32FolderListing() override { EndListing(); }
 
   // Open a listing of Folder (in the "\\?\" form); null when it cannot be listed.
@@ -103,6 +115,22 @@ class TWin32FolderListing : public TFolderListing {
 
   std::unique_ptr<TFolderListing> OpenSubfolder(const std::string& Name) override {
     return Open(FFolder + L"\\" + Widen(Name));
+  }
+
+  // Opening a folder here is listing it (the first batch of entries comes with the handle): a folder
+  // whose entries are known is kept as its path alone.
+  std::unique_ptr<TFolderListing> OpenSubfolderUnlisted(const std::string& Name) override {
+    return std::make_unique<TWin32FolderListing>(FFolder + L"\\" + Widen(Name));
+  }
+
+  // The "." entry, which comes first with the handle, carries the folder's own times as the listing
+  // began (the root of a volume has none).
+  std::uint64_t SettledStamp() override {
+    if (FFind == INVALID_HANDLE_VALUE || !FPending || std::wcscmp(FData.cFileName, L".") != 0) return 0;
+    FILETIME Now;
+    GetSystemTimeAsFileTime(&Now);
+    const std::uint64_t Stamp = FileTimeValue(FData.ftLastWriteTime);
+    return Stamp != 0 && Stamp + SettledAge <= FileTimeValue(Now) ? Stamp : 0;
   }
 
   std::unique_ptr<TFileReader> OpenFile(const std::string& Name) override {

@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "search/SearchRun.h"
+#include "tests/search/MemoryFileSystem.h"
+#include "tests/search/TestHost.h"
+
+namespace {
+
+// C:\Data holds the folder Sub with two text files and a document; Sub's listing may be shared.
+struct TSharedTree {
+  TSharedTree() {
+    Files.Folders["C:\\Data"] = {MakeEntry("Sub", faDirectory)};
+    Files.Folders["C:\\Data\\Sub"] = {MakeEntry("a.txt", faArchive), MakeEntry("b.txt", faArchive),
+                                      MakeEntry("c.doc", faArchive)};
+    Files.FolderStamps["C:\\Data\\Sub"] = 7;
+    Host.Files = &Files;
+    Host.Path = "C:\\Data";
+    Host.Name = "*.txt";
+    Host.FakeClock.NowValue = 45000.5;
+  }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> Names;
+    for (const auto& Row : Host.Grid.Rows) Names.push_back(Row[1]);
+    return Names;
+  }
+  TMemoryFileSystem Files;
+  TTestHost Host;
+  TSearchCache Cache{Files};
+};
+
+}  // namespace
+
+TEST(SharedListingsTest, WalkTakesTheCachePassListingAndListsNoFolderTwice) {
+  TSharedTree Tree;
+  TSearchRun::Button1Click(Tree.Host, Tree.Cache);
+  const std::string Counts = Tree.Host.Status[1];
+  EXPECT_EQ(Tree.Files.Listings, 2);
+  Tree.Files.Listings = 0;
+  TSearchRun::Button1Click(Tree.Host, Tree.Cache);
+  EXPECT_EQ(Tree.Names(), (std::vector<std::string>{"a.txt", "b.txt"}));
+  EXPECT_EQ(Tree.Files.Listings, 2);       // Sub by the cache pass, C:\Data by the walk
+  EXPECT_EQ(Tree.Host.Status[1], Counts);  // every entry met and counted all the same
+}
+
+TEST(SharedListingsTest, EntryCreatedBetweenThePassesIsFoundByTheWalk) {
+  TSharedTree Tree;
+  TSearchRun::Button1Click(Tree.Host, Tree.Cache);
+  // Once the cache pass has listed Sub and its two rows, a file comes: the folder's stamp changes.
+  Tree.Files.Listings = 0;
+  Tree.Host.OnPump = [&] {
+    if (Tree.Files.Listings != 1 || Tree.Host.Grid.RowCount() != 2 || Tree.Files.FolderStamps["C:\\Data\\Sub"] != 7)
+      return;
+    Tree.Files.Folders["C:\\Data\\Sub"].push_back(MakeEntry("new.txt", faArchive));
+    Tree.Files.FolderStamps["C:\\Data\\Sub"] = 8;
+  };
+  TSearchRun::Button1Click(Tree.Host, Tree.Cache);
+  EXPECT_EQ(Tree.Names(), (std::vector<std::string>{"a.txt", "b.txt", "new.txt"}));
+  EXPECT_EQ(Tree.Files.Listings, 3);  // Sub again, by the walk
+  EXPECT_TRUE(Tree.Cache.IsCached("C:\\Data\\Sub\\new.txt"));
+}
