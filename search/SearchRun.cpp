@@ -331,6 +331,7 @@ void TSearchRun::SearchCache(const std::string& Root) {
   FHost.ShowProgress(true);
   FListedLines.clear();
   FListedByKey.clear();
+  FContentFailed.clear();
   FRowsShown = false;
   const TSFCList& List = FCache.List();
   std::vector<std::uint32_t> Candidates;
@@ -423,7 +424,14 @@ void TSearchRun::ListCachedEntry(const std::string& Root, std::uint32_t Line, co
     FFileSystem.PathKey(Key);
     if (FListedByKey.count(Key)) return;
   }
-  if (!ProcessEntryAt(ShownFolder(Folder), Path, Entry, false)) return;
+  FContentJudged = false;
+  if (!ProcessEntryAt(ShownFolder(Folder), Path, Entry, false)) {
+    // The walk need not read again a file found without the text, as long as it is the same file (a
+    // link's own stamp does not tell whether its target changed).
+    if (FContentJudged && Entry.DetailsKnown && Entry.Stamp != 0 && !Entry.IsLink())
+      FContentFailed.emplace(Line, TTestedFile{Entry.Size, Entry.Stamp});
+    return;
+  }
   FListedLines[Line] = true;
   if (!Plain) FListedByKey.emplace(std::move(Key), Line);
   ShowRowsSoFar();
@@ -549,6 +557,7 @@ bool TSearchRun::ProcessNamedEntry(const std::string& Folder, const std::string&
   // cache pass did not list (its lookup failed, the extension shortcut passed it over, or a name
   // differing only in case shares its cache line) is the walk's to list.
   if (!NamePasses || (CacheMode && ListedByCachePass(Path, Hit))) return false;
+  if (CacheMode && !FContentFailed.empty() && FailedContentTest(Hit, Entry, Listing)) return false;
   // A listing gives names and kinds; sizes and times cost a call per entry (POSIX), paid only for the
   // names that pass, so a search by name costs little more than the listing itself. A content test
   // that decides first (no size or date criterion) leaves them to the files that contain the text.
@@ -577,6 +586,15 @@ bool TSearchRun::ListedByCachePass(const std::string& Path, const TCacheHit& Hit
   return true;
 }
 
+bool TSearchRun::FailedContentTest(const TCacheHit& Hit, TFileEntry& Entry, TFolderListing* Listing) {
+  if (!Hit.SamePath || Hit.Line < 0) return false;
+  const auto Tested = FContentFailed.find(static_cast<std::uint32_t>(Hit.Line));
+  if (Tested == FContentFailed.end()) return false;
+  // Its size and stamp tell whether it is the file tested; reading them costs far less than the file.
+  if (!Entry.DetailsKnown && !(Listing && Listing->ReadDetails(Entry))) return false;
+  return Entry.Size == Tested->second.Size && Entry.Stamp == Tested->second.Stamp;
+}
+
 bool TSearchRun::EntryMatches(const std::string& Folder, const std::string& Name, std::uint64_t Size, TDateTime Time) {
   if (!PassesName(Name) || !PassesSizeTime(Size, Time)) return false;
   FContentPath.assign(Folder).append(1, FDelimiter).append(Name);
@@ -602,6 +620,7 @@ bool TSearchRun::PassesSizeTime(std::uint64_t Size, TDateTime Time) const {
 
 bool TSearchRun::PassesContent(const std::string& Path, TFileEntry& Entry, TFolderListing* Listing) {
   if (ContentText.empty()) return true;
+  FContentJudged = true;  // unless the file cannot be opened, below
   if (!Entry.DetailsKnown) {
     if (Entry.IsDirectory()) return false;  // a folder holds no text; a file or a link is opened
   } else if (!Entry.IsLink()) {
@@ -612,6 +631,7 @@ bool TSearchRun::PassesContent(const std::string& Path, TFileEntry& Entry, TFold
     if (Entry.Size == 0) return false;  // an empty file (or a folder) holds no text: no need to open it
   }
   const std::unique_ptr<TFileReader> File = Listing ? Listing->OpenFile(Entry.Name) : FFileSystem.OpenFile(Path);
+  if (!File) FContentJudged = false;  // perhaps held by another program now: the walk tries again
   if (File && !Entry.DetailsKnown) Entry.Size = File->Size();
   return OpenedFileContainsText(File.get());
 }

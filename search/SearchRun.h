@@ -94,6 +94,9 @@ class TSearchRun {
   // Whether the cache pass listed the entry at Path, which the walk met and recorded as Hit (compared
   // as the file system compares paths); a line that spelled it otherwise takes the walk's spelling.
   bool ListedByCachePass(const std::string& Path, const TCacheHit& Hit);
+  // Whether the walk's entry (recorded as Hit) is a file the cache pass found without the text, still
+  // of the size and stamp it had then.
+  bool FailedContentTest(const TCacheHit& Hit, TFileEntry& Entry, TFolderListing* Listing);
   // The cache pass's parts: the cached paths under Root that pass the name test (false when cancelled),
   // and the listing of one of them that the disk still has.
   bool CollectCandidates(const std::string& Root, std::vector<std::uint32_t>& Candidates, TCandidateLookup& Lookup);
@@ -153,6 +156,13 @@ class TSearchRun {
   // with letters beyond A to Z, which the file system may fold where the cache does not, are also kept
   // by their key (TFileSystem::PathKey), so that a file is listed once whatever spellings the cache holds.
   std::vector<bool> FListedLines;
+  // The cache lines of files the cache pass read for the text and found without it (or too large),
+  // with the size and stamp they had.
+  struct TTestedFile {
+    std::uint64_t Size, Stamp;
+  };
+  std::unordered_map<std::uint32_t, TTestedFile> FContentFailed;
+  bool FContentJudged = false;  // the content test of the last entry decided on the file itself
   std::unordered_map<std::string, std::uint32_t> FListedByKey;
   std::string FListedKey;
   std::uint32_t FLastShown = 0;  // tick of the last painting of the cache pass's rows

@@ -58,3 +58,34 @@ TEST(SharedListingsTest, EntryCreatedBetweenThePassesIsFoundByTheWalk) {
   EXPECT_EQ(Tree.Files.Listings, 3);  // Sub again, by the walk
   EXPECT_TRUE(Tree.Cache.IsCached("C:\\Data\\Sub\\new.txt"));
 }
+
+TEST(SharedListingsTest, FileTheCachePassReadIsNotReadAgainUnlessItChanged) {
+  TSharedTree Tree;
+  for (TFileEntry& Entry : Tree.Files.Folders["C:\\Data\\Sub"]) {
+    Entry.Size = 20;
+    Entry.Stamp = 5;
+  }
+  Tree.Files.Contents["C:\\Data\\Sub\\a.txt"] = "nothing to see here.";
+  Tree.Files.Contents["C:\\Data\\Sub\\b.txt"] = "the needle is here..";
+  Tree.Host.Contains = "needle";
+  TSearchRun::Button1Click(Tree.Host, Tree.Cache);
+  EXPECT_EQ(Tree.Files.FilesOpened, 2);
+  Tree.Files.FilesOpened = 0;
+  TSearchRun::Button1Click(Tree.Host, Tree.Cache);
+  EXPECT_EQ(Tree.Names(), std::vector<std::string>{"b.txt"});
+  EXPECT_EQ(Tree.Files.FilesOpened, 2);  // by the cache pass; the walk reads neither again
+  // a.txt is saved anew between the passes (written beside and renamed over, which changes the folder
+  // too): the walk lists the folder and reads a.txt again. (The walk takes the entries of a folder it
+  // shares with the cache pass as the cache pass met them.)
+  Tree.Host.OnPump = [&] {
+    TFileEntry& A = Tree.Files.Folders["C:\\Data\\Sub"][0];
+    if (Tree.Files.FilesOpened != 2 || A.Stamp != 5) return;
+    A.Stamp = 6;
+    Tree.Files.FolderStamps["C:\\Data\\Sub"] = 8;
+    Tree.Files.Contents["C:\\Data\\Sub\\a.txt"] = "now a needle as well";
+  };
+  Tree.Files.FilesOpened = 0;
+  TSearchRun::Button1Click(Tree.Host, Tree.Cache);
+  EXPECT_EQ(Tree.Names(), (std::vector<std::string>{"b.txt", "a.txt"}));
+  EXPECT_EQ(Tree.Files.FilesOpened, 3);
+}
