@@ -2,12 +2,13 @@
 // The main window: the criteria band at the top, the results grid, the status bar. The window builds
 // and lays out its controls and routes their events; the search, the histories and the result rows
 // live in their own units. It is the search run's host: the run reads the criteria from it, reports
-// through its status bar and fills its grid.
+// through its status bar and hands its results to the grid's store.
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app/ResultCommands.h"
+#include "app/ResultGrid.h"
 #include "app/WindowLayout.h"
 #include "core/SettingsFolder.h"
 #include "folderpicker/BrwsFldr.h"
@@ -37,21 +38,6 @@ struct TMainFormSetup {
   TFileSystem* FileSystem = &PlatformFileSystem();
   TClock* Clock = &SystemClock();
   TShell* Shell = &PlatformShell();
-};
-
-// The results grid as the search fills it: UTF-8 text into the grid's cells.
-class TGridRowSink : public TRowSink {
- public:
-  explicit TGridRowSink(TGridView& Grid) : FGrid(Grid) {}
-  void BeginUpdate() override { FGrid.BeginUpdate(); }
-  void EndUpdate() override { FGrid.EndUpdate(); }
-  void ClearRows() override { FGrid.ClearRows(); }
-  void AddRows(int Count) override { FGrid.AddRows(Count); }
-  int RowCount() const override { return FGrid.RowCount(); }
-  void SetCellText(int Column, int Row, const std::string& Text) override;
-
- private:
-  TGridView& FGrid;
 };
 
 class TForm1 : public TForm, public TSearchHost {
@@ -156,7 +142,7 @@ class TForm1 : public TForm, public TSearchHost {
   void SetBusyCursor(bool Busy) override;
   void RepaintGrid() override { flist.Invalidate(); }
   void ProcessMessages() override;
-  TRowSink& Rows() override { return FRows; }
+  TResultSink& Results() override { return FResults; }
   TClock& Clock() override { return *FClock; }
   TFileSystem& FileSystem() override { return *FFileSystem; }
   const TFormatSettings& Format() override { return FormatSettings(); }
@@ -203,7 +189,7 @@ class TForm1 : public TForm, public TSearchHost {
   // A cache that was not read whole (the file could not be read, or the window closed while it loaded)
   // is never saved: the file would lose the paths it was not given.
   bool FCacheSavable = true;
-  TGridRowSink FRows{flist};
-  TGridResultRows FResultRows{flist.Model()};
+  TResultGrid FResults{flist.Model(), FormatSettings()};
+  TGridResultRows FResultRows{FResults};
   TResultCommands FCommands{FResultRows, *FShell, *FFileSystem};
 };

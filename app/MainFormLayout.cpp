@@ -96,26 +96,17 @@ void TForm1::BuildGrid() {
   flist.SetGridLinesColor(clWindow);
   flist.SetColor(clWindow);
   flist.SetTabStop(true);
+  // The columns come with the results' store; here they get their looks.
   TColumns& Columns = flist.Columns();
-  auto Setup = [](TCustomColumn* Column, TResultColumn Kind, int Width) {
-    Column->Header().SetCaption(Utf8ToUtf16(ResultColumnCaptions[Kind]));
-    Column->SetWidth(Width);
-    Column->SetColor(clWindow);
-    return Column;
-  };
-  auto* Image = Columns.Add<TImageColumn>();
-  Setup(Image, rcImage, 20);
+  constexpr int Widths[ResultColumnCount] = {20, 170, 70, 110, 200, 100};
+  for (int Column = 0; Column < ResultColumnCount; ++Column) {
+    Columns.Items(Column)->SetWidth(Widths[Column]);
+    Columns.Items(Column)->SetColor(clWindow);
+  }
+  auto* Image = static_cast<TImageColumn*>(Columns.Items(rcImage));
   Image->SetImages(&ImageList2);
   Image->SetAlignment(taCenter);
-  Setup(Columns.Add<TTextualColumn>(), rcName, 170);
-  auto* Size = Columns.Add<TNumericColumn>();
-  Setup(Size, rcSize, 70);
-  Size->SetFormatMask(SizeColumnMask);
-  Size->SetAlignment(taRightJustify);
-  Setup(Columns.Add<TTextualColumn>(), rcModified, 110)->SetSortType(stDate);
-  Setup(Columns.Add<TTextualColumn>(), rcFolder, 200);
-  Setup(Columns.Add<TTextualColumn>(), rcType, 100);
-  static_assert(rcType == 5, "the grid's columns follow the result rows' order");
+  Columns.Items(rcSize)->SetAlignment(taRightJustify);
 }
 
 void TForm1::BuildStatusBar() {

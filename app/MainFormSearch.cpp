@@ -5,10 +5,6 @@
 #include "search/SearchRun.h"
 #include "toolkit/Application.h"
 
-void TGridRowSink::SetCellText(int Column, int Row, const std::string& Text) {
-  FGrid.SetCellText(Column, Row, Utf8ToUtf16(Text));
-}
-
 void TForm1::Button1Click(TObject*) { TSearchRun::Button1Click(*this, FCache); }
 
 void TForm1::ShowMessage(const std::string& Text) {

@@ -1,8 +1,10 @@
 #include "app/ResultCommands.h"
 
+#include "app/ResultGrid.h"
 #include "core/Exceptions.h"
 #include "core/Text.h"
 #include "gridview/GridModel.h"
+#include "search/ResultCsv.h"
 #include "search/ResultRows.h"
 
 namespace {
@@ -16,25 +18,11 @@ std::string FolderOf(const std::string& Path) {
   return Slash == std::string::npos ? std::string() : Path.substr(0, Slash + 1);
 }
 
-// A field as comma-separated values quote it: in double quotes, its own doubled, when it holds a
-// separator, a quote or a line break.
-void AppendCsvField(std::string& Out, const std::string& Field) {
-  if (Field.find_first_of(",\"\r\n") == std::string::npos) {
-    Out += Field;
-    return;
-  }
-  Out += '"';
-  for (char C : Field) {
-    if (C == '"') Out += '"';
-    Out += C;
-  }
-  Out += '"';
-}
-
 }  // namespace
 
 // The grid's data side.
 
+TGridResultRows::TGridResultRows(TResultGrid& Results) : FResults(Results), FGrid(Results.Grid()) {}
 int TGridResultRows::RowCount() { return FGrid.RowCount(); }
 int TGridResultRows::CurrentRow() { return FGrid.CurrentRow(); }
 bool TGridResultRows::RowSelected(int Row) { return FGrid.RowSelected(Row); }
@@ -42,13 +30,22 @@ void TGridResultRows::SetRowSelected(int Row, bool Selected) { FGrid.SetRowSelec
 int TGridResultRows::SelectedCount() { return FGrid.SelectedCount(); }
 void TGridResultRows::DeleteRow(int Row) { FGrid.DeleteRow(Row); }
 std::string TGridResultRows::CellText(int Column, int Row) { return Utf16ToUtf8(FGrid.GetCellText(Column, Row)); }
-int TGridResultRows::ColumnCount() { return FGrid.Columns().Count(); }
-std::string TGridResultRows::ColumnCaption(int Column) {
-  return Utf16ToUtf8(FGrid.Columns().Items(Column)->Header().Caption());
-}
 int TGridResultRows::ColumnByCaption(const std::string& Caption) {
   return FGrid.Columns().FindByCaption(Utf8ToUtf16(Caption));
 }
+TResultRows::TResult TGridResultRows::Result(int Row) {
+  TResult Found;
+  const TResultList& List = FResults.List();
+  const std::uint32_t Item = FResults.ItemOf(Row);
+  if (Item >= List.Count()) return Found;
+  Found.Folder = Utf16ToUtf8(List.Folder(Item));
+  Found.Name = Utf16ToUtf8(List.Name(Item));
+  Found.Size = List.Size(Item);
+  Found.Time = List.Time(Item);
+  Found.IsFolder = List.IsFolder(Item);
+  return Found;
+}
+
 void TGridResultRows::BeginUpdate() { FGrid.BeginUpdate(); }
 void TGridResultRows::EndUpdate() { FGrid.EndUpdate(); }
 
@@ -217,16 +214,11 @@ void TResultCommands::CopyPaths() {
 
 std::string TResultCommands::ResultsCsv() {
   std::string Csv = Utf8ByteOrderMark;
-  const int Columns = FRows.ColumnCount();
-  auto AppendLine = [&](auto FieldText) {
-    for (int Column = 0; Column < Columns; ++Column) {
-      if (Column > 0) Csv += ',';
-      AppendCsvField(Csv, FieldText(Column));
-    }
-    Csv += LineBreak;
-  };
-  AppendLine([&](int Column) { return FRows.ColumnCaption(Column); });
-  for (int Row = 0; Row < FRows.RowCount(); ++Row) AppendLine([&](int Column) { return FRows.CellText(Column, Row); });
+  Csv += ResultCsvHeader;
+  for (int Row = 0; Row < FRows.RowCount(); ++Row) {
+    const TResultRows::TResult Found = FRows.Result(Row);
+    AppendResultCsv(Csv, Found.Folder, Found.Name, Found.Size, Found.Time, Found.IsFolder);
+  }
   return Csv;
 }
 

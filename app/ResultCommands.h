@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "core/DateTime.h"
 #include "core/FileSystem.h"
 #include "core/Shell.h"
 
 class TGridModel;
+class TResultGrid;
 
 // The results grid as the commands see it. Column indexes are the grid's column indexes; texts UTF-8.
 class TResultRows {
@@ -25,19 +27,25 @@ class TResultRows {
   // Later rows move up by one.
   virtual void DeleteRow(int Row) = 0;
   virtual std::string CellText(int Column, int Row) = 0;
-  virtual int ColumnCount() = 0;
-  virtual std::string ColumnCaption(int Column) = 0;
   // The last column with the header caption; 0 when none has it.
   virtual int ColumnByCaption(const std::string& Caption) = 0;
+  // The found entry behind a row, as typed values (texts UTF-8).
+  struct TResult {
+    std::string Folder, Name;
+    std::uint64_t Size = 0;
+    TDateTime Time = 0;
+    bool IsFolder = false;
+  };
+  virtual TResult Result(int Row) = 0;
   // Bracket around many row changes, so the grid repaints once.
   virtual void BeginUpdate() {}
   virtual void EndUpdate() {}
 };
 
-// The rows of a grid control (its data side, which the window's grid derives from).
+// The rows of the results grid and the entries behind them.
 class TGridResultRows : public TResultRows {
  public:
-  explicit TGridResultRows(TGridModel& Grid) : FGrid(Grid) {}
+  explicit TGridResultRows(TResultGrid& Results);
   int RowCount() override;
   int CurrentRow() override;
   bool RowSelected(int Row) override;
@@ -45,13 +53,13 @@ class TGridResultRows : public TResultRows {
   int SelectedCount() override;
   void DeleteRow(int Row) override;
   std::string CellText(int Column, int Row) override;
-  int ColumnCount() override;
-  std::string ColumnCaption(int Column) override;
   int ColumnByCaption(const std::string& Caption) override;
+  TResult Result(int Row) override;
   void BeginUpdate() override;
   void EndUpdate() override;
 
  private:
+  TResultGrid& FResults;
   TGridModel& FGrid;
 };
 
@@ -85,9 +93,9 @@ class TResultCommands {
   std::string SelectedPathsText();
   // Puts SelectedPathsText on the clipboard; nothing when there is no path to copy.
   void CopyPaths();
-  // All rows as comma-separated values: a header line of the column captions, then every row in the
-  // grid's order, each line ended by CR LF, fields quoted where they hold a comma, a quote or a line
-  // break. UTF-8 with its byte order mark, which spreadsheet programs need to read it as UTF-8.
+  // All rows, in the grid's order, as the results' comma-separated values (the form torvane-find
+  // --csv writes too), after the UTF-8 byte order mark that spreadsheet programs need to read a file
+  // as UTF-8.
   std::string ResultsCsv();
   // Writes ResultsCsv to FileName; EFileError with the system's reason when it cannot.
   void ExportResults(const std::string& FileName);

@@ -107,20 +107,24 @@ bool IsValidUtf8(std::string_view Text) {
   return true;
 }
 
-std::u16string Utf8ToUtf16(std::string_view Text) {
-  std::u16string Result;
-  Result.reserve(Text.size());
+void AppendUtf16(std::string_view Text, std::u16string& Out) {
   std::size_t Pos = 0;
   bool Valid = true;
   while (Pos < Text.size()) {
     const char32_t Code = DecodeUtf8(Text, Pos, Valid);
     if (Code >= 0x10000) {
-      Result += char16_t(0xD800 + ((Code - 0x10000) >> 10));
-      Result += char16_t(0xDC00 + ((Code - 0x10000) & 0x3FF));
+      Out += char16_t(0xD800 + ((Code - 0x10000) >> 10));
+      Out += char16_t(0xDC00 + ((Code - 0x10000) & 0x3FF));
     } else {
-      Result += char16_t(Code);
+      Out += char16_t(Code);
     }
   }
+}
+
+std::u16string Utf8ToUtf16(std::string_view Text) {
+  std::u16string Result;
+  Result.reserve(Text.size());
+  AppendUtf16(Text, Result);
   return Result;
 }
 

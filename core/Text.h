@@ -16,6 +16,8 @@ int AsciiCompareText(std::string_view A, std::string_view B);
 // UTF-8 and UTF-16. Malformed input never fails: each bad byte or lone surrogate becomes U+FFFD.
 bool IsValidUtf8(std::string_view Text);
 std::u16string Utf8ToUtf16(std::string_view Text);
+// The same appended to Out, whose buffer a caller converting many texts reuses.
+void AppendUtf16(std::string_view Text, std::u16string& Out);
 std::string Utf16ToUtf8(std::u16string_view Text);
 
 // The ANSI code page (Windows: CP_ACP; elsewhere: Windows-1252). Implemented by the platform layer.

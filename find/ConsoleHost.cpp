@@ -34,7 +34,6 @@ void TConsoleHost::ShowMessage(const std::string& Text) {
 }
 
 void TConsoleHost::SetStatus(const std::string& Text, int Panel) {
-  ProcessMessages();
   if (Panel < 0 || Panel > 3) return;
   FStatus[Panel] = Text;
   // Panel 3 comes last at each refresh of a running search (at most every 750 ms): a moment to pass
@@ -54,28 +53,9 @@ void TConsoleHost::SetProgressPosition(int Position) {
   if (FCachePass && FShowStatus) FConsole.SetStatusLine("Looking up cached paths... " + std::to_string(Position) + "%");
 }
 
-void TConsoleHost::ClearRows() {
-  FRowOpen = false;
-  FRowCount = 0;
-}
-
-void TConsoleHost::AddRows(int Count) {
-  if (Count <= 0) return;
-  FinishRow();
-  FRowCount += Count;
-  FRowOpen = true;
-}
-
-void TConsoleHost::SetCellText(int Column, int Row, const std::string& Text) {
-  // Only the row being filled can change; rows already written stand.
-  if (FRowOpen && Row == FRowCount - 1 && Column >= 0 && Column < ResultColumnCount) FCells[Column] = Text;
-}
-
-void TConsoleHost::FinishRow() {
-  if (!FRowOpen) return;
-  FRowOpen = false;
+void TConsoleHost::Add(const std::string& Folder, const TFileEntry& Entry) {
+  ++FRowCount;
   FText.clear();
-  FWriter.AppendRow(FCells, FText);
-  for (std::string& Cell : FCells) Cell.clear();
+  FWriter.AppendResult(Folder, Entry, FText);
   FConsole.Out(FText);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The search host of torvane-find: the criteria come from the command line, rows go to stdout as they
-// are found, the status bar becomes a progress line on an interactive stderr, and Ctrl+C (or a reader
-// that went away) is the cancel request.
+// The search host of torvane-find: the criteria come from the command line, results go to stdout as
+// they are found, the status bar becomes a progress line on an interactive stderr, and Ctrl+C (or a
+// reader that went away) is the cancel request.
 #include <string>
 
 #include "core/Clock.h"
@@ -10,7 +10,7 @@
 #include "find/ResultWriter.h"
 #include "search/SearchHost.h"
 
-class TConsoleHost : public TSearchHost, private TRowSink {
+class TConsoleHost : public TSearchHost, private TResultSink {
  public:
   TConsoleHost(const TFindOptions& Options, TConsole& Console, TFileSystem& Files, const TFormatSettings& Settings);
 
@@ -20,8 +20,6 @@ class TConsoleHost : public TSearchHost, private TRowSink {
   bool MessageShown() const { return FMessageShown; }
   // The status bar's closing text: the total size or the large-files note.
   const std::string& FinalStatus() const { return FStatus[3]; }
-  // Writes the row still being filled, if any.
-  void FinishRow();
 
   // TSearchHost
   std::string PathText() override { return FOptions.Folder; }
@@ -49,27 +47,23 @@ class TConsoleHost : public TSearchHost, private TRowSink {
   void StepProgress() override {}
   void SetBusyCursor(bool) override {}
   void RepaintGrid() override {}
-  void ProcessMessages() override {
-    if (FRowOpen) FinishRow();
-  }
+  void ProcessMessages() override {}
   // The window's name and folder histories are its own: scripted searches do not fill them.
   void UpdateHistories(const std::string&, const std::string&) override {}
 
   bool RowsShowDetails() override { return FOptions.Format != ofPath; }
-  TRowSink& Rows() override { return *this; }
+  TResultSink& Results() override { return *this; }
   TClock& Clock() override { return FClock; }
   TFileSystem& FileSystem() override { return FFiles; }
   const TFormatSettings& Format() override { return FSettings; }
 
  private:
-  // TRowSink: a row is complete when the search goes on to anything else (the next entry, the next
-  // row, a status change); it is written then.
+  // TResultSink: each result is written as it comes.
   void BeginUpdate() override {}
   void EndUpdate() override {}
-  void ClearRows() override;
-  void AddRows(int Count) override;
-  int RowCount() const override { return FRowCount; }
-  void SetCellText(int Column, int Row, const std::string& Text) override;
+  void Clear() override { FRowCount = 0; }
+  void Add(const std::string& Folder, const TFileEntry& Entry) override;
+  int Count() const override { return FRowCount; }
 
   // The window's clock without the pause at each refresh: a console gives no time to a message loop.
   class TNoPauseClock : public TClock {
@@ -94,7 +88,5 @@ class TConsoleHost : public TSearchHost, private TRowSink {
   bool FCachePass = false;
   std::string FStatus[4];
   int FRowCount = 0;
-  bool FRowOpen = false;
-  TResultCells FCells;
-  std::string FText;  // reused for every row
+  std::string FText;  // reused for every result
 };

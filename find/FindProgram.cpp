@@ -22,7 +22,6 @@ bool Search(TConsoleHost& Host, TSearchCache& Cache, TConsole& Console) {
     ReportError(Console, Error.what());
     return false;
   }
-  Host.FinishRow();
   Console.Flush();
   return !Host.MessageShown();
 }

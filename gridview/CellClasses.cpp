@@ -3,16 +3,14 @@
 #include "core/Clock.h"
 #include "core/FormatSettings.h"
 #include "core/Text.h"
-#include "gridview/Cells.h"
 #include "gridview/Conversions.h"
-#include "gridview/VirtualColumn.h"
 
 namespace {
 std::string Narrow(std::u16string_view Text) { return Utf16ToUtf8(Text); }
 std::u16string Wide(const std::string& Text) { return Utf8ToUtf16(Text); }
 }  // namespace
 
-TCell::TCell(TCells& Owner) : FOwner(&Owner) {}
+TCell::TCell(TCellOwner& Owner) : FOwner(&Owner) {}
 
 void TCell::SetAsBoolean(bool) { Changed(); }
 void TCell::SetAsDateTime(TDateTime) { Changed(); }
@@ -100,36 +98,3 @@ void TBooleanCell::SetAsText(const std::u16string& Value) { SetAsBoolean(AsciiSa
 
 // Increment cells.
 std::u16string TIncrementCell::GetAsText() const { return Wide(IntToStr(Row() + 1LL)); }
-
-// Virtual cells: read and written through their handlers, converted like text cells.
-std::u16string TVirtualCell::GetAsText() const {
-  return OnGetText ? OnGetText(const_cast<TVirtualCell&>(*this)) : std::u16string();
-}
-bool TVirtualCell::GetAsBoolean() const { return StrToBool(Narrow(GetAsText())); }
-TDateTime TVirtualCell::GetAsDateTime() const { return StrToDateTime(Narrow(GetAsText())); }
-double TVirtualCell::GetAsFloat() const { return StrToFloat(Narrow(GetAsText())); }
-int TVirtualCell::GetAsInteger() const { return StrToInt(Narrow(GetAsText())); }
-void TVirtualCell::SetAsBoolean(bool Value) { SetAsText(Wide(BoolToStr(Value))); }
-void TVirtualCell::SetAsDateTime(TDateTime Value) { SetAsText(Wide(DateTimeToStr(Value))); }
-void TVirtualCell::SetAsFloat(double Value) { SetAsText(Wide(FloatToStr(Value))); }
-void TVirtualCell::SetAsInteger(int Value) { SetAsText(Wide(IntToStr(Value))); }
-void TVirtualCell::SetAsText(const std::u16string& Value) {
-  if (OnSetText) OnSetText(*this, Value);
-  TCell::SetAsText(Value);
-}
-
-std::unique_ptr<TCell> CreateCell(TCells& Owner, TCellKind Kind, bool ForInsertion) {
-  switch (Kind) {
-    case ckIncrement:
-      if (ForInsertion) return std::make_unique<TIntegerCell>(Owner);
-      return std::make_unique<TIncrementCell>(Owner);
-    case ckBoolean: return std::make_unique<TBooleanCell>(Owner);
-    case ckDateTime: return std::make_unique<TDateTimeCell>(Owner);
-    case ckFloat: return std::make_unique<TFloatCell>(Owner);
-    case ckInteger: return std::make_unique<TIntegerCell>(Owner);
-    case ckVirtual:
-      if (ForInsertion) return std::make_unique<TStringCell>(Owner);
-      return std::make_unique<TVirtualCell>(Owner);
-    default: return std::make_unique<TStringCell>(Owner);
-  }
-}

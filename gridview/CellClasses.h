@@ -1,20 +1,34 @@
 #pragma once
 // The cells of the grid's store: one object per cell, typed by its column's cell kind. Every
-// typed setter stores its value first and then tells the store, which repaints and re-marks the
-// sort as stale.
+// typed setter stores its value first and then tells its owner, which re-marks the sort as stale
+// and reports the change.
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "core/DateTime.h"
 #include "core/Object.h"
 #include "gridview/GridTypes.h"
 #include "gridview/SharedText.h"
 
-class TCells;
+class TCell;
+
+// What a cell reports to, and asks of, the store that holds it.
+class TCellOwner {
+ public:
+  // After the cell's value or colour changed.
+  virtual void CellChanged(const TCell& Cell) = 0;
+  // The stored form of a text cell's text in column ACol: a text repeated over many rows of a
+  // column is kept once.
+  virtual TSharedText ShareText(int ACol, std::u16string_view Text) = 0;
+
+ protected:
+  ~TCellOwner() = default;
+};
 
 class TCell {
  public:
-  explicit TCell(TCells& Owner);
+  explicit TCell(TCellOwner& Owner);
   virtual ~TCell() = default;
   TCell(const TCell&) = delete;
   TCell& operator=(const TCell&) = delete;
@@ -30,7 +44,7 @@ class TCell {
   virtual void SetAsInteger(int Value);
   virtual void SetAsText(const std::u16string& Value);
 
-  TCells& Owner() const { return *FOwner; }
+  TCellOwner& Owner() const { return *FOwner; }
   // The coordinates of the last lookup; rows move, so a cell learns where it is when fetched.
   int Col() const { return FCol; }
   int Row() const { return FRow; }
@@ -53,7 +67,7 @@ class TCell {
   void Changed();
 
  private:
-  TCells* FOwner;
+  TCellOwner* FOwner;
   TObject* FObject = nullptr;
   std::unique_ptr<std::u16string> FHint;  // rare, so kept out of line
   TColor FColor = clBlack;
@@ -77,7 +91,7 @@ class TStringCell : public TCell {
   void SetAsDateTime(TDateTime Value) override;
   void SetAsFloat(double Value) override;
   void SetAsInteger(int Value) override;
-  // Shares the text with an equal one recently stored in the same column (see TCells::ShareText).
+  // Shares the text with an equal one recently stored in the same column (TCellOwner::ShareText).
   void SetAsText(const std::u16string& Value) override;
 
  private:
@@ -170,7 +184,3 @@ class TIncrementCell : public TCell {
   int GetAsInteger() const override { return Row() + 1; }
   std::u16string GetAsText() const override;
 };
-
-// Makes the cell object for a column kind. Insertion makes integer cells for increment columns
-// (and text cells for virtual ones), as a row number cannot be inserted.
-std::unique_ptr<TCell> CreateCell(TCells& Owner, TCellKind Kind, bool ForInsertion = false);

@@ -3,15 +3,31 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <deque>
 
 #include "core/Text.h"
 #include "gridview/Columns.h"
 #include "gridview/Conversions.h"
-#include "gridview/GridModel.h"
 
 void ListIndexError(int Index) { throw EListError("List index out of bounds (" + std::to_string(Index) + ")"); }
 
-TCells::TCells(TColumns* Columns, TGridModel* Grid) : FOwnerColumns(Columns), FGrid(Grid), FRandom(20261207u) {}
+std::unique_ptr<TCell> CreateCell(TCellOwner& Owner, TCellKind Kind, bool ForInsertion) {
+  switch (Kind) {
+    case ckIncrement:
+      if (ForInsertion) return std::make_unique<TIntegerCell>(Owner);
+      return std::make_unique<TIncrementCell>(Owner);
+    case ckBoolean: return std::make_unique<TBooleanCell>(Owner);
+    case ckDateTime: return std::make_unique<TDateTimeCell>(Owner);
+    case ckFloat: return std::make_unique<TFloatCell>(Owner);
+    case ckInteger: return std::make_unique<TIntegerCell>(Owner);
+    case ckVirtual:
+      if (ForInsertion) return std::make_unique<TStringCell>(Owner);
+      return std::make_unique<TVirtualCell>(Owner);
+    default: return std::make_unique<TStringCell>(Owner);
+  }
+}
+
+TCells::TCells(TColumns* Columns) : FOwnerColumns(Columns), FRandom(20261207u) {}
 
 TCells::~TCells() { FreeAllCells(); }
 
@@ -31,58 +47,105 @@ std::unique_ptr<TCell> TCells::NewCell(int ACol, bool ForInsertion) {
 }
 
 void TCells::CheckRow(int ARow) const {
-  if (ARow < 0 || ARow >= FRowCount) ListIndexError(ARow);
+  if (ARow < 0 || ARow >= RowCount()) ListIndexError(ARow);
+}
+
+bool TCells::Sourced(int ACol) const {
+  return ACol >= 0 && ACol < ColumnCount() && FColumns[std::size_t(ACol)].SourceCell != nullptr;
+}
+
+std::uint32_t TCells::Item(int ARow) const {
+  CheckRow(ARow);
+  return FItems[std::size_t(ARow)];
 }
 
 TCell* TCells::GetCell(int ACol, int ARow) {
   if (ACol < 0 || ACol >= ColumnCount()) ListIndexError(ACol);
   CheckRow(ARow);
-  TCell* Cell = FColumns[std::size_t(ACol)][std::size_t(ARow)].get();
+  TColumnCells& Column = FColumns[std::size_t(ACol)];
+  TCell* Cell;
+  if (Column.SourceCell) {
+    Column.SourceCell->SetItem(FItems[std::size_t(ARow)]);
+    Column.SourceCell->SetColor(ColorOf(ACol));  // the column's, as it stands now
+    Cell = Column.SourceCell.get();
+  } else {
+    Cell = Column.Cells[std::size_t(ARow)].get();
+  }
   Cell->SetPosition(ACol, ARow);
   return Cell;
 }
 
-void TCells::AddRows(int Count) {
+TRow& TCells::Row(int ARow) {
+  CheckRow(ARow);
+  return FRows[std::size_t(ARow)];
+}
+
+const TRow& TCells::Row(int ARow) const {
+  CheckRow(ARow);
+  return FRows[std::size_t(ARow)];
+}
+
+int TCells::SelectedCount() const {
+  return static_cast<int>(std::count_if(FRows.begin(), FRows.end(), [](const TRow& R) { return R.Selected; }));
+}
+
+void TCells::AddRows(int Count, int Height) {
   if (Count <= 0) return;
-  for (int N = 0; N < Count; ++N) {
-    for (int Col = 0; Col < ColumnCount(); ++Col) FColumns[std::size_t(Col)].push_back(NewCell(Col, false));
-    ++FRowCount;
+  for (int Col = 0; Col < ColumnCount(); ++Col) {
+    TColumnCells& Column = FColumns[std::size_t(Col)];
+    if (Column.SourceCell) continue;
+    for (int N = 0; N < Count; ++N) Column.Cells.push_back(NewCell(Col, false));
   }
+  FRows.resize(FRows.size() + std::size_t(Count), TRow{false, Height});
+  for (int N = 0; N < Count; ++N) FItems.push_back(FNextItem++);
   FSortValid = false;
 }
 
-void TCells::InsertRow(int ARow) {
-  if (ARow < 0 || ARow > FRowCount) ListIndexError(ARow);
+void TCells::InsertRow(int ARow, int Height) {
+  if (ARow < 0 || ARow > RowCount()) ListIndexError(ARow);
   for (int Col = 0; Col < ColumnCount(); ++Col) {
-    TCellList& List = FColumns[std::size_t(Col)];
-    List.insert(List.begin() + ARow, NewCell(Col, true));
+    TColumnCells& Column = FColumns[std::size_t(Col)];
+    if (!Column.SourceCell) Column.Cells.insert(Column.Cells.begin() + ARow, NewCell(Col, true));
   }
-  ++FRowCount;
+  FRows.insert(FRows.begin() + ARow, TRow{false, Height});
+  FItems.insert(FItems.begin() + ARow, FNextItem++);
   FSortValid = false;
 }
 
 void TCells::DeleteRow(int ARow) {
   CheckRow(ARow);
-  for (TCellList& List : FColumns) List.erase(List.begin() + ARow);
-  --FRowCount;
+  for (TColumnCells& Column : FColumns)
+    if (!Column.SourceCell) Column.Cells.erase(Column.Cells.begin() + ARow);
+  FRows.erase(FRows.begin() + ARow);
+  FItems.erase(FItems.begin() + ARow);
 }
+
+namespace {
+template <class TList>
+void MoveItem(TList& List, int From, int To) {
+  if (From < To)
+    std::rotate(List.begin() + From, List.begin() + From + 1, List.begin() + To + 1);
+  else if (From > To)
+    std::rotate(List.begin() + To, List.begin() + From, List.begin() + From + 1);
+}
+}  // namespace
 
 void TCells::MoveRow(int From, int To) {
   CheckRow(From);
   CheckRow(To);
-  for (TCellList& List : FColumns) {
-    if (From < To)
-      std::rotate(List.begin() + From, List.begin() + From + 1, List.begin() + To + 1);
-    else if (From > To)
-      std::rotate(List.begin() + To, List.begin() + From, List.begin() + From + 1);
-  }
+  for (TColumnCells& Column : FColumns)
+    if (!Column.SourceCell) MoveItem(Column.Cells, From, To);
+  MoveItem(FRows, From, To);
+  MoveItem(FItems, From, To);
   FSortValid = false;
 }
 
 void TCells::ExchangeRows(int A, int B) {
   CheckRow(A);
   CheckRow(B);
-  for (TCellList& List : FColumns) std::swap(List[std::size_t(A)], List[std::size_t(B)]);
+  for (TColumnCells& Column : FColumns)
+    if (!Column.SourceCell) std::swap(Column.Cells[std::size_t(A)], Column.Cells[std::size_t(B)]);
+  std::swap(FItems[std::size_t(A)], FItems[std::size_t(B)]);
 }
 
 TSharedText TCells::ShareText(int ACol, std::u16string_view Text) {
@@ -100,7 +163,10 @@ TSharedText TCells::ShareText(int ACol, std::u16string_view Text) {
 void TCells::ClearRows() {
   FRecentTexts.clear();
   FreeAllCells();
-  FRowCount = 0;
+  // The memory goes too: a search that listed a million rows leaves nothing behind for the next.
+  std::vector<TRow>().swap(FRows);
+  std::vector<std::uint32_t>().swap(FItems);
+  FNextItem = 0;
   FSortValid = false;
 }
 
@@ -110,19 +176,38 @@ void TCells::FreeAllCells() noexcept {
   std::vector<TCell*> Cells;
   try {
     std::size_t Total = 0;
-    for (const TCellList& List : FColumns) Total += List.size();
+    for (const TColumnCells& Column : FColumns) Total += Column.Cells.size();
     Cells.reserve(Total);
   } catch (...) {
     // No room for the list: free them as they stand.
-    for (TCellList& List : FColumns) TCellList().swap(List);
+    for (TColumnCells& Column : FColumns) TCellList().swap(Column.Cells);
     return;
   }
-  for (TCellList& List : FColumns) {
-    for (std::unique_ptr<TCell>& Cell : List) Cells.push_back(Cell.release());
-    TCellList().swap(List);
+  for (TColumnCells& Column : FColumns) {
+    for (std::unique_ptr<TCell>& Cell : Column.Cells) Cells.push_back(Cell.release());
+    TCellList().swap(Column.Cells);
   }
   std::sort(Cells.begin(), Cells.end(), std::less<TCell*>());
   for (TCell* Cell : Cells) delete Cell;
+}
+
+void TCells::SetSource(TRowSource* Value) {
+  ClearRows();
+  FSource = Value;
+  for (int Col = 0; Col < ColumnCount(); ++Col) FColumns[std::size_t(Col)] = NewColumn(Col, false);
+}
+
+TCells::TColumnCells TCells::NewColumn(int Index, bool ForInsertion) {
+  // The new column's kind and colour are those of the collection's column at Index.
+  TColumnCells Column;
+  if (FSource && KindOf(Index) == ckVirtual) {
+    // It stays initialising: its colour follows the column's without reporting changes.
+    Column.SourceCell = std::make_unique<TSourceCell>(*this, *FSource);
+    return Column;
+  }
+  Column.Cells.reserve(FRows.size());
+  for (std::size_t Row = 0; Row < FRows.size(); ++Row) Column.Cells.push_back(NewCell(Index, ForInsertion));
+  return Column;
 }
 
 void TCells::AddColumn() { InsertColumn(ColumnCount()); }
@@ -130,32 +215,21 @@ void TCells::AddColumn() { InsertColumn(ColumnCount()); }
 void TCells::InsertColumn(int Index) {
   if (Index < 0 || Index > ColumnCount()) ListIndexError(Index);
   if (ColumnCount() >= MaxColumns) throw Exception("A grid holds at most " + std::to_string(MaxColumns) + " columns");
-  // The new column's kind and colour are those of the collection's column at Index.
-  TCellList List;
-  List.reserve(std::size_t(FRowCount));
-  for (int Row = 0; Row < FRowCount; ++Row) {
-    std::unique_ptr<TCell> Cell = CreateCell(*this, KindOf(Index), Index < ColumnCount());
-    Cell->SetColor(ColorOf(Index));
-    Cell->EndInitializing();
-    List.push_back(std::move(Cell));
-  }
   const bool Inserted = Index < ColumnCount();
-  FColumns.insert(FColumns.begin() + Index, std::move(List));
+  FColumns.insert(FColumns.begin() + Index, NewColumn(Index, Inserted));
   if (Inserted) FSortValid = false;
 }
 
 void TCells::RemoveColumn(int Index) {
   if (Index < 0 || Index >= ColumnCount()) ListIndexError(Index);
   FColumns.erase(FColumns.begin() + Index);
-  if (FColumns.empty()) FRowCount = 0;
+  if (FColumns.empty()) ClearRows();
 }
 
 void TCells::MoveColumn(int From, int To) {
   if (From < 0 || From >= ColumnCount()) ListIndexError(From);
   if (To < 0 || To >= ColumnCount()) ListIndexError(To);
-  TCellList List = std::move(FColumns[std::size_t(From)]);
-  FColumns.erase(FColumns.begin() + From);
-  FColumns.insert(FColumns.begin() + To, std::move(List));
+  MoveItem(FColumns, From, To);
 }
 
 void TCells::RemoveAllColumns() {
@@ -164,23 +238,31 @@ void TCells::RemoveAllColumns() {
 
 void TCells::CellChanged(const TCell& Cell) {
   FSortValid = false;
-  if (FGrid) FGrid->FollowCellChange(Cell.Col(), Cell.Row());
+  if (OnChange) OnChange(Cell.Col(), Cell.Row());
 }
 
 // Sorting.
 
 void TCells::Reverse() {
-  if (FRowCount < 2) return;
-  for (TCellList& List : FColumns) std::reverse(List.begin(), List.end());
+  if (RowCount() < 2) return;
+  for (TColumnCells& Column : FColumns) std::reverse(Column.Cells.begin(), Column.Cells.end());
+  std::reverse(FItems.begin(), FItems.end());
 }
 
+namespace {
+template <class TList>
+void Reorder(TList& List, const std::vector<int>& Order) {
+  TList Sorted;
+  Sorted.reserve(List.size());
+  for (int From : Order) Sorted.push_back(std::move(List[std::size_t(From)]));
+  List.swap(Sorted);
+}
+}  // namespace
+
 void TCells::ApplyOrder(const std::vector<int>& Order) {
-  for (TCellList& List : FColumns) {
-    TCellList Sorted;
-    Sorted.reserve(List.size());
-    for (int From : Order) Sorted.push_back(std::move(List[std::size_t(From)]));
-    List.swap(Sorted);
-  }
+  for (TColumnCells& Column : FColumns)
+    if (!Column.SourceCell) Reorder(Column.Cells, Order);
+  Reorder(FItems, Order);
 }
 
 namespace {
@@ -217,42 +299,47 @@ std::string CaseInsensitiveKey(const std::u16string& Text) {
 }
 }  // namespace
 
-// Hoare partition with a random pivot that is never row Lo. The keys are fetched once per row and
-// move together with their row numbers; the cells follow in one pass afterwards.
+// Hoare partition with a random pivot that is never row Lo; short ranges by insertion. Each key
+// travels with its row number, and the cells follow in one pass afterwards.
 template <class TKey, class TLess>
 void TCells::QuickSort(std::vector<TKey>& Keys, bool Descending, TLess Compare) {
-  std::vector<int> Order(Keys.size());
-  for (std::size_t I = 0; I < Order.size(); ++I) Order[I] = static_cast<int>(I);
-  auto Exchange = [&](int A, int B) {
-    std::swap(Keys[std::size_t(A)], Keys[std::size_t(B)]);
-    std::swap(Order[std::size_t(A)], Order[std::size_t(B)]);
-  };
+  std::vector<std::pair<TKey, int>> Rows(Keys.size());
+  for (std::size_t I = 0; I < Rows.size(); ++I) Rows[I] = {std::move(Keys[I]), static_cast<int>(I)};
+  std::vector<TKey>().swap(Keys);
+  auto Key = [&Rows](int Row) -> const TKey& { return Rows[std::size_t(Row)].first; };
   // Pivot <= key when ascending, pivot >= key when descending, and the reverse for the j scan.
-  auto StopsI = [&](const TKey& Pivot, const TKey& Key) {
-    const int C = Compare(Pivot, Key);
+  auto StopsI = [&](const TKey& Pivot, const TKey& Other) {
+    const int C = Compare(Pivot, Other);
     return Descending ? C >= 0 : C <= 0;
   };
-  auto StopsJ = [&](const TKey& Pivot, const TKey& Key) {
-    const int C = Compare(Pivot, Key);
+  auto StopsJ = [&](const TKey& Pivot, const TKey& Other) {
+    const int C = Compare(Pivot, Other);
     return Descending ? C <= 0 : C >= 0;
   };
+  constexpr int ShortRange = 16;
   // An explicit stack, smaller part first, keeps the depth logarithmic on any input.
-  std::vector<std::pair<int, int>> Pending{{0, static_cast<int>(Keys.size()) - 1}};
+  std::vector<std::pair<int, int>> Pending{{0, static_cast<int>(Rows.size()) - 1}};
   while (!Pending.empty()) {
     const auto [Lo, Hi] = Pending.back();
     Pending.pop_back();
-    if (Lo >= Hi) continue;
+    if (Hi - Lo < ShortRange) {
+      for (int I = Lo + 1; I <= Hi; ++I)
+        for (int J = I; J > Lo && !StopsJ(Key(J), Key(J - 1)); --J)
+          std::swap(Rows[std::size_t(J)], Rows[std::size_t(J - 1)]);
+      continue;
+    }
     std::uniform_int_distribution<int> Offset(0, Hi - Lo - 1);
-    const TKey Pivot = Keys[std::size_t(Lo + 1 + Offset(FRandom))];
+    const TKey Pivot = Key(Lo + 1 + Offset(FRandom));
     int I = Lo - 1, J = Hi + 1;
     do {
       do ++I;
-      while (!StopsI(Pivot, Keys[std::size_t(I)]));
+      while (!StopsI(Pivot, Key(I)));
       do --J;
-      while (!StopsJ(Pivot, Keys[std::size_t(J)]));
-      if (I != J) Exchange(I, J);
+      while (!StopsJ(Pivot, Key(J)));
+      if (I != J) std::swap(Rows[std::size_t(I)], Rows[std::size_t(J)]);
     } while (I < J);
-    if (I != J) Exchange(I, J);  // undoes the exchange made after the scans crossed
+    if (I != J)
+      std::swap(Rows[std::size_t(I)], Rows[std::size_t(J)]);  // undoes the exchange made after the scans crossed
     const int P = I;
     if (P - Lo < Hi - P) {
       Pending.push_back({P, Hi});
@@ -262,7 +349,54 @@ void TCells::QuickSort(std::vector<TKey>& Keys, bool Descending, TLess Compare) 
       Pending.push_back({P, Hi});
     }
   }
+  std::vector<int> Order(Rows.size());
+  for (std::size_t I = 0; I < Rows.size(); ++I) Order[I] = Rows[I].second;
   ApplyOrder(Order);
+}
+
+// Texts are compared where they are kept (a text cell's shared text, the source's own text); only
+// values that have to be formatted first are copied.
+namespace {
+// A text as the sort holds it: its first four code units packed in order of significance, so that
+// most comparisons are decided without reaching the text itself, wherever it lies in memory.
+struct TTextKey {
+  std::uint64_t Prefix = 0;
+  std::u16string_view Text;
+};
+
+TTextKey MakeTextKey(std::u16string_view Text) {
+  TTextKey Key{0, Text};
+  for (std::size_t I = 0; I < 4; ++I) Key.Prefix = Key.Prefix << 16 | (I < Text.size() ? Text[I] : 0u);
+  return Key;
+}
+
+// Ordinal order of the code units; a text that is a prefix of another comes first.
+int CompareTextKeys(const TTextKey& A, const TTextKey& B) {
+  if (A.Prefix != B.Prefix) return A.Prefix < B.Prefix ? -1 : 1;
+  const std::size_t Skip = std::min<std::size_t>({4, A.Text.size(), B.Text.size()});
+  return A.Text.substr(Skip).compare(B.Text.substr(Skip));
+}
+}  // namespace
+
+void TCells::SortByText(int ACol, bool Descending) {
+  const std::size_t Size = FRows.size();
+  std::vector<TTextKey> Keys(Size);
+  std::deque<std::u16string> Formatted;
+  std::u16string Buffer;
+  const TColumnCells& Column = FColumns[std::size_t(ACol)];
+  for (std::size_t R = 0; R < Size; ++R) {
+    std::u16string_view Key;
+    if (Column.SourceCell) {
+      Key = FSource->Text(ACol, FItems[R], Buffer);
+      if (!Buffer.empty() && Key.data() == Buffer.data()) Key = Formatted.emplace_back(Key);
+    } else if (const auto* Text = dynamic_cast<const TStringCell*>(Column.Cells[R].get())) {
+      Key = Text->Text();
+    } else {
+      Key = Formatted.emplace_back(GetCell(ACol, static_cast<int>(R))->GetAsText());
+    }
+    Keys[R] = MakeTextKey(Key);
+  }
+  QuickSort(Keys, Descending, [](const TTextKey& A, const TTextKey& B) { return CompareTextKeys(A, B); });
 }
 
 void TCells::Sort(int ACol, TSortType SortType, bool Descending) {
@@ -272,17 +406,12 @@ void TCells::Sort(int ACol, TSortType SortType, bool Descending) {
     return;
   }
   FSortDescending = Descending;
-  if (FRowCount >= 2) {
+  if (RowCount() >= 2) {
     if (ACol < 0 || ACol >= ColumnCount()) ListIndexError(ACol);
     // Every key is read before any row moves: a value that does not convert leaves the rows as
     // they were.
-    TCellList& List = FColumns[std::size_t(ACol)];
-    auto Cell = [&](int Row) -> TCell& {
-      TCell& C = *List[std::size_t(Row)];
-      C.SetPosition(ACol, Row);
-      return C;
-    };
-    const int N = FRowCount;
+    auto Cell = [&](int Row) -> TCell& { return *GetCell(ACol, Row); };
+    const int N = RowCount();
     const std::size_t Size = static_cast<std::size_t>(N);
     switch (SortType) {
       case stBoolean: {
@@ -294,9 +423,12 @@ void TCells::Sort(int ACol, TSortType SortType, bool Descending) {
       case stNumeric:
       case stDate: {
         std::vector<double> Keys(Size, 0.0);
-        for (int R = 0; R < N; ++R)
-          Keys[std::size_t(R)] = SortType == stNumeric ? Cell(R).GetAsFloat() : Cell(R).GetAsDateTime();
-        QuickSort(Keys, Descending, CompareFloat);
+        if (Sourced(ACol))  // the source's number, without a cell in between
+          for (std::size_t R = 0; R < Size; ++R) Keys[R] = FSource->Number(ACol, FItems[R]);
+        else
+          for (int R = 0; R < N; ++R)
+            Keys[std::size_t(R)] = SortType == stNumeric ? Cell(R).GetAsFloat() : Cell(R).GetAsDateTime();
+        QuickSort(Keys, Descending, [](double A, double B) { return CompareFloat(A, B); });
         break;
       }
       case stCaseInsensitive: {
@@ -311,12 +443,7 @@ void TCells::Sort(int ACol, TSortType SortType, bool Descending) {
         QuickSort(Keys, Descending, [](const TIPKey& A, const TIPKey& B) { return A < B ? -1 : (B < A ? 1 : 0); });
         break;
       }
-      default: {
-        std::vector<std::u16string> Keys(Size);
-        for (int R = 0; R < N; ++R) Keys[std::size_t(R)] = Cell(R).GetAsText();
-        QuickSort(Keys, Descending, [](const std::u16string& A, const std::u16string& B) { return A.compare(B); });
-        break;
-      }
+      default: SortByText(ACol, Descending); break;
     }
   }
   FSortColumn = ACol;

@@ -4,8 +4,6 @@
 #include <cmath>
 #include <map>
 
-#include "gridview/GridModel.h"
-
 // Glyphs and parts.
 
 void TGlyph::MakeTransparentFromCorner() {
@@ -94,8 +92,6 @@ TCustomColumn::~TCustomColumn() = default;
 
 void TCustomColumn::PartChanged() { Changed(ccAppearance); }
 
-TGridModel* TCustomColumn::Grid() const { return FColumns ? FColumns->Grid() : nullptr; }
-
 int TCustomColumn::Index() const { return FColumns ? FColumns->IndexOf(this) : -1; }
 
 TObject* TCustomColumn::Display() {
@@ -124,7 +120,7 @@ void TCustomColumn::Changed(TColumnChangeKind Kind) {
 }
 
 void TCustomColumn::Invalidate(TGridArea Area) {
-  if (TGridModel* G = Grid()) G->RepaintColumn(this, Area);
+  if (TColumnsOwner* Owner = FColumns ? FColumns->Owner() : nullptr) Owner->RepaintColumn(this, Area);
 }
 
 void TCustomColumn::SetAlignment(TAlignment Value) {
@@ -183,12 +179,13 @@ void TCustomColumn::SetOptions(TColumnOptions Value) {
 }
 
 void TCustomColumn::ApplyGridFont() {
-  if (TGridModel* G = Grid()) FFont = G->GridFont();
+  if (TColumnsOwner* Owner = FColumns ? FColumns->Owner() : nullptr) FFont = Owner->ColumnsFont();
 }
 
 void TCustomColumn::SetParentFont(bool Value) {
   FParentFont = Value;
-  if (Value && Grid() && FFont != Grid()->GridFont()) {
+  TColumnsOwner* Owner = FColumns ? FColumns->Owner() : nullptr;
+  if (Value && Owner && FFont != Owner->ColumnsFont()) {
     ApplyGridFont();
     Changed(ccAppearance);
   }
@@ -285,11 +282,11 @@ void TCustomColumn::Assign(const TCustomColumn& Source) {
 
 // The collection.
 
-TColumns::TColumns(TGridModel* Grid) : FGrid(Grid) {}
+TColumns::TColumns(TColumnsOwner* Owner) : FOwner(Owner) {}
 
 TColumns::~TColumns() {
   // The columns go without telling a grid that is itself going away.
-  FGrid = nullptr;
+  FOwner = nullptr;
   for (auto& Column : FItems) Column->FColumns = nullptr;
 }
 
@@ -336,7 +333,7 @@ int TColumns::FindByCaption(const std::u16string& Caption) const {
   return Found;
 }
 
-int TColumns::DataLeft() const { return FGrid ? FGrid->DataLeft() : 0; }
+int TColumns::DataLeft() const { return FOwner ? FOwner->ColumnsLeft() : 0; }
 
 TCustomColumn* TColumns::Add(std::unique_ptr<TCustomColumn> Column) {
   if (!Column) return nullptr;
@@ -349,7 +346,7 @@ TCustomColumn* TColumns::Add(std::unique_ptr<TCustomColumn> Column) {
                                   [&](const TCustomColumn* C) { return C->Position() > Added->Position(); });
   FDisplay.insert(Place, Added);
   try {
-    if (FGrid) FGrid->FollowColumnsStructure(scAdded, Count() - 1, -1);
+    if (FOwner) FOwner->ColumnsStructureChanged(scAdded, Count() - 1, -1);
   } catch (...) {
     // The store refused it (too many columns): the collection stays as it was.
     FDisplay.erase(std::find(FDisplay.begin(), FDisplay.end(), Added));
@@ -368,7 +365,7 @@ void TColumns::Delete(int Index) {
   std::unique_ptr<TCustomColumn> Gone = std::move(FItems[std::size_t(Index)]);
   FItems.erase(FItems.begin() + Index);
   Gone->FColumns = nullptr;
-  if (FGrid) FGrid->FollowColumnsStructure(scRemoved, Index, -1);
+  if (FOwner) FOwner->ColumnsStructureChanged(scRemoved, Index, -1);
   RecalcLefts(false);
   AutoSize(nullptr, false);
   Changed(scRemoved);
@@ -378,7 +375,7 @@ void TColumns::Clear() {
   for (auto& Column : FItems) Column->FColumns = nullptr;
   FItems.clear();
   FDisplay.clear();
-  if (FGrid) FGrid->FollowColumnsStructure(scCleared, -1, -1);
+  if (FOwner) FOwner->ColumnsStructureChanged(scCleared, -1, -1);
   Changed(scCleared);
 }
 
@@ -412,9 +409,7 @@ void TColumns::RecalcLefts(bool Renumber) {
 void TColumns::AutoSize(TCustomColumn* Column, bool FromLeft) {
   // Widths set here would ask for auto-sizing again; one pass shares the space.
   if (FLoading || FAutoSizing) return;
-  int Available = FGrid ? FGrid->GridClientWidth() : 0;
-  const bool Indicator = FGrid && FGrid->Options().Contains(goIndicator);
-  if (FGrid && FGrid->GridStyle() == gsReport && Indicator) Available -= IndicatorWidth;
+  const int Available = FOwner ? FOwner->ColumnsWidth() : 0;
   int Base = 0;
   std::size_t Start = 0;
   if (Column) {
@@ -427,7 +422,7 @@ void TColumns::AutoSize(TCustomColumn* Column, bool FromLeft) {
       Base = Column->Visible() ? Column->Right() : Column->Left();
       Start = std::size_t(Position) + 1;
     }
-    if (Indicator) Base -= IndicatorWidth;
+    Base -= DataLeft();
   }
   long long AutoTotal = 0, Others = 0;
   std::vector<std::pair<TCustomColumn*, int>> Sized;
@@ -457,9 +452,9 @@ void TColumns::AutoSize(TCustomColumn* Column, bool FromLeft) {
 }
 
 void TColumns::ColumnChanged(TCustomColumn* Column, TColumnChangeKind Kind) {
-  if (FGrid) FGrid->FollowColumnChange(Column, Kind);
+  if (FOwner) FOwner->ColumnPropertyChanged(Column, Kind);
 }
 
 void TColumns::Changed(int Kind) {
-  if (FGrid) FGrid->FollowColumnsChange(Kind);
+  if (FOwner) FOwner->AfterColumnsChange(Kind);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The column collection and the column base: widths and display order, left edges, auto-sizing of
 // spare width, header and footer parts, sort settings and options. Every property change reaches
-// the grid as a change kind through the collection's one back-pointer to its grid.
+// the grid as a change kind through the owner the grid gives the collection.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -13,7 +13,28 @@
 
 class TColumns;
 class TCustomColumn;
-class TGridModel;
+
+// What a column collection reports to, and asks of, the grid that owns it.
+class TColumnsOwner {
+ public:
+  // A column was added, removed, inserted or moved, or all went (a TColumnsStructureKind).
+  virtual void ColumnsStructureChanged(TColumnsStructureKind Kind, int Index, int Index2) = 0;
+  // A property of the column changed.
+  virtual void ColumnPropertyChanged(TCustomColumn* Column, TColumnChangeKind Kind) = 0;
+  // After a structure change (its kind).
+  virtual void AfterColumnsChange(int Kind) = 0;
+  // One area of the column's strip needs painting again.
+  virtual void RepaintColumn(TCustomColumn* Column, TGridArea Area) = 0;
+  // The left edge of the data: the first column's left edge.
+  virtual int ColumnsLeft() const = 0;
+  // The width that auto-sized columns share, the indicator strip already taken off.
+  virtual int ColumnsWidth() const = 0;
+  // The font of columns with ParentFont.
+  virtual const TGridFont& ColumnsFont() const = 0;
+
+ protected:
+  ~TColumnsOwner() = default;
+};
 
 // A small picture as plain pixels (row by row from the top); the window side makes a bitmap of it.
 struct TGlyph {
@@ -165,7 +186,6 @@ class TCustomColumn : public TObject {
 
   TCellKind CellKind() const { return FCellKind; }
   TColumns* Collection() const { return FColumns; }
-  TGridModel* Grid() const;
   int Index() const;  // in the collection's creation order, -1 outside one
 
   // Display, editor and play objects, made on first use from the registered classes.
@@ -282,15 +302,15 @@ class TCustomColumn : public TObject {
 
 class TColumns : public TObject {
  public:
-  // Grid is told of every change; null for a collection on its own.
-  explicit TColumns(TGridModel* Grid = nullptr);
+  // Owner is told of every change; null for a collection on its own.
+  explicit TColumns(TColumnsOwner* Owner = nullptr);
   ~TColumns() override;
   TColumns(const TColumns&) = delete;
   TColumns& operator=(const TColumns&) = delete;
 
-  TGridModel* Grid() const { return FGrid; }
-  // Stops reporting to the grid (it is going away).
-  void Detach() { FGrid = nullptr; }
+  TColumnsOwner* Owner() const { return FOwner; }
+  // Stops reporting to the owner (it is going away).
+  void Detach() { FOwner = nullptr; }
   int Count() const { return static_cast<int>(FItems.size()); }
   // Creation order: the column index of every data operation. EListError outside.
   TCustomColumn* Items(int Index) const;
@@ -326,7 +346,7 @@ class TColumns : public TObject {
   void Changed(int Kind);
   int DataLeft() const;
 
-  TGridModel* FGrid;
+  TColumnsOwner* FOwner;
   std::vector<std::unique_ptr<TCustomColumn>> FItems;
   std::vector<TCustomColumn*> FDisplay;
   bool FLoading = false;

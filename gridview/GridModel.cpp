@@ -39,13 +39,15 @@ class TNoObserver final : public TGridObserver {
 TNoObserver NoObserver;
 }  // namespace
 
-TGridModel::TGridModel() : FColumns(this), FCells(&FColumns, this) {}
+TGridModel::TGridModel() : FColumns(this), FCells(&FColumns) {
+  FCells.OnChange = [this](int ACol, int ARow) { StoreCellChanged(ACol, ARow); };
+}
 
 TGridModel::~TGridModel() {
   // Nothing is reported while the members go.
   FObserver = nullptr;
   FColumns.Detach();
-  FCells.Detach();
+  FCells.OnChange = nullptr;
 }
 
 TGridObserver& TGridModel::View() const { return FObserver ? *FObserver : NoObserver; }
@@ -65,7 +67,7 @@ void TGridModel::EndUpdate() {
 
 void TGridModel::NoteUpdatedRow(int ARow) { FFirstUpdatedRow = std::min(FFirstUpdatedRow, ARow); }
 
-void TGridModel::FollowCellChange(int ACol, int ARow) {
+void TGridModel::StoreCellChanged(int ACol, int ARow) {
   if (IsUpdating()) {
     NoteUpdatedRow(ARow);
     return;
@@ -79,13 +81,17 @@ void TGridModel::CheckCell(int ACol, int ARow) const {
     throw Exception("Cell out of bounds (" + std::to_string(ACol) + ", " + std::to_string(ARow) + ")");
 }
 
-void TGridModel::AddCellRows(int Count) { FCells.AddRows(Count); }
+void TGridModel::AddCellRows(int Count) { FCells.AddRows(Count, FRowSize); }
+
+void TGridModel::SetRowSource(TRowSource* Source) {
+  ClearRows();
+  FCells.SetSource(Source);
+}
 
 void TGridModel::AddRows(int Count) {
   if (Count <= 0) return;
   const int First = RowCount();
-  FCells.AddRows(Count);
-  FRows.Add(Count, FRowSize);
+  FCells.AddRows(Count, FRowSize);
   const int Last = RowCount() - 1;
   if (FOptions.Contains(goUseDefaultValues))
     for (int Row = First; Row <= Last; ++Row)
@@ -107,7 +113,6 @@ void TGridModel::ClearRows() {
   // Every row goes, so the marks need no clearing one by one (nor a repaint each).
   FMultiSelecting = false;
   FCells.ClearRows();
-  FRows.Clear();
   View().InvalidateArea(gaData);
   View().InvalidateArea(gaIndicator);
   View().UpdateHorizontalScrollBar();
@@ -118,7 +123,6 @@ void TGridModel::DeleteRow(int ARow) {
   View().HideCellEditor();
   const int Height = RowHeight(ARow) + (FOptions.Contains(goGrid) ? 1 : 0);
   FCells.DeleteRow(ARow);
-  if (ARow < FRows.Count()) FRows.Delete(ARow);
   // The scroll range is taken after the row is gone, so that it is not one row too long.
   View().UpdateVerticalScrollBar();
   View().ScrollRowsFrom(ARow, -Height);
@@ -127,8 +131,7 @@ void TGridModel::DeleteRow(int ARow) {
 
 void TGridModel::InsertRow(int ARow) {
   View().HideCellEditor();
-  FCells.InsertRow(ARow);
-  if (ARow <= FRows.Count()) FRows.Insert(ARow, FRowSize);
+  FCells.InsertRow(ARow, FRowSize);
   View().UpdateVerticalScrollBar();
   SetCurrentRow(CurrentRow() + 1);
   View().ScrollRowsFrom(ARow, RowHeight(ARow) + (FOptions.Contains(goGrid) ? 1 : 0));
@@ -137,7 +140,6 @@ void TGridModel::InsertRow(int ARow) {
 void TGridModel::MoveRow(int From, int To) {
   View().HideCellEditor();
   FCells.MoveRow(From, To);
-  if (From < FRows.Count() && To < FRows.Count()) FRows.Move(From, To);
   View().InvalidateGrid();
 }
 
@@ -158,20 +160,16 @@ TColor TGridModel::GetCellColor(int ACol, int ARow) { return GetCell(ACol, ARow)
 TCell* TGridModel::GetCell(int ACol, int ARow) { return FCells.GetCell(ACol, ARow); }
 
 int TGridModel::RowHeight(int ARow) {
-  // Rows added by AddCellRows have cells but no record: they take the default height.
-  int Height = ValidRow(ARow) && ARow >= FRows.Count() ? FRowSize : FRows.Items(ARow).Height;
+  int Height = FCells.Row(ARow).Height;
   View().MeasureRowHeight(ARow, Height);
   return Height;
 }
 
-bool TGridModel::RowSelected(int ARow) const {
-  if (ValidRow(ARow) && ARow >= FRows.Count()) return false;
-  return FRows.Items(ARow).Selected;
-}
+bool TGridModel::RowSelected(int ARow) const { return FCells.Row(ARow).Selected; }
 
 void TGridModel::SetRowSelected(int ARow, bool Value) {
-  if (!ValidRow(ARow) || ARow >= FRows.Count()) return;
-  TRow& Row = FRows.Items(ARow);
+  if (!ValidRow(ARow)) return;
+  TRow& Row = FCells.Row(ARow);
   if (Row.Selected == Value) return;
   Row.Selected = Value;
   View().InvalidateRow(ARow);
@@ -180,12 +178,12 @@ void TGridModel::SetRowSelected(int ARow, bool Value) {
 // Current cell and selection.
 
 void TGridModel::ClearSelection() {
-  for (int Row = 0; Row < FRows.Count(); ++Row) SetRowSelected(Row, false);
+  for (int Row = 0; Row < RowCount(); ++Row) SetRowSelected(Row, false);
   FMultiSelecting = false;
 }
 
 void TGridModel::SelectAll() {
-  for (int Row = 0; Row < FRows.Count(); ++Row) SetRowSelected(Row, true);
+  for (int Row = 0; Row < RowCount(); ++Row) SetRowSelected(Row, true);
   FMultiSelecting = true;
 }
 
@@ -258,29 +256,23 @@ void TGridModel::SetCurrentCell(int ACol, int ARow, TShiftState Shift) {
 
 // Columns.
 
-void TGridModel::FollowColumnsStructure(TColumnsStructureKind Kind, int Index, int Index2) {
+void TGridModel::ColumnsStructureChanged(TColumnsStructureKind Kind, int Index, int Index2) {
   switch (Kind) {
     case scAdded: FCells.AddColumn(); break;
-    case scRemoved:
-      FCells.RemoveColumn(Index);
-      if (FCells.ColumnCount() == 0) FRows.Clear();
-      break;
-    case scCleared:
-      FCells.RemoveAllColumns();
-      FRows.Clear();
-      break;
+    case scRemoved: FCells.RemoveColumn(Index); break;
+    case scCleared: FCells.RemoveAllColumns(); break;
     case scInserted: FCells.InsertColumn(Index); break;
     case scMoved: FCells.MoveColumn(Index, Index2); break;
   }
 }
 
-void TGridModel::FollowColumnsChange(int Kind) {
+void TGridModel::AfterColumnsChange(int Kind) {
   if (Kind != scCleared) View().RepositionEditor();
   View().InvalidateGrid();
   View().ColumnsChanged(Kind);
 }
 
-void TGridModel::FollowColumnChange(TCustomColumn* Column, TColumnChangeKind Kind) {
+void TGridModel::ColumnPropertyChanged(TCustomColumn* Column, TColumnChangeKind Kind) {
   if (!ViewExists() || !Column) return;
   if (Kind == ccPosition || Kind == ccSortOn || Kind == ccVisible || Kind == ccWidth) View().RepositionEditor();
   switch (Kind) {
@@ -329,6 +321,10 @@ bool TGridModel::ColumnEditable(int ACol) const {
 }
 
 void TGridModel::LoadCellValue(int ACol, int ARow, TVirtualColElement& Element) {
+  if (FCells.Sourced(ACol)) {
+    FCells.Source()->LoadValue(ACol, FCells.Item(ARow), Element);
+    return;
+  }
   TCell* Cell = GetCell(ACol, ARow);
   switch (FColumns.Items(ACol)->CellKind()) {
     case ckBoolean: Element.BooleanValue = Cell->GetAsBoolean(); break;
@@ -342,6 +338,11 @@ void TGridModel::LoadCellValue(int ACol, int ARow, TVirtualColElement& Element) 
       break;
     default: Element.TextValue = Cell->GetAsText(); break;
   }
+}
+
+int TGridModel::ColumnsWidth() const {
+  const int Width = GridClientWidth();
+  return FGridStyle == gsReport && FOptions.Contains(goIndicator) ? Width - IndicatorWidth : Width;
 }
 
 void TGridModel::SetGridClientWidth(int Value) {

@@ -1,17 +1,16 @@
 #pragma once
-// The data half of the grid control: its columns, cell store and rows, the update lock, the
-// current cell and row selection, sorting and footer formulas. Repaints, layout steps and events
-// go to one observer (the window control that owns the model); without one every operation still
-// runs, so the data side is tested without a window.
+// The data half of the grid control: its columns and row store, the update lock, the current cell
+// and row selection, sorting and footer formulas. The columns and the store report to the model;
+// repaints, layout steps and events go on to one observer (the window control that owns the
+// model); without one every operation still runs, so the data side is tested without a window.
 #include <limits>
 #include <string>
 
 #include "gridview/Cells.h"
 #include "gridview/Columns.h"
 #include "gridview/GridObserver.h"
-#include "gridview/Rows.h"
 
-class TGridModel {
+class TGridModel : private TColumnsOwner {
  public:
   TGridModel();
   ~TGridModel();
@@ -25,7 +24,10 @@ class TGridModel {
   TColumns& Columns() { return FColumns; }
   const TColumns& Columns() const { return FColumns; }
   TCells& Cells() { return FCells; }
-  TRows& Rows() { return FRows; }
+  const TCells& Cells() const { return FCells; }
+  // Rows kept by the program itself: the ckVirtual columns take their values from Source (not
+  // owned; null for none). Setting it empties the grid.
+  void SetRowSource(TRowSource* Source);
 
   // Update lock: while it is held, cell changes neither repaint nor report and added rows are not
   // painted; the last EndUpdate repaints once what changed meanwhile (from the first row added or
@@ -37,7 +39,7 @@ class TGridModel {
   // Rows and cells. Column indexes are creation-order indexes of Columns().
   int RowCount() const { return FCells.RowCount(); }
   void AddRows(int Count);
-  void AddCellRows(int Count);  // cells only, no row records or repaint
+  void AddCellRows(int Count);  // rows without default values, repaint or scroll-bar update
   void ClearRows();             // the current cell stays where it was
   void DeleteRow(int ARow);
   void InsertRow(int ARow);
@@ -51,7 +53,7 @@ class TGridModel {
   int RowHeight(int ARow);
   bool RowSelected(int ARow) const;
   void SetRowSelected(int ARow, bool Value);  // ignores rows that do not exist
-  int SelectedCount() const { return FRows.SelectedCount(); }
+  int SelectedCount() const { return FCells.SelectedCount(); }
   bool ValidRow(int ARow) const { return ARow >= 0 && ARow < RowCount(); }
 
   // Current cell and selection.
@@ -66,14 +68,6 @@ class TGridModel {
   bool MultiSelecting() const { return FMultiSelecting; }
   bool InputRowMode() const { return FInputRowMode; }
   void SetInputRowMode(bool Value) { FInputRowMode = Value; }
-
-  // Reports of the collections (each reaches the model through its back-pointer and nothing else).
-  void FollowColumnsStructure(TColumnsStructureKind Kind, int Index, int Index2);
-  void FollowColumnChange(TCustomColumn* Column, TColumnChangeKind Kind);
-  void FollowColumnsChange(int Kind);
-  void FollowCellChange(int ACol, int ARow);
-  // Repaint of one area of a column's strip (its parts and properties ask for it).
-  void RepaintColumn(TCustomColumn* Column, TGridArea Area);
 
   // Sorts by the column when it has coCanSort.
   void SortColumn(TCustomColumn* Column, bool Ascending);
@@ -112,6 +106,17 @@ class TGridModel {
   int DataLeft() const { return FOptions.Contains(goIndicator) ? IndicatorWidth : 0; }
 
  private:
+  // TColumnsOwner: what the columns report and ask.
+  void ColumnsStructureChanged(TColumnsStructureKind Kind, int Index, int Index2) override;
+  void ColumnPropertyChanged(TCustomColumn* Column, TColumnChangeKind Kind) override;
+  void AfterColumnsChange(int Kind) override;
+  void RepaintColumn(TCustomColumn* Column, TGridArea Area) override;
+  int ColumnsLeft() const override { return DataLeft(); }
+  int ColumnsWidth() const override;
+  const TGridFont& ColumnsFont() const override { return FFont; }
+  // What the store reports.
+  void StoreCellChanged(int ACol, int ARow);
+
   void CheckCell(int ACol, int ARow) const;
   // Rows from ARow on are repainted when the update lock ends.
   void NoteUpdatedRow(int ARow);
@@ -121,7 +126,6 @@ class TGridModel {
   TGridObserver* FObserver = nullptr;
   TColumns FColumns;
   TCells FCells;
-  TRows FRows;
   int FUpdateCount = 0;
   static constexpr int NoUpdatedRow = std::numeric_limits<int>::max();
   int FFirstUpdatedRow = NoUpdatedRow;

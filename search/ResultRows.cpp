@@ -36,22 +36,13 @@ std::string DateText(TDateTime Time, const TFormatSettings& Settings) {
          FormatDateTimePicture(Settings.ShortTimeFormat, Time, Settings);
 }
 
-void AddResultRow(TRowSink& Rows, const TFormatSettings& Settings, const std::string& Folder, const TFileEntry& Entry,
-                  std::uint64_t& TotalBytes) {
-  Rows.AddRows(1);
-  const int Row = Rows.RowCount() - 1;
-  Rows.SetCellText(rcName, Row, Entry.Name);
-  const std::size_t Dot = Entry.Name.rfind('.');
-  std::string Type = FileTypeName(
-      Dot == std::string::npos ? std::string() : AsciiUpperCase(std::string_view(Entry.Name).substr(Dot + 1)));
-  if (Entry.IsDirectory()) {
-    Type = "Folder";
-    Rows.SetCellText(rcImage, Row, "1");
-  } else {
-    Rows.SetCellText(rcSize, Row, SizeText(Entry.Size));
-    TotalBytes += Entry.Size;
-  }
-  if (Entry.DetailsKnown) Rows.SetCellText(rcModified, Row, DateText(Entry.Time, Settings));  // unknown: not read
-  Rows.SetCellText(rcFolder, Row, Folder);
-  Rows.SetCellText(rcType, Row, Type);
+std::string ResultTypeName(std::string_view Name, bool IsFolder) {
+  if (IsFolder) return "Folder";
+  const std::size_t Dot = Name.rfind('.');
+  return FileTypeName(Dot == std::string_view::npos ? std::string() : AsciiUpperCase(Name.substr(Dot + 1)));
+}
+
+void AddResultRow(TResultSink& Results, const std::string& Folder, const TFileEntry& Entry, std::uint64_t& TotalBytes) {
+  Results.Add(Folder, Entry);
+  if (!Entry.IsDirectory()) TotalBytes += Entry.Size;
 }

@@ -1,14 +1,14 @@
 #pragma once
 // What a search run needs of the window that starts it: the criteria as typed, the search button
 // (its tag and enabled state carry the run and cancel state between nested handlers), the status
-// bar and progress bar, the results grid, the message pump, and the platform services.
+// bar and progress bar, where the results go, the message pump, and the platform services.
 #include <string>
 
 #include "core/Clock.h"
 #include "core/DateTime.h"
 #include "core/FileSystem.h"
 #include "core/FormatSettings.h"
-#include "search/RowSink.h"
+#include "search/ResultSink.h"
 
 class TSearchHost {
  public:
@@ -58,7 +58,7 @@ class TSearchHost {
   // criterion needs them either, a run reads none: a listing gives names and kinds only on POSIX.
   virtual bool RowsShowDetails() { return true; }
 
-  virtual TRowSink& Rows() = 0;
+  virtual TResultSink& Results() = 0;
   virtual TClock& Clock() = 0;
   virtual TFileSystem& FileSystem() = 0;
   virtual const TFormatSettings& Format() = 0;

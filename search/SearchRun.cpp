@@ -37,7 +37,7 @@ class TRunGuard {
       FHost.SetButtonCaption(SearchCaption);
       FHost.SetButtonTag(0);
       FHost.SetButtonEnabled(true);
-      if (FUpdateOpen) FHost.Rows().EndUpdate();
+      if (FUpdateOpen) FHost.Results().EndUpdate();
       FHost.ShowProgress(false);
       FHost.SetBusyCursor(false);
     } catch (...) {
@@ -143,8 +143,8 @@ void TSearchRun::Execute() {
     FHost.SetNameText(NameText);
   }
   SetMask(NameText);  // a malformed mask stops here, before anything else changes
-  TRowSink& Rows = FHost.Rows();
-  Rows.BeginUpdate();
+  TResultSink& Results = FHost.Results();
+  Results.BeginUpdate();
   FUpdateOpen = true;
   TRunGuard Guard(FHost, FUpdateOpen);
   // The run is in progress before the first status change pumps messages: an Enter or a click
@@ -154,7 +154,7 @@ void TSearchRun::Execute() {
   FHost.SetStatus(SearchingText, 0);
   // The last search's counts and total would contradict the emptied grid.
   for (int Panel = 1; Panel <= 3; ++Panel) FHost.SetStatus("", Panel);
-  Rows.ClearRows();
+  Results.Clear();
   LargeFilesSkipped = false;
   SetContentText(FHost.ContainsText());
   EntriesSeen = 0;
@@ -203,7 +203,7 @@ void TSearchRun::Execute() {
   FHost.SetStatus(LargeFilesSkipped ? std::string(LargeFilesText) : TotalKnown ? TotalText() : std::string(), 3);
   Mask.reset();
   Guard.Disarm();
-  Rows.EndUpdate();
+  Results.EndUpdate();
   FUpdateOpen = false;
   FHost.UpdateHistories(FHost.NameText(), FHost.PathText());
   FHost.SetBusyCursor(false);
@@ -226,7 +226,7 @@ std::string TSearchRun::FormatCount(std::uint64_t Value) const { return FormatTh
 
 void TSearchRun::ShowCounts() {
   FHost.SetStatus("Searched " + FormatCount(EntriesSeen) + " files, " + FormatCount(FoldersSeen) + " folders", 1);
-  FHost.SetStatus("Found " + FormatCount(static_cast<std::uint64_t>(FHost.Rows().RowCount())) + " files", 2);
+  FHost.SetStatus("Found " + FormatCount(static_cast<std::uint64_t>(FHost.Results().Count())) + " files", 2);
 }
 
 std::string TSearchRun::TotalText() const {
@@ -237,23 +237,23 @@ std::string TSearchRun::TotalText() const {
 void TSearchRun::RefreshProgress(const std::string& Folder) {
   TClock& Clock = FHost.Clock();
   if (static_cast<std::uint32_t>(Clock.TickCount() - LastRefresh) <= RefreshInterval) return;
-  TRowSink& Rows = FHost.Rows();
+  TResultSink& Results = FHost.Results();
   FHost.StepProgress();
   // Handlers that run inside SetStatus may delete rows; the bracket is reopened exactly when it was
   // closed, so it stays balanced.
-  const bool RowsAdded = Rows.RowCount() != LastRowCount;
+  const bool RowsAdded = Results.Count() != LastRowCount;
   if (RowsAdded) {
-    Rows.EndUpdate();
+    Results.EndUpdate();
     FUpdateOpen = false;
   }
   Clock.Sleep(Pause);
   ShowCounts();
   FHost.SetStatus("Searching " + Folder + "...", 3);
   if (RowsAdded) {
-    Rows.BeginUpdate();
+    Results.BeginUpdate();
     FUpdateOpen = true;
   }
-  LastRowCount = Rows.RowCount();
+  LastRowCount = Results.Count();
   LastRefresh = Clock.TickCount();
 }
 
@@ -442,12 +442,12 @@ void TSearchRun::ShowRowsSoFar() {
   if (FRowsShown && static_cast<std::uint32_t>(Now - FLastShown) <= RefreshInterval) return;
   FRowsShown = true;
   FLastShown = Now;
-  TRowSink& Rows = FHost.Rows();
+  TResultSink& Results = FHost.Results();
   if (!FUpdateOpen) return;
-  Rows.EndUpdate();
+  Results.EndUpdate();
   FUpdateOpen = false;
   FHost.ProcessMessages();
-  Rows.BeginUpdate();
+  Results.BeginUpdate();
   FUpdateOpen = true;
 }
 
@@ -564,7 +564,7 @@ bool TSearchRun::ProcessNamedEntry(const std::string& Folder, const std::string&
   if (!Entry.DetailsKnown && FDetailsBeforeTests && Listing && !Listing->ReadDetails(Entry)) return false;
   if (!PassesSizeTime(Entry.Size, Entry.Time) || !PassesContent(Path, Entry, Listing)) return false;
   if (!Entry.DetailsKnown && FReadDetails && Listing && !Listing->ReadDetails(Entry)) return false;  // gone
-  AddResultRow(FHost.Rows(), FHost.Format(), Folder, Entry, TotalBytes);
+  AddResultRow(FHost.Results(), Folder, Entry, TotalBytes);
   return true;
 }
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "toolkit/Application.h"
+#include "toolkit/Controls.h"
 
 TActionLink::~TActionLink() { SetAction(nullptr); }
 
@@ -81,9 +81,21 @@ std::string ShortCutToText(TShortCut ShortCut) {
   return Text + "#" + std::to_string(Key);
 }
 
-TActionList::TActionList(TWinControl& Owner) : FOwner(Owner) { Application().AddActionList(this); }
+namespace {
+std::vector<TActionList*>& LiveLists() {
+  static std::vector<TActionList*> Lists;
+  return Lists;
+}
+}  // namespace
 
-TActionList::~TActionList() { Application().RemoveActionList(this); }
+TActionList::TActionList(TWinControl& Owner) : FOwner(Owner) { LiveLists().push_back(this); }
+
+TActionList::~TActionList() {
+  auto& Lists = LiveLists();
+  Lists.erase(std::remove(Lists.begin(), Lists.end(), this), Lists.end());
+}
+
+const std::vector<TActionList*>& TActionList::All() { return LiveLists(); }
 
 TAction& TActionList::Add(const std::string& Name, const std::string& Caption, TShortCut ShortCut) {
   FActions.push_back(std::make_unique<TAction>());

@@ -99,6 +99,8 @@ class TActionList : public TObject {
   TWinControl& Owner() const { return FOwner; }
   // Executes the enabled action with this shortcut; true when one ran.
   bool IsShortCut(TShortCut ShortCut);
+  // Every list alive, oldest first: the message loop looks for shortcuts in them.
+  static const std::vector<TActionList*>& All();
 
  private:
   TWinControl& FOwner;

@@ -3,19 +3,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
-
-#include "platform/win32/WideText.h"
 #include "toolkit/Actions.h"
 #include "toolkit/Forms.h"
 
 TApplication& Application() {
   static TApplication Instance;
-  return Instance;
-}
-
-TScreen& Screen() {
-  static TScreen Instance;
   return Instance;
 }
 
@@ -25,8 +17,13 @@ void TApplication::Initialize() {
   InitCommonControlsEx(&Controls);
 }
 
+void TApplication::SetTitle(const std::string& Title) {
+  FTitle = Title;
+  ErrorReport().Caption = Title;
+}
+
 void TApplication::Run(TForm& MainForm) {
-  FMainForm = &MainForm;
+  SetMainForm(&MainForm);
   MainForm.Show();
   while (!FTerminated && HandleMessage(true)) {
   }
@@ -102,7 +99,8 @@ bool TApplication::AcceleratorKey(MSG& Message) {
 }
 
 bool TApplication::ShortCutKey(MSG& Message) {
-  if ((Message.message != WM_KEYDOWN && Message.message != WM_SYSKEYDOWN) || FActionLists.empty()) return false;
+  const std::vector<TActionList*> Lists = TActionList::All();
+  if ((Message.message != WM_KEYDOWN && Message.message != WM_SYSKEYDOWN) || Lists.empty()) return false;
   const WORD Key = static_cast<WORD>(Message.wParam);
   if (Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU) return false;
   // An edit field keeps its own editing keys (Del deletes a character there).
@@ -114,7 +112,7 @@ bool TApplication::ShortCutKey(MSG& Message) {
   if (GetKeyState(VK_MENU) < 0) ShortCut |= scAlt;
   if (Editing && !(ShortCut & (scCtrl | scAlt))) return false;
   HWND Root = GetAncestor(Message.hwnd, GA_ROOT);
-  for (TActionList* List : std::vector<TActionList*>(FActionLists)) {
+  for (TActionList* List : Lists) {
     if (!List->Owner().HandleAllocated() || List->Owner().Handle() != Root) continue;
     if (List->IsShortCut(ShortCut)) return true;
   }
@@ -122,18 +120,22 @@ bool TApplication::ShortCutKey(MSG& Message) {
 }
 
 bool TApplication::IsDialogKey(MSG& Message) {
-  try {
-    return TabKey(Message) || EscapeKey(Message) || AcceleratorKey(Message) || ShortCutKey(Message);
-  } catch (const std::exception& Error) {
-    HandleException(Error);
-    return true;
-  }
+  bool Used = true;  // a key whose handling failed is used up
+  ReportingErrors(
+      [&] { Used = TabKey(Message) || EscapeKey(Message) || AcceleratorKey(Message) || ShortCutKey(Message); });
+  return Used;
 }
 
-void TApplication::AddActionList(TActionList* List) { FActionLists.push_back(List); }
+void TApplication::SetMainForm(TForm* Form) {
+  if (FMainForm) FMainForm->FMainFormOwner = nullptr;
+  FMainForm = Form;
+  if (FMainForm) FMainForm->FMainFormOwner = this;
+}
 
-void TApplication::RemoveActionList(TActionList* List) {
-  FActionLists.erase(std::remove(FActionLists.begin(), FActionLists.end(), List), FActionLists.end());
+void TApplication::MainFormClosed(TForm&) { Terminate(); }
+
+void TApplication::MainFormDestroyed(TForm& Form) {
+  if (FMainForm == &Form) FMainForm = nullptr;
 }
 
 void TApplication::ProcessMessagesOnBudget(unsigned Budget) {
@@ -178,57 +180,4 @@ void TApplication::ProcessMessages() {
     }
     ProcessMessage(Message);
   }
-}
-
-void TApplication::HandleException(const std::exception& Error) {
-  if (OnException) {
-    OnException(Error);
-    return;
-  }
-  HWND Owner = GetActiveWindow();
-  MessageBoxW(Owner, Widen(Error.what()).c_str(), Widen(FTitle).c_str(), MB_OK | MB_ICONSTOP);
-}
-
-void TScreen::SetCursor(TCursor Cursor) {
-  FCursor = Cursor;
-  ::SetCursor(CursorHandle(Cursor == crDefault ? crArrow : Cursor));
-}
-
-HCURSOR TScreen::CursorHandle(TCursor Cursor) {
-  if (Cursor > 0) {
-    const auto Found = FCursors.find(Cursor);
-    return Found != FCursors.end() ? Found->second : LoadCursorW(nullptr, IDC_ARROW);
-  }
-  LPCWSTR Shape = IDC_ARROW;
-  switch (Cursor) {
-    case crNone: return nullptr;
-    case crCross: Shape = IDC_CROSS; break;
-    case crIBeam: Shape = IDC_IBEAM; break;
-    case crSizeNESW: Shape = IDC_SIZENESW; break;
-    case crSizeNS: Shape = IDC_SIZENS; break;
-    case crSizeNWSE: Shape = IDC_SIZENWSE; break;
-    case crSizeWE: Shape = IDC_SIZEWE; break;
-    case crUpArrow: Shape = IDC_UPARROW; break;
-    case crHourGlass: Shape = IDC_WAIT; break;
-    case crNo: Shape = IDC_NO; break;
-    case crAppStart: Shape = IDC_APPSTARTING; break;
-    case crHelp: Shape = IDC_HELP; break;
-    case crHandPoint: Shape = IDC_HAND; break;
-    case crSizeAll: Shape = IDC_SIZEALL; break;
-    default: break;
-  }
-  return LoadCursorW(nullptr, Shape);
-}
-
-bool TScreen::RegisterCursor(TCursor Number, const std::string& ResourceName) {
-  HCURSOR Cursor = LoadCursorW(GetModuleHandleW(nullptr), Widen(ResourceName).c_str());
-  if (!Cursor) return false;
-  FCursors[Number] = Cursor;
-  return true;
-}
-
-RECT TScreen::WorkArea() const {
-  RECT Area = {0, 0, Width(), Height()};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &Area, 0);
-  return Area;
 }

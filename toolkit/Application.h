@@ -1,25 +1,22 @@
 #pragma once
-// The application: message loop, pending-message pump, the general error report, and the screen's
-// cursor state.
+// The application: its main form, the message loop, the pending-message pump and the keyboard
+// interface of dialog boxes. The error report and the screen are units of their own, offered here too.
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <string>
-#include <vector>
 
-#include "core/Exceptions.h"
-#include "toolkit/Controls.h"
+#include "toolkit/ErrorReport.h"
+#include "toolkit/Forms.h"
+#include "toolkit/Screen.h"
 
-class TForm;
-class TActionList;
-
-class TApplication {
+class TApplication : private TMainFormOwner {
  public:
   // Common controls, OLE-free start; call once before making windows.
   void Initialize();
   const std::string& Title() const { return FTitle; }
-  void SetTitle(const std::string& Title) { FTitle = Title; }
+  // Also the caption of the error report's message box.
+  void SetTitle(const std::string& Title);
   HINSTANCE Instance() const { return GetModuleHandleW(nullptr); }
 
   // Shows the main form and runs the message loop until it closes or Terminate is called.
@@ -36,14 +33,10 @@ class TApplication {
   void Terminate();
   bool Terminated() const { return FTerminated; }
 
-  // The general error report: the exception's message in a message box titled with the application
-  // title; the program goes on. Tests replace OnException to record errors instead.
-  void HandleException(const std::exception& Error);
-  std::function<void(const std::exception&)> OnException;
-
-  // Action lists whose shortcuts the message loop looks for (TActionList registers itself).
-  void AddActionList(TActionList* List);
-  void RemoveActionList(TActionList* List);
+  // The general error report (ErrorReport()): the exception's message in a message box titled with
+  // the application title; the program goes on. Tests replace OnException to record errors instead.
+  void HandleException(const std::exception& Error) { ErrorReport().Show(Error); }
+  std::function<void(const std::exception&)>& OnException = ErrorReport().OnException;
 
   // The keyboard interface of dialog boxes, for a message taken from the queue: Tab and Shift+Tab
   // move the focus, Alt with a letter runs the control that has it as accelerator, action shortcuts
@@ -56,32 +49,14 @@ class TApplication {
   bool EscapeKey(MSG& Message);
   bool AcceleratorKey(MSG& Message);
   bool ShortCutKey(MSG& Message);
+  void SetMainForm(TForm* Form);
+  void MainFormClosed(TForm& Form) override;
+  void MainFormDestroyed(TForm& Form) override;
 
   std::string FTitle;
   TForm* FMainForm = nullptr;
   bool FTerminated = false;
   DWORD FLastPump = 0;
-  std::vector<TActionList*> FActionLists;
 };
 
 TApplication& Application();
-
-// The screen-wide cursor (crHourGlass while working) and the cursors the program registered.
-class TScreen {
- public:
-  TCursor Cursor() const { return FCursor; }
-  // Takes effect at once, over every control's own cursor, until set back to crDefault.
-  void SetCursor(TCursor Cursor);
-  HCURSOR CursorHandle(TCursor Cursor);
-  // Registers a cursor resource of the executable under a positive number; false when it is missing.
-  bool RegisterCursor(TCursor Number, const std::string& ResourceName);
-  int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
-  int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
-  RECT WorkArea() const;
-
- private:
-  TCursor FCursor = crDefault;
-  std::map<TCursor, HCURSOR> FCursors;
-};
-
-TScreen& Screen();

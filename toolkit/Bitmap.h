@@ -6,7 +6,7 @@
 #include "core/Object.h"
 #include "toolkit/Canvas.h"
 
-class TBitmap : public TObject {
+class TBitmap : public TDrawable {
  public:
   TBitmap() = default;
   TBitmap(int Width, int Height) { SetSize(Width, Height); }
@@ -16,7 +16,7 @@ class TBitmap : public TObject {
 
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
-  bool Empty() const { return !FBitmap; }
+  bool Empty() const override { return !FBitmap; }
   // A new blank (black, fully transparent) bitmap of this size.
   void SetSize(int Width, int Height);
   // A bitmap resource of the executable by its name; false (and empty) when there is none.
@@ -35,10 +35,9 @@ class TBitmap : public TObject {
   // The caller owns it.
   HBITMAP CopyHandle(bool KeepAlpha) const;
 
-  // Used by TCanvas.
-  void DrawOn(HDC DC, int X, int Y);
-  void StretchOn(HDC DC, const RECT& Rect);
-  void DrawTransparentOn(HDC DC, int X, int Y, COLORREF Transparent);
+  void DrawOn(HDC DC, int X, int Y) override;
+  void StretchOn(HDC DC, const RECT& Rect) override;
+  void DrawTransparentOn(HDC DC, int X, int Y, COLORREF Transparent) override;
   // Blends per-pixel alpha (premultiplied BGRA) onto DC; Opacity scales it (0..255).
   void DrawAlphaOn(HDC DC, int X, int Y, int Opacity = 255);
 

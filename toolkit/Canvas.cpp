@@ -1,7 +1,6 @@
 #include "toolkit/Canvas.h"
 
 #include "core/Text.h"
-#include "toolkit/Bitmap.h"
 
 std::u16string TCanvas::Utf8ToU16(std::string_view Utf8) { return Utf8ToUtf16(Utf8); }
 
@@ -160,19 +159,19 @@ SIZE TCanvas::TextExtent(std::u16string_view Text) {
   return Size;
 }
 
-void TCanvas::Draw(int X, int Y, TBitmap& Bitmap) {
-  if (Bitmap.Empty()) return;
-  Bitmap.DrawOn(FDC, X, Y);
+void TCanvas::Draw(int X, int Y, TDrawable& Picture) {
+  if (Picture.Empty()) return;
+  Picture.DrawOn(FDC, X, Y);
 }
 
-void TCanvas::StretchDraw(const RECT& Rect, TBitmap& Bitmap) {
-  if (Bitmap.Empty()) return;
-  Bitmap.StretchOn(FDC, Rect);
+void TCanvas::StretchDraw(const RECT& Rect, TDrawable& Picture) {
+  if (Picture.Empty()) return;
+  Picture.StretchOn(FDC, Rect);
 }
 
-void TCanvas::DrawTransparent(int X, int Y, TBitmap& Bitmap, TColor TransparentColor) {
-  if (Bitmap.Empty()) return;
-  Bitmap.DrawTransparentOn(FDC, X, Y, ColorToRGB(TransparentColor));
+void TCanvas::DrawTransparent(int X, int Y, TDrawable& Picture, TColor TransparentColor) {
+  if (Picture.Empty()) return;
+  Picture.DrawTransparentOn(FDC, X, Y, ColorToRGB(TransparentColor));
 }
 
 void TCanvas::CopyRect(const RECT& Dest, TCanvas& Source, const RECT& SourceRect) {

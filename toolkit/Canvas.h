@@ -6,9 +6,19 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Object.h"
 #include "toolkit/Graphics.h"
 
-class TBitmap;
+// What the canvas draws by handing it its device context: a bitmap (pictures of any format, TGraphic,
+// draw through their bitmap).
+class TDrawable : public TObject {
+ public:
+  virtual bool Empty() const = 0;
+  // At a point in its own size, stretched to a rectangle, and with one colour left out.
+  virtual void DrawOn(HDC DC, int X, int Y) = 0;
+  virtual void StretchOn(HDC DC, const RECT& Rect) = 0;
+  virtual void DrawTransparentOn(HDC DC, int X, int Y, COLORREF Transparent) = 0;
+};
 
 class TCanvas {
  public:
@@ -58,10 +68,10 @@ class TCanvas {
   // Transparent text background (true) or filled with the brush colour (false).
   void SetTextTransparent(bool Transparent) { FTextTransparent = Transparent; }
 
-  // Bitmaps: plain copy, stretched, and with one colour left out (the bitmap's transparent colour).
-  void Draw(int X, int Y, TBitmap& Bitmap);
-  void StretchDraw(const RECT& Rect, TBitmap& Bitmap);
-  void DrawTransparent(int X, int Y, TBitmap& Bitmap, TColor TransparentColor);
+  // Pictures: plain copy, stretched, and with one colour left out (the picture's transparent colour).
+  void Draw(int X, int Y, TDrawable& Picture);
+  void StretchDraw(const RECT& Rect, TDrawable& Picture);
+  void DrawTransparent(int X, int Y, TDrawable& Picture, TColor TransparentColor);
   void CopyRect(const RECT& Dest, TCanvas& Source, const RECT& SourceRect);
 
   // Clipping: the region in force is intersected; TClipSave puts the previous one back.

@@ -4,12 +4,10 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cwctype>
 
 #include "platform/win32/WideText.h"
-#include "toolkit/Application.h"
+#include "toolkit/ErrorReport.h"
 #include "toolkit/HandleGuards.h"
-#include "toolkit/Menus.h"
 
 namespace {
 
@@ -54,9 +52,16 @@ wchar_t AcceleratorOf(const std::string& Caption) {
   return 0;
 }
 
+namespace {
+// Upper case as the user's keyboard knows it (towupper folds A to Z only here).
+wchar_t UpperOf(wchar_t Char) {
+  return static_cast<wchar_t>(reinterpret_cast<UINT_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(UINT_PTR(Char)))));
+}
+}  // namespace
+
 bool IsAccelerator(wchar_t Char, const std::string& Caption) {
   const wchar_t Accelerator = AcceleratorOf(Caption);
-  return Accelerator != 0 && std::towupper(Accelerator) == std::towupper(Char);
+  return Accelerator != 0 && UpperOf(Accelerator) == UpperOf(Char);
 }
 
 TShiftState KeyboardShiftState() {
@@ -413,153 +418,210 @@ bool TWinControl::ShowPopupMenu(int ScreenX, int ScreenY) {
     POINT Corner = ClientToScreen(POINT{0, 0});
     ScreenX = Corner.x, ScreenY = Corner.y;
   }
-  PopupMenu->PopupComponent = this;
-  PopupMenu->Popup(ScreenX, ScreenY);
+  PopupMenu->PopupFor(*this, ScreenX, ScreenY);
   return true;
 }
 
+namespace {
+TMouseButton ButtonOf(UINT Message) {
+  switch (Message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP: return mbLeft;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_RBUTTONUP: return mbRight;
+    default: return mbMiddle;
+  }
+}
+
+bool IsDoubleClick(UINT Message) {
+  return Message == WM_LBUTTONDBLCLK || Message == WM_RBUTTONDBLCLK || Message == WM_MBUTTONDBLCLK;
+}
+
+POINT PointOf(LPARAM LParam) { return POINT{GET_X_LPARAM(LParam), GET_Y_LPARAM(LParam)}; }
+}  // namespace
+
 LRESULT TWinControl::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
-  const int X = GET_X_LPARAM(LParam), Y = GET_Y_LPARAM(LParam);
   switch (Message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK: {
-      const TMouseButton Button = (Message == WM_LBUTTONDOWN || Message == WM_LBUTTONDBLCLK)   ? mbLeft
-                                  : (Message == WM_RBUTTONDOWN || Message == WM_RBUTTONDBLCLK) ? mbRight
-                                                                                               : mbMiddle;
-      const bool Double = Message == WM_LBUTTONDBLCLK || Message == WM_RBUTTONDBLCLK || Message == WM_MBUTTONDBLCLK;
-      LRESULT Result = 0;
-      if (FSubclassed) Result = DefaultHandler(Message, WParam, LParam);
-      if (Double && Button == mbLeft) DblClick();
-      if (FHandle) MouseDown(Button, MouseShiftState(WParam) | (Double ? TShiftState(ssDouble) : 0u), X, Y);
-      return Result;
-    }
+    case WM_MBUTTONDBLCLK: return WMButtonDown(Message, WParam, LParam);
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-      const TMouseButton Button = Message == WM_LBUTTONUP ? mbLeft : (Message == WM_RBUTTONUP ? mbRight : mbMiddle);
-      LRESULT Result = 0;
-      if (FSubclassed) Result = DefaultHandler(Message, WParam, LParam);
-      MouseUp(Button, MouseShiftState(WParam), X, Y);
-      // The platform turns the release of the right button into the request for the context menu.
-      if (!FSubclassed && Message == WM_RBUTTONUP && FHandle) Result = DefaultHandler(Message, WParam, LParam);
-      return Result;
-    }
-    case WM_MOUSEMOVE:
-      TrackMouse();
-      MouseMove(MouseShiftState(WParam), X, Y);
-      break;
-    case WM_MOUSELEAVE:
-      FMouseInside = false;
-      MouseLeave();
-      break;
-    case WM_MOUSEWHEEL:
-      if (MouseWheel(MouseShiftState(GET_KEYSTATE_WPARAM(WParam)), GET_WHEEL_DELTA_WPARAM(WParam), POINT{X, Y}))
-        return 0;
-      break;
+    case WM_MBUTTONUP: return WMButtonUp(Message, WParam, LParam);
+    case WM_MOUSEMOVE: return WMMouseMove(Message, WParam, LParam);
+    case WM_MOUSELEAVE: return WMMouseLeave(Message, WParam, LParam);
+    case WM_MOUSEWHEEL: return WMMouseWheel(Message, WParam, LParam);
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-      WORD Key = static_cast<WORD>(WParam);
-      KeyDown(Key, KeyboardShiftState());
-      if (Key == 0) return 0;
-      break;
-    }
+    case WM_SYSKEYDOWN:
     case WM_KEYUP:
-    case WM_SYSKEYUP: {
-      WORD Key = static_cast<WORD>(WParam);
-      KeyUp(Key, KeyboardShiftState());
-      if (Key == 0) return 0;
-      break;
-    }
-    case WM_CHAR: {
-      wchar_t Key = static_cast<wchar_t>(WParam);
-      KeyPress(Key);
-      if (Key == 0) return 0;
-      WParam = Key;
-      break;
-    }
-    case WM_SETFOCUS: {
-      const LRESULT Result = DefaultHandler(Message, WParam, LParam);
-      DoEnter();
-      return Result;
-    }
-    case WM_KILLFOCUS: {
-      const LRESULT Result = DefaultHandler(Message, WParam, LParam);
-      DoExit();
-      return Result;
-    }
-    case WM_SIZE:
-    case WM_MOVE:
-    case WM_WINDOWPOSCHANGED: {
-      const LRESULT Result = DefaultHandler(Message, WParam, LParam);
-      if (Message == WM_WINDOWPOSCHANGED) {
-        RECT Rect;
-        GetWindowRect(FHandle, &Rect);
-        if (FParent && FParent->HandleAllocated())
-          MapWindowPoints(nullptr, FParent->FHandle, reinterpret_cast<POINT*>(&Rect), 2);
-        const bool Sized = Rect.right - Rect.left != FWidth || Rect.bottom - Rect.top != FHeight;
-        FLeft = Rect.left, FTop = Rect.top, FWidth = Rect.right - Rect.left, FHeight = Rect.bottom - Rect.top;
-        if (Sized) Resize();
-      }
-      return Result;
-    }
-    case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(WParam) == FHandle && SetCursorFor(LOWORD(LParam))) return TRUE;
-      break;
-    case WM_ERASEBKGND:
-      if (EraseBackground(reinterpret_cast<HDC>(WParam))) return 1;
-      break;
-    case WM_GETDLGCODE:
-      if (UINT Code = DialogCode()) return Code | (FSubclassed ? DefaultHandler(Message, WParam, LParam) : 0);
-      break;
-    case WM_COMMAND:
-      if (LParam) {
-        if (TWinControl* Child = FromHandle(reinterpret_cast<HWND>(LParam)))
-          if (Child->CommandNotify(HIWORD(WParam))) return 0;
-      }
-      break;
-    case WM_NOTIFY: {
-      auto* Header = reinterpret_cast<NMHDR*>(LParam);
-      if (TWinControl* Child = FromHandle(Header->hwndFrom)) {
-        LRESULT Result = 0;
-        if (Child->Notify(*Header, Result)) return Result;
-      }
-      break;
-    }
+    case WM_SYSKEYUP: return WMKey(Message, WParam, LParam);
+    case WM_CHAR: return WMChar(Message, WParam, LParam);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: return WMFocus(Message, WParam, LParam);
+    case WM_WINDOWPOSCHANGED: return WMWindowPosChanged(Message, WParam, LParam);
+    case WM_SETCURSOR: return WMSetCursor(Message, WParam, LParam);
+    case WM_ERASEBKGND: return WMEraseBkgnd(Message, WParam, LParam);
+    case WM_GETDLGCODE: return WMGetDlgCode(Message, WParam, LParam);
+    case WM_COMMAND: return WMCommand(Message, WParam, LParam);
+    case WM_NOTIFY: return WMNotify(Message, WParam, LParam);
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      if (TWinControl* Child = FromHandle(reinterpret_cast<HWND>(LParam)))
-        if (HBRUSH Brush = Child->ControlColor(reinterpret_cast<HDC>(WParam))) return reinterpret_cast<LRESULT>(Brush);
-      break;
-    case WM_DRAWITEM: {
-      auto* Item = reinterpret_cast<DRAWITEMSTRUCT*>(LParam);
-      if (Item->CtlType != ODT_MENU)
-        if (TWinControl* Child = FromHandle(Item->hwndItem))
-          if (Child->DrawItem(*Item)) return TRUE;
-      break;
-    }
-    case WM_ACTIVATEAPP:
-      // The platform tells top-level windows only; the controls inside hear of it from here.
-      if (!WParam) {
-        EnumChildWindows(
-            FHandle,
-            [](HWND Child, LPARAM) -> BOOL {
-              if (TWinControl* Control = FromHandle(Child)) Control->ApplicationDeactivated();
-              return TRUE;
-            },
-            0);
-        ApplicationDeactivated();
-      }
-      break;
-    case WM_CONTEXTMENU:
-      if (reinterpret_cast<HWND>(WParam) == FHandle && ShowPopupMenu(GET_X_LPARAM(LParam), GET_Y_LPARAM(LParam)))
-        return 0;
-      break;
-    default: break;
+    case WM_CTLCOLORBTN: return WMCtlColor(Message, WParam, LParam);
+    case WM_DRAWITEM: return WMDrawItem(Message, WParam, LParam);
+    case WM_ACTIVATEAPP: return WMActivateApp(Message, WParam, LParam);
+    case WM_CONTEXTMENU: return WMContextMenu(Message, WParam, LParam);
+    default: return DefaultHandler(Message, WParam, LParam);
   }
+}
+
+LRESULT TWinControl::WMButtonDown(UINT Message, WPARAM WParam, LPARAM LParam) {
+  const TMouseButton Button = ButtonOf(Message);
+  const bool Double = IsDoubleClick(Message);
+  const LRESULT Result = FSubclassed ? DefaultHandler(Message, WParam, LParam) : 0;
+  if (Double && Button == mbLeft) DblClick();
+  // The double click's handler may have destroyed the window.
+  const POINT At = PointOf(LParam);
+  if (FHandle) MouseDown(Button, MouseShiftState(WParam) | (Double ? TShiftState(ssDouble) : 0u), At.x, At.y);
+  return Result;
+}
+
+LRESULT TWinControl::WMButtonUp(UINT Message, WPARAM WParam, LPARAM LParam) {
+  LRESULT Result = FSubclassed ? DefaultHandler(Message, WParam, LParam) : 0;
+  const POINT At = PointOf(LParam);
+  MouseUp(ButtonOf(Message), MouseShiftState(WParam), At.x, At.y);
+  // The platform turns the release of the right button into the request for the context menu.
+  if (!FSubclassed && Message == WM_RBUTTONUP && FHandle) Result = DefaultHandler(Message, WParam, LParam);
+  return Result;
+}
+
+LRESULT TWinControl::WMMouseMove(UINT Message, WPARAM WParam, LPARAM LParam) {
+  TrackMouse();
+  const POINT At = PointOf(LParam);
+  MouseMove(MouseShiftState(WParam), At.x, At.y);
+  return DefaultHandler(Message, WParam, LParam);
+}
+
+LRESULT TWinControl::WMMouseLeave(UINT Message, WPARAM WParam, LPARAM LParam) {
+  FMouseInside = false;
+  MouseLeave();
+  return DefaultHandler(Message, WParam, LParam);
+}
+
+LRESULT TWinControl::WMMouseWheel(UINT Message, WPARAM WParam, LPARAM LParam) {
+  if (MouseWheel(MouseShiftState(GET_KEYSTATE_WPARAM(WParam)), GET_WHEEL_DELTA_WPARAM(WParam), PointOf(LParam)))
+    return 0;
+  return DefaultHandler(Message, WParam, LParam);
+}
+
+LRESULT TWinControl::WMKey(UINT Message, WPARAM WParam, LPARAM LParam) {
+  WORD Key = static_cast<WORD>(WParam);
+  if (Message == WM_KEYDOWN || Message == WM_SYSKEYDOWN) {
+    KeyDown(Key, KeyboardShiftState());
+  } else {
+    KeyUp(Key, KeyboardShiftState());
+  }
+  // A handler that took the key sets it to 0.
+  if (Key == 0) return 0;
+  return DefaultHandler(Message, WParam, LParam);
+}
+
+LRESULT TWinControl::WMChar(UINT Message, WPARAM WParam, LPARAM LParam) {
+  wchar_t Key = static_cast<wchar_t>(WParam);
+  KeyPress(Key);
+  if (Key == 0) return 0;
+  // The handler may have put another character in its place.
+  return DefaultHandler(Message, Key, LParam);
+}
+
+LRESULT TWinControl::WMFocus(UINT Message, WPARAM WParam, LPARAM LParam) {
+  const LRESULT Result = DefaultHandler(Message, WParam, LParam);
+  if (Message == WM_SETFOCUS) {
+    DoEnter();
+  } else {
+    DoExit();
+  }
+  return Result;
+}
+
+LRESULT TWinControl::WMWindowPosChanged(UINT Message, WPARAM WParam, LPARAM LParam) {
+  const LRESULT Result = DefaultHandler(Message, WParam, LParam);
+  RECT Rect;
+  GetWindowRect(FHandle, &Rect);
+  if (FParent && FParent->HandleAllocated())
+    MapWindowPoints(nullptr, FParent->FHandle, reinterpret_cast<POINT*>(&Rect), 2);
+  const bool Sized = Rect.right - Rect.left != FWidth || Rect.bottom - Rect.top != FHeight;
+  FLeft = Rect.left, FTop = Rect.top, FWidth = Rect.right - Rect.left, FHeight = Rect.bottom - Rect.top;
+  if (Sized) Resize();
+  return Result;
+}
+
+LRESULT TWinControl::WMSetCursor(UINT Message, WPARAM WParam, LPARAM LParam) {
+  if (reinterpret_cast<HWND>(WParam) == FHandle && SetCursorFor(LOWORD(LParam))) return TRUE;
+  return DefaultHandler(Message, WParam, LParam);
+}
+
+LRESULT TWinControl::WMEraseBkgnd(UINT Message, WPARAM WParam, LPARAM LParam) {
+  if (EraseBackground(reinterpret_cast<HDC>(WParam))) return 1;
+  return DefaultHandler(Message, WParam, LParam);
+}
+
+LRESULT TWinControl::WMGetDlgCode(UINT Message, WPARAM WParam, LPARAM LParam) {
+  if (const UINT Code = DialogCode()) return Code | (FSubclassed ? DefaultHandler(Message, WParam, LParam) : 0);
+  return DefaultHandler(Message, WParam, LParam);
+}
+
+// The four below hand a standard control's notices to its parent back to the control.
+LRESULT TWinControl::WMCommand(UINT Message, WPARAM WParam, LPARAM LParam) {
+  if (TWinControl* Child = LParam ? FromHandle(reinterpret_cast<HWND>(LParam)) : nullptr)
+    if (Child->CommandNotify(HIWORD(WParam))) return 0;
+  return DefaultHandler(Message, WParam, LParam);
+}
+
+LRESULT TWinControl::WMNotify(UINT Message, WPARAM WParam, LPARAM LParam) {
+  auto* Header = reinterpret_cast<NMHDR*>(LParam);
+  if (TWinControl* Child = FromHandle(Header->hwndFrom)) {
+    LRESULT Result = 0;
+    if (Child->Notify(*Header, Result)) return Result;
+  }
+  return DefaultHandler(Message, WParam, LParam);
+}
+
+LRESULT TWinControl::WMCtlColor(UINT Message, WPARAM WParam, LPARAM LParam) {
+  if (TWinControl* Child = FromHandle(reinterpret_cast<HWND>(LParam)))
+    if (HBRUSH Brush = Child->ControlColor(reinterpret_cast<HDC>(WParam))) return reinterpret_cast<LRESULT>(Brush);
+  return DefaultHandler(Message, WParam, LParam);
+}
+
+LRESULT TWinControl::WMDrawItem(UINT Message, WPARAM WParam, LPARAM LParam) {
+  const auto* Item = reinterpret_cast<const DRAWITEMSTRUCT*>(LParam);
+  if (Item->CtlType != ODT_MENU)
+    if (TWinControl* Child = FromHandle(Item->hwndItem))
+      if (Child->DrawItem(*Item)) return TRUE;
+  return DefaultHandler(Message, WParam, LParam);
+}
+
+LRESULT TWinControl::WMActivateApp(UINT Message, WPARAM WParam, LPARAM LParam) {
+  // The platform tells top-level windows only; the controls inside hear of it from here.
+  if (!WParam) {
+    EnumChildWindows(
+        FHandle,
+        [](HWND Child, LPARAM) -> BOOL {
+          if (TWinControl* Control = FromHandle(Child)) Control->ApplicationDeactivated();
+          return TRUE;
+        },
+        0);
+    ApplicationDeactivated();
+  }
+  return DefaultHandler(Message, WParam, LParam);
+}
+
+LRESULT TWinControl::WMContextMenu(UINT Message, WPARAM WParam, LPARAM LParam) {
+  const POINT At = PointOf(LParam);
+  if (reinterpret_cast<HWND>(WParam) == FHandle && ShowPopupMenu(At.x, At.y)) return 0;
   return DefaultHandler(Message, WParam, LParam);
 }
 
@@ -570,18 +632,15 @@ LRESULT TWinControl::DefaultHandler(UINT Message, WPARAM WParam, LPARAM LParam) 
 }
 
 LRESULT TWinControl::Dispatch(UINT Message, WPARAM WParam, LPARAM LParam) {
-  try {
+  LRESULT Result = 0;
+  ReportingErrors([&] {
     if (Message == CreateChildrenMessage()) {
       CreateChildHandles();
-      return 0;
+    } else {
+      Result = WndProc(Message, WParam, LParam);
     }
-    return WndProc(Message, WParam, LParam);
-  } catch (const std::exception& Error) {
-    Application().HandleException(Error);
-  } catch (...) {
-    Application().HandleException(Exception("Unknown error"));
-  }
-  return 0;
+  });
+  return Result;
 }
 
 LRESULT CALLBACK TWinControl::WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {

@@ -10,8 +10,16 @@
 #include "core/Object.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Graphics.h"
+#include "toolkit/Screen.h"
 
-class TPopupMenu;
+class TWinControl;
+
+// A menu a control shows on a right click or the menu key (TPopupMenu is the one in use).
+class TContextMenu : public TObject {
+ public:
+  // Shows the menu for Control at a screen point and runs the chosen item; returns once it is closed.
+  virtual void PopupFor(TWinControl& Control, int ScreenX, int ScreenY) = 0;
+};
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftFlag : unsigned {
@@ -28,13 +36,6 @@ using TShiftState = unsigned;
 constexpr TShiftState ButtonShiftState(TMouseButton Button) {
   return Button == mbLeft ? ssLeft : Button == mbRight ? ssRight : ssMiddle;
 }
-
-// Cursor numbers: 0 is the control's default; negatives name the platform's shapes; positives are
-// cursors the program registered with the screen (see TScreen).
-using TCursor = int;
-constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6, crSizeNS = -7,
-                  crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crNo = -18, crAppStart = -19,
-                  crHelp = -20, crHandPoint = -21, crSizeAll = -22;
 
 // The character after the "&" that marks a caption's accelerator ("&&" is a plain "&"), or 0.
 wchar_t AcceleratorOf(const std::string& Caption);
@@ -112,7 +113,7 @@ class TWinControl : public TObject {
   int Tag = 0;
   std::string Name;
   // Shown on a right click or the menu key (not owned).
-  TPopupMenu* PopupMenu = nullptr;
+  TContextMenu* PopupMenu = nullptr;
 
   void Invalidate();
   void InvalidateRect(const RECT& Rect, bool Erase = false);
@@ -231,6 +232,26 @@ class TWinControl : public TObject {
   static LRESULT CALLBACK SubclassProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam, UINT_PTR Id,
                                        DWORD_PTR Data);
   LRESULT Dispatch(UINT Message, WPARAM WParam, LPARAM LParam);
+  // WndProc's handlers, one per message (or family of messages); each ends in DefaultHandler unless
+  // it answered the message itself.
+  LRESULT WMButtonDown(UINT Message, WPARAM WParam, LPARAM LParam);  // double clicks too
+  LRESULT WMButtonUp(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMMouseMove(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMMouseLeave(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMMouseWheel(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMKey(UINT Message, WPARAM WParam, LPARAM LParam);  // down and up, system keys too
+  LRESULT WMChar(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMFocus(UINT Message, WPARAM WParam, LPARAM LParam);  // gained and lost
+  LRESULT WMWindowPosChanged(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMSetCursor(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMEraseBkgnd(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMGetDlgCode(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMCommand(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMNotify(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMCtlColor(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMDrawItem(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMActivateApp(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT WMContextMenu(UINT Message, WPARAM WParam, LPARAM LParam);
   void CreateHandle();
   void CreateChildHandles();  // of the children that have no window yet
   void ParentFontChanged(TFont& Font);

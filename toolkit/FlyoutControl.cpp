@@ -14,11 +14,8 @@ void TFlyoutControl::CreateParams(TCreateParams& Params) {
 
 void TFlyoutControl::ShowFlyout() {
   SetWindowPos(Handle(), HWND_TOPMOST, Left(), Top(), Width(), Height(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  FShowing = true;
 }
 
 void TFlyoutControl::HideFlyout() {
-  if (!FShowing) return;
-  FShowing = false;
-  if (HandleAllocated()) ShowWindow(FHandle, SW_HIDE);
+  if (FlyoutShowing()) ShowWindow(FHandle, SW_HIDE);
 }

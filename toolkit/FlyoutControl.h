@@ -11,11 +11,9 @@ class TFlyoutControl : public TCustomControl {
   // Shows the window at its bounds, on top, without activating it.
   void ShowFlyout();
   void HideFlyout();
-  bool FlyoutShowing() const { return FShowing; }
+  // Asked of the window itself: a flyout whose window was destroyed meanwhile is not showing.
+  bool FlyoutShowing() const { return FHandle && IsWindowVisible(FHandle); }
 
  protected:
   void CreateParams(TCreateParams& Params) override;
-
- private:
-  bool FShowing = false;
 };

@@ -1,6 +1,6 @@
 #include "toolkit/Forms.h"
 
-#include "toolkit/Application.h"
+#include "toolkit/Screen.h"
 
 TForm::TForm() : TWinControl(nullptr) {
   SetVisible(false);
@@ -8,7 +8,10 @@ TForm::TForm() : TWinControl(nullptr) {
   Font().SetSize(8);
 }
 
-TForm::~TForm() { DestroyHandle(); }
+TForm::~TForm() {
+  DestroyHandle();
+  if (FMainFormOwner) FMainFormOwner->MainFormDestroyed(*this);
+}
 
 void TForm::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
@@ -50,11 +53,11 @@ LRESULT TForm::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
   switch (Message) {
     case WM_CLOSE: {
       if (!CloseQuery()) return 0;
-      TCloseAction Action = Application().MainForm() == this ? caFree : caHide;
+      TCloseAction Action = FMainFormOwner ? caFree : caHide;
       if (OnClose) OnClose(this, Action);
       if (Action == caNone) return 0;
-      if (Application().MainForm() == this) {
-        Application().Terminate();
+      if (FMainFormOwner) {
+        FMainFormOwner->MainFormClosed(*this);
       } else {
         Hide();
       }

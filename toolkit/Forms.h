@@ -6,6 +6,19 @@ enum TPosition { poDesigned, poScreenCenter, poDesktopCenter };
 enum TWindowState { wsNormal, wsMaximized };
 enum TCloseAction { caNone, caHide, caFree };
 
+class TForm;
+
+// Whoever runs a form as the program's main window (the application): closing that form ends the
+// program, and a form that goes tells its owner, which then forgets it.
+class TMainFormOwner {
+ public:
+  virtual void MainFormClosed(TForm& Form) = 0;
+  virtual void MainFormDestroyed(TForm& Form) = 0;
+
+ protected:
+  ~TMainFormOwner() = default;
+};
+
 class TForm : public TWinControl {
  public:
   TForm();
@@ -35,4 +48,8 @@ class TForm : public TWinControl {
   LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
   virtual bool CloseQuery();
   void PlaceWindow();
+
+ private:
+  friend class TApplication;
+  TMainFormOwner* FMainFormOwner = nullptr;  // set while this is the main form
 };

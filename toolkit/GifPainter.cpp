@@ -1,6 +1,6 @@
 #include "toolkit/GifPainter.h"
 
-#include "toolkit/Application.h"
+#include "toolkit/ErrorReport.h"
 
 namespace {
 const wchar_t* const PainterClass = L"TorvaneGifPainter";
@@ -49,13 +49,9 @@ LRESULT CALLBACK TGifPainter::WindowProc(HWND Window, UINT Message, WPARAM WPara
   if (Message != FrameMessage) return DefWindowProcW(Window, Message, WParam, LParam);
   auto* Painter = TMessageWindow::OwnerOf<TGifPainter>(Window);
   if (!Painter) return 0;
-  try {
-    // A copy: the handler may stop the animation, and with it this painter.
-    const std::function<void(int)> OnFrame = Painter->FOnFrame;
-    if (OnFrame) OnFrame(int(WParam));
-  } catch (const std::exception& Error) {
-    Application().HandleException(Error);
-  }
+  // A copy: the handler may stop the animation, and with it this painter.
+  const std::function<void(int)> OnFrame = Painter->FOnFrame;
+  if (OnFrame) ReportingErrors([&] { OnFrame(int(WParam)); });
   // The handler may have stopped and destroyed the painter (through its picture): look it up again.
   if (auto* Still = TMessageWindow::OwnerOf<TGifPainter>(Window)) SetEvent(Still->FShownEvent.Get());
   return 0;

@@ -1,38 +1,11 @@
 #pragma once
 // Owners of platform handles, one small class per kind: a handle made on one line is released on
 // every way out of the scope, an exception included. GDI objects, DCs, selections, regions, bitmaps
-// and kernel events all go through these.
+// and kernel events all go through these (the kernel's own, which the platform layer shares, come
+// from platform/win32/OwnedHandle.h).
 #include <windows.h>
 
-// A handle released with Free (DeleteObject, DeleteDC, CloseHandle, DestroyMenu, ...) at the end of
-// its owner's life; it can be handed on (moved) or let go (Release).
-template <typename THandleType, auto Free>
-class TOwnedHandle {
- public:
-  explicit TOwnedHandle(THandleType Handle = nullptr) : FHandle(Handle) {}
-  ~TOwnedHandle() { Reset(); }
-  TOwnedHandle(const TOwnedHandle&) = delete;
-  TOwnedHandle& operator=(const TOwnedHandle&) = delete;
-  TOwnedHandle(TOwnedHandle&& Other) noexcept : FHandle(Other.Release()) {}
-  TOwnedHandle& operator=(TOwnedHandle&& Other) noexcept {
-    Reset(Other.Release());
-    return *this;
-  }
-  THandleType Get() const { return FHandle; }
-  explicit operator bool() const { return FHandle != nullptr; }
-  THandleType Release() {
-    THandleType Handle = FHandle;
-    FHandle = nullptr;
-    return Handle;
-  }
-  void Reset(THandleType Handle = nullptr) {
-    if (FHandle) Free(FHandle);
-    FHandle = Handle;
-  }
-
- private:
-  THandleType FHandle;
-};
+#include "platform/win32/OwnedHandle.h"
 
 // Any GDI object (bitmap, region, brush, pen, font), deleted with DeleteObject.
 template <typename THandleType>
@@ -98,8 +71,8 @@ class TPaintDC {
 };
 
 // A kernel event, closed with CloseHandle.
-class TEventHandle : public TOwnedHandle<HANDLE, CloseHandle> {
+class TEventHandle : public THandle {
  public:
   TEventHandle(bool ManualReset, bool Signalled)
-      : TOwnedHandle(CreateEventW(nullptr, ManualReset ? TRUE : FALSE, Signalled ? TRUE : FALSE, nullptr)) {}
+      : THandle(CreateEventW(nullptr, ManualReset ? TRUE : FALSE, Signalled ? TRUE : FALSE, nullptr)) {}
 };

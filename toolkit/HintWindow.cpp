@@ -1,23 +1,12 @@
 #include "toolkit/HintWindow.h"
 
+#include "toolkit/HandleGuards.h"
+
 namespace {
 // Room between the border and the text.
 constexpr int HintPaddingX = 3, HintPaddingY = 1;
 
 UINT TextFlags(bool Wrap) { return DT_NOPREFIX | (Wrap ? DT_WORDBREAK : DT_SINGLELINE); }
-
-// The screen's device context, for measuring; given back when it goes.
-class TScreenDC {
- public:
-  TScreenDC() : FDC(GetDC(nullptr)) {}
-  ~TScreenDC() { ReleaseDC(nullptr, FDC); }
-  TScreenDC(const TScreenDC&) = delete;
-  TScreenDC& operator=(const TScreenDC&) = delete;
-  HDC Handle() const { return FDC; }
-
- private:
-  HDC FDC;
-};
 }  // namespace
 
 THintWindow::THintWindow() {
@@ -32,8 +21,8 @@ void THintWindow::CreateParams(TCreateParams& Params) {
 }
 
 RECT THintWindow::CalcHintRect(int MaxWidth, const std::u16string& Text) {
-  TScreenDC DC;
-  TCanvas Measure(DC.Handle());
+  TDCGuard ScreenDC(nullptr);
+  TCanvas Measure(ScreenDC.Get());
   Measure.Font().Assign(Font());
   RECT R{0, 0, MaxWidth > 0 ? MaxWidth - 2 * HintPaddingX - 2 : 0, 0};
   const bool Wrap = MaxWidth > 0 && Measure.TextWidth(std::u16string_view(Text)) > R.right;

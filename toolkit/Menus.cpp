@@ -1,8 +1,6 @@
 #include "toolkit/Menus.h"
 
 #include "platform/win32/WideText.h"
-#include "toolkit/Application.h"
-#include "toolkit/Forms.h"
 #include "toolkit/HandleGuards.h"
 
 namespace {
@@ -55,10 +53,15 @@ HMENU TPopupMenu::BuildMenu() {
   return Menu;
 }
 
+void TPopupMenu::PopupFor(TWinControl& Control, int ScreenX, int ScreenY) {
+  PopupComponent = &Control;
+  Popup(ScreenX, ScreenY);
+}
+
 void TPopupMenu::Popup(int ScreenX, int ScreenY) {
   if (OnPopup) OnPopup(this);
-  HWND Owner = PopupComponent && PopupComponent->HandleAllocated() ? PopupComponent->Handle() : nullptr;
-  if (!Owner && Application().MainForm()) Owner = Application().MainForm()->Handle();
+  // The menu's messages go to the window it is shown for, else to the active window.
+  HWND Owner = PopupComponent && PopupComponent->HandleAllocated() ? PopupComponent->Handle() : GetActiveWindow();
   TMenuHandle Menu(BuildMenu());
   const UINT Chosen = static_cast<UINT>(TrackPopupMenuEx(
       Menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, ScreenX, ScreenY, Owner, nullptr));

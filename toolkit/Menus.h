@@ -28,7 +28,7 @@ class TMenuItem : public TObject {
   void Click();
 };
 
-class TPopupMenu : public TObject {
+class TPopupMenu : public TContextMenu {
  public:
   TMenuItem& Add(const std::string& Name, const std::string& Caption);
   TMenuItem& AddAction(const std::string& Name, TAction& Action);
@@ -40,6 +40,7 @@ class TPopupMenu : public TObject {
 
   // Shows the menu at a screen point and runs the chosen item; returns once the menu is closed.
   void Popup(int ScreenX, int ScreenY);
+  void PopupFor(TWinControl& Control, int ScreenX, int ScreenY) override;
   // The control the menu was last shown for.
   TWinControl* PopupComponent = nullptr;
   TNotifyEvent OnPopup;

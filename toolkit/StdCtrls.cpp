@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/WideText.h"
-#include "toolkit/Application.h"
+#include "toolkit/ErrorReport.h"
 #include "toolkit/HandleGuards.h"
 
 namespace {
@@ -101,12 +101,9 @@ LRESULT CALLBACK TComboBox::EditProc(HWND Window, UINT Message, WPARAM WParam, L
     RemoveWindowSubclass(Window, &TComboBox::EditProc, ComboEditSubclassId);
   } else if (Message == WM_KEYDOWN || Message == WM_SYSKEYDOWN || Message == WM_CHAR || Message == WM_KEYUP) {
     if (auto* Combo = dynamic_cast<TComboBox*>(FromHandle(GetParent(Window)))) {
-      try {
-        if (Combo->EditKey(Message, WParam)) return 0;
-      } catch (const std::exception& Error) {
-        Application().HandleException(Error);
-        return 0;
-      }
+      bool Used = true;  // a key whose handling failed is used up
+      ReportingErrors([&] { Used = Combo->EditKey(Message, WParam); });
+      if (Used) return 0;
     }
   }
   return DefSubclassProc(Window, Message, WParam, LParam);

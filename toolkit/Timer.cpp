@@ -1,6 +1,6 @@
 #include "toolkit/Timer.h"
 
-#include "toolkit/Application.h"
+#include "toolkit/ErrorReport.h"
 
 namespace {
 const wchar_t* const TimerClass = L"TorvaneTimer";
@@ -33,11 +33,7 @@ LRESULT CALLBACK TTimer::WindowProc(HWND Window, UINT Message, WPARAM WParam, LP
   if (Message == WM_TIMER) {
     auto* Timer = TMessageWindow::OwnerOf<TTimer>(Window);
     if (Timer && Timer->FEnabled && Timer->OnTimer) {
-      try {
-        Timer->OnTimer(Timer);
-      } catch (const std::exception& Error) {
-        Application().HandleException(Error);
-      }
+      ReportingErrors([Timer] { Timer->OnTimer(Timer); });
     }
     return 0;
   }

@@ -1,6 +1,6 @@
 #pragma once
 // What the search benchmarks share: a wall clock in seconds, and the engine's host without a window
-// (criteria, a button state, a grid that only counts its rows, no pause): the engine's own cost.
+// (criteria, a button state, results only counted, no pause): the engine's own cost.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -16,14 +16,14 @@ inline double SecondsSince(TClockType::time_point Start) {
   return std::chrono::duration<double>(TClockType::now() - Start).count();
 }
 
-class TCountingRows : public TRowSink {
+class TCountingRows : public TResultSink {
  public:
   void BeginUpdate() override {}
   void EndUpdate() override {}
-  void ClearRows() override { FCount = 0; }
-  void AddRows(int Count) override { FCount += Count; }
-  int RowCount() const override { return FCount; }
-  void SetCellText(int, int, const std::string&) override {}
+  void Clear() override { FCount = 0; }
+  void Add(const std::string&, const TFileEntry&) override { ++FCount; }
+  int Count() const override { return FCount; }
+  int RowCount() const { return FCount; }
 
  private:
   int FCount = 0;
@@ -65,7 +65,7 @@ class TQuietHost : public TSearchHost {
   void RepaintGrid() override {}
   void ProcessMessages() override {}
   void UpdateHistories(const std::string&, const std::string&) override {}
-  TRowSink& Rows() override { return Grid; }
+  TResultSink& Results() override { return Grid; }
   TClock& Clock() override { return NoPause; }
   TFileSystem& FileSystem() override { return PlatformFileSystem(); }
   const TFormatSettings& Format() override { return Settings; }

@@ -1,7 +1,11 @@
 // Times the same "*.txt" search of search_bench's tree through the main window (a click on "&Search"
 // until the window is idle again, with the status bar, the grid, the message pump and the 150 ms
 // pause per 750 ms) and through the engine alone (no window, no pause); then lists every file of the
-// tree, 200,000 rows, in the window and reports the process's peak working set. Prints "key: value".
+// tree, 200,000 rows, in the window and reports the process's peak working set; then lists them four
+// times more into the same grid (the window's own search, its results kept from one listing to the
+// next), 1,000,000 rows, and reports the peak again; then repeats the "*.txt" search --repeats times
+// (50 by default) in the same window and reports how the working set after the last compares with
+// the working set after the fifth. Prints "key: value".
 //
 // The search cache: each round also repeats the window's search with the cache its first search left
 // (cached_vs_uncached, click to idle; first_row_cached_ms, click until the first row is painted). Then a
@@ -9,7 +13,7 @@
 // it is shown and answers input (the cache still loading), cache_loaded_ms until the load is over, and
 // close_unchanged_ms for closing it when nothing changed.
 //
-//   window_bench [--root DIR] [--rounds N] [--cache-paths N]
+//   window_bench [--root DIR] [--rounds N] [--repeats N] [--cache-paths N]
 //
 // The engine and the window take turns, each round starting with an empty cache, and each figure is
 // the best of its rounds (3 by default): a machine busy with other work slows some rounds, not the
@@ -57,6 +61,9 @@ class TTimedForm : public TForm1 {
     StatusSeconds += SecondsSince(Start);
   }
   TClock& Clock() override { return FPauseClock; }
+  // While KeepRows is set, a new search adds its rows to those already listed.
+  TResultSink& Results() override { return FKeeping; }
+  bool KeepRows = false;
   // The first row painted: the grid holds rows and is out of its update bracket while messages run.
   void ProcessMessages() override {
     TForm1::ProcessMessages();
@@ -66,6 +73,22 @@ class TTimedForm : public TForm1 {
   TClockType::time_point ClickTime;
 
  private:
+  class TKeepingSink : public TResultSink {
+   public:
+    explicit TKeepingSink(TTimedForm& Form) : FForm(Form) {}
+    void BeginUpdate() override { Sink().BeginUpdate(); }
+    void EndUpdate() override { Sink().EndUpdate(); }
+    void Clear() override {
+      if (!FForm.KeepRows) Sink().Clear();
+    }
+    void Add(const std::string& Folder, const TFileEntry& Entry) override { Sink().Add(Folder, Entry); }
+    int Count() const override { return FForm.flist.RowCount(); }
+
+   private:
+    TResultSink& Sink() { return FForm.TForm1::Results(); }
+    TTimedForm& FForm;
+  };
+  TKeepingSink FKeeping{*this};
   class TPauseClock : public TClock {
    public:
     explicit TPauseClock(double& Seconds) : FSeconds(Seconds) {}
@@ -91,6 +114,13 @@ double ClickToIdle(TTimedForm& Form) {
   SendMessageW(Form.Button1.Handle(), BM_CLICK, 0, 0);
   Application().ProcessMessages();
   return SecondsSince(Start);
+}
+
+double WorkingSetMb(bool Peak) {
+  PROCESS_MEMORY_COUNTERS Memory = {};
+  Memory.cb = sizeof(Memory);
+  GetProcessMemoryInfo(GetCurrentProcess(), &Memory, sizeof(Memory));
+  return static_cast<double>(Peak ? Memory.PeakWorkingSetSize : Memory.WorkingSetSize) / 1048576.0;
 }
 
 double EngineSearch(TQuietHost& Host) {
@@ -133,12 +163,13 @@ void LargeCacheWindow(const std::filesystem::path& Settings, TForm1& Form, long 
 
 int main(int Count, char** Arguments) {
   std::string Root = (std::filesystem::temp_directory_path() / "torvane-bench-tree").u8string();
-  int Rounds = 3;
+  int Rounds = 3, Repeats = 50;
   long CachePaths = 1000000;
   for (int I = 1; I + 1 < Count; I += 2) {
     const std::string Key = Arguments[I], Value = Arguments[I + 1];
     if (Key == "--root") Root = Value;
     if (Key == "--rounds") Rounds = std::max(1, std::atoi(Value.c_str()));
+    if (Key == "--repeats") Repeats = std::max(5, std::atoi(Value.c_str()));
     if (Key == "--cache-paths") CachePaths = std::atol(Value.c_str());
   }
   while (Root.size() > 1 && (Root.back() == '/' || Root.back() == '\\')) Root.pop_back();
@@ -212,12 +243,32 @@ int main(int Count, char** Arguments) {
   // file has one), found again with the cache of the last round: the window at its fullest.
   Form.search.SetText("!t*.*");
   const double All = ClickToIdle(Form);
-  PROCESS_MEMORY_COUNTERS Memory = {};
-  Memory.cb = sizeof(Memory);
-  GetProcessMemoryInfo(GetCurrentProcess(), &Memory, sizeof(Memory));
   std::printf("window_all_rows: %d\n", Form.flist.RowCount());
   std::printf("window_all_rows_s: %.2f\n", All);
-  std::printf("window_peak_working_set_mb: %.0f\n", Memory.PeakWorkingSetSize / 1048576.0);
+  std::printf("window_peak_working_set_mb: %.0f\n", WorkingSetMb(true));
+  std::fflush(stdout);
+
+  // Four listings more into the same grid: a million rows, each a real entry as the search found it.
+  Form.KeepRows = true;
+  for (int Listing = 0; Listing < 4; ++Listing) ClickToIdle(Form);
+  Form.KeepRows = false;
+  std::printf("window_rows_1m: %d\n", Form.flist.RowCount());
+  std::printf("window_peak_working_set_mb_1m: %.0f\n", WorkingSetMb(true));
+  std::fflush(stdout);
+
+  // The same search again and again in one window: what each leaves behind.
+  Form.search.SetText("*.txt");
+  double AfterFifth = 0;
+  for (int Search = 1; Search <= Repeats; ++Search) {
+    ClickToIdle(Form);
+    if (Search == 5) AfterFifth = WorkingSetMb(false);
+  }
+  const double AfterLast = WorkingSetMb(false);
+  std::printf("repeat_searches: %d\n", Repeats);
+  std::printf("repeat_working_set_mb_5: %.0f\n", AfterFifth);
+  std::printf("repeat_working_set_mb_last: %.0f\n", AfterLast);
+  std::printf("repeat_growth_pct: %.1f\n", (AfterLast / AfterFifth - 1.0) * 100.0);
+  std::fflush(stdout);
   if (CachePaths > 0) LargeCacheWindow(Settings, Form, CachePaths);
   return 0;
 }

@@ -25,13 +25,13 @@ void TCellEditor::CreateParams(TCreateParams& Params) {
 
 LRESULT TCellEditor::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
   if (Message == WM_NCPAINT && (GetWindowLongW(FHandle, GWL_STYLE) & WS_BORDER)) {
-    TWindowDC DC(FHandle, true);
+    TDCGuard DC(FHandle, true);
     RECT Window;
     GetWindowRect(FHandle, &Window);
     OffsetRect(&Window, -Window.left, -Window.top);
-    ExcludeClipRect(DC.Handle(), 1, 1, Window.right - 1, Window.bottom - 1);
-    if (!ThemeServices().DrawBackground(L"EDIT", DC.Handle(), 1, 1, Window)) {
-      TCanvas Canvas(DC.Handle());
+    ExcludeClipRect(DC.Get(), 1, 1, Window.right - 1, Window.bottom - 1);
+    if (!ThemeServices().DrawBackground(L"EDIT", DC.Get(), 1, 1, Window)) {
+      TCanvas Canvas(DC.Get());
       Canvas.Brush().SetColor(clBtnShadow);
       Canvas.FrameRect(Window);
     }

@@ -183,8 +183,8 @@ void TCustomGridViewControl::SetCaption(const std::u16string& Value) {
   // The band is as high as the text in the grid's font, measured on the window's own DC.
   int TextHeight = 0;
   {
-    TWindowDC DC(FHandle);
-    TCanvas Measure(DC.Handle());
+    TDCGuard DC(FHandle);
+    TCanvas Measure(DC.Get());
     AssignGridFont(Measure.Font(), GridFont());
     TextHeight = Measure.TextHeight(std::u16string_view(FCaption.empty() ? u"Xy" : FCaption));
   }
@@ -629,8 +629,8 @@ void TCustomGridViewControl::RedrawBorder() {
 void TCustomGridViewControl::PaintThemedBorder() {
   if (FBorderStyle != bsSingle || !FEnableVisualStyles || !ThemeServices().ThemesActive()) return;
   // The list view's themed background paints the frame; the client area is left out.
-  TWindowDC Frame(FHandle, true);
-  HDC DC = Frame.Handle();
+  TDCGuard Frame(FHandle, true);
+  HDC DC = Frame.Get();
   RECT Window, Client;
   GetWindowRect(FHandle, &Window);
   OffsetRect(&Window, -Window.left, -Window.top);

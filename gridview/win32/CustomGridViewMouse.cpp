@@ -137,8 +137,8 @@ void TCustomGridViewControl::StartResize(TCustomColumn* Column) {
 }
 
 void TCustomGridViewControl::InvertResizeLine(int X) {
-  TWindowDC DC(FHandle);
-  PatBlt(DC.Handle(), X, 0, 1, ClientHeight(), DSTINVERT);
+  TDCGuard DC(FHandle);
+  PatBlt(DC.Get(), X, 0, 1, ClientHeight(), DSTINVERT);
 }
 
 // Moving.

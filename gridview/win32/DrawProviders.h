@@ -9,23 +9,7 @@
 #include "toolkit/Bitmap.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Graphic.h"
-
-// A device context of a window, given back when it goes.
-class TWindowDC {
- public:
-  explicit TWindowDC(HWND Window, bool WholeWindow = false)
-      : FWindow(Window), FDC(WholeWindow ? GetWindowDC(Window) : GetDC(Window)) {}
-  ~TWindowDC() {
-    if (FDC) ReleaseDC(FWindow, FDC);
-  }
-  TWindowDC(const TWindowDC&) = delete;
-  TWindowDC& operator=(const TWindowDC&) = delete;
-  HDC Handle() const { return FDC; }
-
- private:
-  HWND FWindow;
-  HDC FDC;
-};
+#include "toolkit/HandleGuards.h"
 
 inline RECT ToRECT(const TGridRect& R) { return RECT{R.Left, R.Top, R.Right, R.Bottom}; }
 inline TGridRect ToGridRect(const RECT& R) { return TGridRect{R.left, R.top, R.right, R.bottom}; }

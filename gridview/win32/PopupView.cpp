@@ -82,11 +82,11 @@ void TPopupView::FollowPointer(bool NonClient) {
 }
 
 void TPopupView::PaintBorder() {
-  TWindowDC DC(FHandle, true);
+  TDCGuard DC(FHandle, true);
   RECT Window;
   GetWindowRect(FHandle, &Window);
   OffsetRect(&Window, -Window.left, -Window.top);
-  TCanvas Canvas(DC.Handle());
+  TCanvas Canvas(DC.Get());
   Canvas.Brush().SetColor(cl3DDkShadow);
   Canvas.FrameRect(Window);
   Canvas.Brush().SetColor(clWhite);

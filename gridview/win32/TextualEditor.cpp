@@ -137,8 +137,8 @@ void TTextualEditor::AfterShow() {
 }
 
 int TTextualEditor::LineHeight() {
-  TWindowDC Screen(nullptr);
-  TCanvas Canvas(Screen.Handle());
+  TDCGuard Screen(nullptr);
+  TCanvas Canvas(Screen.Get());
   Canvas.Font().Assign(Font());
   return Canvas.TextHeight(u"Wg");
 }

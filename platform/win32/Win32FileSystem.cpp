@@ -12,6 +12,7 @@
 #include "core/FileSystem.h"
 #include "core/TemporaryName.h"
 #include "core/Text.h"
+#include "platform/win32/OwnedHandle.h"
 #include "platform/win32/SystemError.h"
 #include "platform/win32/WideText.h"
 
@@ -147,31 +148,6 @@ class TWin32FolderListing : public TFolderListing {
 DWORD Attributes(const std::string& Path) {
   return Path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(LongPathW(Path).c_str());
 }
-
-class THandle {
- public:
-  explicit THandle(HANDLE Handle) : FHandle(Handle) {}
-  ~THandle() {
-    if (Valid()) CloseHandle(FHandle);
-  }
-  THandle(const THandle&) = delete;
-  THandle& operator=(const THandle&) = delete;
-  bool Valid() const { return FHandle != INVALID_HANDLE_VALUE && FHandle != nullptr; }
-  HANDLE Get() const { return FHandle; }
-  bool Close() {
-    const bool Ok = CloseHandle(FHandle) != 0;
-    FHandle = INVALID_HANDLE_VALUE;
-    return Ok;
-  }
-  HANDLE Release() { return std::exchange(FHandle, INVALID_HANDLE_VALUE); }
-  void Reset(HANDLE Handle) {
-    if (Valid()) CloseHandle(FHandle);
-    FHandle = Handle;
-  }
-
- private:
-  HANDLE FHandle;
-};
 
 std::wstring FolderOfW(const std::wstring& Path) { return Path.substr(0, Path.find_last_of(L'\\') + 1); }
 

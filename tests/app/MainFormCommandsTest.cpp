@@ -181,7 +181,7 @@ TEST_F(MainFormCommandsTest, ExportResultsWritesTheFileChosen) {
   Form.PopupMenu1.Find("ExportResults1")->Click();
   const std::string Csv = Settings.ReadFile("results.csv");
   EXPECT_EQ(Csv.substr(0, 3), "\xEF\xBB\xBF");
-  EXPECT_NE(Csv.find("\r\n0,\"one, two.txt\",2,"), std::string::npos) << Csv;
+  EXPECT_NE(Csv.find("Name,Size,Modified,Folder,Type\r\n\"one, two.txt\",3000,"), std::string::npos) << Csv;
   // A file that cannot be written fails with the reason (the window's error report shows it).
   Form.OnPromptExportFile = [&](std::string& Chosen) {
     Chosen = Settings.Path("no such folder/results.csv");

@@ -1,6 +1,10 @@
 // Searches through the main window: rows read back from the grid, the status bar, cancel and close.
+#include <algorithm>
+#include <set>
+
 #include "app/Histories.h"
 #include "core/Text.h"
+#include "search/ResultList.h"
 #include "search/ResultRows.h"
 #include "tests/app/MainFormTest.h"
 
@@ -64,6 +68,30 @@ TEST_F(MainFormTest, ProgressRefreshesShowCountsWithSeparators) {
   EXPECT_EQ(Form.StatusBar1.Panel(2).Text, "Found 1,005 files");
   EXPECT_EQ(Form.StatusBar1.Panel(3).Text, "0KB");
   EXPECT_FALSE(Form.prg.Visible());
+}
+
+TEST_F(MainFormTest, ResultsBeyondOneBlockOfTheStoreReadBackSortAndLeave) {
+  const int Count = static_cast<int>(TResultList::BlockSize) + 20;
+  for (int I = 0; I < Count; ++I) Tree.WriteFile("f" + std::to_string(I) + ".dat", std::string(I % 3 * 1024, 'x'));
+  TForm1& Form = Start({Tree.Path(), "*.dat"});
+  Form.startTimer.SetEnabled(false);
+  Form.Button1Click(&Form.Button1);
+  ASSERT_EQ(Form.flist.RowCount(), Count);
+  const auto InRowOrder = [&Form] {
+    std::vector<std::string> Result;
+    for (int Row = 0; Row < Form.flist.RowCount(); ++Row) Result.push_back(Utf16ToUtf8(Form.flist.GetCellText(1, Row)));
+    return Result;
+  };
+  Form.flist.Columns().Items(rcName)->SetSorted(true);
+  std::vector<std::string> Shown = InRowOrder();
+  EXPECT_TRUE(std::is_sorted(Shown.begin(), Shown.end()));
+  EXPECT_EQ(std::set<std::string>(Shown.begin(), Shown.end()).size(), std::size_t(Count));
+  const std::string Last = "f" + std::to_string(Count - 1) + ".dat";
+  const int Row = static_cast<int>(std::find(Shown.begin(), Shown.end(), Last) - Shown.begin());
+  EXPECT_EQ(Utf16ToUtf8(Form.flist.GetCellText(rcSize, Row)), std::to_string((Count - 1) % 3));
+  Form.flist.DeleteRow(Row);
+  Shown.erase(Shown.begin() + Row);
+  EXPECT_EQ(InRowOrder(), Shown);
 }
 
 TEST_F(MainFormTest, EnterDuringASearchCancelsIt) {

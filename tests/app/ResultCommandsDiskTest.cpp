@@ -31,8 +31,8 @@ struct ResultCommandsDiskTest : ::testing::Test {
   }
 
   TTempFolder Tree;
-  TResultGrid Grid;
-  TGridResultRows Rows{Grid};
+  TTestResultGrid Grid;
+  TGridResultRows Rows{Grid.Results};
   TFileSystem& Disk = PlatformFileSystem();
   TResultCommands Commands{Rows, PlatformShell(), Disk};
   std::vector<std::string> Questions;

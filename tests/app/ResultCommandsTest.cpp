@@ -83,8 +83,8 @@ class ResultCommandsTest : public ::testing::Test {
     return Out;
   }
 
-  TResultGrid Grid;
-  TGridResultRows Rows{Grid};
+  TTestResultGrid Grid;
+  TGridResultRows Rows{Grid.Results};
   TFakeDisk Disk;
   TResultCommands Commands{Rows, Disk, Disk};
   std::vector<std::string> Questions;
@@ -215,7 +215,7 @@ TEST_F(ResultCommandsTest, AFolderRowLeavesOnlyWhenTheFolderIsGone) {
 
 TEST_F(ResultCommandsTest, RowsWithoutAWholePathNeverReachTheDisk) {
   AddFile("C:\\Data", "a.txt");
-  Grid.AddRows(1);                           // both parts empty: "\" would be the root of the current drive
+  Grid.AddResult("", "", 0, false);          // both parts empty: "\" would be the root of the current drive
   Grid.AddResult("C:\\Data", "", 0, false);  // the folder itself
   Disk.Paths["C:\\Data"] = true;
   Select({1, 2});
@@ -242,27 +242,19 @@ TEST_F(ResultCommandsTest, CopyPutsTheSelectedPathsOnePerLine) {
   EXPECT_EQ(Disk.Clipboard, "C:\\Data\\a.txt\r\nC:\\Данные\\β.txt");
 }
 
-TEST_F(ResultCommandsTest, ExportWritesEveryRowAsQuotedCommaSeparatedValues) {
+TEST_F(ResultCommandsTest, ExportWritesEveryRowWithExactSizesAndTimes) {
   AddFile("C:\\Data", "plain.txt", 1234 * 1024 + 5);
   AddFile("C:\\A, B", "say \"hi\".txt", 10);
   AddFile("C:\\Data", "two\nlines", 0);
   AddFolder("C:\\Data", "Ünï");
+  Grid.Columns().Move(rcFolder, 0);  // the export's columns are its own, whatever the grid shows
   Commands.ExportResults("C:\\out.csv");
-  const std::string Csv = Disk.Written["C:\\out.csv"];
-  const std::string Modified = Rows.CellText(rcModified, 0);
-  EXPECT_EQ(Csv,
-            "\xEF\xBB\xBF,Name,Size,Modified,Folder,Type\r\n"
-            "0,plain.txt,1234," +
-                Modified +
-                ",C:\\Data,Text Document\r\n"
-                "0,\"say \"\"hi\"\".txt\",0," +
-                Modified +
-                ",\"C:\\A, B\",Text Document\r\n"
-                "0,\"two\nlines\",0," +
-                Modified +
-                ",C:\\Data, File\r\n"
-                "1,Ünï,0," +
-                Modified + ",C:\\Data,Folder\r\n");
+  EXPECT_EQ(Disk.Written["C:\\out.csv"],
+            "\xEF\xBB\xBFName,Size,Modified,Folder,Type\r\n"
+            "plain.txt,1263621,2023-03-15T12:00:00,C:\\Data,Text Document\r\n"
+            "\"say \"\"hi\"\".txt\",10,2023-03-15T12:00:00,\"C:\\A, B\",Text Document\r\n"
+            "\"two\nlines\",0,2023-03-15T12:00:00,C:\\Data, File\r\n"
+            "Ünï,,2023-03-15T12:00:00,C:\\Data,Folder\r\n");
   EXPECT_THROW(Commands.ExportResults(""), EFileError);
 }
 

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "core/Text.h"
+#include "search/ResultCsv.h"
 #include "search/ResultRows.h"
 #include "search/SearchRun.h"
 #include "tests/find/ChildProcess.h"
@@ -145,19 +146,30 @@ TEST_F(FindTest, PathsNulAndLongOutput) {
   EXPECT_EQ(Rows[1], "1\treports\t0k \t" + DateText(Entry.Time, FormatSettings()) + "\t" + PathOf("Sub") + "\tFolder");
 }
 
-TEST_F(FindTest, CsvQuotesAwkwardNames) {
-  const TChildResult Run = Find({"--csv", Tree.Path(), "*.txt"});
+TEST_F(FindTest, CsvQuotesAwkwardNamesAndWritesExactValues) {
+  const TChildResult Run = Find({"--csv", Tree.Path(), "*rep*"});
   EXPECT_EQ(Run.Status, 0) << Run.Err;
   const auto Records = ParseCsv(Run.Out);
   ASSERT_FALSE(Records.empty());
-  EXPECT_EQ(Records[0], (std::vector<std::string>{"", "Name", "Size", "Modified", "Folder", "Type"}));
+  EXPECT_EQ(Records[0], (std::vector<std::string>{"Name", "Size", "Modified", "Folder", "Type"}));
+  EXPECT_EQ(Run.Out.rfind("Name,Size,Modified,Folder,Type\r\n", 0), 0u);
+  // Sizes in bytes (none for a folder) and times to the second, whatever the locale shows.
+  TFileEntry Entry;
+  ASSERT_TRUE(PlatformFileSystem().FindEntry(PathOf("Sub/Report.TXT"), Entry));
+  const std::vector<std::string> File{"Report.TXT", "2011", IsoDateTimeText(Entry.Time), PathOf("Sub"),
+                                      "Text Document"};
+  ASSERT_TRUE(PlatformFileSystem().FindEntry(PathOf("Sub/reports"), Entry));
+  const std::vector<std::string> Folder{"reports", "", IsoDateTimeText(Entry.Time), PathOf("Sub"), "Folder"};
+  EXPECT_EQ(std::set<std::vector<std::string>>(Records.begin() + 1, Records.end()),
+            (std::set<std::vector<std::string>>{File, Folder}));
+
   std::set<std::string> Paths;
-  for (std::size_t I = 1; I < Records.size(); ++I) {
-    ASSERT_EQ(Records[I].size(), 6u);
-    Paths.insert(Records[I][rcFolder] + Delimiter + Records[I][rcName]);
+  for (const auto& Record : ParseCsv(Find({"--csv", Tree.Path(), "*.txt"}).Out)) {
+    ASSERT_EQ(Record.size(), 5u);
+    if (Record[0] != "Name") Paths.insert(Record[3] + Delimiter + Record[0]);
   }
   EXPECT_EQ(Paths, TextFiles());
-  EXPECT_NE(Run.Out.find("\"Notes, draft.txt\""), std::string::npos);
+  EXPECT_NE(Find({"--csv", Tree.Path(), "*.txt"}).Out.find("\"Notes, draft.txt\""), std::string::npos);
 }
 
 TEST_F(FindTest, ContentSizeAndDateCriteria) {

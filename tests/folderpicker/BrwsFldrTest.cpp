@@ -1,5 +1,6 @@
 // clang-format off
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 // clang-format on
 #include <gtest/gtest.h>
@@ -119,13 +120,52 @@ struct BrwsFldrTest : ::testing::Test {
     SendMessageW(Dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Wide.c_str()));
   }
   // Selects Path as a user would and waits for the dialog to report it. Wine's dialog fills its tree
-  // in the background and, on a busy machine, can drop a selection made meanwhile: ask again.
+  // in the background (slowly the first time in a new prefix) and drops a selection it gets meanwhile;
+  // a request sent again while it still works on the last one starts the work over. So: wait until
+  // the tree has stopped growing, ask, give the dialog time to get there, and only then ask again.
   bool SelectAndWait(HWND Dialog, const std::string& Path) {
-    for (int Attempt = 0; Attempt < 10; ++Attempt) {
-      Select(Dialog, Path);
-      if (TDialogDriver::WaitFor([&] { return SelectionIs(Path); }, 2000)) return true;
+    return AskAndWait(
+        Dialog, [&] { Select(Dialog, Path); }, Path);
+  }
+  // The same for a shell item; Reported is the path the dialog reports for it ("" for a virtual one).
+  bool SelectAndWait(HWND Dialog, LPCITEMIDLIST Item, const std::string& Reported) {
+    return AskAndWait(
+        Dialog, [&] { SendMessageW(Dialog, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(Item)); }, Reported);
+  }
+  bool AskAndWait(HWND Dialog, const std::function<void()>& Ask, const std::string& Reported) {
+    for (int Attempt = 0; Attempt < 5; ++Attempt) {
+      WaitForTreeToSettle(Dialog);
+      Ask();
+      if (TDialogDriver::WaitFor([&] { return SelectionIs(Reported); }, 5000)) return true;
     }
     return false;
+  }
+  static HWND TreeOf(HWND Dialog) {
+    HWND Tree = nullptr;
+    EnumChildWindows(
+        Dialog,
+        [](HWND Child, LPARAM Found) -> BOOL {
+          wchar_t Class[32] = L"";
+          GetClassNameW(Child, Class, 32);
+          if (std::wstring(Class) != WC_TREEVIEWW) return TRUE;
+          *reinterpret_cast<HWND*>(Found) = Child;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&Tree));
+    return Tree;
+  }
+  // Until the number of items in the dialog's tree has held for half a second (at most 20 seconds).
+  static void WaitForTreeToSettle(HWND Dialog) {
+    const HWND Tree = TreeOf(Dialog);
+    if (!Tree) return;
+    LRESULT Count = -1;
+    int Steady = 0;
+    TDialogDriver::WaitFor([&] {
+      const LRESULT Now = SendMessageW(Tree, TVM_GETCOUNT, 0, 0);
+      Steady = Now == Count ? Steady + 1 : 0;
+      Count = Now;
+      return Steady >= 25;
+    });
   }
 
   TTempFolder Temp;
@@ -183,12 +223,15 @@ TEST_F(BrwsFldrTest, DriveRootIsPreselectedAndReturnedAsIs) {
 }
 
 TEST_F(BrwsFldrTest, CancelLeavesThePathAsItWasEvenAfterBrowsingElsewhere) {
-  const std::string Alpha = Temp.Path("Alpha"), Beta = Temp.Path("Beta");
+  // Elsewhere is the folder above: the dialog lists it on its way to Alpha. A folder beside Alpha may
+  // never be listed: on a busy machine Wine's dialog, the first time in a new prefix, can fill in only
+  // the items on the way to the preselection and then ignores a request for any other.
+  const std::string Alpha = Temp.Path("Alpha"), Above = Temp.Path();
   Picker.Path = Alpha;
   bool Browsed = false;
   TDialogDriver Driver([&](HWND Dialog) {
     if (!TDialogDriver::WaitFor([&] { return SelectionIs(Alpha); })) return;
-    Browsed = SelectAndWait(Dialog, Beta);
+    Browsed = SelectAndWait(Dialog, Above);
     TDialogDriver::Press(Dialog, IDCANCEL);
   });
   EXPECT_FALSE(Picker.Execute());
@@ -205,13 +248,10 @@ TEST_F(BrwsFldrTest, VirtualFolderDisablesOkUnlessAHandlerAllowsIt) {
   TDialogDriver Driver([&](HWND Dialog) {
     if (!TDialogDriver::WaitFor([&] { return SelectionIs(Alpha); })) return;
     OkForFolder = OkSettlesTo(Dialog, true);
-    SendMessageW(Dialog, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(Computer));
-    if (!TDialogDriver::WaitFor([&] { return SelectionIs(""); })) return;
+    if (!SelectAndWait(Dialog, Computer, "")) return;
     OkOffForComputer = OkSettlesTo(Dialog, false);
     EnableAll = true;
-    SelectAndWait(Dialog, Alpha);
-    SendMessageW(Dialog, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(Computer));
-    TDialogDriver::WaitFor([&] { return SelectionIs(""); });
+    if (!SelectAndWait(Dialog, Alpha) || !SelectAndWait(Dialog, Computer, "")) return;
     OkWhenAllowed = OkSettlesTo(Dialog, true);
     TDialogDriver::Press(Dialog, IDCANCEL);
   });

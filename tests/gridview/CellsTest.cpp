@@ -312,3 +312,30 @@ TEST_F(CellsTest, RepeatedTextsOfAColumnAreStoredOnce) {
   Fill({u"C:\\Data"});
   EXPECT_EQ(Column(0), (Texts{u"C:\\Data"}));
 }
+
+// A program that keeps its rows itself: the virtual columns hold no cells, rows carry their item.
+TEST_F(CellsTest, ARowSourceFillsTheVirtualColumnsThatMoveWithTheirRows) {
+  struct TSource : TRowSource {
+    std::vector<std::u16string> Names{u"c", u"a", u"b"};
+    void LoadValue(int, std::uint32_t Item, TVirtualColElement& Element) override { Element.TextValue = Names[Item]; }
+    std::u16string_view Text(int, std::uint32_t Item, std::u16string& Buffer) override {
+      return Item < Names.size() ? std::u16string_view(Names[Item]) : std::u16string_view(Buffer = u"");
+    }
+    double Number(int, std::uint32_t Item) override { return Item; }
+  } Source;
+  Text = Grid.Columns().Add<TTextualColumn>();
+  Grid.Columns().Add<TVirtualTextColumn>();
+  Grid.SetRowSource(&Source);
+  Fill({u"third", u"first", u"second"});
+  EXPECT_TRUE(Grid.Cells().Sourced(1));
+  EXPECT_FALSE(Grid.Cells().Sourced(0));
+  Grid.Cells().Sort(1, stAlphabetic, false);
+  EXPECT_EQ(Column(1), (Texts{u"a", u"b", u"c"}));
+  EXPECT_EQ(Column(0), (Texts{u"first", u"second", u"third"}));
+  Grid.DeleteRow(0);
+  Grid.InsertRow(0);  // a row the source does not have
+  EXPECT_EQ(Column(1), (Texts{u"", u"b", u"c"}));
+  EXPECT_EQ(Grid.GetCell(1, 2)->GetAsFloat(), 0.0);  // the source's number of item 0
+  Grid.SetRowSource(nullptr);
+  EXPECT_EQ(Grid.RowCount(), 0);
+}

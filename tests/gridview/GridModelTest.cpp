@@ -207,7 +207,7 @@ TEST_F(GridModelTest, DeleteAndInsertRows) {
   EXPECT_EQ(Grid.RowCount(), 4);
   EXPECT_THROW(Grid.DeleteRow(4), EListError);
   EXPECT_THROW(Grid.InsertRow(6), EListError);
-  EXPECT_EQ(Grid.Rows().Count(), Grid.RowCount());
+  EXPECT_EQ(Grid.Cells().RowCount(), Grid.RowCount());
 }
 
 TEST_F(GridModelTest, MeasuringHandlerChangesOnlyTheAnswer) {
@@ -217,7 +217,7 @@ TEST_F(GridModelTest, MeasuringHandlerChangesOnlyTheAnswer) {
   };
   EXPECT_EQ(Grid.RowHeight(0), 16);
   EXPECT_EQ(Grid.RowHeight(1), 40);
-  EXPECT_EQ(Grid.Rows().Items(1).Height, 16);
+  EXPECT_EQ(Grid.Cells().Row(1).Height, 16);
   Grid.SetRowSize(0);
   EXPECT_EQ(Grid.RowSize(), 16);
 }
@@ -350,14 +350,16 @@ TEST_F(GridModelTest, ClientWidthChangeAutoSizes) {
   EXPECT_TRUE(Grid.ColumnEditable(5));
 }
 
-TEST_F(GridModelTest, CellRowsWithoutRecordsReadAsPlainRows) {
+TEST_F(GridModelTest, CellRowsAreRowsThatArriveUnpainted) {
   Grid.AddRows(1);
+  Grid.Forget();
   Grid.AddCellRows(2);
+  EXPECT_TRUE(Grid.Log.empty());
   EXPECT_EQ(Grid.RowCount(), 3);
   EXPECT_EQ(Grid.RowHeight(2), 16);
   EXPECT_FALSE(Grid.RowSelected(2));
-  Grid.SetRowSelected(2, true);  // no record to mark: ignored
-  EXPECT_EQ(Grid.SelectedCount(), 0);
+  Grid.SetRowSelected(2, true);
+  EXPECT_EQ(Grid.SelectedCount(), 1);
   EXPECT_THROW(Grid.RowHeight(3), EListError);
 }
 

@@ -40,25 +40,24 @@ TEST(ResultRowsTest, SizeAndDateTexts) {
 
 TEST(ResultRowsTest, FileAndFolderRows) {
   TRecordingRows Rows;
-  const TFormatSettings Settings = UnitedStatesFormatSettings();
   std::uint64_t Total = 7;
   TFileEntry File;
   File.Name = "photo.Jpg";
   File.Size = 2048;
   File.Attributes = faArchive;
   File.Time = EncodeDateTime(2026, 1, 2, 3, 4, 0, 0);
-  AddResultRow(Rows, Settings, "C:\\Data", File, Total);
+  AddResultRow(Rows, "C:\\Data", File, Total);
   TFileEntry Folder;
   Folder.Name = "notes.txt";
   Folder.Attributes = faDirectory;
   Folder.Time = File.Time;
-  AddResultRow(Rows, Settings, "c:\\data", Folder, Total);
+  AddResultRow(Rows, "c:\\data", Folder, Total);
   File.Name = "archive.tar.gz";
-  AddResultRow(Rows, Settings, "C:\\Data", File, Total);
+  AddResultRow(Rows, "C:\\Data", File, Total);
   File.Name = "name.";
-  AddResultRow(Rows, Settings, "C:\\Data", File, Total);
+  AddResultRow(Rows, "C:\\Data", File, Total);
   File.Name = "README";
-  AddResultRow(Rows, Settings, "C:\\Data", File, Total);
+  AddResultRow(Rows, "C:\\Data", File, Total);
 
   ASSERT_EQ(Rows.RowCount(), 5);
   EXPECT_EQ(Rows.Rows[0],

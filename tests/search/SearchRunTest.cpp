@@ -463,15 +463,15 @@ TEST_F(SearchRunTest, ProgressRefreshEveryIntervalKeepsTheUpdateBracketBalanced)
 
 TEST_F(SearchRunTest, FailureInsideARunStillResetsButtonAndGrid) {
   struct TFailingRows : TRecordingRows {
-    void AddRows(int) override { throw std::runtime_error("grid full"); }
+    void Add(const std::string&, const TFileEntry&) override { throw std::runtime_error("grid full"); }
   };
   TFailingRows Rows;
   Tree.WriteFile("a.txt", "a");
   class THost : public TTestHost {
    public:
-    explicit THost(TRowSink& Sink) : FSink(Sink) {}
-    TRowSink& Rows() override { return FSink; }
-    TRowSink& FSink;
+    explicit THost(TResultSink& Sink) : FSink(Sink) {}
+    TResultSink& Results() override { return FSink; }
+    TResultSink& FSink;
   } Host2(Rows);
   Host2.Path = Tree.Path();
   Host2.Name = "*.txt";

@@ -6,20 +6,24 @@
 #include <vector>
 
 #include "core/Clock.h"
+#include "search/ResultRows.h"
 #include "search/SearchHost.h"
 
-class TRecordingRows : public TRowSink {
+// Results recorded as the texts a row of six cells takes: the image index "1" for a folder, the
+// size in kilobytes for a file, the others as the grid shows them ("" where nothing is written).
+class TRecordingRows : public TResultSink {
  public:
   void BeginUpdate() override { ++UpdateCount; }
   void EndUpdate() override { --UpdateCount; }  // below zero: an EndUpdate without its BeginUpdate
-  void ClearRows() override { Rows.clear(); }
-  void AddRows(int Count) override {
-    for (int I = 0; I < Count; ++I) Rows.emplace_back(6, std::string());
+  void Clear() override { Rows.clear(); }
+  void Add(const std::string& Folder, const TFileEntry& Entry) override {
+    const bool IsFolder = Entry.IsDirectory();
+    Rows.push_back({IsFolder ? "1" : "", Entry.Name, IsFolder ? "" : SizeText(Entry.Size),
+                    Entry.DetailsKnown ? DateText(Entry.Time, Settings) : "", Folder,
+                    ResultTypeName(Entry.Name, IsFolder)});
   }
-  int RowCount() const override { return static_cast<int>(Rows.size()); }
-  void SetCellText(int Column, int Row, const std::string& Text) override {
-    Rows.at(static_cast<std::size_t>(Row)).at(static_cast<std::size_t>(Column)) = Text;
-  }
+  int Count() const override { return RowCount(); }
+  int RowCount() const { return static_cast<int>(Rows.size()); }
 
   // Name -> row, for tests that look rows up by name.
   const std::vector<std::string>* Find(const std::string& Name) const {
@@ -35,6 +39,7 @@ class TRecordingRows : public TRowSink {
 
   std::vector<std::vector<std::string>> Rows;
   int UpdateCount = 0;
+  TFormatSettings Settings = UnitedStatesFormatSettings();
 };
 
 class TManualClock : public TClock {
@@ -86,7 +91,7 @@ class TTestHost : public TSearchHost {
     Histories.push_back(NameText + "|" + Folder);
   }
   bool RowsShowDetails() override { return ShowsDetails; }
-  TRowSink& Rows() override { return Grid; }
+  TResultSink& Results() override { return Grid; }
   TClock& Clock() override { return FakeClock; }
   TFileSystem& FileSystem() override { return *Files; }
   const TFormatSettings& Format() override { return Settings; }

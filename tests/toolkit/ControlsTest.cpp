@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/toolkit/FormFixture.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Forms.h"
@@ -33,16 +34,7 @@ class TProbe : public TCustomControl {
   }
 };
 
-struct ControlsTest : ::testing::Test {
-  void SetUp() override {
-    Application().Initialize();
-    Application().OnException = [this](const std::exception& Error) { Errors.push_back(Error.what()); };
-    Form.SetBounds(0, 0, 300, 200);
-  }
-  void TearDown() override { Application().OnException = nullptr; }
-  TForm Form;
-  std::vector<std::string> Errors;
-};
+using ControlsTest = TFormFixture;
 
 }  // namespace
 

@@ -1,0 +1,43 @@
+#pragma once
+// The results as the window shows them: the search's entries kept compactly in a result list, and
+// the grid's six columns reading them from there (the grid keeps no cell objects, only each row's
+// number in the list). It is the search's result sink and the grid's row source; values are
+// formatted when a cell is painted or read.
+#include "core/FormatSettings.h"
+#include "gridview/GridModel.h"
+#include "search/ResultList.h"
+#include "search/ResultSink.h"
+
+class TResultGrid : public TResultSink, public TRowSource {
+ public:
+  // Adds the six result columns to Grid (captions, kinds, sort types, the Size mask; the window
+  // gives them their looks), which takes its rows from here until the results go.
+  TResultGrid(TGridModel& Grid, const TFormatSettings& Settings);
+  ~TResultGrid() override;
+  TResultGrid(const TResultGrid&) = delete;
+  TResultGrid& operator=(const TResultGrid&) = delete;
+
+  // TResultSink: rows go to the end of the grid.
+  void BeginUpdate() override { FGrid.BeginUpdate(); }
+  void EndUpdate() override { FGrid.EndUpdate(); }
+  void Clear() override;
+  void Add(const std::string& Folder, const TFileEntry& Entry) override;
+  int Count() const override { return FGrid.RowCount(); }
+
+  // TRowSource: the cells of the result columns.
+  void LoadValue(int ACol, std::uint32_t Item, TVirtualColElement& Element) override;
+  std::u16string_view Text(int ACol, std::uint32_t Item, std::u16string& Buffer) override;
+  double Number(int ACol, std::uint32_t Item) override;
+
+  TGridModel& Grid() const { return FGrid; }
+  // The entries behind the grid's rows.
+  const TResultList& List() const { return FList; }
+  // The entry a row of the grid shows.
+  std::uint32_t ItemOf(int Row) const { return FGrid.Cells().Item(Row); }
+
+ private:
+  TGridModel& FGrid;
+  const TFormatSettings& FSettings;
+  TResultList FList;
+  std::u16string FBuffer;  // formatted values on their way into a display
+};
