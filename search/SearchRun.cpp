@@ -26,6 +26,50 @@ bool AsciiContainsText(std::string_view Text, std::string_view Lower) {
   return false;
 }
 
+// The entries of one folder of the walk, from its listing or from the cache pass's listing of it
+// (Replay), read a few ahead of their handling: the cache's place for each is fetched from memory while
+// those before it are handled (with a large cache it is nearly always far from every processor cache).
+class TFolderEntries {
+ public:
+  TFolderEntries(TFolderListing& Listing, std::vector<TFileEntry>* Replay, TSearchCache& Cache, std::string_view Folder)
+      : FListing(Listing), FReplay(Replay), FCache(Cache), FFolder(Folder) {}
+
+  // The next entry, or null at the end; valid until the next call.
+  TFileEntry* Next() {
+    if (FCount > 0) {
+      FHead = (FHead + 1) % Ahead;
+      --FCount;
+    }
+    while (!FEnded && FCount < Ahead) {
+      TFileEntry& Entry = FQueue[(FHead + FCount) % Ahead];
+      if (!Read(Entry)) {
+        FEnded = true;
+        break;
+      }
+      FCache.Prefetch(FFolder, Entry.Name);
+      ++FCount;
+    }
+    return FCount > 0 ? &FQueue[FHead] : nullptr;
+  }
+
+ private:
+  static constexpr std::size_t Ahead = 8;
+  bool Read(TFileEntry& Entry) {
+    if (!FReplay) return FListing.Next(Entry);
+    if (FReplayed == FReplay->size()) return false;
+    Entry = std::move((*FReplay)[FReplayed++]);
+    return true;
+  }
+
+  TFolderListing& FListing;
+  std::vector<TFileEntry>* FReplay;
+  TSearchCache& FCache;
+  std::string_view FFolder;
+  TFileEntry FQueue[Ahead];
+  std::size_t FHead = 0, FCount = 0, FReplayed = 0;
+  bool FEnded = false;
+};
+
 // Puts the run's button and grid back to idle whatever way the run ends; an exception still
 // reaches the general error report afterwards.
 class TRunGuard {
@@ -489,22 +533,19 @@ void TSearchRun::ListFolder(TWalkLevel& Level, bool Shared) {
   }
   TFolderListing& Listing = *Level.Folder;
   const bool Replay = Shared && FShared.Take(Level.Path, FReplay);
-  std::size_t Replayed = 0;
-  const auto Next = [&](TFileEntry& Entry) {
-    if (!Replay) return Listing.Next(Entry);
-    if (Replayed == FReplay.size()) return false;
-    Entry = std::move(FReplay[Replayed++]);
-    return true;
-  };
+  FFolderPrefix.assign(Level.Path).append(1, FDelimiter);
+  TFolderEntries Entries(Listing, Replay ? &FReplay : nullptr, FCache, FFolderPrefix);
   const std::string Shown = ShownFolder(Level.Path);
-  TFileEntry Entry;
-  while (FHost.ButtonEnabled() && Next(Entry)) {
+  while (FHost.ButtonEnabled()) {
+    TFileEntry* Next = Entries.Next();
+    if (!Next) break;
+    TFileEntry& Entry = *Next;
     if (!IsDotEntry(Entry.Name)) {
       ++EntriesSeen;
       // A name that fails the test costs no path, unless the cache records every path met.
       const bool NamePasses = PassesName(Entry.Name);
       if (NamePasses || FCache.Recording()) {
-        FPath.assign(Level.Path).append(1, FDelimiter).append(Entry.Name);
+        FPath.assign(FFolderPrefix).append(Entry.Name);
         ProcessNamedEntry(Shown, FPath, Entry, true, &Listing, NamePasses);
       }
       // A link to a folder is listed but not entered: it may lead back up the tree.

@@ -179,6 +179,7 @@ class TSearchRun {
   TSharedListings FShared;
   std::vector<TFileEntry> FReplay;
   std::string FSubfolderPath;
+  std::string FFolderPrefix;  // the folder being listed, with its separator
 };
 
 // '.ext' (lower-cased) for a name text of the form '*.ext' that the mask matches exactly as "ends with
