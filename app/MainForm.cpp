@@ -37,6 +37,7 @@ TForm1::TForm1(const TMainFormSetup& Setup)
   BuildBand();
   BuildCriteria();
   BuildGrid();
+  LoadImages();
   BuildStatusBar();
   BuildCommands();
   ConnectEvents();
@@ -58,6 +59,13 @@ void TForm1::CreateWnd() {
 void TForm1::Resize() {
   TForm::Resize();
   if (HandleAllocated()) PlaceForm();
+}
+
+void TForm1::ChangeScale(int M, int D) {
+  TForm::ChangeScale(M, D);
+  LoadImages();
+  PlaceForm();
+  Invalidate();
 }
 
 void TForm1::ConnectEvents() {
@@ -154,7 +162,8 @@ void TForm1::LoadLayout() {
   const TWindowLayout Layout = ReadWindowLayout(FSettingsFolder + LayoutFile, Columns.Count(), MinWidth, *FFileSystem);
   if (Layout.Bounds) {
     const TWindowBounds& B = *Layout.Bounds;
-    SetBounds(B.Left, B.Top, B.Width, B.Height);
+    // The file keeps sizes at 96 pixels per inch and the place in screen pixels.
+    SetBounds(B.Left, B.Top, ScaleValue(B.Width), ScaleValue(B.Height));
     // A place on a monitor that is no longer there: the size is kept, the window centred.
     const RECT Place{B.Left, B.Top, B.Left + B.Width, B.Top + B.Height};
     Position = MonitorFromRect(&Place, MONITOR_DEFAULTTONULL) ? poDesigned : poScreenCenter;
@@ -163,7 +172,7 @@ void TForm1::LoadLayout() {
   for (std::size_t Place = 0; Place < Layout.ColumnOrder.size(); ++Place)
     Columns.Items(Layout.ColumnOrder[Place])->SetPosition(static_cast<int>(Place));
   for (std::size_t Index = 0; Index < Layout.ColumnWidths.size(); ++Index)
-    Columns.Items(static_cast<int>(Index))->SetWidth(Layout.ColumnWidths[Index]);
+    Columns.Items(static_cast<int>(Index))->SetWidth(ScaleValue(Layout.ColumnWidths[Index]));
   if (Layout.SortColumn >= 0) {
     TCustomColumn* Sorted = Columns.Items(Layout.SortColumn);
     Sorted->SetSortKind(Layout.SortDescending ? skDescending : skAscending);
@@ -183,7 +192,8 @@ TWindowLayout TForm1::CurrentLayout() {
     GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &Monitor);
     const RECT& R = Placement.rcNormalPosition;
     const int DX = Monitor.rcWork.left - Monitor.rcMonitor.left, DY = Monitor.rcWork.top - Monitor.rcMonitor.top;
-    Layout.Bounds = TWindowBounds{R.left + DX, R.top + DY, R.right - R.left, R.bottom - R.top};
+    Layout.Bounds =
+        TWindowBounds{R.left + DX, R.top + DY, UnscaleValue(R.right - R.left), UnscaleValue(R.bottom - R.top)};
     Layout.Maximized = IsZoomed(Handle()) != 0;
   }
   const TColumns& Columns = flist.Columns();
@@ -194,7 +204,7 @@ TWindowLayout TForm1::CurrentLayout() {
     Layout.ColumnOrder.push_back(Columns.DisplayItems(Place)->Index());
   for (int Index = 0; Index < Columns.Count(); ++Index) {
     const TCustomColumn* Column = Columns.Items(Index);
-    Layout.ColumnWidths.push_back(Column->Width());
+    Layout.ColumnWidths.push_back(UnscaleValue(Column->Width()));
     if (Column->Sorted()) {
       Layout.SortColumn = Index;
       Layout.SortDescending = Column->SortKind() == skDescending;

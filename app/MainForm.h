@@ -81,6 +81,9 @@ class TForm1 : public TForm, public TSearchWindow {
   TTimer cacheTimer;  // watches the search cache's load
   TBrowseForFolder fd;
 
+  // The images are drawn again for the new density and the controls placed again.
+  void ChangeScale(int M, int D) override;
+
   // Event handlers.
   void FormCreate();
   void FormShow(TObject* Sender);
@@ -151,6 +154,7 @@ class TForm1 : public TForm, public TSearchWindow {
   // MainFormLayout.cpp: the controls' looks, texts, defaults and places.
   void BuildBand();
   void BuildCriteria();
+  void LoadImages();
   void BuildGrid();
   void BuildStatusBar();
   void BuildCommands();

@@ -12,7 +12,9 @@ namespace {
 
 constexpr TColor BandColor = RGBColor(105, 128, 218), BandLine = RGBColor(38, 62, 153);
 constexpr TColor CriteriaColor = RGBColor(214, 223, 247), LinkColor = RGBColor(0, 33, 231);
-constexpr int BandHeight = 136, StatusHeight = 22, HelpBarWidth = 184;
+// Lengths at 96 pixels per inch; the window scales them to its density where it places its controls.
+constexpr int BandHeight = 136, StatusHeight = 22, HelpBarWidth = 184, HelpBarMargin = 1, PaneGap = 6;
+constexpr int SearchBarHeight = 35, CriteriaHeight = 88;
 // The criteria panel's width as laid out: controls anchored to its right keep their distance to the
 // right edge from there.
 constexpr int CriteriaDesignWidth = 482;
@@ -37,20 +39,17 @@ void TForm1::BuildBand() {
   tpPaneBar1.SetCaption("File & Folder Search");
   SetPaneFont(tpPaneBar1.Font(), -13, 0);
   SetPaneFont(tpPaneBar1.HeaderFont(), -11, fsBold);
-  tpPaneBar1.Icon().LoadFromResourceName(GetModuleHandleW(nullptr), "TPFOLDERICON", 32);
-  tpPaneBar1.SetBounds(0, 0, CriteriaDesignWidth, 35);
+  tpPaneBar1.SetBounds(0, 0, CriteriaDesignWidth, SearchBarHeight);
 
   tpContainer3.SetColor(CriteriaColor);
   tpContainer3.SetBoundLines(blLeft | blRight | blBottom);
   tpContainer3.SetBoundColor(clWhite);
   tpContainer3.OnAlignChildren = [this](TObject*) { PlaceCriteria(); };
 
-  ImageList1.AddResource(GetModuleHandleW(nullptr), "TPHELPIMAGE", clFuchsia);
   tpPaneBar3.SetParentFont(false);
   tpPaneBar3.SetCaption("Help & Support");
   SetPaneFont(tpPaneBar3.Font(), -11, 0);
   SetPaneFont(tpPaneBar3.HeaderFont(), -11, fsBold);
-  tpPaneBar3.Icon().LoadFromResourceName(GetModuleHandleW(nullptr), "TPHELPICON", 32);
   tpPaneBar3.SetImageList(&ImageList1);
   for (int Link = 0; Link < HelpLinkCount; ++Link)
     tpPaneBar3.Items().Add().SetCaption(HelpLinkCaption(THelpLink(Link)));
@@ -87,8 +86,19 @@ void TForm1::BuildCriteria() {
   for (TComboBox* Box : {&search, &path}) Box->SetDropDownCount(8);
 }
 
+// The pictures are drawn for the window's density: the help bar's and the rows' image lists and the
+// two bars' icons.
+void TForm1::LoadImages() {
+  const HINSTANCE Instance = GetModuleHandleW(nullptr);
+  ImageList1.SetSize(ScaleValue(24), ScaleValue(24));
+  ImageList1.AddResource(Instance, "TPHELPIMAGE", clFuchsia);
+  ImageList2.SetSize(ScaleValue(16), ScaleValue(16));
+  ImageList2.AddResource(Instance, "ROWIMAGES", clFuchsia);
+  tpPaneBar1.Icon().LoadFromResourceName(Instance, "TPFOLDERICON", ScaleValue(32));
+  tpPaneBar3.Icon().LoadFromResourceName(Instance, "TPHELPICON", ScaleValue(32));
+}
+
 void TForm1::BuildGrid() {
-  ImageList2.AddResource(GetModuleHandleW(nullptr), "ROWIMAGES", clFuchsia);
   flist.SetHeaderSize(18);
   flist.SetRowSize(16);
   flist.SetOptions(TGridOptions{goHeader, goGrid, goMultiSelect, goSelectFullRow});
@@ -152,28 +162,29 @@ void TForm1::BuildCommands() {
 
 void TForm1::PlaceForm() {
   const RECT Client = ClientRect();
-  tpContainer2.SetBounds(0, 0, Client.right, BandHeight);
-  flist.SetBounds(0, BandHeight, Client.right, std::max(0, int(Client.bottom) - BandHeight - StatusHeight));
-  StatusBar1.SetBounds(0, Client.bottom - StatusHeight, Client.right, StatusHeight);
+  const int Band = ScaleValue(BandHeight), Status = ScaleValue(StatusHeight);
+  tpContainer2.SetBounds(0, 0, Client.right, Band);
+  flist.SetBounds(0, Band, Client.right, std::max(0, int(Client.bottom) - Band - Status));
+  StatusBar1.SetBounds(0, Client.bottom - Status, Client.right, Status);
   PlaceBand();
 }
 
 // The search bar and the criteria panel stretch with the band; the help bar keeps to its right edge.
 void TForm1::PlaceBand() {
   const RECT Area = tpContainer2.ChildArea();
-  const int HelpLeft = Area.right - HelpBarWidth - 1;
-  tpPaneBar3.SetBounds(HelpLeft, Area.top, HelpBarWidth, tpPaneBar3.Height());
-  const int Width = std::max(0, HelpLeft - 6 - int(Area.left));
+  const int HelpLeft = Area.right - ScaleValue(HelpBarWidth + HelpBarMargin);
+  tpPaneBar3.SetBounds(HelpLeft, Area.top, ScaleValue(HelpBarWidth), tpPaneBar3.Height());
+  const int Width = std::max(0, HelpLeft - ScaleValue(PaneGap) - int(Area.left));
   tpPaneBar1.SetBounds(Area.left, Area.top, Width, tpPaneBar1.Height());
-  tpContainer3.SetBounds(Area.left, Area.top + 35, Width, 88);
+  tpContainer3.SetBounds(Area.left, Area.top + ScaleValue(SearchBarHeight), Width, ScaleValue(CriteriaHeight));
 }
 
 // The fields on the left keep their distance to the panel's left edge; everything from "File Size:"
 // on keeps its distance to the right edge.
 void TForm1::PlaceCriteria() {
-  const int Shift = tpContainer3.Width() - CriteriaDesignWidth;
+  const int Shift = tpContainer3.Width() - ScaleValue(CriteriaDesignWidth);
   const std::pair<TWinControl*, int> Anchored[] = {{&sc_size, 240}, {&sztp, 310},        {&edit1, 394},
                                                    {&Label3, 462},  {&sc_modified, 240}, {&stdate, 310},
                                                    {&nddate, 394},  {&Button1, 400}};
-  for (const auto& [Control, DesignLeft] : Anchored) Control->SetLeft(DesignLeft + Shift);
+  for (const auto& [Control, DesignLeft] : Anchored) Control->SetLeft(ScaleValue(DesignLeft) + Shift);
 }

@@ -2,7 +2,9 @@
 // The window's layout as the user left it: where the window stood, whether it was maximised, and the
 // results grid's column order, widths and sort column. Kept in a settings file of its own, read at
 // start and written at close; whatever is missing or damaged in it falls back to the design's defaults
-// on its own, so one bad line costs only what it holds.
+// on its own, so one bad line costs only what it holds. Sizes (the window's width and height, the
+// column widths) are kept at 96 pixels per inch, so that they mean the same on a screen of any
+// density; the window's place is kept in screen pixels.
 #include <optional>
 #include <string>
 #include <vector>

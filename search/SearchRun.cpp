@@ -25,10 +25,59 @@ bool AsciiContainsText(std::string_view Text, std::string_view Lower) {
   return false;
 }
 
+// The entries of one folder of the walk, from its listing or from the cache pass's listing of it
+// (Replay), read a few ahead of their handling: the cache's place for each is fetched from memory while
+// those before it are handled (with a large cache it is nearly always far from every processor cache).
+class TFolderEntries {
+ public:
+  TFolderEntries(TFolderListing& Listing, std::vector<TFileEntry>* Replay, TSearchCache& Cache, std::string_view Folder)
+      : FListing(Listing), FReplay(Replay), FCache(Cache), FFolder(Folder) {}
+
+  // The next entry, or null at the end; valid until the next call.
+  TFileEntry* Next() {
+    if (FCount > 0) {
+      FHead = (FHead + 1) % Ahead;
+      --FCount;
+    }
+    while (!FEnded && FCount < Ahead) {
+      TFileEntry& Entry = FQueue[(FHead + FCount) % Ahead];
+      if (!Read(Entry)) {
+        FEnded = true;
+        break;
+      }
+      FCache.Prefetch(FFolder, Entry.Name);
+      ++FCount;
+    }
+    return FCount > 0 ? &FQueue[FHead] : nullptr;
+  }
+
+ private:
+  static constexpr std::size_t Ahead = 8;
+  bool Read(TFileEntry& Entry) {
+    if (!FReplay) return FListing.Next(Entry);
+    if (FReplayed == FReplay->size()) return false;
+    Entry = std::move((*FReplay)[FReplayed++]);
+    return true;
+  }
+
+  TFolderListing& FListing;
+  std::vector<TFileEntry>* FReplay;
+  TSearchCache& FCache;
+  std::string_view FFolder;
+  TFileEntry FQueue[Ahead];
+  std::size_t FHead = 0, FCount = 0, FReplayed = 0;
+  bool FEnded = false;
+};
+
 }  // namespace
 
 TSearchRun::TSearchRun(const TSearchCriteria& Criteria, TSearchCache& Cache, TFileSystem& Files, TClock& Clock)
-    : FCache(Cache), FFileSystem(Files), FClock(Clock), FDelimiter(Files.PathDelimiter()), FTypedRoot(Criteria.Folder) {
+    : FCache(Cache),
+      FFileSystem(Files),
+      FClock(Clock),
+      FDelimiter(Files.PathDelimiter()),
+      FTypedRoot(Criteria.Folder),
+      FShared(Files) {
   SetMask(Criteria.NameText);  // a malformed mask stops here, before anything else
   SetContentText(Criteria.ContentText);
   FMinimumSize = Criteria.MinimumSize.value_or(0);
@@ -190,10 +239,13 @@ void TSearchRun::SearchCache(const std::string& Root) {
   Report(ssCachePassBegins);
   FListedLines.clear();
   FListedByKey.clear();
+  FContentFailed.clear();
   FRowsShown = false;
   const TSFCList& List = FCache.List();
   std::vector<std::uint32_t> Candidates;
-  TCandidateLookup Lookup(FFileSystem);
+  FShared.Clear();
+  // The content test's answers are kept for the walk with the size and stamp of the file tested.
+  TCandidateLookup Lookup(FFileSystem, &FShared, FReadDetails || !FContentText.empty());
   if (!CollectCandidates(Root, Candidates, Lookup)) return;
   // Candidates only need the list's (collated) order: those a saved file gave are in it already.
   List.SortIndexes(Candidates);
@@ -280,7 +332,14 @@ void TSearchRun::ListCachedEntry(const std::string& Root, std::uint32_t Line, co
     FFileSystem.PathKey(Key);
     if (FListedByKey.count(Key)) return;
   }
-  if (!ProcessEntryAt(ShownFolder(Folder), Path, Entry, false)) return;
+  FContentJudged = false;
+  if (!ProcessEntryAt(ShownFolder(Folder), Path, Entry, false)) {
+    // The walk need not read again a file found without the text, as long as it is the same file (a
+    // link's own stamp does not tell whether its target changed).
+    if (FContentJudged && Entry.DetailsKnown && Entry.Stamp != 0 && !Entry.IsLink())
+      FContentFailed.emplace(Line, TTestedFile{Entry.Size, Entry.Stamp});
+    return;
+  }
   FListedLines[Line] = true;
   if (!Plain) FListedByKey.emplace(std::move(Key), Line);
   ShowRowsSoFar();
@@ -298,54 +357,82 @@ void TSearchRun::WalkFolder(const std::string& Folder) {
   // Depth first like a recursive walk (a folder's entries, then each of its subfolders in the order
   // met), but with an explicit stack so that very deep trees cannot exhaust the thread's stack. A
   // subfolder is opened relative to its open parent, never by a path resolved from the root again.
+  FShared.Drop(Folder);  // the root's stamp is met in no listing of the walk
   std::vector<TWalkLevel> Stack(1);
   Stack.back().Path = Folder;
   if (!Cancelled()) Stack.back().Folder = FFileSystem.OpenFolder(Folder);
-  ListFolder(Stack.back());
+  ListFolder(Stack.back(), false);
   while (!Stack.empty()) {
     TWalkLevel& Top = Stack.back();
     if (Top.Next == Top.Subfolders.size()) {
       Stack.pop_back();
       continue;
     }
+    const bool Shared = Top.Shared[Top.Next];
     const std::string& Name = Top.Subfolders[Top.Next++];
     TWalkLevel Child;
     Child.Path.reserve(Top.Path.size() + 1 + Name.size());
     Child.Path.append(Top.Path).append(1, FDelimiter).append(Name);
     // After a cancel request each queued folder still counts, but none is opened.
-    if (!Cancelled()) Child.Folder = Top.Folder->OpenSubfolder(Name);
+    if (!Cancelled())
+      Child.Folder = Shared ? Top.Folder->OpenSubfolderUnlisted(Name) : Top.Folder->OpenSubfolder(Name);
     if (Top.Next == Top.Subfolders.size()) Top.Folder.reset();  // no more subfolders to open from it
-    ListFolder(Child);
+    ListFolder(Child, Shared);
     if (!Child.Subfolders.empty()) Stack.push_back(std::move(Child));
   }
+  FShared.Clear();
 }
 
-void TSearchRun::ListFolder(TWalkLevel& Level) {
+void TSearchRun::ListFolder(TWalkLevel& Level, bool Shared) {
   ++FFoldersSeen;
-  if (!Level.Folder) return;
+  if (!Level.Folder) {
+    if (Shared) FShared.Drop(Level.Path);
+    return;
+  }
   TFolderListing& Listing = *Level.Folder;
+  const bool Replay = Shared && FShared.Take(Level.Path, FReplay);
+  FFolderPrefix.assign(Level.Path).append(1, FDelimiter);
+  TFolderEntries Entries(Listing, Replay ? &FReplay : nullptr, FCache, FFolderPrefix);
   const std::string Shown = ShownFolder(Level.Path);
-  TFileEntry Entry;
-  while (!Cancelled() && Listing.Next(Entry)) {
+  while (!Cancelled()) {
+    TFileEntry* Next = Entries.Next();
+    if (!Next) break;
+    TFileEntry& Entry = *Next;
     if (!IsDotEntry(Entry.Name)) {
       ++FEntriesSeen;
       // A name that fails the test costs no path, unless the cache records every path met.
       const bool NamePasses = PassesName(Entry.Name);
       if (NamePasses || FCache.Recording()) {
-        FPath.assign(Level.Path).append(1, FDelimiter).append(Entry.Name);
+        FPath.assign(FFolderPrefix).append(Entry.Name);
         ProcessNamedEntry(Shown, FPath, Entry, true, &Listing, NamePasses);
       }
       // A link to a folder is listed but not entered: it may lead back up the tree.
-      if (Entry.IsDirectory() && !Entry.IsLink()) Level.Subfolders.push_back(Entry.Name);
+      if (Entry.IsDirectory() && !Entry.IsLink()) {
+        const bool Holds = !FShared.Empty() && SharedListingHolds(Level, Entry, Replay);
+        Level.Subfolders.push_back(Entry.Name);
+        Level.Shared.push_back(Holds);
+      }
     }
     FProgress->Pump();
     RefreshProgress(Shown);
   }
+  if (Replay) FReplay.clear();
   if (Level.Subfolders.empty()) {
     Level.Folder.reset();
   } else {
     Listing.EndListing();
   }
+}
+
+bool TSearchRun::SharedListingHolds(TWalkLevel& Level, TFileEntry& Entry, bool Replayed) {
+  FSubfolderPath.assign(Level.Path).append(1, FDelimiter).append(Entry.Name);
+  const std::uint64_t Kept = FShared.StampOf(FSubfolderPath);
+  if (Kept == 0) return false;
+  // A replayed entry's details date from the cache pass's listing: only details read now tell.
+  const bool Fresh = Entry.DetailsKnown ? !Replayed : Level.Folder->ReadDetails(Entry);
+  if (Fresh && Entry.Stamp == Kept) return true;
+  FShared.Drop(FSubfolderPath);
+  return false;
 }
 
 // Folder is what the row shows, Path where the entry really is: pass 1 shows a lower-cased folder,
@@ -363,6 +450,7 @@ bool TSearchRun::ProcessNamedEntry(const std::string& Folder, const std::string&
   // cache pass did not list (its lookup failed, the extension shortcut passed it over, or a name
   // differing only in case shares its cache line) is the walk's to list.
   if (!NamePasses || (CacheMode && ListedByCachePass(Path, Hit))) return false;
+  if (CacheMode && !FContentFailed.empty() && FailedContentTest(Hit, Entry, Listing)) return false;
   // A listing gives names and kinds; sizes and times cost a call per entry (POSIX), paid only for the
   // names that pass, so a search by name costs little more than the listing itself. A content test
   // that decides first (no size or date criterion) leaves them to the files that contain the text.
@@ -391,6 +479,15 @@ bool TSearchRun::ListedByCachePass(const std::string& Path, const TCacheHit& Hit
   return true;
 }
 
+bool TSearchRun::FailedContentTest(const TCacheHit& Hit, TFileEntry& Entry, TFolderListing* Listing) {
+  if (!Hit.SamePath || Hit.Line < 0) return false;
+  const auto Tested = FContentFailed.find(static_cast<std::uint32_t>(Hit.Line));
+  if (Tested == FContentFailed.end()) return false;
+  // Its size and stamp tell whether it is the file tested; reading them costs far less than the file.
+  if (!Entry.DetailsKnown && !(Listing && Listing->ReadDetails(Entry))) return false;
+  return Entry.Size == Tested->second.Size && Entry.Stamp == Tested->second.Stamp;
+}
+
 bool TSearchRun::PassesName(const std::string& Name) {
   if (FNameAny) return true;
   // '*.ext' and '*text*' need no mask.
@@ -408,6 +505,7 @@ bool TSearchRun::PassesSizeTime(std::uint64_t Size, TDateTime Time) const {
 
 bool TSearchRun::PassesContent(const std::string& Path, TFileEntry& Entry, TFolderListing* Listing) {
   if (FContentText.empty()) return true;
+  FContentJudged = true;  // unless the file cannot be opened, below
   if (!Entry.DetailsKnown) {
     if (Entry.IsDirectory()) return false;  // a folder holds no text; a file or a link is opened
   } else if (!Entry.IsLink()) {
@@ -418,6 +516,7 @@ bool TSearchRun::PassesContent(const std::string& Path, TFileEntry& Entry, TFold
     if (Entry.Size == 0) return false;  // an empty file (or a folder) holds no text: no need to open it
   }
   const std::unique_ptr<TFileReader> File = Listing ? Listing->OpenFile(Entry.Name) : FFileSystem.OpenFile(Path);
+  if (!File) FContentJudged = false;  // perhaps held by another program now: the walk tries again
   if (File && !Entry.DetailsKnown) Entry.Size = File->Size();
   return OpenedFileContainsText(File.get());
 }

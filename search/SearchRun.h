@@ -15,6 +15,7 @@
 #include "search/SearchCache.h"
 #include "search/SearchCriteria.h"
 #include "search/SearchProgress.h"
+#include "search/SharedListings.h"
 
 // Files of this size or more are not read for the content test.
 inline constexpr std::uint64_t ContentSizeLimit = 300000;
@@ -67,6 +68,9 @@ class TSearchRun {
   // Whether the cache pass listed the entry at Path, which the walk met and recorded as Hit (compared
   // as the file system compares paths); a line that spelled it otherwise takes the walk's spelling.
   bool ListedByCachePass(const std::string& Path, const TCacheHit& Hit);
+  // Whether the walk's entry (recorded as Hit) is a file the cache pass found without the text, still
+  // of the size and stamp it had then.
+  bool FailedContentTest(const TCacheHit& Hit, TFileEntry& Entry, TFolderListing* Listing);
   // The cache pass's parts: the cached paths under Root that pass the name test (false when cancelled),
   // and the listing of one of them that the disk still has.
   bool CollectCandidates(const std::string& Root, std::vector<std::uint32_t>& Candidates, TCandidateLookup& Lookup);
@@ -86,10 +90,17 @@ class TSearchRun {
     std::string Path;
     std::unique_ptr<TFolderListing> Folder;
     std::vector<std::string> Subfolders;
+    std::vector<bool> Shared;  // of each subfolder: the cache pass's listing of it is still good
     std::size_t Next = 0;
   };
-  // Lists one folder (counting it) and collects the names of its subfolders.
-  void ListFolder(TWalkLevel& Level);
+  // Lists one folder (counting it), or goes through the cache pass's listing of it (Shared), and
+  // collects the names of its subfolders.
+  void ListFolder(TWalkLevel& Level, bool Shared);
+  // Whether the cache pass's listing of the subfolder Entry of Level, if it kept one, still holds:
+  // the stamp the walk meets for the folder is the one it had then. Entry came from the cache pass's
+  // listing of Level itself when Replayed (its details are as old as that, unless read now). A listing
+  // that no longer holds is dropped.
+  bool SharedListingHolds(TWalkLevel& Level, TFileEntry& Entry, bool Replayed);
   // A folder below the full root, as the row shows it: below the root as typed.
   std::string ShownFolder(std::string_view Folder) const;
 
@@ -130,6 +141,13 @@ class TSearchRun {
   // with letters beyond A to Z, which the file system may fold where the cache does not, are also kept
   // by their key (TFileSystem::PathKey), so that a file is listed once whatever spellings the cache holds.
   std::vector<bool> FListedLines;
+  // The cache lines of files the cache pass read for the text and found without it (or too large),
+  // with the size and stamp they had.
+  struct TTestedFile {
+    std::uint64_t Size, Stamp;
+  };
+  std::unordered_map<std::uint32_t, TTestedFile> FContentFailed;
+  bool FContentJudged = false;  // the content test of the last entry decided on the file itself
   std::unordered_map<std::string, std::uint32_t> FListedByKey;
   std::string FListedKey;
   std::uint32_t FLastShown = 0;  // tick at which the cache pass last offered its rows
@@ -141,6 +159,11 @@ class TSearchRun {
   std::string FNameLiteral;    // 'text' of a mask '*text*', the same
   bool FNameAny = false;       // a mask of "*" alone matches every name
   TContentSearch FContentSearch;
+  // The folders the cache pass listed, for the walk.
+  TSharedListings FShared;
+  std::vector<TFileEntry> FReplay;
+  std::string FSubfolderPath;
+  std::string FFolderPrefix;  // the folder being listed, with its separator
 };
 
 // '.ext' (lower-cased) for a name text of the form '*.ext' that the mask matches exactly as "ends with

@@ -1,6 +1,15 @@
 #include "taskpane/tpContainer.h"
 
-TtpCustomContainer::TtpCustomContainer(TWinControl* Parent) : TtpCustomControl(Parent) { SetBounds(0, 0, 185, 41); }
+TtpCustomContainer::TtpCustomContainer(TWinControl* Parent) : TtpCustomControl(Parent) {
+  SetBounds(0, 0, ScaleValue(185), ScaleValue(41));
+}
+
+void TtpCustomContainer::ChangeScale(int M, int D) {
+  TtpCustomControl::ChangeScale(M, D);
+  // The bound lines stay one pixel wide: they are hairlines at any density.
+  SetSpacing(ScaleLength(FSpacing, M, D));
+  SetBorderWidth(ScaleLength(FBorderWidth, M, D));
+}
 
 void TtpCustomContainer::CreateParams(TCreateParams& Params) {
   TtpCustomControl::CreateParams(Params);

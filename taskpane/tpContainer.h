@@ -49,6 +49,8 @@ class TtpCustomContainer : public TtpCustomControl {
   // The area left for child controls: the client area less the border, the bound lines when shown,
   // and the glyph's width on the left.
   RECT ChildArea();
+  // The border and the caption's spacing follow the density.
+  void ChangeScale(int M, int D) override;
 
   TNotifyEvent OnEnabledChanged;
   TtpPaintEvent OnPaint;

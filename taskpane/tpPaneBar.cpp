@@ -1,35 +1,46 @@
 #include "taskpane/tpPaneBar.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
+#include <map>
+#include <set>
+#include <utility>
 
 #include "taskpane/tpCoreUtils.h"
 #include "toolkit/Application.h"
 
 namespace {
 
+// Lengths at 96 pixels per inch; the bar scales them to its density where it uses them.
 constexpr int HeaderTop = 5, HeaderBottom = 33;         // the header band, 28 pixels high
 constexpr int CollapsedExtra = 35, ExpandedExtra = 43;  // bar height beyond the item rows
-constexpr int ItemsTop = 39, ItemHitTop = 42;
-constexpr int RollButtonSize = 18, RollButtonMinWidth = 115;
+constexpr int ItemsTop = 39, ItemHitTop = 42, ItemsBottomMargin = 8;
+constexpr int ItemLeft = 3, ItemRightMargin = 8, ItemTextIndent = 20;
+constexpr int RollButtonSize = 18, RollButtonMinWidth = 115, RollButtonRight = 24, RollButtonTop = 10;
+constexpr int CaptionLeft = 22, IconLeft = 2, IconIndent = 16, RollButtonSpace = 25, CaptionRightMargin = 3;
 constexpr int RollStep = 3;
 constexpr TColor LinkColor = 15159552;  // red 0, green 81, blue 231
 constexpr TColor DisabledColor = RGBColor(128, 128, 128);
 
-// The six roll-button pictures, loaded once: COLLAPSE0-2 while expanded, EXPAND0-2 while collapsed.
-TBitmap* RollButtonBitmap(bool Collapsed, int Number) {
-  static std::array<std::unique_ptr<TBitmap>, 6> Bitmaps;
-  static std::array<bool, 6> Tried = {};
-  const std::size_t Slot = (Collapsed ? 3 : 0) + static_cast<std::size_t>(Number);
-  if (!Tried[Slot]) {
-    Tried[Slot] = true;
+// The six roll-button pictures, loaded once: COLLAPSE0-2 while expanded, EXPAND0-2 while collapsed;
+// at another size than their own, drawn at that size once and kept too.
+TBitmap* RollButtonBitmap(bool Collapsed, int Number, int Size) {
+  static std::map<std::pair<int, int>, std::unique_ptr<TBitmap>> Bitmaps;
+  static std::set<std::pair<int, int>> Tried;
+  const int Slot = (Collapsed ? 3 : 0) + Number;
+  if (Tried.insert({Slot, Size}).second) {
     auto Bitmap = std::make_unique<TBitmap>();
-    if (Bitmap->LoadFromResourceName(GetModuleHandleW(nullptr),
-                                     std::string(Collapsed ? "EXPAND" : "COLLAPSE") + char('0' + Number)))
-      Bitmaps[Slot] = std::move(Bitmap);
+    if (Size != RollButtonSize) {
+      if (TBitmap* Designed = RollButtonBitmap(Collapsed, Number, RollButtonSize))
+        ResampleBitmap(*Designed, Size, Size, *Bitmap);
+    } else {
+      Bitmap->LoadFromResourceName(GetModuleHandleW(nullptr),
+                                   std::string(Collapsed ? "EXPAND" : "COLLAPSE") + char('0' + Number));
+    }
+    if (!Bitmap->Empty()) Bitmaps[{Slot, Size}] = std::move(Bitmap);
   }
-  return Bitmaps[Slot].get();
+  const auto Found = Bitmaps.find({Slot, Size});
+  return Found != Bitmaps.end() ? Found->second.get() : nullptr;
 }
 
 void SetLinkFont(TFont& Font, const std::string& Name, TFontStyles Style) {
@@ -263,9 +274,9 @@ void TtpPaneBarVisibleItems::Sort() {
 TtpCustomPaneBar::TtpCustomPaneBar(TWinControl* Parent)
     : TtpCustomControl(Parent), FVisibleItems(*this), FItems(*this) {
   SetRepaintTriggers(rtTextChanged);
-  SetHeight(46);
+  SetHeight(ScaleValue(46));
   SetHotTrack(true);
-  SetWidth(153);
+  SetWidth(ScaleValue(153));
   SetLinkFont(FFont, "Tahoma", 0);
   SetLinkFont(FHeaderFont, "Tahoma", fsBold);
   FFont.OnChange = [this] { FontObjectChanged(); };
@@ -340,7 +351,7 @@ void TtpCustomPaneBar::AdjustHeight() {
   if (Locked() || FDestroying) return;
   const int Count = FVisibleItems.Count();
   const bool Short = Count == 0 || (FCollapsed && !FRolling) || (FRolling && !FCollapsed);
-  SetHeight(Count * FCurrentItemHeight + (Short ? CollapsedExtra : ExpandedExtra));
+  SetHeight(Count * FCurrentItemHeight + ScaleValue(Short ? CollapsedExtra : ExpandedExtra));
 }
 
 void TtpCustomPaneBar::ItemVisibilityChanged(TtpPaneBarItem* Item) {
@@ -364,17 +375,18 @@ void TtpCustomPaneBar::EndUpdate() {
 
 // ---- Layout ----
 
-RECT TtpCustomPaneBar::HeaderRect() const { return RECT{0, HeaderTop, Width(), HeaderBottom}; }
+RECT TtpCustomPaneBar::HeaderRect() const { return RECT{0, ScaleValue(HeaderTop), Width(), ScaleValue(HeaderBottom)}; }
 
 RECT TtpCustomPaneBar::RollButtonRect() const {
-  return RECT{Width() - 24, 10, Width() - 24 + RollButtonSize, 10 + RollButtonSize};
+  const int Left = Width() - ScaleValue(RollButtonRight), Top = ScaleValue(RollButtonTop);
+  return RECT{Left, Top, Left + ScaleValue(RollButtonSize), Top + ScaleValue(RollButtonSize)};
 }
 
 void TtpCustomPaneBar::GetItemRect(int Index, RECT& Rect) {
   const int Pitch = FRollMode == rmShrink ? FCurrentItemHeight : FItemHeight;
-  Rect.left = 3;
-  Rect.right = Width() - 8;
-  Rect.top = Index * Pitch + ItemsTop;
+  Rect.left = ScaleValue(ItemLeft);
+  Rect.right = Width() - ScaleValue(ItemRightMargin);
+  Rect.top = Index * Pitch + ScaleValue(ItemsTop);
   Rect.bottom = Rect.top + FItemHeight;
 }
 
@@ -387,59 +399,60 @@ TtpHotZone TtpCustomPaneBar::HitZone(int X, int Y) const {
 }
 
 int TtpCustomPaneBar::ItemAt(int Y) {
-  const int Count = FVisibleItems.Count(), H = Height();
-  if (Count <= 0 || Y < ItemHitTop || Y > H - 8) return -1;
+  const int Count = FVisibleItems.Count(), H = Height(), HitTop = ScaleValue(ItemHitTop);
+  if (Count <= 0 || Y < HitTop || Y > H - ScaleValue(ItemsBottomMargin)) return -1;
   // Part-way through a roll the rows can be thinner than a pixel: nothing is hit then.
-  const int Pitch = (H - ItemHitTop) / Count;
+  const int Pitch = (H - HitTop) / Count;
   if (Pitch <= 0) return -1;
-  const int Index = (Y - ItemHitTop) / Pitch;
+  const int Index = (Y - HitTop) / Pitch;
   return Index < Count ? Index : -1;
 }
 
 // ---- Painting ----
 
 void TtpCustomPaneBar::RebuildGradient() {
-  BuildGradient(Width(), HeaderBottom - HeaderTop, FGradientStart, FGradientEnd, 32, true, FGradient);
+  BuildGradient(Width(), ScaleValue(HeaderBottom) - ScaleValue(HeaderTop), FGradientStart, FGradientEnd, 32, true,
+                FGradient);
 }
 
 void TtpCustomPaneBar::Paint() {
   TCanvas& Canvas = this->Canvas();
-  const int W = Width();
+  const int W = Width(), Top = ScaleValue(HeaderTop), Bottom = ScaleValue(HeaderBottom);
   RECT R = ClientRect();
   const TColor ParentColor = Parent() ? Parent()->Color() : Color();
   // Above the header band the control shows its background (its colour, the parent's by default)
   // behind the icon.
   Canvas.Brush().SetStyle(bsSolid);
   Canvas.Brush().SetColor(Color());
-  Canvas.FillRect(RECT{0, 0, W, HeaderTop});
-  R.top += HeaderTop;
+  Canvas.FillRect(RECT{0, 0, W, Top});
+  R.top += Top;
   Canvas.Brush().SetColor(FBackgroundColor);
   Canvas.FillRect(R);
   RebuildGradient();
-  Canvas.Draw(0, HeaderTop, FGradient);
+  Canvas.Draw(0, Top, FGradient);
   Canvas.Brush().SetColor(clWhite);
   Canvas.FrameRect(R);
   // Softened top corners: the parent shows through the outer pixels, white rounds the inner ones.
-  const POINT Outer[] = {{0, 5}, {0, 6}, {1, 5}, {W - 1, 5}, {W - 2, 5}, {W - 1, 6}};
+  const POINT Outer[] = {{0, Top}, {0, Top + 1}, {1, Top}, {W - 1, Top}, {W - 2, Top}, {W - 1, Top + 1}};
   for (const POINT& P : Outer) Canvas.SetPixel(P.x, P.y, ParentColor);
-  Canvas.SetPixel(1, 6, clWhite);
-  Canvas.SetPixel(W - 2, 6, clWhite);
-  if (FShowRollButton && W >= RollButtonMinWidth) {
+  Canvas.SetPixel(1, Top + 1, clWhite);
+  Canvas.SetPixel(W - 2, Top + 1, clWhite);
+  if (FShowRollButton && W >= ScaleValue(RollButtonMinWidth)) {
     DrawRollButton(Canvas);
-    R.right -= 25;
+    R.right -= ScaleValue(RollButtonSpace);
   }
   Canvas.Pen().SetColor(FHeaderLineColor);
-  DrawLine(Canvas, 1, HeaderBottom, W - 1, HeaderBottom);
-  R.left += 22;
+  DrawLine(Canvas, 1, Bottom, W - 1, Bottom);
+  R.left += ScaleValue(CaptionLeft);
   if (!FIcon.Empty()) {
-    FIcon.Draw(Canvas, 2, 0);
-    R.left += 16;
+    FIcon.Draw(Canvas, ScaleValue(IconLeft), 0);
+    R.left += ScaleValue(IconIndent);
   }
   Canvas.Font().Assign(FHeaderFont);
   if (FHotTrack && (DrawState() & dsHighlight) && FHotZone != hzNone) Canvas.Font().SetColor(FHotTrackColor);
   RECT TextBox = R;
-  TextBox.bottom = HeaderBottom;
-  TextBox.right -= 3;
+  TextBox.bottom = Bottom;
+  TextBox.right -= ScaleValue(CaptionRightMargin);
   Canvas.SetTextTransparent(true);
   Canvas.DrawText(Caption(), TextBox, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   Canvas.Brush().SetColor(FBackgroundColor);
@@ -452,7 +465,9 @@ void TtpCustomPaneBar::DrawRollButton(TCanvas& Canvas) {
   int Number = 0;
   if (FHotZone == hzRollButton && (DrawState() & dsHighlight)) Number = (DrawState() & dsClicked) ? 2 : 1;
   // A picture that cannot be loaded leaves the gradient showing.
-  if (TBitmap* Bitmap = RollButtonBitmap(FCollapsed, Number)) Canvas.Draw(Width() - 24, 10, *Bitmap);
+  const RECT Button = RollButtonRect();
+  if (TBitmap* Bitmap = RollButtonBitmap(FCollapsed, Number, Button.right - Button.left))
+    Canvas.Draw(Button.left, Button.top, *Bitmap);
 }
 
 void TtpCustomPaneBar::DrawItem(int Index, TtpDrawState State) {
@@ -493,7 +508,7 @@ void TtpCustomPaneBar::DrawItem(int Index, TtpDrawState State) {
     std::snprintf(Buffer, sizeof(Buffer), "(untitled %d)", Index);
     Text = Buffer;
   }
-  Rect.left += 20;
+  Rect.left += ScaleValue(ItemTextIndent);
   Canvas.SetTextTransparent(true);
   Canvas.DrawText(Text, Rect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
@@ -563,9 +578,25 @@ void TtpCustomPaneBar::DoParentFontChanged() {
     FFontUpdating = true;
     SetLinkFont(FFont, Name, Style);
     SetLinkFont(FHeaderFont, Name, fsBold);
+    // The link size is a size at 96 pixels per inch.
+    for (TFont* Font : {&FFont, &FHeaderFont})
+      Font->SetHeight(ScaleFontHeight(Font->Height(), CurrentPPI(), DesignPPI));
     FFontUpdating = false;
   }
   TtpCustomControl::DoParentFontChanged();
+}
+
+void TtpCustomPaneBar::ChangeScale(int M, int D) {
+  TtpCustomControl::ChangeScale(M, D);
+  // The bar's own fonts are scaled as the control's font is; the parent's font is not theirs.
+  FFontUpdating = true;
+  for (TFont* Font : {&FFont, &FHeaderFont}) Font->SetHeight(ScaleFontHeight(Font->Height(), M, D));
+  FFontUpdating = false;
+  FItemHeight = ScaleLength(FItemHeight, M, D);
+  FCurrentItemHeight = std::min(ScaleLength(FCurrentItemHeight, M, D), FItemHeight);
+  FGradientWidth = 0;
+  AdjustHeight();
+  Redraw();
 }
 
 void TtpCustomPaneBar::DoSizeChanged() {
@@ -615,7 +646,8 @@ void TtpCustomPaneBar::ApplyRollStep(TtpFadeThread* Thread) {
   const unsigned Serial = FRollSerial;
   FRolling = true;
   const int Target = Thread->Collapse() ? 0 : FItemHeight;
-  const int Next = std::clamp(FCurrentItemHeight + (Thread->Collapse() ? -RollStep : RollStep), 0, FItemHeight);
+  const int Step = ScaleValue(RollStep);
+  const int Next = std::clamp(FCurrentItemHeight + (Thread->Collapse() ? -Step : Step), 0, FItemHeight);
   try {
     SetCurrentItemHeight(Next);
   } catch (...) {

@@ -202,6 +202,8 @@ class TtpCustomPaneBar : public TtpCustomControl {
   void Notification(const void* Component);
   void EndUpdate() override;
   bool Destroying() const { return FDestroying; }
+  // Fonts, item height and every length of the layout follow the density.
+  void ChangeScale(int M, int D) override;
 
   TtpPaneBarCanChangeEvent OnCanChange;
   TtpPaneBarDrawItemEvent OnDrawItem;

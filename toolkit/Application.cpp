@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "toolkit/Actions.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/Forms.h"
 
 TApplication& Application() {
@@ -12,6 +13,8 @@ TApplication& Application() {
 }
 
 void TApplication::Initialize() {
+  // Before the first window: the windows lay themselves out for their monitor's density.
+  DeclareDpiAwareness();
   INITCOMMONCONTROLSEX Controls = {sizeof(Controls), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_USEREX_CLASSES |
                                                          ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
   InitCommonControlsEx(&Controls);

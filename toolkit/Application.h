@@ -12,7 +12,8 @@
 
 class TApplication : private TMainFormOwner {
  public:
-  // Common controls, OLE-free start; call once before making windows.
+  // Common controls, awareness of each monitor's density, OLE-free start; call once before making
+  // windows.
   void Initialize();
   const std::string& Title() const { return FTitle; }
   // Also the caption of the error report's message box.

@@ -1,5 +1,7 @@
 #include "toolkit/Bitmap.h"
 
+#include <algorithm>
+
 #include "platform/win32/WideText.h"
 
 TBitmap::~TBitmap() { Release(); }
@@ -105,4 +107,55 @@ HBITMAP TBitmap::CopyHandle(bool KeepAlpha) const {
   Copy.FBitmap = nullptr;  // handed to the caller; the copy never made a DC
   Copy.FBits = nullptr;
   return Handle;
+}
+
+namespace {
+
+// How much of the source span [Start, End) lies on source pixel I.
+double Overlap(double Start, double End, int I) {
+  return std::max(0.0, std::min(End, I + 1.0) - std::max(Start, double(I)));
+}
+
+// One target pixel: the mean over the source rectangle [X0, X1) x [Y0, Y1).
+std::uint32_t MeanPixel(const std::uint32_t* Pixels, int Stride, double X0, double X1, double Y0, double Y1,
+                        bool Masked, std::uint32_t MaskPixel) {
+  double Sum[4] = {0, 0, 0, 0}, Opaque = 0, Clear = 0;
+  for (int Y = int(Y0); Y < Y1; ++Y) {
+    const double WY = Overlap(Y0, Y1, Y);
+    for (int X = int(X0); X < X1; ++X) {
+      const double W = WY * Overlap(X0, X1, X);
+      const std::uint32_t P = Pixels[Y * Stride + X];
+      if (Masked && (P & 0xFFFFFFu) == (MaskPixel & 0xFFFFFFu)) {
+        Clear += W;
+        continue;
+      }
+      Opaque += W;
+      for (int C = 0; C < 4; ++C) Sum[C] += W * ((P >> (8 * C)) & 0xFF);
+    }
+  }
+  // Half covered keeps the picture (the margin absorbs rounding, so both halves of a shape agree).
+  if (Opaque <= 0 || (Masked && Clear > Opaque + 1e-9)) return MaskPixel;
+  std::uint32_t Result = 0;
+  for (int C = 0; C < 4; ++C) Result |= std::uint32_t(Sum[C] / Opaque + 0.5) << (8 * C);
+  return Result;
+}
+
+}  // namespace
+
+void ResampleBitmap(TBitmap& Source, int Width, int Height, TBitmap& Target, TColor MaskColor) {
+  Target.SetSize(Width, Height);
+  if (Source.Empty() || Target.Empty()) return;
+  GdiFlush();
+  const int SW = Source.Width(), SH = Source.Height();
+  const bool Masked = MaskColor != clNone;
+  const COLORREF Mask = Masked ? ColorToRGB(MaskColor) : 0;
+  const std::uint32_t MaskPixel =
+      0xFF000000u | (std::uint32_t(GetRValue(Mask)) << 16) | (std::uint32_t(GetGValue(Mask)) << 8) | GetBValue(Mask);
+  const double FX = double(SW) / Width, FY = double(SH) / Height;
+  std::uint32_t* Out = Target.Pixels();
+  for (int Y = 0; Y < Height; ++Y)
+    for (int X = 0; X < Width; ++X)
+      Out[Y * Width + X] = MeanPixel(Source.Pixels(), SW, X * FX, std::min((X + 1) * FX, double(SW)), Y * FY,
+                                     std::min((Y + 1) * FY, double(SH)), Masked, MaskPixel);
+  Target.HasAlpha = Source.HasAlpha;
 }

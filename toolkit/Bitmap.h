@@ -52,3 +52,9 @@ class TBitmap : public TDrawable {
   HGDIOBJ FOldBitmap = nullptr;
   std::unique_ptr<TCanvas> FCanvas;
 };
+
+// Target becomes Source drawn at Width x Height, each pixel the area-weighted mean of the source
+// pixels it covers (sharp at whole multiples, smooth between). Pixels of MaskColor (clNone: none)
+// are transparency: they never tint their neighbours, and a target pixel mostly covered by them
+// takes MaskColor itself, so the picture stays cut out by that colour.
+void ResampleBitmap(TBitmap& Source, int Width, int Height, TBitmap& Target, TColor MaskColor = clNone);

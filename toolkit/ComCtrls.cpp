@@ -34,6 +34,12 @@ void TDateTimePicker::FontChanged() {
   FitText();
 }
 
+void TDateTimePicker::Resize() {
+  TStdControl::Resize();
+  // A picker scaled after its font (the font comes from the parent first) fits it to its new width.
+  FitText();
+}
+
 void TDateTimePicker::FitText() {
   if (!FHandle) return;
   // Some platforms lay the fields out as wide as their widest value ("22/22/2222") and a narrow
@@ -104,6 +110,12 @@ void TStatusBar::ApplyParts() {
   for (const TStatusPanel& Panel : FPanels) Edges.push_back(Right += Panel.Width);
   Edges.back() = -1;
   SendMessageW(FHandle, SB_SETPARTS, Edges.size(), reinterpret_cast<LPARAM>(Edges.data()));
+}
+
+void TStatusBar::ChangeScale(int M, int D) {
+  TStdControl::ChangeScale(M, D);
+  for (TStatusPanel& Panel : FPanels) Panel.Width = ScaleLength(Panel.Width, M, D);
+  ApplyParts();
 }
 
 void TStatusBar::SetPanelText(int Index, const std::string& Text) {

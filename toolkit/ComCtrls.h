@@ -19,6 +19,7 @@ class TDateTimePicker : public TStdControl {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void FontChanged() override;
+  void Resize() override;
 
  private:
   // Keeps the whole date in sight at the control's width (see the source).
@@ -52,6 +53,8 @@ class TStatusBar : public TStdControl {
   // A panel's box in the bar's client coordinates.
   RECT PanelRect(int Index);
   TDrawPanelEvent OnDrawPanel;
+  // The panels' widths scale with the bar.
+  void ChangeScale(int M, int D) override;
 
  protected:
   void CreateParams(TCreateParams& Params) override;

@@ -90,6 +90,7 @@ TWinControl::TWinControl(TWinControl* Parent) {
   // and CreateWnd, not the derived control's. A parent that has its window makes ours once the
   // object is complete (the message below), or sooner when someone needs our handle.
   FParent = Parent;
+  FCurrentPPI = Parent->FCurrentPPI;
   Parent->AddChild(this);
   if (FParentFont) ParentFontChanged(Parent->Font());
   if (Parent->HandleAllocated()) PostMessageW(Parent->FHandle, CreateChildrenMessage(), 0, 0);
@@ -184,6 +185,7 @@ void TWinControl::SetParent(TWinControl* Parent) {
   if (FParent) {
     FParent->AddChild(this);
     if (FParentFont) ParentFontChanged(FParent->Font());
+    if (FParent->FCurrentPPI != FCurrentPPI) ScaleForPPI(FParent->FCurrentPPI);
   }
   if (FHandle) {
     if (FParent) {
@@ -207,6 +209,26 @@ void TWinControl::SetBounds(int Left, int Top, int Width, int Height) {
   } else {
     Resize();
   }
+}
+
+void TWinControl::ScaleForPPI(int PPI) {
+  if (PPI > 0 && PPI != FCurrentPPI) ChangeScale(PPI, FCurrentPPI);
+}
+
+void TWinControl::ChangeScale(int M, int D) {
+  if (M <= 0 || D <= 0 || M == D) return;
+  FCurrentPPI = ScaleLength(FCurrentPPI, M, D);
+  if (!FParentFont || !FParent) FFont.SetHeight(ScaleFontHeight(FFont.Height(), M, D));
+  // A copy: scaling a child may make or move controls.
+  for (TWinControl* Child : std::vector<TWinControl*>(FChildren)) Child->ScaleForPPI(FCurrentPPI);
+  // Children first: a parent that lays them out when it is resized finds them at the new scale. A
+  // top-level window keeps its place on the screen.
+  if (!FParent) {
+    SetBounds(FLeft, FTop, ScaleLength(FWidth, M, D), ScaleLength(FHeight, M, D));
+    return;
+  }
+  const int Left = ScaleLength(FLeft, M, D), Top = ScaleLength(FTop, M, D);
+  SetBounds(Left, Top, ScaleLength(FLeft + FWidth, M, D) - Left, ScaleLength(FTop + FHeight, M, D) - Top);
 }
 
 RECT TWinControl::ClientRect() {

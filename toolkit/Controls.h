@@ -9,6 +9,7 @@
 
 #include "core/Object.h"
 #include "toolkit/Canvas.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/Graphics.h"
 #include "toolkit/Screen.h"
 
@@ -85,6 +86,19 @@ class TWinControl : public TObject {
   int ClientHeight() { return ClientRect().bottom; }
   POINT ScreenToClient(POINT Point);
   POINT ClientToScreen(POINT Point);
+
+  // The density the control's sizes are laid out for: 96 pixels per inch until it is scaled. A
+  // control made later on a scaled parent starts at the parent's density.
+  int CurrentPPI() const { return FCurrentPPI; }
+  // A length of the 96-pixels-per-inch layout at the control's density, and back.
+  int ScaleValue(int Value) const { return ScaleLength(Value, FCurrentPPI, DesignPPI); }
+  int UnscaleValue(int Value) const { return ScaleLength(Value, DesignPPI, FCurrentPPI); }
+  // Scales the control and its children to PPI pixels per inch (nothing when already there).
+  void ScaleForPPI(int PPI);
+  // Scales the control and its children by M/D: the density, the control's own font (children that
+  // take their parent's font follow it), the children, then the bounds (a top-level window keeps its
+  // place and scales its size). Controls with sizes of their own scale them after this.
+  virtual void ChangeScale(int M, int D);
 
   bool Visible() const { return FVisible; }
   void SetVisible(bool Visible);
@@ -263,6 +277,7 @@ class TWinControl : public TObject {
   TWinControl* FParent = nullptr;
   std::vector<TWinControl*> FChildren;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  int FCurrentPPI = DesignPPI;
   bool FVisible = true, FEnabled = true, FTabStop = false, FParentFont = true;
   bool FMouseInside = false, FDestroying = false;
   std::string FCaption;

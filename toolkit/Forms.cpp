@@ -20,6 +20,23 @@ void TForm::CreateParams(TCreateParams& Params) {
   Params.ExStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
 }
 
+void TForm::CreateWnd() {
+  TWinControl::CreateWnd();
+  const int PPI = WindowPPI(FHandle);
+  Screen().SetPixelsPerInch(PPI);
+  ScaleForPPI(PPI);
+}
+
+LRESULT TForm::WMDpiChanged(WPARAM WParam, LPARAM LParam) {
+  // The horizontal and vertical densities are the same on every system that sends this.
+  const int PPI = HIWORD(WParam);
+  Screen().SetPixelsPerInch(PPI);
+  ScaleForPPI(PPI);
+  if (const auto* Suggested = reinterpret_cast<const RECT*>(LParam))
+    SetBounds(Suggested->left, Suggested->top, Suggested->right - Suggested->left, Suggested->bottom - Suggested->top);
+  return 0;
+}
+
 void TForm::PlaceWindow() {
   if (Position == poDesigned) return;
   const RECT Area = Screen().WorkArea();
@@ -65,10 +82,11 @@ LRESULT TForm::WndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
     }
     case WM_GETMINMAXINFO: {
       auto* Info = reinterpret_cast<MINMAXINFO*>(LParam);
-      if (MinWidth > 0) Info->ptMinTrackSize.x = MinWidth;
-      if (MinHeight > 0) Info->ptMinTrackSize.y = MinHeight;
+      if (MinWidth > 0) Info->ptMinTrackSize.x = ScaleValue(MinWidth);
+      if (MinHeight > 0) Info->ptMinTrackSize.y = ScaleValue(MinHeight);
       return 0;
     }
+    case WM_DPICHANGED: return WMDpiChanged(WParam, LParam);
     default: return TWinControl::WndProc(Message, WParam, LParam);
   }
 }

@@ -27,7 +27,8 @@ class TForm : public TWinControl {
   TPosition Position = poDesigned;
   // How Show shows the window the first time.
   TWindowState WindowState = wsNormal;
-  // Smallest size the user can drag the window to; 0 means no limit.
+  // Smallest size the user can drag the window to, at 96 pixels per inch (scaled with the window);
+  // 0 means no limit.
   int MinWidth = 0, MinHeight = 0;
 
   // Shows the window, placing it first as Position asks.
@@ -45,11 +46,17 @@ class TForm : public TWinControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  // The window takes the density of its monitor as soon as it exists: the controls are scaled to it
+  // and the window keeps its place and takes the scaled size.
+  void CreateWnd() override;
   LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
   virtual bool CloseQuery();
   void PlaceWindow();
 
  private:
   friend class TApplication;
+  // The window moved to a monitor of another density (or the density changed): everything is scaled
+  // to it and the window takes the place the system suggests.
+  LRESULT WMDpiChanged(WPARAM WParam, LPARAM LParam);
   TMainFormOwner* FMainFormOwner = nullptr;  // set while this is the main form
 };

@@ -9,6 +9,19 @@ TImageList::~TImageList() {
   if (FHandle) ImageList_Destroy(FHandle);
 }
 
+void TImageList::SetSize(int Width, int Height) {
+  if (Width == FWidth && Height == FHeight) {
+    Clear();
+    return;
+  }
+  HIMAGELIST List = ImageList_Create(Width, Height, ILC_COLOR32 | ILC_MASK, 4, 4);
+  if (!List) return;
+  if (FHandle) ImageList_Destroy(FHandle);
+  FHandle = List;
+  FWidth = Width;
+  FHeight = Height;
+}
+
 int TImageList::Count() const { return FHandle ? ImageList_GetImageCount(FHandle) : 0; }
 
 int TImageList::AddMasked(TBitmap& Bitmap, TColor MaskColor) {
@@ -24,7 +37,10 @@ int TImageList::AddMasked(TBitmap& Bitmap, TColor MaskColor) {
 bool TImageList::AddResource(HINSTANCE Instance, const std::string& Name, TColor MaskColor) {
   TBitmap Bitmap;
   if (!Bitmap.LoadFromResourceName(Instance, Name)) return false;
-  return AddMasked(Bitmap, MaskColor) >= 0;
+  if (Bitmap.Height() == FHeight) return AddMasked(Bitmap, MaskColor) >= 0;
+  TBitmap Scaled;
+  ResampleBitmap(Bitmap, MulDiv(Bitmap.Width(), FHeight, Bitmap.Height()), FHeight, Scaled, MaskColor);
+  return AddMasked(Scaled, MaskColor) >= 0;
 }
 
 void TImageList::Clear() {

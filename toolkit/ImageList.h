@@ -21,9 +21,12 @@ class TImageList : public TObject {
   int Height() const { return FHeight; }
   int Count() const;
   HIMAGELIST Handle() const { return FHandle; }
+  // Makes the list empty, for images of a new size.
+  void SetSize(int Width, int Height);
   // Adds the bitmap's images (one per Width pixels) with MaskColor as transparent; answers the first index.
   int AddMasked(TBitmap& Bitmap, TColor MaskColor);
-  // Adds images from a bitmap resource with its lower-left pixel's colour as transparent.
+  // Adds the images of a bitmap resource with MaskColor as transparent. A strip drawn at another
+  // height than the list's is drawn at the list's height first (its images keep their count).
   bool AddResource(HINSTANCE Instance, const std::string& Name, TColor MaskColor);
   void Clear();
   // Draws image Index (nothing for an index outside the list); disabled images are drawn greyed.

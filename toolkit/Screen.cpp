@@ -38,11 +38,34 @@ HCURSOR TScreen::CursorHandle(TCursor Cursor) {
   return LoadCursorW(nullptr, Shape);
 }
 
+HCURSOR TScreen::LoadCursorAt(const std::string& ResourceName, int PPI) {
+  HCURSOR& Cursor = FLoaded[{ResourceName, PPI}];
+  if (Cursor) return Cursor;
+  const std::wstring Name = Widen(ResourceName);
+  if (PPI == 96) {
+    Cursor = LoadCursorW(GetModuleHandleW(nullptr), Name.c_str());
+  } else {
+    // The resource's image nearest the size is taken (the cursor files carry 32, 48 and 64 pixels,
+    // each with its own hot spot), stretched by the system when none matches.
+    const int Size = MulDiv(32, PPI, 96);
+    Cursor = static_cast<HCURSOR>(LoadImageW(GetModuleHandleW(nullptr), Name.c_str(), IMAGE_CURSOR, Size, Size, 0));
+  }
+  return Cursor;
+}
+
 bool TScreen::RegisterCursor(TCursor Number, const std::string& ResourceName) {
-  HCURSOR Cursor = LoadCursorW(GetModuleHandleW(nullptr), Widen(ResourceName).c_str());
+  HCURSOR Cursor = LoadCursorAt(ResourceName, FPixelsPerInch);
   if (!Cursor) return false;
   FCursors[Number] = Cursor;
+  FCursorNames[Number] = ResourceName;
   return true;
+}
+
+void TScreen::SetPixelsPerInch(int PPI) {
+  if (PPI <= 0 || PPI == FPixelsPerInch) return;
+  FPixelsPerInch = PPI;
+  for (const auto& [Number, Name] : FCursorNames)
+    if (HCURSOR Cursor = LoadCursorAt(Name, PPI)) FCursors[Number] = Cursor;
 }
 
 RECT TScreen::WorkArea() const {

@@ -20,14 +20,26 @@ class TScreen {
   void SetCursor(TCursor Cursor);
   HCURSOR CursorHandle(TCursor Cursor);
   // Registers a cursor resource of the executable under a positive number; false when it is missing.
+  // The cursor is loaded at the size for the screen's density (its hot spot scaled with it).
   bool RegisterCursor(TCursor Number, const std::string& ResourceName);
+  // The density the program's cursors are drawn for (96 until a window says otherwise); changing it
+  // loads the registered cursors again at the matching size.
+  int PixelsPerInch() const { return FPixelsPerInch; }
+  void SetPixelsPerInch(int PPI);
   int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
   int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
   RECT WorkArea() const;
 
  private:
+  HCURSOR LoadCursorAt(const std::string& ResourceName, int PPI);
+
   TCursor FCursor = crDefault;
+  int FPixelsPerInch = 96;
   std::map<TCursor, HCURSOR> FCursors;
+  std::map<TCursor, std::string> FCursorNames;
+  // Cursors loaded for another density are kept: one may still be on the screen, and a cursor in use
+  // must not be destroyed. Going back to that density finds them here.
+  std::map<std::pair<std::string, int>, HCURSOR> FLoaded;
 };
 
 TScreen& Screen();

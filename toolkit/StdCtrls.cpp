@@ -33,6 +33,13 @@ void TLabel::AdjustSize() {
   const std::wstring Text = Widen(Caption());
   DrawTextW(Screen.Get(), Text.c_str(), static_cast<int>(Text.size()), &Rect, DT_CALCRECT | DT_SINGLELINE);
   SetBounds(Left(), Top(), Rect.right, Rect.bottom);
+  FAutoSized = true;
+}
+
+void TLabel::ChangeScale(int M, int D) {
+  TStdControl::ChangeScale(M, D);
+  // The text's width does not follow the font's height exactly: it is measured again.
+  if (FAutoSized) AdjustSize();
 }
 
 bool TLabel::WantsAccelerator(wchar_t Char) {
@@ -85,7 +92,9 @@ void TComboBox::CreateWnd() {
   // A combo box does not show the text it was created with.
   if (FStyle == csDropDown) SetWindowTextW(FHandle, Widen(Caption()).c_str());
   if (HWND Edit = EditHandle()) SetWindowSubclass(Edit, &TComboBox::EditProc, ComboEditSubclassId, 0);
+  // The box takes its closed height once its list's height is set; only then can it be measured.
   ApplyDropDownHeight();
+  ApplyClosedHeight();
 }
 
 HWND TComboBox::EditHandle() {
@@ -167,6 +176,31 @@ void TComboBox::SetDroppedDown(bool Value) {
 
 void TComboBox::Resize() {
   TStdControl::Resize();
+  ApplyDropDownHeight();
+}
+
+void TComboBox::ChangeScale(int M, int D) {
+  FClosedHeight = ScaleLength(FClosedHeight > 0 ? FClosedHeight : Height(), M, D);
+  TStdControl::ChangeScale(M, D);
+  ApplyClosedHeight();
+}
+
+void TComboBox::ApplyClosedHeight() {
+  if (!HandleAllocated() || FClosedHeight <= 0) return;
+  // The box resizes itself to the new height; the list's height is set again once that is over.
+  // Platforms differ in what the field's height includes and in its least height: a few steps
+  // correct the first.
+  FSizing = true;
+  int Request = static_cast<int>(SendMessageW(FHandle, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int Step = 0; Step < 4 && Request > 0; ++Step) {
+    RECT Closed;
+    GetWindowRect(FHandle, &Closed);
+    const int Error = FClosedHeight - (Closed.bottom - Closed.top);
+    if (Error == 0 || Request + Error <= 0) break;
+    Request += Error;
+    SendMessageW(FHandle, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), Request);
+  }
+  FSizing = false;
   ApplyDropDownHeight();
 }
 

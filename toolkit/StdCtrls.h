@@ -22,12 +22,16 @@ class TLabel : public TStdControl {
  public:
   explicit TLabel(TWinControl* Parent = nullptr);
   TWinControl* FocusControl = nullptr;
-  // Sizes the label to its caption in its font.
+  // Sizes the label to its caption in its font; a label sized so is sized again when it is scaled.
   void AdjustSize();
   bool WantsAccelerator(wchar_t Char) override;
+  void ChangeScale(int M, int D) override;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+
+ private:
+  bool FAutoSized = false;
 };
 
 // Gives a field the focus as the dialog manager does: an edit field's text comes selected.
@@ -67,6 +71,9 @@ class TComboBox : public TStdControl {
   bool WantsEscape() override { return DroppedDown(); }
   // The edit field inside a csDropDown box (null for a list alone or before the window exists).
   HWND EditHandle();
+  // The platform sizes a closed box by its font alone; a scaled box is made as tall as its scaled
+  // height instead, so that it lines up with the edit fields beside it.
+  void ChangeScale(int M, int D) override;
 
   // An item was chosen from the list (the text already shows it).
   TNotifyEvent OnSelect;
@@ -85,11 +92,13 @@ class TComboBox : public TStdControl {
   bool EditKey(UINT Message, WPARAM& WParam);
   void LoadItems();
   void ApplyDropDownHeight();
+  void ApplyClosedHeight();
 
   TComboBoxStyle FStyle;
   std::vector<std::string> FItems;
   int FItemIndex = -1;
   int FDropDownCount = 8;
+  int FClosedHeight = 0;  // wanted height of the closed box; 0: the platform's own
   bool FSizing = false;
 };
 

@@ -11,6 +11,27 @@ bool TCustomGridView::PrepareCellFont(int ACol, int ARow, TCellState State, TCol
 
 bool TCustomGridView::FormatCell(int, int, TCellState, TColumnDisplay&) { return false; }
 
+void TGridView::ChangeScale(int M, int D) {
+  TCustomGridView::ChangeScale(M, D);
+  SetHeaderSize(ScaleLength(HeaderSize(), M, D));
+  SetRowSize(ScaleLength(RowSize(), M, D));
+  SetInputSize(ScaleLength(InputSize(), M, D));
+  SetSlideSize(ScaleLength(SlideSize(), M, D));
+  // The cell hint is a window of its own, outside the control's children.
+  FCellHint.ScaleForPPI(CurrentPPI());
+  for (int Index = 0; Index < Columns().Count(); ++Index) {
+    TCustomColumn* Column = Columns().Items(Index);
+    Column->SetWidth(ScaleLength(Column->Width(), M, D));
+    Column->SetDefaultWidth(ScaleLength(Column->DefaultWidth(), M, D));
+    if (!Column->ParentFont()) {
+      // Point sizes are kept at 96 pixels per inch: a denser screen takes a larger size.
+      TGridFont Font = Column->Font();
+      Font.Size = ScaleFontHeight(Font.Size, M, D);
+      Column->SetFont(Font);
+    }
+  }
+}
+
 bool TGridView::FormatCell(int ACol, int ARow, TCellState State, TColumnDisplay& Display) {
   TFont& Font = Canvas().Font();
   TCell* Cell = GetCell(ACol, ARow);
@@ -31,10 +52,10 @@ void TGridView::UpdateHints(int ACol, int ARow) {
     FCellHint.HideFlyout();
     return;
   }
-  // Beside the cell's right edge, a little above it, at most 250 pixels wide.
-  RECT Bounds = FCellHint.CalcHintRect(CellHintMaxWidth, Hint);
+  // Beside the cell's right edge, a little above it, at most 250 pixels wide (at 96 pixels per inch).
+  RECT Bounds = FCellHint.CalcHintRect(ScaleValue(CellHintMaxWidth), Hint);
   const RECT Cell = GetCellRect(ACol, ARow);
-  const POINT Corner = ClientToScreen(POINT{Cell.right, Cell.top - 20});
+  const POINT Corner = ClientToScreen(POINT{Cell.right, Cell.top - ScaleValue(20)});
   OffsetRect(&Bounds, Corner.x, Corner.y);
   FCellHint.ActivateHint(Bounds, Hint);
 }

@@ -24,6 +24,9 @@ class TGridView : public TCustomGridView {
   // The window of cell hints (a cell's own hint text, shown while the mouse is over the cell).
   THintWindow& CellHint() { return FCellHint; }
   static constexpr int CellHintMaxWidth = 250;
+  // The header, row, input and slide sizes, the column widths and the columns' own fonts follow the
+  // density (the grid's font follows the parent's, or is scaled as the control's own).
+  void ChangeScale(int M, int D) override;
 
  protected:
   bool FormatCell(int ACol, int ARow, TCellState State, TColumnDisplay& Display) override;

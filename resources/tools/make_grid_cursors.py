@@ -1,10 +1,15 @@
 #!/usr/bin/env python3
-"""Draws the grid's cursors (32 x 32, black shapes with a white rim, monochrome) and writes them as
-.cur files into resources/cursors. Run from anywhere: python3 resources/tools/make_grid_cursors.py"""
+"""Draws the grid's cursors (black shapes with a white rim, monochrome) and writes them as .cur files
+into resources/cursors. Each file holds the cursor at 32 x 32 (96 pixels per inch), 48 x 48 (144) and
+64 x 64 (192), drawn from the same shapes, each with its hot spot at the same place of the shape.
+Run from anywhere: python3 resources/tools/make_grid_cursors.py"""
 import os
 import struct
 
-SIZE = 32
+DESIGN = 32  # the shapes' coordinates are at this size
+SIZES = (32, 48, 64)
+SIZE = DESIGN  # the size being drawn
+SCALE = 1.0
 
 
 def inside_polygon(x, y, points):
@@ -27,6 +32,7 @@ class Shape:
         self.pixels = set()
 
     def polygon(self, points):
+        points = [(x * SCALE, y * SCALE) for x, y in points]
         for y in range(SIZE):
             for x in range(SIZE):
                 if inside_polygon(x + 0.5, y + 0.5, points):
@@ -34,12 +40,10 @@ class Shape:
         return self
 
     def rect(self, x0, y0, x1, y1):
-        for y in range(y0, y1):
-            for x in range(x0, x1):
-                self.pixels.add((x, y))
-        return self
+        return self.polygon([(x0, y0), (x1, y0), (x1, y1), (x0, y1)])
 
     def disc(self, cx, cy, r):
+        cx, cy, r = cx * SCALE, cy * SCALE, r * SCALE
         for y in range(SIZE):
             for x in range(SIZE):
                 if (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2 <= r * r:
@@ -47,6 +51,7 @@ class Shape:
         return self
 
     def ring(self, cx, cy, r_out, r_in):
+        cx, cy, r_out, r_in = cx * SCALE, cy * SCALE, r_out * SCALE, r_in * SCALE
         for y in range(SIZE):
             for x in range(SIZE):
                 d = (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2
@@ -82,9 +87,10 @@ def arrow_outline_fill(points):
     return grid
 
 
-def cursor_file(grid, hot_x, hot_y):
-    """A .cur file with one 1-bit image: XOR bits (white) and AND bits (transparent)."""
-    row_bytes = SIZE // 8  # 32 pixels: already a multiple of four bytes
+def cursor_image(grid):
+    """One 1-bit image of a .cur file: XOR bits (white) and AND bits (transparent)."""
+    row_bytes = SIZE // 8  # 32, 48 or 64 pixels: a multiple of four bytes or padded below
+    stride = (row_bytes + 3) & ~3
     xor_rows, and_rows = [], []
     for y in range(SIZE - 1, -1, -1):  # bottom-up
         xor_bits = and_bits = 0
@@ -95,14 +101,29 @@ def cursor_file(grid, hot_x, hot_y):
                 xor_bits |= bit
             if c == '.':
                 and_bits |= bit
-        xor_rows.append(xor_bits.to_bytes(row_bytes, 'big'))
-        and_rows.append(and_bits.to_bytes(row_bytes, 'big'))
+        pad = b'\0' * (stride - row_bytes)
+        xor_rows.append(xor_bits.to_bytes(row_bytes, 'big') + pad)
+        and_rows.append(and_bits.to_bytes(row_bytes, 'big') + pad)
     header = struct.pack('<IiiHHIIiiII', 40, SIZE, SIZE * 2, 1, 1, 0, 0, 0, 0, 2, 0)
     palette = struct.pack('<II', 0x000000, 0xFFFFFF)
-    image = header + palette + b''.join(xor_rows) + b''.join(and_rows)
-    directory = struct.pack('<HHH', 0, 2, 1)
-    entry = struct.pack('<BBBBHHII', SIZE, SIZE, 2, 0, hot_x, hot_y, len(image), 6 + 16)
-    return directory + entry + image
+    return header + palette + b''.join(xor_rows) + b''.join(and_rows)
+
+
+def cursor_file(images):
+    """A .cur file of (size, image bytes, hot x, hot y) entries."""
+    directory = struct.pack('<HHH', 0, 2, len(images))
+    entries, blobs = b'', b''
+    offset = 6 + 16 * len(images)
+    for size, image, hot_x, hot_y in images:
+        entries += struct.pack('<BBBBHHII', size, size, 2, 0, hot_x, hot_y, len(image), offset)
+        blobs += image
+        offset += len(image)
+    return directory + entries + blobs
+
+
+def scaled_hot_spot(hot):
+    """The pixel that holds the design hot pixel's centre at the size being drawn."""
+    return int((hot + 0.5) * SCALE)
 
 
 def cursors():
@@ -118,7 +139,7 @@ def cursors():
     roll = Shape().polygon(up).polygon(down).disc(15.5, 15.5, 2.6)
     roll_up = Shape().polygon(up).disc(15.5, 15.5, 2.6).rect(14, 18, 18, 19)
     roll_down = Shape().polygon(down).disc(15.5, 15.5, 2.6).rect(14, 12, 18, 13)
-    reversed_pointer = [(SIZE - x, y) for x, y in pointer]  # mirrored: the tip at the top right
+    reversed_pointer = [(DESIGN - x, y) for x, y in pointer]  # mirrored: the tip at the top right
 
     return {
         'horzsplit.cur': (render(horz_split), 16, 16),
@@ -132,14 +153,20 @@ def cursors():
 
 
 def main():
+    global SIZE, SCALE
     out_dir = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'cursors')
     os.makedirs(out_dir, exist_ok=True)
-    for name, (grid, hx, hy) in cursors().items():
+    files = {}
+    for size in SIZES:
+        SIZE, SCALE = size, size / DESIGN
+        for name, (grid, hx, hy) in cursors().items():
+            files.setdefault(name, []).append((size, cursor_image(grid), scaled_hot_spot(hx), scaled_hot_spot(hy)))
+            if os.environ.get('SHOW_CURSORS'):
+                print(name, size)
+                print('\n'.join(''.join(row) for row in grid))
+    for name, images in files.items():
         with open(os.path.join(out_dir, name), 'wb') as f:
-            f.write(cursor_file(grid, hx, hy))
-        if os.environ.get('SHOW_CURSORS'):
-            print(name)
-            print('\n'.join(''.join(row) for row in grid))
+            f.write(cursor_file(images))
 
 
 if __name__ == '__main__':

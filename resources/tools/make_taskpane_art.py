@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Draws the task-pane pictures and writes them beside the resource script:
   taskpane/collapse0-2.bmp, taskpane/expand0-2.bmp  18 x 18, 256 colours: the roll button
-  taskpane/folder.ico     16 and 32 pixels: an open yellow folder with a sheet of paper in front
-  taskpane/help.ico       32 pixels: a white question mark on a blue disc
+  taskpane/folder.ico     16, 32 and 48 pixels: an open yellow folder with a sheet of paper in front
+  taskpane/help.ico       32 and 48 pixels: a white question mark on a blue disc
   taskpane/help24.bmp     24 x 24: the same question mark on magenta (the image list's mask colour)
 Run from anywhere: python3 resources/tools/make_taskpane_art.py"""
 import math
@@ -218,8 +218,8 @@ def main():
     for state in range(3):
         write_bmp8(os.path.join(OUT, f'collapse{state}.bmp'), roll_button(state, True))
         write_bmp8(os.path.join(OUT, f'expand{state}.bmp'), roll_button(state, False))
-    write_ico(os.path.join(OUT, 'folder.ico'), [folder(16), folder(32)])
-    write_ico(os.path.join(OUT, 'help.ico'), [question_mark(32)])
+    write_ico(os.path.join(OUT, 'folder.ico'), [folder(16), folder(32), folder(48)])
+    write_ico(os.path.join(OUT, 'help.ico'), [question_mark(32), question_mark(48)])
     magenta = (255, 0, 255)
     help24 = question_mark(24, magenta + (1,))
     write_bmp24(os.path.join(OUT, 'help24.bmp'), [[q[:3] for q in row] for row in help24])

@@ -96,6 +96,8 @@ TEST_F(tpCoreTest, ReleaseOverAnotherTaskPaneControlGivesItsEnterEvent) {
   First.SetBounds(0, 0, 100, 40);
   Second.SetBounds(0, 50, 100, 40);
   Form.Show();
+  // Test programs run side by side on one desktop: no other window may lie where the release falls.
+  SetWindowPos(Form.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   Form.Update();
   int SecondEntered = 0;
   Second.OnMouseEnter = [&](TObject*) { ++SecondEntered; };

@@ -120,3 +120,28 @@ TEST(CanvasTest, ImageListDrawsByIndexAndIgnoresOthers) {
   Images.Draw(Target.Canvas(), 0, 0, 2);
   EXPECT_EQ(Target.Pixel(8, 8), White);
 }
+
+TEST(CanvasTest, ResampledPictureKeepsItsMaskColourOutOfTheEdges) {
+  // A red square on the mask colour, drawn half as large again: every pixel comes out either the
+  // mask colour or pure red, never a pink blend that would show as a fringe.
+  TBitmap Picture;
+  Blank(Picture, 4, 4).Canvas().Brush().SetColor(clRed);
+  Picture.Canvas().FillRect(RECT{1, 1, 3, 3});
+  TBitmap Larger;
+  ResampleBitmap(Picture, 6, 6, Larger, clWhite);
+  ASSERT_EQ(Larger.Width(), 6);
+  int RedPixels = 0;
+  for (int Y = 0; Y < 6; ++Y)
+    for (int X = 0; X < 6; ++X) {
+      const COLORREF P = Larger.Pixel(X, Y);
+      EXPECT_TRUE(P == White || P == Red) << X << "," << Y;
+      RedPixels += P == Red;
+    }
+  // The square spans 1.5 to 4.5 now: its half-covered edge pixels are red, its quarter-covered
+  // corners are not, the same on all four sides.
+  EXPECT_EQ(RedPixels, 12);
+  EXPECT_EQ(Larger.Pixel(1, 2), Red);
+  EXPECT_EQ(Larger.Pixel(4, 3), Red);
+  EXPECT_EQ(Larger.Pixel(1, 1), White);
+  EXPECT_EQ(Larger.Pixel(4, 4), White);
+}
