@@ -374,8 +374,7 @@ void TSearchRun::WalkFolder(const std::string& Folder) {
     Child.Path.reserve(Top.Path.size() + 1 + Name.size());
     Child.Path.append(Top.Path).append(1, FDelimiter).append(Name);
     // After a cancel request each queued folder still counts, but none is opened.
-    if (!Cancelled())
-      Child.Folder = Shared ? Top.Folder->OpenSubfolderUnlisted(Name) : Top.Folder->OpenSubfolder(Name);
+    if (!Cancelled()) Child.Folder = Shared ? Top.Folder->OpenSubfolderUnlisted(Name) : Top.Folder->OpenSubfolder(Name);
     if (Top.Next == Top.Subfolders.size()) Top.Folder.reset();  // no more subfolders to open from it
     ListFolder(Child, Shared);
     if (!Child.Subfolders.empty()) Stack.push_back(std::move(Child));
