@@ -1,8 +1,8 @@
 #pragma once
 // The main window: the criteria band at the top, the results grid, the status bar. The window builds
 // and lays out its controls and routes their events; the search, the histories and the result rows
-// live in their own units. It is the search run's host: the run reads the criteria from it, reports
-// through its status bar and hands its results to the grid's store.
+// live in their own units. A search's own rules are TWindowSearch's: the window hands it the criteria
+// and its controls, and the results go to the grid's store.
 #include <functional>
 #include <string>
 #include <vector>
@@ -10,13 +10,13 @@
 #include "app/ResultCommands.h"
 #include "app/ResultGrid.h"
 #include "app/WindowLayout.h"
+#include "app/WindowSearch.h"
 #include "core/SettingsFolder.h"
 #include "folderpicker/BrwsFldr.h"
 #include "gridview/win32/control/GridView.h"
 #include "platform/win32/Shell.h"
 #include "search/CacheLoader.h"
 #include "search/SearchCache.h"
-#include "search/SearchHost.h"
 #include "taskpane/tpContainer.h"
 #include "taskpane/tpPaneBar.h"
 #include "toolkit/Actions.h"
@@ -40,7 +40,7 @@ struct TMainFormSetup {
   TShell* Shell = &PlatformShell();
 };
 
-class TForm1 : public TForm, public TSearchHost {
+class TForm1 : public TForm, public TSearchWindow {
  public:
   explicit TForm1(const TMainFormSetup& Setup = TMainFormSetup());
   ~TForm1() override;
@@ -112,7 +112,7 @@ class TForm1 : public TForm, public TSearchHost {
   std::function<bool(std::string& FileName)> OnPromptExportFile;
 
   // Records the texts in the two histories and reloads both drop-downs.
-  void UpdateHistories(const std::string& Name, const std::string& Folder) override;
+  void UpdateHistories(const std::string& Name, const std::string& Folder);
   void UpdateHistory(const std::string& FileName, TComboBox& Box, const std::string& Text);
   // The search cache; while it still loads (CacheReady false) it is the loading thread's.
   TSearchCache& Cache() { return FCache; }
@@ -120,35 +120,25 @@ class TForm1 : public TForm, public TSearchHost {
   const std::string& SettingsFolder() const { return FSettingsFolder; }
   // Replaces the message box of ShowMessage (tests record the texts).
   std::function<void(const std::string& Text)> OnShowMessage;
+  void ShowMessage(const std::string& Text) override;
 
-  // The search host.
-  std::string PathText() override { return path.Text(); }
-  std::string NameText() override { return search.Text(); }
-  void SetNameText(const std::string& Text) override { search.SetText(Text); }
-  std::string ContainsText() override { return contains.Text(); }
-  bool SizeChecked() override { return sc_size.Checked(); }
-  std::string SizeText() override { return edit1.Text(); }
-  bool SizeAtLeast() override { return sztp.ItemIndex() == 0; }
-  bool ModifiedChecked() override { return sc_modified.Checked(); }
-  TDateTime StartDate() override { return stdate.Date(); }
-  TDateTime EndDate() override { return nddate.Date(); }
+  // What a search needs of the controls (MainFormSearch.cpp).
+  TSearchCriteria Criteria() override;
+  void ShowNameText(const std::string& Text) override;
   int ButtonTag() override { return Button1.Tag; }
   void SetButtonTag(int Tag) override { Button1.Tag = Tag; }
   bool ButtonEnabled() override { return Button1.Enabled(); }
   void SetButtonEnabled(bool Enabled) override { Button1.SetEnabled(Enabled); }
   void SetButtonCaption(const std::string& Caption) override { Button1.SetCaption(Caption); }
-  void ShowMessage(const std::string& Text) override;
   void SetStatus(const std::string& Text, int Panel) override;
   void ShowProgress(bool Visible) override { prg.SetVisible(Visible); }
   void SetProgressPosition(int Position) override { prg.SetPosition(Position); }
   void StepProgress() override { prg.StepIt(); }
-  void SetBusyCursor(bool Busy) override;
+  void ResetCursor() override;
   void RepaintGrid() override { flist.Invalidate(); }
   void ProcessMessages() override;
+  void RecordHistories() override { UpdateHistories(search.Text(), path.Text()); }
   TResultSink& Results() override { return FResults; }
-  TClock& Clock() override { return *FClock; }
-  TFileSystem& FileSystem() override { return *FFileSystem; }
-  const TFormatSettings& Format() override { return FormatSettings(); }
 
   // The walk pumps messages at most this often (milliseconds); status changes always pump.
   static constexpr unsigned PumpBudget = 20;
@@ -196,4 +186,5 @@ class TForm1 : public TForm, public TSearchHost {
   TResultGrid FResults{flist.Model(), FormatSettings()};
   TGridResultRows FResultRows{FResults};
   TResultCommands FCommands{FResultRows, *FShell, *FFileSystem};
+  TWindowSearch FSearch{*this, FCache, *FFileSystem, *FClock, FormatSettings()};
 };

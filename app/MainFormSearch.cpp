@@ -1,11 +1,24 @@
-// The main window as the search run's host: the search button, the status bar, the grid, the pump.
+// The main window's controls as a search sees them: the criteria, the search button, the status bar,
+// the progress bar, the pump. The search's rules are TWindowSearch's.
 #include "app/MainForm.h"
-#include "core/Text.h"
 #include "platform/win32/WideText.h"
-#include "search/SearchRun.h"
 #include "toolkit/Application.h"
 
-void TForm1::Button1Click(TObject*) { TSearchRun::Button1Click(*this, FCache); }
+void TForm1::Button1Click(TObject*) { FSearch.Button1Click(); }
+
+TSearchCriteria TForm1::Criteria() {
+  TSearchCriteria Result;
+  Result.Folder = path.Text();
+  Result.NameText = SearchNameText(search.Text());
+  Result.ContentText = contains.Text();
+  if (sc_size.Checked()) ApplySizeField(Result, edit1.Text(), sztp.ItemIndex() == 0);
+  if (sc_modified.Checked()) Result.Modified = TDayRange{stdate.Date(), nddate.Date()};
+  return Result;
+}
+
+void TForm1::ShowNameText(const std::string& Text) {
+  if (search.Text() != Text) search.SetText(Text);
+}
 
 void TForm1::ShowMessage(const std::string& Text) {
   if (OnShowMessage) {
@@ -20,6 +33,6 @@ void TForm1::SetStatus(const std::string& Text, int Panel) {
   Application().ProcessMessages();
 }
 
-void TForm1::SetBusyCursor(bool Busy) { Screen().SetCursor(Busy ? crHourGlass : crDefault); }
+void TForm1::ResetCursor() { Screen().SetCursor(crDefault); }
 
 void TForm1::ProcessMessages() { Application().ProcessMessagesOnBudget(PumpBudget); }

@@ -26,6 +26,10 @@ struct TFileEntry {
   std::uint64_t Size = 0;        // bytes; 0 for folders
   std::uint32_t Attributes = 0;  // fa* bits
   TDateTime Time = 0.0;          // last write, local time at two-second resolution
+  // The last change at the platform's full resolution, in its own units (0 when unknown): two stamps of
+  // one entry differ when it changed between them (a folder changes as entries come, go or are renamed
+  // in it). Known with the other details.
+  std::uint64_t Stamp = 0;
   // False when a listing gave only the name and the kind (faDirectory, faReparsePoint, faHidden):
   // TFolderListing::ReadDetails then fills in Size, Time and the other attributes.
   bool DetailsKnown = true;
@@ -62,6 +66,14 @@ class TFolderListing {
   virtual void EndListing() {}
   // Opens the folder Name of this folder; null when it cannot be listed. A link is not followed.
   virtual std::unique_ptr<TFolderListing> OpenSubfolder(const std::string& Name) = 0;
+  // Opens the folder Name for its details, files and subfolders, for a caller that holds its entries
+  // already: Next may give nothing, and where opening is listing (Windows) nothing is listed. Null when
+  // it cannot be opened (the default lists it as OpenSubfolder does).
+  virtual std::unique_ptr<TFolderListing> OpenSubfolderUnlisted(const std::string& Name) { return OpenSubfolder(Name); }
+  // Asked before the first Next: the folder's own Stamp as it was before any of its entries were read,
+  // when that stamp is old enough (seconds) that any change to the folder's entries since gives the
+  // folder another one; 0 otherwise, or where the platform cannot tell.
+  virtual std::uint64_t SettledStamp() { return 0; }
   // Opens the file Name of this folder (a link is followed) for shared reading, as
   // TFileSystem::OpenFile does, without looking up the folder's path again; null when it cannot.
   virtual std::unique_ptr<TFileReader> OpenFile(const std::string& Name) {

@@ -103,11 +103,13 @@ class TParser {
     return true;
   }
 
-  bool Kilobytes(const std::string& Option, const std::string* Inline, std::string& Result) {
+  bool Kilobytes(const std::string& Option, const std::string* Inline, std::optional<std::uint64_t>& Result) {
     std::string Text;
     if (!Value(Option, Inline, Text)) return false;
-    Result = Trimmed(Text);
-    if (!IsWholeNumber(Result)) return SetError(Option + " needs a whole number of KB, not '" + Text + "'");
+    std::uint64_t Bytes = 0;
+    if (!IsWholeNumber(Trimmed(Text)) || !ParseSizeLimit(Text, Bytes))
+      return SetError(Option + " needs a whole number of KB, not '" + Text + "'");
+    Result = Bytes;
     return true;
   }
 
@@ -182,6 +184,18 @@ class TParser {
 };
 
 }  // namespace
+
+TSearchCriteria FindCriteria(const TFindOptions& Options) {
+  TSearchCriteria Criteria;
+  Criteria.Folder = Options.Folder;
+  Criteria.NameText = SearchNameText(Options.Name);
+  Criteria.ContentText = Options.Contains;
+  Criteria.MinimumSize = Options.AtLeast;
+  Criteria.MaximumSize = Options.AtMost;
+  if (Options.Modified) Criteria.Modified = TDayRange{Options.ModifiedFrom, Options.ModifiedTo};
+  Criteria.RowsNeedDetails = Options.Format != ofPath;
+  return Criteria;
+}
 
 bool ParseDateArgument(const std::string& Text, const TFormatSettings& Settings, TDateTime& Date) {
   const std::string Value = Trimmed(Text);

@@ -1,11 +1,14 @@
 #pragma once
 // The command line of torvane-find: the window's three arguments (folder, name, text) and options
 // for the rest of its criteria, the output form and the cache.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/DateTime.h"
 #include "core/FormatSettings.h"
+#include "search/SearchCriteria.h"
 
 // The program's name, at the head of its messages.
 inline constexpr const char* FindProgramName = "torvane-find";
@@ -14,10 +17,10 @@ enum TOutputFormat { ofPath, ofLong, ofCsv };
 
 struct TFindOptions {
   std::string Folder;
-  std::string Name;      // as typed; the search wraps a plain word in "*"
-  std::string Contains;  // empty: no content test
-  std::string AtLeast;   // KB as typed; empty: no limit
-  std::string AtMost;
+  std::string Name;                      // as typed; the search wraps a plain word in "*"
+  std::string Contains;                  // empty: no content test
+  std::optional<std::uint64_t> AtLeast;  // bytes (given in KB); none: no limit
+  std::optional<std::uint64_t> AtMost;
   bool Modified = false;
   TDateTime ModifiedFrom = 0;  // dates; the search takes the whole of both days
   TDateTime ModifiedTo = 0;
@@ -34,6 +37,10 @@ struct TFindOptions {
 // one-line message for the user.
 bool ParseFindOptions(const std::vector<std::string>& Arguments, const TFormatSettings& Settings, TFindOptions& Options,
                       std::string& Error);
+
+// The search the options ask for: the name as the search takes it, sizes and dates as limits, details
+// read only for the forms that show them.
+TSearchCriteria FindCriteria(const TFindOptions& Options);
 
 // A date as the user types it: ISO "YYYY-MM-DD" or the locale's short date format.
 bool ParseDateArgument(const std::string& Text, const TFormatSettings& Settings, TDateTime& Date);

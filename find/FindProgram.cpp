@@ -1,7 +1,7 @@
 #include "find/FindProgram.h"
 
 #include "core/FormatSettings.h"
-#include "find/ConsoleHost.h"
+#include "find/ConsoleSearch.h"
 #include "masks/Masks.h"
 #include "search/SearchRun.h"
 
@@ -11,19 +11,29 @@ void ReportError(TConsole& Console, const std::string& Text) {
   Console.Err(std::string(FindProgramName) + ": " + Text + "\n");
 }
 
-// The run between loading and saving the cache; false when it failed.
-bool Search(TConsoleHost& Host, TSearchCache& Cache, TConsole& Console) {
+// The run between loading and saving the cache; false when it failed. Closing is the closing text: the
+// total size or the large-files note.
+bool Search(const TFindOptions& Options, TSearchCache& Cache, TConsole& Console, TConsoleSearch& Output,
+            std::string& Closing) {
+  const TSearchCriteria Criteria = FindCriteria(Options);
+  TFileSystem& Files = PlatformFileSystem();
+  if (!Files.DirectoryExists(Criteria.Folder)) {
+    ReportError(Console, std::string(FolderMissingText) + (Criteria.Folder.empty() ? "" : ": " + Criteria.Folder));
+    return false;
+  }
   try {
-    TSearchRun::Button1Click(Host, Cache);
+    TSearchRun Run(Criteria, Cache, Files, SystemClock());
+    Output.Begin();
+    Closing = OutcomeText(Run.Execute(Output, Output), FormatSettings());
   } catch (const EMaskError& Error) {
-    ReportError(Console, Error.Message() + ": the mask '" + Host.NameText() + "' is malformed");
+    ReportError(Console, Error.Message() + ": the mask '" + Criteria.NameText + "' is malformed");
     return false;
   } catch (const std::exception& Error) {
     ReportError(Console, Error.what());
     return false;
   }
   Console.Flush();
-  return !Host.MessageShown();
+  return true;
 }
 
 }  // namespace
@@ -65,16 +75,16 @@ int RunFind(const std::vector<std::string>& Arguments, TConsole& Console) {
     }
   }
 
-  TConsoleHost Host(Options, Console, Files, Settings);
-  bool Ok = Search(Host, Cache, Console);
+  TConsoleSearch Output(Options, Console, Files.PathDelimiter(), Settings);
+  std::string Closing;
+  bool Ok = Search(Options, Cache, Console, Output, Closing);
   Console.SetStatusLine("");
   if (Console.OutFailed() && !Console.OutBroken()) {
     ReportError(Console, "cannot write the results: " + Console.OutErrorText());
     Ok = false;
   }
   // The closing text of the status bar; a reader that went away has seen all it wanted.
-  if (Ok && !Options.Quiet && !Console.OutBroken() && !Host.FinalStatus().empty())
-    Console.Err(Host.FinalStatus() + "\n");
+  if (Ok && !Options.Quiet && !Console.OutBroken() && !Closing.empty()) Console.Err(Closing + "\n");
 
   if (!Options.NoCache) {
     HoldInterrupts(true);
@@ -88,5 +98,5 @@ int RunFind(const std::vector<std::string>& Arguments, TConsole& Console) {
   }
   if (InterruptRequested()) ExitInterrupted();
   if (!Ok) return fsError;
-  return Host.RowsFound() > 0 ? fsFound : fsNothingFound;
+  return Output.RowsFound() > 0 ? fsFound : fsNothingFound;
 }

@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "core/FileSystem.h"
+#include "search/SharedListings.h"
 
 // A lookup of one path costs the file system about as much as listing FindEntryCost() entries of a
 // folder (under Wine a lookup opens a handle and costs ~30 listed entries). When a folder holds many
@@ -15,11 +16,22 @@
 // (a case changed on disk, a file deleted, a folder that cannot be listed) is looked up on its own,
 // so the answers never differ from FindEntry's.
 //
+// A listing handed on to the walk (Shared) costs the run nothing more than the walk's own listing of
+// the folder would: then a folder is listed also for few candidates, unless it is large enough that
+// listing it would keep its candidates' rows waiting.
+//
 // Folders are named by number (the cache's folder numbers); the names given must stay valid while the
 // object lives (they are views into the cache).
 class TCandidateLookup {
  public:
-  explicit TCandidateLookup(TFileSystem& Files) : FFiles(Files) {}
+  // Listed entries are completed with their sizes and times when Details is true (a lookup always
+  // gives them); otherwise they carry what the listing gave.
+  explicit TCandidateLookup(TFileSystem& Files, TSharedListings* Shared = nullptr, bool Details = true)
+      : FFiles(Files), FShared(Shared), FDetails(Details) {}
+
+  // A folder of at most this many entries is listed for a single candidate when the walk takes its
+  // listing: a few milliseconds at most, even under Wine.
+  static constexpr std::uint32_t SmallFolder = 256;
 
   // Every cached path under the root, so that folder sizes are known.
   void CountCachedPath(std::uint32_t Folder) { ++FFolders[Folder].Cached; }
@@ -39,9 +51,12 @@ class TCandidateLookup {
     std::unordered_set<std::string_view> Wanted;
     std::unordered_map<std::string, TFileEntry> Found;
   };
+  bool WorthListing(const TFolder& Info) const;
   void List(const std::string& Folder, TFolder& Info);
 
   TFileSystem& FFiles;
+  TSharedListings* FShared;
+  bool FDetails;
   std::unordered_map<std::uint32_t, TFolder> FFolders;
   std::size_t FListings = 0;
 };

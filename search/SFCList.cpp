@@ -119,6 +119,10 @@ std::ptrdiff_t TSFCList::IndexOf(std::string_view Text) const {
   return static_cast<std::ptrdiff_t>(FSlots.ItemAt(EntrySlot(Folder, NoFolder, Name, Hash)));
 }
 
+void TSFCList::Prefetch(std::uint32_t Folder, std::string_view Name) const {
+  if (!FSlots.Empty() && Folder != NoFolder) FSlots.Prefetch(NameHash(FFolders[Folder].Hash, Name));
+}
+
 std::uint32_t TSFCList::Append(std::uint32_t Folder, std::string_view Name) {
   if (FCount >= NoFolder - 1) throw std::length_error("Search cache too large");
   if ((FCount >> ChunkBits) == FChunks.size())

@@ -58,6 +58,8 @@ class TSFCList {
   std::ptrdiff_t IndexOf(std::uint32_t Folder, std::string_view Name) const;
   // Adds Name to Folder unless it is there; Index receives its storage index. True when added.
   bool Add(std::uint32_t Folder, std::string_view Name, std::uint32_t& Index);
+  // Starts fetching from memory the slot where Add or IndexOf will look for Name in Folder.
+  void Prefetch(std::uint32_t Folder, std::string_view Name) const;
   // The text at Index spelled as Folder and Name, which are equal to it with A to Z folded.
   void Respell(std::size_t Index, std::uint32_t Folder, std::string_view Name);
 

@@ -96,16 +96,23 @@ void TSearchCache::AddLoadedLine(std::string_view Line) {
   if (!FCache.Add(FFolder, Line.substr(Start), Index)) FLoadedDuplicates = true;
 }
 
+namespace {
+bool HasLineBreak(std::string_view Text) {
+  for (const char C : Text)
+    if (static_cast<unsigned char>(C) <= '\r' && (C == '\r' || C == '\n' || C == '\0')) return true;
+  return false;
+}
+}  // namespace
+
 bool FitsOnACacheLine(std::string_view Path) {
   // A byte order mark at the start of the file is no part of its first path.
-  for (const char C : Path)
-    if (static_cast<unsigned char>(C) <= '\r' && (C == '\r' || C == '\n' || C == '\0')) return false;
-  return Path.substr(0, 3) != ByteOrderMark;
+  return !HasLineBreak(Path) && Path.substr(0, 3) != ByteOrderMark;
 }
 
 void TSearchCache::UseFolder(std::string_view Folder) {
   if (FFolder < FCache.FolderCount() && FCache.FolderText(FFolder) == Folder) return;
   FFolder = FCache.AddFolder(Folder);
+  FFolderFits = FitsOnACacheLine(Folder);
 }
 
 bool TSearchCache::SamePath(std::string_view Stored, std::string_view Met) const {
@@ -116,10 +123,12 @@ bool TSearchCache::SamePath(std::string_view Stored, std::string_view Met) const
 }
 
 TCacheHit TSearchCache::Record(std::string_view Path) {
-  if (!FRecording || !FitsOnACacheLine(Path)) return TCacheHit();
+  if (!FRecording) return TCacheHit();
   const std::size_t Start = TSFCList::NameStart(Path);
   UseFolder(Path.substr(0, Start));
   const std::string_view Name = Path.substr(Start);
+  // The folder was judged once, when the walk came to it.
+  if (Start == 0 ? !FitsOnACacheLine(Name) : !FFolderFits || HasLineBreak(Name)) return TCacheHit();
   std::uint32_t Index;
   FCache.SetSorted(true);
   if (FCache.Add(FFolder, Name, Index)) {

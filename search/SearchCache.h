@@ -50,6 +50,12 @@ class TSearchCache {
   // fit on a line of the file is left out.
   TCacheHit Record(std::string_view Path);
   void AddToCache(std::string_view Path) { Record(Path); }
+  // Starts fetching from memory where Record will look for the path Folder (with its separator) + Name.
+  void Prefetch(std::string_view Folder, std::string_view Name) {
+    if (!FRecording) return;
+    UseFolder(Folder);
+    FCache.Prefetch(FFolder, Name);
+  }
   // A cache that will be neither read nor saved (torvane-find --no-cache) keeps no paths at all.
   void StopRecording() { FRecording = false; }
   bool Recording() const { return FRecording; }
@@ -83,4 +89,5 @@ class TSearchCache {
   bool FLoadedDuplicates = false;
   std::string FLostBytesOf;                    // the file whose reading stopped at a zero byte
   std::uint32_t FFolder = TSFCList::NoFolder;  // of the last path recorded or loaded
+  bool FFolderFits = true;                     // its text fits on a line of the file
 };

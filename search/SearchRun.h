@@ -1,80 +1,55 @@
 #pragma once
-// One search: the criteria normalised, the cache pass, the folder walk, the entry tests, the rows.
+// One search: the criteria normalised, the cache pass, the folder walk, the entry tests, the results.
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "core/Clock.h"
 #include "core/FileSystem.h"
 #include "masks/Masks.h"
 #include "search/CandidateLookup.h"
 #include "search/ContentSearch.h"
+#include "search/ResultSink.h"
 #include "search/SearchCache.h"
-#include "search/SearchHost.h"
-
-// The program's own texts of a run.
-inline constexpr const char* SearchCaption = "&Search";
-inline constexpr const char* CancelCaption = "&Cancel";
-inline constexpr const char* FolderMissingText = "The entered folder does not exist";
-inline constexpr const char* SearchingText = "Searching...";
-inline constexpr const char* CancellingText = "Cancelling...";
-inline constexpr const char* LargeFilesText = "Some files larger than 300KB were not searched";
-inline constexpr const char* LoadingCacheText = "Loading the search cache...";
+#include "search/SearchCriteria.h"
+#include "search/SearchProgress.h"
+#include "search/SharedListings.h"
 
 // Files of this size or more are not read for the content test.
 inline constexpr std::uint64_t ContentSizeLimit = 300000;
-// The progress refresh does its work at most this often.
+// The walk reports its progress at most this often (milliseconds), and the cache pass its rows.
 inline constexpr std::uint32_t RefreshInterval = 750;
 
 class TSearchRun {
  public:
-  TSearchRun(TSearchHost& Host, TSearchCache& Cache);
+  // Takes the criteria (the folder is the caller's to check); a malformed name mask raises its
+  // EMaskError here, before anything is searched.
+  TSearchRun(const TSearchCriteria& Criteria, TSearchCache& Cache, TFileSystem& Files, TClock& Clock);
   ~TSearchRun();
+  TSearchRun(const TSearchRun&) = delete;
+  TSearchRun& operator=(const TSearchRun&) = delete;
 
-  // The search button's click: starts a run and returns when it is over, or, while a run is in
-  // progress (nested inside it), asks it to stop.
-  static void Button1Click(TSearchHost& Host, TSearchCache& Cache);
+  // Pass 1 over the cached paths under the folder, then pass 2, the walk of the folder; every result
+  // goes to Results as it is found (the caller clears it and brackets the run's additions).
+  TSearchOutcome Execute(TResultSink& Results, TSearchProgress& Progress);
 
+ private:
   // Pass 1: the cached paths under Root that pass the name test, looked up on disk and listed.
   void SearchCache(const std::string& Root);
   // Pass 2: Folder's entries, then the folders below it, one listing open at a time.
   void WalkFolder(const std::string& Folder);
-  // Tests one entry; lists it and, in cache mode (the walk), records it in the cache. An entry listed
-  // without its size and time (Entry.DetailsKnown false) reads them from Listing once its name passes.
-  void ProcessEntry(const std::string& Folder, TFileEntry& Entry, bool CacheMode, TFolderListing* Listing = nullptr);
-  bool EntryMatches(const std::string& Folder, const std::string& Name, std::uint64_t Size, TDateTime Time);
-  // Reads the file, judged by the size of what is opened: one of ContentSizeLimit bytes or more sets
-  // LargeFilesSkipped and does not match.
-  bool FileContainsText(const std::string& Path);
-  // Called after every entry of the walk; does its work at most every RefreshInterval ms.
+  // Called after every entry of the walk; reports at most every RefreshInterval ms.
   void RefreshProgress(const std::string& Folder);
-
-  // Sets ContentText (upper-cased A to Z) and the forms of it that files are searched for.
+  bool Cancelled() { return FProgress->Cancelled(); }
+  void Report(TSearchStage Stage, int Position = 0);
+  // Sets FContentText (upper-cased A to Z) and the forms of it that files are searched for.
   void SetContentText(const std::string& Text);
-  // The mask from the "Named:" text as the field shows it after wrapping.
+  // The mask from the "Named:" text as the search takes it.
   void SetMask(const std::string& NameText);
-
-  // The state of the run.
-  std::string ContentText;
-  std::unique_ptr<TMask> Mask;
-  std::uint64_t MinimumSize = 0;
-  std::uint64_t MaximumSize = UINT64_MAX;  // no limit
-  TDateTime StartTime = 0.0;
-  TDateTime EndTime = 0.0;
-  bool LargeFilesSkipped = false;
-  std::uint64_t TotalBytes = 0;
-  std::uint32_t LastRefresh = 0;
-  int LastRowCount = 0;
-  std::uint32_t Pause = 150;
-  std::uint64_t EntriesSeen = 0;
-  std::uint64_t FoldersSeen = 0;
-
- private:
-  void Execute();
-  void ReadSizeLimit();
-  // The parts of EntryMatches: the cheap tests (the name first, as it needs no size or time), and the
-  // content test that may read the file.
+  // The entry tests: the cheap ones (the name first, as it needs no size or time), and the content
+  // test that may read the file.
   bool PassesName(const std::string& Name);
   bool PassesSizeTime(std::uint64_t Size, TDateTime Time) const;
   // Entry's size is the listed size: a link's own, not its target's, so a link is always opened. The
@@ -93,15 +68,16 @@ class TSearchRun {
   // Whether the cache pass listed the entry at Path, which the walk met and recorded as Hit (compared
   // as the file system compares paths); a line that spelled it otherwise takes the walk's spelling.
   bool ListedByCachePass(const std::string& Path, const TCacheHit& Hit);
+  // Whether the walk's entry (recorded as Hit) is a file the cache pass found without the text, still
+  // of the size and stamp it had then.
+  bool FailedContentTest(const TCacheHit& Hit, TFileEntry& Entry, TFolderListing* Listing);
   // The cache pass's parts: the cached paths under Root that pass the name test (false when cancelled),
   // and the listing of one of them that the disk still has.
   bool CollectCandidates(const std::string& Root, std::vector<std::uint32_t>& Candidates, TCandidateLookup& Lookup);
   void ListCachedEntry(const std::string& Root, std::uint32_t Line, const std::string& Path, std::size_t NameStart,
                        TFileEntry& Entry);
-  // Paints the rows listed so far: the first at once, then at most every RefreshInterval.
+  // Offers the rows listed so far for showing: the first at once, then at most every RefreshInterval.
   void ShowRowsSoFar();
-  // Waits, answering input, for a cache still being loaded; false when the run was cancelled meanwhile.
-  bool WaitForCache();
   // Path (a full path) with every folder below its volume spelled as the disk spells it, where the file
   // system ignores case; the root typed in another case must reach neither the rows nor the cache.
   std::string SpelledAsOnDisk(const std::string& Path);
@@ -114,22 +90,42 @@ class TSearchRun {
     std::string Path;
     std::unique_ptr<TFolderListing> Folder;
     std::vector<std::string> Subfolders;
+    std::vector<bool> Shared;  // of each subfolder: the cache pass's listing of it is still good
     std::size_t Next = 0;
   };
-  // Lists one folder (counting it) and collects the names of its subfolders.
-  void ListFolder(TWalkLevel& Level);
+  // Lists one folder (counting it), or goes through the cache pass's listing of it (Shared), and
+  // collects the names of its subfolders.
+  void ListFolder(TWalkLevel& Level, bool Shared);
+  // Whether the cache pass's listing of the subfolder Entry of Level, if it kept one, still holds:
+  // the stamp the walk meets for the folder is the one it had then. Entry came from the cache pass's
+  // listing of Level itself when Replayed (its details are as old as that, unless read now). A listing
+  // that no longer holds is dropped.
+  bool SharedListingHolds(TWalkLevel& Level, TFileEntry& Entry, bool Replayed);
   // A folder below the full root, as the row shows it: below the root as typed.
   std::string ShownFolder(std::string_view Folder) const;
-  std::string FormatCount(std::uint64_t Value) const;
-  // Status panels 1 and 2: entries and folders the walk met, rows listed.
-  void ShowCounts();
-  std::string TotalText() const;
 
-  TSearchHost& FHost;
   TSearchCache& FCache;
   TFileSystem& FFileSystem;
+  TClock& FClock;
   const char FDelimiter;
-  bool FUpdateOpen = false;  // the grid's update bracket opened by the run
+  const std::string FTypedRoot;  // the folder as typed
+  // Set for the length of Execute.
+  TResultSink* FResults = nullptr;
+  TSearchProgress* FProgress = nullptr;
+
+  // The criteria as the tests take them.
+  std::string FContentText;
+  std::unique_ptr<TMask> FMask;
+  std::uint64_t FMinimumSize = 0;
+  std::uint64_t FMaximumSize = UINT64_MAX;  // no limit
+  TDateTime FStartTime = 0.0;
+  TDateTime FEndTime = 0.0;
+  // What the run has come to so far.
+  bool FLargeFilesSkipped = false;
+  std::uint64_t FTotalBytes = 0;
+  std::uint64_t FEntriesSeen = 0;
+  std::uint64_t FFoldersSeen = 0;
+  std::uint32_t FLastRefresh = 0;  // tick of the walk's last progress report
   // Sizes and times are read for the entries that pass the name test when the rows show them or a
   // size or date criterion tests them; otherwise only the content test reads sizes, of the files it
   // opens. Without such a criterion, a content test comes first: only the rows read them then.
@@ -145,9 +141,16 @@ class TSearchRun {
   // with letters beyond A to Z, which the file system may fold where the cache does not, are also kept
   // by their key (TFileSystem::PathKey), so that a file is listed once whatever spellings the cache holds.
   std::vector<bool> FListedLines;
+  // The cache lines of files the cache pass read for the text and found without it (or too large),
+  // with the size and stamp they had.
+  struct TTestedFile {
+    std::uint64_t Size, Stamp;
+  };
+  std::unordered_map<std::uint32_t, TTestedFile> FContentFailed;
+  bool FContentJudged = false;  // the content test of the last entry decided on the file itself
   std::unordered_map<std::string, std::uint32_t> FListedByKey;
   std::string FListedKey;
-  std::uint32_t FLastShown = 0;  // tick of the last painting of the cache pass's rows
+  std::uint32_t FLastShown = 0;  // tick at which the cache pass last offered its rows
   bool FRowsShown = false;
   // Buffers reused for every entry, so the walk allocates nothing per entry.
   std::string FPath;
@@ -155,8 +158,12 @@ class TSearchRun {
   std::string FNameExtension;  // '.ext' of a mask '*.ext', which a name test answers without the mask
   std::string FNameLiteral;    // 'text' of a mask '*text*', the same
   bool FNameAny = false;       // a mask of "*" alone matches every name
-  std::string FContentPath;
   TContentSearch FContentSearch;
+  // The folders the cache pass listed, for the walk.
+  TSharedListings FShared;
+  std::vector<TFileEntry> FReplay;
+  std::string FSubfolderPath;
+  std::string FFolderPrefix;  // the folder being listed, with its separator
 };
 
 // '.ext' (lower-cased) for a name text of the form '*.ext' that the mask matches exactly as "ends with
@@ -166,9 +173,3 @@ std::string MaskExtension(const std::string& NameText);
 // wildcard, a set or an escape: the mask matches exactly the names that contain it, in any case
 // of A to Z. Empty for every other text.
 std::string MaskLiteral(const std::string& NameText);
-// "###,###,##0": whole number, thousands grouped with the locale's separator.
-std::string FormatThousands(std::uint64_t Value, const TFormatSettings& Settings);
-// A "KB" count typed into the size field, in bytes, blanks around it ignored; false for text that is no
-// whole number of kilobytes from 0 up (no limit). A number whose bytes do not fit in 64 bits gives
-// UINT64_MAX, larger than any file: "At Least" it lists nothing, "At Most" everything.
-bool ParseSizeLimit(const std::string& Text, std::uint64_t& Bytes);

@@ -25,6 +25,14 @@ class TSlotTable {
       if ((Held >> 32) == Key && Same(static_cast<std::uint32_t>(Held) - 1)) return Slot;
     }
   }
+  // Starts fetching the home slot of Hash from memory.
+  void Prefetch(std::uint64_t Hash) const {
+#if defined(__GNUC__)
+    __builtin_prefetch(&FSlots[Home(Hash >> 32)]);
+#else
+    (void)Hash;
+#endif
+  }
   // The item in Slot, or -1 for an empty slot.
   std::int64_t ItemAt(std::size_t Slot) const { return static_cast<std::int64_t>(FSlots[Slot] & 0xFFFFFFFFu) - 1; }
   void Put(std::size_t Slot, std::uint32_t Item, std::uint64_t Hash) {

@@ -1,4 +1,4 @@
-// Times the search engine over a synthetic tree with a host that does nothing (no pause, no message
+// Times the search engine over a synthetic tree with nothing around it (no window, no pause, no message
 // pump, rows only counted): (a) a first search "*.txt" with an empty cache, (b) the same search with
 // the cache from (a), (c) a search with a content text, (d) saving and loading the cache, (e) a bare
 // enumeration of the tree through the same file-system interface. Prints "key: value" lines.
@@ -90,6 +90,16 @@ bool ParseOptions(int Count, char** Arguments, TOptions& Options) {
   return Options.Files > 0 && Options.Folders > 0 && Options.Rounds > 0 && Options.CachePaths >= 0;
 }
 
+// The engine's pass 1 alone: the run stops where the walk would begin.
+class TCachePassOnly : public TQuietSearch {
+ public:
+  bool Cancelled() override { return FWalking; }
+  void Report(const TSearchReport& Report) override { FWalking = FWalking || Report.Stage == ssWalkBegins; }
+
+ private:
+  bool FWalking = false;
+};
+
 // (a) to (e), each round afresh; every figure is the best of the rounds, as the machine is shared.
 void SmallCacheFigures(const TOptions& Options, TFileSystem& Files, const std::string& CacheFile) {
   Enumerate(Files, Options.Root);  // warm the system's caches once, untimed
@@ -106,7 +116,7 @@ void SmallCacheFigures(const TOptions& Options, TFileSystem& Files, const std::s
     Enumeration = std::min(Enumeration, SecondsSince(Start));
     EnumerationCpu = std::min(EnumerationCpu, ProcessCpuSeconds() - Cpu);
 
-    TQuietHost Host;
+    TQuietSearch Host;
     Host.Root = Options.Root;
     const std::size_t HeapBeforeCache = LiveHeapBytes();
     TSearchCache Cache(Files);
@@ -114,7 +124,7 @@ void SmallCacheFigures(const TOptions& Options, TFileSystem& Files, const std::s
       Host.Name = Name;
       Host.Contains = Contains;
       const auto Begin = TClockType::now();
-      TSearchRun::Button1Click(Host, Cache);
+      Host.Run(Cache);
       return SecondsSince(Begin);
     };
     Cpu = ProcessCpuSeconds();
@@ -127,13 +137,12 @@ void SmallCacheFigures(const TOptions& Options, TFileSystem& Files, const std::s
     SecondCpu = std::min(SecondCpu, ProcessCpuSeconds() - Cpu);
     SecondRows = Host.Grid.RowCount();
     {
-      // Pass 1 alone, as (b) makes it.
-      TSearchRun Run(Host, Cache);
-      Host.Name = "*.txt";
-      Run.SetMask(Host.Name);
-      Run.EndTime = SystemClock().Now() + 9999;
+      // Pass 1 alone, as (b) makes it: the run is cancelled as the walk begins.
+      TCachePassOnly Pass1;
+      Pass1.Root = Options.Root;
+      Pass1.Name = "*.txt";
       const auto Begin = TClockType::now();
-      Run.SearchCache(Options.Root);
+      Pass1.Run(Cache);
       CachePass = std::min(CachePass, SecondsSince(Begin));
     }
     Content = std::min(Content, Search("*.txt", BenchNeedle));
@@ -179,11 +188,11 @@ void SmallCacheFigures(const TOptions& Options, TFileSystem& Files, const std::s
 // (f): a cache of a whole disk loaded, searched over the tree, given one new path and saved.
 void LargeCacheFigures(const TOptions& Options, TFileSystem& Files, const std::string& CacheFile) {
   {
-    TQuietHost Host;
+    TQuietSearch Host;
     Host.Root = Options.Root;
     Host.Name = "*";
     TSearchCache TreeCache(Files);
-    TSearchRun::Button1Click(Host, TreeCache);
+    Host.Run(TreeCache);
     WriteLargeCache(CacheFile, TreeCache.List(), Options.CachePaths, Files.PathDelimiter());
   }
   std::size_t Paths = 0;
@@ -196,11 +205,11 @@ void LargeCacheFigures(const TOptions& Options, TFileSystem& Files, const std::s
     Big.LoadCache(CacheFile);
     LoadTime = SecondsSince(Start);
     Paths = Big.List().Count();
-    TQuietHost Host;
+    TQuietSearch Host;
     Host.Root = Options.Root;
     Host.Name = "*.txt";
     Start = TClockType::now();
-    TSearchRun::Button1Click(Host, Big);
+    Host.Run(Big);
     SearchTime = SecondsSince(Start);
     Big.AddToCache(Options.Root + Files.PathDelimiter() + "new since the last save.txt");
     Start = TClockType::now();

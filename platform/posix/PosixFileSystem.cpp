@@ -39,6 +39,18 @@ std::string BaseName(const std::string& Path) {
 
 bool IsDotName(const std::string& Name) { return Name == "." || Name == ".."; }
 
+// The last change (the status change, which every change of the contents or the entries brings and no
+// program can set back), in nanoseconds; 0 before 1970.
+std::uint64_t StampOf(const struct stat& Info) {
+  if (Info.st_ctim.tv_sec < 0) return 0;
+  return static_cast<std::uint64_t>(Info.st_ctim.tv_sec) * 1000000000u +
+         static_cast<std::uint64_t>(Info.st_ctim.tv_nsec);
+}
+
+// A stamp at least this old (two seconds) cannot be shared with a later change, whatever the
+// granularity of the file system's clock.
+constexpr std::uint64_t SettledAge = 2000000000u;
+
 void FillEntry(const struct stat& Info, TFileEntry& Entry) {
   const bool IsLink = S_ISLNK(Info.st_mode);
   Entry.Attributes = 0;
@@ -52,6 +64,7 @@ void FillEntry(const struct stat& Info, TFileEntry& Entry) {
   }
   if (!Entry.Name.empty() && Entry.Name[0] == '.' && !IsDotName(Entry.Name)) Entry.Attributes |= faHidden;
   Entry.Time = LocalDosTime(Info.st_mtime);
+  Entry.Stamp = StampOf(Info);
   Entry.DetailsKnown = true;
 }
 
@@ -408,11 +421,13 @@ class TPosixFolderListing : public TFolderListing {
   // The name and the kind from the listing itself; anything but a folder, a regular file or a link (a
   // pipe, a device, an entry whose kind the file system does not report) is looked at at once.
   bool Next(TFileEntry& Entry) override {
+    FStarted = true;
     unsigned char Type = DT_UNKNOWN;
     while (const char* Name = FReader.Next(Type)) {
       Entry.Name.assign(Name);
       Entry.Size = 0;
       Entry.Time = 0.0;
+      Entry.Stamp = 0;
       Entry.DetailsKnown = false;
       Entry.Attributes =
           !Entry.Name.empty() && Entry.Name[0] == '.' && !IsDotName(Entry.Name) ? std::uint32_t(faHidden) : 0u;
@@ -426,6 +441,17 @@ class TPosixFolderListing : public TFolderListing {
       return true;
     }
     return false;
+  }
+
+  std::uint64_t SettledStamp() override {
+    struct stat Info {};
+    struct timespec Now {};
+    if (FStarted || fstat(FReader.Fd(), &Info) != 0 || clock_gettime(CLOCK_REALTIME, &Now) != 0 || Now.tv_sec < 0)
+      return 0;
+    const std::uint64_t Stamp = StampOf(Info);
+    const std::uint64_t Current =
+        static_cast<std::uint64_t>(Now.tv_sec) * 1000000000u + static_cast<std::uint64_t>(Now.tv_nsec);
+    return Stamp != 0 && Stamp + SettledAge <= Current ? Stamp : 0;
   }
 
   bool ReadDetails(TFileEntry& Entry) override {
@@ -470,8 +496,9 @@ class TPosixFolderListing : public TFolderListing {
  private:
   TEntryReader FReader;
   bool FEnded = false;
-  bool FKept = false;   // counted among the kept descriptors
-  std::string FFolder;  // for the rare folder that keeps no descriptor
+  bool FStarted = false;  // entries have been read
+  bool FKept = false;     // counted among the kept descriptors
+  std::string FFolder;    // for the rare folder that keeps no descriptor
 };
 
 class TPosixFileSystem : public TFileSystem {

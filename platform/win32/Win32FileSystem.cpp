@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cwchar>
 #include <map>
 #include <memory>
 #include <utility>
@@ -35,15 +36,60 @@ const TIME_ZONE_INFORMATION* ZoneOfYear(WORD Year) {
   return &Found->second;
 }
 
-// A file time in local time as the file manager shows it: with the offset in force on the file's own
-// date (summer or winter time), not today's.
-TDateTime LocalDosTime(const FILETIME& Utc) {
-  SYSTEMTIME Universal, Local;
-  if (!FileTimeToSystemTime(&Utc, &Universal) ||
-      !SystemTimeToTzSpecificLocalTime(ZoneOfYear(Universal.wYear), &Universal, &Local))
-    return 0.0;
-  return DosResolutionDateTime(Local.wYear, Local.wMonth, Local.wDay, Local.wHour, Local.wMinute, Local.wSecond);
+std::uint64_t FileTimeValue(const FILETIME& Time) {
+  return static_cast<std::uint64_t>(Time.dwHighDateTime) << 32 | Time.dwLowDateTime;
 }
+
+FILETIME FileTimeOf(std::uint64_t Value) {
+  return FILETIME{static_cast<DWORD>(Value & 0xFFFFFFFFu), static_cast<DWORD>(Value >> 32)};
+}
+
+// The offset from universal to local time at Utc (100 ns units), with the zone's rules of that year.
+bool LocalOffsetAt(std::uint64_t Utc, std::int64_t& Offset) {
+  const FILETIME Time = FileTimeOf(Utc);
+  SYSTEMTIME Universal, Local;
+  FILETIME LocalTime;
+  if (!FileTimeToSystemTime(&Time, &Universal) ||
+      !SystemTimeToTzSpecificLocalTime(ZoneOfYear(Universal.wYear), &Universal, &Local) ||
+      !SystemTimeToFileTime(&Local, &LocalTime))
+    return false;
+  Offset = static_cast<std::int64_t>(FileTimeValue(LocalTime) - Utc);
+  return true;
+}
+
+// A file time in local time as the file manager shows it: with the offset in force on the file's own
+// date (summer or winter time), not today's. Converting costs microseconds under Wine, for every entry
+// listed, so the offset is kept for each quarter of an hour whose start and end have the same one (no
+// zone changes its offset twice within a quarter hour); a quarter hour with a change in it converts
+// each time on its own.
+TDateTime LocalDosTime(const FILETIME& Utc) {
+  constexpr std::uint64_t Quarter = 15ull * 60 * 10000000;
+  struct TQuarter {
+    std::uint64_t Number = UINT64_MAX;
+    std::int64_t Offset = 0;
+    bool Even = false;  // one offset for the whole quarter hour
+  };
+  thread_local TQuarter Quarters[64];
+  const std::uint64_t Value = FileTimeValue(Utc);
+  const std::uint64_t Number = Value / Quarter;
+  TQuarter& Known = Quarters[Number % 64];
+  if (Known.Number != Number) {
+    std::int64_t Start = 0, End = 0;
+    Known.Number = Number;
+    Known.Even =
+        LocalOffsetAt(Number * Quarter, Start) && LocalOffsetAt(Number * Quarter + Quarter - 1, End) && Start == End;
+    Known.Offset = Start;
+  }
+  std::int64_t Offset = Known.Offset;
+  if (!Known.Even && !LocalOffsetAt(Value, Offset)) return 0.0;
+  const FILETIME Local = FileTimeOf(Value + static_cast<std::uint64_t>(Offset));
+  SYSTEMTIME Parts;
+  if (!FileTimeToSystemTime(&Local, &Parts)) return 0.0;
+  return DosResolutionDateTime(Parts.wYear, Parts.wMonth, Parts.wDay, Parts.wHour, Parts.wMinute, Parts.wSecond);
+}
+
+// A stamp at least this old (two seconds, in FILETIME's 100 ns) cannot be shared with a later change.
+constexpr std::uint64_t SettledAge = 20000000;
 
 void FillEntry(const WIN32_FIND_DATAW& Data, TFileEntry& Entry) {
   NarrowInto(Data.cFileName, Entry.Name);
@@ -57,6 +103,7 @@ void FillEntry(const WIN32_FIND_DATAW& Data, TFileEntry& Entry) {
                    ? 0
                    : (static_cast<std::uint64_t>(Data.nFileSizeHigh) << 32) | Data.nFileSizeLow;
   Entry.Time = LocalDosTime(Data.ftLastWriteTime);
+  Entry.Stamp = FileTimeValue(Data.ftLastWriteTime);
   Entry.DetailsKnown = true;
 }
 
@@ -76,6 +123,9 @@ class TWin32FolderListing : public TFolderListing {
  public:
   TWin32FolderListing(HANDLE Find, const WIN32_FIND_DATAW& First, std::wstring Folder)
       : FFind(Find), FData(First), FFolder(std::move(Folder)) {}
+  // A folder opened for its files and subfolders, without listing it.
+  explicit TWin32FolderListing(std::wstring Folder)
+      : FFind(INVALID_HANDLE_VALUE), FData{}, FFolder(std::move(Folder)) {}
   ~TWin32FolderListing() override { EndListing(); }
 
   // Open a listing of Folder (in the "\\?\" form); null when it cannot be listed.
@@ -104,6 +154,22 @@ class TWin32FolderListing : public TFolderListing {
 
   std::unique_ptr<TFolderListing> OpenSubfolder(const std::string& Name) override {
     return Open(FFolder + L"\\" + Widen(Name));
+  }
+
+  // Opening a folder here is listing it (the first batch of entries comes with the handle): a folder
+  // whose entries are known is kept as its path alone.
+  std::unique_ptr<TFolderListing> OpenSubfolderUnlisted(const std::string& Name) override {
+    return std::make_unique<TWin32FolderListing>(FFolder + L"\\" + Widen(Name));
+  }
+
+  // The "." entry, which comes first with the handle, carries the folder's own times as the listing
+  // began (the root of a volume has none).
+  std::uint64_t SettledStamp() override {
+    if (FFind == INVALID_HANDLE_VALUE || !FPending || std::wcscmp(FData.cFileName, L".") != 0) return 0;
+    FILETIME Now;
+    GetSystemTimeAsFileTime(&Now);
+    const std::uint64_t Stamp = FileTimeValue(FData.ftLastWriteTime);
+    return Stamp != 0 && Stamp + SettledAge <= FileTimeValue(Now) ? Stamp : 0;
   }
 
   std::unique_ptr<TFileReader> OpenFile(const std::string& Name) override {

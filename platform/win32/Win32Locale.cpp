@@ -1,6 +1,9 @@
 // Locale services of the user's Windows locale.
 #include <windows.h>
 
+#include <cstdint>
+#include <string>
+
 #include "core/FormatSettings.h"
 #include "core/Text.h"
 #include "platform/win32/WideText.h"
@@ -47,7 +50,136 @@ TFormatSettings ReadPlatformFormatSettings() {
   return S;
 }
 
+namespace {
+
+// The system's sort key of Text (trailing zero bytes dropped: they add nothing to the order).
+std::string SystemSortKey(std::string_view Text) {
+  const std::wstring Wide = Widen(Text);
+  const DWORD Flags = LCMAP_SORTKEY | LINGUISTIC_IGNORECASE;
+  const int Size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, Flags, Wide.data(), static_cast<int>(Wide.size()), nullptr,
+                                 0, nullptr, nullptr, 0);
+  if (Size <= 0) return AsciiLowerCase(Text);
+  std::string Key(static_cast<std::size_t>(Size), '\0');
+  LCMapStringEx(LOCALE_NAME_USER_DEFAULT, Flags, Wide.data(), static_cast<int>(Wide.size()),
+                reinterpret_cast<LPWSTR>(Key.data()), Size, nullptr, nullptr, 0);
+  while (!Key.empty() && Key.back() == '\0') Key.pop_back();
+  return Key;
+}
+
+// Sort keys of plain ASCII text made without asking the system: asking costs microseconds a text (far
+// more under Wine), and a search orders tens of thousands of paths. As the system makes them, a key
+// holds the two-byte weight of every character in turn, then the sections of diacritics and case
+// (empty here: no diacritics, case ignored), then for each character with a special weight (the
+// hyphen and the apostrophe, which weigh nothing in the first part) its place, counted down from
+// FFFF by the weights before it, and its own two bytes. The table is read from the system's keys of
+// single characters and used only when the system's keys of every pair of them, and of a few longer
+// texts, are the table's own: a locale that contracts two letters into one sorting element, or keys
+// of another shape, leave every text to the system. Text beyond ASCII always goes to the system.
+class TAsciiSortKeys {
+ public:
+  TAsciiSortKeys() {
+    // The sections that follow the weights, as a letter shows them.
+    const std::string Letter = SystemSortKey("a");
+    if (Letter.size() <= 2) return;
+    FTail = Letter.substr(2);
+    for (int C = 0x20; C < 0x7F; ++C) {
+      const std::string Key = SystemSortKey(std::string(1, static_cast<char>(C)));
+      const auto Byte = [&](std::size_t I) { return static_cast<unsigned char>(Key[I]); };
+      if (Key.size() == 2 + FTail.size() && Key.compare(2, std::string::npos, FTail) == 0 && Byte(0) > 1) {
+        FWeight[C] = static_cast<std::uint16_t>(Byte(0) << 8 | Byte(1));  // above the sections' 01
+      } else if (Key.size() == FTail.size() + 4 && Key.compare(0, FTail.size(), FTail) == 0 &&
+                 Byte(FTail.size()) == 0xFF && Byte(FTail.size() + 1) == 0xFF) {
+        FSpecial[C] = static_cast<std::uint16_t>(Byte(FTail.size() + 2) << 8 | Byte(FTail.size() + 3));
+      }
+    }
+    FUsable = Agrees();
+  }
+
+  // The key of Text, when every character of it is in the table (an empty text is left to the system).
+  bool Compose(std::string_view Text, std::string& Key) const {
+    if (!FUsable || Text.empty()) return false;
+    Key.clear();
+    Key.reserve(Text.size() * 2 + FTail.size());
+    std::size_t Specials = 0;
+    for (const char C : Text) {
+      const unsigned char Byte = static_cast<unsigned char>(C);
+      if (Byte >= 0x80) return false;
+      if (FWeight[Byte]) {
+        Key += static_cast<char>(FWeight[Byte] >> 8);
+        Key += static_cast<char>(FWeight[Byte] & 0xFF);
+      } else if (FSpecial[Byte]) {
+        ++Specials;
+      } else {
+        return false;
+      }
+    }
+    const std::size_t Weights = Key.size() / 2;
+    Key += FTail;
+    if (Specials == 0) return true;
+    if (Weights > 0xFFFF) return false;
+    std::size_t Before = 0;
+    for (const char C : Text) {
+      const unsigned char Byte = static_cast<unsigned char>(C);
+      if (FWeight[Byte]) {
+        ++Before;
+        continue;
+      }
+      const std::size_t Place = 0xFFFF - Before;
+      Key += static_cast<char>(Place >> 8);
+      Key += static_cast<char>(Place & 0xFF);
+      Key += static_cast<char>(FSpecial[Byte] >> 8);
+      Key += static_cast<char>(FSpecial[Byte] & 0xFF);
+    }
+    return true;
+  }
+
+  // The order of two texts as their keys compare; false when either is left to the system.
+  bool Compare(std::string_view A, std::string_view B, int& Order) const {
+    std::string KeyA, KeyB;
+    if (!Compose(A, KeyA) || !Compose(B, KeyB)) return false;
+    const int Result = KeyA.compare(KeyB);
+    Order = Result < 0 ? -1 : Result > 0 ? 1 : 0;
+    return true;
+  }
+
+ private:
+  // Every pair of table characters, and longer texts with special characters at later places.
+  bool Agrees() {
+    FUsable = true;
+    std::string Text(2, ' '), Made;
+    const auto Same = [&] { return Compose(Text, Made) && Made == SystemSortKey(Text); };
+    for (int A = 0x20; A < 0x7F; ++A)
+      for (int B = 0x20; B < 0x7F; ++B) {
+        if (!(FWeight[A] || FSpecial[A]) || !(FWeight[B] || FSpecial[B])) continue;
+        Text[0] = static_cast<char>(A);
+        Text[1] = static_cast<char>(B);
+        if (!Same()) return false;
+      }
+    for (const std::size_t Length : {40, 300}) {
+      Text.assign(Length, 'a');
+      Text[Length / 2] = '-';
+      Text += "'b-";
+      if (!Same()) return false;
+    }
+    return true;
+  }
+
+  std::uint16_t FWeight[128] = {};   // 0: no weight of its own
+  std::uint16_t FSpecial[128] = {};  // 0: no special weight
+  std::string FTail;
+  bool FUsable = false;
+};
+
+const TAsciiSortKeys& AsciiSortKeys() {
+  static const TAsciiSortKeys Keys;
+  return Keys;
+}
+
+}  // namespace
+
 int CompareTextCollated(std::string_view A, std::string_view B) {
+  int Order;
+  if (AsciiSortKeys().Compare(A, B, Order)) return Order;
   const std::wstring WA = Widen(A), WB = Widen(B);
   const int Result =
       CompareStringEx(LOCALE_NAME_USER_DEFAULT, LINGUISTIC_IGNORECASE, WA.data(), static_cast<int>(WA.size()),
@@ -57,16 +189,9 @@ int CompareTextCollated(std::string_view A, std::string_view B) {
 }
 
 std::string CollationKey(std::string_view Text) {
-  const std::wstring Wide = Widen(Text);
-  const DWORD Flags = LCMAP_SORTKEY | LINGUISTIC_IGNORECASE;
-  const int Size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, Flags, Wide.data(), static_cast<int>(Wide.size()), nullptr,
-                                 0, nullptr, nullptr, 0);
-  if (Size <= 0) return AsciiLowerCase(Text);
-  std::string Key(static_cast<std::size_t>(Size), '\0');
-  LCMapStringEx(LOCALE_NAME_USER_DEFAULT, Flags, Wide.data(), static_cast<int>(Wide.size()),
-                reinterpret_cast<LPWSTR>(Key.data()), Size, nullptr, nullptr, 0);
-  while (!Key.empty() && Key.back() == '\0') Key.pop_back();  // the terminator adds nothing to the order
-  return Key;
+  std::string Key;
+  if (AsciiSortKeys().Compose(Text, Key)) return Key;
+  return SystemSortKey(Text);
 }
 
 std::string AnsiToUtf8(std::string_view Ansi) {

@@ -56,6 +56,38 @@ TEST_F(MainFormTest, SearchOfARealTreeFillsTheGridAndTheStatusBar) {
   EXPECT_NE(Settings.ReadFile("search.cache").find("report.TXT\r\n"), std::string::npos);
 }
 
+TEST_F(MainFormTest, CriteriaAreReadFromTheControlsOnce) {
+  TForm1& Form = Start({Tree.Path(), "report", "Due"});
+  Form.startTimer.SetEnabled(false);
+  TSearchCriteria Criteria = Form.Criteria();
+  EXPECT_EQ(Criteria.Folder, Tree.Path());
+  EXPECT_EQ(Criteria.NameText, "*report*");
+  EXPECT_EQ(Form.search.Text(), "report");  // written back only once the search starts
+  EXPECT_EQ(Criteria.ContentText, "Due");
+  EXPECT_FALSE(Criteria.MinimumSize || Criteria.MaximumSize || Criteria.Modified);  // boxes unchecked
+  EXPECT_TRUE(Criteria.RowsNeedDetails);
+
+  Form.sc_size.SetChecked(true);
+  Form.sztp.SetItemIndex(1);  // "At Most"
+  Form.edit1.SetText("12");
+  Form.sc_modified.SetChecked(true);
+  Form.stdate.SetDate(EncodeDate(2024, 5, 1));
+  Form.nddate.SetDate(EncodeDate(2024, 5, 31));
+  Criteria = Form.Criteria();
+  EXPECT_FALSE(Criteria.MinimumSize);
+  EXPECT_EQ(Criteria.MaximumSize, std::optional<std::uint64_t>(12 * 1024));
+  ASSERT_TRUE(Criteria.Modified);
+  EXPECT_EQ(DateOf(Criteria.Modified->First), EncodeDate(2024, 5, 1));
+  EXPECT_EQ(DateOf(Criteria.Modified->Last), EncodeDate(2024, 5, 31));
+  Form.sztp.SetItemIndex(0);
+  EXPECT_EQ(Form.Criteria().MinimumSize, std::optional<std::uint64_t>(12 * 1024));
+  Form.edit1.SetText("abc");  // no number: no limit, no message
+  EXPECT_FALSE(Form.Criteria().MinimumSize || Form.Criteria().MaximumSize);
+
+  Form.Button1Click(&Form.Button1);
+  EXPECT_EQ(Form.search.Text(), "*report*");
+}
+
 TEST_F(MainFormTest, ProgressRefreshesShowCountsWithSeparators) {
   TFastClock Fast;
   Clock = &Fast;

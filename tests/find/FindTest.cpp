@@ -248,7 +248,7 @@ TEST_F(FindTest, CacheSharedWithTheWindowsSearch) {
     Window.Path = Inside;
     Window.Name = "*.txt";
     TSearchCache Cache;
-    TSearchRun::Button1Click(Window, Cache);
+    Window.Click(Cache);
     Cache.SaveCache(CacheFile);
   }
   TChildResult Run = FindCached({Tree.Path(), "report"});
@@ -265,7 +265,7 @@ TEST_F(FindTest, CacheSharedWithTheWindowsSearch) {
   Window.Name = "report";
   TSearchCache Cache;
   Cache.LoadCache(CacheFile);
-  TSearchRun::Button1Click(Window, Cache);
+  Window.Click(Cache);
   std::set<std::string> Paths;
   for (const auto& Row : Window.Grid.Rows) Paths.insert(Row[rcFolder] + Delimiter + Row[rcName]);
   EXPECT_EQ(Paths.count(Hit), 1u);

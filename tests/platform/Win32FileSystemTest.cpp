@@ -133,3 +133,53 @@ TEST(Win32TimeZoneTest, ModificationTimesKeepTheOffsetOfTheirOwnDate) {
     EXPECT_EQ(Parts.Day, Name[0] == 's' ? 1 : 15) << Name;
   }
 }
+
+// Local times are worked out once per quarter hour: times on either side of the change to summer
+// time, to the second, still read as converting each one gives.
+TEST(Win32TimeZoneTest, TimesAroundTheChangeToSummerTimeReadAsEachConverted) {
+  TIME_ZONE_INFORMATION Zone;
+  if (GetTimeZoneInformation(&Zone) == TIME_ZONE_ID_UNKNOWN || Zone.DaylightBias == 0)
+    GTEST_SKIP() << "the time zone has no summer time";
+  // The change in 2021: the moment the offset of 31 March differs from that of 1 March, found by halving.
+  const auto OffsetAt = [](std::uint64_t Utc) {
+    const FILETIME Time{static_cast<DWORD>(Utc), static_cast<DWORD>(Utc >> 32)};
+    SYSTEMTIME Universal, Local;
+    FILETIME LocalTime;
+    FileTimeToSystemTime(&Time, &Universal);
+    SystemTimeToTzSpecificLocalTime(nullptr, &Universal, &Local);
+    SystemTimeToFileTime(&Local, &LocalTime);
+    return (static_cast<std::uint64_t>(LocalTime.dwHighDateTime) << 32 | LocalTime.dwLowDateTime) - Utc;
+  };
+  const auto Value = [](WORD Month, WORD Day) {
+    const SYSTEMTIME Date{2021, Month, 0, Day, 0, 0, 0, 0};
+    FILETIME Time;
+    SystemTimeToFileTime(&Date, &Time);
+    return static_cast<std::uint64_t>(Time.dwHighDateTime) << 32 | Time.dwLowDateTime;
+  };
+  std::uint64_t Low = Value(3, 1), High = Value(4, 30);
+  if (OffsetAt(Low) == OffsetAt(High)) GTEST_SKIP() << "no change between March and April";
+  while (High - Low > 1) {
+    const std::uint64_t Middle = Low + (High - Low) / 2;
+    (OffsetAt(Middle) == OffsetAt(Low) ? Low : High) = Middle;
+  }
+  TTempFolder Tree;
+  Tree.WriteFile("t.txt", "t");
+  const std::wstring Path = Tree.Native("t.txt").wstring();
+  for (const std::int64_t Seconds : {-901, -61, -3, -1, 0, 1, 3, 61, 899, 901}) {
+    const std::uint64_t Utc = High + static_cast<std::uint64_t>(Seconds * 10000000);
+    const FILETIME Time{static_cast<DWORD>(Utc), static_cast<DWORD>(Utc >> 32)};
+    HANDLE File = CreateFileW(Path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(File, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(SetFileTime(File, nullptr, nullptr, &Time));
+    CloseHandle(File);
+    const std::uint64_t Local = Utc + OffsetAt(Utc);
+    const FILETIME LocalTime{static_cast<DWORD>(Local), static_cast<DWORD>(Local >> 32)};
+    SYSTEMTIME Parts;
+    FileTimeToSystemTime(&LocalTime, &Parts);
+    TFileEntry Entry;
+    ASSERT_TRUE(PlatformFileSystem().FindEntry(Tree.Path("t.txt"), Entry));
+    EXPECT_EQ(Entry.Time,
+              DosResolutionDateTime(Parts.wYear, Parts.wMonth, Parts.wDay, Parts.wHour, Parts.wMinute, Parts.wSecond))
+        << Seconds;
+  }
+}

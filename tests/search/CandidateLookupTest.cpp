@@ -107,10 +107,10 @@ TEST(CandidateLookupTest, CachePassListsTheSameRowsEitherWay) {
     Host.Name = "*.txt";
     Host.FakeClock.NowValue = SystemClock().Now();
     TSearchCache Cache(Files);
-    TSearchRun::Button1Click(Host, Cache);
+    Host.Click(Cache);
     std::filesystem::remove(Tree.Native("Docs/Note 3.txt"));
     Files.Lookups = 0;
-    TSearchRun::Button1Click(Host, Cache);
+    Host.Click(Cache);
     Results.push_back(Host.Grid.Rows);
     Lookups.push_back(Files.Lookups);
     Tree.WriteFile("Docs/Note 3.txt", "n");

@@ -45,25 +45,39 @@ class TMemoryFileSystem : public TFileSystem {
   bool NamesOnly = false;
   int DetailsRead = 0;
   int FilesOpened = 0;
+  double LookupCost = 1.0;
+  // A folder's stamp (none: 0, which a listing never shares), given to its listing as its settled
+  // stamp and to its entry in its parent's listing; and the folders listed, counted.
+  std::map<std::string, std::uint64_t> FolderStamps;
+  int Listings = 0;
 
   char PathDelimiter() const override { return '\\'; }
-  std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {
+  double FindEntryCost() const override { return LookupCost; }
+  std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override { return Open(Folder, true); }
+  std::unique_ptr<TFolderListing> Open(const std::string& Folder, bool List) {
     const auto It = Folders.find(Folder);
     if (It == Folders.end()) return nullptr;
     struct TListing : TFolderListing {
       TMemoryFileSystem* Files = nullptr;
       std::string Folder;
       std::vector<TFileEntry> Entries;
+      std::uint64_t Stamp = 0;
       std::size_t Next_ = 0;
       bool Next(TFileEntry& Entry) override {
         if (Next_ == Entries.size()) return false;
         Entry = Entries[Next_++];
+        Files->StampSubfolder(Folder, Entry);
         if (Files->NamesOnly) {
           Entry.Size = 0;
           Entry.Time = 0;
+          Entry.Stamp = 0;
           Entry.DetailsKnown = false;
         }
         return true;
+      }
+      std::uint64_t SettledStamp() override { return Stamp; }
+      std::unique_ptr<TFolderListing> OpenSubfolderUnlisted(const std::string& Name) override {
+        return Files->Open(Folder + "\\" + Name, false);
       }
       bool ReadDetails(TFileEntry& Entry) override {
         if (Entry.DetailsKnown) return true;
@@ -80,8 +94,17 @@ class TMemoryFileSystem : public TFileSystem {
     auto Listing = std::make_unique<TListing>();
     Listing->Files = this;
     Listing->Folder = Folder;
-    Listing->Entries = It->second;
+    if (List) {
+      ++Listings;
+      Listing->Entries = It->second;
+      const auto Stamp = FolderStamps.find(Folder);
+      if (Stamp != FolderStamps.end()) Listing->Stamp = Stamp->second;
+    }
     return Listing;
+  }
+  void StampSubfolder(const std::string& Folder, TFileEntry& Entry) const {
+    const auto Stamp = Entry.IsDirectory() ? FolderStamps.find(Folder + "\\" + Entry.Name) : FolderStamps.end();
+    if (Stamp != FolderStamps.end()) Entry.Stamp = Stamp->second;
   }
   // Exact names, as a case-sensitive disk; names in Unfindable only show up in listings (as Windows
   // lists a name ending in "." that a lookup by path cannot reach).
@@ -95,6 +118,7 @@ class TMemoryFileSystem : public TFileSystem {
     for (const TFileEntry& Found : It->second)
       if (Found.Name == Path.substr(Slash + 1)) {
         Entry = Found;
+        StampSubfolder(Path.substr(0, Slash), Entry);
         return true;
       }
     return false;

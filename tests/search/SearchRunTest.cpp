@@ -30,7 +30,24 @@ class SearchRunTest : public ::testing::Test {
   void Search(const std::string& Name, const std::string& Contains = "") {
     Host.Name = Name;
     Host.Contains = Contains;
-    TSearchRun::Button1Click(Host, Cache);
+    Host.Click(Cache);
+  }
+  // Pass 1 alone over Folder: the engine's run, stopped where the walk would begin.
+  void CachePass(const std::string& Folder, const std::string& NameText) {
+    struct TStopAtWalk : TSearchProgress {
+      explicit TStopAtWalk(TTestHost& Host) : Host(Host) {}
+      bool Cancelled() override { return Walking; }
+      void Report(const TSearchReport& Report) override {
+        Walking = Walking || Report.Stage == ssWalkBegins;
+        if (Report.Stage == ssCachePass) Host.ProgressPositions.push_back(Report.Position);
+      }
+      TTestHost& Host;
+      bool Walking = false;
+    } Progress(Host);
+    TSearchCriteria Criteria;
+    Criteria.Folder = Folder;
+    Criteria.NameText = NameText;
+    TSearchRun(Criteria, Cache, PlatformFileSystem(), Host.FakeClock).Execute(Host.Grid, Progress);
   }
   std::set<std::string> Names() const {
     std::set<std::string> Found;
@@ -48,14 +65,14 @@ class SearchRunTest : public ::testing::Test {
 TEST_F(SearchRunTest, MissingFolderShowsMessageAndChangesNothing) {
   Host.Path = Tree.Path("missing");
   Host.Name = "report";
-  TSearchRun::Button1Click(Host, Cache);
+  Host.Click(Cache);
   EXPECT_EQ(Host.Messages, std::vector<std::string>{"The entered folder does not exist"});
   EXPECT_EQ(Host.Name, "report");
   EXPECT_TRUE(Host.StatusLog.empty());
   EXPECT_TRUE(Host.Histories.empty());
   Tree.WriteFile("file.txt", "x");
   Host.Path = Tree.Path("file.txt");  // a file is no folder
-  TSearchRun::Button1Click(Host, Cache);
+  Host.Click(Cache);
   EXPECT_EQ(Host.Messages.size(), 2u);
 }
 
@@ -99,7 +116,7 @@ TEST_F(SearchRunTest, NameWrappingHiddenFilesAndClosingState) {
 
 TEST_F(SearchRunTest, MalformedMaskStartsNoSearch) {
   Host.Name = "[abc";
-  EXPECT_THROW(TSearchRun::Button1Click(Host, Cache), EMaskError);
+  EXPECT_THROW(Host.Click(Cache), EMaskError);
   EXPECT_EQ(Host.Name, "*[abc*");
   EXPECT_EQ(Host.Tag, 0);
   EXPECT_EQ(Host.Grid.UpdateCount, 0);
@@ -330,11 +347,7 @@ TEST_F(SearchRunTest, DriveRootTakesEveryCachedPathOnTheDrive) {
   // 'C:\' typed gives the root 'C:' (POSIX: '/' gives '').
   const std::string Path = Tree.Path();
   const std::string Root = Path.size() > 1 && Path[1] == ':' ? Path.substr(0, 2) : std::string();
-  Host.Name = "*.txt";
-  TSearchRun Run(Host, Cache);
-  Run.SetMask(Host.Name);
-  Run.EndTime = Host.FakeClock.NowValue + 9999;
-  Run.SearchCache(Root);
+  CachePass(Root + PlatformFileSystem().PathDelimiter(), "*.txt");
   EXPECT_EQ(Names(), (std::set<std::string>{"deep.txt", "top.txt"}));
 }
 
@@ -342,12 +355,8 @@ TEST_F(SearchRunTest, CachePassExtensionShortcutAndMask) {
   for (const char* Name : {"notes.txt", "data.txt", "notes.txt.bak", "a.txt~b"}) Tree.WriteFile(Name, "x");
   for (const char* Name : {"notes.txt", "data.txt", "notes.txt.bak", "a.txt~b"}) Cache.AddToCache(PathOf(Name));
   auto Pass1 = [&](const std::string& Typed) {
-    Host.Name = Typed;
     Host.Grid.Rows.clear();
-    TSearchRun Run(Host, Cache);
-    Run.SetMask(Typed);
-    Run.EndTime = Host.FakeClock.NowValue + 9999;
-    Run.SearchCache(Tree.Path());
+    CachePass(Tree.Path(), Typed);
     return Names();
   };
   // The extension shortcut and the mask agree; a name's own "~" is an ordinary character.
@@ -364,18 +373,13 @@ TEST_F(SearchRunTest, CancelStopsWithinOneEntryAndQueuedFoldersAreEnteredOnce) {
     Tree.WriteFile(std::string(Folder) + "/x/deep.txt", "d");
     Tree.WriteFile(std::string(Folder) + "/f.txt", "f");
   }
-  TSearchRun Run(Host, Cache);
-  Run.SetMask("**");
-  Run.EndTime = Host.FakeClock.NowValue + 9999;
-  Host.Tag = 1;
   Host.OnPump = [&] {
-    if (Run.EntriesSeen == 2 && Host.Enabled) TSearchRun::Button1Click(Host, Cache);  // the second click
+    if (Host.Tag == 1 && Host.Enabled && Host.Grid.RowCount() == 2) Host.Click(Cache);  // the second click
   };
-  Run.WalkFolder(Tree.Path());
-  EXPECT_FALSE(Host.Enabled);
-  EXPECT_EQ(Host.Status[0], "Cancelling...");
-  EXPECT_EQ(Run.EntriesSeen, 2u);
-  EXPECT_EQ(Run.FoldersSeen, 3u);  // the root and the two folders met before the cancel
+  Search("**");  // every entry a row: the rows are the entries seen
+  EXPECT_EQ(std::count(Host.StatusLog.begin(), Host.StatusLog.end(), "0:Cancelling..."), 1);
+  // The root and the two folders met before the cancel.
+  EXPECT_EQ(Host.Status[1], "Searched 2 files, 3 folders");
   EXPECT_EQ(Host.Grid.RowCount(), 2);
 }
 
@@ -383,7 +387,7 @@ TEST_F(SearchRunTest, CancelledRunStillEndsIdleWithTotalsAndHistories) {
   Tree.WriteFile("a/1.txt", "1");
   Tree.WriteFile("b/2.txt", "2");
   Host.OnPump = [&] {
-    if (Host.Tag == 1 && Host.Enabled) TSearchRun::Button1Click(Host, Cache);
+    if (Host.Tag == 1 && Host.Enabled) Host.Click(Cache);
   };
   Search("*");
   EXPECT_TRUE(Host.Enabled);
@@ -398,7 +402,7 @@ TEST_F(SearchRunTest, AClickWhileTheFirstStatusPumpsCancelsInsteadOfNesting) {
   Tree.WriteFile("a/1.txt", "1");
   int Clicks = 0;
   Host.OnPump = [&] {
-    if (Clicks++ == 0) TSearchRun::Button1Click(Host, Cache);  // Enter pressed just as the run begins
+    if (Clicks++ == 0) Host.Click(Cache);  // Enter pressed just as the run begins
   };
   Search("*");
   EXPECT_EQ(std::count(Host.StatusLog.begin(), Host.StatusLog.end(), "0:Cancelling..."), 1);
@@ -416,7 +420,7 @@ TEST_F(SearchRunTest, CancelDuringTheCachePassStopsIt) {
   Host.OnPump = [&] {
     if (Host.Tag == 1 && Host.Enabled && Host.Grid.RowCount() == 1) {  // the cache pass shows its first row
       ++Cancels;
-      TSearchRun::Button1Click(Host, Cache);
+      Host.Click(Cache);
     }
   };
   Search("*.txt");
@@ -476,7 +480,7 @@ TEST_F(SearchRunTest, FailureInsideARunStillResetsButtonAndGrid) {
   Host2.Path = Tree.Path();
   Host2.Name = "*.txt";
   Host2.FakeClock.NowValue = SystemClock().Now();
-  EXPECT_THROW(TSearchRun::Button1Click(Host2, Cache), std::runtime_error);
+  EXPECT_THROW(Host2.Click(Cache), std::runtime_error);
   EXPECT_EQ(Host2.Caption, "&Search");
   EXPECT_EQ(Host2.Tag, 0);
   EXPECT_TRUE(Host2.Enabled);
@@ -565,7 +569,7 @@ TEST_F(SearchRunTest, NamesTheCacheFileCannotHoldStayOutAndOtherBytesComeBackAsT
   Loaded.LoadCache(Tree.Path("search.cache"));
   ASSERT_EQ(Loaded.List().Count(), 1u);
   EXPECT_EQ(Loaded.List().Text(0), PathOf(Latin1));
-  TSearchRun::Button1Click(Host, Loaded);
+  Host.Click(Loaded);
   EXPECT_EQ(Host.Grid.RowCount(), 2);  // each once: the cache pass lists the name it kept, the walk the other
 }
 

@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <vector>
 
+#include "app/WindowSearch.h"
 #include "core/Clock.h"
 #include "search/ResultRows.h"
-#include "search/SearchHost.h"
 
 // Results recorded as the texts a row of six cells takes: the image index "1" for a folder, the
 // size in kilobytes for a file, the others as the grid shows them ("" where nothing is written).
@@ -53,18 +53,22 @@ class TManualClock : public TClock {
   std::uint64_t Slept = 0;
 };
 
-class TTestHost : public TSearchHost {
+class TTestHost : public TSearchWindow {
  public:
-  std::string PathText() override { return Path; }
-  std::string NameText() override { return Name; }
-  void SetNameText(const std::string& Text) override { Name = Text; }
-  std::string ContainsText() override { return Contains; }
-  bool SizeChecked() override { return SizeOn; }
-  std::string SizeText() override { return SizeNumber; }
-  bool SizeAtLeast() override { return AtLeast; }
-  bool ModifiedChecked() override { return ModifiedOn; }
-  TDateTime StartDate() override { return From; }
-  TDateTime EndDate() override { return To; }
+  // A click on the search button, as the window handles it.
+  void Click(TSearchCache& Cache) { TWindowSearch(*this, Cache, *Files, FakeClock, Settings).Button1Click(); }
+
+  TSearchCriteria Criteria() override {
+    TSearchCriteria Result;
+    Result.Folder = Path;
+    Result.NameText = SearchNameText(Name);
+    Result.ContentText = Contains;
+    if (SizeOn) ApplySizeField(Result, SizeNumber, AtLeast);
+    if (ModifiedOn) Result.Modified = TDayRange{From, To};
+    Result.RowsNeedDetails = ShowsDetails;
+    return Result;
+  }
+  void ShowNameText(const std::string& Text) override { Name = Text; }
 
   int ButtonTag() override { return Tag; }
   void SetButtonTag(int Value) override { Tag = Value; }
@@ -81,20 +85,15 @@ class TTestHost : public TSearchHost {
   void ShowProgress(bool Visible) override { ProgressVisible = Visible; }
   void SetProgressPosition(int Position) override { ProgressPositions.push_back(Position); }
   void StepProgress() override { ++ProgressSteps; }
-  void SetBusyCursor(bool Busy) override { BusyCursor = Busy; }
+  void ResetCursor() override { BusyCursor = false; }
   void RepaintGrid() override { ++Repaints; }
   void ProcessMessages() override {
     ++Pumps;
     if (OnPump) OnPump();
   }
-  void UpdateHistories(const std::string& NameText, const std::string& Folder) override {
-    Histories.push_back(NameText + "|" + Folder);
-  }
-  bool RowsShowDetails() override { return ShowsDetails; }
+  void RecordHistories() override { Histories.push_back(Name + "|" + Path); }
+  bool CacheReady(unsigned) override { return true; }
   TResultSink& Results() override { return Grid; }
-  TClock& Clock() override { return FakeClock; }
-  TFileSystem& FileSystem() override { return *Files; }
-  const TFormatSettings& Format() override { return Settings; }
 
   std::string Path, Name, Contains, SizeNumber;
   bool SizeOn = false, AtLeast = true, ModifiedOn = false, ShowsDetails = true;
