@@ -62,6 +62,12 @@ class TFolderListing {
     Entry.DetailsKnown = true;
     return true;
   }
+  // Reads the Stamp of the entry Name of this folder afresh, where the entry came with details from an
+  // older listing; false when it has gone or the platform cannot tell (the default).
+  virtual bool ReadStamp(TFileEntry& Entry) {
+    (void)Entry;
+    return false;
+  }
   // Ends the enumeration and frees what it holds; the folder stays open for OpenSubfolder.
   virtual void EndListing() {}
   // Opens the folder Name of this folder; null when it cannot be listed. A link is not followed.

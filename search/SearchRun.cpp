@@ -427,8 +427,10 @@ bool TSearchRun::SharedListingHolds(TWalkLevel& Level, TFileEntry& Entry, bool R
   FSubfolderPath.assign(Level.Path).append(1, FDelimiter).append(Entry.Name);
   const std::uint64_t Kept = FShared.StampOf(FSubfolderPath);
   if (Kept == 0) return false;
-  // A replayed entry's details date from the cache pass's listing: only details read now tell.
-  const bool Fresh = Entry.DetailsKnown ? !Replayed : Level.Folder->ReadDetails(Entry);
+  // A replayed entry's details date from the cache pass's listing: only a stamp read now tells (far
+  // cheaper than listing the folder again, which is what a subfolder not shared costs).
+  const bool Fresh =
+      Entry.DetailsKnown ? !Replayed || Level.Folder->ReadStamp(Entry) : Level.Folder->ReadDetails(Entry);
   if (Fresh && Entry.Stamp == Kept) return true;
   FShared.Drop(FSubfolderPath);
   return false;

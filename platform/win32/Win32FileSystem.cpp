@@ -172,6 +172,15 @@ class TWin32FolderListing : public TFolderListing {
     return Stamp != 0 && Stamp + SettledAge <= FileTimeValue(Now) ? Stamp : 0;
   }
 
+  // The attributes call needs no handle: under Wine a tenth of a listing's cost.
+  bool ReadStamp(TFileEntry& Entry) override {
+    WIN32_FILE_ATTRIBUTE_DATA Data;
+    if (!GetFileAttributesExW((FFolder + L"\\" + Widen(Entry.Name)).c_str(), GetFileExInfoStandard, &Data))
+      return false;
+    Entry.Stamp = FileTimeValue(Data.ftLastWriteTime);
+    return true;
+  }
+
   std::unique_ptr<TFileReader> OpenFile(const std::string& Name) override {
     return OpenFileReader(FFolder + L"\\" + Widen(Name));
   }

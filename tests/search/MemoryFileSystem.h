@@ -50,6 +50,7 @@ class TMemoryFileSystem : public TFileSystem {
   // stamp and to its entry in its parent's listing; and the folders listed, counted.
   std::map<std::string, std::uint64_t> FolderStamps;
   int Listings = 0;
+  int StampsRead = 0;  // by ReadStamp
 
   char PathDelimiter() const override { return '\\'; }
   double FindEntryCost() const override { return LookupCost; }
@@ -78,6 +79,13 @@ class TMemoryFileSystem : public TFileSystem {
       std::uint64_t SettledStamp() override { return Stamp; }
       std::unique_ptr<TFolderListing> OpenSubfolderUnlisted(const std::string& Name) override {
         return Files->Open(Folder + "\\" + Name, false);
+      }
+      bool ReadStamp(TFileEntry& Entry) override {
+        TFileEntry Now;
+        if (!Files->FindEntry(Folder + "\\" + Entry.Name, Now)) return false;
+        ++Files->StampsRead;
+        Entry.Stamp = Now.Stamp;
+        return true;
       }
       bool ReadDetails(TFileEntry& Entry) override {
         if (Entry.DetailsKnown) return true;

@@ -89,3 +89,30 @@ TEST(SharedListingsTest, FileTheCachePassReadIsNotReadAgainUnlessItChanged) {
   EXPECT_EQ(Tree.Names(), (std::vector<std::string>{"b.txt", "a.txt"}));
   EXPECT_EQ(Tree.Files.FilesOpened, 3);
 }
+
+// Deep lies in Sub, both with cached matches: the walk goes through Sub's listing as the cache pass met
+// it, so Deep's stamp there is as old; a stamp read now tells whether Deep's listing still holds.
+TEST(SharedListingsTest, NestedSharedFolderIsCheckedByAFreshStampNotListedAgain) {
+  TSharedTree Tree;
+  Tree.Files.Folders["C:\\Data\\Sub"].push_back(MakeEntry("Deep", faDirectory));
+  Tree.Files.Folders["C:\\Data\\Sub\\Deep"] = {MakeEntry("d.txt", faArchive)};
+  Tree.Files.FolderStamps["C:\\Data\\Sub\\Deep"] = 3;
+  Tree.Host.Click(Tree.Cache);
+  Tree.Files.Listings = 0;
+  Tree.Host.Click(Tree.Cache);
+  EXPECT_EQ(Tree.Names(), (std::vector<std::string>{"a.txt", "b.txt", "d.txt"}));
+  EXPECT_EQ(Tree.Files.Listings, 3);  // Sub and Deep by the cache pass, C:\Data by the walk
+  EXPECT_EQ(Tree.Files.StampsRead, 1);
+  // A file comes to Deep once the cache pass has listed it: the walk lists Deep again and finds it.
+  Tree.Host.OnPump = [&] {
+    if (Tree.Files.Listings != 2 || Tree.Host.Grid.RowCount() != 3 ||
+        Tree.Files.FolderStamps["C:\\Data\\Sub\\Deep"] != 3)
+      return;
+    Tree.Files.Folders["C:\\Data\\Sub\\Deep"].push_back(MakeEntry("e.txt", faArchive));
+    Tree.Files.FolderStamps["C:\\Data\\Sub\\Deep"] = 4;
+  };
+  Tree.Files.Listings = 0;
+  Tree.Host.Click(Tree.Cache);
+  EXPECT_EQ(Tree.Names(), (std::vector<std::string>{"a.txt", "b.txt", "d.txt", "e.txt"}));
+  EXPECT_EQ(Tree.Files.Listings, 4);
+}
