@@ -2,9 +2,7 @@
 
 #include "gridview/win32/base/DrawProviders.h"
 
-TColumnDragBox::TColumnDragBox(TWinControl* Grid) : FGrid(Grid) {
-  FStyle.Themes = false;  // always the classic header button
-}
+TColumnDragBox::TColumnDragBox(TWinControl* Grid) : FGrid(Grid) {}
 
 void TColumnDragBox::CreateParams(TCreateParams& Params) {
   TFlyoutControl::CreateParams(Params);
@@ -12,7 +10,6 @@ void TColumnDragBox::CreateParams(TCreateParams& Params) {
 }
 
 void TColumnDragBox::StartDrag(int X, int Y, bool Hidden, TCustomColumn* Column, TMouseButton Button) {
-  FStyle.Decorations = false;
   FColumn = Column;
   FButton = Button;
   FDragging = true;
@@ -63,7 +60,8 @@ void TColumnDragBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
 void TColumnDragBox::Paint() {
   if (!FColumn) return;
   const RECT Client = ClientRect();
-  FStyle.Canvas = &Canvas();
+  // Always the classic header button, its caption alone.
+  FStyle.SetPaint(TStylePaint{&Canvas(), false, false, false});
   Canvas().Font().Assign(FGrid->Font());
   FStyle.DrawHeaderCell(*FColumn, Client);
   // The dark edge of a raised button along the bottom and up the right.

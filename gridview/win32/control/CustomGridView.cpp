@@ -131,7 +131,6 @@ void TCustomGridViewControl::SetHeaderSize(int Value) {
 void TCustomGridViewControl::SetHeaderStyle(THeaderStyle Value) {
   if (Value == FHeaderStyle) return;
   FHeaderStyle = Value;
-  ActiveStyle().Canvas = &Canvas();
   InvalidateGrid();
   RedrawBorder();
 }

@@ -114,6 +114,8 @@ class TCustomGridViewControl : public TScrollView,
   TColor CellBackgroundColor(int ACol, int ARow);
   TColor CellTextColor(int ACol, int ARow);
   TStyleDisplay& ActiveStyle() { return *FStyles[FHeaderStyle]; }
+  // The active header style, told to paint on this grid's canvas with the theming in force.
+  TStyleDisplay& PreparedStyle();
   // Themes in use for the grid's own drawing (EnableVisualStyles and the platform's theming).
   bool ThemesInUse();
   // The grid has the keyboard focus (a test may pretend).

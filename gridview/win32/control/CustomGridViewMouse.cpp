@@ -125,8 +125,7 @@ void TCustomGridViewControl::MouseMove(TShiftState Shift, int X, int Y) {
 
 void TCustomGridViewControl::MoveInHeader(TShiftState Shift, int X, int Y) {
   SetCursor(FGeometry.DividerAt(X, Y) ? crHorzSplit : crDefault);
-  TStyleDisplay& Style = ActiveStyle();
-  Style.Themes = ThemesInUse();  // the style answers by the theming in force now
+  TStyleDisplay& Style = PreparedStyle();  // it answers by the theming in force now
   if (Style.Capabilities().Contains(scHotTracking) && !(Shift & (ssLeft | ssRight)))
     SetHotHeader(FGeometry.HeaderColumnAt(X, Y));
 }

@@ -10,6 +10,12 @@ void TCustomGridViewControl::ApplyColumnFont(const TCustomColumn& Column) {
   AssignGridFont(Canvas().Font(), Column.Font());
 }
 
+TStyleDisplay& TCustomGridViewControl::PreparedStyle() {
+  TStyleDisplay& Style = ActiveStyle();
+  Style.SetPaint(TStylePaint{&Canvas(), GridThemes()});
+  return Style;
+}
+
 void TCustomGridViewControl::Paint() {
   if (FPainting) return;
   FPainting = true;
@@ -17,7 +23,6 @@ void TCustomGridViewControl::Paint() {
     bool& Flag;
     ~TDone() { Flag = false; }
   } Done{FPainting};
-  for (auto& Style : FStyles) Style->Canvas = &Canvas();
   FPaintFocused = HasFocus();
   FPaintThemesActive = ThemeServices().ThemesActive();
   FPaintThemes = FEnableVisualStyles && FPaintThemesActive;
@@ -40,8 +45,7 @@ void TCustomGridViewControl::PaintReport() {
   if (ColumnsRight < Width) {
     int Top = 0;
     if (Options().Contains(goHeader) && FHeaderStyle == hsAuto && FPaintThemesActive) {
-      TStyleDisplay& Style = ActiveStyle();
-      Style.Themes = GridThemes();
+      TStyleDisplay& Style = PreparedStyle();
       Style.DrawHeaderTail(RECT{ColumnsRight, 0, Width, FGeometry.HeaderSize()});
       Top = FGeometry.HeaderSize();
     }
@@ -66,8 +70,7 @@ void TCustomGridViewControl::PaintColumnParts() {
   const int Width = ClientWidth(), Height = ClientHeight(), G = FGeometry.GridLineWidth();
   const bool Header = Options().Contains(goHeader), Input = Options().Contains(goInput),
              Footer = Options().Contains(goFooter);
-  TStyleDisplay& Style = ActiveStyle();
-  Style.Themes = GridThemes();
+  TStyleDisplay& Style = PreparedStyle();
   const RECT InputArea = ToRECT(FGeometry.InputRect()), FooterArea = ToRECT(FGeometry.FooterRect());
   const bool Focused = GridFocused();
   const int InputPanel = FModel.Metrics().InputPanelHeight(), FooterPanel = FModel.Metrics().FooterPanelHeight();

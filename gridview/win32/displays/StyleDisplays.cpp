@@ -9,16 +9,16 @@ constexpr int StateNormal = 1, StateHot = 2, StatePressed = 3;
 
 }  // namespace
 
-void TStyleDisplay::ApplyFont(const TCustomColumn& Column) { AssignGridFont(Canvas->Font(), Column.Font()); }
+void TStyleDisplay::ApplyFont(const TCustomColumn& Column) { AssignGridFont(FPaint.Canvas->Font(), Column.Font()); }
 
 int TStyleDisplay::HeaderTextIndent(const TCustomColumn& Column) {
-  if (!Decorations) return 0;
-  return Themes && Column.Header().DisplayMode() == dmTextOnly ? 11 : 2;
+  if (!FPaint.Decorations) return 0;
+  return FPaint.Themed && Column.Header().DisplayMode() == dmTextOnly ? 11 : 2;
 }
 
 void TStyleDisplay::DrawSortArrow(int X, int Y, bool Ascending) {
-  TCanvas& C = *Canvas;
-  if (Themes) {
+  TCanvas& C = *FPaint.Canvas;
+  if (FPaint.Themed) {
     C.Pen().SetColor(clGrayText);
     C.Brush().SetColor(clGrayText);
     if (Ascending)
@@ -69,12 +69,12 @@ void TStyleDisplay::DrawSortArrow(int X, int Y, bool Ascending) {
 }
 
 void TStyleDisplay::DrawHeaderContent(TCustomColumn& Column, const RECT& Rect) {
-  TCanvas& C = *Canvas;
+  TCanvas& C = *FPaint.Canvas;
   ApplyFont(Column);
   const TColumnHeader& Header = Column.Header();
   const TDisplayMode Mode = Header.DisplayMode();
   const int Height = Rect.bottom - Rect.top;
-  const int ArrowY = Rect.top + Height / 2 - (Themes ? 3 : 4);
+  const int ArrowY = Rect.top + Height / 2 - (FPaint.Themed ? 3 : 4);
   const TGlyph& Glyph = Header.Glyph();
   const int Indent = HeaderTextIndent(Column);
   int TextLeft = Rect.left + 1 + Indent;
@@ -86,8 +86,8 @@ void TStyleDisplay::DrawHeaderContent(TCustomColumn& Column, const RECT& Rect) {
     TextLeft += Glyph.Width + 2;
   }
   if (ShowsText)
-    TGraphicsProvider::DrawTextLine(C, RECT{TextLeft, Rect.top, Rect.right, Rect.bottom}, RightToLeft, Header.Caption(),
-                                    taLeftJustify);
+    TGraphicsProvider::DrawTextLine(C, RECT{TextLeft, Rect.top, Rect.right, Rect.bottom}, FPaint.RightToLeft,
+                                    Header.Caption(), taLeftJustify);
   if (Column.Sorted()) {
     const int CaptionWidth = C.TextWidth(std::u16string_view(Header.Caption()));
     int X = Rect.left + 2;
@@ -103,23 +103,23 @@ void TStyleDisplay::DrawHeaderContent(TCustomColumn& Column, const RECT& Rect) {
 }
 
 void TStyleDisplay::InvertPressed(TCustomColumn& Column, const RECT& Rect) {
-  if (!Decorations || !Capabilities().Contains(scPressedInversion) || !FOwner ||
+  if (!FPaint.Decorations || !Capabilities().Contains(scPressedInversion) || !FOwner ||
       FOwner->PressedHeaderColumn() != &Column)
     return;
   const bool Single = Column.Collection() && Column.Collection()->VisibleCount() == 1;
-  Canvas->InvertRect(Single ? RECT{Rect.left - 1, Rect.top - 1, Rect.right, Rect.bottom}
-                            : RECT{Rect.left, Rect.top, Rect.right - 1, Rect.bottom - 1});
+  FPaint.Canvas->InvertRect(Single ? RECT{Rect.left - 1, Rect.top - 1, Rect.right, Rect.bottom}
+                                   : RECT{Rect.left, Rect.top, Rect.right - 1, Rect.bottom - 1});
 }
 
 void TStyleDisplay::DrawEmptyHeader(const RECT& Rect) {
-  Canvas->Brush().SetColor(FOwner ? FOwner->OwnerColor() : clBtnFace);
-  Canvas->FillRect(Rect);
+  FPaint.Canvas->Brush().SetColor(FOwner ? FOwner->OwnerColor() : clBtnFace);
+  FPaint.Canvas->FillRect(Rect);
 }
 
 void TStyleDisplay::DrawHeaderTail(const RECT& Rect) { TStyleDisplay::DrawEmptyHeader(Rect); }
 
 void TStyleDisplay::DrawFooterCell(TCustomColumn& Column, const RECT& Rect, bool GridLines) {
-  TCanvas& C = *Canvas;
+  TCanvas& C = *FPaint.Canvas;
   ApplyFont(Column);
   const TColumnFooter& Footer = Column.Footer();
   C.Brush().SetColor(Footer.Color());
@@ -138,13 +138,13 @@ void TStyleDisplay::DrawFooterCell(TCustomColumn& Column, const RECT& Rect, bool
     TextLeft += Glyph.Width + 2;
   }
   if (Footer.DisplayMode() != dmImageOnly)
-    TGraphicsProvider::DrawTextLine(C, RECT{TextLeft, Rect.top, Rect.right, Rect.bottom}, RightToLeft, Footer.Caption(),
-                                    taLeftJustify);
+    TGraphicsProvider::DrawTextLine(C, RECT{TextLeft, Rect.top, Rect.right, Rect.bottom}, FPaint.RightToLeft,
+                                    Footer.Caption(), taLeftJustify);
 }
 
 void TStyleDisplay::DrawInputCell(TCustomColumn& Column, const RECT& Rect, bool Focused, bool InputActive,
                                   bool GridLines) {
-  TCanvas& C = *Canvas;
+  TCanvas& C = *FPaint.Canvas;
   ApplyFont(Column);
   TColor Text = clGrayText, Back = Column.Color();
   if (InputActive && !Column.InputEditing()) {
@@ -171,25 +171,26 @@ void TStyleDisplay::DrawInputCell(TCustomColumn& Column, const RECT& Rect, bool 
   C.Font().SetColor(Text);
   const RECT TextRect{Rect.left + 2, Rect.top, Rect.right - 1, Rect.bottom - 1};
   if (!Column.InputText().empty())
-    TGraphicsProvider::DrawTextLine(C, TextRect, RightToLeft, Column.InputText(), Column.Alignment());
+    TGraphicsProvider::DrawTextLine(C, TextRect, FPaint.RightToLeft, Column.InputText(), Column.Alignment());
   else
-    TGraphicsProvider::DrawTextLine(C, TextRect, RightToLeft, Column.InputCaption(), taCenter);
+    TGraphicsProvider::DrawTextLine(C, TextRect, FPaint.RightToLeft, Column.InputCaption(), taCenter);
 }
 
 // Default style: themed header items, or classic raised buttons.
 
 TStyleCapabilities TDefaultStyleDisplay::Capabilities() {
-  return Themes ? TStyleCapabilities{scHotTracking} : TStyleCapabilities{scPressedInversion};
+  return FPaint.Themed ? TStyleCapabilities{scHotTracking} : TStyleCapabilities{scPressedInversion};
 }
 
 void TDefaultStyleDisplay::DrawEmptyHeader(const RECT& Rect) {
-  if (Themes && ThemeServices().DrawOpaqueBackground(L"HEADER", Canvas->Handle(), HeaderItemPart, StateNormal, Rect))
+  if (FPaint.Themed &&
+      ThemeServices().DrawOpaqueBackground(L"HEADER", FPaint.Canvas->Handle(), HeaderItemPart, StateNormal, Rect))
     return;
-  TGraphicsProvider::DrawButtonFrame(*Canvas, Rect, false);
+  TGraphicsProvider::DrawButtonFrame(*FPaint.Canvas, Rect, false);
 }
 
 void TDefaultStyleDisplay::DrawHeaderCell(TCustomColumn& Column, const RECT& Rect) {
-  if (Themes)
+  if (FPaint.Themed)
     DrawThemedHeaderFrame(Column, Rect);
   else
     DrawHeaderFrame(Column, Rect);
@@ -197,8 +198,8 @@ void TDefaultStyleDisplay::DrawHeaderCell(TCustomColumn& Column, const RECT& Rec
 }
 
 void TDefaultStyleDisplay::DrawHeaderTail(const RECT& Rect) {
-  if (Themes &&
-      ThemeServices().DrawOpaqueBackground(L"HEADER", Canvas->Handle(), HeaderItemRightPart, StateNormal, Rect))
+  if (FPaint.Themed &&
+      ThemeServices().DrawOpaqueBackground(L"HEADER", FPaint.Canvas->Handle(), HeaderItemRightPart, StateNormal, Rect))
     return;
   TStyleDisplay::DrawHeaderTail(Rect);
 }
@@ -209,12 +210,12 @@ void TDefaultStyleDisplay::DrawThemedHeaderFrame(TCustomColumn& Column, const RE
     State = StatePressed;
   else if (FOwner && FOwner->HotHeaderColumn() == &Column)
     State = StateHot;
-  if (!ThemeServices().DrawOpaqueBackground(L"HEADER", Canvas->Handle(), HeaderItemPart, State, Rect))
+  if (!ThemeServices().DrawOpaqueBackground(L"HEADER", FPaint.Canvas->Handle(), HeaderItemPart, State, Rect))
     DrawHeaderFrame(Column, Rect);
 }
 
 void TDefaultStyleDisplay::DrawHeaderFrame(TCustomColumn& Column, const RECT& Rect) {
-  TCanvas& C = *Canvas;
+  TCanvas& C = *FPaint.Canvas;
   const TColor Face = Column.Header().Color();
   C.Brush().SetColor(Face);
   C.FillRect(AdjustRECT(Rect, 1, 1, -1, -1));
@@ -251,20 +252,20 @@ void TDefaultStyleDisplay::DrawHeaderFrame(TCustomColumn& Column, const RECT& Re
 // Flat style: thin grey lines on the right and bottom.
 
 void TFlatStyleDisplay::DrawFlatLines(const RECT& Rect) {
-  Canvas->Pen().SetColor(clGrayText);
-  Canvas->Line(Rect.right - 1, Rect.top, Rect.right - 1, Rect.bottom - 1);
-  Canvas->Line(Rect.right - 1, Rect.bottom - 1, Rect.left - 1, Rect.bottom - 1);
+  FPaint.Canvas->Pen().SetColor(clGrayText);
+  FPaint.Canvas->Line(Rect.right - 1, Rect.top, Rect.right - 1, Rect.bottom - 1);
+  FPaint.Canvas->Line(Rect.right - 1, Rect.bottom - 1, Rect.left - 1, Rect.bottom - 1);
 }
 
 void TFlatStyleDisplay::DrawEmptyHeader(const RECT& Rect) {
-  Canvas->Brush().SetColor(clBtnFace);
-  Canvas->FillRect(Rect);
+  FPaint.Canvas->Brush().SetColor(clBtnFace);
+  FPaint.Canvas->FillRect(Rect);
   DrawFlatLines(Rect);
 }
 
 void TFlatStyleDisplay::DrawHeaderFrame(TCustomColumn& Column, const RECT& Rect) {
-  Canvas->Brush().SetColor(Column.Header().Color());
-  Canvas->FillRect(Rect);
+  FPaint.Canvas->Brush().SetColor(Column.Header().Color());
+  FPaint.Canvas->FillRect(Rect);
   DrawFlatLines(Rect);
 }
 
@@ -276,7 +277,7 @@ void TFlatStyleDisplay::DrawHeaderCell(TCustomColumn& Column, const RECT& Rect) 
 // Old style: raised cells with a dark outer edge.
 
 void TOldStyleDisplay::DrawEmptyHeader(const RECT& Rect) {
-  TCanvas& C = *Canvas;
+  TCanvas& C = *FPaint.Canvas;
   C.Brush().SetColor(clBtnFace);
   C.FillRect(AdjustRECT(Rect, 1, 1, -1, -1));
   C.Pen().SetColor(clBtnHighlight);

@@ -22,9 +22,20 @@ class TStyleDisplayOwner {
 enum TStyleCapability { scHotTracking = 0, scPressedInversion = 1 };
 using TStyleCapabilities = TSet<TStyleCapability>;
 
+// What a header style is told before it paints: where and how.
+struct TStylePaint {
+  TCanvas* Canvas = nullptr;
+  bool Themed = false;       // header frames drawn with the platform's theme
+  bool RightToLeft = false;  // captions in right-to-left reading order
+  bool Decorations = true;   // sort arrows, glyphs and the pressed look (a dragged header shows none)
+};
+
 class TStyleDisplay : public TObject {
  public:
   explicit TStyleDisplay(TStyleDisplayOwner* Owner) : FOwner(Owner) {}
+
+  const TStylePaint& Paint() const { return FPaint; }
+  void SetPaint(const TStylePaint& Paint) { FPaint = Paint; }
 
   virtual int HeaderTextIndent(const TCustomColumn& Column);
   virtual TStyleCapabilities Capabilities() { return {}; }
@@ -38,10 +49,6 @@ class TStyleDisplay : public TObject {
   // Copies nothing: every style display is configured by its owner.
   void Assign(const TStyleDisplay&) {}
 
-  bool RightToLeft = false;
-  TCanvas* Canvas = nullptr;
-  bool Decorations = true;
-  bool Themes = false;
   TStyleDisplayOwner* Owner() const { return FOwner; }
 
  protected:
@@ -49,6 +56,7 @@ class TStyleDisplay : public TObject {
   void InvertPressed(TCustomColumn& Column, const RECT& Rect);
 
   TStyleDisplayOwner* FOwner;
+  TStylePaint FPaint;
   TGlyphBitmap FGlyph;
 };
 

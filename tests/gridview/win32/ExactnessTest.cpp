@@ -57,9 +57,8 @@ TEST_F(ExactnessTest, SortArrowsThemedAndEngraved) {
   Bitmap.SetSize(60, 30);
   Bitmap.Canvas().Brush().SetColor(clWhite);
   Bitmap.Canvas().FillRect(RECT{0, 0, 60, 30});
-  Style.Canvas = &Bitmap.Canvas();
   const COLORREF Grey = Sys(COLOR_GRAYTEXT);
-  Style.Themes = true;
+  Style.SetPaint(TStylePaint{&Bitmap.Canvas(), true});
   Style.DrawSortArrow(2, 2, true);  // up: (2, 6), (6, 2), (10, 6)
   EXPECT_EQ(Px(6, 2), Grey);
   EXPECT_EQ(Px(6, 5), Grey);
@@ -72,7 +71,7 @@ TEST_F(ExactnessTest, SortArrowsThemedAndEngraved) {
   EXPECT_EQ(Px(20, 2), Grey);
   EXPECT_EQ(Px(28, 2), Grey);
   EXPECT_EQ(Px(24, 1), RGB(255, 255, 255));
-  Style.Themes = false;
+  Style.SetPaint(TStylePaint{&Bitmap.Canvas(), false});
   Style.DrawSortArrow(40, 10, false);  // engraved, pointing down
   EXPECT_EQ(Px(47, 10), Shadow);       // the first point of a polyline is painted
   EXPECT_EQ(Px(40, 10), Shadow);

@@ -101,17 +101,16 @@ TEST_F(StyleDisplaysTest, FlatAndOldStyleEdges) {
 TEST_F(StyleDisplaysTest, HeaderTextIndentFollowsThemesAndDecorations) {
   TTextualColumn* Column = AddColumn(100);
   TStyleDisplay& Style = Grid->ActiveStyle();
-  Style.Themes = false;
+  Style.SetPaint(TStylePaint{nullptr, false});
   EXPECT_EQ(Style.HeaderTextIndent(*Column), 2);
-  Style.Themes = true;
+  Style.SetPaint(TStylePaint{nullptr, true});
   EXPECT_EQ(Style.HeaderTextIndent(*Column), 11);
   EXPECT_TRUE(Style.Capabilities().Contains(scHotTracking));
   Column->Header().SetDisplayMode(dmTextAndImage);
   EXPECT_EQ(Style.HeaderTextIndent(*Column), 2);
-  Style.Decorations = false;
+  Style.SetPaint(TStylePaint{nullptr, true, false, false});
   EXPECT_EQ(Style.HeaderTextIndent(*Column), 0);
-  Style.Decorations = true;
-  Style.Themes = false;
+  Style.SetPaint(TStylePaint{nullptr, false});
   EXPECT_TRUE(Style.Capabilities().Contains(scPressedInversion));
 }
 
