@@ -413,6 +413,18 @@ void TGridModel::SetRowSize(int Value) {
   View().RepositionEditor();
 }
 
+void TGridModel::ScaleRowHeights(int Multiplier, int Divisor) {
+  if (Multiplier <= 0 || Divisor <= 0 || Multiplier == Divisor) return;
+  for (int ARow = 0; ARow < RowCount(); ++ARow) {
+    TRow& Row = FCells.Row(ARow);
+    const long long Scaled = (static_cast<long long>(Row.Height) * Multiplier + Divisor / 2) / Divisor;
+    Row.Height = static_cast<int>(std::clamp<long long>(Scaled, 1, std::numeric_limits<int>::max()));
+  }
+  View().InvalidateGrid();
+  View().RepositionEditor();
+  View().UpdateVerticalScrollBar();
+}
+
 void TGridModel::SetGridStyle(TGridStyle Value) {
   if (Value == gsSlides) {
     View().HideCellEditor();

@@ -90,6 +90,9 @@ class TGridModel : private TColumnsOwner {
   void SetAppearanceOptions(TAppearanceOptions Value);
   int RowSize() const { return FRowSize; }
   void SetRowSize(int Value);  // values <= 0 are ignored
+  // Every row's height times Multiplier / Divisor, rounded (the grid moved to a screen of another
+  // density); no row becomes lower than one pixel.
+  void ScaleRowHeights(int Multiplier, int Divisor);
   TGridStyle GridStyle() const { return FGridStyle; }
   void SetGridStyle(TGridStyle Value);
   // The font columns with ParentFont take (the window control keeps it in step with its own).

@@ -15,6 +15,7 @@ void TGridView::ChangeScale(int M, int D) {
   TCustomGridView::ChangeScale(M, D);
   SetHeaderSize(ScaleLength(HeaderSize(), M, D));
   SetRowSize(ScaleLength(RowSize(), M, D));
+  Model().ScaleRowHeights(M, D);  // rows already there, too: their text grows with the font
   SetInputSize(ScaleLength(InputSize(), M, D));
   SetSlideSize(ScaleLength(SlideSize(), M, D));
   // The cell hint is a window of its own, outside the control's children.

@@ -212,13 +212,16 @@ TEST_F(GridGeometryTest, ModelChangesReachTheControlsEventsWithTheControlAsSende
 TEST_F(GridGeometryTest, ADenserScreenWidensTheIndicatorAndTheMinimumColumnAndBackAgain) {
   Grid->SetOptions(TGridOptions{goHeader, goIndicator});
   AddColumn(100);
+  Grid->Model().AddRows(2);
   Grid->ScaleForPPI(144);
+  EXPECT_EQ(Grid->Model().RowHeight(1), 24);
   EXPECT_EQ(Grid->Model().DataLeft(), 18);
   EXPECT_EQ(Grid->GetCellRect(0, 0).left, 18);
   EXPECT_EQ(Grid->Model().Columns().Items(0)->Width(), 150);
   Grid->Model().Columns().Items(0)->SetWidth(1);
   EXPECT_EQ(Grid->Model().Columns().Items(0)->Width(), 12);
   Grid->ScaleForPPI(96);
+  EXPECT_EQ(Grid->Model().RowHeight(1), 16);
   EXPECT_EQ(Grid->Model().DataLeft(), 12);
   EXPECT_EQ(Grid->Model().Columns().Items(0)->Width(), 8);
 }
