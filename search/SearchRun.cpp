@@ -286,9 +286,6 @@ bool TSearchRun::CollectCandidates(const std::string& Root, std::vector<std::uin
     Inside[Folder] = Key == RootKey;
     if ((Folder & 1023) == 1023 && Cancelled()) return false;
   }
-  // '*.ext' needs no mask: the lower-cased name ends with '.ext'.
-  const std::string& Extension = FNameExtension;
-  std::string& Lower = FTestName;
   for (std::size_t I = 0; I < List.Count(); ++I) {
     if ((I & 4095) == 4095) {
       FProgress->Pump();
@@ -298,15 +295,7 @@ bool TSearchRun::CollectCandidates(const std::string& Root, std::vector<std::uin
     if (Folder == TSFCList::NoFolder || !Inside[Folder]) continue;
     Lookup.CountCachedPath(Folder);
     const std::string_view Name = List.NameOf(I);
-    bool Candidate;
-    if (!Extension.empty()) {
-      Candidate =
-          Name.size() >= Extension.size() && AsciiSameText(Name.substr(Name.size() - Extension.size()), Extension);
-    } else {
-      NameForMask(Name, Lower);
-      Candidate = !Name.empty() && FMask->MatchFrom(Lower, 1);
-    }
-    if (Candidate) {
+    if (!Name.empty() && PassesName(Name)) {
       Candidates.push_back(static_cast<std::uint32_t>(I));
       Lookup.AddCandidate(Folder, Name);
     }
@@ -436,9 +425,8 @@ bool TSearchRun::SharedListingHolds(TWalkLevel& Level, TFileEntry& Entry, bool R
   return false;
 }
 
-// Folder is what the row shows, Path where the entry really is: pass 1 shows a lower-cased folder,
-// but reads the file by the cached spelling, which a case-sensitive file system needs; a relative
-// root is shown as typed, but cached in full.
+// Folder is what the row shows, Path where the entry really is: a relative root is shown as typed,
+// but cached in full.
 bool TSearchRun::ProcessEntryAt(const std::string& Folder, const std::string& Path, TFileEntry& Entry, bool CacheMode,
                                 TFolderListing* Listing) {
   return ProcessNamedEntry(Folder, Path, Entry, CacheMode, Listing, PassesName(Entry.Name));
@@ -448,8 +436,8 @@ bool TSearchRun::ProcessNamedEntry(const std::string& Folder, const std::string&
                                    bool CacheMode, TFolderListing* Listing, bool NamePasses) {
   const TCacheHit Hit = CacheMode ? FCache.Record(Path) : TCacheHit();
   // A match that the cache pass listed is not listed again, nor read again. A cached match that the
-  // cache pass did not list (its lookup failed, the extension shortcut passed it over, or a name
-  // differing only in case shares its cache line) is the walk's to list.
+  // cache pass did not list (its lookup failed, or a name differing only in case shares its cache
+  // line) is the walk's to list.
   if (!NamePasses || (CacheMode && ListedByCachePass(Path, Hit))) return false;
   if (CacheMode && !FContentFailed.empty() && FailedContentTest(Hit, Entry, Listing)) return false;
   // A listing gives names and kinds; sizes and times cost a call per entry (POSIX), paid only for the
@@ -489,12 +477,12 @@ bool TSearchRun::FailedContentTest(const TCacheHit& Hit, TFileEntry& Entry, TFol
   return Entry.Size == Tested->second.Size && Entry.Stamp == Tested->second.Stamp;
 }
 
-bool TSearchRun::PassesName(const std::string& Name) {
+bool TSearchRun::PassesName(std::string_view Name) {
   if (FNameAny) return true;
   // '*.ext' and '*text*' need no mask.
   if (!FNameExtension.empty())
     return Name.size() >= FNameExtension.size() &&
-           AsciiSameText(std::string_view(Name).substr(Name.size() - FNameExtension.size()), FNameExtension);
+           AsciiSameText(Name.substr(Name.size() - FNameExtension.size()), FNameExtension);
   if (!FNameLiteral.empty()) return AsciiContainsText(Name, FNameLiteral);
   NameForMask(Name, FTestName);
   return FMask && FMask->MatchFrom(FTestName, 1);

@@ -50,7 +50,7 @@ class TSearchRun {
   void SetMask(const std::string& NameText);
   // The entry tests: the cheap ones (the name first, as it needs no size or time), and the content
   // test that may read the file.
-  bool PassesName(const std::string& Name);
+  bool PassesName(std::string_view Name);
   bool PassesSizeTime(std::uint64_t Size, TDateTime Time) const;
   // Entry's size is the listed size: a link's own, not its target's, so a link is always opened. The
   // file is opened through Listing when there is one (no lookup of the folder's path again), else by
