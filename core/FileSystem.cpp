@@ -62,3 +62,10 @@ bool TFileSystem::ReadFileInPieces(const std::string& Path, const std::function<
 std::unique_ptr<TFileWriter> TFileSystem::CreateFileAtomically(const std::string& Path) {
   return std::make_unique<TBufferedWriter>(*this, Path);
 }
+
+bool TFileSystem::SamePath(std::string_view A, std::string_view B) const {
+  std::string KeyA(A), KeyB(B);
+  PathKey(KeyA);
+  PathKey(KeyB);
+  return KeyA == KeyB;
+}

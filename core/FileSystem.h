@@ -112,6 +112,8 @@ class TFileSystem {
   // the same path: Windows folds the case of every letter, as its file systems do; POSIX file systems
   // compare names byte for byte, and so does this default.
   virtual void PathKey(std::string& Path) const { (void)Path; }
+  // Whether the file system takes A and B for the same path (or name): their keys are equal.
+  bool SamePath(std::string_view A, std::string_view B) const;
   // True where a name is any sequence of bytes (POSIX): a stored path is then kept byte for byte, never
   // read as text of the ANSI code page. Windows names are Unicode, always stored as UTF-8.
   virtual bool PathsAreBytes() const { return false; }

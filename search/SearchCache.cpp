@@ -115,13 +115,6 @@ void TSearchCache::UseFolder(std::string_view Folder) {
   FFolderFits = FitsOnACacheLine(Folder);
 }
 
-bool TSearchCache::SamePath(std::string_view Stored, std::string_view Met) const {
-  std::string A(Stored), B(Met);
-  FFileSystem.PathKey(A);
-  FFileSystem.PathKey(B);
-  return A == B;
-}
-
 TCacheHit TSearchCache::Record(std::string_view Path) {
   if (!FRecording) return TCacheHit();
   const std::size_t Start = TSFCList::NameStart(Path);
@@ -138,7 +131,7 @@ TCacheHit TSearchCache::Record(std::string_view Path) {
   if (FCache.FolderOf(Index) == FFolder && FCache.NameOf(Index) == Name) return TCacheHit{Index, true};
   // Held in another spelling: the disk's spelling now, unless the file system tells the two apart (a
   // case-sensitive disk), where the line names another path.
-  if (!SamePath(FCache.Text(Index), Path)) return TCacheHit{Index, false};
+  if (!FFileSystem.SamePath(FCache.Text(Index), Path)) return TCacheHit{Index, false};
   FCache.Respell(Index, FFolder, Name);
   FCacheChanged = true;
   return TCacheHit{Index, true};
@@ -179,7 +172,7 @@ void TSearchCache::SaveCache(const std::string& FileName) {
   for (std::size_t I = 0; Ok && I < Order.size(); ++I) {
     const std::string_view Folder = FCache.FolderText(FCache.FolderOf(Order[I])), Name = FCache.NameOf(Order[I]);
     if (!FitsOnACacheLine(Folder.empty() ? Name : Folder) ||
-        Name.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
+        HasLineBreak(Name))
       continue;
     Piece.append(Folder).append(Name).append("\r\n");
     if (Piece.size() >= PieceSize) {

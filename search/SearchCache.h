@@ -78,7 +78,6 @@ class TSearchCache {
   void KeepDamagedFile(const std::string& FileName);
   // The list's folder for the folder part of a path met, found once for the names that follow in it.
   void UseFolder(std::string_view Folder);
-  bool SamePath(std::string_view Stored, std::string_view Met) const;
 
   TFileSystem& FFileSystem;
   TSFCList FCache;

@@ -201,17 +201,12 @@ std::string TSearchRun::SpelledAsOnDisk(const std::string& Path) {
     const std::string Name = Path.substr(At + 1, End - At - 1);
     Spelled += Path[At];
     const bool Plain = !Name.empty() && Name != "." && Name != "..";
-    Spelled += Plain && FFileSystem.FindEntry(Spelled + Name, Entry) && SameName(Entry.Name, Name) ? Entry.Name : Name;
+    Spelled += Plain && FFileSystem.FindEntry(Spelled + Name, Entry) && FFileSystem.SamePath(Entry.Name, Name)
+                   ? Entry.Name
+                   : Name;
     At = End;
   }
   return Spelled;
-}
-
-bool TSearchRun::SameName(std::string_view A, std::string_view B) const {
-  std::string KeyA(A), KeyB(B);
-  FFileSystem.PathKey(KeyA);
-  FFileSystem.PathKey(KeyB);
-  return KeyA == KeyB;
 }
 
 std::string TSearchRun::ShownRootFor(const std::string& Typed) const {
@@ -226,7 +221,7 @@ std::string TSearchRun::ShownRootFor(const std::string& Typed) const {
     const std::size_t FullStart = FullSep == std::string::npos ? 0 : FullSep + 1;
     const std::string Name = Shown.substr(ShownStart, ShownEnd - ShownStart);
     const std::string_view Disk = std::string_view(FFullRoot).substr(FullStart, FullEnd - FullStart);
-    if (Name.empty() || Name == "." || Name == ".." || !SameName(Name, Disk)) break;
+    if (Name.empty() || Name == "." || Name == ".." || !FFileSystem.SamePath(Name, Disk)) break;
     Shown.replace(ShownStart, Name.size(), Disk);
     if (ShownStart == 0 || FullStart == 0) break;
     ShownEnd = ShownStart - 1;

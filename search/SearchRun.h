@@ -83,7 +83,6 @@ class TSearchRun {
   std::string SpelledAsOnDisk(const std::string& Path);
   // The root as typed (a relative one) with the folders it names spelled as in FFullRoot.
   std::string ShownRootFor(const std::string& Typed) const;
-  bool SameName(std::string_view A, std::string_view B) const;
   // One folder of the walk: its path, the folder kept open while subfolders of it remain to be
   // entered, and the names of those subfolders.
   struct TWalkLevel {
