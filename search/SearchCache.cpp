@@ -171,9 +171,7 @@ void TSearchCache::SaveCache(const std::string& FileName) {
   std::string Piece;
   for (std::size_t I = 0; Ok && I < Order.size(); ++I) {
     const std::string_view Folder = FCache.FolderText(FCache.FolderOf(Order[I])), Name = FCache.NameOf(Order[I]);
-    if (!FitsOnACacheLine(Folder.empty() ? Name : Folder) ||
-        HasLineBreak(Name))
-      continue;
+    if (!FitsOnACacheLine(Folder.empty() ? Name : Folder) || HasLineBreak(Name)) continue;
     Piece.append(Folder).append(Name).append("\r\n");
     if (Piece.size() >= PieceSize) {
       Ok = Writer->Write(Piece);
