@@ -57,7 +57,6 @@ class TGridGeometry {
   // The columns' right edge, which may lie beyond the client; DataRight is it held to the client.
   int ColumnsRight() const { return DataLeft() + FModel.Columns().TotalWidth() - HorzOffset(); }
   int DataRight() const { return std::min(ColumnsRight(), Width()); }
-  TGridRect DataRect() const { return TGridRect{DataLeft(), DataTop(), DataRight(), DataBottom()}; }
   TGridRect HeaderRect() const { return TGridRect{DataLeft(), 0, ColumnsRight(), FHeaderSize}; }
   TGridRect InputRect() const;
   TGridRect FooterRect() const;

@@ -72,7 +72,6 @@ class TSFCList {
   // The first Count texts in storage are in the list's sorted order already (a file that a save
   // wrote); in sorted mode only the texts after them are collated. Order(true) checks the claim.
   void SetOrderedPrefix(std::size_t Count) { FOrderedPrefix = Count; }
-  std::size_t OrderedPrefix() const { return FOrderedPrefix; }
 
   // Every storage index in the list's order: storage order, or collation order in sorted mode.
   // Unique drops, in sorted mode, every text that the collation holds equal to an earlier one.
