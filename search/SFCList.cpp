@@ -45,10 +45,9 @@ std::uint64_t FoldedHash(std::string_view Text, std::uint64_t Seed) {
   return Hash ^ (Hash >> 32);
 }
 
-std::size_t TSFCList::NameStart(std::string_view Text) {
-  std::size_t Start = Text.size();
-  while (Start > 0 && Text[Start - 1] != '\\' && Text[Start - 1] != '/') --Start;
-  return Start;
+std::size_t TSFCList::NameStart(std::string_view Text) const {
+  const std::size_t Last = Text.rfind(FDelimiter);
+  return Last == std::string_view::npos ? 0 : Last + 1;
 }
 
 std::string TSFCList::Text(std::size_t Index) const {

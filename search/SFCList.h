@@ -11,7 +11,7 @@
 #include "search/TextBlocks.h"
 
 // A list of texts (paths), unique when the letters A to Z are folded, built for millions of paths:
-// - a text is kept as its folder (everything up to its last "\" or "/", that separator included),
+// - a text is kept as its folder (everything up to its last path delimiter, that delimiter included),
 //   stored once for all the texts in it, spelled exactly, and its name: a path costs its name and a
 //   few bytes;
 // - lookups hash the folded folder and name, so IndexOf and Add cost O(1) on average and allocate
@@ -24,7 +24,9 @@ class TSFCList {
  public:
   static constexpr std::uint32_t NoFolder = UINT32_MAX;
 
-  TSFCList() = default;
+  // Delimiter is the file system's: "\\" on Windows, "/" elsewhere, where "\\" is an ordinary character
+  // of names.
+  explicit TSFCList(char Delimiter = '\\') : FDelimiter(Delimiter) {}
   TSFCList(const TSFCList&) = delete;
   TSFCList& operator=(const TSFCList&) = delete;
 
@@ -39,8 +41,9 @@ class TSFCList {
   std::size_t FolderCount() const { return FFolders.size(); }
   // A folder's text, with the separator that ends it (empty for texts without a separator).
   std::string_view FolderText(std::uint32_t Folder) const { return FFolderTexts.Get(FFolders[Folder].Text); }
-  // Where the name of Text starts: after its last "\" or "/".
-  static std::size_t NameStart(std::string_view Text);
+  // Where the name of Text starts: after its last delimiter.
+  std::size_t NameStart(std::string_view Text) const;
+  char Delimiter() const { return FDelimiter; }
 
   bool Sorted() const { return FSorted; }
   // Sorted mode changes the order of iteration, not the storage.
@@ -108,6 +111,7 @@ class TSFCList {
                     std::vector<std::uint32_t>& Out) const;
   int Compare(std::uint32_t A, std::uint32_t B, std::string& TextA, std::string& TextB) const;
 
+  const char FDelimiter;
   TTextBlocks FFolderTexts;
   std::vector<TFolder> FFolders;
   TSlotTable FFolderSlots;  // by folded hash, compared exactly

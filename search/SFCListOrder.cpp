@@ -15,11 +15,11 @@ constexpr std::size_t SortRun = 1 << 18;
 
 // The collation order of two paths. The part they share up to a separator weighs the same in both,
 // so only what follows it is compared: for two names of one folder, the names alone.
-int ComparePaths(std::string_view A, std::string_view B) {
+int ComparePaths(std::string_view A, std::string_view B, char Delimiter) {
   const std::size_t Limit = std::min(A.size(), B.size());
   std::size_t Cut = 0;
   while (Cut < Limit && A[Cut] == B[Cut]) ++Cut;
-  while (Cut > 0 && A[Cut - 1] != '\\' && A[Cut - 1] != '/') --Cut;
+  while (Cut > 0 && A[Cut - 1] != Delimiter) --Cut;
   return CompareTextCollated(A.substr(Cut), B.substr(Cut));
 }
 
@@ -28,7 +28,7 @@ int ComparePaths(std::string_view A, std::string_view B) {
 int TSFCList::Compare(std::uint32_t A, std::uint32_t B, std::string& TextA, std::string& TextB) const {
   TextInto(A, TextA);
   TextInto(B, TextB);
-  return ComparePaths(TextA, TextB);
+  return ComparePaths(TextA, TextB, FDelimiter);
 }
 
 std::vector<std::uint32_t> TSFCList::Order(bool Unique) const {

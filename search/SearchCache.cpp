@@ -90,7 +90,7 @@ void TSearchCache::AddLoadedLine(std::string_view Line) {
     Line = Converted;
   }
   // A saved file holds the names of one folder one after the other: the folder is looked up once.
-  const std::size_t Start = TSFCList::NameStart(Line);
+  const std::size_t Start = FCache.NameStart(Line);
   UseFolder(Line.substr(0, Start));
   std::uint32_t Index;
   if (!FCache.Add(FFolder, Line.substr(Start), Index)) FLoadedDuplicates = true;
@@ -117,7 +117,7 @@ void TSearchCache::UseFolder(std::string_view Folder) {
 
 TCacheHit TSearchCache::Record(std::string_view Path) {
   if (!FRecording) return TCacheHit();
-  const std::size_t Start = TSFCList::NameStart(Path);
+  const std::size_t Start = FCache.NameStart(Path);
   UseFolder(Path.substr(0, Start));
   const std::string_view Name = Path.substr(Start);
   // The folder was judged once, when the walk came to it.

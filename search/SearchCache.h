@@ -29,7 +29,8 @@ struct TCacheHit {
 
 class TSearchCache {
  public:
-  explicit TSearchCache(TFileSystem& FileSystem = PlatformFileSystem()) : FFileSystem(FileSystem) {}
+  explicit TSearchCache(TFileSystem& FileSystem = PlatformFileSystem())
+      : FFileSystem(FileSystem), FCache(FileSystem.PathDelimiter()) {}
 
   // The program's settings folder followed by "search.cache".
   static std::string CacheFileName();

@@ -7,6 +7,9 @@
 
 #include "core/FormatSettings.h"
 
+// The walk reports its progress at most this often (milliseconds), and the cache pass its rows.
+inline constexpr std::uint32_t RefreshInterval = 750;
+
 enum TSearchStage {
   ssCachePassBegins,  // pass 1 starts on the cached paths
   ssCachePass,        // pass 1 has looked up another hundredth of its candidates (Position)

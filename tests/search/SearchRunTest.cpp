@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 #include <set>
 #ifdef _WIN32
@@ -258,6 +259,29 @@ TEST_F(SearchRunTest, FolderNamedLikeAFileIsAFolderAndIsWalked) {
   EXPECT_EQ((*Host.Grid.Find("inner.txt"))[4], PathOf("notes.txt"));
   Search("*.txt", "i");  // with a text, folders are never listed
   EXPECT_EQ(Names(), (std::set<std::string>{"inner.txt"}));
+}
+
+// Without "Modified:" no time is excluded, whichever way a run reads times (before the tests, after a
+// text decided, or not at all for a list of paths); with it, its two dates bound the search.
+TEST_F(SearchRunTest, AFileDatedFarAheadIsFoundByEverySearchWithoutADateLimit) {
+  Tree.WriteFile("y2100.txt", "needle");
+  Tree.WriteFile("now.txt", "needle");
+  std::filesystem::last_write_time(Tree.Native("y2100.txt"),
+                                   std::filesystem::file_time_type::clock::now() + std::chrono::hours(24 * 365 * 75));
+  const std::set<std::string> Both{"now.txt", "y2100.txt"};
+  Search("*.txt");
+  EXPECT_EQ(Names(), Both);
+  Search("*.txt", "needle");
+  EXPECT_EQ(Names(), Both);
+  Host.ShowsDetails = false;
+  Search("*.txt", "needle");
+  EXPECT_EQ(Names(), Both);
+  Host.ShowsDetails = true;
+  Host.ModifiedOn = true;
+  Host.From = DateOf(Host.FakeClock.NowValue) - 1;
+  Host.To = DateOf(Host.FakeClock.NowValue) + 1;
+  Search("*.txt", "needle");
+  EXPECT_EQ(Names(), std::set<std::string>{"now.txt"});
 }
 
 TEST_F(SearchRunTest, SecondSearchListsNothingTwice) {
@@ -571,6 +595,26 @@ TEST_F(SearchRunTest, NamesTheCacheFileCannotHoldStayOutAndOtherBytesComeBackAsT
   EXPECT_EQ(Loaded.List().Text(0), PathOf(Latin1));
   Host.Click(Loaded);
   EXPECT_EQ(Host.Grid.RowCount(), 2);  // each once: the cache pass lists the name it kept, the walk the other
+}
+
+// "\\" is an ordinary character of names here: the cache keeps such a name whole in its folder, and a
+// repeated search lists each file once, in its own folder.
+TEST_F(SearchRunTest, ABackslashInANameIsPartOfTheName) {
+  Tree.WriteFile("F/\\lead.txt", "q");
+  Tree.WriteFile("F/lead.txt", "qq");
+  Tree.WriteFile("F/a\\b.txt", "x");
+  const std::multiset<std::string> Expected{PathOf("F") + "|\\lead.txt", PathOf("F") + "|a\\b.txt",
+                                            PathOf("F") + "|lead.txt"};
+  for (int Run = 0; Run < 2; ++Run) {
+    Search("*.txt");
+    std::multiset<std::string> Rows;
+    for (const auto& Row : Host.Grid.Rows) Rows.insert(Row[4] + "|" + Row[1]);
+    EXPECT_EQ(Rows, Expected) << "search " << Run + 1;
+  }
+  const TSFCList& List = Cache.List();
+  const std::ptrdiff_t Line = List.IndexOf(PathOf("F/a\\b.txt"));
+  ASSERT_GE(Line, 0);
+  EXPECT_EQ(List.NameOf(static_cast<std::size_t>(Line)), "a\\b.txt");
 }
 
 TEST_F(SearchRunTest, PipesAreNeverReadNeitherForTextNorAsTheCacheFile) {

@@ -1,0 +1,143 @@
+#include "search/CachePass.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "search/ResultRows.h"
+
+namespace {
+
+// A candidate's details and bytes, reached by its path.
+class TPathAccess : public TEntryAccess {
+ public:
+  TPathAccess(TFileSystem& Files, const std::string& Path) : FFiles(Files), FPath(Path) {}
+  bool ReadDetails(TFileEntry& Entry) override {
+    if (Entry.DetailsKnown) return true;
+    TFileEntry Found;
+    if (!FFiles.FindEntry(FPath, Found)) return false;
+    Found.Name = std::move(Entry.Name);
+    Entry = std::move(Found);
+    return true;
+  }
+  // The content is read where the file is: the cached spelling, which a case-sensitive file system needs.
+  std::unique_ptr<TFileReader> OpenFile(const TFileEntry&) override { return FFiles.OpenFile(FPath); }
+
+ private:
+  TFileSystem& FFiles;
+  const std::string& FPath;
+};
+
+bool IsAscii(std::string_view Text) {
+  return std::all_of(Text.begin(), Text.end(), [](char C) { return static_cast<unsigned char>(C) < 0x80; });
+}
+
+}  // namespace
+
+void TCachePass::Report(TSearchStage Stage, int Position) {
+  TSearchReport Progress;
+  Progress.Stage = Stage;
+  Progress.Position = Position;
+  FProgress->Report(Progress);
+}
+
+void TCachePass::Run(TResultSink& Results, TSearchProgress& Progress, TSharedListings& Shared) {
+  FResults = &Results;
+  FProgress = &Progress;
+  Report(ssCachePassBegins);
+  FVerdicts.Reset(FList.Count());
+  FRowsShown = false;
+  std::vector<std::uint32_t> Candidates;
+  // The content test's answers are kept for the walk with the size and stamp of the file tested.
+  TCandidateLookup Lookup(FFiles, &Shared, FTests.ReadsDetails() || FTests.HasContentText());
+  if (CollectCandidates(Candidates, Lookup)) {
+    // Candidates only need the list's (collated) order: those a saved file gave are in it already.
+    FList.SortIndexes(Candidates);
+    int LastPosition = 0;
+    TFileEntry Entry;
+    std::string Path;
+    for (std::size_t I = 0; I < Candidates.size() && !Progress.Cancelled(); ++I) {
+      const std::uint32_t Line = Candidates[I];
+      const std::uint32_t Folder = FList.FolderOf(Line);
+      FList.TextInto(Line, Path);
+      const std::size_t NameStart = FList.FolderText(Folder).size();
+      if (Lookup.Find(Folder, Path, NameStart, Entry) && !Entry.Name.empty())
+        ListCachedEntry(Line, Path, NameStart, Entry);
+      const int Position = static_cast<int>(I * 100 / Candidates.size());
+      if (Position != LastPosition) {
+        Report(ssCachePass, Position);
+        LastPosition = Position;
+      }
+      Progress.Pump();
+    }
+  }
+  FResults = nullptr;
+  FProgress = nullptr;
+}
+
+bool TCachePass::CollectCandidates(std::vector<std::uint32_t>& Candidates, TCandidateLookup& Lookup) {
+  // Which cached folders lie under the root is decided once per folder, the way the file system
+  // compares paths: folded on Windows, exact where case tells names apart.
+  std::string RootKey = FRoot.Full + FRoot.Delimiter, Key;
+  const std::size_t RootLength = RootKey.size();
+  FFiles.PathKey(RootKey);
+  std::vector<bool> Inside(FList.FolderCount());
+  for (std::uint32_t Folder = 0; Folder < FList.FolderCount(); ++Folder) {
+    const std::string_view Text = FList.FolderText(Folder);
+    if (Text.size() < RootLength) continue;
+    Key.assign(Text.substr(0, RootLength));
+    FFiles.PathKey(Key);
+    Inside[Folder] = Key == RootKey;
+    if ((Folder & 1023) == 1023 && FProgress->Cancelled()) return false;
+  }
+  for (std::size_t I = 0; I < FList.Count(); ++I) {
+    if ((I & 4095) == 4095) {
+      FProgress->Pump();
+      if (FProgress->Cancelled()) return false;
+    }
+    const std::uint32_t Folder = FList.FolderOf(I);
+    if (Folder == TSFCList::NoFolder || !Inside[Folder]) continue;
+    Lookup.CountCachedPath(Folder);
+    const std::string_view Name = FList.NameOf(I);
+    if (!Name.empty() && FTests.PassesName(Name)) {
+      Candidates.push_back(static_cast<std::uint32_t>(I));
+      Lookup.AddCandidate(Folder, Name);
+    }
+  }
+  return !FProgress->Cancelled();
+}
+
+void TCachePass::ListCachedEntry(std::uint32_t Line, const std::string& Path, std::size_t NameStart,
+                                 TFileEntry& Entry) {
+  // The row shows the root as the disk spells it and the folders below it as the walk met them; the
+  // name comes from the disk in its own spelling.
+  std::string Key;
+  if (!IsAscii(std::string_view(Path).substr(0, NameStart)) || !IsAscii(Entry.Name)) {
+    // A file may be cached under two spellings that only the file system takes for one: listed once.
+    Key.assign(Path, 0, NameStart).append(Entry.Name);
+    FFiles.PathKey(Key);
+    if (FVerdicts.LineOfKey(Key) >= 0) return;
+  }
+  if (!FTests.PassesName(Entry.Name)) return;  // the disk's spelling may differ from the cached one
+  TPathAccess Access(FFiles, Path);
+  const TVerdict Verdict = FTests.Judge(Entry, Access);
+  if (Verdict != tvMatch) {
+    // The walk need not read again a file found without the text, as long as it is the same file (a
+    // link's own stamp does not tell whether its target changed).
+    if (Verdict == tvNoText && Entry.DetailsKnown && Entry.Stamp != 0 && !Entry.IsLink())
+      FVerdicts.NoText(Line, Entry.Size, Entry.Stamp);
+    return;
+  }
+  std::string Folder = FRoot.Full;
+  Folder.append(Path, FRoot.Full.size(), NameStart - 1 - FRoot.Full.size());
+  AddResultRow(*FResults, FRoot.ShownFolder(Folder), Entry, FTotalBytes);
+  FVerdicts.Listed(Line, std::move(Key));
+  ShowRowsSoFar();
+}
+
+void TCachePass::ShowRowsSoFar() {
+  const std::uint32_t Now = FClock.TickCount();
+  if (FRowsShown && static_cast<std::uint32_t>(Now - FLastShown) <= RefreshInterval) return;
+  FRowsShown = true;
+  FLastShown = Now;
+  Report(ssCachePassRows);
+}

@@ -1,0 +1,56 @@
+#pragma once
+// Pass 1 of a search: the cached paths under the root that pass the name test, looked up on disk,
+// tested and listed at once, before the walk reaches them.
+//
+// It reads the cache's list and never changes it; what it found out goes to the walk through its
+// verdicts and the folder listings it shares. Nothing here throws but the result sink and the progress.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/Clock.h"
+#include "core/FileSystem.h"
+#include "search/CacheVerdicts.h"
+#include "search/CandidateLookup.h"
+#include "search/EntryTests.h"
+#include "search/ResultSink.h"
+#include "search/SFCList.h"
+#include "search/SearchProgress.h"
+#include "search/SearchRoot.h"
+#include "search/SharedListings.h"
+
+class TCachePass {
+ public:
+  TCachePass(const TSFCList& List, TFileSystem& Files, TEntryTests& Tests, const TSearchRoot& Root, TClock& Clock)
+      : FList(List), FFiles(Files), FTests(Tests), FRoot(Root), FClock(Clock) {}
+  TCachePass(const TCachePass&) = delete;
+  TCachePass& operator=(const TCachePass&) = delete;
+
+  // Lists the cached hits under the root into Results; the folders it lists whole go to Shared. Stops
+  // at the next candidate once Progress asks it to.
+  void Run(TResultSink& Results, TSearchProgress& Progress, TSharedListings& Shared);
+
+  const TCacheVerdicts& Verdicts() const { return FVerdicts; }
+  std::uint64_t TotalBytes() const { return FTotalBytes; }
+
+ private:
+  // The cached paths under the root that pass the name test, in storage order; false when cancelled.
+  bool CollectCandidates(std::vector<std::uint32_t>& Candidates, TCandidateLookup& Lookup);
+  // Tests and lists a candidate that the disk still has, found as Entry.
+  void ListCachedEntry(std::uint32_t Line, const std::string& Path, std::size_t NameStart, TFileEntry& Entry);
+  // Offers the rows listed so far for showing: the first at once, then at most every RefreshInterval.
+  void ShowRowsSoFar();
+  void Report(TSearchStage Stage, int Position = 0);
+
+  const TSFCList& FList;
+  TFileSystem& FFiles;
+  TEntryTests& FTests;
+  const TSearchRoot& FRoot;
+  TClock& FClock;
+  TResultSink* FResults = nullptr;  // set for the length of Run
+  TSearchProgress* FProgress = nullptr;
+  TCacheVerdicts FVerdicts;
+  std::uint64_t FTotalBytes = 0;
+  std::uint32_t FLastShown = 0;  // tick at which the rows were last offered
+  bool FRowsShown = false;
+};

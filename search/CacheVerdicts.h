@@ -1,0 +1,54 @@
+#pragma once
+// What the cache pass made of the cached paths it looked at, for the walk that follows it: the lines
+// through which it listed a result (the walk skips exactly these), and the files it read for the text
+// and found without it (the walk need not read them again while their size and stamp hold).
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class TCacheVerdicts {
+ public:
+  struct TTestedFile {
+    std::uint64_t Size, Stamp;
+  };
+
+  void Reset(std::size_t Lines) {
+    FListedLines.assign(Lines, false);
+    FListedByKey.clear();
+    FNoText.clear();
+  }
+
+  // The cache pass listed a result through Line. Key, unless empty, is its path as the file system
+  // compares paths: for paths with letters beyond A to Z, which the file system may fold where the
+  // cache does not, so that a file is listed once whatever spellings the cache holds.
+  void Listed(std::uint32_t Line, std::string Key) {
+    if (Line < FListedLines.size()) FListedLines[Line] = true;
+    if (!Key.empty()) FListedByKey.emplace(std::move(Key), Line);
+  }
+  bool ListedLine(std::int64_t Line) const {
+    return Line >= 0 && static_cast<std::size_t>(Line) < FListedLines.size() && FListedLines[Line];
+  }
+  bool HasKeys() const { return !FListedByKey.empty(); }
+  // The line listed under Key, or -1.
+  std::int64_t LineOfKey(const std::string& Key) const {
+    const auto Found = FListedByKey.find(Key);
+    return Found == FListedByKey.end() ? -1 : static_cast<std::int64_t>(Found->second);
+  }
+
+  void NoText(std::uint32_t Line, std::uint64_t Size, std::uint64_t Stamp) {
+    FNoText.emplace(Line, TTestedFile{Size, Stamp});
+  }
+  bool AnyNoText() const { return !FNoText.empty(); }
+  // The size and stamp of the file at Line when it was found without the text, or null.
+  const TTestedFile* NoTextAt(std::int64_t Line) const {
+    if (Line < 0 || FNoText.empty()) return nullptr;
+    const auto Found = FNoText.find(static_cast<std::uint32_t>(Line));
+    return Found == FNoText.end() ? nullptr : &Found->second;
+  }
+
+ private:
+  std::vector<bool> FListedLines;
+  std::unordered_map<std::string, std::uint32_t> FListedByKey;
+  std::unordered_map<std::uint32_t, TTestedFile> FNoText;
+};
