@@ -161,6 +161,41 @@ TEST(GifWriterTest, AnAnimationRoundTripsWithItsTimingTablesAndDisposal) {
   ExpectSameFrames(File, ReadGifBytes(Gif));
 }
 
+// The delay of each image's graphic control block (-1: the image has none), found by walking the
+// file's blocks without the codec's reader.
+std::vector<int> ControlDelays(const std::vector<std::uint8_t>& Gif) {
+  auto SkipSubBlocks = [&Gif](std::size_t At) {
+    while (Gif.at(At)) At += Gif[At] + 1u;
+    return At + 1;
+  };
+  auto TableSize = [](std::uint8_t Packed) { return Packed & 0x80 ? 3 * (std::size_t(2) << (Packed & 7)) : 0; };
+  std::vector<int> Delays;
+  int Pending = -1;
+  std::size_t At = 13 + TableSize(Gif.at(10));
+  while (Gif.at(At) != 0x3B) {
+    if (Gif[At] == 0x21) {
+      if (Gif.at(At + 1) == 0xF9) Pending = Gif.at(At + 4) | Gif.at(At + 5) << 8;
+      At = SkipSubBlocks(At + 2);
+    } else {
+      Delays.push_back(Pending);
+      Pending = -1;
+      At = SkipSubBlocks(At + 11 + TableSize(Gif.at(At + 9)));
+    }
+  }
+  return Delays;
+}
+
+TEST(GifWriterTest, EveryFrameOfAnAnimationCarriesItsDelay) {
+  TGifFile File;
+  File.Width = File.Height = 4;
+  File.GlobalPalette = Palette(2);
+  File.Frames = {Frame(0, 0, 4, 4, 1, 2), Frame(0, 0, 4, 4, 2, 2), Frame(0, 0, 4, 4, 3, 2)};
+  File.Frames[1].Delay = 1;
+  EXPECT_EQ(ControlDelays(WriteGif(File)), (std::vector<int>{0, 1, 0}));
+  File.Frames.resize(1);  // a still picture needs no block
+  EXPECT_EQ(ControlDelays(WriteGif(File)), (std::vector<int>{-1}));
+}
+
 TEST(GifWriterTest, CodesAreAsNarrowAsTheIndicesAllow) {
   TGifFile File;
   File.Width = File.Height = 64;
