@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "search/ResultRows.h"
-
 namespace {
 
 // A candidate's details and bytes, reached by its path.

@@ -1,7 +1,5 @@
 #include "search/FolderWalk.h"
 
-#include "search/ResultRows.h"
-
 namespace {
 
 // "." or "..": compared by hand, as this runs for every entry of the walk.

@@ -2,7 +2,7 @@
 
 #include "search/CachePass.h"
 #include "tests/search/MemoryFileSystem.h"
-#include "tests/search/TestHost.h"
+#include "tests/search/RecordingRows.h"
 
 namespace {
 struct TQuiet : TSearchProgress {
