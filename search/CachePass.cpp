@@ -46,7 +46,7 @@ void TCachePass::Run(TResultSink& Results, TSearchProgress& Progress, TSharedLis
   FRowsShown = false;
   std::vector<std::uint32_t> Candidates;
   // The content test's answers are kept for the walk with the size and stamp of the file tested.
-  TCandidateLookup Lookup(FFiles, &Shared, FTests.ReadsDetails() || FTests.HasContentText());
+  TCandidateLookup Lookup(FFiles, &Shared, FTests.ReadsDetails() || FTests.HasContentText(), &FCache);
   if (CollectCandidates(Candidates, Lookup)) {
     // Candidates only need the list's (collated) order: those a saved file gave are in it already.
     FList.SortIndexes(Candidates);
@@ -58,7 +58,7 @@ void TCachePass::Run(TResultSink& Results, TSearchProgress& Progress, TSharedLis
       const std::uint32_t Folder = FList.FolderOf(Line);
       FList.TextInto(Line, Path);
       const std::size_t NameStart = FList.FolderText(Folder).size();
-      if (Lookup.Find(Folder, Path, NameStart, Entry) && !Entry.Name.empty())
+      if (Lookup.Find(Folder, Path, NameStart, Entry, Line) && !Entry.Name.empty())
         ListCachedEntry(Line, Path, NameStart, Entry);
       const int Position = static_cast<int>(I * 100 / Candidates.size());
       if (Position != LastPosition) {
@@ -68,6 +68,7 @@ void TCachePass::Run(TResultSink& Results, TSearchProgress& Progress, TSharedLis
       Progress.Pump();
     }
   }
+  for (const std::uint32_t Folder : Lookup.Confirmed()) FVerdicts.Confirmed(Folder);
   FResults = nullptr;
   FProgress = nullptr;
 }
@@ -106,10 +107,18 @@ bool TCachePass::CollectCandidates(std::vector<std::uint32_t>& Candidates, TCand
 
 void TCachePass::ListCachedEntry(std::uint32_t Line, const std::string& Path, std::size_t NameStart,
                                  TFileEntry& Entry) {
-  // The row shows the root as the disk spells it and the folders below it as the walk met them; the
-  // name comes from the disk in its own spelling.
+  // Candidates of one folder come one after the other: what the folder's rows share is made once. A
+  // row shows the root as the disk spells it and the folders below it as the walk met them; the name
+  // comes from the disk in its own spelling.
+  const std::string_view Below = std::string_view(Path).substr(FRoot.Full.size(), NameStart - 1 - FRoot.Full.size());
+  if (!FFolderKnown || FShownBelowRoot != Below) {
+    FShownBelowRoot.assign(Below);
+    FShownFolder = FRoot.ShownFolder(FRoot.Full + FShownBelowRoot);
+    FFolderAscii = IsAscii(std::string_view(Path).substr(0, NameStart));
+    FFolderKnown = true;
+  }
   std::string Key;
-  if (!IsAscii(std::string_view(Path).substr(0, NameStart)) || !IsAscii(Entry.Name)) {
+  if (!FFolderAscii || !IsAscii(Entry.Name)) {
     // A file may be cached under two spellings that only the file system takes for one: listed once.
     Key.assign(Path, 0, NameStart).append(Entry.Name);
     FFiles.PathKey(Key);
@@ -119,15 +128,13 @@ void TCachePass::ListCachedEntry(std::uint32_t Line, const std::string& Path, st
   TPathAccess Access(FFiles, Path);
   const TVerdict Verdict = FTests.Judge(Entry, Access);
   if (Verdict != tvMatch) {
-    // The walk need not read again a file found without the text, as long as it is the same file (a
-    // link's own stamp does not tell whether its target changed).
-    if (Verdict == tvNoText && Entry.DetailsKnown && Entry.Stamp != 0 && !Entry.IsLink())
-      FVerdicts.NoText(Line, Entry.Size, Entry.Stamp);
+    // The walk need not judge again a file judged on its own details or bytes, as long as it is the
+    // same file (a link's own stamp does not tell whether its target changed).
+    if (Verdict == tvRejected && Entry.DetailsKnown && Entry.Stamp != 0 && !Entry.IsLink())
+      FVerdicts.Rejected(Line, Entry.Size, Entry.Stamp);
     return;
   }
-  std::string Folder = FRoot.Full;
-  Folder.append(Path, FRoot.Full.size(), NameStart - 1 - FRoot.Full.size());
-  AddResultRow(*FResults, FRoot.ShownFolder(Folder), Entry, FTotalBytes);
+  AddResultRow(*FResults, FShownFolder, Entry, FTotalBytes);
   FVerdicts.Listed(Line, std::move(Key));
   ShowRowsSoFar();
 }

@@ -15,14 +15,16 @@
 #include "search/EntryTests.h"
 #include "search/ResultSink.h"
 #include "search/SFCList.h"
+#include "search/SearchCache.h"
 #include "search/SearchProgress.h"
 #include "search/SearchRoot.h"
 #include "search/SharedListings.h"
 
 class TCachePass {
  public:
-  TCachePass(const TSFCList& List, TFileSystem& Files, TEntryTests& Tests, const TSearchRoot& Root, TClock& Clock)
-      : FList(List), FFiles(Files), FTests(Tests), FRoot(Root), FClock(Clock) {}
+  // Cache is only read: its paths, and its index of folders whose entries are known.
+  TCachePass(const TSearchCache& Cache, TFileSystem& Files, TEntryTests& Tests, const TSearchRoot& Root, TClock& Clock)
+      : FCache(Cache), FList(Cache.List()), FFiles(Files), FTests(Tests), FRoot(Root), FClock(Clock) {}
   TCachePass(const TCachePass&) = delete;
   TCachePass& operator=(const TCachePass&) = delete;
 
@@ -42,6 +44,7 @@ class TCachePass {
   void ShowRowsSoFar();
   void Report(TSearchStage Stage, int Position = 0);
 
+  const TSearchCache& FCache;
   const TSFCList& FList;
   TFileSystem& FFiles;
   TEntryTests& FTests;
@@ -53,4 +56,8 @@ class TCachePass {
   std::uint64_t FTotalBytes = 0;
   std::uint32_t FLastShown = 0;  // tick at which the rows were last offered
   bool FRowsShown = false;
+  // The folder of the last candidate: as its rows show it, its path below the root, and whether its
+  // path is plain ASCII.
+  std::string FShownFolder, FShownBelowRoot;
+  bool FFolderKnown = false, FFolderAscii = true;
 };

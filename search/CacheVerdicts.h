@@ -1,7 +1,8 @@
 #pragma once
 // What the cache pass made of the cached paths it looked at, for the walk that follows it: the lines
 // through which it listed a result (the walk skips exactly these), and the files it read for the text
-// and found without it (the walk need not read them again while their size and stamp hold).
+// or the details of and found no result (the walk need not judge them again while they are the same
+// files).
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -15,8 +16,9 @@ class TCacheVerdicts {
 
   void Reset(std::size_t Lines) {
     FListedLines.assign(Lines, false);
+    FConfirmed.clear();
     FListedByKey.clear();
-    FNoText.clear();
+    FRejected.clear();
   }
 
   // The cache pass listed a result through Line. Key, unless empty, is its path as the file system
@@ -36,19 +38,30 @@ class TCacheVerdicts {
     return Found == FListedByKey.end() ? -1 : static_cast<std::int64_t>(Found->second);
   }
 
-  void NoText(std::uint32_t Line, std::uint64_t Size, std::uint64_t Stamp) {
-    FNoText.emplace(Line, TTestedFile{Size, Stamp});
+  // The cache pass judged the file at Line no result on its own details or bytes (tvRejected), when it
+  // had that Size and Stamp.
+  void Rejected(std::uint32_t Line, std::uint64_t Size, std::uint64_t Stamp) {
+    FRejected.emplace(Line, TTestedFile{Size, Stamp});
   }
-  bool AnyNoText() const { return !FNoText.empty(); }
-  // The size and stamp of the file at Line when it was found without the text, or null.
-  const TTestedFile* NoTextAt(std::int64_t Line) const {
-    if (Line < 0 || FNoText.empty()) return nullptr;
-    const auto Found = FNoText.find(static_cast<std::uint32_t>(Line));
-    return Found == FNoText.end() ? nullptr : &Found->second;
+  bool AnyRejected() const { return !FRejected.empty(); }
+  // The size and stamp of the file at Line when it was judged no result, or null.
+  const TTestedFile* RejectedAt(std::int64_t Line) const {
+    if (Line < 0 || FRejected.empty()) return nullptr;
+    const auto Found = FRejected.find(static_cast<std::uint32_t>(Line));
+    return Found == FRejected.end() ? nullptr : &Found->second;
   }
+
+  // The cache pass found the indexed folder Folder (the list's folder number) with the stamp the index
+  // holds for it: its entries are as the index says, and the walk need not ask again.
+  void Confirmed(std::uint32_t Folder) {
+    if (Folder >= FConfirmed.size()) FConfirmed.resize(Folder + 1, false);
+    FConfirmed[Folder] = true;
+  }
+  bool IsConfirmed(std::uint32_t Folder) const { return Folder < FConfirmed.size() && FConfirmed[Folder]; }
 
  private:
   std::vector<bool> FListedLines;
   std::unordered_map<std::string, std::uint32_t> FListedByKey;
-  std::unordered_map<std::uint32_t, TTestedFile> FNoText;
+  std::unordered_map<std::uint32_t, TTestedFile> FRejected;
+  std::vector<bool> FConfirmed;
 };

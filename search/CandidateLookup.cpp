@@ -1,9 +1,10 @@
 #include "search/CandidateLookup.h"
 
+#include <algorithm>
 #include <vector>
 
 void TCandidateLookup::AddCandidate(std::uint32_t Folder, std::string_view Name) {
-  TFolder& Info = FFolders[Folder];
+  TFolder& Info = FolderInfo(Folder);
   ++Info.Remaining;
   Info.Wanted.insert(Name);
 }
@@ -20,7 +21,8 @@ void TCandidateLookup::List(const std::string& Folder, TFolder& Info) {
   ++FListings;
   const auto Listing = FFiles.OpenFolder(Folder);
   if (!Listing) return;
-  const std::uint64_t Stamp = FShared && FShared->HasRoom() ? Listing->SettledStamp() : 0;
+  const std::uint64_t Stamp =
+      FShared && FShared->HasRoom() && Listing->StampsFollowEntries() ? Listing->SettledStamp() : 0;
   std::vector<TFileEntry> Entries;
   TFileEntry Entry;
   while (Listing->Next(Entry)) {
@@ -31,10 +33,66 @@ void TCandidateLookup::List(const std::string& Folder, TFolder& Info) {
   if (Stamp != 0) FShared->Keep(Folder, Stamp, std::move(Entries));
 }
 
-bool TCandidateLookup::Find(std::uint32_t Folder, const std::string& Path, std::size_t NameStart, TFileEntry& Entry) {
+namespace {
+// Folders kept open for their candidates at once; past this, candidates are looked up by path.
+constexpr std::size_t OpenLimit = 64;
+}  // namespace
+
+void TCandidateLookup::CheckIndex(std::uint32_t Folder, const std::string& Path, TFolder& Info) {
+  Info.Checked = true;
+  TFolderIndex::TFolderView View;
+  if (!FIndexed || FOpen >= OpenLimit || !FIndexed->FindIndexed(Folder, View)) return;
+  std::unique_ptr<TFolderListing> Open = FFiles.OpenFolderUnlisted(Path);
+  // Only a folder on a disk whose stamps follow its entries was indexed.
+  if (!Open || Open->SettledStamp() != View.Stamp) return;
+  Info.Open = std::move(Open);
+  ++FOpen;
+  FConfirmed.push_back(Folder);
+  Info.Items.assign(View.Items, View.Items + View.Count);
+  std::sort(Info.Items.begin(), Info.Items.end());
+}
+
+bool TCandidateLookup::FindIndexed(TFolder& Info, std::string_view Name, std::uint32_t Line, TFileEntry& Entry) {
+  // Items sort by line first: the item of Line, whatever its kind bits.
+  const auto At = std::lower_bound(Info.Items.begin(), Info.Items.end(), TFolderIndex::Item(Line, false, false));
+  // The entry's storage is reused: this runs for every candidate.
+  Entry.Size = 0;
+  Entry.Time = 0.0;
+  Entry.Stamp = 0;
+  if (At == Info.Items.end() || TFolderIndex::LineOf(*At) != Line) {
+    Entry.Name.clear();
+    Entry.Attributes = 0;
+    return false;  // the folder is as it was when it lacked this name: gone
+  }
+  Entry.Name.assign(Name);
+  Entry.Attributes = (*At & TFolderIndex::ikDirectory ? std::uint32_t(faDirectory) : 0u) |
+                     (*At & TFolderIndex::ikLink ? std::uint32_t(faReparsePoint) : 0u);
+  Entry.DetailsKnown = false;
+  if (FDetails && !Info.Open->ReadDetails(Entry)) {
+    Entry.Name.clear();
+    return false;
+  }
+  return true;
+}
+
+bool TCandidateLookup::Find(std::uint32_t Folder, const std::string& Path, std::size_t NameStart, TFileEntry& Entry,
+                            std::uint32_t Line) {
   const auto It = FFolders.find(Folder);
-  if (It == FFolders.end() || (!It->second.Listed && !WorthListing(It->second))) return FFiles.FindEntry(Path, Entry);
+  if (It == FFolders.end()) return FFiles.FindEntry(Path, Entry);
   TFolder& Info = It->second;
+  if (!Info.Checked && !Info.Listed && Line != UINT32_MAX)
+    CheckIndex(Folder, Path.substr(0, NameStart > 0 ? NameStart - 1 : 0), Info);
+  if (Info.Open) {
+    const bool Found = FindIndexed(Info, std::string_view(Path).substr(NameStart), Line, Entry);
+    if (Info.Remaining > 0 && --Info.Remaining == 0) {
+      Info.Open.reset();
+      --FOpen;
+      std::vector<std::uint32_t>().swap(Info.Items);
+      Info.Wanted.clear();
+    }
+    return Found;
+  }
+  if (!Info.Listed && !WorthListing(Info)) return FFiles.FindEntry(Path, Entry);
   if (!Info.Listed) List(Path.substr(0, NameStart > 0 ? NameStart - 1 : 0), Info);
   const auto Hit = Info.Found.find(Path.substr(NameStart));
   bool Found;

@@ -80,7 +80,7 @@ TVerdict TEntryTests::Judge(TFileEntry& Entry, TEntryAccess& Access) {
   // A listing gives names and kinds; sizes and times cost a call per entry (POSIX), paid only for the
   // names that pass, so a search by name costs little more than the listing itself.
   if (!Entry.DetailsKnown && FDetailsBeforeTests && !Access.ReadDetails(Entry)) return tvNoMatch;
-  if (!PassesSizeTime(Entry.Size, Entry.Time)) return tvNoMatch;
+  if (!PassesSizeTime(Entry.Size, Entry.Time)) return tvRejected;
   const TVerdict Content = PassesContent(Entry, Access);
   if (Content != tvMatch) return Content;
   if (!Entry.DetailsKnown && FReadDetails && !Access.ReadDetails(Entry)) return tvNoMatch;  // gone
@@ -90,13 +90,13 @@ TVerdict TEntryTests::Judge(TFileEntry& Entry, TEntryAccess& Access) {
 TVerdict TEntryTests::PassesContent(TFileEntry& Entry, TEntryAccess& Access) {
   if (!FHasText) return tvMatch;
   if (!Entry.DetailsKnown) {
-    if (Entry.IsDirectory()) return tvNoMatch;  // a folder holds no text; a file or a link is opened
+    if (Entry.IsDirectory()) return tvRejected;  // a folder holds no text; a file or a link is opened
   } else if (!Entry.IsLink()) {
     if (Entry.Size >= ContentSizeLimit) {
       FLargeFilesSkipped = true;
-      return tvNoText;
+      return tvRejected;
     }
-    if (Entry.Size == 0) return tvNoText;  // an empty file (or a folder) holds no text: no need to open it
+    if (Entry.Size == 0) return tvRejected;  // an empty file (or a folder) holds no text: no need to open it
   }
   // A folder, a pipe or a device is no file: opening it fails at once, so it never contains a text. A
   // file that cannot be opened may be held by another program now: the walk tries again.
@@ -106,7 +106,7 @@ TVerdict TEntryTests::PassesContent(TFileEntry& Entry, TEntryAccess& Access) {
   // Judged by the size of what was opened (a link's target, a file grown since it was listed).
   if (File->Size() >= ContentSizeLimit) {
     FLargeFilesSkipped = true;
-    return tvNoText;
+    return tvRejected;
   }
-  return FContentSearch.Contains(*File, File->Size()) ? tvMatch : tvNoText;
+  return FContentSearch.Contains(*File, File->Size()) ? tvMatch : tvRejected;
 }

@@ -30,10 +30,10 @@ class TEntryAccess {
 
 // What the tests made of an entry whose name passed.
 enum TVerdict {
-  tvMatch,    // passes every test: it is a result
-  tvNoMatch,  // fails the size or time test, or has gone, or could not be opened for its text
-  tvNoText,   // its own bytes (or its size) showed it without the text: as long as its size and stamp
-              // hold, reading it again would tell the same
+  tvMatch,     // passes every test: it is a result
+  tvNoMatch,   // has gone, or could not be opened for its text (perhaps held by another program now)
+  tvRejected,  // its own details or bytes fail a test: as long as its size and stamp hold, judging it
+               // again would tell the same
 };
 
 class TEntryTests {

@@ -38,35 +38,60 @@ class TFolderWalk {
   std::uint64_t TotalBytes() const { return FCounts.TotalBytes; }
 
  private:
+  // Where a folder's entries come from: its own listing, the cache pass's listing of it (still good),
+  // or the index (the folder's stamp is the one it had when a walk last listed it).
+  enum TSource { wsListing, wsShared, wsIndex };
+  struct TSubfolder {
+    std::string Name;
+    TSource Source;
+  };
   // One folder of the walk: its path, the folder kept open while subfolders of it remain to be
-  // entered, and the names of those subfolders.
+  // entered, and those subfolders. A folder whose entries the index gives is opened (from Parent) only
+  // when something in it must be read.
   struct TLevel {
     std::string Path;
     std::unique_ptr<TFolderListing> Folder;
-    std::vector<std::string> Subfolders;
-    std::vector<bool> Shared;  // of each subfolder: the cache pass's listing of it is still good
+    std::vector<TSubfolder> Subfolders;
     std::size_t Next = 0;
+    TFolderListing* Parent = nullptr;
+    std::string_view Name;  // in Parent
   };
   struct TCounts {
     std::uint64_t Entries = 0, Folders = 0, TotalBytes = 0;
     std::uint32_t LastRefresh = 0;  // tick of the last progress report
   };
-  // Lists one folder (counting it), or goes through the cache pass's listing of it (Shared), and
-  // collects the names of its subfolders.
-  void ListFolder(TLevel& Level, bool Shared, TSharedListings& Listings);
+  // Reused for every entry, so that the walk allocates nothing per entry.
+  struct TBuffers {
+    std::string Path;          // of the entry at hand
+    std::string FolderPrefix;  // the folder being listed, with its delimiter
+    std::string ChildPrefix;   // a subfolder of it, with its delimiter
+    std::string Key;
+    std::vector<TFileEntry> Replay;
+    std::vector<std::uint32_t> Items;  // of the folder being listed, for the index
+  };
+  // Lists one folder (counting it) from Source, and collects its subfolders.
+  void ListFolder(TLevel& Level, TSource Source, TSharedListings& Listings);
+  // The same for a folder whose entries the index gives.
+  void ListIndexed(TLevel& Level, const std::string& Shown, TSharedListings& Listings);
+  // Where the subfolder Entry of Level will take its entries from. Entry came from the cache pass's
+  // listing of Level when Replayed, from the index when Indexed (its details are as old as that).
+  TSource SourceOf(TLevel& Level, TFileEntry& Entry, bool Replayed, bool Indexed, TSharedListings& Listings);
   // Whether the cache pass's listing of the subfolder Entry of Level, if it kept one, still holds: the
-  // stamp the walk meets for the folder is the one it had then. Entry came from the cache pass's listing
-  // of Level itself when Replayed (its details are as old as that, unless read now). A listing that no
-  // longer holds is dropped.
+  // stamp the walk meets for the folder is the one it had then. A listing that no longer holds is dropped.
   bool SharedListingHolds(TLevel& Level, TFileEntry& Entry, bool Replayed, TSharedListings& Listings);
-  // Records the entry met at FPath and lists it when it passes the tests and the cache pass did not.
-  void ProcessEntry(const std::string& Shown, TFileEntry& Entry, TFolderListing& Listing, bool NamePasses);
-  // Whether the cache pass listed the entry at FPath, recorded as Hit (compared as the file system
-  // compares paths); a line that spelled it otherwise takes the walk's spelling.
+  // The folder of Level, opened now if it was not; null when it cannot be.
+  TFolderListing* Opened(TLevel& Level);
+  // Whether the walk must judge the entry at FBuffers.Path (recorded as Hit): the cache pass neither
+  // listed it nor judged it already.
+  bool NotJudgedYet(const TCacheHit& Hit, const TFileEntry& Entry);
+  // Lists the entry when it passes the tests.
+  void Judge(const std::string& Shown, TFileEntry& Entry, TFolderListing& Listing);
+  // Whether the cache pass listed the entry at FBuffers.Path, recorded as Hit (compared as the file
+  // system compares paths); a line that spelled it otherwise takes the walk's spelling.
   bool ListedByCachePass(const TCacheHit& Hit);
-  // Whether the entry (recorded as Hit) is a file the cache pass found without the text, still of the
-  // size and stamp it had then.
-  bool FoundWithoutText(const TCacheHit& Hit, TFileEntry& Entry, TFolderListing& Listing);
+  // Whether the cache pass judged the entry (recorded as Hit) by its own details or bytes and found it
+  // no result, and it is still the file judged: of the same size and stamp where the walk has them.
+  bool RejectedByCachePass(const TCacheHit& Hit, const TFileEntry& Entry);
   // Called after every entry; reports at most every RefreshInterval ms.
   void RefreshProgress(const std::string& Shown);
 
@@ -79,10 +104,5 @@ class TFolderWalk {
   TResultSink* FResults = nullptr;  // set for the length of Run
   TSearchProgress* FProgress = nullptr;
   TCounts FCounts;
-  // Buffers reused for every entry, so the walk allocates nothing per entry.
-  std::string FPath;
-  std::string FFolderPrefix;  // the folder being listed, with its separator
-  std::string FSubfolderPath;
-  std::string FKey;
-  std::vector<TFileEntry> FReplay;
+  TBuffers FBuffers;
 };

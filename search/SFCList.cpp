@@ -105,12 +105,14 @@ std::size_t TSFCList::EntrySlot(std::string_view FolderText, std::uint32_t Folde
 }
 
 std::ptrdiff_t TSFCList::IndexOf(std::uint32_t Folder, std::string_view Name) const {
+  EnsureSlots();
   if (FSlots.Empty() || Folder == NoFolder) return -1;
   const std::uint64_t Hash = NameHash(FFolders[Folder].Hash, Name);
   return static_cast<std::ptrdiff_t>(FSlots.ItemAt(EntrySlot(FolderText(Folder), Folder, Name, Hash)));
 }
 
 std::ptrdiff_t TSFCList::IndexOf(std::string_view Text) const {
+  EnsureSlots();
   if (FSlots.Empty()) return -1;
   const std::size_t Start = NameStart(Text);
   const std::string_view Folder = Text.substr(0, Start), Name = Text.substr(Start);
@@ -119,7 +121,7 @@ std::ptrdiff_t TSFCList::IndexOf(std::string_view Text) const {
 }
 
 void TSFCList::Prefetch(std::uint32_t Folder, std::string_view Name) const {
-  if (!FSlots.Empty() && Folder != NoFolder) FSlots.Prefetch(NameHash(FFolders[Folder].Hash, Name));
+  if (!FSlotsPending && !FSlots.Empty() && Folder != NoFolder) FSlots.Prefetch(NameHash(FFolders[Folder].Hash, Name));
 }
 
 std::uint32_t TSFCList::Append(std::uint32_t Folder, std::string_view Name) {
@@ -132,6 +134,7 @@ std::uint32_t TSFCList::Append(std::uint32_t Folder, std::string_view Name) {
 }
 
 bool TSFCList::Add(std::uint32_t Folder, std::string_view Name, std::uint32_t& Index) {
+  EnsureSlots();
   // Three quarters full at most, so that probe runs stay short.
   FSlots.Reserve(FLive + 1);
   const std::uint64_t Hash = NameHash(FFolders[Folder].Hash, Name);
@@ -158,7 +161,24 @@ void TSFCList::Respell(std::size_t Index, std::uint32_t Folder, std::string_view
   FNames.Overwrite(Entry(Index).Name, Name);
 }
 
+void TSFCList::AddUnique(std::uint32_t Folder, std::string_view Name) {
+  Append(Folder, Name);
+  FSlotsPending = true;
+}
+
+void TSFCList::BuildSlots() const {
+  FSlotsPending = false;
+  FSlots.Reserve(FLive);
+  for (std::size_t Index = 0; Index < FCount; ++Index) {
+    if (Removed(Index)) continue;
+    const std::uint64_t Hash = EntryHash(Index);
+    // Every text is unique: its slot is the first empty one of its probe run.
+    FSlots.Put(FSlots.Find(Hash, [](std::uint32_t) { return false; }), static_cast<std::uint32_t>(Index), Hash);
+  }
+}
+
 void TSFCList::RemoveSlot(std::size_t Index) {
+  EnsureSlots();
   FSlots.Remove(FSlots.Find(EntryHash(Index), [&](std::uint32_t Item) { return Item == Index; }));
 }
 
@@ -198,6 +218,7 @@ void TSFCList::Clear() {
   std::vector<std::unique_ptr<TEntry[]>>().swap(FChunks);
   FCount = FLive = 0;
   FSlots.Clear();
+  FSlotsPending = false;
   FOrderedPrefix = 0;
 }
 

@@ -61,6 +61,10 @@ class TSFCList {
   std::ptrdiff_t IndexOf(std::uint32_t Folder, std::string_view Name) const;
   // Adds Name to Folder unless it is there; Index receives its storage index. True when added.
   bool Add(std::uint32_t Folder, std::string_view Name, std::uint32_t& Index);
+  // Adds Name to Folder without looking: the caller knows the list holds no equal text (a file that a
+  // save wrote). The lookup table is built at the first lookup after it, and not at all by a run that
+  // looks nothing up (not thread-safe: the first lookup changes the list).
+  void AddUnique(std::uint32_t Folder, std::string_view Name);
   // Starts fetching from memory the slot where Add or IndexOf will look for Name in Folder.
   void Prefetch(std::uint32_t Folder, std::string_view Name) const;
   // The text at Index spelled as Folder and Name, which are equal to it with A to Z folded.
@@ -119,7 +123,13 @@ class TSFCList {
   std::vector<std::unique_ptr<TEntry[]>> FChunks;  // fixed-size chunks: growing never copies the entries
   std::size_t FCount = 0;
   std::size_t FLive = 0;  // texts not removed
-  TSlotTable FSlots;
+  // Builds the lookup table of the texts added unlooked (AddUnique); const, as a lookup may need it.
+  void EnsureSlots() const {
+    if (FSlotsPending) BuildSlots();
+  }
+  void BuildSlots() const;
+  mutable TSlotTable FSlots;
+  mutable bool FSlotsPending = false;
   std::size_t FOrderedPrefix = 0;
   bool FSorted = false;
 };

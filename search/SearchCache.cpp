@@ -5,6 +5,7 @@
 #include "core/SettingsFolder.h"
 #include "core/Text.h"
 #include "platform/Platform.h"
+#include "search/IndexFile.h"
 
 namespace {
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
@@ -25,8 +26,19 @@ bool IsCacheLine(std::string_view Line, char Delimiter) {
 // The file is read in pieces, so that loading holds little more than the list itself. CR LF, CR and LF
 // each end a line (also where a piece ends between CR and LF); reading stops at the first zero byte.
 bool TSearchCache::LoadCache(const std::string& FileName, const std::atomic<bool>* Cancel) {
-  if (!FFileSystem.FileExists(FileName)) return true;
+  FIndex.Clear();
+  FLinesAreFile = false;
+  if (!FFileSystem.FileExists(FileName)) {
+    FIndexIgnored = "no cache file";
+    return true;
+  }
   const bool Fresh = FCache.Count() == 0;
+  const std::size_t LinesBefore = FLinesRead;
+  // A cache file with its index is one a save wrote: its lines are unique, and need not be looked up
+  // as they are loaded.
+  std::string IndexBytes;
+  TFileEntry CacheEntry;
+  FTrustedLoad = Fresh && FRecording && ReadIndexBytes(FileName, CacheEntry, IndexBytes);
   std::string Partial;  // the start of a line that goes on in the next piece
   bool Ended = false, FirstLine = true, AfterCr = false;
   const auto Line = [&](std::string_view Text) {
@@ -74,7 +86,40 @@ bool TSearchCache::LoadCache(const std::string& FileName, const std::atomic<bool
   // A save writes the file sorted and without duplicates: its order is then the list's sorted order
   // (unless someone wrote it by hand; a save checks that before it relies on it).
   if (Fresh && !FLoadedDuplicates) FCache.SetOrderedPrefix(FCache.Count());
+  FFileLines = FLinesRead - LinesBefore;
+  FLinesAreFile = Fresh && !FLoadedDuplicates && FDamage.empty() && FCache.Count() == FFileLines;
+  FTrustedLoad = false;
+  if (FRecording) LoadIndex(IndexBytes, CacheEntry);
   return true;
+}
+
+bool TSearchCache::ReadIndexBytes(const std::string& FileName, TFileEntry& Cache, std::string& Bytes) {
+  const std::string IndexFile = IndexFileFor(FileName);
+  if (!FFileSystem.FindEntry(FileName, Cache)) {
+    FIndexIgnored = "the cache file cannot be looked up";
+  } else if (!FFileSystem.FileExists(IndexFile)) {
+    FIndexIgnored = "no index file";
+  } else if (!FFileSystem.ReadFileInPieces(IndexFile, [&](std::string_view Piece) { Bytes.append(Piece); })) {
+    FIndexIgnored = "cannot read the index file";
+  } else if (!IndexBelongsTo(Bytes, TIndexedCacheFile{Cache.Size, Cache.Stamp, 0})) {
+    FIndexIgnored = "made for another cache file, or by another version";
+  } else {
+    return true;
+  }
+  Bytes.clear();
+  return false;
+}
+
+void TSearchCache::LoadIndex(const std::string& Bytes, const TFileEntry& Cache) {
+  if (!Bytes.empty() && !FLinesAreFile) {
+    FIndexIgnored = "the cache file is not as a save writes it";
+  } else if (!Bytes.empty() && ReadIndexFile(Bytes, TIndexedCacheFile{Cache.Size, Cache.Stamp, FFileLines}, FCache,
+                                             FIndex, FIndexIgnored)) {
+    FIndexIgnored.clear();
+    return;
+  }
+  // Whatever the reason, the next save writes an index of its own.
+  FIndex.SetChanged(true);
 }
 
 // Lines written by older versions are in the ANSI code page. Each line is judged on its own: one
@@ -94,7 +139,11 @@ void TSearchCache::AddLoadedLine(std::string_view Line) {
   const std::size_t Start = FCache.NameStart(Line);
   UseFolder(Line.substr(0, Start));
   std::uint32_t Index;
-  if (!FCache.Add(FFolder, Line.substr(Start), Index)) FLoadedDuplicates = true;
+  if (FTrustedLoad) {
+    FCache.AddUnique(FFolder, Line.substr(Start));
+  } else if (!FCache.Add(FFolder, Line.substr(Start), Index)) {
+    FLoadedDuplicates = true;
+  }
 }
 
 namespace {
@@ -138,6 +187,28 @@ TCacheHit TSearchCache::Record(std::string_view Path) {
   return TCacheHit{Index, true};
 }
 
+bool TSearchCache::FindIndexed(std::string_view Folder, TFolderIndex::TFolderView& View) const {
+  return !FIndex.Empty() && FindIndexed(FCache.FindFolder(Folder), View);
+}
+
+bool TSearchCache::FindIndexed(std::uint32_t Number, TFolderIndex::TFolderView& View) const {
+  if (Number == TSFCList::NoFolder || !FIndex.Find(Number, View)) return false;
+  for (std::uint32_t I = 0; I < View.Count; ++I)
+    if (FCache.FolderOf(TFolderIndex::LineOf(View.Items[I])) != Number) return false;  // respelled or removed since
+  return true;
+}
+
+void TSearchCache::IndexFolder(std::string_view Folder, std::uint64_t Stamp, const std::vector<std::uint32_t>& Items) {
+  if (!FRecording) return;
+  if (Stamp == 0) {
+    const std::uint32_t Number = FCache.FindFolder(Folder);
+    if (Number != TSFCList::NoFolder) FIndex.Remove(Number);
+    return;
+  }
+  UseFolder(Folder);
+  FIndex.Replace(FFolder, Stamp, Items.data(), Items.size());
+}
+
 void TSearchCache::RespellPath(std::size_t Index, std::string_view Path) {
   if (FCache.Text(Index) == Path) return;
   FCache.Replace(Index, Path);
@@ -158,22 +229,40 @@ void TSearchCache::KeepDamagedFile(const std::string& FileName) {
 }
 
 void TSearchCache::SaveCache(const std::string& FileName) {
-  if (!FCacheChanged) return;
-  if (FLostBytesOf == FileName) KeepDamagedFile(FileName);
-  // The file is always sorted and free of duplicates, whatever mode the list is in. It is written in
-  // pieces, so that saving holds little more than the list and its order.
-  const bool WasSorted = FCache.Sorted();
-  FCache.SetSorted(true);
-  const std::vector<std::uint32_t> Order = FCache.Order(true);
-  FCache.SetSorted(WasSorted);
+  const bool IndexChanged = FRecording && FIndex.Changed();
+  if (!FCacheChanged && !IndexChanged) return;
+  std::vector<std::uint32_t> FileLines;
+  // An index names paths by their lines in the file: when the lines in memory are no longer those of
+  // the file, the file is written afresh with it.
+  if (FCacheChanged || (IndexChanged && !FIndex.Empty() && !FLinesAreFile)) {
+    if (FLostBytesOf == FileName) KeepDamagedFile(FileName);
+    // The file is always sorted and free of duplicates, whatever mode the list is in.
+    const bool WasSorted = FCache.Sorted();
+    FCache.SetSorted(true);
+    std::vector<std::uint32_t> Order = FCache.Order(true);
+    FCache.SetSorted(WasSorted);
+    WriteLines(FileName, Order, FileLines);
+    FCacheChanged = false;
+    FLinesAreFile = false;
+  }
+  if (IndexChanged) SaveIndex(FileName, FileLines.empty() ? nullptr : &FileLines, FFileLines);
+}
+
+void TSearchCache::WriteLines(const std::string& FileName, const std::vector<std::uint32_t>& Order,
+                              std::vector<std::uint32_t>& FileLines) {
+  // Written in pieces, so that saving holds little more than the list, its order and the lines' places.
   const std::unique_ptr<TFileWriter> Writer = FFileSystem.CreateFileAtomically(FileName);
   bool Ok = Writer != nullptr;
+  if (FRecording && !FIndex.Empty()) FileLines.assign(FCache.Count(), NoFileLine);
   constexpr std::size_t PieceSize = 1 << 20;
   std::string Piece;
+  std::uint32_t Written = 0;
   for (std::size_t I = 0; Ok && I < Order.size(); ++I) {
     const std::string_view Folder = FCache.FolderText(FCache.FolderOf(Order[I])), Name = FCache.NameOf(Order[I]);
     if (!FitsOnACacheLine(Folder.empty() ? Name : Folder) || HasLineBreak(Name)) continue;
     Piece.append(Folder).append(Name).append("\r\n");
+    if (!FileLines.empty()) FileLines[Order[I]] = Written;
+    ++Written;
     if (Piece.size() >= PieceSize) {
       Ok = Writer->Write(Piece);
       Piece.clear();
@@ -181,5 +270,15 @@ void TSearchCache::SaveCache(const std::string& FileName) {
   }
   Ok = Ok && Writer->Write(Piece) && Writer->Commit();
   if (!Ok) throw EFileError("Cannot create file \"" + FileName + "\". " + FFileSystem.LastErrorText());
-  FCacheChanged = false;
+  FFileLines = Written;
+}
+
+void TSearchCache::SaveIndex(const std::string& FileName, const std::vector<std::uint32_t>* FileLines,
+                             std::uint64_t Lines) {
+  TFileEntry Cache;
+  if (!FFileSystem.FindEntry(FileName, Cache)) return;
+  const std::unique_ptr<TFileWriter> Writer = FFileSystem.CreateFileAtomically(IndexFileFor(FileName));
+  if (Writer && WriteIndexFile(*Writer, FIndex, FCache, FileLines, TIndexedCacheFile{Cache.Size, Cache.Stamp, Lines}) &&
+      Writer->Commit())
+    FIndex.SetChanged(false);
 }

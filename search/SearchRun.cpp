@@ -12,7 +12,7 @@ TSearchOutcome TSearchRun::Execute(TResultSink& Results, TSearchProgress& Progre
   const TSearchRoot Root = ResolveSearchRoot(FTypedRoot, FFileSystem);
   // The folders the cache pass lists whole are handed to the walk, which then need not list them again.
   TSharedListings Shared(FFileSystem);
-  TCachePass CachePass(FCache.List(), FFileSystem, FTests, Root, FClock);
+  TCachePass CachePass(FCache, FFileSystem, FTests, Root, FClock);
   CachePass.Run(Results, Progress, Shared);
 
   TSearchReport Walking;

@@ -27,7 +27,7 @@ TEST(CachePassTest, ListsTheCachedHitsUnderTheRootInTheListsOrderAndChangesNothi
   TEntryTests Tests(Criteria);
   const TSearchRoot Root = ResolveSearchRoot("C:\\Data\\", Files);
   TManualClock Clock;
-  TCachePass Pass(Cache.List(), Files, Tests, Root, Clock);
+  TCachePass Pass(Cache, Files, Tests, Root, Clock);
   TRecordingRows Rows;
   TQuiet Progress;
   TSharedListings Shared(Files);

@@ -41,7 +41,7 @@ TEST(EntryTestsTest, ATextDecidesBeforeDetailsUnlessASizeOrDateNeedsThem) {
   Access.Disk.Size = 20;
   Access.Bytes = "no such word";
   TFileEntry Entry = Listed("a.txt");
-  EXPECT_EQ(Tests.Judge(Entry, Access), tvNoText);
+  EXPECT_EQ(Tests.Judge(Entry, Access), tvRejected);
   EXPECT_EQ(Access.DetailsRead, 0);  // the row was never to be: its details were not read
   Access.Bytes = "a NEEDLE here";
   Entry = Listed("a.txt");
@@ -53,7 +53,7 @@ TEST(EntryTestsTest, ATextDecidesBeforeDetailsUnlessASizeOrDateNeedsThem) {
   TEntryTests Sized(Criteria);
   Entry = Listed("a.txt");
   Access.Opened = 0;
-  EXPECT_EQ(Sized.Judge(Entry, Access), tvNoMatch);
+  EXPECT_EQ(Sized.Judge(Entry, Access), tvRejected);
   EXPECT_EQ(Access.Opened, 0);
 }
 
@@ -68,10 +68,10 @@ TEST(EntryTestsTest, TooLargeEmptyAndFolderEntriesAreJudgedWithoutOpening) {
   TFileEntry Empty = MakeEntry("empty.txt", faArchive);
   TFileEntry Folder = Listed("folder");
   Folder.Attributes = faDirectory;
-  EXPECT_EQ(Tests.Judge(Empty, Access), tvNoText);
+  EXPECT_EQ(Tests.Judge(Empty, Access), tvRejected);
   EXPECT_FALSE(Tests.LargeFilesSkipped());
-  EXPECT_EQ(Tests.Judge(Large, Access), tvNoText);
+  EXPECT_EQ(Tests.Judge(Large, Access), tvRejected);
   EXPECT_TRUE(Tests.LargeFilesSkipped());
-  EXPECT_EQ(Tests.Judge(Folder, Access), tvNoMatch);
+  EXPECT_EQ(Tests.Judge(Folder, Access), tvRejected);
   EXPECT_EQ(Access.Opened, 0);
 }
