@@ -26,6 +26,10 @@ bool IsCacheLine(std::string_view Line, char Delimiter) {
 // The file is read in pieces, so that loading holds little more than the list itself. CR LF, CR and LF
 // each end a line (also where a piece ends between CR and LF); reading stops at the first zero byte.
 bool TSearchCache::LoadCache(const std::string& FileName, const std::atomic<bool>* Cancel) {
+  return LoadCache(FileName, [Cancel] { return Cancel && Cancel->load(); });
+}
+
+bool TSearchCache::LoadCache(const std::string& FileName, const std::function<bool()>& Stop) {
   FIndex.Clear();
   FLinesAreFile = false;
   if (!FFileSystem.FileExists(FileName)) {
@@ -50,7 +54,7 @@ bool TSearchCache::LoadCache(const std::string& FileName, const std::atomic<bool
   bool Read;
   try {
     Read = FFileSystem.ReadFileInPieces(FileName, [&](std::string_view Piece) {
-      if (Cancel && Cancel->load()) throw TLoadStopped();
+      if (Stop()) throw TLoadStopped();
       if (Ended) return;
       const std::size_t Zero = Piece.find('\0');
       if (Zero != std::string_view::npos) {

@@ -3,6 +3,7 @@
 // settings folder between runs.
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,8 @@ class TSearchCache {
   // leaving part of the file loaded, and the answer is false. The folder index beside the file
   // (IndexFileFor) is read too, when it belongs to this very file; otherwise the index starts empty.
   bool LoadCache(const std::string& FileName, const std::atomic<bool>* Cancel = nullptr);
+  // The same, asking Stop (a moment's question) between pieces of the file.
+  bool LoadCache(const std::string& FileName, const std::function<bool()>& Stop);
   // Why the file loaded is not a search cache as a save writes it, or empty: a zero byte (nothing
   // after it was read), or a line that is no full path.
   const std::string& Damage() const { return FDamage; }
