@@ -78,7 +78,13 @@ class TSFCList {
 
   // The first Count texts in storage are in the list's sorted order already (a file that a save
   // wrote); in sorted mode only the texts after them are collated. Order(true) checks the claim.
-  void SetOrderedPrefix(std::size_t Count) { FOrderedPrefix = Count; }
+  // Checked is true when the prefix is known to be in order and free of equal texts already (this
+  // program's own save wrote it, which the index beside it vouches for): the order only places the
+  // texts added since among them.
+  void SetOrderedPrefix(std::size_t Count, bool Checked = false) {
+    FOrderedPrefix = Count;
+    FPrefixChecked = Checked;
+  }
 
   // Every storage index in the list's order: storage order, or collation order in sorted mode.
   // Unique drops, in sorted mode, every text that the collation holds equal to an earlier one.
@@ -111,8 +117,9 @@ class TSFCList {
   void RemoveSlot(std::size_t Index);
   // Keyed sorts and the merge of the ordered prefix with the texts after it (SFCListOrder.cpp).
   void SortByKeys(std::vector<std::uint32_t>& Indexes, bool Unique) const;
+  // DropEqual leaves out a text of Tail that the collation holds equal to the head text before it.
   void MergeOrdered(const std::vector<std::uint32_t>& Head, const std::vector<std::uint32_t>& Tail,
-                    std::vector<std::uint32_t>& Out) const;
+                    std::vector<std::uint32_t>& Out, bool DropEqual = false) const;
   int Compare(std::uint32_t A, std::uint32_t B, std::string& TextA, std::string& TextB) const;
 
   const char FDelimiter;
@@ -131,6 +138,7 @@ class TSFCList {
   mutable TSlotTable FSlots;
   mutable bool FSlotsPending = false;
   std::size_t FOrderedPrefix = 0;
+  bool FPrefixChecked = false;
   bool FSorted = false;
 };
 

@@ -89,7 +89,7 @@ bool TSearchCache::LoadCache(const std::string& FileName, const std::function<bo
   }
   // A save writes the file sorted and without duplicates: its order is then the list's sorted order
   // (unless someone wrote it by hand; a save checks that before it relies on it).
-  if (Fresh && !FLoadedDuplicates) FCache.SetOrderedPrefix(FCache.Count());
+  if (Fresh && !FLoadedDuplicates) FCache.SetOrderedPrefix(FCache.Count(), FTrustedLoad && FDamage.empty());
   FFileLines = FLinesRead - LinesBefore;
   FLinesAreFile = Fresh && !FLoadedDuplicates && FDamage.empty() && FCache.Count() == FFileLines;
   FTrustedLoad = false;

@@ -102,6 +102,14 @@ TEST(IndexFileTest, AnIndexIsUsedOnlyWithTheCacheFileItWasWrittenFor) {
   EXPECT_EQ(Cache->IndexIgnored(), "");
   EXPECT_EQ(Tree.ListingsOfASearch(*Cache), 0);
   EXPECT_EQ(Tree.Rows.RowCount(), 3);
+  // Paths added to a cache loaded with its index take their sorted places in the next save.
+  Cache->AddToCache("C:\\R\\0.txt");
+  Cache->AddToCache("C:\\R\\b.txt");
+  Cache->AddToCache("C:\\R\\A.TXT");  // one more spelling of a path held: not a second line
+  Cache->SaveCache(Tree.CacheFile);
+  EXPECT_EQ(Tree.Folder.ReadFile("search.cache"),
+            "C:\\R\\0.txt\r\nC:\\R\\A\r\nC:\\R\\a.txt\r\nC:\\R\\A\\b.txt\r\nC:\\R\\another.txt\r\n"
+            "C:\\R\\b.txt\r\nC:\\R\\other.txt\r\n");
 }
 
 // What the index stands on, on the disk that holds the system's temporary folder: its file system is
