@@ -58,6 +58,7 @@ void TCachePass::Run(TResultSink& Results, TSearchProgress& Progress, TSharedLis
       const std::uint32_t Folder = FList.FolderOf(Line);
       FList.TextInto(Line, Path);
       const std::size_t NameStart = FList.FolderText(Folder).size();
+      ShowCounts(I, Candidates.size(), Path, NameStart);
       if (Lookup.Find(Folder, Path, NameStart, Entry, Line) && !Entry.Name.empty())
         ListCachedEntry(Line, Path, NameStart, Entry);
       const int Position = static_cast<int>(I * 100 / Candidates.size());
@@ -137,6 +138,21 @@ void TCachePass::ListCachedEntry(std::uint32_t Line, const std::string& Path, st
   AddResultRow(*FResults, FShownFolder, Entry, FTotalBytes);
   FVerdicts.Listed(Line, std::move(Key));
   ShowRowsSoFar();
+}
+
+void TCachePass::ShowCounts(std::size_t Checked, std::size_t Candidates, const std::string& Path,
+                            std::size_t NameStart) {
+  const std::uint32_t Now = FClock.TickCount();
+  if (Checked > 0 && static_cast<std::uint32_t>(Now - FLastCounted) <= RefreshInterval) return;
+  FLastCounted = Now;
+  const std::string Folder =
+      FRoot.ShownFolder(FRoot.Full + Path.substr(FRoot.Full.size(), NameStart - 1 - FRoot.Full.size()));
+  TSearchReport Counts;
+  Counts.Stage = ssCachePassCounts;
+  Counts.Checked = Checked;
+  Counts.Candidates = Candidates;
+  Counts.Folder = Folder;
+  FProgress->Report(Counts);
 }
 
 void TCachePass::ShowRowsSoFar() {

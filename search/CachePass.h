@@ -42,6 +42,9 @@ class TCachePass {
   void ListCachedEntry(std::uint32_t Line, const std::string& Path, std::size_t NameStart, TFileEntry& Entry);
   // Offers the rows listed so far for showing: the first at once, then at most every RefreshInterval.
   void ShowRowsSoFar();
+  // Says how far the pass has come, the first time at once, then at most every RefreshInterval; Path
+  // is the candidate at hand, its name from NameStart.
+  void ShowCounts(std::size_t Checked, std::size_t Candidates, const std::string& Path, std::size_t NameStart);
   void Report(TSearchStage Stage, int Position = 0);
 
   const TSearchCache& FCache;
@@ -54,7 +57,8 @@ class TCachePass {
   TSearchProgress* FProgress = nullptr;
   TCacheVerdicts FVerdicts;
   std::uint64_t FTotalBytes = 0;
-  std::uint32_t FLastShown = 0;  // tick at which the rows were last offered
+  std::uint32_t FLastShown = 0;    // tick at which the rows were last offered
+  std::uint32_t FLastCounted = 0;  // and the counts
   bool FRowsShown = false;
   // The folder of the last candidate: as its rows show it, its path below the root, and whether its
   // path is plain ASCII.

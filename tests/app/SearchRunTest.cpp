@@ -437,6 +437,27 @@ TEST_F(SearchRunTest, AClickWhileTheFirstStatusPumpsCancelsInsteadOfNesting) {
   EXPECT_EQ(Host.Grid.UpdateCount, 0);
 }
 
+// A long cache pass (a text read in every cached candidate) shows what it is doing from its start:
+// what it has checked, what it found and where, never blank panels.
+TEST_F(SearchRunTest, TheCachePassShowsItsCountsFromItsStart) {
+  for (const char* Name : {"a.txt", "b.txt", "Sub/c.txt"}) Tree.WriteFile(Name, "needle");
+  Search("*.txt", "needle");
+  Host.StatusLog.clear();
+  Host.FakeClock.TickStep = 1000;  // every candidate takes longer than a refresh interval
+  Search("*.txt", "needle");
+  const auto At = [&](const std::string& Line) {
+    return std::find(Host.StatusLog.begin(), Host.StatusLog.end(), Line) - Host.StatusLog.begin();
+  };
+  // The walk begins where the status says "Searching..." a second time.
+  const auto First = At("0:Searching...");
+  const auto Walk =
+      std::find(Host.StatusLog.begin() + First + 1, Host.StatusLog.end(), "0:Searching...") - Host.StatusLog.begin();
+  EXPECT_LT(At("1:Checked 0 of 3 cached files"), Walk);
+  EXPECT_LT(At("1:Checked 2 of 3 cached files"), Walk);
+  EXPECT_LT(At("3:Searching " + PathOf("Sub") + "..."), Walk);
+  EXPECT_EQ(Host.Grid.RowCount(), 3);
+}
+
 TEST_F(SearchRunTest, CancelDuringTheCachePassStopsIt) {
   for (const char* Name : {"a.txt", "b.txt", "c.txt"}) Tree.WriteFile(Name, "x");
   Search("*.txt");
