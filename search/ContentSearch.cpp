@@ -48,7 +48,7 @@ void TContentSearch::SetTexts(const std::string& Text, const std::string& Bytes)
   if (FOverlap > 0) --FOverlap;
   // A piece of UTF-16 takes at most half again its size as UTF-8 (three bytes for two), and a pair
   // carried from the piece before four more.
-  FBuffer.assign(FOverlap + FPieceSize + FPieceSize / 2 + 8, '\0');
+  FBuffer.assign(FOverlap + FPieceSize + FPieceSize / 2 + 16, '\0');
   FRaw.assign(FPieceSize + 1, '\0');
 }
 

@@ -333,7 +333,9 @@ class TWin32FileSystem : public TFileSystem {
   void PathKey(std::string& Path) const override {
     for (char& C : Path) {
       if (static_cast<unsigned char>(C) >= 0x80) {
-        Path = FoldText(Path);
+        thread_local std::string Folded;  // swapped with Path: neither allocates once both are large enough
+        FoldText(Path, Folded);
+        Path.swap(Folded);
         return;
       }
       C = AsciiLower(C);
