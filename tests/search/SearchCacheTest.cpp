@@ -3,6 +3,7 @@
 #include "core/CaseFold.h"
 #include "core/Exceptions.h"
 #include "core/Text.h"
+#include "platform/Platform.h"
 #include "search/SearchCache.h"
 #include "tests/search/MemoryFileSystem.h"
 #include "tests/support/TempFolder.h"
