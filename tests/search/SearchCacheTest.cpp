@@ -157,15 +157,15 @@ struct TFoldingDisk : TMemoryFileSystem {
 
 TEST(SearchCacheTest, APathRespelledBeyondAToZIsSavedOnceInItsNewSpellingAndNotRewrittenAfter) {
   TFoldingDisk Disk;
-  Disk.Contents["search.cache"] = "C:\\R\\\xC3\x89T\xC3\x89\r\nC:\\R\\\xE2\xB1\xAF\r\n";  // C:\R\ÉTÉ, C:\R\Ɐ
+  Disk.Contents["search.cache"] = "C:\\A\\\xC3\x89T\xC3\x89\r\nC:\\B\\\xE2\xB1\xAF\r\n";  // C:\A\ÉTÉ, C:\B\Ɐ
   for (int Search = 0; Search < 3; ++Search) {
     TSearchCache Cache(Disk);
     Cache.LoadCache("search.cache");
-    // The walk meets both renamed: C:\R\été, and ɐ, whose name is a byte shorter than Ɐ's.
-    EXPECT_TRUE(Cache.Record("C:\\R\\\xC3\xA9t\xC3\xA9").SamePath);
-    EXPECT_TRUE(Cache.Record("C:\\R\\\xC9\x90").SamePath);
+    // The walk meets both renamed: C:\A\été, and C:\B\ɐ, whose name is a byte shorter than Ɐ's.
+    EXPECT_TRUE(Cache.Record("C:\\A\\\xC3\xA9t\xC3\xA9").SamePath);
+    EXPECT_TRUE(Cache.Record("C:\\B\\\xC9\x90").SamePath);
     Cache.SaveCache("search.cache");
   }
-  EXPECT_EQ(Disk.Contents["search.cache"], "C:\\R\\\xC3\xA9t\xC3\xA9\r\nC:\\R\\\xC9\x90\r\n");
+  EXPECT_EQ(Disk.Contents["search.cache"], "C:\\A\\\xC3\xA9t\xC3\xA9\r\nC:\\B\\\xC9\x90\r\n");
   EXPECT_EQ(Disk.Saves, 1);
 }
