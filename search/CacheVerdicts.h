@@ -22,7 +22,7 @@ class TCacheVerdicts {
   }
 
   // The cache pass listed a result through Line. Key, unless empty, is its path as the file system
-  // compares paths: for paths with letters beyond A to Z, which the file system may fold where the
+  // compares paths: for paths with letters beyond ASCII, which the file system may join where the
   // cache does not, so that a file is listed once whatever spellings the cache holds.
   void Listed(std::uint32_t Line, std::string Key) {
     if (Line < FListedLines.size()) FListedLines[Line] = true;

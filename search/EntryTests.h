@@ -79,7 +79,7 @@ class TEntryTests {
 };
 
 // '.ext' (lower-cased) for a name text of the form '*.ext' that the mask matches exactly as "ends with
-// '.ext'"; empty for every other text.
+// '.ext'", when ext is plain ASCII (no other letter folds to one of A to Z); empty for every other text.
 std::string MaskExtension(const std::string& NameText);
 // 'text' (lower-cased) for a name text of the form '*text*' whose text is plain ASCII without a
 // wildcard, a set or an escape: the mask matches exactly the names that contain it, in any case
