@@ -16,13 +16,17 @@ bool TCandidateLookup::WorthListing(const TFolder& Info) const {
   return Info.Wanted.size() >= 2 && Info.Cached <= Lookups;
 }
 
-void TCandidateLookup::List(const std::string& Folder, TFolder& Info) {
+void TCandidateLookup::List(std::uint32_t Number, const std::string& Folder, TFolder& Info) {
   Info.Listed = true;
   ++FListings;
   const auto Listing = FFiles.OpenFolder(Folder);
   if (!Listing) return;
-  const std::uint64_t Stamp =
-      FShared && FShared->HasRoom() && Listing->StampsFollowEntries() ? Listing->SettledStamp() : 0;
+  const std::uint64_t Settled = Listing->StampsFollowEntries() ? Listing->SettledStamp() : 0;
+  const std::uint64_t Stamp = FShared && FShared->HasRoom() ? Settled : 0;
+  // Listed with the stamp the index holds: the walk may take it from the index.
+  TFolderIndex::TFolderView View;
+  if (Settled != 0 && FIndexed && FIndexed->FindIndexed(Number, View) && View.Stamp == Settled)
+    FConfirmed.push_back(Number);
   std::vector<TFileEntry> Entries;
   TFileEntry Entry;
   while (Listing->Next(Entry)) {
@@ -41,7 +45,11 @@ constexpr std::size_t OpenLimit = 64;
 void TCandidateLookup::CheckIndex(std::uint32_t Folder, const std::string& Path, TFolder& Info) {
   Info.Checked = true;
   TFolderIndex::TFolderView View;
-  if (!FIndexed || FOpen >= OpenLimit || !FIndexed->FindIndexed(Folder, View)) return;
+  // Where a listing gives sizes and times and a single look-up is dear (Windows), a folder whose
+  // candidates need them is listed instead.
+  if (!FIndexed || FOpen >= OpenLimit || (FDetails && FFiles.FindEntryCost() > 1) ||
+      !FIndexed->FindIndexed(Folder, View))
+    return;
   std::unique_ptr<TFolderListing> Open = FFiles.OpenFolderUnlisted(Path);
   // Only a folder on a disk whose stamps follow its entries was indexed.
   if (!Open || Open->SettledStamp() != View.Stamp) return;
@@ -93,7 +101,7 @@ bool TCandidateLookup::Find(std::uint32_t Folder, const std::string& Path, std::
     return Found;
   }
   if (!Info.Listed && !WorthListing(Info)) return FFiles.FindEntry(Path, Entry);
-  if (!Info.Listed) List(Path.substr(0, NameStart > 0 ? NameStart - 1 : 0), Info);
+  if (!Info.Listed) List(Folder, Path.substr(0, NameStart > 0 ? NameStart - 1 : 0), Info);
   const auto Hit = Info.Found.find(Path.substr(NameStart));
   bool Found;
   if (Hit != Info.Found.end()) {

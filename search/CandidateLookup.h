@@ -74,7 +74,7 @@ class TCandidateLookup {
     return *FLast;
   }
   bool WorthListing(const TFolder& Info) const;
-  void List(const std::string& Folder, TFolder& Info);
+  void List(std::uint32_t Number, const std::string& Folder, TFolder& Info);
   // Opens the folder when the index holds it with the stamp it has now.
   void CheckIndex(std::uint32_t Folder, const std::string& Path, TFolder& Info);
   bool FindIndexed(TFolder& Info, std::string_view Name, std::uint32_t Line, TFileEntry& Entry);

@@ -197,8 +197,10 @@ bool TSearchCache::FindIndexed(std::string_view Folder, TFolderIndex::TFolderVie
 
 bool TSearchCache::FindIndexed(std::uint32_t Number, TFolderIndex::TFolderView& View) const {
   if (Number == TSFCList::NoFolder || !FIndex.Find(Number, View)) return false;
-  for (std::uint32_t I = 0; I < View.Count; ++I)
-    if (FCache.FolderOf(TFolderIndex::LineOf(View.Items[I])) != Number) return false;  // respelled or removed since
+  for (std::uint32_t I = 0; I < View.Count; ++I) {
+    const std::uint32_t Line = TFolderIndex::LineOf(View.Items[I]);
+    if (Line >= FCache.Count() || FCache.FolderOf(Line) != Number) return false;  // respelled or removed since
+  }
   return true;
 }
 
