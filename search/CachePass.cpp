@@ -57,7 +57,7 @@ void TCachePass::Run(TResultSink& Results, TSearchProgress& Progress, TSharedLis
       const std::uint32_t Line = Candidates[I];
       const std::uint32_t Folder = FList.FolderOf(Line);
       FList.TextInto(Line, Path);
-      const std::size_t NameStart = FList.FolderText(Folder).size();
+      const std::size_t NameStart = FList.FolderLength(Folder);
       ShowCounts(I, Candidates.size(), Path, NameStart);
       if (Lookup.Find(Folder, Path, NameStart, Entry, Line) && !Entry.Name.empty())
         ListCachedEntry(Line, Path, NameStart, Entry);
@@ -80,14 +80,20 @@ bool TCachePass::CollectCandidates(std::vector<std::uint32_t>& Candidates, TCand
   std::string RootKey = FRoot.Full + FRoot.Delimiter, Key;
   const std::size_t RootLength = RootKey.size();
   FFiles.PathKey(RootKey);
+  // A folder is kept below its parent, which comes before it: one at the root's length is compared,
+  // one longer is inside when its parent is.
   std::vector<bool> Inside(FList.FolderCount());
   for (std::uint32_t Folder = 0; Folder < FList.FolderCount(); ++Folder) {
-    const std::string_view Text = FList.FolderText(Folder);
-    if (Text.size() < RootLength) continue;
-    Key.assign(Text.substr(0, RootLength));
-    FFiles.PathKey(Key);
-    Inside[Folder] = Key == RootKey;
-    if ((Folder & 1023) == 1023 && FProgress->Cancelled()) return false;
+    const std::size_t Length = FList.FolderLength(Folder);
+    if (Length > RootLength) {
+      const std::uint32_t Parent = FList.ParentOf(Folder);
+      Inside[Folder] = Parent != TSFCList::NoFolder && Inside[Parent];
+    } else if (Length == RootLength) {
+      FList.FolderTextInto(Folder, Key);
+      FFiles.PathKey(Key);
+      Inside[Folder] = Key == RootKey;
+    }
+    if ((Folder & 65535) == 65535 && FProgress->Cancelled()) return false;
   }
   for (std::size_t I = 0; I < FList.Count(); ++I) {
     if ((I & 4095) == 4095) {

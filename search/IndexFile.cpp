@@ -136,7 +136,7 @@ bool WriteIndexFile(TFileWriter& Writer, const TFolderIndex& Index, const TSFCLi
   PutFixed(Bytes, Folders);
   bool Ok = true;
   TCheck Hash;
-  std::string Own;
+  std::string Own, FolderText;
   const auto Flush = [&](bool Last) {
     if (!Last && Bytes.size() < (1u << 20)) return;
     Hash.Add(Bytes);
@@ -147,7 +147,8 @@ bool WriteIndexFile(TFileWriter& Writer, const TFolderIndex& Index, const TSFCLi
     for (std::uint32_t I = 0; I < View.Count; ++I)
       if (FileLine(TFolderIndex::LineOf(View.Items[I])) == NoFileLine) return;
     // The folder by its own line where the file holds it in this very spelling.
-    const std::string_view Text = List.FolderText(Folder);
+    List.FolderTextInto(Folder, FolderText);
+    const std::string_view Text = FolderText;
     std::uint64_t Base = 0;
     bool ByLine = false;
     if (Text.size() > 1) {

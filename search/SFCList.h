@@ -40,8 +40,15 @@ class TSFCList {
   std::uint32_t FolderOf(std::size_t Index) const { return Entry(Index).Folder; }
   std::string_view NameOf(std::size_t Index) const { return FNames.Get(Entry(Index).Name); }
   std::size_t FolderCount() const { return FFolders.size(); }
-  // A folder's text, with the separator that ends it (empty for texts without a separator).
-  std::string_view FolderText(std::uint32_t Folder) const { return FFolderTexts.Get(FFolders[Folder].Text); }
+  // A folder's text, with the delimiter that ends it (empty for texts without a delimiter). A folder is
+  // kept as its parent folder and its own name, so the folders below one cost their names alone.
+  std::string FolderText(std::uint32_t Folder) const;
+  void FolderTextInto(std::uint32_t Folder, std::string& Out) const;
+  std::size_t FolderLength(std::uint32_t Folder) const { return FFolders[Folder].Length; }
+  // The folder whose text Folder's starts with, up to its delimiter before its own; NoFolder for none.
+  std::uint32_t ParentOf(std::uint32_t Folder) const { return FFolders[Folder].Parent; }
+  // Whether Folder is spelled exactly Text.
+  bool FolderIs(std::uint32_t Folder, std::string_view Text) const;
   // Where the name of Text starts: after its last delimiter.
   std::size_t NameStart(std::string_view Text) const;
   char Delimiter() const { return FDelimiter; }
@@ -102,8 +109,10 @@ class TSFCList {
     std::uint32_t Name;    // reference into FNames
   };
   struct TFolder {
-    std::uint32_t Text;  // reference into FFolderTexts
-    std::uint64_t Hash;  // of the text case folded
+    std::uint32_t Parent;  // NoFolder for a folder without one
+    std::uint32_t Own;     // its own part of the text, into FFolderTexts (the whole text without a parent)
+    std::uint32_t Length;  // of the whole text
+    std::uint64_t Hash;    // of the whole text, case folded
   };
   static constexpr unsigned ChunkBits = 16;
   const TEntry& Entry(std::size_t Index) const {
@@ -114,6 +123,9 @@ class TSFCList {
   // The slot of the name in a folder spelled FolderText; Folder is its number when known (NoFolder if not).
   std::size_t EntrySlot(std::string_view FolderText, std::uint32_t Folder, std::string_view Name,
                         std::uint64_t Hash) const;
+  // Whether the folder Held is spelled as FolderText once folded; FolderText is Folder's text, made here
+  // when the caller has only the number (empty text and a folder given).
+  bool SameFolder(std::uint32_t Held, std::uint32_t Folder, std::string_view FolderText) const;
   std::uint32_t Append(std::uint32_t Folder, std::string_view Name);
   void RemoveSlot(std::size_t Index);
   // Keyed sorts and the merge of the ordered prefix with the texts after it (SFCListOrder.cpp).
@@ -126,7 +138,8 @@ class TSFCList {
   const char FDelimiter;
   TTextBlocks FFolderTexts;
   std::vector<TFolder> FFolders;
-  TSlotTable FFolderSlots;  // by folded hash, compared exactly
+  TSlotTable FFolderSlots;              // by folded hash, compared exactly
+  std::uint32_t FLastAdded = NoFolder;  // the folder AddFolder gave last
   TTextBlocks FNames;
   std::vector<std::unique_ptr<TEntry[]>> FChunks;  // fixed-size chunks: growing never copies the entries
   std::size_t FCount = 0;

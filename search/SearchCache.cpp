@@ -164,7 +164,7 @@ bool FitsOnACacheLine(std::string_view Path) {
 }
 
 void TSearchCache::UseFolder(std::string_view Folder) {
-  if (FFolder < FCache.FolderCount() && FCache.FolderText(FFolder) == Folder) return;
+  if (FFolder < FCache.FolderCount() && FCache.FolderIs(FFolder, Folder)) return;
   FFolder = FCache.AddFolder(Folder);
   FFolderFits = FitsOnACacheLine(Folder);
 }
@@ -261,10 +261,16 @@ void TSearchCache::WriteLines(const std::string& FileName, const std::vector<std
   bool Ok = Writer != nullptr;
   if (FRecording && !FIndex.Empty()) FileLines.assign(FCache.Count(), NoFileLine);
   constexpr std::size_t PieceSize = 1 << 20;
-  std::string Piece;
-  std::uint32_t Written = 0;
+  std::string Piece, FolderText;
+  std::uint32_t Written = 0, Made = TSFCList::NoFolder;
   for (std::size_t I = 0; Ok && I < Order.size(); ++I) {
-    const std::string_view Folder = FCache.FolderText(FCache.FolderOf(Order[I])), Name = FCache.NameOf(Order[I]);
+    // Lines of one folder come one after the other: its text is made once.
+    const std::uint32_t Number = FCache.FolderOf(Order[I]);
+    if (Number != Made) {
+      FCache.FolderTextInto(Number, FolderText);
+      Made = Number;
+    }
+    const std::string_view Folder = FolderText, Name = FCache.NameOf(Order[I]);
     if (!FitsOnACacheLine(Folder.empty() ? Name : Folder) || HasLineBreak(Name)) continue;
     Piece.append(Folder).append(Name).append("\r\n");
     if (!FileLines.empty()) FileLines[Order[I]] = Written;
