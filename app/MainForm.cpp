@@ -52,8 +52,23 @@ void TForm1::CreateParams(TCreateParams& Params) {
 }
 
 void TForm1::CreateWnd() {
-  TForm::CreateWnd();
+  TForm::CreateWnd();  // scales the window for its monitor's density
+  if (Position == poDesigned) FitIntoWorkArea();
   PlaceForm();
+}
+
+// A window closed at a lower density or on a larger screen would reach past the monitor it lands on
+// now: it is moved into the monitor's work area, and shrunk only where it is larger.
+void TForm1::FitIntoWorkArea() {
+  const RECT Place = BoundsRect();
+  MONITORINFO Monitor{};
+  Monitor.cbSize = sizeof Monitor;
+  const HMONITOR Landed = MonitorFromRect(&Place, MONITOR_DEFAULTTONULL);
+  if (!Landed || !GetMonitorInfoW(Landed, &Monitor)) return;
+  const RECT& Work = Monitor.rcWork;
+  const TWindowBounds Fitted = FitIntoArea({Left(), Top(), Width(), Height()},
+                                           {Work.left, Work.top, Work.right - Work.left, Work.bottom - Work.top});
+  SetBounds(Fitted.Left, Fitted.Top, Fitted.Width, Fitted.Height);
 }
 
 void TForm1::Resize() {

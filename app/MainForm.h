@@ -169,6 +169,7 @@ class TForm1 : public TForm, public TSearchWindow {
   void ApplyArguments();
   // The window's place and the grid's columns as the user left them, and as they are now.
   void LoadLayout();
+  void FitIntoWorkArea();
   void SaveLayout();
   TWindowLayout CurrentLayout();
 

@@ -183,4 +183,15 @@ TEST_F(MainFormTest, TheWindowAndTheGridsColumnsAreAsTheUserLeftThem) {
   const RECT Area = Screen().WorkArea();
   EXPECT_EQ(Third->Width(), 700);
   EXPECT_EQ(Third->Left(), Area.left + (Area.right - Area.left - 700) / 2);
+  Form.reset();
+
+  // A place that reaches past the work area (closed on a larger screen, or at a lower density): the
+  // window moves in as far as it must, and keeps its size.
+  const std::string Corner = std::to_string(Area.right - 300) + "," + std::to_string(Area.bottom - 200);
+  WriteSettingsFile(Settings.Path(LayoutFile), {"WindowBounds=" + Corner + ",700,550"});
+  TForm1* Fourth = Open();
+  EXPECT_EQ(Fourth->Width(), 700);
+  EXPECT_EQ(Fourth->Height(), 550);
+  EXPECT_EQ(Fourth->Left() + Fourth->Width(), Area.right);
+  EXPECT_EQ(Fourth->Top() + Fourth->Height(), Area.bottom);
 }
