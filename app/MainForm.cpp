@@ -357,6 +357,10 @@ void TForm1::ExportResultsExecute(TObject*) {
   FCommands.ExportResults(FileName);  // a failure reaches the general error report
 }
 
+void TForm1::SearchAgainExecute(TObject*) {
+  if (Button1.Tag < 1) Button1Click(&Button1);
+}
+
 void TForm1::flistKeyDown(TObject* Sender, WORD& Key, TShiftState) {
   if (Key != VK_RETURN) return;
   Open1Click(Sender);

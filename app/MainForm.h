@@ -105,6 +105,7 @@ class TForm1 : public TForm, public TSearchWindow {
   void DeletePermanentExecute(TObject* Sender);
   void CopyPathExecute(TObject* Sender);
   void ExportResultsExecute(TObject* Sender);
+  void SearchAgainExecute(TObject* Sender);
   void flistKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
   void tpPaneBar3ItemClick(TObject* Sender, TtpPaneBarItem* Item);
   TResultCommands& Commands() { return FCommands; }

@@ -113,7 +113,9 @@ bool TApplication::ShortCutKey(MSG& Message) {
   if (GetKeyState(VK_SHIFT) < 0) ShortCut |= scShift;
   if (GetKeyState(VK_CONTROL) < 0) ShortCut |= scCtrl;
   if (GetKeyState(VK_MENU) < 0) ShortCut |= scAlt;
-  if (Editing && !(ShortCut & (scCtrl | scAlt))) return false;
+  // Function keys edit nothing: they reach the actions from a field too.
+  const bool FunctionKey = Key >= VK_F1 && Key <= VK_F24;
+  if (Editing && !FunctionKey && !(ShortCut & (scCtrl | scAlt))) return false;
   HWND Root = GetAncestor(Message.hwnd, GA_ROOT);
   for (TActionList* List : Lists) {
     if (!List->Owner().HandleAllocated() || List->Owner().Handle() != Root) continue;

@@ -106,6 +106,27 @@ TEST_F(MainFormTest, EnterInTheFieldsStartsASearchWithoutBeeping) {
   EXPECT_EQ(Form.search.Text(), "**");
 }
 
+TEST_F(MainFormTest, F5SearchesAgainFromAFieldOrTheGrid) {
+  Tree.WriteFile("one.txt", "1");
+  TForm1& Form = Start({Tree.Path(), "*.txt"});
+  Form.startTimer.SetEnabled(false);
+  Form.SetLeft(0);
+  Form.Show();
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() != nullptr; }, 3000));
+  const auto PressF5 = [] {
+    MSG F5 = {GetFocus(), WM_KEYDOWN, VK_F5, 0, 0, {0, 0}};
+    return Application().IsDialogKey(F5);
+  };
+  Form.search.SetFocus();
+  EXPECT_TRUE(PressF5());
+  EXPECT_EQ(Names(), TItems{"one.txt"});
+  // With the criteria as they stand now.
+  Tree.WriteFile("two.txt", "2");
+  Form.flist.SetFocus();
+  EXPECT_TRUE(PressF5());
+  EXPECT_EQ(Names(), (TItems{"one.txt", "two.txt"}));
+}
+
 TEST_F(MainFormTest, TabOrderFollowsTheCriteria) {
   TForm1& Form = Start();
   Form.SetLeft(0);
