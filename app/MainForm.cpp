@@ -233,11 +233,7 @@ void TForm1::SaveLayout() {
   if (!HandleAllocated() || !IsWindowVisible(Handle())) return;
   const TWindowLayout Layout = CurrentLayout();
   if (Layout == FLoadedLayout && FFileSystem->FileExists(FSettingsFolder + LayoutFile)) return;
-  try {
-    WriteWindowLayout(FSettingsFolder + LayoutFile, Layout, *FFileSystem);
-  } catch (const std::exception& Error) {
-    Application().HandleException(Error);
-  }
+  WriteWindowLayout(FSettingsFolder + LayoutFile, Layout, *FFileSystem);
 }
 
 void TForm1::ApplyArguments() {
@@ -258,12 +254,17 @@ void TForm1::FormCloseQuery(TObject*, bool&) {
 }
 
 void TForm1::FormDestroy() {
-  SaveLayout();
-  try {
-    SaveCache();
-  } catch (const std::exception& Error) {
-    Application().HandleException(Error);
+  // Each save is tried whatever became of the other; what failed is told in one box, each file with
+  // its reason, before the window goes.
+  std::string Failures;
+  for (void (TForm1::*Save)() : {&TForm1::SaveLayout, &TForm1::SaveCache}) {
+    try {
+      (this->*Save)();
+    } catch (const std::exception& Error) {
+      Failures += std::string("\n\n") + Error.what();
+    }
   }
+  if (!Failures.empty()) ShowMessage(SavesFailedText + Failures);
 }
 
 void TForm1::startTimerTimer(TObject*) {

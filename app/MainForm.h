@@ -28,6 +28,9 @@
 #include "toolkit/Timer.h"
 
 inline constexpr const char* MainCaption = "Torvane Search";
+// The head of the one report of the saves that failed as the window closed.
+inline constexpr const char* SavesFailedText =
+    "Torvane Search could not save these files as it closed; what they would have kept is lost:";
 
 // What the window is started with. Tests give their own folder and services.
 struct TMainFormSetup {

@@ -30,6 +30,10 @@ void TApplication::Run(TForm& MainForm) {
   MainForm.Show();
   while (!FTerminated && HandleMessage(true)) {
   }
+  // The loop may end on the close before it takes the quit request; left queued, that request would
+  // close at once any message box shown while the window goes (a save that fails at close).
+  MSG Quit;
+  PeekMessageW(&Quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 void TApplication::Terminate() {

@@ -127,6 +127,23 @@ TEST_F(MainFormTest, F5SearchesAgainFromAFieldOrTheGrid) {
   EXPECT_EQ(Names(), (TItems{"one.txt", "two.txt"}));
 }
 
+TEST_F(MainFormTest, SavesThatFailAtCloseAreToldInOneBoxEachFileWithItsReason) {
+  Tree.WriteFile("one.txt", "1");
+  TForm1& Form = Start({Tree.Path()});
+  Form.startTimer.SetEnabled(false);
+  Form.Show();
+  Form.Button1Click(&Form.Button1);  // the cache has a new path to save
+  // Both files turned into folders while the window was open: neither can be replaced.
+  Settings.MakeFolder(LayoutFile);
+  Settings.MakeFolder(SearchCacheFileName);
+  this->Form.reset();
+  EXPECT_EQ(Errors, TItems{});
+  ASSERT_EQ(Messages.size(), 1u);
+  EXPECT_EQ(Messages[0].rfind(SavesFailedText, 0), 0u) << Messages[0];
+  for (const std::string& File : {Settings.Path(LayoutFile), Settings.Path(SearchCacheFileName)})
+    EXPECT_NE(Messages[0].find("\"" + File + "\"."), std::string::npos) << File;
+}
+
 TEST_F(MainFormTest, TabOrderFollowsTheCriteria) {
   TForm1& Form = Start();
   Form.SetLeft(0);
