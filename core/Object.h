@@ -1,4 +1,5 @@
 #pragma once
+// The root of the classes that raise events, and the plain notification event. Nothing here fails.
 #include <functional>
 
 // Root of every class that raises events: an event's first argument is its sender.

@@ -23,6 +23,7 @@ class TGifWriter {
  private:
   void Validate() const;
   void ValidateFrame(const TGifFrame& Frame) const;
+  bool WritesControl(const TGifFrame& Frame) const;
   bool NeedsExtensions() const;
   void Byte(int Value) { FOut.push_back(std::uint8_t(Value)); }
   void Word(int Value) {
@@ -66,8 +67,13 @@ bool NeedsControl(const TGifFrame& Frame) {
   return Frame.Delay != 0 || Frame.TransparentIndex >= 0 || Frame.Disposal != gdNone;
 }
 
+// In an animation every frame gets its block: readers give a frame without one the delay of the
+// frame before it, so a delay of 0 would otherwise not come back as 0.
+bool TGifWriter::WritesControl(const TGifFrame& Frame) const { return FFile.Frames.size() > 1 || NeedsControl(Frame); }
+
 bool TGifWriter::NeedsExtensions() const {
-  return FFile.LoopCount >= 0 || std::any_of(FFile.Frames.begin(), FFile.Frames.end(), NeedsControl);
+  return FFile.LoopCount >= 0 || FFile.Frames.size() > 1 ||
+         std::any_of(FFile.Frames.begin(), FFile.Frames.end(), NeedsControl);
 }
 
 void TGifWriter::Palette(const TGifPalette& Palette) {
@@ -112,7 +118,7 @@ void TGifWriter::SubBlocks(const std::vector<std::uint8_t>& Data) {
 }
 
 void TGifWriter::Frame(const TGifFrame& Frame) {
-  if (NeedsControl(Frame)) ControlExtension(Frame);
+  if (WritesControl(Frame)) ControlExtension(Frame);
   Byte(0x2C);
   Word(Frame.Left);
   Word(Frame.Top);

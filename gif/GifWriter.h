@@ -1,6 +1,7 @@
 #pragma once
 // Writes frames of palette indices as a GIF file (GIF89a when it needs the 89a extensions, else
-// GIF87a).
+// GIF87a). Every frame of an animation carries its graphic control block; a single frame only when
+// it has a delay, transparency or disposal to say.
 #include <cstdint>
 #include <vector>
 

@@ -143,13 +143,15 @@ class TBitWriter {
 };
 
 // The encoder's table: (prefix code, index) pairs in an open-addressed hash twice the table's size.
+// A multiplicative hash spreads the 20-bit keys over every slot, so a full table is half empty and
+// probes stay short.
 class TLzwHash {
  public:
   void Reset() { std::memset(FKeys, 0, sizeof(FKeys)); }
   // The code of Prefix followed by Index, or -1; Slot is where a new entry would go.
   int Find(unsigned Prefix, unsigned Index, unsigned& Slot) const {
     const std::uint32_t Key = (Prefix << 8 | Index) + 1;
-    unsigned H = (Index << 4 ^ Prefix) & (Size - 1);
+    unsigned H = (Key * 0x9E3779B1u) >> (32 - SizeBits);
     while (FKeys[H] != 0) {
       if (FKeys[H] == Key) return FCodes[H];
       H = (H + 1) & (Size - 1);
@@ -163,7 +165,8 @@ class TLzwHash {
   }
 
  private:
-  static constexpr unsigned Size = TableSize * 2;
+  static constexpr unsigned SizeBits = MaxCodeBits + 1;
+  static constexpr unsigned Size = 1u << SizeBits;
   std::uint32_t FKeys[Size];
   std::uint16_t FCodes[Size];
 };

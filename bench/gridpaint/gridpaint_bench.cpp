@@ -18,6 +18,7 @@
 #include "app/ResultGrid.h"
 #include "core/Text.h"
 #include "gridview/win32/control/GridView.h"
+#include "platform/Platform.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Forms.h"
@@ -89,6 +90,7 @@ void Measure(TForm& Form, TGridView& Grid, const char* Suffix);
 }  // namespace
 
 int main() {
+  InstallPlatformServices();
   Application().Initialize();
   TForm Form;
   Form.SetBounds(0, 0, 1040, 806);

@@ -8,6 +8,29 @@
 #include "gif/GifCompositor.h"
 #include "gif/GifReader.h"
 
+// The pictures of tests/gif/data made by other programs, each with its reference decoding beside it.
+inline const char* const ReferencePictures[] = {"colours-2",
+                                                "colours-4",
+                                                "colours-8",
+                                                "colours-16",
+                                                "colours-32",
+                                                "colours-64",
+                                                "colours-128",
+                                                "colours-256",
+                                                "gif87a",
+                                                "table-full",
+                                                "deferred-clear",
+                                                "interlaced",
+                                                "interlaced-animation",
+                                                "disposal-none",
+                                                "disposal-background",
+                                                "disposal-previous",
+                                                "comment",
+                                                "unknown-extension",
+                                                "gifsicle-optimised",
+                                                "giflib-encoded",
+                                                "clipped"};
+
 inline std::vector<std::uint8_t> ReadTestFile(const std::string& Name) {
   std::ifstream In(std::string(GIF_TEST_DATA) + "/" + Name, std::ios::binary);
   return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());

@@ -61,6 +61,34 @@ TEST(LzwTest, AnEmptyStreamHoldsOnlyTheClearAndEndCodes) {
   EXPECT_TRUE(Result.EndCode);
 }
 
+// The coder's output over every reference picture and the patterns above, folded into one FNV-1a
+// digest: a faster table must not change a single byte.
+TEST(LzwTest, OutputStaysByteForByteTheSame) {
+  std::uint64_t Digest = 14695981039346656037ull;
+  auto Fold = [&Digest](const std::vector<std::uint8_t>& Bytes) {
+    for (std::uint8_t B : Bytes) Digest = (Digest ^ B) * 1099511628211ull;
+  };
+  TLzwEncodeOptions AtOnce, Keep;
+  AtOnce.AdaptiveClear = false;
+  Keep.ClearDelay = 3000;
+  for (const TLzwEncodeOptions& Options : {TLzwEncodeOptions{}, AtOnce, Keep}) {
+    for (const char* Name : ReferencePictures) {
+      const TGifFile File = ReadGifBytes(ReadTestFile(std::string(Name) + ".gif"));
+      for (const TGifFrame& Frame : File.Frames) {
+        const auto Largest = *std::max_element(Frame.Indices.begin(), Frame.Indices.end());
+        int Size = 2;
+        while ((1 << Size) <= Largest) ++Size;
+        Fold(LzwEncode(Frame.Indices.data(), Frame.Indices.size(), Size, Options));
+      }
+    }
+    for (int Size = 2; Size <= 8; ++Size) {
+      const std::vector<std::uint8_t> Indices = Pattern(200000, Size, unsigned(Size) + 40);
+      Fold(LzwEncode(Indices.data(), Indices.size(), Size, Options));
+    }
+  }
+  EXPECT_EQ(Digest, 11719163949428626558ull);
+}
+
 TGifFrame Frame(int Left, int Top, int Width, int Height, unsigned Seed, int Colours) {
   TGifFrame F;
   F.Left = Left;
@@ -131,6 +159,41 @@ TEST(GifWriterTest, AnAnimationRoundTripsWithItsTimingTablesAndDisposal) {
   const std::vector<std::uint8_t> Gif = WriteGif(File);
   EXPECT_EQ(std::string(Gif.begin(), Gif.begin() + 6), "GIF89a");
   ExpectSameFrames(File, ReadGifBytes(Gif));
+}
+
+// The delay of each image's graphic control block (-1: the image has none), found by walking the
+// file's blocks without the codec's reader.
+std::vector<int> ControlDelays(const std::vector<std::uint8_t>& Gif) {
+  auto SkipSubBlocks = [&Gif](std::size_t At) {
+    while (Gif.at(At)) At += Gif[At] + 1u;
+    return At + 1;
+  };
+  auto TableSize = [](std::uint8_t Packed) { return Packed & 0x80 ? 3 * (std::size_t(2) << (Packed & 7)) : 0; };
+  std::vector<int> Delays;
+  int Pending = -1;
+  std::size_t At = 13 + TableSize(Gif.at(10));
+  while (Gif.at(At) != 0x3B) {
+    if (Gif[At] == 0x21) {
+      if (Gif.at(At + 1) == 0xF9) Pending = Gif.at(At + 4) | Gif.at(At + 5) << 8;
+      At = SkipSubBlocks(At + 2);
+    } else {
+      Delays.push_back(Pending);
+      Pending = -1;
+      At = SkipSubBlocks(At + 11 + TableSize(Gif.at(At + 9)));
+    }
+  }
+  return Delays;
+}
+
+TEST(GifWriterTest, EveryFrameOfAnAnimationCarriesItsDelay) {
+  TGifFile File;
+  File.Width = File.Height = 4;
+  File.GlobalPalette = Palette(2);
+  File.Frames = {Frame(0, 0, 4, 4, 1, 2), Frame(0, 0, 4, 4, 2, 2), Frame(0, 0, 4, 4, 3, 2)};
+  File.Frames[1].Delay = 1;
+  EXPECT_EQ(ControlDelays(WriteGif(File)), (std::vector<int>{0, 1, 0}));
+  File.Frames.resize(1);  // a still picture needs no block
+  EXPECT_EQ(ControlDelays(WriteGif(File)), (std::vector<int>{-1}));
 }
 
 TEST(GifWriterTest, CodesAreAsNarrowAsTheIndicesAllow) {
