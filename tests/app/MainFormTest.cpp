@@ -227,7 +227,7 @@ TEST_F(MainFormTest, TheWindowAndTheGridsColumnsAreAsTheUserLeftThem) {
   // A place that reaches past the work area (closed on a larger screen, or at a lower density): the
   // window moves in as far as it must, and keeps its size.
   const std::string Corner = std::to_string(Area.right - 300) + "," + std::to_string(Area.bottom - 200);
-  WriteSettingsFile(Settings.Path(LayoutFile), {"WindowBounds=" + Corner + ",700,550"});
+  WriteSettingsFile(Settings.Path(LayoutFile), {"WindowBounds=" + Corner + ",700,550"}, PlatformFileSystem());
   TForm1* Fourth = Open();
   EXPECT_EQ(Fourth->Width(), 700);
   EXPECT_EQ(Fourth->Height(), 550);
