@@ -59,8 +59,7 @@ void TGifImage::Assign(TGraphic& Source) {
   Frame.Width = Bitmap.Width();
   Frame.Height = Bitmap.Height();
   Frame.Pixels.assign(Bitmap.Pixels(), Bitmap.Pixels() + std::size_t(Frame.Width) * Frame.Height);
-  if (!Bitmap.HasAlpha)
-    for (TArgb& P : Frame.Pixels) P |= 0xFF000000u;
+  for (TArgb& P : Frame.Pixels) P = Bitmap.HasAlpha ? Unpremultiplied(P) : P | 0xFF000000u;
   TGifEncodeOptions Options;
   Options.Dither = Dither;
   Reset(QuantiseFrames({Frame}, Options));
