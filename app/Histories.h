@@ -18,5 +18,4 @@ inline constexpr const char* FolderHistoryFile = "kestrixfolders.ini";
 // - an empty text only reads the file (a missing file is an empty history).
 // The items are the entries sorted in the locale's collation, then "[Clear History]" when there is
 // at least one. Raises EFileError when the file cannot be read or written.
-std::vector<std::string> UpdateHistory(const std::string& Path, const std::string& Text,
-                                       TFileSystem& FileSystem = PlatformFileSystem());
+std::vector<std::string> UpdateHistory(const std::string& Path, const std::string& Text, TFileSystem& FileSystem);

@@ -14,6 +14,7 @@
 #include "core/SettingsFolder.h"
 #include "folderpicker/BrwsFldr.h"
 #include "gridview/win32/control/GridView.h"
+#include "platform/Platform.h"
 #include "platform/win32/Shell.h"
 #include "search/CacheLoader.h"
 #include "search/SearchCache.h"
@@ -36,7 +37,7 @@ struct TMainFormSetup {
   // The command-line arguments after the program's name: folder, name, text.
   std::vector<std::string> Arguments;
   TFileSystem* FileSystem = &PlatformFileSystem();
-  TClock* Clock = &SystemClock();
+  TClock* Clock = &PlatformClock();
   TShell* Shell = &PlatformShell();
 };
 
@@ -125,20 +126,16 @@ class TForm1 : public TForm, public TSearchWindow {
   // What a search needs of the controls (MainFormSearch.cpp).
   TSearchCriteria Criteria() override;
   void ShowNameText(const std::string& Text) override;
-  int ButtonTag() override { return Button1.Tag; }
-  void SetButtonTag(int Tag) override { Button1.Tag = Tag; }
-  bool ButtonEnabled() override { return Button1.Enabled(); }
-  void SetButtonEnabled(bool Enabled) override { Button1.SetEnabled(Enabled); }
-  void SetButtonCaption(const std::string& Caption) override { Button1.SetCaption(Caption); }
+  // The run state lives in the search button: its tag is 1 during a run, and a disabled button
+  // during a run is a cancel request.
+  TRunState RunState() override;
+  void SetRunState(TRunState State) override;
   void SetStatus(const std::string& Text, int Panel) override;
-  void ShowProgress(bool Visible) override { prg.SetVisible(Visible); }
-  void SetProgressPosition(int Position) override { prg.SetPosition(Position); }
-  void StepProgress() override { prg.StepIt(); }
-  void ResetCursor() override;
-  void RepaintGrid() override { flist.Invalidate(); }
+  void ChangeProgress(TProgressChange Change, int Position) override;
   void ProcessMessages() override;
-  void RecordHistories() override { UpdateHistories(search.Text(), path.Text()); }
-  TResultSink& Results() override { return FResults; }
+  void RunEnded(bool Completed) override;
+  // Where a search's rows go: the grid.
+  virtual TResultSink& Results() { return FResults; }
 
   // The walk pumps messages at most this often (milliseconds); status changes always pump.
   static constexpr unsigned PumpBudget = 20;

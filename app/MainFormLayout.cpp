@@ -5,7 +5,7 @@
 #include "app/HelpLinks.h"
 #include "app/MainForm.h"
 #include "core/Text.h"
-#include "search/ResultRows.h"
+#include "results/ResultRows.h"
 #include "search/SearchRun.h"
 
 namespace {

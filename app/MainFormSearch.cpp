@@ -1,10 +1,10 @@
-// The main window's controls as a search sees them: the criteria, the search button, the status bar,
-// the progress bar, the pump. The search's rules are TWindowSearch's.
+// The main window's controls as a search sees them: the criteria, the run state in the search button,
+// the status bar, the progress bar, the pump. The search's rules are TWindowSearch's.
 #include "app/MainForm.h"
 #include "platform/win32/WideText.h"
 #include "toolkit/Application.h"
 
-void TForm1::Button1Click(TObject*) { FSearch.Button1Click(); }
+void TForm1::Button1Click(TObject*) { FSearch.StartOrCancel(Results()); }
 
 TSearchCriteria TForm1::Criteria() {
   TSearchCriteria Result;
@@ -33,6 +33,39 @@ void TForm1::SetStatus(const std::string& Text, int Panel) {
   Application().ProcessMessages();
 }
 
-void TForm1::ResetCursor() { Screen().SetCursor(crDefault); }
+TRunState TForm1::RunState() {
+  if (Button1.Tag < 1) return rsIdle;
+  return Button1.Enabled() ? rsRunning : rsCancelling;
+}
+
+void TForm1::SetRunState(TRunState State) {
+  switch (State) {
+    case rsIdle:
+      Button1.SetCaption(SearchCaption);
+      Button1.Tag = 0;
+      Button1.SetEnabled(true);
+      break;
+    case rsRunning:
+      Button1.SetCaption(CancelCaption);
+      Button1.Tag = 1;
+      break;
+    case rsCancelling: Button1.SetEnabled(false); break;
+  }
+}
+
+void TForm1::ChangeProgress(TProgressChange Change, int Position) {
+  switch (Change) {
+    case pcShow: prg.SetVisible(true); break;
+    case pcMoveTo: prg.SetPosition(Position); break;
+    case pcStep: prg.StepIt(); break;
+  }
+}
+
+void TForm1::RunEnded(bool Completed) {
+  if (Completed) UpdateHistories(search.Text(), path.Text());
+  Screen().SetCursor(crDefault);
+  prg.SetVisible(false);
+  if (Completed) flist.Invalidate();
+}
 
 void TForm1::ProcessMessages() { Application().ProcessMessagesOnBudget(PumpBudget); }

@@ -4,8 +4,8 @@
 #include "core/Exceptions.h"
 #include "core/Text.h"
 #include "gridview/GridModel.h"
-#include "search/ResultCsv.h"
-#include "search/ResultRows.h"
+#include "results/ResultCsv.h"
+#include "results/ResultRows.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "app/ResultGrid.h"
 
+#include "core/Conversions.h"
 #include "core/Text.h"
 #include "gridview/ColumnClasses.h"
-#include "gridview/Conversions.h"
-#include "search/ResultRows.h"
+#include "results/ResultRows.h"
 
 namespace {
 

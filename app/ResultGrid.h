@@ -5,7 +5,7 @@
 // formatted when a cell is painted or read.
 #include "core/FormatSettings.h"
 #include "gridview/GridModel.h"
-#include "search/ResultList.h"
+#include "results/ResultList.h"
 #include "search/ResultSink.h"
 
 class TResultGrid : public TResultSink, public TRowSource {

@@ -6,8 +6,8 @@
 // the grid's update bracket, open for the whole run but for a moment whenever rows are to be painted.
 class TWindowSearch::TShownRun : public TSearchProgress {
  public:
-  explicit TShownRun(TWindowSearch& Search)
-      : FWindow(Search.FWindow), FResults(Search.FWindow.Results()), FSearch(Search) {}
+  TShownRun(TWindowSearch& Search, TResultSink& Results)
+      : FWindow(Search.FWindow), FResults(Results), FSearch(Search) {}
 
   void Execute(TSearchRun& Run) {
     FResults.BeginUpdate();
@@ -28,12 +28,12 @@ class TWindowSearch::TShownRun : public TSearchProgress {
     }
   }
 
-  bool Cancelled() override { return !FWindow.ButtonEnabled(); }
+  bool Cancelled() override { return FWindow.RunState() == rsCancelling; }
   void Pump() override { FWindow.ProcessMessages(); }
   void Report(const TSearchReport& Report) override {
     switch (Report.Stage) {
-      case ssCachePassBegins: FWindow.ShowProgress(true); break;
-      case ssCachePass: FWindow.SetProgressPosition(Report.Position); break;
+      case ssCachePassBegins: FWindow.ChangeProgress(pcShow); break;
+      case ssCachePass: FWindow.ChangeProgress(pcMoveTo, Report.Position); break;
       case ssCachePassRows: PaintRows(true, [this] { FWindow.ProcessMessages(); }); break;
       case ssWalkBegins: FWindow.SetStatus(SearchingText, 0); break;
       case ssWalking: Refresh(Report); break;
@@ -44,8 +44,7 @@ class TWindowSearch::TShownRun : public TSearchProgress {
   void Begin() {
     // The run is in progress before the first status change pumps messages: an Enter or a click
     // handled there cancels this run instead of starting a second one inside it.
-    FWindow.SetButtonCaption(CancelCaption);
-    FWindow.SetButtonTag(1);
+    FWindow.SetRunState(rsRunning);
     FWindow.SetStatus(SearchingText, 0);
     // The last search's counts and total would contradict the emptied grid.
     for (int Panel = 1; Panel <= 3; ++Panel) FWindow.SetStatus("", Panel);
@@ -56,7 +55,7 @@ class TWindowSearch::TShownRun : public TSearchProgress {
   bool WaitForCache() {
     if (FWindow.CacheReady(0)) return true;
     FWindow.SetStatus(LoadingCacheText, 0);
-    while (FWindow.ButtonEnabled())
+    while (FWindow.RunState() != rsCancelling)
       if (FWindow.CacheReady(50)) {
         FWindow.SetStatus(SearchingText, 0);
         return true;
@@ -67,7 +66,7 @@ class TWindowSearch::TShownRun : public TSearchProgress {
   // The walk's progress, at most every RefreshInterval: the bar steps, the rows added since the last
   // refresh are painted, and after a pause the counts and the folder show.
   void Refresh(const TSearchReport& Report) {
-    FWindow.StepProgress();
+    FWindow.ChangeProgress(pcStep);
     PaintRows(FResults.Count() != FLastRowCount, [&] {
       FSearch.FClock.Sleep(RefreshPause);
       ShowCounts(Report.EntriesSeen, Report.FoldersSeen);
@@ -100,11 +99,9 @@ class TWindowSearch::TShownRun : public TSearchProgress {
   }
 
   // The closing steps, whatever way the run ends; without an outcome (a failure) only what puts the
-  // button, the grid and the progress bar back to idle.
+  // window, the grid and the progress bar back to idle.
   void Finish(const TSearchOutcome* Outcome) {
-    FWindow.SetButtonCaption(SearchCaption);
-    FWindow.SetButtonTag(0);
-    FWindow.SetButtonEnabled(true);  // this also clears a cancel request
+    FWindow.SetRunState(rsIdle);  // this also clears a cancel request
     if (Outcome) {
       FWindow.SetStatus("", 0);
       // The refresh writes the counts at most every RefreshInterval: the final ones are written here,
@@ -116,10 +113,7 @@ class TWindowSearch::TShownRun : public TSearchProgress {
       FUpdateOpen = false;
       FResults.EndUpdate();
     }
-    if (Outcome) FWindow.RecordHistories();
-    FWindow.ResetCursor();
-    FWindow.ShowProgress(false);
-    if (Outcome) FWindow.RepaintGrid();
+    FWindow.RunEnded(Outcome != nullptr);
   }
 
   TSearchWindow& FWindow;
@@ -129,9 +123,9 @@ class TWindowSearch::TShownRun : public TSearchProgress {
   int FLastRowCount = 0;     // rows at the last refresh
 };
 
-void TWindowSearch::Button1Click() {
-  if (FWindow.ButtonTag() >= 1) {
-    FWindow.SetButtonEnabled(false);
+void TWindowSearch::StartOrCancel(TResultSink& Results) {
+  if (FWindow.RunState() != rsIdle) {
+    FWindow.SetRunState(rsCancelling);
     FWindow.SetStatus(CancellingText, 0);
     return;
   }
@@ -142,5 +136,5 @@ void TWindowSearch::Button1Click() {
   }
   FWindow.ShowNameText(Criteria.NameText);
   TSearchRun Run(Criteria, FCache, FFiles, FClock);  // a malformed mask stops here, before anything else changes
-  TShownRun(*this).Execute(Run);
+  TShownRun(*this, Results).Execute(Run);
 }

@@ -1,8 +1,10 @@
 #pragma once
-// The window's side of a search: the search button as the run and cancel state, the status bar and
+// The window's side of a search: the run state (idle, running, cancelling), the status bar and
 // progress bar while the engine reports, the wait for a cache still loading, and the closing steps
 // (totals, histories). Portable: the window's controls are reached through TSearchWindow, so the
 // rules are tested without a window.
+// Fails: StartOrCancel lets the engine's exceptions through (EMaskError for a malformed mask, before
+// anything changed; others after the window was put back to idle).
 #include <string>
 
 #include "core/Clock.h"
@@ -23,6 +25,14 @@ inline constexpr const char* LoadingCacheText = "Loading the search cache...";
 // of the system during long walks.
 inline constexpr std::uint32_t RefreshPause = 150;
 
+// Where the window is with a search. A cancel request is a run asked to stop (a second press of the
+// search button, Enter, Escape or closing the window) that has not stopped yet.
+enum TRunState { rsIdle, rsRunning, rsCancelling };
+
+// How the progress bar changes while a run reports: shown as the cache pass begins, moved to a
+// position by the cache pass, stepped by the walk. It is hidden when the run ends.
+enum TProgressChange { pcShow, pcMoveTo, pcStep };
+
 // What a search needs of the window's controls.
 class TSearchWindow {
  public:
@@ -33,31 +43,23 @@ class TSearchWindow {
   // The "Named:" field shows Text (the name as the search takes it) from now on.
   virtual void ShowNameText(const std::string& Text) = 0;
 
-  // The search button: tag 1 while a run is in progress; disabled while the tag is 1 = cancel request
-  // (a second press, Enter, Escape or closing the window).
-  virtual int ButtonTag() = 0;
-  virtual void SetButtonTag(int Tag) = 0;
-  virtual bool ButtonEnabled() = 0;
-  virtual void SetButtonEnabled(bool Enabled) = 0;
-  virtual void SetButtonCaption(const std::string& Caption) = 0;
+  // The run state, which the window keeps where its handlers can see it.
+  virtual TRunState RunState() = 0;
+  virtual void SetRunState(TRunState State) = 0;
 
   // Feedback. SetStatus also lets the window process its pending messages.
   virtual void ShowMessage(const std::string& Text) = 0;
   virtual void SetStatus(const std::string& Text, int Panel) = 0;
-  virtual void ShowProgress(bool Visible) = 0;
-  virtual void SetProgressPosition(int Position) = 0;
-  virtual void StepProgress() = 0;
-  virtual void ResetCursor() = 0;  // the default shape
-  virtual void RepaintGrid() = 0;
+  virtual void ChangeProgress(TProgressChange Change, int Position = 0) = 0;
   // Lets the window answer its input; called after every entry, so it keeps to a time budget.
   virtual void ProcessMessages() = 0;
-  // Records the "Named:" and "Look in:" texts as they are now in the two histories.
-  virtual void RecordHistories() = 0;
   // True once the search cache may be used; while it is still being loaded, waits for that up to
   // Milliseconds (answering input meanwhile) and answers false.
   virtual bool CacheReady(unsigned Milliseconds) = 0;
-  // Where the rows go.
-  virtual TResultSink& Results() = 0;
+  // The run is over and the window idle again: when it Completed (not ended by a failure), the
+  // "Named:" and "Look in:" texts are recorded in the two histories first; then the cursor takes its
+  // default shape and the progress bar hides; and when it Completed, the grid is repainted.
+  virtual void RunEnded(bool Completed) = 0;
 };
 
 class TWindowSearch {
@@ -66,9 +68,9 @@ class TWindowSearch {
                 const TFormatSettings& Format)
       : FWindow(Window), FCache(Cache), FFiles(Files), FClock(Clock), FFormat(Format) {}
 
-  // The search button's click: starts a run and returns when it is over, or, while a run is in
+  // When idle, starts a run whose rows go to Results and returns when it is over; while a run is in
   // progress (nested inside it), asks it to stop.
-  void Button1Click();
+  void StartOrCancel(TResultSink& Results);
 
  private:
   class TShownRun;

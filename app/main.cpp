@@ -5,6 +5,7 @@
 // clang-format on
 
 #include "app/MainForm.h"
+#include "platform/Platform.h"
 #include "platform/win32/WideText.h"
 #include "toolkit/Application.h"
 
@@ -21,6 +22,7 @@ std::vector<std::string> CommandLineArguments() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  InstallPlatformServices();
   Application().Initialize();
   Application().SetTitle(MainCaption);
   try {
@@ -32,6 +34,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     TMainFormSetup Setup;
     Setup.SettingsFolder = Settings.Folder;
     Setup.Arguments = CommandLineArguments();
+    Setup.FileSystem = &PlatformFileSystem();
+    Setup.Clock = &PlatformClock();
     TForm1 Form1(Setup);
     SendMessageW(Form1.Handle(), WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconW(GetModuleHandleW(nullptr), L"MAINICON")));

@@ -33,15 +33,21 @@ function(torvane_library name)
   target_link_libraries(${name} PUBLIC torvane_options ${ARG_DEPENDS})
 endfunction()
 
-# torvane_test(name SOURCES ... DEPENDS ... [WINDOW] [OWN_WINDOWS]) : a GoogleTest executable
-# registered with CTest. WINDOW marks tests that create windows: under Wine they need an X display.
+# torvane_test(name SOURCES ... DEPENDS ... [WINDOW] [OWN_WINDOWS] [CORE_ONLY]) : a GoogleTest
+# executable registered with CTest. Its main hands the platform's services to the core first
+# (tests/support/TestMain.cpp); CORE_ONLY links GoogleTest's own main instead and no platform, for
+# tests that prove the core stands alone. WINDOW marks tests that create windows: under Wine they need an X display.
 # Under Wine, tests run inside a Wine desktop (fast window show and hide); OWN_WINDOWS runs one with
 # top-level X windows instead, for tests that drive the shell's dialogs, whose timing the shared
 # desktop upsets.
 function(torvane_test name)
-  cmake_parse_arguments(ARG "WINDOW;OWN_WINDOWS" "" "SOURCES;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "WINDOW;OWN_WINDOWS;CORE_ONLY" "" "SOURCES;DEPENDS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE torvane_options ${ARG_DEPENDS} GTest::gtest GTest::gtest_main)
+  if(ARG_CORE_ONLY)
+    target_link_libraries(${name} PRIVATE torvane_options ${ARG_DEPENDS} GTest::gtest GTest::gtest_main)
+  else()
+    target_link_libraries(${name} PRIVATE torvane_options ${ARG_DEPENDS} torvane_test_main)
+  endif()
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   # Test programs cross-built for Windows are optimised lightly: most of their code is GoogleTest's
   # macros, slow to optimise and no faster for it, while the code under test keeps the preset's

@@ -1,4 +1,6 @@
 #pragma once
+// Colour values shared by every painter: RGB triples and the platform's system colours by index.
+// Plain arithmetic; nothing here fails.
 #include <cstdint>
 
 // Colours: red in the low byte, then green, then blue. A value with the top byte set names a system

@@ -1,4 +1,6 @@
 #pragma once
+// Calendar arithmetic on date-times: encoding, decoding, whole days and times of day.
+// Fails: the Try forms answer false for values out of range; the Encode forms throw EConvertError.
 #include <cstdint>
 
 // Days since 1899-12-30; the fraction is the time of day. Values before the epoch are negative,

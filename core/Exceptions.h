@@ -1,4 +1,6 @@
 #pragma once
+// The program's exception classes. Every failure the user may see is one of these, carrying its text;
+// functions say in their header which of them they throw.
 #include <stdexcept>
 #include <string>
 
@@ -17,6 +19,12 @@ class EConvertError : public Exception {
 
 // A settings or data file that could not be read or written.
 class EFileError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// A program error: a service used before the program's entry handed it in.
+class ELogicError : public Exception {
  public:
   using Exception::Exception;
 };

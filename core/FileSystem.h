@@ -1,4 +1,8 @@
 #pragma once
+// The file system as the core sees it: entries with their sizes, times and attributes, folder listings,
+// whole-file reads and atomic writes. The core defines the interface; the platform implements it and
+// the program's entry hands it to whoever needs it.
+// Fails: nothing throws; lookups and reads answer false or null, and LastErrorText says why.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -155,12 +159,3 @@ class TFileSystem {
   // The system's text for the last failure of this thread, for messages.
   virtual std::string LastErrorText() = 0;
 };
-
-// The platform's file system, shared by the whole program.
-TFileSystem& PlatformFileSystem();
-// The folder that holds the running executable, ending in the path delimiter.
-std::string ExecutableFolder();
-// The folder the platform keeps for the user's own program data on this machine (Windows: the local
-// application data folder; elsewhere $XDG_DATA_HOME or ~/.local/share), ending in the path delimiter;
-// empty when the platform names none.
-std::string UserDataFolder();

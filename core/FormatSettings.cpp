@@ -31,7 +31,7 @@ std::size_t RunLength(std::string_view Text, std::size_t Pos) {
 
 const TFormatSettings& FormatSettings() {
   auto& Settings = CurrentSettings();
-  if (!Settings) Settings = std::make_unique<TFormatSettings>(ReadPlatformFormatSettings());
+  if (!Settings) Settings = std::make_unique<TFormatSettings>(UnitedStatesFormatSettings());
   return *Settings;
 }
 
@@ -250,7 +250,7 @@ class TDateScanner {
 }  // namespace
 
 bool TryStrToDateTime(std::string_view Text, TDateTime& Result, const TFormatSettings& Settings, TDateTime Today) {
-  if (Today == 0.0) Today = SystemClock().Today();
+  if (Today == 0.0) Today = ProgramClock().Today();
   const int CurrentYear = DecodeDateTime(Today).Year;
   TDateScanner Scanner(Text, Settings);
   TDateTime Date = 0, Time = 0;

@@ -1,11 +1,14 @@
 #pragma once
+// The user's locale settings (separators, date and time pictures, month and day names) and the date
+// and time texts written and read with them.
+// Fails: the Try forms answer false; StrToDateTime throws EConvertError.
 #include <string>
 #include <string_view>
 
 #include "core/DateTime.h"
 
-// The user's locale settings that conversions and displays follow, read once from the platform at
-// start. Date and time formats are the platform's pictures: d dd ddd dddd, M MM MMM MMMM, y yy yyyy,
+// The user's locale settings that conversions and displays follow, handed in once by the program's
+// entry. Date and time formats are the platform's pictures: d dd ddd dddd, M MM MMM MMMM, y yy yyyy,
 // h hh (12-hour), H HH (24-hour), m mm, s ss, t tt (AM/PM), 'quoted text'.
 struct TFormatSettings {
   std::string DecimalSeparator = ".";
@@ -27,10 +30,9 @@ struct TFormatSettings {
 
 // United States settings, the defaults where the platform gives nothing.
 TFormatSettings UnitedStatesFormatSettings();
-// The platform's current user settings (implemented by the platform layer).
-TFormatSettings ReadPlatformFormatSettings();
 
-// The program-wide settings: read from the platform at first use; tests may replace them.
+// The program-wide settings: United States until the program's entry hands in the platform's with
+// SetFormatSettings; tests may replace them.
 const TFormatSettings& FormatSettings();
 void SetFormatSettings(const TFormatSettings& Settings);
 
@@ -44,14 +46,14 @@ std::string DateTimeToStr(TDateTime Value, const TFormatSettings& Settings = For
 // Text to date-time in the order of the short date format (month, day, year for "M/d/yyyy"), with
 // an optional time ("16:39", "4:39 PM", "4:39:07 pm"), or a time alone (on day zero). A date given
 // without its year takes the year of Today; two-digit years fall within 50 years of Today's year.
-// Today 0 means the clock's date. False for anything else.
+// Today 0 means the date of ProgramClock. False for anything else.
 bool TryStrToDateTime(std::string_view Text, TDateTime& Result, const TFormatSettings& Settings = FormatSettings(),
                       TDateTime Today = 0.0);
 // Throwing form: EConvertError "'<text>' is not a valid date and time".
 TDateTime StrToDateTime(std::string_view Text, const TFormatSettings& Settings = FormatSettings());
 
-// Case-insensitive comparison in the user's locale collation (<0, 0, >0); implemented by the platform
-// layer (Windows: linguistic case folding; elsewhere: A-to-Z folded byte order).
+// Case-insensitive comparison in the user's locale collation (<0, 0, >0), as core/Collation.h
+// installs it (Windows: linguistic case folding; elsewhere: A-to-Z folded byte order).
 int CompareTextCollated(std::string_view A, std::string_view B);
 // A key whose byte order (memcmp, then length) is the order of CompareTextCollated, equal exactly
 // when the texts compare equal: for sorting and hashing many texts without repeated comparisons.

@@ -1,4 +1,5 @@
 #pragma once
+// The root of the classes that raise events, and the plain notification event. Nothing here fails.
 #include <functional>
 
 class TBitmap;  // the Win32 toolkit's 32-bit bitmap, named here only so that objects can offer one

@@ -1,4 +1,6 @@
 #pragma once
+// Settings files: plain lines of text, read and written whole through a file system.
+// Fails: ReadSettingsFile and WriteSettingsFile throw EFileError; the line functions never fail.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +16,5 @@ std::string JoinSettingsLines(const std::vector<std::string>& Lines);
 
 // Throw EFileError with the system's reason when the file cannot be read or written; a write never
 // leaves a half-written file behind.
-std::vector<std::string> ReadSettingsFile(const std::string& Path, TFileSystem& FileSystem = PlatformFileSystem());
-void WriteSettingsFile(const std::string& Path, const std::vector<std::string>& Lines,
-                       TFileSystem& FileSystem = PlatformFileSystem());
+std::vector<std::string> ReadSettingsFile(const std::string& Path, TFileSystem& FileSystem);
+void WriteSettingsFile(const std::string& Path, const std::vector<std::string>& Lines, TFileSystem& FileSystem);

@@ -71,8 +71,3 @@ TSettingsPlace ChooseSettingsPlace(TFileSystem& Files, const std::string& Execut
       "window's layout) will not be kept.";
   return Place;
 }
-
-const TSettingsPlace& ProgramSettingsPlace() {
-  static const TSettingsPlace Place = ChooseSettingsPlace(PlatformFileSystem(), ExecutableFolder(), UserDataFolder());
-  return Place;
-}

@@ -3,6 +3,7 @@
 // "kestrixlayout.ini"): beside the executable when that folder can be written (a portable copy), otherwise in a folder
 // of the program's own name in the user's data folder (an installed copy under Program Files, which an ordinary user
 // cannot write). The window and torvane-find decide it the same way, once per run.
+// Fails: never throws; a place that cannot be written is reported in the answer.
 #include <string>
 
 #include "core/FileSystem.h"
@@ -23,6 +24,3 @@ struct TSettingsPlace {
 // folder if it exists, else from the executable's.
 TSettingsPlace ChooseSettingsPlace(TFileSystem& Files, const std::string& ExecutableFolder,
                                    const std::string& UserDataFolder);
-
-// The program's settings place, decided at the first call from the platform's folders.
-const TSettingsPlace& ProgramSettingsPlace();

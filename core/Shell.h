@@ -2,6 +2,8 @@
 // What the program asks of the desktop shell: run a request (open a document with its program, start
 // a program, show a web page), move a file to the recycle bin, put text on the clipboard. The window's
 // commands go through this interface, so tests substitute their own shell.
+// Fails: nothing throws; Recycle reports a refusal or failure in its answer, SetClipboardText answers
+// false, and Execute reports nothing.
 #include <optional>
 #include <string>
 

@@ -1,5 +1,6 @@
 #pragma once
 // Names of the temporary files a file is written through before it is renamed over the real one.
+// Nothing here fails.
 #include <string>
 #include <string_view>
 

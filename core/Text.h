@@ -1,4 +1,6 @@
 #pragma once
+// Text as the core handles it: A-to-Z case folding, UTF-8 and UTF-16, the ANSI code page of older
+// files and digit grouping. Nothing here fails: malformed input is replaced, never rejected.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,7 +22,7 @@ std::u16string Utf8ToUtf16(std::string_view Text);
 void AppendUtf16(std::string_view Text, std::u16string& Out);
 std::string Utf16ToUtf8(std::u16string_view Text);
 
-// The ANSI code page (Windows: CP_ACP; elsewhere: Windows-1252). Implemented by the platform layer.
+// The ANSI code page (Windows: CP_ACP; elsewhere: Windows-1252), as core/CodePage.h installs it.
 std::string AnsiToUtf8(std::string_view Ansi);
 // Converts to the ANSI code page; Lossless (when given) tells whether every character had a place in it.
 std::string Utf8ToAnsi(std::string_view Utf8, bool* Lossless = nullptr);

@@ -6,6 +6,7 @@
 
 #include "core/FileSystem.h"
 #include "find/Console.h"
+#include "platform/Platform.h"
 #include "platform/win32/WideText.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include "core/FormatSettings.h"
 #include "find/ConsoleSearch.h"
 #include "masks/Masks.h"
+#include "platform/Platform.h"
 #include "search/SearchRun.h"
 
 namespace {
@@ -22,7 +23,7 @@ bool Search(const TFindOptions& Options, TSearchCache& Cache, TConsole& Console,
     return false;
   }
   try {
-    TSearchRun Run(Criteria, Cache, Files, SystemClock());
+    TSearchRun Run(Criteria, Cache, Files, PlatformClock());
     Output.Begin();
     Closing = OutcomeText(Run.Execute(Output, Output), FormatSettings());
   } catch (const EMaskError& Error) {

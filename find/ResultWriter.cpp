@@ -1,8 +1,8 @@
 #include "find/ResultWriter.h"
 
-#include "gridview/NumberFormat.h"
-#include "search/ResultCsv.h"
-#include "search/ResultRows.h"
+#include "core/NumberFormat.h"
+#include "results/ResultCsv.h"
+#include "results/ResultRows.h"
 
 TResultWriter::TResultWriter(TOutputFormat Format, bool NulEnds, char Delimiter, const TFormatSettings& Settings)
     : FFormat(Format), FDelimiter(Delimiter), FEnd(NulEnds ? '\0' : '\n'), FSettings(Settings) {}

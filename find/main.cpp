@@ -11,10 +11,12 @@
 
 #include "find/FindOptions.h"
 #include "find/FindProgram.h"
+#include "platform/Platform.h"
 
 namespace {
 
 int Main(const std::vector<std::string>& Arguments) {
+  InstallPlatformServices();
   TConsole Console;
   try {
     return RunFind(Arguments, Console);

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/Conversions.h"
 #include "core/Text.h"
-#include "gridview/Conversions.h"
 #include "gridview/HtmlText.h"
 #include "gridview/SharedCommon.h"
 

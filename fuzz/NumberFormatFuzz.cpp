@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "gridview/NumberFormat.h"
+#include "core/NumberFormat.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
   if (Size < sizeof(double)) return 0;

@@ -1,9 +1,9 @@
 #include "gridview/CellClasses.h"
 
 #include "core/Clock.h"
+#include "core/Conversions.h"
 #include "core/FormatSettings.h"
 #include "core/Text.h"
-#include "gridview/Conversions.h"
 
 namespace {
 std::string Narrow(std::u16string_view Text) { return Utf16ToUtf8(Text); }
@@ -72,7 +72,7 @@ void TFloatCell::SetAsText(const std::u16string& Value) { SetAsFloat(StrToFloat(
 // Date-time cells.
 int TDateTimeCell::GetAsInteger() const { return RoundToInt(FValue); }
 std::u16string TDateTimeCell::GetAsText() const { return Wide(DateTimeToStr(FValue)); }
-void TDateTimeCell::SetAsBoolean(bool) { SetAsDateTime(SystemClock().Today()); }
+void TDateTimeCell::SetAsBoolean(bool) { SetAsDateTime(ProgramClock().Today()); }
 void TDateTimeCell::SetAsDateTime(TDateTime Value) {
   FValue = Value;
   TCell::SetAsDateTime(Value);

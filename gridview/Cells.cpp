@@ -5,9 +5,9 @@
 #include <cmath>
 #include <deque>
 
+#include "core/Conversions.h"
 #include "core/Text.h"
 #include "gridview/Columns.h"
-#include "gridview/Conversions.h"
 
 void ListIndexError(int Index) { throw EListError("List index out of bounds (" + std::to_string(Index) + ")"); }
 

@@ -4,10 +4,10 @@
 #include <map>
 
 #include "core/Clock.h"
+#include "core/Conversions.h"
 #include "core/FormatSettings.h"
+#include "core/NumberFormat.h"
 #include "core/Text.h"
-#include "gridview/Conversions.h"
-#include "gridview/NumberFormat.h"
 
 namespace {
 // The locale's separator as one UTF-16 unit (0 when it is empty).
@@ -182,7 +182,7 @@ void TNumericColumn::Assign(const TCustomColumn& Source) {
 
 TDateColumn::TDateColumn() {
   SetCellKind(ckDateTime);
-  SetDefaultValue(Utf8ToUtf16(DateTimeToStr(SystemClock().Today())));
+  SetDefaultValue(Utf8ToUtf16(DateTimeToStr(ProgramClock().Today())));
   SetSortType(stDate);
 }
 

@@ -4,8 +4,8 @@
 #include <limits>
 #include <utility>
 
+#include "core/Conversions.h"
 #include "core/Text.h"
-#include "gridview/Conversions.h"
 
 namespace {
 // Stands in for a missing observer, so that the operations need not ask whether there is one.

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/Conversions.h"
 #include "core/FormatSettings.h"
 #include "core/Text.h"
-#include "gridview/Conversions.h"
 
 namespace {
 constexpr char16_t CtrlC = 3, Backspace = 8, Tab = 9, CtrlV = 22, CtrlX = 24;

@@ -1,8 +1,8 @@
 #include "gridview/VirtualColumn.h"
 
+#include "core/Conversions.h"
 #include "core/FormatSettings.h"
 #include "core/Text.h"
-#include "gridview/Conversions.h"
 
 namespace {
 std::string Narrow(std::u16string_view Text) { return Utf16ToUtf8(Text); }

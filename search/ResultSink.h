@@ -1,6 +1,7 @@
 #pragma once
 // Where a search hands its results: typed entries (folder, name, 64-bit size, time, attributes),
 // formatted only by whoever shows or writes them.
+#include <cstdint>
 #include <string>
 
 #include "core/FileSystem.h"
@@ -18,3 +19,10 @@ class TResultSink {
   // The results there are now; the user may have removed some meanwhile.
   virtual int Count() const = 0;
 };
+
+// Hands Entry, found in Folder (written as given), to the sink. A file's size is added to TotalBytes.
+inline void AddResultRow(TResultSink& Results, const std::string& Folder, const TFileEntry& Entry,
+                         std::uint64_t& TotalBytes) {
+  Results.Add(Folder, Entry);
+  if (!Entry.IsDirectory()) TotalBytes += Entry.Size;
+}

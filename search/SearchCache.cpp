@@ -4,6 +4,7 @@
 #include "core/FormatSettings.h"
 #include "core/SettingsFolder.h"
 #include "core/Text.h"
+#include "platform/Platform.h"
 
 namespace {
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";

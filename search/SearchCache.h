@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/FileSystem.h"
+#include "platform/Platform.h"
 #include "search/SFCList.h"
 
 // False for a path with a line break (or a zero byte) in it, or one that starts with a byte order mark:

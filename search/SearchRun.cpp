@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/Text.h"
-#include "search/ResultRows.h"
 
 namespace {
 

@@ -19,6 +19,7 @@
 #include "core/Text.h"
 #include "gridview/ColumnClasses.h"
 #include "gridview/GridModel.h"
+#include "platform/Platform.h"
 
 namespace {
 constexpr int Rows = 100000;
@@ -104,6 +105,7 @@ std::vector<TResultRow> MakeRows() {
 }  // namespace
 
 int main() {
+  InstallPlatformServices();
   SetFormatSettings(UnitedStatesFormatSettings());
   const std::vector<TResultRow> Data = MakeRows();
 

@@ -25,6 +25,7 @@
 #include "core/Text.h"
 #include "gif/GifEncoder.h"
 #include "gridview/win32/control/GridView.h"
+#include "platform/Platform.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Forms.h"
@@ -173,6 +174,7 @@ void MeasureAnimatedCells(TForm& Form) {
 }  // namespace
 
 int main() {
+  InstallPlatformServices();
   Application().Initialize();
   TForm Form;
   Form.SetBounds(0, 0, 1040, 806);

@@ -31,6 +31,7 @@
 #include "bench/support/LargeCache.h"
 #include "bench/support/ProcessStats.h"
 #include "core/FileSystem.h"
+#include "platform/Platform.h"
 #include "search/SearchRun.h"
 
 namespace {
@@ -230,6 +231,7 @@ void LargeCacheFigures(const TOptions& Options, TFileSystem& Files, const std::s
 }  // namespace
 
 int main(int Count, char** Arguments) {
+  InstallPlatformServices();
   TOptions Options;
   Options.Root = BenchTempPath("torvane-bench-tree");
   if (!ParseOptions(Count, Arguments, Options)) {

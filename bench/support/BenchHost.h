@@ -7,6 +7,7 @@
 #include "core/Clock.h"
 #include "core/FileSystem.h"
 #include "core/FormatSettings.h"
+#include "platform/Platform.h"
 #include "search/SearchRun.h"
 
 using TClockType = std::chrono::steady_clock;
@@ -41,7 +42,7 @@ class TQuietSearch : public TSearchProgress {
     Criteria.Folder = Root;
     Criteria.NameText = SearchNameText(Name);
     Criteria.ContentText = Contains;
-    TSearchRun Search(Criteria, Cache, PlatformFileSystem(), SystemClock());
+    TSearchRun Search(Criteria, Cache, PlatformFileSystem(), PlatformClock());
     Grid.Clear();
     return Search.Execute(Grid, *this);
   }

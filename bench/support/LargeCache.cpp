@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/FileSystem.h"
+#include "platform/Platform.h"
 
 void WriteLargeCache(const std::string& File, const TSFCList& Tree, long Count, char Delimiter) {
   // Written as a save writes it, flushed to the disk at the end: the timings that follow must not pay

@@ -33,6 +33,7 @@
 #include "app/MainForm.h"
 #include "bench/support/BenchHost.h"
 #include "bench/support/LargeCache.h"
+#include "platform/Platform.h"
 #include "search/SearchRun.h"
 #include "toolkit/Application.h"
 
@@ -52,11 +53,11 @@ double ThreadSeconds() {
 // The system clock, with the time of its pauses added up.
 class TPauseClock : public TClock {
  public:
-  TDateTime Now() override { return SystemClock().Now(); }
-  std::uint32_t TickCount() override { return SystemClock().TickCount(); }
+  TDateTime Now() override { return PlatformClock().Now(); }
+  std::uint32_t TickCount() override { return PlatformClock().TickCount(); }
   void Sleep(std::uint32_t Milliseconds) override {
     const auto Start = TClockType::now();
-    SystemClock().Sleep(Milliseconds);
+    PlatformClock().Sleep(Milliseconds);
     Seconds += SecondsSince(Start);
   }
   double Seconds = 0;
@@ -161,6 +162,7 @@ void LargeCacheWindow(const std::filesystem::path& Settings, TForm1& Form, long 
 }  // namespace
 
 int main(int Count, char** Arguments) {
+  InstallPlatformServices();
   std::string Root = (std::filesystem::temp_directory_path() / "torvane-bench-tree").u8string();
   int Rounds = 3, Repeats = 50;
   long CachePaths = 1000000;

@@ -23,6 +23,7 @@
 #include "gridview/win32/base/Themes.h"
 #include "gridview/win32/control/GridView.h"
 #include "gridview/win32/editors/PopupEditors.h"
+#include "platform/Platform.h"
 #include "platform/win32/WideText.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
@@ -494,6 +495,7 @@ void TDemoForm::Resize() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  InstallPlatformServices();
   Application().Initialize();
   Application().SetTitle("Torvane Grid Demo");
   THeaderStyle Style = hsAuto;

@@ -2,7 +2,7 @@
 #include <ctime>
 #include <thread>
 
-#include "core/Clock.h"
+#include "platform/Platform.h"
 
 namespace {
 class TPosixClock : public TClock {
@@ -38,7 +38,7 @@ class TPosixClock : public TClock {
 };
 }  // namespace
 
-TClock& SystemClock() {
+TClock& PlatformClock() {
   static TPosixClock Clock;
   return Clock;
 }

@@ -20,8 +20,8 @@
 #include <string>
 #include <utility>
 
-#include "core/FileSystem.h"
 #include "core/TemporaryName.h"
+#include "platform/Platform.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "core/Clock.h"
+#include "platform/Platform.h"
 
 namespace {
 class TWin32Clock : public TClock {
@@ -21,7 +21,7 @@ class TWin32Clock : public TClock {
 };
 }  // namespace
 
-TClock& SystemClock() {
+TClock& PlatformClock() {
   static TWin32Clock Clock;
   return Clock;
 }

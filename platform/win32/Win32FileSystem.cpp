@@ -9,9 +9,9 @@
 #include <memory>
 #include <utility>
 
-#include "core/FileSystem.h"
 #include "core/TemporaryName.h"
 #include "core/Text.h"
+#include "platform/Platform.h"
 #include "platform/win32/OwnedHandle.h"
 #include "platform/win32/SystemError.h"
 #include "platform/win32/WideText.h"

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/FormatSettings.h"
 #include "core/Text.h"
+#include "platform/Platform.h"
 #include "platform/win32/WideText.h"
 
 namespace {
@@ -177,42 +177,62 @@ const TAsciiSortKeys& AsciiSortKeys() {
 
 }  // namespace
 
-int CompareTextCollated(std::string_view A, std::string_view B) {
-  int Order;
-  if (AsciiSortKeys().Compare(A, B, Order)) return Order;
-  const std::wstring WA = Widen(A), WB = Widen(B);
-  const int Result =
-      CompareStringEx(LOCALE_NAME_USER_DEFAULT, LINGUISTIC_IGNORECASE, WA.data(), static_cast<int>(WA.size()),
-                      WB.data(), static_cast<int>(WB.size()), nullptr, nullptr, 0);
-  if (Result == 0) return AsciiCompareText(A, B);
-  return Result - CSTR_EQUAL;
+namespace {
+
+class TWin32Collation : public TCollation {
+ public:
+  int Compare(std::string_view A, std::string_view B) override {
+    int Order;
+    if (AsciiSortKeys().Compare(A, B, Order)) return Order;
+    const std::wstring WA = Widen(A), WB = Widen(B);
+    const int Result =
+        CompareStringEx(LOCALE_NAME_USER_DEFAULT, LINGUISTIC_IGNORECASE, WA.data(), static_cast<int>(WA.size()),
+                        WB.data(), static_cast<int>(WB.size()), nullptr, nullptr, 0);
+    if (Result == 0) return AsciiCompareText(A, B);
+    return Result - CSTR_EQUAL;
+  }
+
+  std::string Key(std::string_view Text) override {
+    std::string Key;
+    if (AsciiSortKeys().Compose(Text, Key)) return Key;
+    return SystemSortKey(Text);
+  }
+};
+
+class TWin32CodePage : public TCodePage {
+ public:
+  std::string ToUtf8(std::string_view Ansi) override {
+    if (Ansi.empty()) return std::string();
+    const int Length = MultiByteToWideChar(CP_ACP, 0, Ansi.data(), static_cast<int>(Ansi.size()), nullptr, 0);
+    std::wstring Wide(static_cast<std::size_t>(Length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, Ansi.data(), static_cast<int>(Ansi.size()), Wide.data(), Length);
+    return Narrow(Wide);
+  }
+
+  std::string FromUtf8(std::string_view Utf8, bool* Lossless) override {
+    const std::wstring Wide = Widen(Utf8);
+    if (Lossless) *Lossless = true;
+    if (Wide.empty()) return std::string();
+    BOOL UsedDefault = FALSE;
+    const DWORD Flags = WC_NO_BEST_FIT_CHARS;
+    const int Length = WideCharToMultiByte(CP_ACP, Flags, Wide.data(), static_cast<int>(Wide.size()), nullptr, 0,
+                                           nullptr, &UsedDefault);
+    std::string Result(static_cast<std::size_t>(Length), '\0');
+    WideCharToMultiByte(CP_ACP, Flags, Wide.data(), static_cast<int>(Wide.size()), Result.data(), Length, nullptr,
+                        &UsedDefault);
+    if (Lossless) *Lossless = !UsedDefault;
+    return Result;
+  }
+};
+
+}  // namespace
+
+TCollation& PlatformCollation() {
+  static TWin32Collation Collation;
+  return Collation;
 }
 
-std::string CollationKey(std::string_view Text) {
-  std::string Key;
-  if (AsciiSortKeys().Compose(Text, Key)) return Key;
-  return SystemSortKey(Text);
-}
-
-std::string AnsiToUtf8(std::string_view Ansi) {
-  if (Ansi.empty()) return std::string();
-  const int Length = MultiByteToWideChar(CP_ACP, 0, Ansi.data(), static_cast<int>(Ansi.size()), nullptr, 0);
-  std::wstring Wide(static_cast<std::size_t>(Length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, Ansi.data(), static_cast<int>(Ansi.size()), Wide.data(), Length);
-  return Narrow(Wide);
-}
-
-std::string Utf8ToAnsi(std::string_view Utf8, bool* Lossless) {
-  const std::wstring Wide = Widen(Utf8);
-  if (Lossless) *Lossless = true;
-  if (Wide.empty()) return std::string();
-  BOOL UsedDefault = FALSE;
-  const DWORD Flags = WC_NO_BEST_FIT_CHARS;
-  const int Length =
-      WideCharToMultiByte(CP_ACP, Flags, Wide.data(), static_cast<int>(Wide.size()), nullptr, 0, nullptr, &UsedDefault);
-  std::string Result(static_cast<std::size_t>(Length), '\0');
-  WideCharToMultiByte(CP_ACP, Flags, Wide.data(), static_cast<int>(Wide.size()), Result.data(), Length, nullptr,
-                      &UsedDefault);
-  if (Lossless) *Lossless = !UsedDefault;
-  return Result;
+TCodePage& PlatformCodePage() {
+  static TWin32CodePage CodePage;
+  return CodePage;
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Platform.h"
 #include "taskpane/tpContainer.h"
 #include "taskpane/tpPaneBar.h"
 #include "toolkit/Application.h"
@@ -151,6 +152,7 @@ void PointAtItem(TtpPaneBar& Bar, int Index) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  InstallPlatformServices();
   Application().Initialize();
   Application().SetTitle("Torvane Panes Demo");
   int Count = 0;

@@ -2,6 +2,7 @@
 
 #include "app/Histories.h"
 #include "core/Exceptions.h"
+#include "platform/Platform.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -14,29 +15,29 @@ struct HistoriesTest : ::testing::Test {
 }  // namespace
 
 TEST_F(HistoriesTest, FirstSearchCreatesTheFileAndRepeatsAddNothing) {
-  EXPECT_EQ(UpdateHistory(File, "*report*"), (TItems{"*report*", "[Clear History]"}));
+  EXPECT_EQ(UpdateHistory(File, "*report*", PlatformFileSystem()), (TItems{"*report*", "[Clear History]"}));
   EXPECT_EQ(Folder.ReadFile(NameHistoryFile), "*report*\r\n");
   // Case is ignored; the file is written again, unchanged.
-  EXPECT_EQ(UpdateHistory(File, "*REPORT*"), (TItems{"*report*", "[Clear History]"}));
+  EXPECT_EQ(UpdateHistory(File, "*REPORT*", PlatformFileSystem()), (TItems{"*report*", "[Clear History]"}));
   EXPECT_EQ(Folder.ReadFile(NameHistoryFile), "*report*\r\n");
 }
 
 TEST_F(HistoriesTest, ShownSortedWhileTheFileKeepsItsOrder) {
   Folder.WriteFile(NameHistoryFile, "b\r\nA\nc\r");
-  EXPECT_EQ(UpdateHistory(File, ""), (TItems{"A", "b", "c", "[Clear History]"}));
+  EXPECT_EQ(UpdateHistory(File, "", PlatformFileSystem()), (TItems{"A", "b", "c", "[Clear History]"}));
   EXPECT_EQ(Folder.ReadFile(NameHistoryFile), "b\r\nA\nc\r");  // reading alone writes nothing
-  EXPECT_EQ(UpdateHistory(File, "a2"), (TItems{"A", "a2", "b", "c", "[Clear History]"}));
+  EXPECT_EQ(UpdateHistory(File, "a2", PlatformFileSystem()), (TItems{"A", "a2", "b", "c", "[Clear History]"}));
   EXPECT_EQ(Folder.ReadFile(NameHistoryFile), "b\r\nA\r\nc\r\na2\r\n");
 }
 
 TEST_F(HistoriesTest, MissingFileClearingAndUnwritableFile) {
-  EXPECT_TRUE(UpdateHistory(File, "").empty());
+  EXPECT_TRUE(UpdateHistory(File, "", PlatformFileSystem()).empty());
   EXPECT_FALSE(Folder.ReadFile(NameHistoryFile).size());
-  UpdateHistory(File, "x");
-  EXPECT_TRUE(UpdateHistory(File, ClearHistoryText).empty());
+  UpdateHistory(File, "x", PlatformFileSystem());
+  EXPECT_TRUE(UpdateHistory(File, ClearHistoryText, PlatformFileSystem()).empty());
   EXPECT_EQ(Folder.ReadFile(NameHistoryFile), "");
-  EXPECT_TRUE(UpdateHistory(File, "").empty());
+  EXPECT_TRUE(UpdateHistory(File, "", PlatformFileSystem()).empty());
   // A folder where the file should be: the write fails with a message naming the file.
   Folder.MakeFolder("blocked");
-  EXPECT_THROW(UpdateHistory(Folder.Path("blocked"), "y"), EFileError);
+  EXPECT_THROW(UpdateHistory(Folder.Path("blocked"), "y", PlatformFileSystem()), EFileError);
 }

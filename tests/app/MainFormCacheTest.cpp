@@ -1,4 +1,5 @@
 // The search cache in the window: loaded while the window answers, never saved in part.
+#include "platform/Platform.h"
 #include "tests/app/MainFormTest.h"
 
 namespace {

@@ -3,8 +3,9 @@
 #include <set>
 
 #include "app/HelpLinks.h"
+#include "platform/Platform.h"
 #include "platform/win32/WideText.h"
-#include "search/ResultRows.h"
+#include "results/ResultRows.h"
 #include "tests/app/MainFormTest.h"
 
 namespace {

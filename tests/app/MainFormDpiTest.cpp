@@ -2,6 +2,7 @@
 // its whole text, the fields keep their order and spacing, the grid and the bars grow with the
 // text, and the window answers a density change with the place the system suggests.
 #include "gridview/win32/control/CustomGridView.h"
+#include "platform/Platform.h"
 #include "platform/win32/WideText.h"
 #include "tests/app/MainFormTest.h"
 #include "toolkit/HandleGuards.h"

@@ -4,8 +4,8 @@
 
 #include "app/Histories.h"
 #include "core/Text.h"
-#include "search/ResultList.h"
-#include "search/ResultRows.h"
+#include "results/ResultList.h"
+#include "results/ResultRows.h"
 #include "tests/app/MainFormTest.h"
 
 namespace {
@@ -13,7 +13,7 @@ namespace {
 // Real time, but every reading of the tick is a second later: each entry of the walk refreshes.
 class TFastClock : public TClock {
  public:
-  TDateTime Now() override { return SystemClock().Now(); }
+  TDateTime Now() override { return ProgramClock().Now(); }
   std::uint32_t TickCount() override { return Tick += 1000; }
   void Sleep(std::uint32_t) override {}
   std::uint32_t Tick = 0;

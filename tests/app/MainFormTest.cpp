@@ -4,7 +4,8 @@
 #include "app/Histories.h"
 #include "core/SettingsFile.h"
 #include "core/Text.h"
-#include "search/ResultRows.h"
+#include "platform/Platform.h"
+#include "results/ResultRows.h"
 
 namespace {
 using TItems = std::vector<std::string>;
@@ -28,7 +29,7 @@ TEST_F(MainFormTest, DefaultsWithoutArgumentsOrFiles) {
   EXPECT_EQ(Form.sztp.ItemIndex(), 0);
   EXPECT_FALSE(Form.sc_size.Checked());
   EXPECT_EQ(Form.Button1.Caption(), "&Search");
-  EXPECT_EQ(Form.stdate.Date(), SystemClock().Today());
+  EXPECT_EQ(Form.stdate.Date(), ProgramClock().Today());
   EXPECT_TRUE(Form.search.Items().empty());  // no "[Clear History]" without entries
   EXPECT_TRUE(Form.path.Items().empty());
   EXPECT_FALSE(Form.startTimer.Enabled());
@@ -178,7 +179,7 @@ TEST_F(MainFormTest, TheWindowAndTheGridsColumnsAreAsTheUserLeftThem) {
   Form.reset();
 
   // A place on no monitor: the size stays, the window comes up centred.
-  WriteSettingsFile(Settings.Path(LayoutFile), {"WindowBounds=-30000,-30000,700,550"});
+  WriteSettingsFile(Settings.Path(LayoutFile), {"WindowBounds=-30000,-30000,700,550"}, PlatformFileSystem());
   TForm1* Third = Open();
   const RECT Area = Screen().WorkArea();
   EXPECT_EQ(Third->Width(), 700);

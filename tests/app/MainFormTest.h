@@ -9,6 +9,7 @@
 
 #include "app/MainForm.h"
 #include "core/Text.h"
+#include "platform/Platform.h"
 #include "tests/support/TempFolder.h"
 #include "toolkit/Application.h"
 #include "toolkit/Timer.h"

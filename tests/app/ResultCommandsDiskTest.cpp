@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ResultCommands.h"
+#include "platform/Platform.h"
 #include "platform/win32/Shell.h"
 #include "platform/win32/WideText.h"
 #include "tests/app/ResultGrid.h"

@@ -6,7 +6,7 @@
 #include "app/ResultCommands.h"
 #include "gridview/ColumnClasses.h"
 #include "gridview/GridModel.h"
-#include "search/ResultRows.h"
+#include "results/ResultRows.h"
 #include "tests/app/ResultGrid.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "app/ResultGrid.h"
 #include "core/FormatSettings.h"
 #include "gridview/GridModel.h"
-#include "search/ResultRows.h"
+#include "results/ResultRows.h"
 
 class TTestResultGrid : public TGridModel {
  public:

@@ -3,7 +3,7 @@
 #include "app/ResultCommands.h"
 #include "core/Text.h"
 #include "gridview/ColumnClasses.h"
-#include "search/ResultRows.h"
+#include "results/ResultRows.h"
 #include "tests/app/ResultGrid.h"
 
 namespace {

@@ -12,6 +12,7 @@
 
 #include "core/Clock.h"
 #include "core/FileSystem.h"
+#include "platform/Platform.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -47,7 +48,7 @@ TEST(FileSystemTest, ListsFilesFoldersHiddenAndNonAsciiNames) {
   const TDateTimeParts Parts = DecodeDateTime(Found.at("big.bin").Time);
   EXPECT_EQ(Parts.Second % 2, 0);
   EXPECT_EQ(Parts.Millisecond, 0);
-  EXPECT_NEAR(Found.at("big.bin").Time, SystemClock().Now(), 1.0 / 24);
+  EXPECT_NEAR(Found.at("big.bin").Time, ProgramClock().Now(), 1.0 / 24);
 }
 
 TEST(FileSystemTest, EmptyFolderAndMissingFolder) {

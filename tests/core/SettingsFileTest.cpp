@@ -2,6 +2,7 @@
 
 #include "core/Exceptions.h"
 #include "core/SettingsFile.h"
+#include "platform/Platform.h"
 #include "tests/support/TempFolder.h"
 
 using Lines = std::vector<std::string>;
@@ -32,9 +33,9 @@ TEST(SettingsFileTest, WriteThenReadRoundTrip) {
   TTempFolder Folder;
   const std::string Path = Folder.Path("history.ini");
   const Lines Written = {"*.txt", "", "\xE6\x97\xA5\xE6\x9C\xAC", "C:\\Data"};
-  WriteSettingsFile(Path, Written);
+  WriteSettingsFile(Path, Written, PlatformFileSystem());
   EXPECT_EQ(Folder.ReadFile("history.ini"), "*.txt\r\n\r\n\xE6\x97\xA5\xE6\x9C\xAC\r\nC:\\Data\r\n");
-  EXPECT_EQ(ReadSettingsFile(Path), Written);
+  EXPECT_EQ(ReadSettingsFile(Path, PlatformFileSystem()), Written);
 }
 
 TEST(SettingsFileTest, FailedWriteLeavesTheOldFileWhole) {
@@ -43,9 +44,9 @@ TEST(SettingsFileTest, FailedWriteLeavesTheOldFileWhole) {
   // A folder in the way of the temporary file's rename: the write must fail, not truncate.
   const std::string Blocked = Folder.Path("blocked");
   Folder.MakeFolder("blocked/inner");
-  EXPECT_THROW(WriteSettingsFile(Blocked, {"x"}), EFileError);
-  EXPECT_THROW(WriteSettingsFile(Folder.Path("missing/keep.ini"), {"x"}), EFileError);
-  WriteSettingsFile(Folder.Path("keep.ini"), {"new"});
+  EXPECT_THROW(WriteSettingsFile(Blocked, {"x"}, PlatformFileSystem()), EFileError);
+  EXPECT_THROW(WriteSettingsFile(Folder.Path("missing/keep.ini"), {"x"}, PlatformFileSystem()), EFileError);
+  WriteSettingsFile(Folder.Path("keep.ini"), {"new"}, PlatformFileSystem());
   EXPECT_EQ(Folder.ReadFile("keep.ini"), "new\r\n");
   // No temporary file is left behind.
   int Count = 0;
@@ -56,7 +57,7 @@ TEST(SettingsFileTest, FailedWriteLeavesTheOldFileWhole) {
 TEST(SettingsFileTest, ReadingAMissingFileReportsIt) {
   TTempFolder Folder;
   try {
-    ReadSettingsFile(Folder.Path("none.ini"));
+    ReadSettingsFile(Folder.Path("none.ini"), PlatformFileSystem());
     FAIL() << "expected EFileError";
   } catch (const EFileError& E) {
     EXPECT_NE(std::string(E.what()).find("none.ini"), std::string::npos);

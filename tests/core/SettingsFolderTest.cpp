@@ -4,6 +4,7 @@
 #include <set>
 
 #include "core/SettingsFolder.h"
+#include "platform/Platform.h"
 #include "tests/support/TempFolder.h"
 
 namespace {

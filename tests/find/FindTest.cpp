@@ -8,11 +8,12 @@
 #include <set>
 
 #include "core/Text.h"
-#include "search/ResultCsv.h"
-#include "search/ResultRows.h"
+#include "platform/Platform.h"
+#include "results/ResultCsv.h"
+#include "results/ResultRows.h"
 #include "search/SearchRun.h"
+#include "tests/app/TestHost.h"
 #include "tests/find/ChildProcess.h"
-#include "tests/search/TestHost.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -189,7 +190,7 @@ TEST_F(FindTest, ContentSizeAndDateCriteria) {
 
   const fs::path Old = Tree.Native("k5.bin");
   fs::last_write_time(Old, fs::last_write_time(Old) - std::chrono::hours(24 * 30));
-  const TDateTime Today = SystemClock().Today();
+  const TDateTime Today = ProgramClock().Today();
   const std::string TodayText = FormatDateTimePicture(FormatSettings().ShortDateFormat, Today, FormatSettings());
   Run = Find({"--modified", "2001-01-01", TodayText, Tree.Path(), "*.bin"});
   EXPECT_EQ(Run.Out, PathOf("k5.bin") + "\n");
@@ -244,7 +245,7 @@ TEST_F(FindTest, CacheSharedWithTheWindowsSearch) {
   // The window's search leaves the cache, torvane-find lists from it.
   {
     TTestHost Window;
-    Window.FakeClock.NowValue = SystemClock().Now();
+    Window.FakeClock.NowValue = ProgramClock().Now();
     Window.Path = Inside;
     Window.Name = "*.txt";
     TSearchCache Cache;
@@ -260,7 +261,7 @@ TEST_F(FindTest, CacheSharedWithTheWindowsSearch) {
   Run = FindCached({Inside, "*.txt"});
   EXPECT_EQ(Run.Status, 0) << Run.Err;
   TTestHost Window;
-  Window.FakeClock.NowValue = SystemClock().Now();
+  Window.FakeClock.NowValue = ProgramClock().Now();
   Window.Path = Tree.Path();
   Window.Name = "report";
   TSearchCache Cache;

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "RecordingGrid.h"
-#include "TestLocales.h"
 #include "core/Clock.h"
 #include "core/Text.h"
 #include "gridview/CellClasses.h"
 #include "gridview/Cells.h"
 #include "gridview/VirtualColumn.h"
+#include "tests/support/TestLocales.h"
 
 namespace {
 class CellClassesTest : public ::testing::Test {
@@ -95,7 +95,7 @@ TEST_F(CellClassesTest, DateTimeCellNeverRaises) {
   Cell->SetAsFloat(2.5);
   EXPECT_EQ(Cell->GetAsInteger(), 2);
   Cell->SetAsBoolean(false);
-  EXPECT_EQ(Cell->GetAsDateTime(), SystemClock().Today());
+  EXPECT_EQ(Cell->GetAsDateTime(), ProgramClock().Today());
 }
 
 TEST_F(CellClassesTest, BooleanCellTextRule) {

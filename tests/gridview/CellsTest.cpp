@@ -4,12 +4,12 @@
 #include <cmath>
 #include <random>
 
-#include "TestLocales.h"
 #include "core/Text.h"
 #include "gridview/Cells.h"
 #include "gridview/ColumnClasses.h"
 #include "gridview/GridModel.h"
 #include "gridview/VirtualColumn.h"
+#include "tests/support/TestLocales.h"
 
 namespace {
 class TVirtualTextColumn : public TCustomColumn {

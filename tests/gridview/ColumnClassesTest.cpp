@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "RecordingGrid.h"
-#include "TestLocales.h"
 #include "core/Clock.h"
 #include "core/FormatSettings.h"
 #include "core/Text.h"
 #include "gridview/ColumnClasses.h"
+#include "tests/support/TestLocales.h"
 
 namespace {
 struct TKindRow {
@@ -72,7 +72,7 @@ TEST_F(ColumnClassesTest, DefaultValues) {
   EXPECT_EQ(TProgressColumn().DefaultValue(), u"0");
   EXPECT_EQ(TRateColumn().DefaultValue(), u"0");
   EXPECT_EQ(TTextualColumn().DefaultValue(), u"");
-  EXPECT_EQ(TDateColumn().DefaultValue(), Utf8ToUtf16(DateToStr(SystemClock().Today())));
+  EXPECT_EQ(TDateColumn().DefaultValue(), Utf8ToUtf16(DateToStr(ProgramClock().Today())));
   EXPECT_TRUE(TTextualColumn().Options().Contains(coShowTextFitHint));
   EXPECT_TRUE(TComboBoxColumn().Options().Contains(coShowTextFitHint));
   EXPECT_FALSE(TNumericColumn().Options().Contains(coShowTextFitHint));

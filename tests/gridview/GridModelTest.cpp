@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "RecordingGrid.h"
-#include "TestLocales.h"
 #include "gridview/ColumnClasses.h"
 #include "gridview/GridModel.h"
+#include "tests/support/TestLocales.h"
 
 namespace {
 // The results window's six columns: image, name, size, modified, folder, type.

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "TestLocales.h"
 #include "gridview/NumericText.h"
+#include "tests/support/TestLocales.h"
 
 namespace {
 const TEditOptions Default{eoAllowFloat, eoAllowSigns};

@@ -3,6 +3,7 @@
 
 #include "core/FileSystem.h"
 #include "core/SettingsFile.h"
+#include "platform/Platform.h"
 #include "platform/win32/WideText.h"
 #include "tests/support/TempFolder.h"
 
@@ -54,8 +55,8 @@ TEST(Win32FileSystemTest, NamesOutsideTheAnsiCodePage) {
   bool Found = false;
   while (Listing->Next(Entry)) Found = Found || Entry.Name == Name;
   EXPECT_TRUE(Found);
-  WriteSettingsFile(Tree.Path("cache.txt"), {Tree.Path(Name)});
-  EXPECT_EQ(ReadSettingsFile(Tree.Path("cache.txt")), std::vector<std::string>{Tree.Path(Name)});
+  WriteSettingsFile(Tree.Path("cache.txt"), {Tree.Path(Name)}, Fs);
+  EXPECT_EQ(ReadSettingsFile(Tree.Path("cache.txt"), Fs), std::vector<std::string>{Tree.Path(Name)});
 }
 
 TEST(Win32FileSystemTest, RootFolderListsWithoutItsSeparator) {

@@ -5,6 +5,7 @@
 #include "core/Clock.h"
 #include "core/DateTime.h"
 #include "core/FormatSettings.h"
+#include "platform/Platform.h"
 #include "platform/win32/WideText.h"
 
 namespace {
@@ -75,7 +76,7 @@ TEST(Win32LocaleTest, SeparatorsComeFromTheLocalesPictures) {
 TEST(Win32ClockTest, NowIsTheLocalTimeOfTheMomentItIsAsked) {
   SYSTEMTIME Before, After;
   GetLocalTime(&Before);
-  const TDateTime Now = SystemClock().Now();
+  const TDateTime Now = ProgramClock().Now();
   GetLocalTime(&After);
   const auto Value = [](const SYSTEMTIME& Time) {
     return EncodeDateTime(Time.wYear, Time.wMonth, Time.wDay, Time.wHour, Time.wMinute, Time.wSecond,

@@ -7,6 +7,7 @@
 
 #include "core/FormatSettings.h"
 #include "core/Text.h"
+#include "platform/Platform.h"
 
 TEST(Win32LocaleTest, UserLocaleGivesCompleteSettings) {
   const TFormatSettings S = ReadPlatformFormatSettings();

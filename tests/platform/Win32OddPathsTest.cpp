@@ -5,6 +5,7 @@
 
 #include "core/FileSystem.h"
 #include "core/TemporaryName.h"
+#include "platform/Platform.h"
 #include "platform/win32/WideText.h"
 #include "tests/support/TempFolder.h"
 

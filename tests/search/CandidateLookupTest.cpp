@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "platform/Platform.h"
 #include "search/CandidateLookup.h"
 #include "search/SearchRun.h"
-#include "tests/search/TestHost.h"
+#include "tests/search/RecordingRows.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -101,17 +102,18 @@ TEST(CandidateLookupTest, CachePassListsTheSameRowsEitherWay) {
   std::vector<int> Lookups;
   for (double Cost : {0.0, 1000.0}) {
     TCountingFileSystem Files(Cost);
-    TTestHost Host;
-    Host.Files = &Files;
-    Host.Path = Tree.Path();
-    Host.Name = "*.txt";
-    Host.FakeClock.NowValue = SystemClock().Now();
+    TRecordingRows Rows;
+    TManualClock Clock;
+    Clock.NowValue = ProgramClock().Now();
+    TSearchCriteria Criteria;
+    Criteria.Folder = Tree.Path();
+    Criteria.NameText = SearchNameText("*.txt");
     TSearchCache Cache(Files);
-    Host.Click(Cache);
+    RunSearch(Criteria, Cache, Files, Clock, Rows);
     std::filesystem::remove(Tree.Native("Docs/Note 3.txt"));
     Files.Lookups = 0;
-    Host.Click(Cache);
-    Results.push_back(Host.Grid.Rows);
+    RunSearch(Criteria, Cache, Files, Clock, Rows);
+    Results.push_back(Rows.Rows);
     Lookups.push_back(Files.Lookups);
     Tree.WriteFile("Docs/Note 3.txt", "n");
   }

@@ -2,6 +2,7 @@
 
 #include "core/Exceptions.h"
 #include "core/Text.h"
+#include "platform/Platform.h"
 #include "search/SearchCache.h"
 #include "tests/search/MemoryFileSystem.h"
 #include "tests/support/TempFolder.h"

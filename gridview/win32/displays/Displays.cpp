@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Conversions.h"
 #include "core/FormatSettings.h"
+#include "core/NumberFormat.h"
 #include "core/Text.h"
-#include "gridview/Conversions.h"
-#include "gridview/NumberFormat.h"
 #include "toolkit/ImageList.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "gridview/win32/editors/CellEditors.h"
 
+#include "core/Conversions.h"
 #include "core/FormatSettings.h"
 #include "core/Text.h"
-#include "gridview/Conversions.h"
 #include "gridview/win32/base/DrawProviders.h"
 #include "gridview/win32/base/Themes.h"
 

@@ -1,6 +1,6 @@
 #include "gridview/win32/editors/NumericEditors.h"
 
-#include "gridview/Conversions.h"
+#include "core/Conversions.h"
 #include "platform/win32/WideText.h"
 
 namespace {

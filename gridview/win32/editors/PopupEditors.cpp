@@ -241,13 +241,13 @@ void TComboBoxEditor::DrawPreview(TCanvas& Canvas, const RECT& Rect) {
 // Date picker editor.
 
 TDatePickerEditor::TDatePickerEditor() : TPopupEditor(std::make_unique<TDatePopup>()) {
-  SetAsDate(SystemClock().Today());
+  SetAsDate(ProgramClock().Today());
 }
 
 TDateTime TDatePickerEditor::Date() const {
   const std::u16string Text = EditText();
   TDateTime Value = 0;
-  if (Text.empty() || Text == u"0" || !TryStrToDateTime(Utf16ToUtf8(Text), Value)) return SystemClock().Today();
+  if (Text.empty() || Text == u"0" || !TryStrToDateTime(Utf16ToUtf8(Text), Value)) return ProgramClock().Today();
   return Value;
 }
 

@@ -44,7 +44,7 @@ TDatePopup::TDatePopup()
     : FToday(*this, u"Today", RECT{18, 131, 18 + 48, 131 + 20}),
       FNone(*this, u"None", RECT{79, 131, 79 + 48, 131 + 20}) {
   SetBounds(0, 0, PopupWidth, PopupHeight);
-  FToday.OnClick = [this](TObject*) { Pick(Utf8ToUtf16(DateTimeToStr(SystemClock().Today()))); };
+  FToday.OnClick = [this](TObject*) { Pick(Utf8ToUtf16(DateTimeToStr(ProgramClock().Today()))); };
   FNone.OnClick = [this](TObject*) { Pick(u""); };
 }
 
@@ -164,7 +164,7 @@ void TDatePopup::PaintTitle(TCanvas& C, bool Themed) {
 }
 
 void TDatePopup::PaintDays(TCanvas& C, bool Themed) {
-  const TDateTime Today = SystemClock().Today();
+  const TDateTime Today = ProgramClock().Today();
   for (int Row = 0; Row < Rows; ++Row)
     for (int Column = 0; Column < Columns; ++Column) {
       const TDateTime Day = CellDate(Column, Row);

@@ -164,7 +164,7 @@ TEST_F(PopupFixture, CalendarPicksTheDayUnderTheMouseTodayAndNone) {
   Press(Calendar, None.left + 5, None.top + 5);
   Release(Calendar, None.left + 5, None.top + 5);
   ASSERT_EQ(Picked.size(), 3u);
-  EXPECT_EQ(Picked[1], Utf8ToUtf16(DateTimeToStr(SystemClock().Today())));
+  EXPECT_EQ(Picked[1], Utf8ToUtf16(DateTimeToStr(ProgramClock().Today())));
   EXPECT_EQ(Picked[2], u"");
 }
 
@@ -216,7 +216,7 @@ TEST_F(PopupFixture, CalendarLayoutClassic) {
 
 TEST_F(PopupFixture, CalendarOutlinesTodaysCell) {
   TDatePopup Calendar;
-  const TDateTime Today = SystemClock().Today();
+  const TDateTime Today = ProgramClock().Today();
   Calendar.SetDate(Today);
   Calendar.SetSelectedDate(Today - 40);  // elsewhere
   Calendar.HandleNeeded();

@@ -1,4 +1,4 @@
-#include "gridview/Conversions.h"
+#include "core/Conversions.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "TestLocales.h"
-#include "gridview/NumberFormat.h"
+#include "core/NumberFormat.h"
+#include "tests/support/TestLocales.h"
 
 namespace {
 const char* const SizeMask = "###,###,##0k ";

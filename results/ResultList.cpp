@@ -1,11 +1,11 @@
-#include "search/ResultList.h"
+#include "results/ResultList.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "core/Exceptions.h"
 #include "core/Text.h"
-#include "search/ResultRows.h"
+#include "results/ResultRows.h"
 
 TResultList::TResultList() { Clear(); }
 
@@ -65,9 +65,7 @@ std::uint32_t TResultList::FolderIndex(const std::string& Folder) {
 }
 
 std::uint32_t TResultList::TypeIndex(std::string_view Name) {
-  const std::size_t Dot = Name.rfind('.');
-  FExtension.assign(Dot == std::string_view::npos ? std::string_view() : Name.substr(Dot + 1));
-  for (char& C : FExtension) C = AsciiUpper(C);
+  TypeExtensionOf(Name, FExtension);
   const auto Found = FTypeOfExtension.find(FExtension);
   if (Found != FTypeOfExtension.end()) return Found->second;
   const auto Index = static_cast<std::uint32_t>(FTypes.size());

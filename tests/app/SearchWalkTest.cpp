@@ -4,10 +4,10 @@
 #include <set>
 
 #include "core/Text.h"
-#include "search/ResultRows.h"
+#include "results/ResultRows.h"
 #include "search/SearchRun.h"
+#include "tests/app/TestHost.h"
 #include "tests/search/MemoryFileSystem.h"
-#include "tests/search/TestHost.h"
 #include "tests/support/TempFolder.h"
 
 TEST(SearchWalkTest, JunctionBackUpTheTreeIsListedButNotEntered) {
@@ -278,7 +278,7 @@ TEST(SearchWalkTest, EntriesPastThePathLimitAreListedCountedAndCached) {
   ASSERT_GT(Chain.Path().size(), 5000u);
   TTestHost Host;
   Host.Path = Tree.Path();
-  Host.FakeClock.NowValue = SystemClock().Now();
+  Host.FakeClock.NowValue = ProgramClock().Now();
   Host.FakeClock.TickStep = 1000;  // a progress refresh after every entry shows the counts
   Host.Name = "*";
   TSearchCache Cache;

@@ -1,6 +1,7 @@
 #pragma once
-// Text to value and back in the user's locale, as the cells and columns need them. Failures raise
-// EConvertError with the message the user sees ("'x' is not a valid integer value").
+// Text to value and back in the user's locale, as the grid's cells and the console's options need
+// them. Fails: the Try forms answer false; the others throw EConvertError with the message the user
+// sees ("'x' is not a valid integer value").
 #include <string>
 #include <string_view>
 

@@ -1,13 +1,11 @@
 #pragma once
-// Result rows: what each of the grid's six columns shows for a file or folder that was found, and
-// how a result is handed on.
+// Result rows: what each of the grid's six columns shows for a file or folder that was found, for the
+// window's grid, its export and torvane-find alike. Nothing here fails.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "core/FileSystem.h"
 #include "core/FormatSettings.h"
-#include "search/ResultSink.h"
 
 // Grid columns as the window defines them.
 enum TResultColumn { rcImage = 0, rcName = 1, rcSize = 2, rcModified = 3, rcFolder = 4, rcType = 5 };
@@ -18,9 +16,10 @@ inline constexpr const char* ResultColumnCaptions[ResultColumnCount] = {"",     
 // The Size column's number format: whole kilobytes, thousands grouped ("1,234k ").
 inline constexpr const char* SizeColumnMask = "###,###,##0k ";
 
-// Hands Entry, found in Folder (written as given), to the sink. A file's size is added to TotalBytes.
-void AddResultRow(TResultSink& Results, const std::string& Folder, const TFileEntry& Entry, std::uint64_t& TotalBytes);
-// The type text for an extension, upper-cased and without its dot ("TXT" gives "Text Document").
+// The extension a file's type is named by: what follows the name's last dot, upper-cased, into Out
+// (emptied first; empty without a dot). Callers naming many files reuse Out.
+void TypeExtensionOf(std::string_view Name, std::string& Out);
+// The type text for an extension as TypeExtensionOf gives it ("TXT" gives "Text Document").
 std::string FileTypeName(std::string_view Extension);
 // The Type column's text: "Folder" for a folder, else the type of the name's extension.
 std::string ResultTypeName(std::string_view Name, bool IsFolder);

@@ -1,5 +1,5 @@
 #pragma once
-// Locales the grid tests switch between; each test restores the United States settings.
+// Locales the tests switch between; each test restores the United States settings.
 #include "core/FormatSettings.h"
 
 inline TFormatSettings GermanSettings() {

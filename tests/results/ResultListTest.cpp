@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Text.h"
-#include "search/ResultList.h"
+#include "results/ResultList.h"
 
 namespace {
 TFileEntry Entry(const std::string& Name, std::uint64_t Size = 0, bool IsFolder = false) {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "search/SearchRun.h"
+#include "tests/app/TestHost.h"
 #include "tests/search/MemoryFileSystem.h"
-#include "tests/search/TestHost.h"
 
 namespace {
 

@@ -10,8 +10,9 @@
 #endif
 
 #include "core/Text.h"
+#include "platform/Platform.h"
 #include "search/SearchRun.h"
-#include "tests/search/TestHost.h"
+#include "tests/app/TestHost.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -20,7 +21,7 @@ class SearchRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Host.Path = Tree.Path();
-    Host.FakeClock.NowValue = SystemClock().Now();
+    Host.FakeClock.NowValue = ProgramClock().Now();
   }
   std::string Join(const std::string& Folder, const std::string& Name) const {
     return Folder + PlatformFileSystem().PathDelimiter() + Name;
@@ -189,14 +190,14 @@ TEST_F(SearchRunTest, FilesOfFiveGibibytesKeepTheirSize) {
 TEST_F(SearchRunTest, ModifiedDatesIncludeWholeDays) {
   Tree.WriteFile("today.txt", "t");
   Host.ModifiedOn = true;
-  Host.From = Host.To = SystemClock().Today();
+  Host.From = Host.To = ProgramClock().Today();
   Search("*.txt");
   EXPECT_EQ(Host.Grid.RowCount(), 1);
-  Host.From = Host.To = SystemClock().Today() - 1;
+  Host.From = Host.To = ProgramClock().Today() - 1;
   Search("*.txt");
   EXPECT_EQ(Host.Grid.RowCount(), 0);
-  Host.From = SystemClock().Today() + 1;
-  Host.To = SystemClock().Today() + 3;
+  Host.From = ProgramClock().Today() + 1;
+  Host.To = ProgramClock().Today() + 3;
   Search("*.txt");
   EXPECT_EQ(Host.Grid.RowCount(), 0);
 }
@@ -479,7 +480,7 @@ TEST_F(SearchRunTest, FailureInsideARunStillResetsButtonAndGrid) {
   } Host2(Rows);
   Host2.Path = Tree.Path();
   Host2.Name = "*.txt";
-  Host2.FakeClock.NowValue = SystemClock().Now();
+  Host2.FakeClock.NowValue = ProgramClock().Now();
   EXPECT_THROW(Host2.Click(Cache), std::runtime_error);
   EXPECT_EQ(Host2.Caption, "&Search");
   EXPECT_EQ(Host2.Tag, 0);

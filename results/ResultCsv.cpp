@@ -1,8 +1,8 @@
-#include "search/ResultCsv.h"
+#include "results/ResultCsv.h"
 
 #include <cstdio>
 
-#include "search/ResultRows.h"
+#include "results/ResultRows.h"
 
 void AppendCsvField(std::string& Out, std::string_view Field) {
   if (Field.find_first_of(",\"\r\n") == std::string_view::npos) {

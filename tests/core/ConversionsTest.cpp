@@ -3,9 +3,9 @@
 #include <climits>
 #include <cmath>
 
-#include "TestLocales.h"
+#include "core/Conversions.h"
 #include "core/Exceptions.h"
-#include "gridview/Conversions.h"
+#include "tests/support/TestLocales.h"
 
 namespace {
 template <class F>

@@ -1,4 +1,4 @@
-#include "search/ResultRows.h"
+#include "results/ResultRows.h"
 
 #include "core/Text.h"
 
@@ -36,13 +36,15 @@ std::string DateText(TDateTime Time, const TFormatSettings& Settings) {
          FormatDateTimePicture(Settings.ShortTimeFormat, Time, Settings);
 }
 
-std::string ResultTypeName(std::string_view Name, bool IsFolder) {
-  if (IsFolder) return "Folder";
+void TypeExtensionOf(std::string_view Name, std::string& Out) {
   const std::size_t Dot = Name.rfind('.');
-  return FileTypeName(Dot == std::string_view::npos ? std::string() : AsciiUpperCase(Name.substr(Dot + 1)));
+  Out.assign(Dot == std::string_view::npos ? std::string_view() : Name.substr(Dot + 1));
+  for (char& C : Out) C = AsciiUpper(C);
 }
 
-void AddResultRow(TResultSink& Results, const std::string& Folder, const TFileEntry& Entry, std::uint64_t& TotalBytes) {
-  Results.Add(Folder, Entry);
-  if (!Entry.IsDirectory()) TotalBytes += Entry.Size;
+std::string ResultTypeName(std::string_view Name, bool IsFolder) {
+  if (IsFolder) return "Folder";
+  std::string Extension;
+  TypeExtensionOf(Name, Extension);
+  return FileTypeName(Extension);
 }

@@ -1,11 +1,11 @@
-#include "gridview/NumberFormat.h"
+#include "core/NumberFormat.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
 
-#include "gridview/Conversions.h"
+#include "core/Conversions.h"
 
 namespace {
 // Splits at ";" outside quotes.
