@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "gif/GifEncoder.h"
+#include "platform/Platform.h"
 #include "tests/support/TempFolder.h"
 #include "toolkit/Application.h"
 #include "toolkit/BitmapImage.h"
