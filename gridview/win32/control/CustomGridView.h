@@ -8,9 +8,12 @@
 
 #include "gridview/GridGeometry.h"
 #include "gridview/GridModel.h"
+#include "gridview/GridPointer.h"
 #include "gridview/win32/base/ScrollView.h"
 #include "gridview/win32/control/ColumnDragBox.h"
 #include "gridview/win32/control/GridAccessible.h"
+#include "gridview/win32/control/GridCellEditing.h"
+#include "gridview/win32/control/IncrementalSearch.h"
 #include "gridview/win32/displays/Displays.h"
 #include "gridview/win32/displays/StyleDisplays.h"
 #include "gridview/win32/editors/CellEditors.h"
@@ -121,8 +124,8 @@ class TCustomGridViewControl : public TScrollView,
   // The grid has the keyboard focus (a test may pretend).
   virtual bool HasFocus();
   // The focus and theming as this paint sees them (asked once per paint, not once per cell).
-  bool GridFocused() { return FPainting ? FPaintFocused : HasFocus(); }
-  bool GridThemes() { return FPainting ? FPaintThemes : ThemesInUse(); }
+  bool GridFocused() { return FPaint.Painting ? FPaint.Focused : HasFocus(); }
+  bool GridThemes() { return FPaint.Painting ? FPaint.Themes : ThemesInUse(); }
   // Header cells held down and under the mouse (hot tracking).
   void SetPressedHeader(TCustomColumn* Column);
   void SetHotHeader(TCustomColumn* Column);
@@ -152,14 +155,14 @@ class TCustomGridViewControl : public TScrollView,
   TNotifyEvent OnInputAdded;
 
   // In-place editing. One editor at most is open: over a cell, or over a column's input cell.
-  bool WantReturns() const { return FWantReturns; }
-  void SetWantReturns(bool Value) { FWantReturns = Value; }
-  TSelectionMoveDirection SelectionMoveDirection() const { return FSelectionMoveDirection; }
-  void SetSelectionMoveDirection(TSelectionMoveDirection Value) { FSelectionMoveDirection = Value; }
-  TCellEditor* OpenEditor() const { return FEditor; }
-  bool EditingInput() const { return FEditor && FEditInput; }
-  int EditColumn() const { return FEditCol; }
-  int EditRow() const { return FEditRow; }
+  bool WantReturns() const { return FEditing.WantReturns(); }
+  void SetWantReturns(bool Value) { FEditing.SetWantReturns(Value); }
+  TSelectionMoveDirection SelectionMoveDirection() const { return FEditing.MoveDirection(); }
+  void SetSelectionMoveDirection(TSelectionMoveDirection Value) { FEditing.SetMoveDirection(Value); }
+  TCellEditor* OpenEditor() const { return FEditing.Editor(); }
+  bool EditingInput() const { return FEditing.EditingInput(); }
+  int EditColumn() const { return FEditing.Col(); }
+  int EditRow() const { return FEditing.Row(); }
   // Opens the column's editor over the cell, with Key as its text when given (else the cell's).
   void ShowCellEditor(int ACol, int ARow, char16_t Key = 0);
   // Opens the column's editor over its input cell, with Key or the column's input text.
@@ -186,14 +189,14 @@ class TCustomGridViewControl : public TScrollView,
   // Mouse and keyboard.
   // The visible column Step places away in display order from ACol (creation indexes); -1 at the ends.
   int NextVisibleColumn(int ACol, int Step);
-  bool ColumnResizing() const { return FResizeColumn != nullptr; }
-  bool ColumnDragging() const { return FDragColumn != nullptr; }
+  bool ColumnResizing() const { return FPointer.State() == psResizing; }
+  bool ColumnDragging() const { return FPointer.State() == psDragging; }
   TColumnDragBox& DragBox() { return FDragBox; }
   TDragArrow& DragArrow(bool Above) { return Above ? FArrowAbove : FArrowBelow; }
   THintWindow& FitHint() { return FFitHint; }
-  const std::u16string& SearchText() const { return FSearchText; }
+  const std::u16string& SearchText() const { return FSearch.Text(); }
   // The incremental search's reset (its timer calls this after 500 ms).
-  void SearchTimerElapsed();
+  void SearchTimerElapsed() { FSearch.Reset(); }
   // The application lost the activation: a press, resize or drag in progress is dropped.
   void CancelMouseInteraction();
   // Drag box reports, in screen coordinates.
@@ -203,8 +206,8 @@ class TCustomGridViewControl : public TScrollView,
   // Style display owner.
   TColor OwnerColor() override { return Color(); }
   HWND OwnerWindow() override { return HandleAllocated() ? FHandle : nullptr; }
-  TCustomColumn* PressedHeaderColumn() override { return FPressedHeader; }
-  TCustomColumn* HotHeaderColumn() override { return FHotHeader; }
+  TCustomColumn* PressedHeaderColumn() override { return FPointer.PressedHeader(); }
+  TCustomColumn* HotHeaderColumn() override { return FPointer.HotHeader(); }
   TCustomColumn* CurrentInputColumn() override;
   bool OwnerFocused() override { return HasFocus(); }
 
@@ -257,7 +260,6 @@ class TCustomGridViewControl : public TScrollView,
   void ClientSizeChanged();
   void PaintThemedBorder();
   void PressData(TShiftState Shift, int X, int Y);
-  void StartResize(TCustomColumn* Column);
   void InvertResizeLine(int X);
   void StartColumnDrag();
   void MoveInHeader(TShiftState Shift, int X, int Y);
@@ -312,38 +314,23 @@ class TCustomGridViewControl : public TScrollView,
   TBorderStyle FBorderStyle = bsSingle;
   std::u16string FCaption;
   std::array<std::unique_ptr<TStyleDisplay>, 3> FStyles;
-  TCustomColumn* FPressedHeader = nullptr;
-  TCustomColumn* FHotHeader = nullptr;
   int FLastClientWidth = -1, FLastClientHeight = -1;
-  bool FPainting = false;
-  // Facts that cost a platform call each, taken once per paint.
-  bool FPaintFocused = false, FPaintThemes = false, FPaintThemesActive = false;
-  bool FWantReturns = false;
-  TSelectionMoveDirection FSelectionMoveDirection = mdDown;
-  TCellEditor* FEditor = nullptr;  // the open editor (owned by its column)
-  bool FEditInput = false;
-  int FEditCol = -1, FEditRow = -1;
-  bool FAccepting = false;  // OnEditAccept is running
+  // A paint under way, and the facts that cost a platform call each, taken once per paint.
+  struct TPaintFacts {
+    bool Painting = false;
+    bool Focused = false, Themes = false, ThemesActive = false;
+  } FPaint;
+  // The open editor, the cell it edits, and what Enter does.
+  TGridCellEditing FEditing;
   void OpenEditorAt(TCellEditor& Editor, int ACol, int ARow, bool Input, const std::u16string& Text, bool Typed);
   RECT EditorBounds(int ACol, int ARow, bool Input);
   TCellEditor* ColumnEditor(int ACol);
   void PlayCompleted(TColumnPlay& Play, int ACol, int ARow);
 
-  // Mouse state from a press to its release.
-  bool FPressed = false;
-  // The button of the press: its release, and only its, ends a resize, header press or drag.
-  TMouseButton FPressButton = mbLeft;
-  POINT FPressPoint{};
-  int FPressCol = -1, FPressRow = -1;
-  TCustomColumn* FResizeColumn = nullptr;
-  int FResizeDelta = 0, FResizeLeftLine = 0, FResizeRightLine = 0;
-  TCustomColumn* FDragCandidate = nullptr;
-  TCustomColumn* FDragColumn = nullptr;
-  int FHoverCol = -1, FHoverRow = -1;
+  // The mouse from a press to its release, the headers it holds down or hovers over, the cell under it.
+  TGridPointer FPointer{FGeometry};
   HWND FFocusTarget = nullptr;  // where the focus goes while it leaves
-  POINT FDoubleClickPoint{-1, -1};
-  std::u16string FSearchText;
-  TTimer FSearchTimer;
+  TIncrementalSearch FSearch;
   THintWindow FFitHint;
   TColumnDragBox FDragBox{this};
   TDragArrow FArrowAbove, FArrowBelow;

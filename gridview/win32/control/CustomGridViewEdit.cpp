@@ -10,14 +10,11 @@ TCellEditor* TCustomGridViewControl::ColumnEditor(int ACol) {
 }
 
 RECT TCustomGridViewControl::EditorBounds(int ACol, int ARow, bool Input) {
-  RECT R = GetCellRect(ACol, ARow, Input ? gaInput : gaData);
-  InflateRect(&R, -1, -1);
-  R.left = std::max<LONG>(R.left, FGeometry.DataLeft());
-  return R;
+  return ToRECT(TGridCellEditing::Bounds(FGeometry, ACol, ARow, Input));
 }
 
 void TCustomGridViewControl::ShowCellEditor(int ACol, int ARow, char16_t Key) {
-  if (FEditor && !FEditInput && ACol == FEditCol && ARow == FEditRow) return;
+  if (FEditing.OpenOver(ACol, ARow)) return;
   if (!FModel.ColumnEditable(ACol) || !FModel.ValidRow(ARow)) return;
   TCellEditor* Editor = ColumnEditor(ACol);
   if (!Editor) return;
@@ -31,7 +28,7 @@ void TCustomGridViewControl::ShowInputEditor(int ACol, char16_t Key) {
   if (!Options().Contains(goInput) || GridStyle() != gsReport || ACol < 0 || ACol >= FModel.Columns().Count()) return;
   TCustomColumn* Column = FModel.Columns().Items(ACol);
   if (!Column->Options().Contains(coCanInput)) return;
-  if (FEditor && FEditInput && FEditCol == ACol) return;
+  if (FEditing.OpenOverInput(ACol)) return;
   TCellEditor* Editor = ColumnEditor(ACol);
   if (!Editor) return;
   OpenEditorAt(*Editor, ACol, -1, true, Key ? std::u16string(1, Key) : Column->InputText(), Key != 0);
@@ -48,17 +45,15 @@ void TCustomGridViewControl::OpenEditorAt(TCellEditor& Editor, int ACol, int ARo
   Editor.SetColor(Input ? Color() : FModel.GetCellColor(ACol, ARow));
   Editor.Font().SetColor(Column->Font().Color);
   Column->PrepareEditor();
-  FEditor = &Editor;
-  FEditInput = Input;
-  FEditCol = ACol;
-  FEditRow = ARow;
+  FEditing.Opened(Editor, ACol, ARow, Input);
   Column->SetInputEditing(Input);
   // The typed text raises no OnEdit of the grid until the editor is ours.
   Editor.OnEdit = nullptr;
   Editor.SetAsText(Text);
   Editor.SetHost(this);
   Editor.OnEdit = [this](TObject*) {
-    if (FEditor && OnEdit) OnEdit(EventSender(), FEditCol, FEditRow, FEditor->GetAsText());
+    if (FEditing.Editor() && OnEdit)
+      OnEdit(EventSender(), FEditing.Col(), FEditing.Row(), FEditing.Editor()->GetAsText());
   };
   const RECT R = EditorBounds(ACol, ARow, Input);
   Editor.SetBounds(R.left, R.top, R.right - R.left, R.bottom - R.top);
@@ -71,39 +66,33 @@ void TCustomGridViewControl::OpenEditorAt(TCellEditor& Editor, int ACol, int ARo
 }
 
 void TCustomGridViewControl::EndCellEdit() {
-  if (!FEditor) return;
-  const std::u16string Value = FEditor->GetAsText();
-  if (FEditInput) {
-    if (FEditCol < FModel.Columns().Count()) FModel.Columns().Items(FEditCol)->SetInputText(Value);
+  if (!FEditing.Editor()) return;
+  const std::u16string Value = FEditing.Editor()->GetAsText();
+  if (FEditing.Input()) {
+    if (FEditing.Col() < FModel.Columns().Count()) FModel.Columns().Items(FEditing.Col())->SetInputText(Value);
     return;
   }
-  if (!FModel.ValidRow(FEditRow) || FEditCol >= FModel.Columns().Count() ||
-      Value == FModel.GetCellText(FEditCol, FEditRow))
+  if (!FModel.ValidRow(FEditing.Row()) || FEditing.Col() >= FModel.Columns().Count() ||
+      Value == FModel.GetCellText(FEditing.Col(), FEditing.Row()))
     return;
   bool Accept = true;
   if (OnEditAccept) {
     // A handler that asks the user (a message box takes the focus) is not asked again meanwhile.
-    FAccepting = true;
-    struct TDone {
-      bool& Flag;
-      ~TDone() { Flag = false; }
-    } Done{FAccepting};
-    OnEditAccept(EventSender(), FEditCol, FEditRow, Value, Accept);
+    TGridCellEditing::TAcceptScope Accepting(FEditing);
+    OnEditAccept(EventSender(), FEditing.Col(), FEditing.Row(), Value, Accept);
   }
   if (!Accept) return;
-  FModel.SetCellText(FEditCol, FEditRow, Value);
-  if (OnAfterEdit) OnAfterEdit(EventSender(), FEditCol, FEditRow, Value);
+  FModel.SetCellText(FEditing.Col(), FEditing.Row(), Value);
+  if (OnAfterEdit) OnAfterEdit(EventSender(), FEditing.Col(), FEditing.Row(), Value);
 }
 
 void TCustomGridViewControl::CloseEditor() {
-  if (!FEditor) return;
-  TCellEditor* Editor = FEditor;
-  const bool Input = FEditInput;
-  const int Col = FEditCol, Row = FEditRow;
+  if (!FEditing.Editor()) return;
+  TCellEditor* Editor = FEditing.Editor();
+  const bool Input = FEditing.Input();
+  const int Col = FEditing.Col(), Row = FEditing.Row();
   // Forgotten first: hiding moves the focus, which may come back here.
-  FEditor = nullptr;
-  FEditInput = false;
-  FEditCol = FEditRow = -1;
+  FEditing.Forget();
   Editor->SetHost(nullptr);
   Editor->OnEdit = nullptr;
   // Text editors keep the focus in their edit box, a child of the editor.
@@ -121,27 +110,27 @@ void TCustomGridViewControl::CloseEditor() {
 }
 
 void TCustomGridViewControl::RepositionEditor() {
-  if (!FEditor) return;
-  if (FEditCol >= FModel.Columns().Count() || !FModel.Columns().Items(FEditCol)->Visible() ||
-      (!FEditInput && !FModel.ValidRow(FEditRow))) {
+  if (!FEditing.Editor()) return;
+  if (FEditing.Col() >= FModel.Columns().Count() || !FModel.Columns().Items(FEditing.Col())->Visible() ||
+      (!FEditing.Input() && !FModel.ValidRow(FEditing.Row()))) {
     CloseEditor();
     return;
   }
-  const RECT R = EditorBounds(FEditCol, FEditRow, FEditInput);
-  FEditor->SetBounds(R.left, R.top, R.right - R.left, R.bottom - R.top);
+  const RECT R = EditorBounds(FEditing.Col(), FEditing.Row(), FEditing.Input());
+  FEditing.Editor()->SetBounds(R.left, R.top, R.right - R.left, R.bottom - R.top);
 }
 
 bool TCustomGridViewControl::EditorKeyDown(TCellEditor& Editor, WORD Key, TShiftState Shift) {
-  if (&Editor != FEditor) return false;
+  if (&Editor != FEditing.Editor()) return false;
   switch (Key) {
     case VK_RETURN:
-      if (FEditInput) {
+      if (FEditing.Input()) {
         EndCellEdit();
-        const int Col = FEditCol;
+        const int Col = FEditing.Col();
         AcceptInputRow();
-        if (FEditor && Col < FModel.Columns().Count()) {
-          FEditor->SetAsText(FModel.Columns().Items(Col)->InputText());
-          FEditor->SelectAll();
+        if (FEditing.Editor() && Col < FModel.Columns().Count()) {
+          FEditing.Editor()->SetAsText(FModel.Columns().Items(Col)->InputText());
+          FEditing.Editor()->SelectAll();
         }
       } else {
         AcceptAndCloseEditor();
@@ -178,7 +167,7 @@ UINT EditorFocusLeftMessage() {
 
 void TCustomGridViewControl::EditorFocusLeft(TCellEditor& Editor) {
   // Closing now would hide a window in the middle of the platform's focus change.
-  if (&Editor == FEditor && HandleAllocated()) PostMessageW(FHandle, EditorFocusLeftMessage(), 0, 0);
+  if (&Editor == FEditing.Editor() && HandleAllocated()) PostMessageW(FHandle, EditorFocusLeftMessage(), 0, 0);
 }
 
 bool TCustomGridViewControl::EditorFocusMessage(UINT Message) {
@@ -186,19 +175,20 @@ bool TCustomGridViewControl::EditorFocusMessage(UINT Message) {
   // Another control of the form or another program has the focus now (none of ours: null), so
   // the input ends as leaving the grid ends it. Into the grid itself it is no leaving.
   const HWND Focus = GetFocus();
-  if (FEditor && !FAccepting && Focus != FHandle && !(Focus && IsChild(FHandle, Focus))) AcceptAndCloseEditor();
+  if (FEditing.Editor() && !FEditing.Accepting() && Focus != FHandle && !(Focus && IsChild(FHandle, Focus)))
+    AcceptAndCloseEditor();
   return true;
 }
 
 void TCustomGridViewControl::MoveBySelectionDirection() {
-  switch (FSelectionMoveDirection) {
+  switch (FEditing.MoveDirection()) {
     case mdUp:
       if (FModel.CurrentRow() > 0) FModel.SetCurrentRow(FModel.CurrentRow() - 1);
       break;
     case mdDown: FModel.SetCurrentRow(FModel.CurrentRow() + 1); break;
     case mdLeft:
     case mdRight: {
-      const int Col = NextVisibleColumn(FModel.CurrentColumn(), FSelectionMoveDirection == mdRight ? 1 : -1);
+      const int Col = NextVisibleColumn(FModel.CurrentColumn(), FEditing.MoveDirection() == mdRight ? 1 : -1);
       if (Col >= 0) FModel.SetCurrentCell(Col, FModel.CurrentRow(), 0);
       break;
     }

@@ -1,20 +1,11 @@
 // The keyboard in TCustomGridViewControl: moving the current cell by page, end, arrow and Enter,
-// selecting all rows, starting editors and plays by typing, and the incremental search.
+// selecting all rows, starting editors and plays by typing, and the incremental search (its rules
+// are TIncrementalSearch's).
 #include <windows.h>
 
 #include <algorithm>
 
 #include "gridview/win32/control/CustomGridView.h"
-
-namespace {
-// The search text is forgotten this long after the last typed character.
-constexpr unsigned SearchResetMs = 500;
-
-std::u16string UpperCased(std::u16string Text) {
-  if (!Text.empty()) CharUpperBuffW(reinterpret_cast<wchar_t*>(Text.data()), static_cast<DWORD>(Text.size()));
-  return Text;
-}
-}  // namespace
 
 void TCustomGridViewControl::GoToRow(int ARow, TShiftState Shift) {
   FModel.SetCurrentCell(FModel.CurrentColumn(), ARow, Shift & (ssShift | ssCtrl));
@@ -103,7 +94,7 @@ void TCustomGridViewControl::KeyPress(wchar_t& Key) {
   if (Key == 0 || Key == VK_ESCAPE) return;
   if (Key == VK_RETURN) {
     // Without WantReturns, Enter is the window's (its key-down handler acts on it).
-    if (FWantReturns && FModel.RowCount() > 0) MoveBySelectionDirection();
+    if (FEditing.WantReturns() && FModel.RowCount() > 0) MoveBySelectionDirection();
     Key = 0;
     return;
   }
@@ -126,29 +117,8 @@ void TCustomGridViewControl::KeyPress(wchar_t& Key) {
 }
 
 void TCustomGridViewControl::IncrementalSearch(wchar_t Key) {
-  int SearchCol = -1;
-  for (int C = 0; C < FModel.Columns().Count() && SearchCol < 0; ++C)
-    if (FModel.Columns().Items(C)->Options().Contains(coSearchColumn)) SearchCol = C;
-  if (SearchCol < 0) return;
-  FSearchTimer.SetEnabled(false);
-  FSearchTimer.SetInterval(SearchResetMs);
-  FSearchTimer.OnTimer = [this](TObject*) { SearchTimerElapsed(); };
-  FSearchTimer.SetEnabled(true);
-  FSearchText += static_cast<char16_t>(Key);
-  const std::u16string Wanted = UpperCased(FSearchText);
-  const int Count = FModel.RowCount(), Start = std::clamp(FModel.CurrentRow(), -1, Count - 1);
-  // The rows after the current one first, then from the top round to the current row.
-  for (int Step = 1; Step <= Count; ++Step) {
-    const int Row = (Start + Step) % Count;
-    const std::u16string Text = FModel.GetCellText(SearchCol, Row);
-    if (Text.size() < Wanted.size() || UpperCased(Text.substr(0, Wanted.size())) != Wanted) continue;
-    FModel.SetCurrentRow(Row);
-    ScrollIntoView(Row);
-    return;
-  }
-}
-
-void TCustomGridViewControl::SearchTimerElapsed() {
-  FSearchTimer.SetEnabled(false);
-  FSearchText.clear();
+  const int Row = FSearch.Type(FModel, static_cast<char16_t>(Key));
+  if (Row < 0) return;
+  FModel.SetCurrentRow(Row);
+  ScrollIntoView(Row);
 }

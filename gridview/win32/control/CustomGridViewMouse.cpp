@@ -1,6 +1,6 @@
-// The mouse in TCustomGridViewControl: pressing, moving and releasing in every area, divider
-// resizing with inverted marker lines, header presses and column drags, hover hints, double
-// clicks, the wheel, and the focus.
+// The mouse in TCustomGridViewControl: what the pointer's state machine (TGridPointer) decides,
+// carried out on screen: capture, inverted marker lines of a resize, pressed and hot headers, the
+// column drag's box and arrows, hover hints, double clicks, the wheel, and the focus.
 #include <algorithm>
 #include <cstdlib>
 
@@ -25,19 +25,16 @@ void TCustomGridViewControl::MouseDown(TMouseButton Button, TShiftState Shift, i
   }
   if (CanFocus() && !HasFocus()) SetFocus();
   // A second button pressed during a resize or a header press or drag has no part in it.
-  const bool Busy = FResizeColumn || FDragCandidate || FDragColumn;
-  if (FModel.Columns().Count() > 0 && (Button == mbLeft || Button == mbRight) && !Busy) {
+  if (FModel.Columns().Count() > 0 && (Button == mbLeft || Button == mbRight) && !FPointer.Busy()) {
     // A right press keeps a multi-selection whole for the context menu, and is not reported.
     if (Button == mbRight && FModel.MultiSelecting()) return;
-    FPressed = true;
-    FPressButton = Button;
-    FPressPoint = POINT{X, Y};
-    FGeometry.CellAt(X, Y, FPressCol, FPressRow);
+    FPointer.Press(Button, X, Y);
     const TGridHitArea Area = FGeometry.HitArea(X, Y);
     // Either button resizes, presses and drags headers; the mouse stays here until the release.
     if (Button == mbLeft || Area == haHeader) SetCapture(FHandle);
-    if (TCustomColumn* Divider = FGeometry.DividerAt(X, Y)) {
-      StartResize(Divider);
+    if (FPointer.State() == psResizing) {
+      InvertResizeLine(FPointer.ResizeLeftLine());
+      InvertResizeLine(FPointer.ResizeRightLine());
     } else if (Area == haData) {
       if (EditingInput()) {
         EndCellEdit();
@@ -47,8 +44,8 @@ void TCustomGridViewControl::MouseDown(TMouseButton Button, TShiftState Shift, i
       FModel.SetInputRowMode(false);
       PressData(Shift, X, Y);
     } else if (Area == haHeader) {
-      FDragCandidate = FGeometry.HeaderColumnAt(X, Y);
-      if (FDragCandidate && FDragCandidate->Options().Contains(coCanClick)) SetPressedHeader(FDragCandidate);
+      TCustomColumn* Column = FPointer.HeaderColumn();
+      if (Column && Column->Options().Contains(coCanClick)) SetPressedHeader(Column);
     } else if (Area == haIndicator) {
       AcceptAndCloseEditor();
       const int Row = FGeometry.RowAt(Y);
@@ -69,16 +66,6 @@ void TCustomGridViewControl::PressData(TShiftState Shift, int X, int Y) {
   FModel.SetCurrentCell(Col, Row, Shift);
 }
 
-void TCustomGridViewControl::StartResize(TCustomColumn* Column) {
-  FResizeColumn = Column;
-  FResizeDelta = 0;
-  const int Left = FGeometry.ColumnLeft(*Column);
-  FResizeLeftLine = Column->Index() == 0 ? Left : Left - 1;
-  FResizeRightLine = Left + Column->Width() - 1;
-  InvertResizeLine(FResizeLeftLine);
-  InvertResizeLine(FResizeRightLine);
-}
-
 void TCustomGridViewControl::InvertResizeLine(int X) {
   TDCGuard DC(FHandle);
   PatBlt(DC.Get(), X, 0, 1, ClientHeight(), DSTINVERT);
@@ -89,26 +76,21 @@ void TCustomGridViewControl::InvertResizeLine(int X) {
 void TCustomGridViewControl::MouseMove(TShiftState Shift, int X, int Y) {
   TScrollView::MouseMove(Shift, X, Y);
   if (FModel.Columns().Count() == 0 || Rolling()) return;
-  if (FResizeColumn) {
-    InvertResizeLine(FResizeRightLine);
-    const int Left = FResizeColumn->Left(), Width = FResizeColumn->Width();
-    FResizeDelta = std::max(X + HorzOffset() - Left - Width, FModel.Metrics().MinColumnWidth() - Width);
-    FResizeRightLine = Left + Width + FResizeDelta - HorzOffset() - 1;
-    InvertResizeLine(FResizeRightLine);
+  if (FPointer.State() == psResizing) {
+    InvertResizeLine(FPointer.ResizeRightLine());
+    FPointer.ResizeTo(X);
+    InvertResizeLine(FPointer.ResizeRightLine());
     return;
   }
-  if (FDragCandidate && (Shift & ButtonShiftState(FPressButton)) && !Options().Contains(goDissableColumnMoving)) {
-    const int Threshold = FModel.Metrics().DragThreshold();
-    if (std::abs(X - FPressPoint.x) <= Threshold && std::abs(Y - FPressPoint.y) <= Threshold) return;
-    StartColumnDrag();
-    return;
+  const bool Held = (Shift & ButtonShiftState(static_cast<TMouseButton>(FPointer.PressButton()))) != 0;
+  switch (FPointer.MoveHeaderPress(X, Y, Held, !Options().Contains(goDissableColumnMoving))) {
+    case TGridPointer::dsWait: return;
+    case TGridPointer::dsStart: StartColumnDrag(); return;
+    case TGridPointer::dsNone: break;
   }
   const TGridHitArea Area = FGeometry.HitArea(X, Y);
   if (Area != haHeader) SetHotHeader(nullptr);
-  if (Area != haData && FHoverCol >= 0) {
-    FHoverCol = FHoverRow = -1;
-    HideHints();
-  }
+  if (Area != haData && FPointer.LeaveRows()) HideHints();
   switch (Area) {
     case haHeader: MoveInHeader(Shift, X, Y); break;
     case haIndicator: {
@@ -134,14 +116,11 @@ void TCustomGridViewControl::MoveInData(int X, int Y) {
   int Col = -1, Row = -1;
   FGeometry.CellAt(X, Y, Col, Row);
   SetCursor(Col >= 0 ? FModel.Columns().Items(Col)->Cursor() : crDefault);
-  if (Col == FHoverCol && Row == FHoverRow) return;
-  FHoverCol = Col;
-  FHoverRow = Row;
-  UpdateHints(Col, Row);
+  if (FPointer.HoverOver(Col, Row)) UpdateHints(Col, Row);
 }
 
 void TCustomGridViewControl::UpdateHints(int ACol, int ARow) {
-  if (ACol < 0 || ARow < 0 || (FEditor && !FEditInput && ACol == FEditCol && ARow == FEditRow)) {
+  if (ACol < 0 || ARow < 0 || FEditing.OpenOver(ACol, ARow)) {
     FFitHint.HideFlyout();
     return;
   }
@@ -170,7 +149,7 @@ void TCustomGridViewControl::UpdateHints(int ACol, int ARow) {
 void TCustomGridViewControl::HideHints() { FFitHint.HideFlyout(); }
 
 void TCustomGridViewControl::MouseLeave() {
-  FHoverCol = FHoverRow = -1;
+  FPointer.ForgetHover();
   HideHints();
   TScrollView::MouseLeave();
 }
@@ -180,7 +159,8 @@ void TCustomGridViewControl::MouseLeave() {
 void TCustomGridViewControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TScrollView::MouseUp(Button, Shift, X, Y);
   // The other button's release leaves a resize or header press running.
-  if ((FResizeColumn || FDragCandidate) && Button != FPressButton) return;
+  const TPointerRelease Release = FPointer.Release(Button, X, Y);
+  if (Release.Ignored) return;
   // The mouse is given back once the release is handled, when nothing waits for it any more.
   struct TGiveBack {
     HWND Window;
@@ -188,30 +168,22 @@ void TCustomGridViewControl::MouseUp(TMouseButton Button, TShiftState Shift, int
     ~TGiveBack() {
       if (Pressing && GetCapture() == Window) ReleaseCapture();
     }
-  } GiveBack{FHandle, Button == mbLeft || (FPressed && Button == FPressButton)};
-  TCustomColumn* Pressed = FPressedHeader;
+  } GiveBack{FHandle, Button == mbLeft || Release.PressHeld};
+  TCustomColumn* Pressed = Release.PressedHeader;
   SetPressedHeader(nullptr);
-  if (FResizeColumn) {
-    TCustomColumn* Column = FResizeColumn;
-    FResizeColumn = nullptr;
-    FPressed = false;
-    FDragCandidate = nullptr;
-    InvertResizeLine(FResizeLeftLine);
-    InvertResizeLine(FResizeRightLine);
-    Column->SetWidth(Column->Width() + FResizeDelta);
+  if (TCustomColumn* Column = Release.Resized) {
+    InvertResizeLine(FPointer.ResizeLeftLine());
+    InvertResizeLine(FPointer.ResizeRightLine());
+    Column->SetWidth(Column->Width() + Release.ResizeDelta);
     return;
   }
-  int Col = -1, Row = -1;
-  const bool OnCell = FGeometry.CellAt(X, Y, Col, Row);
-  const bool SameCell = FPressed && Col == FPressCol && Row == FPressRow;
-  const bool HeaderPress = FDragCandidate != nullptr || Pressed != nullptr;
-  FPressed = false;
-  FDragCandidate = nullptr;
-  if (OnCell && SameCell && OnCellClick) OnCellClick(EventSender(), Col, Row);
+  const int Col = Release.Col, Row = Release.Row;
+  if (Release.OnCell && Release.SameCell && OnCellClick) OnCellClick(EventSender(), Col, Row);
   // A press released away from its header is a click given up, as with any button.
   if (Pressed && FGeometry.HeaderColumnAt(X, Y) == Pressed && OnHeaderClick)
     OnHeaderClick(EventSender(), Pressed->Index());
-  if (Button == mbLeft) ReleaseLeft(FGeometry.HitArea(X, Y), X, Y, SameCell && OnCell, HeaderPress);
+  if (Button == mbLeft)
+    ReleaseLeft(FGeometry.HitArea(X, Y), X, Y, Release.SameCell && Release.OnCell, Release.HeaderPress);
 }
 
 void TCustomGridViewControl::ReleaseLeft(TGridHitArea Area, int X, int Y, bool SameCell, bool HeaderPress) {
@@ -247,11 +219,11 @@ void TCustomGridViewControl::ReleaseLeft(TGridHitArea Area, int X, int Y, bool S
 
 void TCustomGridViewControl::DblClick() {
   // Only a double click on the rows opens something; on the header it was two sort clicks.
-  if (FGeometry.HitArea(FDoubleClickPoint.x, FDoubleClickPoint.y) == haData) TScrollView::DblClick();
+  if (FPointer.DoubleClickOnRows()) TScrollView::DblClick();
 }
 
 bool TCustomGridViewControl::MouseWheel(TShiftState Shift, int Delta, POINT ScreenPos) {
-  if (FEditor) return true;
+  if (FEditing.Editor()) return true;
   if (TScrollView::MouseWheel(Shift, Delta, ScreenPos)) return true;
   const int Step = (Shift & ssCtrl) ? std::max(1, FGeometry.WholeRowsInView()) : 1;
   if (Delta > 0)
@@ -261,14 +233,29 @@ bool TCustomGridViewControl::MouseWheel(TShiftState Shift, int Delta, POINT Scre
   return true;
 }
 
+// Pressed and hot headers.
+
+void TCustomGridViewControl::SetPressedHeader(TCustomColumn* Column) {
+  TCustomColumn* Old = FPointer.PressedHeader();
+  if (Column == Old) return;
+  if (Old) InvalidateColumn(Old, gaHeader);
+  FPointer.SetPressedHeader(Column);
+  if (Column) InvalidateColumn(Column, gaHeader);
+}
+
+void TCustomGridViewControl::SetHotHeader(TCustomColumn* Column) {
+  TCustomColumn* Old = FPointer.HotHeader();
+  if (Column == Old) return;
+  if (Old) InvalidateColumn(Old, gaHeader);
+  FPointer.SetHotHeader(Column);
+  if (Column) InvalidateColumn(Column, gaHeader);
+}
+
 // Column drag.
 
 void TCustomGridViewControl::StartColumnDrag() {
-  TCustomColumn* Column = FDragCandidate;
-  FDragCandidate = nullptr;
-  FPressed = false;
+  TCustomColumn* Column = FPointer.StartDrag();
   SetPressedHeader(nullptr);
-  FDragColumn = Column;
   FDragBox.Font().Assign(Font());
   const POINT Corner = ClientToScreen(POINT{FGeometry.ColumnLeft(*Column), 0});
   FDragBox.SetBounds(Corner.x, Corner.y, Column->Width(), HeaderSize());
@@ -276,7 +263,7 @@ void TCustomGridViewControl::StartColumnDrag() {
   FDragBox.OnDrop = [this](TColumnDragBox&, int X, int Y) { ColumnDragDrop(X, Y); };
   POINT Cursor;
   GetCursorPos(&Cursor);
-  FDragBox.StartDrag(Cursor.x, Cursor.y, false, Column, FPressButton);
+  FDragBox.StartDrag(Cursor.x, Cursor.y, false, Column, static_cast<TMouseButton>(FPointer.PressButton()));
 }
 
 void TCustomGridViewControl::ColumnDragMove(int ScreenX, int ScreenY) {
@@ -302,8 +289,7 @@ void TCustomGridViewControl::ColumnDragMove(int ScreenX, int ScreenY) {
 void TCustomGridViewControl::ColumnDragDrop(int ScreenX, int ScreenY) {
   Screen().SetCursor(crDefault);
   HideDragArrows();
-  TCustomColumn* Column = FDragColumn;
-  FDragColumn = nullptr;
+  TCustomColumn* Column = FPointer.EndDrag();
   if (!Column) return;
   const POINT P = ScreenToClient(POINT{ScreenX, ScreenY});
   if (P.y >= 0 && P.y < 2 * HeaderSize()) {
@@ -324,18 +310,15 @@ void TCustomGridViewControl::HideDragArrows() {
 
 void TCustomGridViewControl::CancelMouseInteraction() {
   SetPressedHeader(nullptr);
-  if (FResizeColumn) {
-    InvertResizeLine(FResizeLeftLine);
-    InvertResizeLine(FResizeRightLine);
-    FResizeColumn = nullptr;
+  const TGridPointer::TCancelled Cancelled = FPointer.Cancel();
+  if (Cancelled.Resize) {
+    InvertResizeLine(FPointer.ResizeLeftLine());
+    InvertResizeLine(FPointer.ResizeRightLine());
   }
-  if (FDragColumn) {
-    FDragColumn = nullptr;
+  if (Cancelled.Drag) {
     FDragBox.CancelDrag();
     HideDragArrows();
   }
-  FDragCandidate = nullptr;
-  FPressed = false;
   Screen().SetCursor(crDefault);
   SetCursor(crDefault);
   InvalidateSelection();
@@ -353,13 +336,14 @@ void TCustomGridViewControl::DoExit() {
   TScrollView::DoExit();
   InvalidateSelection();
   // The focus going into the open editor is no leaving.
-  if (FEditor && !(FFocusTarget && (FFocusTarget == FHandle || IsChild(FHandle, FFocusTarget)))) AcceptAndCloseEditor();
+  if (FEditing.Editor() && !(FFocusTarget && (FFocusTarget == FHandle || IsChild(FHandle, FFocusTarget))))
+    AcceptAndCloseEditor();
 }
 
 void TCustomGridViewControl::ApplicationDeactivated() {
   TScrollView::ApplicationDeactivated();
   if (Rolling()) StopRolling();
   CancelMouseInteraction();
-  FHoverCol = FHoverRow = -1;
+  FPointer.ForgetHover();
   HideHints();
 }

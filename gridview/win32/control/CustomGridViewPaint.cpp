@@ -17,15 +17,15 @@ TStyleDisplay& TCustomGridViewControl::PreparedStyle() {
 }
 
 void TCustomGridViewControl::Paint() {
-  if (FPainting) return;
-  FPainting = true;
+  if (FPaint.Painting) return;
+  FPaint.Painting = true;
   struct TDone {
     bool& Flag;
     ~TDone() { Flag = false; }
-  } Done{FPainting};
-  FPaintFocused = HasFocus();
-  FPaintThemesActive = ThemeServices().ThemesActive();
-  FPaintThemes = FEnableVisualStyles && FPaintThemesActive;
+  } Done{FPaint.Painting};
+  FPaint.Focused = HasFocus();
+  FPaint.ThemesActive = ThemeServices().ThemesActive();
+  FPaint.Themes = FEnableVisualStyles && FPaint.ThemesActive;
   if (GridStyle() == gsSlides)
     PaintSlides();
   else
@@ -44,7 +44,7 @@ void TCustomGridViewControl::PaintReport() {
   const int ColumnsRight = FGeometry.ColumnsRight();
   if (ColumnsRight < Width) {
     int Top = 0;
-    if (Options().Contains(goHeader) && FHeaderStyle == hsAuto && FPaintThemesActive) {
+    if (Options().Contains(goHeader) && FHeaderStyle == hsAuto && FPaint.ThemesActive) {
       TStyleDisplay& Style = PreparedStyle();
       Style.DrawHeaderTail(RECT{ColumnsRight, 0, Width, FGeometry.HeaderSize()});
       Top = FGeometry.HeaderSize();
@@ -225,8 +225,12 @@ void TCustomGridViewControl::DrawCell(int ACol, int ARow) {
   }
   const bool Current = ACol == FModel.CurrentColumn() && ARow == FModel.CurrentRow();
   if (Display)
-    Display->SetCell(TCellPaint{&C, Rect, FHandle, GridThemes(), Selected, Current, false, FHighlightedTextColor,
-                                DefaultDrawing ? Background : clNone, FModel.Metrics()});
+    Display->SetCell(TCellPaint::Of(C, Rect, FHandle, FModel.Metrics())
+                         .ThemedChecks(GridThemes())
+                         .AsSelected(Selected)
+                         .AsCurrent(Current)
+                         .HighlightTextIn(FHighlightedTextColor)
+                         .FilledWith(DefaultDrawing ? Background : clNone));
   const TDrawingOptions Drawing = Column->DrawingOptions();
   if ((Drawing == doNormal || Drawing == doCustom) && Display && PrepareCellFont(ACol, ARow, State, *Display))
     Display->Paint();

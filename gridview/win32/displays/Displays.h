@@ -23,6 +23,23 @@ struct TCellPaint {
   // The colour the grid filled the cell with, or clNone when a handler drew the background.
   TColor Background = clNone;
   TGridMetrics Metrics;  // the grid's pixel sizes at its density
+
+  // Built by named steps, so that a call says what each value is: the cell on a canvas, then what
+  // differs from the defaults above.
+  static TCellPaint Of(TCanvas& Canvas, const RECT& Rect, HWND Window, const TGridMetrics& Metrics) {
+    TCellPaint Cell;
+    Cell.Canvas = &Canvas;
+    Cell.CellRect = Rect;
+    Cell.Window = Window;
+    Cell.Metrics = Metrics;
+    return Cell;
+  }
+  TCellPaint& ThemedChecks(bool Value) { return Themed = Value, *this; }
+  TCellPaint& AsSelected(bool Value) { return Selected = Value, *this; }
+  TCellPaint& AsCurrent(bool Value) { return CurrentCell = Value, *this; }
+  TCellPaint& ReadRightToLeft(bool Value) { return RightToLeft = Value, *this; }
+  TCellPaint& HighlightTextIn(TColor Value) { return HighlightedTextColor = Value, *this; }
+  TCellPaint& FilledWith(TColor Value) { return Background = Value, *this; }
 };
 
 // The common part of displays: the cell being painted and the common text drawing.
