@@ -8,21 +8,29 @@ namespace {
 // A candidate's details and bytes, reached by its path.
 class TPathAccess : public TEntryAccess {
  public:
-  TPathAccess(TFileSystem& Files, const std::string& Path) : FFiles(Files), FPath(Path) {}
+  // Folder, when the candidate was found through its folder opened (the index held it), reaches it
+  // relative to that folder, as the walk would.
+  TPathAccess(TFileSystem& Files, const std::string& Path, TFolderListing* Folder)
+      : FFiles(Files), FPath(Path), FFolder(Folder) {}
   bool ReadDetails(TFileEntry& Entry) override {
     if (Entry.DetailsKnown) return true;
+    if (FFolder) return FFolder->ReadDetails(Entry);
     TFileEntry Found;
     if (!FFiles.FindEntry(FPath, Found)) return false;
     Found.Name = std::move(Entry.Name);
     Entry = std::move(Found);
     return true;
   }
-  // The content is read where the file is: the cached spelling, which a case-sensitive file system needs.
-  std::unique_ptr<TFileReader> OpenFile(const TFileEntry&) override { return FFiles.OpenFile(FPath); }
+  // The content is read where the file is: the cached spelling, which a case-sensitive file system needs
+  // (a folder the index holds spells its names as the disk does).
+  std::unique_ptr<TFileReader> OpenFile(const TFileEntry& Entry) override {
+    return FFolder ? FFolder->OpenFile(Entry.Name) : FFiles.OpenFile(FPath);
+  }
 
  private:
   TFileSystem& FFiles;
   const std::string& FPath;
+  TFolderListing* FFolder;
 };
 
 bool IsAscii(std::string_view Text) {
@@ -60,7 +68,7 @@ void TCachePass::Run(TResultSink& Results, TSearchProgress& Progress, TSharedLis
       const std::size_t NameStart = FList.FolderLength(Folder);
       ShowCounts(I, Candidates.size(), Path, NameStart);
       if (Lookup.Find(Folder, Path, NameStart, Entry, Line) && !Entry.Name.empty())
-        ListCachedEntry(Line, Path, NameStart, Entry);
+        ListCachedEntry(Line, Path, NameStart, Entry, Lookup.OpenedFolder(Folder));
       const int Position = static_cast<int>(I * 100 / Candidates.size());
       if (Position != LastPosition) {
         Report(ssCachePass, Position);
@@ -112,8 +120,8 @@ bool TCachePass::CollectCandidates(std::vector<std::uint32_t>& Candidates, TCand
   return !FProgress->Cancelled();
 }
 
-void TCachePass::ListCachedEntry(std::uint32_t Line, const std::string& Path, std::size_t NameStart,
-                                 TFileEntry& Entry) {
+void TCachePass::ListCachedEntry(std::uint32_t Line, const std::string& Path, std::size_t NameStart, TFileEntry& Entry,
+                                 TFolderListing* Folder) {
   // Candidates of one folder come one after the other: what the folder's rows share is made once. A
   // row shows the root as the disk spells it and the folders below it as the walk met them; the name
   // comes from the disk in its own spelling.
@@ -132,7 +140,7 @@ void TCachePass::ListCachedEntry(std::uint32_t Line, const std::string& Path, st
     if (FVerdicts.LineOfKey(Key) >= 0) return;
   }
   if (!FTests.PassesName(Entry.Name)) return;  // the disk's spelling may differ from the cached one
-  TPathAccess Access(FFiles, Path);
+  TPathAccess Access(FFiles, Path, Folder);
   const TVerdict Verdict = FTests.Judge(Entry, Access);
   if (Verdict != tvMatch) {
     // The walk need not judge again a file judged on its own details or bytes, as long as it is the

@@ -38,8 +38,9 @@ class TCachePass {
  private:
   // The cached paths under the root that pass the name test, in storage order; false when cancelled.
   bool CollectCandidates(std::vector<std::uint32_t>& Candidates, TCandidateLookup& Lookup);
-  // Tests and lists a candidate that the disk still has, found as Entry.
-  void ListCachedEntry(std::uint32_t Line, const std::string& Path, std::size_t NameStart, TFileEntry& Entry);
+  // Tests and lists a candidate that the disk still has, found as Entry (through Folder, when not null).
+  void ListCachedEntry(std::uint32_t Line, const std::string& Path, std::size_t NameStart, TFileEntry& Entry,
+                       TFolderListing* Folder);
   // Offers the rows listed so far for showing: the first at once, then at most every RefreshInterval.
   void ShowRowsSoFar();
   // Says how far the pass has come, the first time at once, then at most every RefreshInterval; Path

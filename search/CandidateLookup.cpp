@@ -83,17 +83,26 @@ bool TCandidateLookup::FindIndexed(TFolder& Info, std::string_view Name, std::ui
   return true;
 }
 
+TFolderListing* TCandidateLookup::OpenedFolder(std::uint32_t Folder) {
+  if (FDone && FDoneFolder == Folder) return FDone.get();
+  const auto It = FFolders.find(Folder);
+  return It == FFolders.end() ? nullptr : It->second.Open.get();
+}
+
 bool TCandidateLookup::Find(std::uint32_t Folder, const std::string& Path, std::size_t NameStart, TFileEntry& Entry,
                             std::uint32_t Line) {
   const auto It = FFolders.find(Folder);
   if (It == FFolders.end()) return FFiles.FindEntry(Path, Entry);
   TFolder& Info = It->second;
+  if (FDone && FDoneFolder != Folder) FDone.reset();
   if (!Info.Checked && !Info.Listed && Line != UINT32_MAX)
     CheckIndex(Folder, Path.substr(0, NameStart > 0 ? NameStart - 1 : 0), Info);
   if (Info.Open) {
     const bool Found = FindIndexed(Info, std::string_view(Path).substr(NameStart), Line, Entry);
     if (Info.Remaining > 0 && --Info.Remaining == 0) {
-      Info.Open.reset();
+      // Kept until the next folder's turn: the last candidate is still read through it.
+      FDone = std::move(Info.Open);
+      FDoneFolder = Folder;
       --FOpen;
       std::vector<std::uint32_t>().swap(Info.Items);
       Info.Wanted.clear();

@@ -51,6 +51,9 @@ class TCandidateLookup {
             std::uint32_t Line = UINT32_MAX);
 
   std::size_t FolderListings() const { return FListings; }
+  // The folder of the candidate just found, when it was found through the folder opened (indexed):
+  // its bytes and details are read relative to it. Null otherwise.
+  TFolderListing* OpenedFolder(std::uint32_t Folder);
   // The indexed folders found with the stamp the index holds, in the order found.
   const std::vector<std::uint32_t>& Confirmed() const { return FConfirmed; }
 
@@ -85,6 +88,8 @@ class TCandidateLookup {
   const TSearchCache* FIndexed;
   std::size_t FOpen = 0;  // indexed folders open at once
   std::vector<std::uint32_t> FConfirmed;
+  std::unique_ptr<TFolderListing> FDone;  // the last indexed folder whose candidates are all found
+  std::uint32_t FDoneFolder = 0;
   TFolder* FLast = nullptr;
   std::uint32_t FLastFolder = 0;
   std::unordered_map<std::uint32_t, TFolder> FFolders;
