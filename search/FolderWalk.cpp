@@ -84,7 +84,7 @@ void TFolderWalk::Run(TResultSink& Results, TSearchProgress& Progress, TSharedLi
     FBuffers.ChildPrefix.assign(FRoot.Full).append(1, FRoot.Delimiter);
     if (Root.Folder && FCache.FindIndexed(FBuffers.ChildPrefix, View) && Root.Folder->StampsFollowEntries() &&
         Root.Folder->SettledStamp() == View.Stamp)
-      RootSource = wsIndex;
+      RootSource = ListedForStamps(View) ? wsListing : wsIndex;
   }
   ListFolder(Root, RootSource, Shared);
   while (!Stack.empty()) {
@@ -229,15 +229,26 @@ TFolderWalk::TSource TFolderWalk::SourceOf(TLevel& Level, TFileEntry& Entry, boo
     // The cache pass met its stamp moments ago. The stamp the parent's own listing gave is as fresh as
     // that listing; one from an older listing (the cache pass's, or the index's, which gives none) is
     // read now.
-    if (FVerdicts.IsConfirmed(Folder)) return wsIndex;
-    const bool Fresh = Entry.DetailsKnown && !Replayed && !Indexed ? true : Level.Folder->ReadStamp(Entry);
-    if (Fresh && Entry.Stamp == View.Stamp) {
+    const bool Holds = FVerdicts.IsConfirmed(Folder) ||
+                       ((Entry.DetailsKnown && !Replayed && !Indexed ? true : Level.Folder->ReadStamp(Entry)) &&
+                        Entry.Stamp == View.Stamp);
+    if (Holds && !ListedForStamps(View)) {
       if (!Listings.Empty()) Listings.Drop(FBuffers.ChildPrefix.substr(0, FBuffers.ChildPrefix.size() - 1));
       return wsIndex;
     }
+    if (Holds) return wsListing;
   }
   if (!Listings.Empty() && SharedListingHolds(Level, Entry, Replayed || Indexed, Listings)) return wsShared;
   return wsListing;
+}
+
+bool TFolderWalk::ListedForStamps(const TFolderIndex::TFolderView& View) const {
+  const double Lookup = FFiles.FindEntryCost();
+  if (Lookup <= 1) return false;
+  std::size_t Subfolders = 0;
+  for (std::uint32_t I = 0; I < View.Count; ++I)
+    Subfolders += (View.Items[I] & (TFolderIndex::ikDirectory | TFolderIndex::ikLink)) == TFolderIndex::ikDirectory;
+  return static_cast<double>(Subfolders) * Lookup > static_cast<double>(View.Count);
 }
 
 bool TFolderWalk::SharedListingHolds(TLevel& Level, TFileEntry& Entry, bool Replayed, TSharedListings& Listings) {

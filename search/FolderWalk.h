@@ -76,6 +76,10 @@ class TFolderWalk {
   // Where the subfolder Entry of Level will take its entries from. Entry came from the cache pass's
   // listing of Level when Replayed, from the index when Indexed (its details are as old as that).
   TSource SourceOf(TLevel& Level, TFileEntry& Entry, bool Replayed, bool Indexed, TSharedListings& Listings);
+  // Whether a folder the index holds (View) is better listed all the same: where a listing gives its
+  // subfolders' stamps with their names and a single look-up is dear (Windows), one listing costs less
+  // than asking each of many subfolders for its stamp.
+  bool ListedForStamps(const TFolderIndex::TFolderView& View) const;
   // Whether the cache pass's listing of the subfolder Entry of Level, if it kept one, still holds: the
   // stamp the walk meets for the folder is the one it had then. A listing that no longer holds is dropped.
   bool SharedListingHolds(TLevel& Level, TFileEntry& Entry, bool Replayed, TSharedListings& Listings);
