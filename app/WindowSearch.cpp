@@ -1,5 +1,8 @@
 #include "app/WindowSearch.h"
 
+#include <memory>
+
+#include "masks/Masks.h"
 #include "search/SearchRun.h"
 
 // One run as the window shows it: the engine's progress on the status bar and the progress bar, and
@@ -135,6 +138,13 @@ void TWindowSearch::StartOrCancel(TResultSink& Results) {
     return;
   }
   FWindow.ShowNameText(Criteria.NameText);
-  TSearchRun Run(Criteria, FCache, FFiles, FClock);  // a malformed mask stops here, before anything else changes
-  TShownRun(*this, Results).Execute(Run);
+  std::unique_ptr<TSearchRun> Run;
+  try {
+    Run = std::make_unique<TSearchRun>(Criteria, FCache, FFiles, FClock);
+  } catch (const EMaskError& Error) {
+    // Before anything else changed: the user reads what to write instead, the list stays.
+    FWindow.ShowMessage(MaskErrorText(Criteria.NameText, Error));
+    return;
+  }
+  TShownRun(*this, Results).Execute(*Run);
 }

@@ -27,7 +27,7 @@ bool Search(const TFindOptions& Options, TSearchCache& Cache, TConsole& Console,
     Output.Begin();
     Closing = OutcomeText(Run.Execute(Output, Output), FormatSettings());
   } catch (const EMaskError& Error) {
-    ReportError(Console, Error.Message() + ": the mask '" + Criteria.NameText + "' is malformed");
+    ReportError(Console, MaskErrorText(Criteria.NameText, Error));
     return false;
   } catch (const std::exception& Error) {
     ReportError(Console, Error.what());

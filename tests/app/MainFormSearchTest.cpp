@@ -178,7 +178,9 @@ TEST_F(MainFormTest, MalformedMaskIsReportedAndStartsNothing) {
   TForm1& Form = Start({Tree.Path(), "[abc"});
   Form.startTimer.SetEnabled(false);
   SendMessageW(Form.Button1.Handle(), BM_CLICK, 0, 0);
-  EXPECT_EQ(Errors.size(), 1u);
+  EXPECT_TRUE(Errors.empty());
+  ASSERT_EQ(Messages.size(), 1u);
+  EXPECT_EQ(Messages[0].rfind("The name mask \"*[abc*\" cannot be used: the \"[\" at character 2", 0), 0u);
   EXPECT_EQ(Form.search.Text(), "*[abc*");
   EXPECT_EQ(Form.Button1.Tag, 0);
   EXPECT_FALSE(Settings.ReadFile(NameHistoryFile).size());

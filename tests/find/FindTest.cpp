@@ -223,7 +223,9 @@ TEST_F(FindTest, ExitStatusesAndMessages) {
   EXPECT_EQ(Run.Err, "torvane-find: The entered folder does not exist: " + Tree.Path("missing") + "\n");
   Run = Find({Tree.Path(), "[a"});
   EXPECT_EQ(Run.Status, 2);
-  EXPECT_EQ(Run.Err, "torvane-find: Error: the mask '*[a*' is malformed\n");
+  EXPECT_EQ(Run.Err,
+            "torvane-find: The name mask \"*[a*\" cannot be used: the \"[\" at character 2 has no \"]\" "
+            "after it. To find \"[\" itself in names, write #[.\n");
   Run = Find({"--at-least", "ten", Tree.Path()});
   EXPECT_EQ(Run.Status, 2);
   EXPECT_NE(Run.Err.find("--at-least needs a whole number of KB"), std::string::npos);
