@@ -104,9 +104,11 @@ class TWindowSearch::TShownRun : public TSearchProgress {
   // The closing steps, whatever way the run ends; without an outcome (a failure) only what puts the
   // window, the grid and the progress bar back to idle.
   void Finish(const TSearchOutcome* Outcome) {
+    const bool Cancelled = FWindow.RunState() == rsCancelling;
     FWindow.SetRunState(rsIdle);  // this also clears a cancel request
     if (Outcome) {
-      FWindow.SetStatus("", 0);
+      // The first panel is free once the progress bar goes: it says whether the list is whole.
+      FWindow.SetStatus(Cancelled ? CancelledText : "", 0);
       // The refresh writes the counts at most every RefreshInterval: the final ones are written here,
       // so that they agree with the rows listed.
       ShowCounts(Outcome->EntriesSeen, Outcome->FoldersSeen);

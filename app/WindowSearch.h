@@ -20,6 +20,8 @@ inline constexpr const char* CancelCaption = "&Cancel";
 inline constexpr const char* SearchingText = "Searching...";
 inline constexpr const char* CancellingText = "Cancelling...";
 inline constexpr const char* LoadingCacheText = "Loading the search cache...";
+// Left in the status bar's first panel by a run that was cancelled: its list is incomplete.
+inline constexpr const char* CancelledText = "Cancelled";
 
 // A refresh of the walk's progress pauses this long (milliseconds), leaving the processor to the rest
 // of the system during long walks.

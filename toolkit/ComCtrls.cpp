@@ -165,6 +165,20 @@ RECT TStatusBar::PanelRect(int Index) {
   return Rect;
 }
 
+void TStatusBar::DrawPanelText(int Index, const RECT& Rect, HDC DC) {
+  const TStatusPanel& Panel = FPanels.at(static_cast<std::size_t>(Index));
+  if (Panel.Text.empty()) return;
+  TSelectedObject Selected(DC, Font().Handle());
+  SetBkMode(DC, TRANSPARENT);
+  SetTextColor(DC, GetSysColor(COLOR_BTNTEXT));
+  RECT Box = Rect;
+  InflateRect(&Box, -ScaleValue(TextMargin) / 4, 0);
+  const UINT Align = Panel.Alignment == taCenter ? DT_CENTER : Panel.Alignment == taRightJustify ? DT_RIGHT : DT_LEFT;
+  const std::wstring Text = Widen(Panel.Text);
+  DrawTextW(DC, Text.c_str(), static_cast<int>(Text.size()), &Box,
+            Align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
 bool TStatusBar::DrawItem(const DRAWITEMSTRUCT& Item) {
   const int Index = static_cast<int>(Item.itemID);
   if (OnDrawPanel) {

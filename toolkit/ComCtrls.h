@@ -54,6 +54,9 @@ class TStatusBar : public TStdControl {
   void SetPanelText(int Index, const std::string& Text);
   // A panel's box in the bar's client coordinates.
   RECT PanelRect(int Index);
+  // Paints a panel's text into Rect as the bar paints its text panels: for an owner-drawn panel
+  // whose text is to show (OnDrawPanel decides when).
+  void DrawPanelText(int Index, const RECT& Rect, HDC DC);
   TDrawPanelEvent OnDrawPanel;
   // The panels' widths scale with the bar.
   void ChangeScale(int M, int D) override;

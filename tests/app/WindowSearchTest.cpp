@@ -23,7 +23,11 @@ TEST(WindowSearchTest, ASecondStartOrCancelAsksTheRunToStopAndTheWindowEndsIdleO
   EXPECT_EQ(Host.RunStates, (std::vector<TRunState>{rsRunning, rsCancelling, rsIdle}));
   EXPECT_EQ(Host.RunState(), rsIdle);
   EXPECT_EQ(Host.Caption, "&Search");
-  EXPECT_EQ(Host.Histories.size(), 1u);  // a cancelled run is still a completed one
+  EXPECT_EQ(Host.Histories.size(), 1u);      // a cancelled run is still a completed one
+  EXPECT_EQ(Host.Status[0], CancelledText);  // the list is incomplete, and says so
+  Host.OnPump = nullptr;
+  Host.Click(Cache);
+  EXPECT_EQ(Host.Status[0], "");
 }
 
 TEST(WindowSearchTest, AFailedRunEndsIdleWithoutHistoriesAndAMalformedMaskChangesNothing) {
