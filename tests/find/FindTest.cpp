@@ -8,6 +8,7 @@
 #include <set>
 
 #include "core/Text.h"
+#include "find/FindProgram.h"
 #include "platform/Platform.h"
 #include "results/ResultCsv.h"
 #include "results/ResultRows.h"
@@ -330,6 +331,7 @@ TEST_F(FindTest, CtrlCStopsTheSearchAndSavesTheCache) {
   const TChildResult Run = Child.Finish();
   if (!Sent) GTEST_SKIP() << "no console to send Ctrl+C through (Wine cannot send console events)";
   EXPECT_TRUE(Run.Interrupted) << Run.Status << " " << Run.Err;
+  EXPECT_NE(Run.Err.find(StoppedText), std::string::npos) << Run.Err;
   const std::vector<std::string> Found = Split(Run.Out, '\n');
   EXPECT_GT(Found.size(), 0u);
   EXPECT_LT(Found.size(), 3000u);
