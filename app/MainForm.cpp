@@ -359,7 +359,7 @@ void TForm1::ExportResultsExecute(TObject*) {
 }
 
 void TForm1::SearchAgainExecute(TObject*) {
-  if (Button1.Tag < 1) Button1Click(&Button1);
+  if (RunState() == rsIdle) Button1Click(&Button1);
 }
 
 void TForm1::flistKeyDown(TObject* Sender, WORD& Key, TShiftState) {
