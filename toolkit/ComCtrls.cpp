@@ -222,3 +222,22 @@ void TProgressBar::StepIt() {
   if (Next > FMax && Span > 0) Next = FMin + (Next - FMin) % Span;
   SetPosition(Next);
 }
+
+void TToolTip::SetText(const std::string& Text) { FText = Widen(Text); }
+
+void TToolTip::Add(HWND Window) {
+  const HWND Owner = GetAncestor(Window, GA_ROOT);
+  if (!FWindow) {
+    FWindow.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Owner, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr));
+    if (!FWindow) return;  // the window works without its tips
+  }
+  TTTOOLINFOW Tool = {};
+  Tool.cbSize = sizeof Tool;
+  Tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  Tool.hwnd = Owner;
+  Tool.uId = reinterpret_cast<UINT_PTR>(Window);
+  Tool.lpszText = FText.data();
+  SendMessageW(FWindow.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&Tool));
+}
