@@ -31,8 +31,8 @@
 inline constexpr const char* MainCaption = "Torvane Search";
 // The "Named:" field's tip: the mask language in one line.
 inline constexpr const char* NamedHintText =
-    "* any text, ? any one character, [a-z] one of a range, (abc) one of a set, !c any but c, "
-    "#c the character c itself: photo #(1) finds \"photo (1)\"";
+    "* any text, ? one character, [a-z] a range, (abc) a set, !c not c, #c c itself: photo #(1) finds "
+    "\"photo (1)\"";
 // The head of the one report of the saves that failed as the window closed.
 inline constexpr const char* SavesFailedText =
     "Torvane Search could not save these files as it closed; what they would have kept is lost:";
