@@ -50,11 +50,18 @@ void TCandidateLookup::CheckIndex(std::uint32_t Folder, const std::string& Path,
   if (!FIndexed || FOpen >= OpenLimit || (FDetails && FFiles.FindEntryCost() > 1) ||
       !FIndexed->FindIndexed(Folder, View))
     return;
-  std::unique_ptr<TFolderListing> Open = FFiles.OpenFolderUnlisted(Path);
-  // Only a folder on a disk whose stamps follow its entries was indexed.
-  if (!Open || Open->SettledStamp() != View.Stamp) return;
-  Info.Open = std::move(Open);
-  ++FOpen;
+  // Only a folder on a disk whose stamps follow its entries was indexed. Candidates that need nothing
+  // but to exist need no folder opened: its stamp is read by its path, where a look-up is cheap.
+  if (!FDetails && FFiles.FindEntryCost() <= 1) {
+    TFileEntry Own;
+    if (!FFiles.FindEntry(Path, Own) || Own.Stamp != View.Stamp) return;
+  } else {
+    std::unique_ptr<TFolderListing> Open = FFiles.OpenFolderUnlisted(Path);
+    if (!Open || Open->SettledStamp() != View.Stamp) return;
+    Info.Open = std::move(Open);
+    ++FOpen;
+  }
+  Info.Indexed = true;
   FConfirmed.push_back(Folder);
   Info.Items.assign(View.Items, View.Items + View.Count);
   std::sort(Info.Items.begin(), Info.Items.end());
@@ -97,13 +104,14 @@ bool TCandidateLookup::Find(std::uint32_t Folder, const std::string& Path, std::
   if (FDone && FDoneFolder != Folder) FDone.reset();
   if (!Info.Checked && !Info.Listed && Line != UINT32_MAX)
     CheckIndex(Folder, Path.substr(0, NameStart > 0 ? NameStart - 1 : 0), Info);
-  if (Info.Open) {
+  if (Info.Indexed) {
     const bool Found = FindIndexed(Info, std::string_view(Path).substr(NameStart), Line, Entry);
     if (Info.Remaining > 0 && --Info.Remaining == 0) {
+      Info.Indexed = false;
       // Kept until the next folder's turn: the last candidate is still read through it.
+      if (Info.Open) --FOpen;
       FDone = std::move(Info.Open);
       FDoneFolder = Folder;
-      --FOpen;
       std::vector<std::uint32_t>().swap(Info.Items);
       Info.Wanted.clear();
     }

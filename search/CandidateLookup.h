@@ -63,6 +63,7 @@ class TCandidateLookup {
     std::uint32_t Remaining = 0;  // candidates not yet asked for
     bool Listed = false;
     bool Checked = false;  // the index was asked about it
+    bool Indexed = false;  // found with the stamp the index holds: its candidates are looked up there
     std::unordered_set<std::string_view> Wanted;
     std::unordered_map<std::string, TFileEntry> Found;
     std::unique_ptr<TFolderListing> Open;  // an indexed folder, its stamp as the index holds it

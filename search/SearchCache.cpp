@@ -1,5 +1,7 @@
 #include "search/SearchCache.h"
 
+#include <cstring>
+
 #include "core/Exceptions.h"
 #include "core/FormatSettings.h"
 #include "core/SettingsFolder.h"
@@ -64,7 +66,15 @@ bool TSearchCache::LoadCache(const std::string& FileName, const std::function<bo
       std::size_t Start = AfterCr && !Piece.empty() && Piece[0] == '\n' ? 1 : 0;
       AfterCr = AfterCr && Piece.empty();
       for (std::size_t I = Start; I < Piece.size(); ++I) {
-        if (Piece[I] != '\r' && Piece[I] != '\n') continue;
+        // The next line break: CR or LF, each found by the library's fast scan.
+        const char* From = Piece.data() + I;
+        const std::size_t Left = Piece.size() - I;
+        const char* Lf = static_cast<const char*>(std::memchr(From, '\n', Left));
+        const char* Cr =
+            static_cast<const char*>(std::memchr(From, '\r', Lf ? static_cast<std::size_t>(Lf - From) : Left));
+        const char* Break = Cr ? Cr : Lf;
+        if (!Break) break;
+        I = static_cast<std::size_t>(Break - Piece.data());
         if (Partial.empty()) {
           Line(Piece.substr(Start, I - Start));
         } else {
@@ -133,7 +143,8 @@ void TSearchCache::AddLoadedLine(std::string_view Line) {
   ++FLinesRead;
   if (FDamage.empty() && !IsCacheLine(Line, FFileSystem.PathDelimiter()))
     FDamage = "line " + std::to_string(FLinesRead) + " is not a full path";
-  if (!FitsOnACacheLine(Line)) return;  // a line that starts with a byte order mark: no path of a disk
+  // The reading splits at line breaks and stops at a zero byte: only a byte order mark is left to refuse.
+  if (Line.substr(0, 3) == ByteOrderMark) return;  // a line that starts with one: no path of a disk
   std::string Converted;
   if (!FFileSystem.PathsAreBytes() && !IsValidUtf8(Line)) {
     Converted = AnsiToUtf8(Line);
