@@ -51,12 +51,19 @@ void TCachePass::Run(TResultSink& Results, TSearchProgress& Progress, TSharedLis
   FProgress = &Progress;
   Report(ssCachePassBegins);
   FVerdicts.Reset(FList.Count());
-  FRowsShown = false;
+  FShown.Rows = false;
+  FShown.Counts = false;
   std::vector<std::uint32_t> Candidates;
   // The content test's answers are kept for the walk with the size and stamp of the file tested.
   TCandidateLookup Lookup(FFiles, &Shared, FTests.ReadsDetails() || FTests.HasContentText(), &FCache);
   if (CollectCandidates(Candidates, Lookup)) {
-    // Candidates only need the list's (collated) order: those a saved file gave are in it already.
+    // The counts show before the candidates are put in order, which can take a while for many paths
+    // added since the last save (those a saved file gave are in order already).
+    if (!Candidates.empty()) {
+      std::string First;
+      FList.TextInto(Candidates.front(), First);
+      ShowCounts(0, Candidates.size(), First, FList.FolderLength(FList.FolderOf(Candidates.front())));
+    }
     FList.SortIndexes(Candidates);
     int LastPosition = 0;
     TFileEntry Entry;
@@ -126,14 +133,14 @@ void TCachePass::ListCachedEntry(std::uint32_t Line, const std::string& Path, st
   // row shows the root as the disk spells it and the folders below it as the walk met them; the name
   // comes from the disk in its own spelling.
   const std::string_view Below = std::string_view(Path).substr(FRoot.Full.size(), NameStart - 1 - FRoot.Full.size());
-  if (!FFolderKnown || FShownBelowRoot != Below) {
-    FShownBelowRoot.assign(Below);
-    FShownFolder = FRoot.ShownFolder(FRoot.Full + FShownBelowRoot);
-    FFolderAscii = IsAscii(std::string_view(Path).substr(0, NameStart));
-    FFolderKnown = true;
+  if (!FFolder.Known || FFolder.BelowRoot != Below) {
+    FFolder.BelowRoot.assign(Below);
+    FFolder.Shown = FRoot.ShownFolder(FRoot.Full + FFolder.BelowRoot);
+    FFolder.Ascii = IsAscii(std::string_view(Path).substr(0, NameStart));
+    FFolder.Known = true;
   }
   std::string Key;
-  if (!FFolderAscii || !IsAscii(Entry.Name)) {
+  if (!FFolder.Ascii || !IsAscii(Entry.Name)) {
     // A file may be cached under two spellings that only the file system takes for one: listed once.
     Key.assign(Path, 0, NameStart).append(Entry.Name);
     FFiles.PathKey(Key);
@@ -149,7 +156,7 @@ void TCachePass::ListCachedEntry(std::uint32_t Line, const std::string& Path, st
       FVerdicts.Rejected(Line, Entry.Size, Entry.Stamp);
     return;
   }
-  AddResultRow(*FResults, FShownFolder, Entry, FTotalBytes);
+  AddResultRow(*FResults, FFolder.Shown, Entry, FTotalBytes);
   FVerdicts.Listed(Line, std::move(Key));
   ShowRowsSoFar();
 }
@@ -157,8 +164,9 @@ void TCachePass::ListCachedEntry(std::uint32_t Line, const std::string& Path, st
 void TCachePass::ShowCounts(std::size_t Checked, std::size_t Candidates, const std::string& Path,
                             std::size_t NameStart) {
   const std::uint32_t Now = FClock.TickCount();
-  if (Checked > 0 && static_cast<std::uint32_t>(Now - FLastCounted) <= RefreshInterval) return;
-  FLastCounted = Now;
+  if (FShown.Counts && static_cast<std::uint32_t>(Now - FShown.CountsAt) <= RefreshInterval) return;
+  FShown.Counts = true;
+  FShown.CountsAt = Now;
   const std::string Folder =
       FRoot.ShownFolder(FRoot.Full + Path.substr(FRoot.Full.size(), NameStart - 1 - FRoot.Full.size()));
   TSearchReport Counts;
@@ -171,8 +179,8 @@ void TCachePass::ShowCounts(std::size_t Checked, std::size_t Candidates, const s
 
 void TCachePass::ShowRowsSoFar() {
   const std::uint32_t Now = FClock.TickCount();
-  if (FRowsShown && static_cast<std::uint32_t>(Now - FLastShown) <= RefreshInterval) return;
-  FRowsShown = true;
-  FLastShown = Now;
+  if (FShown.Rows && static_cast<std::uint32_t>(Now - FShown.RowsAt) <= RefreshInterval) return;
+  FShown.Rows = true;
+  FShown.RowsAt = Now;
   Report(ssCachePassRows);
 }

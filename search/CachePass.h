@@ -58,11 +58,15 @@ class TCachePass {
   TSearchProgress* FProgress = nullptr;
   TCacheVerdicts FVerdicts;
   std::uint64_t FTotalBytes = 0;
-  std::uint32_t FLastShown = 0;    // tick at which the rows were last offered
-  std::uint32_t FLastCounted = 0;  // and the counts
-  bool FRowsShown = false;
+  // When rows and counts were last offered for showing.
+  struct TShown {
+    std::uint32_t RowsAt = 0, CountsAt = 0;
+    bool Rows = false, Counts = false;
+  } FShown;
   // The folder of the last candidate: as its rows show it, its path below the root, and whether its
   // path is plain ASCII.
-  std::string FShownFolder, FShownBelowRoot;
-  bool FFolderKnown = false, FFolderAscii = true;
+  struct TFolderShown {
+    std::string Shown, BelowRoot;
+    bool Known = false, Ascii = true;
+  } FFolder;
 };
