@@ -306,6 +306,7 @@ void TSFCList::Clear() {
   FFolderTexts.Clear();
   std::vector<TFolder>().swap(FFolders);
   FLastAdded = NoFolder;
+  ++FGeneration;
   FFolderSlots.Clear();
   FNames.Clear();
   std::vector<std::unique_ptr<TEntry[]>>().swap(FChunks);

@@ -83,6 +83,8 @@ class TSFCList {
   void Replace(std::size_t Index, std::string_view Text);
   void Remove(std::size_t Index);
   void Clear();
+  // Changes whenever Clear takes every text away: folder numbers of before name nothing any more.
+  std::uint64_t Generation() const { return FGeneration; }
 
   // The first Count texts in storage are in the list's sorted order already (a file that a save
   // wrote); in sorted mode only the texts after them are collated. Order(true) checks the claim.
@@ -140,6 +142,7 @@ class TSFCList {
   std::vector<TFolder> FFolders;
   TSlotTable FFolderSlots;              // by folded hash, compared exactly
   std::uint32_t FLastAdded = NoFolder;  // the folder AddFolder gave last
+  std::uint64_t FGeneration = 0;
   TTextBlocks FNames;
   std::vector<std::unique_ptr<TEntry[]>> FChunks;  // fixed-size chunks: growing never copies the entries
   std::size_t FCount = 0;

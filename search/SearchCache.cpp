@@ -155,8 +155,8 @@ void TSearchCache::AddLoadedLine(std::string_view Line) {
   UseFolder(Line.substr(0, Start));
   std::uint32_t Index;
   if (FTrustedLoad) {
-    FCache.AddUnique(FFolder, Line.substr(Start));
-  } else if (!FCache.Add(FFolder, Line.substr(Start), Index)) {
+    FCache.AddUnique(FFolder.Number, Line.substr(Start));
+  } else if (!FCache.Add(FFolder.Number, Line.substr(Start), Index)) {
     FLoadedDuplicates = true;
   }
 }
@@ -175,9 +175,13 @@ bool FitsOnACacheLine(std::string_view Path) {
 }
 
 void TSearchCache::UseFolder(std::string_view Folder) {
-  if (FFolder < FCache.FolderCount() && FCache.FolderIs(FFolder, Folder)) return;
-  FFolder = FCache.AddFolder(Folder);
-  FFolderFits = FitsOnACacheLine(Folder);
+  // Paths of one folder come one after the other (a file's lines, a listing's entries): its text is
+  // kept, and compared at once.
+  if (FFolder.Generation == FCache.Generation() && FFolder.Text == Folder) return;
+  FFolder.Number = FCache.AddFolder(Folder);
+  FFolder.Fits = FitsOnACacheLine(Folder);
+  FFolder.Text.assign(Folder);
+  FFolder.Generation = FCache.Generation();
 }
 
 TCacheHit TSearchCache::Record(std::string_view Path) {
@@ -186,18 +190,18 @@ TCacheHit TSearchCache::Record(std::string_view Path) {
   UseFolder(Path.substr(0, Start));
   const std::string_view Name = Path.substr(Start);
   // The folder was judged once, when the walk came to it.
-  if (Start == 0 ? !FitsOnACacheLine(Name) : !FFolderFits || HasLineBreak(Name)) return TCacheHit();
+  if (Start == 0 ? !FitsOnACacheLine(Name) : !FFolder.Fits || HasLineBreak(Name)) return TCacheHit();
   std::uint32_t Index;
   FCache.SetSorted(true);
-  if (FCache.Add(FFolder, Name, Index)) {
+  if (FCache.Add(FFolder.Number, Name, Index)) {
     FCacheChanged = true;
     return TCacheHit{Index, true};
   }
-  if (FCache.FolderOf(Index) == FFolder && FCache.NameOf(Index) == Name) return TCacheHit{Index, true};
+  if (FCache.FolderOf(Index) == FFolder.Number && FCache.NameOf(Index) == Name) return TCacheHit{Index, true};
   // Held in another spelling: the disk's spelling now, unless the file system tells the two apart (a
   // case-sensitive disk), where the line names another path.
   if (!FFileSystem.SamePath(FCache.Text(Index), Path)) return TCacheHit{Index, false};
-  FCache.Respell(Index, FFolder, Name);
+  FCache.Respell(Index, FFolder.Number, Name);
   FCacheChanged = true;
   return TCacheHit{Index, true};
 }
@@ -223,7 +227,7 @@ void TSearchCache::IndexFolder(std::string_view Folder, std::uint64_t Stamp, con
     return;
   }
   UseFolder(Folder);
-  FIndex.Replace(FFolder, Stamp, Items.data(), Items.size());
+  FIndex.Replace(FFolder.Number, Stamp, Items.data(), Items.size());
 }
 
 void TSearchCache::RespellPath(std::size_t Index, std::string_view Path) {

@@ -61,7 +61,7 @@ class TSearchCache {
   void Prefetch(std::string_view Folder, std::string_view Name) {
     if (!FRecording) return;
     UseFolder(Folder);
-    FCache.Prefetch(FFolder, Name);
+    FCache.Prefetch(FFolder.Number, Name);
   }
   // A cache that will be neither read nor saved (torvane-find --no-cache) keeps no paths at all.
   void StopRecording() {
@@ -119,9 +119,15 @@ class TSearchCache {
   std::string FDamage;
   std::size_t FLinesRead = 0;
   bool FLoadedDuplicates = false;
-  std::string FLostBytesOf;                    // the file whose reading stopped at a zero byte
-  std::uint32_t FFolder = TSFCList::NoFolder;  // of the last path recorded or loaded
-  bool FFolderFits = true;                     // its text fits on a line of the file
+  std::string FLostBytesOf;  // the file whose reading stopped at a zero byte
+  // The folder of the last path recorded or loaded: its number, its text, whether that fits on a line of
+  // the file, and the list's generation when it was found.
+  struct TFolderAtHand {
+    std::uint32_t Number = TSFCList::NoFolder;
+    bool Fits = true;
+    std::string Text;
+    std::uint64_t Generation = UINT64_MAX;
+  } FFolder;
   TFolderIndex FIndex;
   std::string FIndexIgnored;
   // Storage indexes are the lines of the cache file as it is on disk: it was loaded whole into an empty
