@@ -2,6 +2,7 @@
 
 #include "app/HelpLinks.h"
 #include "app/Histories.h"
+#include "search/SearchFolders.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
 
@@ -269,7 +270,9 @@ void TForm1::searchKeyPress(TObject*, wchar_t& Key) {
 }
 
 void TForm1::Button2Click(TObject*) {
-  fd.Path = path.Text();
+  // Several folders in "Look in:": the picker starts at the first, and the one picked replaces them all.
+  const TSearchFolders Folders = SplitSearchFolders(path.Text(), *FFileSystem);
+  fd.Path = Folders.Folders.empty() ? path.Text() : Folders.Folders.front();
   if (fd.Execute()) path.SetText(fd.Path);
 }
 

@@ -1,6 +1,6 @@
 #include "app/WindowSearch.h"
 
-#include "search/SearchRun.h"
+#include "search/SearchFolders.h"
 
 // One run as the window shows it: the engine's progress on the status bar and the progress bar, and
 // the grid's update bracket, open for the whole run but for a moment whenever rows are to be painted.
@@ -9,7 +9,7 @@ class TWindowSearch::TShownRun : public TSearchProgress {
   TShownRun(TWindowSearch& Search, TResultSink& Results)
       : FWindow(Search.FWindow), FResults(Results), FSearch(Search) {}
 
-  void Execute(TSearchRun& Run) {
+  void Execute(TFolderListRun& Run) {
     FResults.BeginUpdate();
     FUpdateOpen = true;
     try {
@@ -130,11 +130,13 @@ void TWindowSearch::StartOrCancel(TResultSink& Results) {
     return;
   }
   const TSearchCriteria Criteria = FWindow.Criteria();
-  if (!FFiles.DirectoryExists(Criteria.Folder)) {
-    FWindow.ShowMessage(FolderMissingText);
+  const TSearchFolders Folders = SplitSearchFolders(Criteria.Folder, FFiles);
+  if (Folders.Folders.empty()) {
+    FWindow.ShowMessage(MissingFolderText(Folders));
     return;
   }
   FWindow.ShowNameText(Criteria.NameText);
-  TSearchRun Run(Criteria, FCache, FFiles, FClock);  // a malformed mask stops here, before anything else changes
+  // A malformed mask stops here, before anything else changes.
+  TFolderListRun Run(Criteria, Folders.Folders, FCache, FFiles, FClock);
   TShownRun(*this, Results).Execute(Run);
 }
