@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "app/ResultCommands.h"
 #include "app/ResultGrid.h"
 #include "app/WindowLayout.h"
@@ -34,7 +35,8 @@ inline constexpr const char* MainCaption = "Torvane Search";
 struct TMainFormSetup {
   // The folder of the settings files ("search.cache" and the histories), ending in a separator.
   std::string SettingsFolder = ProgramSettingsPlace().Folder;
-  // The command-line arguments after the program's name: folder, name, text.
+  // The command-line arguments after the program's name: folder, name, text, and the switches of
+  // ParseCommandLine.
   std::vector<std::string> Arguments;
   TFileSystem* FileSystem = &PlatformFileSystem();
   TClock* Clock = &PlatformClock();
@@ -171,7 +173,7 @@ class TForm1 : public TForm, public TSearchWindow {
 
   std::string FSettingsFolder;
   TWindowLayout FLoadedLayout;
-  std::vector<std::string> FArguments;
+  TCommandLine FCommandLine;
   TFileSystem* FFileSystem;
   TClock* FClock;
   TShell* FShell;
