@@ -41,6 +41,7 @@ TForm1::TForm1(const TMainFormSetup& Setup)
   LoadImages();
   BuildStatusBar();
   BuildCommands();
+  BuildShellCommands();
   ConnectEvents();
   FormCreate();
 }

@@ -110,6 +110,13 @@ class TForm1 : public TForm, public TSearchWindow {
   void ExportResultsExecute(TObject* Sender);
   void flistKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
   void tpPaneBar3ItemClick(TObject* Sender, TtpPaneBarItem* Item);
+  // The shell's side of the results (MainFormShell.cpp): "Open With...", "Properties", the rows
+  // dragged out of the grid, and the shell's own menu of the selected rows at a screen point (false
+  // when the shell has none for them).
+  void OpenWith1Click(TObject* Sender);
+  void Properties1Click(TObject* Sender);
+  void flistDragOut(TObject* Sender);
+  bool ShowShellMenu(int ScreenX, int ScreenY);
   TResultCommands& Commands() { return FCommands; }
   // Replaces the save dialog of "Export Results..." (tests give the file name); false for Cancel.
   std::function<bool(std::string& FileName)> OnPromptExportFile;
@@ -157,6 +164,7 @@ class TForm1 : public TForm, public TSearchWindow {
   void BuildGrid();
   void BuildStatusBar();
   void BuildCommands();
+  void BuildShellCommands();
   void PlaceForm();
   void PlaceBand();
   void PlaceCriteria();
@@ -186,4 +194,13 @@ class TForm1 : public TForm, public TSearchWindow {
   TGridResultRows FResultRows{FResults};
   TResultCommands FCommands{FResultRows, *FShell, *FFileSystem};
   TWindowSearch FSearch{*this, FCache, *FFileSystem, *FClock, FormatSettings()};
+  // The grid's menu: the shell's own with Shift held, else PopupMenu1.
+  class TResultsMenu : public TContextMenu {
+   public:
+    explicit TResultsMenu(TForm1& Form) : FForm(Form) {}
+    void PopupFor(TWinControl& Control, int ScreenX, int ScreenY) override;
+
+   private:
+    TForm1& FForm;
+  } FResultsMenu{*this};
 };
