@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-// Byte-string helpers. Case folding touches the letters A to Z only: bytes of 0x80 and above,
+// Byte-string helpers. Their case folding touches the letters A to Z only (core/CaseFold.h folds every
+// letter, as names and texts are compared): bytes of 0x80 and above,
 // and so every byte of a multi-byte UTF-8 sequence, pass unchanged.
 std::string AsciiUpperCase(std::string_view Text);
 std::string AsciiLowerCase(std::string_view Text);

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   const std::string_view MaskText = Input.substr(0, Split);
   const std::string_view Name = Split == std::string_view::npos ? std::string_view() : Input.substr(Split + 1);
   Check(MaskText, Name);
-  // As the search builds and calls it: lower-cased, the end mark appended to both.
+  // As the search builds and calls it: folded, the end mark appended to both.
   Check(MaskTextForSearch(MaskText), MaskTextForSearch(Name));
   return 0;
 }

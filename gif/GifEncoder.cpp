@@ -35,7 +35,6 @@ TGifFile QuantiseFrames(const std::vector<TTrueColourFrame>& Frames, const TGifE
     Out.Interlaced = Options.Interlaced;
     Out.Indices = MapToPalette(Frame.Pixels.data(), Frame.Width, Frame.Height, File.GlobalPalette, Options.Dither,
                                TransparentIndex);
-    Out.Decoded = Out.Indices.size();
     const bool Clear =
         std::any_of(Frame.Pixels.begin(), Frame.Pixels.end(), [](TArgb P) { return (P >> 24) < OpaqueAlpha; });
     Out.TransparentIndex = Clear ? TransparentIndex : -1;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "gif/Interlace.h"
 #include "gif/Lzw.h"
 
 const char* const GifNotAGif = "Not a GIF picture";
@@ -17,12 +16,6 @@ const char* const GifFrameEndsEarly = "A GIF frame ends before its last pixel";
 const char* const GifUnknownBlock = "A GIF file has a block of unknown kind";
 
 namespace {
-
-// No LZW code codes more than 4096 indices, and none is shorter than 3 bits: the most pixels a
-// byte of image data can ever give.
-constexpr std::uint64_t MaxPixelsPerByte = 4096 * 8 / 3 + 1;
-// A logical screen may be this large whatever the file's size (beyond, it must be in proportion).
-constexpr std::uint64_t ScreenAllowance = std::uint64_t(1) << 22;
 
 // Raised inside the reader when the file ends or breaks; Read decides between error and damage.
 struct TStop {
@@ -80,7 +73,6 @@ class TGifReader {
   void SkipSubBlocks();
   void ReadFrame();
   void GatherImageData(std::vector<std::uint8_t>& Data, bool& Truncated);
-  void DecodeFrame(TGifFrame& Frame, int MinCodeSize);
   void NoteDamage(const char* Message) {
     if (FFile.Damage.empty()) FFile.Damage = Message;
   }
@@ -90,6 +82,7 @@ class TGifReader {
   TGifReadLimits FLimits;
   TGifFile FFile;
   TControl FControl;
+  std::uint64_t FFramePixels = 0;
   bool FEnded = false;
 };
 
@@ -121,15 +114,14 @@ TGifFile TGifReader::Read() {
   }
   if (FFile.Width == 0) FFile.Width = Right;
   if (FFile.Height == 0) FFile.Height = Bottom;
-  const std::uint64_t Area = std::uint64_t(FFile.Width) * std::uint64_t(FFile.Height);
-  if (Area > FLimits.MaxPixels || Area > std::max(ScreenAllowance, std::uint64_t(FSize) * MaxPixelsPerByte))
-    throw EGifError(GifTooLarge);
+  if (std::uint64_t(FFile.Width) * std::uint64_t(FFile.Height) > FLimits.MaxScreenPixels) throw EGifError(GifTooLarge);
   return std::move(FFile);
 }
 
 void TGifReader::ReadScreen() {
   FFile.Width = FIn.Word();
   FFile.Height = FIn.Word();
+  if (std::uint64_t(FFile.Width) * std::uint64_t(FFile.Height) > FLimits.MaxScreenPixels) throw TStop{GifTooLarge};
   const int Packed = FIn.Byte();
   FFile.BackgroundIndex = FIn.Byte();
   FIn.Byte();  // pixel aspect ratio: square pixels are assumed, as everywhere
@@ -206,40 +198,16 @@ void TGifReader::ReadFrame() {
   Frame.TransparentIndex = FControl.TransparentIndex;
   Frame.Disposal = FControl.Disposal;
   FControl = TControl();
-  const int MinCodeSize = FIn.Byte();
-  if (MinCodeSize < 2 || MinCodeSize > 8) throw TStop{GifBadCodeSize};
+  Frame.MinCodeSize = FIn.Byte();
+  if (Frame.MinCodeSize < 2 || Frame.MinCodeSize > 8) throw TStop{GifBadCodeSize};
   if (Frame.LocalPalette.empty() && FFile.GlobalPalette.empty()) throw TStop{GifNoColourTable};
-  if (std::uint64_t(Frame.Width) * std::uint64_t(Frame.Height) > FLimits.MaxPixels) throw TStop{GifTooLarge};
-  DecodeFrame(Frame, MinCodeSize);
-}
-
-void TGifReader::DecodeFrame(TGifFrame& Frame, int MinCodeSize) {
-  std::vector<std::uint8_t> Data;
-  bool Truncated = false;
-  GatherImageData(Data, Truncated);
-  const std::size_t Area = std::size_t(Frame.Width) * std::size_t(Frame.Height);
-  if (Area == 0) return;  // a frame of no size shows nothing
-  const std::size_t Coded = Data.size() - LzwInputSlack;
-  const std::size_t Capacity = std::size_t(std::min<std::uint64_t>(Area, Coded * MaxPixelsPerByte));
-  Frame.Indices.resize(Capacity + LzwOutputSlack);
-  const TLzwDecodeResult Result = LzwDecode(Data.data(), Coded, MinCodeSize, Frame.Indices.data(), Capacity);
-  Frame.Decoded = Result.Written;
-  Frame.Indices.resize(Frame.Decoded);
-  if (Frame.Complete()) {
-    if (Frame.Interlaced) Frame.Indices = Deinterlaced(Frame.Indices, Frame.Width, Frame.Height);
-  } else {
-    Frame.Indices.shrink_to_fit();
-  }
-  const char* Damage = Frame.Complete() ? nullptr
-                       : Result.BadCode ? GifBadCode
-                       : Truncated      ? GifCutShort
-                                        : GifFrameEndsEarly;
-  if (Frame.Decoded > 0) FFile.Frames.push_back(std::move(Frame));
-  if (!Damage) return;
-  // A cut-short file ends here; a bad or short code stream leaves the blocks after it readable.
-  if (Truncated) throw TStop{Damage};
-  if (FFile.Frames.empty()) throw TStop{Damage};
-  NoteDamage(Damage);
+  FFramePixels += Frame.Area();
+  if (FFramePixels > FLimits.MaxFramePixels) throw TStop{GifTooLarge};
+  GatherImageData(Frame.Codes, Frame.CutShort);
+  const bool CutShort = Frame.CutShort;
+  // A frame of no size shows nothing.
+  if (Frame.Area() > 0) FFile.Frames.push_back(std::move(Frame));
+  if (CutShort) throw TStop{GifCutShort};
 }
 
 }  // namespace

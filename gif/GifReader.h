@@ -1,19 +1,25 @@
 #pragma once
-// Reads GIF87a and GIF89a files into frames of palette indices.
+// Reads GIF87a and GIF89a files into frames that are decoded when they are drawn (GifFrameDecoder.h).
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "gif/GifTypes.h"
 
+// What a file may ask of memory and time, whatever its length. A player needs one canvas of the
+// logical screen (4 bytes a pixel) and decodes each frame it shows; these bound both.
 struct TGifReadLimits {
-  // The largest logical screen and the largest frame, in pixels (a side is at most 65535 anyway).
-  std::uint64_t MaxPixels = std::uint64_t(1) << 26;
+  // The largest logical screen in pixels: 2^26 (8192 x 8192, a canvas of 256 MiB).
+  std::uint64_t MaxScreenPixels = std::uint64_t(1) << 26;
+  // The most pixels of all frames together, counted from their own rectangles: what decoding every
+  // frame once may cost. 2^30 (16 screens of the largest size); frames past it are not read.
+  std::uint64_t MaxFramePixels = std::uint64_t(1) << 30;
 };
 
-// The file's frames in order. Throws EGifError for what is not a GIF picture or shows nothing;
-// a file damaged after its first pixels comes back with what could be read and Damage set.
-// Memory stays in proportion to the file: no frame holds more indices than its data can code.
+// The file's frames in order, each kept as the file codes it (memory in proportion to the file).
+// Throws EGifError for what is not a GIF picture, has no frame, or asks for more than the limits
+// before its first frame; a file damaged after its first frame comes back with the frames before
+// the damage and Damage set.
 TGifFile ReadGif(const std::uint8_t* Data, std::size_t Size, const TGifReadLimits& Limits = {});
 
 // The texts of the errors and damage notes (shown to users as they are).

@@ -22,11 +22,10 @@ struct TGifRgb {
 using TGifPalette = std::vector<TGifRgb>;
 
 // A pixel as the toolkit's 32-bit bitmaps hold it: alpha, red, green, blue from the high byte down
-// (bytes blue, green, red, alpha in memory). Alpha is straight, not premultiplied.
+// (bytes blue, green, red, alpha in memory). Colours are premultiplied by alpha; a GIF pixel is
+// either opaque (the same either way) or clear (0).
 using TArgb = std::uint32_t;
-constexpr TArgb ArgbOf(TGifRgb C, std::uint8_t Alpha = 255) {
-  return TArgb(Alpha) << 24 | TArgb(C.R) << 16 | TArgb(C.G) << 8 | C.B;
-}
+constexpr TArgb ArgbOf(TGifRgb C) { return TArgb(0xFF) << 24 | TArgb(C.R) << 16 | TArgb(C.G) << 8 | C.B; }
 
 // What happens to a frame's area before the next frame is drawn.
 enum TGifDisposal : std::uint8_t {
@@ -40,18 +39,23 @@ struct TGifFrame {
   int Left = 0, Top = 0, Width = 0, Height = 0;
   // Empty: the file's global table.
   TGifPalette LocalPalette;
-  // Palette indices, row by row from the top (display order), Width x Height of them. A frame that
-  // the file cuts short (Decoded below Width x Height) holds only the pixels decoded, in the order
-  // the file stored them (interlaced frames by pass).
+  // A frame a program made (what the writer takes): Width x Height palette indices, row by row from
+  // the top.
   std::vector<std::uint8_t> Indices;
-  std::size_t Decoded = 0;
+  // A frame read from a file keeps its pixels as the file codes them, and is decoded when it is
+  // drawn (DecodeGifFrame, TGifCompositor): its LZW codes with the sub-block lengths taken out and
+  // LzwInputSlack zero bytes after them, and their minimum code size (0: the frame holds Indices).
+  std::vector<std::uint8_t> Codes;
+  int MinCodeSize = 0;
+  bool CutShort = false;  // the file ended inside the frame's codes
   bool Interlaced = false;
   // Hundredths of a second the frame stays, as the file says (players stretch 0 and 1, see below).
   int Delay = 0;
   int TransparentIndex = -1;  // -1: every index is opaque
   TGifDisposal Disposal = gdNone;
 
-  bool Complete() const { return Decoded == std::size_t(Width) * std::size_t(Height); }
+  bool Coded() const { return MinCodeSize > 0; }
+  std::size_t Area() const { return std::size_t(Width) * std::size_t(Height); }
 };
 
 struct TGifFile {
@@ -62,8 +66,9 @@ struct TGifFile {
   // N for N repeats after the first showing.
   int LoopCount = -1;
   std::vector<TGifFrame> Frames;
-  // Empty for an intact file. Otherwise what was wrong with a file whose first pixels could still
-  // be read: the frames (and the part of a frame) before the damage are kept.
+  // Empty for a file whose blocks are intact. Otherwise what was wrong with a file whose first frame
+  // could still be read: the frames before the damage are kept. Damage inside a frame's codes shows
+  // when the frame is decoded.
   std::string Damage;
 
   const TGifPalette& PaletteOf(const TGifFrame& Frame) const {

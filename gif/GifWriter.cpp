@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gif/GifFrameDecoder.h"
 #include "gif/Interlace.h"
 
 namespace {
@@ -53,12 +54,10 @@ void TGifWriter::ValidateFrame(const TGifFrame& Frame) const {
   if (Frame.Width < 1 || Frame.Height < 1 || Frame.Left < 0 || Frame.Top < 0 || Frame.Left + Frame.Width > 65535 ||
       Frame.Top + Frame.Height > 65535)
     throw EGifError("A GIF frame lies outside 65535 by 65535 pixels");
-  if (Frame.Indices.size() != std::size_t(Frame.Width) * std::size_t(Frame.Height))
+  if (!Frame.Coded() && Frame.Indices.size() != Frame.Area())
     throw EGifError("A GIF frame needs an index for each of its pixels");
   const TGifPalette& Table = FFile.PaletteOf(Frame);
   if (Table.empty() || Table.size() > 256) throw EGifError("A GIF frame needs a colour table of 1 to 256 colours");
-  const std::uint8_t Largest = *std::max_element(Frame.Indices.begin(), Frame.Indices.end());
-  if (Largest >= Table.size()) throw EGifError("A GIF frame uses an index past its colour table");
   if (Frame.TransparentIndex >= int(Table.size()) || Frame.Delay < 0 || Frame.Delay > 65535)
     throw EGifError("A GIF frame's transparent index or delay is out of range");
 }
@@ -118,6 +117,15 @@ void TGifWriter::SubBlocks(const std::vector<std::uint8_t>& Data) {
 }
 
 void TGifWriter::Frame(const TGifFrame& Frame) {
+  // A frame read from a file is decoded here, one at a time.
+  TGifIndices Decoded;
+  if (Frame.Coded()) {
+    Decoded = DecodeGifFrame(Frame);
+    if (!Decoded.Complete()) throw EGifError("A GIF frame needs an index for each of its pixels");
+  }
+  const std::vector<std::uint8_t>& Indices = Frame.Coded() ? Decoded.Indices : Frame.Indices;
+  if (*std::max_element(Indices.begin(), Indices.end()) >= FFile.PaletteOf(Frame).size())
+    throw EGifError("A GIF frame uses an index past its colour table");
   if (WritesControl(Frame)) ControlExtension(Frame);
   Byte(0x2C);
   Word(Frame.Left);
@@ -128,11 +136,11 @@ void TGifWriter::Frame(const TGifFrame& Frame) {
   Byte((Local ? 0x80 | (TableBits(Frame.LocalPalette.size()) - 1) : 0) | (Frame.Interlaced ? 0x40 : 0));
   if (Local) Palette(Frame.LocalPalette);
   // The codes need only be wide enough for the indices the frame uses, whatever its table's size.
-  const std::uint8_t Largest = *std::max_element(Frame.Indices.begin(), Frame.Indices.end());
+  const std::uint8_t Largest = *std::max_element(Indices.begin(), Indices.end());
   const int MinCodeSize = std::max(2, TableBits(std::size_t(Largest) + 1));
   Byte(MinCodeSize);
-  const std::vector<std::uint8_t> Stored =
-      Frame.Interlaced ? Interlaced(Frame.Indices, Frame.Width, Frame.Height) : Frame.Indices;
+  if (!Frame.Interlaced) return SubBlocks(LzwEncode(Indices.data(), Indices.size(), MinCodeSize, FOptions.Lzw));
+  const std::vector<std::uint8_t> Stored = Interlaced(Indices, Frame.Width, Frame.Height);
   SubBlocks(LzwEncode(Stored.data(), Stored.size(), MinCodeSize, FOptions.Lzw));
 }
 

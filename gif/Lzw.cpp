@@ -25,94 +25,159 @@ inline void CopyRun(std::uint8_t* Out, std::size_t To, std::size_t From, std::si
 }  // namespace
 
 // Every table entry past the first free code is an earlier string plus one index, and the decoder
-// has written that string to Out already: an entry is kept as where its string starts in Out and
-// its length, and decoding a code is one copy within Out.
-TLzwDecodeResult LzwDecode(const std::uint8_t* Data, std::size_t Size, int MinCodeSize, std::uint8_t* Out,
-                           std::size_t Capacity) {
-  TLzwDecodeResult Result;
-  const unsigned Clear = 1u << MinCodeSize, End = Clear + 1, FirstFree = Clear + 2;
-  std::uint32_t Offset[TableSize];
-  std::uint16_t Length[TableSize];
-  unsigned Next = FirstFree, Width = unsigned(MinCodeSize) + 1;
-  std::size_t PrevPos = 0, PrevLen = 0, Pos = 0;
-  bool HavePrev = false;
+// has written that string already: while it is still in the caller's buffer, decoding a code is one
+// copy within that buffer; older strings are rebuilt backwards from the entry's prefix chain.
+TLzwDecoder::TLzwDecoder(const std::uint8_t* Data, std::size_t Size, int MinCodeSize, std::size_t Limit)
+    : FData(Data),
+      FSize(Size),
+      FLimit(Limit < MaxLimit ? Limit : MaxLimit),
+      FMinCodeSize(unsigned(MinCodeSize)),
+      FClear(1u << MinCodeSize),
+      FNext(FClear + 2),
+      FWidth(unsigned(MinCodeSize) + 1) {
+  for (unsigned I = 0; I < FClear; ++I) {
+    FSuffix[I] = std::uint8_t(I);
+    FPrefix[I] = 0;
+    FLength[I] = 1;
+  }
+  if (FLimit == 0) FFinished = true;
+}
 
-  std::uint64_t Bits = 0;
-  unsigned BitCount = 0;
-  std::size_t InPos = 0;
+void TLzwDecoder::Rebuild(unsigned Code, std::size_t Length, std::uint8_t* To, std::size_t Count) const {
+  for (std::size_t I = Length; I-- > 0;) {
+    if (I < Count) To[I] = FSuffix[Code];
+    Code = FPrefix[Code];
+  }
+}
+
+// The state lives in locals while decoding: stores through Out may alias the members, and the
+// compiler would otherwise load them again after every string.
+std::size_t TLzwDecoder::Decode(std::uint8_t* Out, std::size_t Room) {
+  const std::size_t Base = FPos;
+  std::size_t Pos = 0;
+  const unsigned Clear = FClear, End = FClear + 1;
+  unsigned Next = FNext, Width = FWidth, PrevCode = FPrevCode;
+  std::size_t PrevPos = FPrevPos, PrevLen = FPrevLen, InPos = FInPos;
+  std::uint64_t Bits = FBits, Consumed = FConsumed;
+  unsigned BitCount = FBitCount;
+  bool HavePrev = FHavePrev, Finished = FFinished;
+  const std::uint8_t* const Data = FData;
+  const std::size_t Size = FSize;
   const std::uint64_t TotalBits = std::uint64_t(Size) * 8;
-  std::uint64_t Consumed = 0;
-  for (;;) {
-    if (BitCount < Width) {
-      // Whole-word refill: the input carries LzwInputSlack readable bytes past its end.
-      std::uint64_t Word;
-      std::memcpy(&Word, Data + (InPos < Size ? InPos : Size), 8);
-      if (InPos >= Size) Word = 0;
-      Bits |= Word << BitCount;
-      const unsigned Taken = (63 - BitCount) >> 3;
-      InPos += Taken;
-      BitCount += Taken * 8;
+  // The most this call may write: the buffer, or what is left of the limit.
+  const std::size_t Rest = FLimit - Base, Stop = Room < Rest ? Room : Rest;
+  unsigned Code = 0;
+  if (FPending >= 0 && !Finished) {
+    Code = unsigned(FPending);
+    FPending = -1;
+    goto Placed;  // the code the last buffer had no room for
+  }
+  while (!Finished) {
+    {
+      if (BitCount < Width) {
+        // Whole-word refill: the input carries LzwInputSlack readable bytes past its end.
+        std::uint64_t Word;
+        std::memcpy(&Word, Data + (InPos < Size ? InPos : Size), 8);
+        if (InPos >= Size) Word = 0;
+        Bits |= Word << BitCount;
+        const unsigned Taken = (63 - BitCount) >> 3;
+        InPos += Taken;
+        BitCount += Taken * 8;
+      }
+      Code = unsigned(Bits) & ((1u << Width) - 1);
+      Bits >>= Width;
+      BitCount -= Width;
+      Consumed += Width;
+      if (Consumed > TotalBits) {
+        Finished = true;  // the data ran out in the middle of a code
+        break;
+      }
     }
-    const unsigned Code = unsigned(Bits) & ((1u << Width) - 1);
-    Bits >>= Width;
-    BitCount -= Width;
-    Consumed += Width;
-    if (Consumed > TotalBits) break;  // the data ran out in the middle of a code
+  Placed:
     if (Code == Clear) {
-      Next = FirstFree;
-      Width = unsigned(MinCodeSize) + 1;
+      Next = Clear + 2;
+      Width = FMinCodeSize + 1;
       HavePrev = false;
       continue;
     }
     if (Code == End) {
-      Result.EndCode = true;
+      FEndCode = Finished = true;
       break;
     }
     std::size_t Len;
+    std::uint8_t* const To = Out + Pos;
     if (Code < Clear) {
       Len = 1;
-      Out[Pos] = std::uint8_t(Code);
-    } else if (!HavePrev) {
-      Result.BadCode = true;  // after a clear only a single index can follow
+      if (Pos >= Stop) {
+        FPending = int(Code);  // the buffer is full: the next one takes it
+        break;
+      }
+      *To = std::uint8_t(Code);
+    } else if (!HavePrev || Code > Next || Code >= TableSize) {
+      FBadCode = Finished = true;  // after a clear only a single index can follow; past the table nothing
       break;
-    } else if (Code < Next) {
-      Len = Length[Code];
-      if (Pos + Len > Capacity) {
-        std::memmove(Out + Pos, Out + Offset[Code], Capacity - Pos);
-        Pos = Capacity;
-        break;
-      }
-      CopyRun(Out, Pos, Offset[Code], Len);
-    } else if (Code == Next && Next < TableSize) {
-      // The string being defined: the previous one and its own first index.
-      Len = PrevLen + 1;
-      if (Pos + Len > Capacity) {
-        std::memmove(Out + Pos, Out + PrevPos, Capacity - Pos);
-        Pos = Capacity;
-        break;
-      }
-      CopyRun(Out, Pos, PrevPos, PrevLen);
-      Out[Pos + PrevLen] = Out[PrevPos];
     } else {
-      Result.BadCode = true;
-      break;
+      const bool Known = Code < Next;
+      Len = Known ? FLength[Code] : PrevLen + 1;
+      if (Pos + Len > Stop) {
+        if (Stop < Rest) {
+          FPending = int(Code);  // the next buffer takes it
+          break;
+        }
+        // The limit cuts the string: what fits, and the end.
+        const std::size_t Count = Stop - Pos;
+        Rebuild(Known ? Code : PrevCode, Known ? Len : PrevLen, To, Count);
+        if (!Known && Count > PrevLen) To[PrevLen] = To[0];
+        Pos = Stop;
+        Finished = true;
+        break;
+      }
+      // A string still in the buffer is copied; an older one is rebuilt from its prefixes. The
+      // string being defined is the previous one and its own first index.
+      const std::size_t From = Known ? FOffset[Code] : PrevPos, FromLen = Known ? Len : PrevLen;
+      if (From >= Base)
+        CopyRun(Out, Pos, From - Base, FromLen);
+      else
+        Rebuild(Known ? Code : PrevCode, FromLen, To, FromLen);
+      if (!Known) To[PrevLen] = To[0];
     }
     if (HavePrev && Next < TableSize) {
-      Offset[Next] = std::uint32_t(PrevPos);
-      Length[Next] = std::uint16_t(PrevLen + 1);
+      FOffset[Next] = std::uint32_t(PrevPos);
+      FLength[Next] = std::uint16_t(PrevLen + 1);
+      FPrefix[Next] = std::uint16_t(PrevCode);
+      FSuffix[Next] = *To;
       ++Next;
       if (Next == (1u << Width) && Width < MaxCodeBits) ++Width;
     }
     HavePrev = true;
-    PrevPos = Pos;
+    PrevCode = Code;
+    PrevPos = Base + Pos;
     PrevLen = Len;
     Pos += Len;
-    if (Pos >= Capacity) {
-      Pos = Capacity;
-      break;
-    }
+    if (Pos >= Rest) Finished = true;
   }
-  Result.Written = Pos;
+  FNext = Next;
+  FWidth = Width;
+  FPrevCode = PrevCode;
+  FPrevPos = PrevPos;
+  FPrevLen = PrevLen;
+  FInPos = InPos;
+  FBits = Bits;
+  FConsumed = Consumed;
+  FBitCount = BitCount;
+  FHavePrev = HavePrev;
+  FFinished = Finished;
+  FPos = Base + Pos;
+  return Pos;
+}
+
+TLzwDecodeResult LzwDecode(const std::uint8_t* Data, std::size_t Size, int MinCodeSize, std::uint8_t* Out,
+                           std::size_t Capacity) {
+  auto Decoder = std::make_unique<TLzwDecoder>(Data, Size, MinCodeSize, Capacity);
+  TLzwDecodeResult Result;
+  Result.Written = Decoder->Decode(Out, Capacity);
+  Result.EndCode = Decoder->EndCode();
+  Result.BadCode = Decoder->BadCode();
   return Result;
 }
 

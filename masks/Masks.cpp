@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/Text.h"
+#include "core/CaseFold.h"
 
 namespace {
 
@@ -68,8 +68,7 @@ std::string MaskTextForSearch(std::string_view Text) {
 }
 
 void NameForMask(std::string_view Name, std::string& Out) {
-  Out.assign(Name);
-  for (char& C : Out) C = AsciiLower(C);
+  FoldText(Name, Out);
   Out += MaskEndMark;
 }
 

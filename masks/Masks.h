@@ -31,12 +31,14 @@ enum TMaskElementKind : std::uint8_t {
 // while a mask's trailing "!" or "#" still takes the mark as its operand ("*abc!" needs one more
 // character after "abc").
 inline constexpr char MaskEndMark = '/';
-// A mask text or a name as the search compares them: letters A to Z lower-cased, the end mark appended.
+// A mask text or a name as the search compares them: case folded (FoldText: every letter to the
+// lower-case member of its pair, as Windows compares names), the end mark appended. A range compares
+// folded characters, so "[A-C]" means "[a-c]" and takes "B", as it always has.
 std::string MaskTextForSearch(std::string_view Text);
 // The same into Out, whose storage is reused (the walk tests every name it meets).
 void NameForMask(std::string_view Name, std::string& Out);
 
-// A compiled mask. Matching compares bytes exactly (callers lower-case mask and name and append
+// A compiled mask. Matching compares bytes exactly (callers fold mask and name and append
 // MaskEndMark to both); a "character" is one UTF-8 sequence, so "?" takes "é" whole. The answers are those of plain
 // backtracking (shortest skip first, first success wins), but a match is settled slot by slot from
 // the last one: for every position of the name, whether the elements from that slot on match there.

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "core/Text.h"
+#include "core/CaseFold.h"
 
 namespace {
 
@@ -25,24 +25,41 @@ inline std::uint64_t Step(std::uint64_t Hash, std::uint64_t Word) {
 
 }  // namespace
 
-std::uint64_t FoldedHash(std::string_view Text, std::uint64_t Seed) {
+namespace {
+// The hash of Text with A to Z folded; NonAscii tells whether a byte of 0x80 or above was met.
+std::uint64_t AsciiFoldedHash(std::string_view Text, std::uint64_t Seed, bool& NonAscii) {
   std::uint64_t Hash = Seed ^ (Text.size() * 0xC2B2AE3D27D4EB4Full);
+  std::uint64_t High = 0;
   const char* At = Text.data();
   std::size_t Left = Text.size();
   for (; Left >= 8; At += 8, Left -= 8) {
     std::uint64_t Word;
     std::memcpy(&Word, At, 8);
+    High |= Word;
     Hash = Step(Hash, Word);
   }
   if (Left > 0) {
     std::uint64_t Word = 0;
     std::memcpy(&Word, At, Left);
+    High |= Word;
     Hash = Step(Hash, Word);
   }
+  NonAscii = (High & (0x80 * Ones)) != 0;
   // A final mix, so that the low bits pick slots well and the top byte makes a good tag.
   Hash ^= Hash >> 29;
   Hash *= 0xBF58476D1CE4E5B9ull;
   return Hash ^ (Hash >> 32);
+}
+}  // namespace
+
+std::uint64_t FoldedHash(std::string_view Text, std::uint64_t Seed) {
+  bool NonAscii;
+  const std::uint64_t Hash = AsciiFoldedHash(Text, Seed, NonAscii);
+  if (!NonAscii) return Hash;
+  // Letters beyond A to Z: the hash of the folded text, which is its own fold for A to Z.
+  thread_local std::string Folded;
+  FoldText(Text, Folded);
+  return AsciiFoldedHash(Folded, Seed, NonAscii);
 }
 
 std::size_t TSFCList::NameStart(std::string_view Text) {
@@ -100,8 +117,8 @@ std::size_t TSFCList::EntrySlot(std::string_view FolderText, std::uint32_t Folde
                                 std::uint64_t Hash) const {
   return FSlots.Find(Hash, [&](std::uint32_t Item) {
     const TEntry& Held = Entry(Item);
-    return AsciiSameText(FNames.Get(Held.Name), Name) &&
-           (Held.Folder == Folder || AsciiSameText(this->FolderText(Held.Folder), FolderText));
+    return SameFoldedText(FNames.Get(Held.Name), Name) &&
+           (Held.Folder == Folder || SameFoldedText(this->FolderText(Held.Folder), FolderText));
   });
 }
 
@@ -155,8 +172,13 @@ bool TSFCList::Add(std::string_view Text) {
 
 void TSFCList::Respell(std::size_t Index, std::uint32_t Folder, std::string_view Name) {
   if (Removed(Index)) return;
-  Entry(Index).Folder = Folder;  // equal with A to Z folded: the same hash, the same slot
-  FNames.Overwrite(Entry(Index).Name, Name);
+  Entry(Index).Folder = Folder;  // equal once folded: the same hash, the same slot
+  // A letter and its capital may differ in length (a few phonetic letters): the name is stored anew.
+  if (NameOf(Index).size() == Name.size()) {
+    FNames.Overwrite(Entry(Index).Name, Name);
+  } else {
+    Entry(Index).Name = FNames.Store(Name);
+  }
 }
 
 void TSFCList::RemoveSlot(std::size_t Index) {
@@ -174,7 +196,7 @@ void TSFCList::Replace(std::size_t Index, std::string_view Text) {
   if (Removed(Index)) return;
   const std::size_t Start = NameStart(Text);
   const std::string_view Folder = Text.substr(0, Start), Name = Text.substr(Start);
-  if (AsciiSameText(FolderText(FolderOf(Index)), Folder) && AsciiSameText(NameOf(Index), Name)) {
+  if (SameFoldedText(FolderText(FolderOf(Index)), Folder) && SameFoldedText(NameOf(Index), Name)) {
     Respell(Index, AddFolder(Folder), Name);
     return;
   }

@@ -10,7 +10,8 @@
 #include "search/SlotTable.h"
 #include "search/TextBlocks.h"
 
-// A list of texts (paths), unique when the letters A to Z are folded, built for millions of paths:
+// A list of texts (paths), unique once their case is folded (core/CaseFold.h, as Windows compares
+// names), built for millions of paths:
 // - a text is kept as its folder (everything up to its last "\" or "/", that separator included),
 //   stored once for all the texts in it, spelled exactly, and its name: a path costs its name and a
 //   few bytes;
@@ -46,13 +47,13 @@ class TSFCList {
   // Sorted mode changes the order of iteration, not the storage.
   void SetSorted(bool Value) { FSorted = Value; }
 
-  // Adds Text unless an equal text (A to Z folded) is already there. True when it was added.
+  // Adds Text unless an equal text (case folded) is already there. True when it was added.
   bool Add(std::string_view Text);
-  // Storage index of the text equal to Text ignoring case (A to Z), or -1.
+  // Storage index of the text equal to Text ignoring case, or -1.
   std::ptrdiff_t IndexOf(std::string_view Text) const;
 
   // The same by folder. A folder's number names one exact spelling of it (FolderText); a name is
-  // found under any spelling of its folder that is equal with A to Z folded.
+  // found under any spelling of its folder that is equal once folded.
   std::uint32_t FindFolder(std::string_view Folder) const;
   std::uint32_t AddFolder(std::string_view Folder);
   std::ptrdiff_t IndexOf(std::uint32_t Folder, std::string_view Name) const;
@@ -60,7 +61,7 @@ class TSFCList {
   bool Add(std::uint32_t Folder, std::string_view Name, std::uint32_t& Index);
   // Starts fetching from memory the slot where Add or IndexOf will look for Name in Folder.
   void Prefetch(std::uint32_t Folder, std::string_view Name) const;
-  // The text at Index spelled as Folder and Name, which are equal to it with A to Z folded.
+  // The text at Index spelled as Folder and Name, which are equal to it once folded.
   void Respell(std::size_t Index, std::uint32_t Folder, std::string_view Name);
 
   // Gives the text at Index another spelling; when that spelling is held already, at another index,
@@ -89,7 +90,7 @@ class TSFCList {
   };
   struct TFolder {
     std::uint32_t Text;  // reference into FFolderTexts
-    std::uint64_t Hash;  // of the text with A to Z folded
+    std::uint64_t Hash;  // of the text case folded
   };
   static constexpr unsigned ChunkBits = 16;
   const TEntry& Entry(std::size_t Index) const {
@@ -120,5 +121,6 @@ class TSFCList {
   bool FSorted = false;
 };
 
-// A hash of Text with the letters A to Z folded, eight bytes at a time.
+// A hash of Text case folded: equal for texts that fold alike. ASCII text is hashed eight bytes at a
+// time as it is; other text is folded first.
 std::uint64_t FoldedHash(std::string_view Text, std::uint64_t Seed = 0);

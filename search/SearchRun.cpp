@@ -112,7 +112,8 @@ void TSearchRun::SetMask(const std::string& NameText) {
 std::string MaskExtension(const std::string& NameText) {
   const bool Shortcut = NameText.size() >= 2 && NameText.compare(0, 2, "*.") == 0 &&
                         NameText.find('*', 1) == std::string::npos &&
-                        NameText.find_first_of("?[(!#", 2) == std::string::npos;
+                        NameText.find_first_of("?[(!#", 2) == std::string::npos &&
+                        std::all_of(NameText.begin(), NameText.end(), [](char C) { return C > 0; });
   return Shortcut ? AsciiLowerCase(NameText.substr(1)) : std::string();
 }
 

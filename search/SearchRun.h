@@ -44,7 +44,8 @@ class TSearchRun {
   void RefreshProgress(const std::string& Folder);
   bool Cancelled() { return FProgress->Cancelled(); }
   void Report(TSearchStage Stage, int Position = 0);
-  // Sets FContentText (upper-cased A to Z) and the forms of it that files are searched for.
+  // Sets FContentText (upper-cased A to Z; the search folds every letter) and the forms of it that
+  // files are searched for.
   void SetContentText(const std::string& Text);
   // The mask from the "Named:" text as the search takes it.
   void SetMask(const std::string& NameText);
@@ -137,7 +138,7 @@ class TSearchRun {
   // code page holds. Files of either encoding are found.
   std::string FContentTextAnsi;
   // The cache lines through which the cache pass listed an entry: the walk skips exactly these. Paths
-  // with letters beyond A to Z, which the file system may fold where the cache does not, are also kept
+  // with letters beyond ASCII, which the file system may join where the cache does not, are also kept
   // by their key (TFileSystem::PathKey), so that a file is listed once whatever spellings the cache holds.
   std::vector<bool> FListedLines;
   // The cache lines of files the cache pass read for the text and found without it (or too large),
@@ -166,7 +167,7 @@ class TSearchRun {
 };
 
 // '.ext' (lower-cased) for a name text of the form '*.ext' that the mask matches exactly as "ends with
-// '.ext'"; empty for every other text.
+// '.ext'", when ext is plain ASCII (no other letter folds to one of A to Z); empty for every other text.
 std::string MaskExtension(const std::string& NameText);
 // 'text' (lower-cased) for a name text of the form '*text*' whose text is plain ASCII without a
 // wildcard, a set or an escape: the mask matches exactly the names that contain it, in any case

@@ -1,8 +1,15 @@
 #include "toolkit/Bitmap.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "platform/win32/WideText.h"
+
+namespace {
+std::atomic<std::size_t> BitmapsMade{0};
+}  // namespace
+
+std::size_t TBitmap::Made() { return BitmapsMade; }
 
 TBitmap::~TBitmap() { Release(); }
 
@@ -32,6 +39,7 @@ void TBitmap::SetSize(int Width, int Height) {
   void* Bits = nullptr;
   FBitmap = CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0);
   if (!FBitmap) return;
+  ++BitmapsMade;
   FBits = static_cast<std::uint32_t*>(Bits);
   FWidth = Width;
   FHeight = Height;
@@ -91,12 +99,6 @@ void TBitmap::DrawTransparentOn(HDC DC, int X, int Y, COLORREF Transparent) {
   TransparentBlt(DC, X, Y, FWidth, FHeight, MemoryDC(), 0, 0, FWidth, FHeight, Transparent);
 }
 
-void TBitmap::DrawAlphaOn(HDC DC, int X, int Y, int Opacity) {
-  BLENDFUNCTION Blend = {AC_SRC_OVER, 0, static_cast<BYTE>(Opacity < 0 ? 0 : (Opacity > 255 ? 255 : Opacity)),
-                         AC_SRC_ALPHA};
-  AlphaBlend(DC, X, Y, FWidth, FHeight, MemoryDC(), 0, 0, FWidth, FHeight, Blend);
-}
-
 HBITMAP TBitmap::CopyHandle(bool KeepAlpha) const {
   if (!FBits) return nullptr;
   TBitmap Copy(FWidth, FHeight);
@@ -107,6 +109,73 @@ HBITMAP TBitmap::CopyHandle(bool KeepAlpha) const {
   Copy.FBitmap = nullptr;  // handed to the caller; the copy never made a DC
   Copy.FBits = nullptr;
   return Handle;
+}
+
+std::uint32_t Premultiplied(std::uint32_t P) {
+  const std::uint32_t A = P >> 24;
+  if (A == 0xFF) return P;
+  auto Scale = [A](std::uint32_t C) { return (C * A + 127) / 255; };
+  return A << 24 | Scale(P >> 16 & 0xFF) << 16 | Scale(P >> 8 & 0xFF) << 8 | Scale(P & 0xFF);
+}
+
+std::uint32_t Unpremultiplied(std::uint32_t P) {
+  const std::uint32_t A = P >> 24;
+  if (A == 0xFF) return P;
+  if (A == 0) return 0;
+  auto Scale = [A](std::uint32_t C) { return std::min<std::uint32_t>(255, (C * 255 + A / 2) / A); };
+  return A << 24 | Scale(P >> 16 & 0xFF) << 16 | Scale(P >> 8 & 0xFF) << 8 | Scale(P & 0xFF);
+}
+
+namespace {
+
+// The work bitmap of DrawBlended: the canvas under one tile is copied in, mixed and copied back.
+constexpr int TileSize = 128;
+
+TBitmap& BlendTile() {
+  static TBitmap Tile(TileSize, TileSize);
+  return Tile;
+}
+
+// One channel mixed as the grid's BlendPixel does, from a premultiplied picture channel.
+inline std::uint32_t MixChannel(std::uint32_t Picture, std::uint32_t Background, std::uint32_t Alpha) {
+  return std::min<std::uint32_t>(255, (Picture * 255 + Background * (255 - Alpha)) >> 8);
+}
+
+}  // namespace
+
+void DrawBlended(TCanvas& Canvas, const RECT& Target, TBitmap& Picture) {
+  const int W = Target.right - Target.left, H = Target.bottom - Target.top;
+  const int SW = Picture.Width(), SH = Picture.Height();
+  TBitmap& Tile = BlendTile();
+  RECT Visible{}, Clip = Canvas.ClipRect();
+  if (W <= 0 || H <= 0 || Picture.Empty() || Tile.Empty() || !IntersectRect(&Visible, &Target, &Clip)) return;
+  const HDC TileDC = Tile.Canvas().Handle();
+  const std::uint32_t* Source = Picture.Pixels();
+  for (int Top = Visible.top; Top < Visible.bottom; Top += TileSize)
+    for (int Left = Visible.left; Left < Visible.right; Left += TileSize) {
+      const int TW = std::min(TileSize, int(Visible.right) - Left), TH = std::min(TileSize, int(Visible.bottom) - Top);
+      BitBlt(TileDC, 0, 0, TW, TH, Canvas.Handle(), Left, Top, SRCCOPY);
+      GdiFlush();
+      for (int Y = 0; Y < TH; ++Y) {
+        const std::uint32_t* Row = Source + std::size_t((Top + Y - Target.top) * std::int64_t(SH) / H) * SW;
+        std::uint32_t* Out = Tile.Pixels() + std::size_t(Y) * TileSize;
+        for (int X = 0; X < TW; ++X) {
+          const std::uint32_t P = Row[(Left + X - Target.left) * std::int64_t(SW) / W], B = Out[X], A = P >> 24;
+          Out[X] = (B & 0xFF000000u) | MixChannel(P >> 16 & 0xFF, B >> 16 & 0xFF, A) << 16 |
+                   MixChannel(P >> 8 & 0xFF, B >> 8 & 0xFF, A) << 8 | MixChannel(P & 0xFF, B & 0xFF, A);
+        }
+      }
+      BitBlt(Canvas.Handle(), Left, Top, TW, TH, TileDC, 0, 0, SRCCOPY);
+    }
+}
+
+void DrawPicture(TCanvas& Canvas, const RECT& Target, TBitmap& Picture) {
+  if (Picture.Empty()) return;
+  if (Picture.HasAlpha) return DrawBlended(Canvas, Target, Picture);
+  if (Target.right - Target.left == Picture.Width() && Target.bottom - Target.top == Picture.Height())
+    Canvas.Draw(Target.left, Target.top, Picture);
+  else
+    Canvas.StretchDraw(Target, Picture);
 }
 
 namespace {

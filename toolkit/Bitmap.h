@@ -22,8 +22,9 @@ class TBitmap : public TDrawable {
   // A bitmap resource of the executable by its name; false (and empty) when there is none.
   bool LoadFromResourceName(HINSTANCE Instance, const std::string& Name);
   HBITMAP Handle() const { return FBitmap; }
-  // The pixels carry their own alpha (straight, not premultiplied) and are drawn blended; plain
-  // bitmaps drawn with GDI leave it false.
+  // The pixels carry their own alpha, premultiplied (each colour already scaled by it, as the
+  // platform's blend and a decoder writing straight into the bitmap have them), and are drawn mixed
+  // by it (DrawBlended); plain bitmaps drawn with GDI leave it false.
   bool HasAlpha = false;
   // Drawing on the bitmap itself.
   TCanvas& Canvas();
@@ -38,8 +39,10 @@ class TBitmap : public TDrawable {
   void DrawOn(HDC DC, int X, int Y) override;
   void StretchOn(HDC DC, const RECT& Rect) override;
   void DrawTransparentOn(HDC DC, int X, int Y, COLORREF Transparent) override;
-  // Blends per-pixel alpha (premultiplied BGRA) onto DC; Opacity scales it (0..255).
-  void DrawAlphaOn(HDC DC, int X, int Y, int Opacity = 255);
+  TBitmap* PictureBitmap() override { return Empty() ? nullptr : this; }
+
+  // How many bitmaps the process has made so far (benchmarks count what a paint allocates).
+  static std::size_t Made();
 
  private:
   HDC MemoryDC();
@@ -52,6 +55,21 @@ class TBitmap : public TDrawable {
   HGDIOBJ FOldBitmap = nullptr;
   std::unique_ptr<TCanvas> FCanvas;
 };
+
+// A pixel (alpha, red, green, blue from the high byte down) with its colour scaled by its alpha, and
+// back (rounded; a clear pixel comes back black).
+std::uint32_t Premultiplied(std::uint32_t Straight);
+std::uint32_t Unpremultiplied(std::uint32_t Premultiplied);
+
+// The one way a picture with alpha reaches a canvas, for the toolkit's pictures and the grid's cells
+// and glyphs alike. Picture is stretched to Target (each target pixel takes the source pixel its
+// top-left corner falls on) and mixed over what the canvas shows by its alpha: each channel becomes
+// (picture x 255 + background x (255 - alpha)) div 256, as the grid's BlendPixel mixes, so that an
+// opaque pixel comes out a step darker there too. Only the part inside the canvas's clipping box is
+// touched, a tile at a time through one work bitmap kept for the purpose: no bitmap is made per call.
+void DrawBlended(TCanvas& Canvas, const RECT& Target, TBitmap& Picture);
+// A picture with alpha through DrawBlended; any other copied, stretched when Target is not its size.
+void DrawPicture(TCanvas& Canvas, const RECT& Target, TBitmap& Picture);
 
 // Target becomes Source drawn at Width x Height, each pixel the area-weighted mean of the source
 // pixels it covers (sharp at whole multiples, smooth between). Pixels of MaskColor (clNone: none)

@@ -29,8 +29,8 @@ void CopyTrueColour(TBitmap& Target, const std::uint8_t* Bits, int Width, int He
                 std::size_t(Width) * 4);
   bool AnyAlpha = false;
   for (std::uint32_t P : Pixels) AnyAlpha = AnyAlpha || (P >> 24) != 0;
-  if (!AnyAlpha)
-    for (std::uint32_t& P : Pixels) P |= 0xFF000000u;
+  // The file's alpha is straight; the bitmap's is premultiplied.
+  for (std::uint32_t& P : Pixels) P = AnyAlpha ? Premultiplied(P) : P | 0xFF000000u;
   SetBitmapPixels(Target, Width, Height, Pixels.data());
 }
 
@@ -91,7 +91,7 @@ std::vector<std::uint8_t> TBitmapImage::SaveToBytes() {
   for (int Y = H - 1; Y >= 0; --Y) {
     const std::size_t Start = B.size();
     for (int X = 0; X < W; ++X) {
-      const std::uint32_t P = Pixels[std::size_t(Y) * W + X];
+      const std::uint32_t P = Alpha ? Unpremultiplied(Pixels[std::size_t(Y) * W + X]) : Pixels[std::size_t(Y) * W + X];
       B.insert(B.end(), {std::uint8_t(P), std::uint8_t(P >> 8), std::uint8_t(P >> 16)});
       if (Alpha) B.push_back(std::uint8_t(P >> 24));
     }

@@ -1,5 +1,7 @@
 #include "toolkit/GifImage.h"
 
+#include <algorithm>
+
 #include "gif/GifEncoder.h"
 #include "gif/GifReader.h"
 #include "gif/GifWriter.h"
@@ -15,7 +17,10 @@ void TGifImage::Reset(TGifFile File) {
   StopPainter();
   FCompositor.reset();
   FFile = std::move(File);
-  FCompositor = std::make_unique<TGifCompositor>(FFile);
+  FBitmap.SetSize(FFile.Width, FFile.Height);
+  if (FBitmap.Empty()) throw EInvalidGraphic(GifTooLarge);  // the platform has no bitmap that large
+  GdiFlush();
+  FCompositor = std::make_unique<TGifCompositor>(FFile, FBitmap.Pixels());
   SetFrame(0);
   if (FAnimate) SetAnimate(true);
 }
@@ -28,6 +33,8 @@ void TGifImage::LoadFromBytes(const std::vector<std::uint8_t>& Bytes) {
     throw EInvalidGraphic(Error.what());
   }
   Reset(std::move(File));
+  // A still picture whose codes give not a single pixel shows nothing.
+  if (FFile.Frames.size() == 1 && FCompositor->Decoded() == 0) throw EInvalidGraphic(FCompositor->Damage());
 }
 
 std::vector<std::uint8_t> TGifImage::SaveToBytes() {
@@ -52,8 +59,7 @@ void TGifImage::Assign(TGraphic& Source) {
   Frame.Width = Bitmap.Width();
   Frame.Height = Bitmap.Height();
   Frame.Pixels.assign(Bitmap.Pixels(), Bitmap.Pixels() + std::size_t(Frame.Width) * Frame.Height);
-  if (!Bitmap.HasAlpha)
-    for (TArgb& P : Frame.Pixels) P |= 0xFF000000u;
+  for (TArgb& P : Frame.Pixels) P = Bitmap.HasAlpha ? Unpremultiplied(P) : P | 0xFF000000u;
   TGifEncodeOptions Options;
   Options.Dither = Dither;
   Reset(QuantiseFrames({Frame}, Options));
@@ -61,8 +67,11 @@ void TGifImage::Assign(TGraphic& Source) {
 
 void TGifImage::SetFrame(int Index) {
   if (!FCompositor || FFile.Frames.empty()) return;
+  GdiFlush();  // the platform may still be drawing from the bitmap
   FCompositor->Seek(Index);
-  SetBitmapPixels(FBitmap, FFile.Width, FFile.Height, FCompositor->Pixels().data());
+  const TArgb* Pixels = FCompositor->Pixels();
+  FBitmap.HasAlpha = std::any_of(Pixels, Pixels + std::size_t(FFile.Width) * std::size_t(FFile.Height),
+                                 [](TArgb P) { return (P >> 24) != 0xFF; });
   Changed();
 }
 

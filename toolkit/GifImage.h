@@ -1,6 +1,7 @@
 #pragma once
-// Pictures in the GIF format, animated or not: the file's frames composed one at a time into a
-// 32-bit bitmap with alpha, played by a painter thread while Animate is on.
+// Pictures in the GIF format, animated or not: the file's frames kept as the file codes them, each
+// decoded and composed straight into the picture's 32-bit bitmap when it is shown (the one copy
+// between the file and the screen), played by a painter thread while Animate is on.
 #include <memory>
 
 #include "gif/GifCompositor.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <typeinfo>
 
+#include "core/Text.h"
 #include "toolkit/BitmapImage.h"
 #include "toolkit/GifImage.h"
 
@@ -13,12 +14,6 @@ struct TFileFormat {
   std::string Description;
   TPicture::TGraphicFactory Factory;
 };
-
-std::string UpperAscii(std::string Text) {
-  for (char& C : Text)
-    if (C >= 'a' && C <= 'z') C = char(C - 'a' + 'A');
-  return Text;
-}
 
 std::vector<TFileFormat>& Formats() {
   static std::vector<TFileFormat> Registered = {
@@ -32,7 +27,7 @@ std::string ExtensionOf(const std::string& Path) {
   const std::size_t Dot = Path.find_last_of('.');
   const std::size_t Separator = Path.find_last_of("\\/");
   if (Dot == std::string::npos || (Separator != std::string::npos && Dot < Separator)) return "";
-  return UpperAscii(Path.substr(Dot + 1));
+  return AsciiUpperCase(Path.substr(Dot + 1));
 }
 
 }  // namespace
@@ -40,12 +35,12 @@ std::string ExtensionOf(const std::string& Path) {
 void TPicture::RegisterFileFormat(const std::string& Extension, const std::string& Description,
                                   TGraphicFactory Factory) {
   UnregisterFileFormat(Extension);
-  Formats().push_back({UpperAscii(Extension), Description, std::move(Factory)});
+  Formats().push_back({AsciiUpperCase(Extension), Description, std::move(Factory)});
 }
 
 void TPicture::UnregisterFileFormat(const std::string& Extension) {
   auto& List = Formats();
-  const std::string Key = UpperAscii(Extension);
+  const std::string Key = AsciiUpperCase(Extension);
   List.erase(std::remove_if(List.begin(), List.end(), [&](const TFileFormat& F) { return F.Extension == Key; }),
              List.end());
 }
@@ -72,16 +67,16 @@ void TPicture::SetGraphic(std::unique_ptr<TGraphic> Graphic) {
   if (OnChange) OnChange(this);
 }
 
-void TPicture::LoadFromFile(const std::string& Path) {
+void TPicture::LoadFromFile(TFileSystem& FileSystem, const std::string& Path) {
   std::unique_ptr<TGraphic> Graphic = GraphicForFile(Path);
-  Graphic->LoadFromFile(Path);
+  Graphic->LoadFromFile(FileSystem, Path);
   SetGraphic(std::move(Graphic));
 }
 
-void TPicture::SaveToFile(const std::string& Path) {
+void TPicture::SaveToFile(TFileSystem& FileSystem, const std::string& Path) {
   if (Empty()) throw EInvalidGraphic("An empty picture cannot be saved");
   std::unique_ptr<TGraphic> Target = GraphicForFile(Path);
-  if (typeid(*Target) == typeid(*FGraphic)) return FGraphic->SaveToFile(Path);
+  if (typeid(*Target) == typeid(*FGraphic)) return FGraphic->SaveToFile(FileSystem, Path);
   Target->Assign(*FGraphic);
-  Target->SaveToFile(Path);
+  Target->SaveToFile(FileSystem, Path);
 }

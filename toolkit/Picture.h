@@ -15,8 +15,8 @@ class TPicture : public TObject {
 
   // EInvalidGraphic for an unknown extension or a file that is not a picture of its format (the
   // picture is then left as it was).
-  void LoadFromFile(const std::string& Path);
-  void SaveToFile(const std::string& Path);
+  void LoadFromFile(TFileSystem& FileSystem, const std::string& Path);
+  void SaveToFile(TFileSystem& FileSystem, const std::string& Path);
 
   TGraphic* Graphic() const { return FGraphic.get(); }
   void SetGraphic(std::unique_ptr<TGraphic> Graphic);
@@ -25,6 +25,7 @@ class TPicture : public TObject {
   bool Empty() const { return !FGraphic || FGraphic->Empty(); }
   // The graphic's pixels as they show now; null without a graphic.
   TBitmap* Bitmap() const { return FGraphic ? &FGraphic->Bitmap() : nullptr; }
+  TBitmap* PictureBitmap() override { return FGraphic ? FGraphic->PictureBitmap() : nullptr; }
 
   // Fired when the graphic is replaced or changes (an animation's next frame).
   TNotifyEvent OnChange;

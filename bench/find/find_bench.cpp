@@ -8,7 +8,9 @@
 //                         the walk, and saving the cache when it changed)
 //   find_txt_cached_vs_uncached  the same cached search against the one with --no-cache
 //   content_vs_grep       (POSIX) a text search over files of 10 to 200 KB against grep -rliF on the same
-//                         files, both folding case (grep in the C locale folds A to Z, as we do)
+//                         files, both folding case (grep in the C locale folds A to Z; the text is ASCII)
+//   content_utf16_mb_per_s  (POSIX) a text search over UTF-16 files with a byte order mark, in megabytes
+//                         of file per second; content_utf8_mb_per_s the same text saved as UTF-8
 // and (POSIX) against the tools of the field, each installed one run in turn with torvane-find on the
 // same tree (the bench trees; or, with --tree DIR, that tree as it is, and only these figures):
 //   name_vs_find          --no-cache DIR '*.txt'  against  find DIR -iname '*.txt'
@@ -232,6 +234,48 @@ void MakeContentTree(const TOptions& Options) {
 #endif
 
 #ifndef _WIN32
+// The same words in files of 10 to 140 KB of text, saved twice: as UTF-16 (little endian, with its byte
+// order mark, as Windows programs save "Unicode" text) and as UTF-8; one in 40 holds ContentNeedle.
+// Returns the bytes of each form.
+std::uint64_t MakeUtf16Tree(const std::string& Root, long Files) {
+  const fs::path Folder = fs::u8path(Root);
+  const std::string Marker = "torvane utf-16 bench tree 1: files=" + std::to_string(Files) + "\n";
+  std::uint64_t Bytes = 0;
+  {
+    std::ifstream In(Folder / "tree-marker.cfg", std::ios::binary);
+    std::string Line;
+    std::getline(In, Line);
+    if (Line + "\n" == Marker && In >> Bytes) return Bytes;
+  }
+  std::error_code Ignored;
+  fs::remove_all(Folder, Ignored);
+  fs::create_directories(Folder / "utf16");
+  fs::create_directories(Folder / "utf8");
+  const char* const Words[] = {"report", "figures", "quarter", "the",  "of", "and", "needle", "unusual",
+                               "phrase", "total",   "margin",  "data", "a",  "in",  "sales",  "north"};
+  std::mt19937 Random(20240531);
+  std::string Text;
+  while (Text.size() < 140 * 1024 + 64) {
+    Text += Words[Random() % 16];
+    Text += (Random() % 12 == 0) ? "\r\n" : " ";
+  }
+  for (long I = 0; I < Files; ++I) {
+    const std::size_t Size = 10 * 1024 + Random() % (130 * 1024);
+    std::string Body = Text.substr(Random() % 64, Size);
+    if (I % 40 == 7) Body.replace(Random() % (Size - 32), 19, "zEBRA qUOKKA nEEDLE");
+    std::string Wide = "\xFF\xFE";
+    for (const char C : Body) Wide += std::string{C, '\0'};
+    const std::string Name = "doc_" + std::to_string(I) + ".txt";
+    std::ofstream(Folder / "utf16" / Name, std::ios::binary) << Wide;
+    std::ofstream(Folder / "utf8" / Name, std::ios::binary) << Body;
+    Bytes += Wide.size();
+  }
+  std::ofstream(Folder / "tree-marker.cfg", std::ios::binary) << Marker << Bytes << "\n";
+  return Bytes;
+}
+#endif
+
+#ifndef _WIN32
 // The tools of the field: each installed one against torvane-find on the same tree, in turn.
 
 // Name as found on the PATH; empty when it is not installed.
@@ -414,6 +458,26 @@ int main(int Count, char** Arguments) {
               GrepFound);
   std::printf("content_search_s: %.3f\ngrep_s: %.3f\n", Content.Wall, Grep.Wall);
   std::printf("content_vs_grep: %.2f\ncontent_vs_grep_cpu: %.2f\n", Content.Wall / Grep.Wall, Content.Cpu / Grep.Cpu);
+
+  // UTF-16 files are read as text: megabytes of file searched per second, and of the same text in UTF-8.
+  const std::string WideRoot = BenchTempPath("torvane-utf16-tree");
+  const long WideFiles = std::max(1L, Options.ContentFiles / 10);
+  const double WideBytes = static_cast<double>(MakeUtf16Tree(WideRoot, WideFiles));
+  TTimes Wide, Narrow;
+  long WideFound = 0, NarrowFound = 0;
+  const std::vector<std::string> WideSearch = {"--no-cache", WideRoot + "/utf16", "*", ContentNeedle};
+  const std::vector<std::string> NarrowSearch = {"--no-cache", WideRoot + "/utf8", "*", ContentNeedle};
+  TimedRun(Program(), WideSearch, Out);  // warm the system's caches once, untimed
+  TimedRun(Program(), NarrowSearch, Out);
+  for (int Round = 0; Round < Options.Rounds; ++Round) {
+    Wide.KeepBest(TimedRun(Program(), WideSearch, Out));
+    WideFound = LinesOf(Out);
+    Narrow.KeepBest(TimedRun(Program(), NarrowSearch, Out));
+    NarrowFound = LinesOf(Out);
+  }
+  std::printf("content_utf16_found: %ld of %ld\ncontent_utf16_mb_per_s: %.0f\ncontent_utf8_mb_per_s: %.0f\n", WideFound,
+              (WideFiles + 32) / 40, WideBytes / 1e6 / Wide.Wall, WideBytes / 2e6 / Narrow.Wall);
+  (void)NarrowFound;
 
   ComparePeers(Options, Out);
 #endif

@@ -69,7 +69,6 @@ TGifFile FlatGraphic(int Width, int Height, int Colours, unsigned Seed) {
       for (int X = X0; X < std::min(Width, X0 + W); ++X)
         if (Box % 3 != 0 || (X + Y) % 7 < 3) Frame.Indices[std::size_t(Y) * Width + X] = Index;
   }
-  Frame.Decoded = Frame.Indices.size();
   File.Frames.push_back(std::move(Frame));
   return File;
 }

@@ -1,9 +1,12 @@
 // The GIF codec against its peers, each figure from the same inputs side by side, taking turns:
-//   gif_decode_vs_giflib: processor time to decode every frame of a set of GIFs (made here, by
-//     ImageMagick when it is there, and any given with --gifs) over giflib's for the same set;
+//   gif_decode_vs_giflib: processor time to read a set of GIFs and decode every frame to its indices
+//     over giflib's for the same set, for files this codec wrote (_own) and files other programs
+//     wrote (_others: ImageMagick when it is there, and any given with --gifs); the larger of the two;
 //   gif_encode_size_vs_giflib: bytes written for the same paletted frames over giflib's bytes;
 //   gif_encode_vs_giflib: processor time to write the same paletted frames (a 6-megapixel picture
 //     and every frame of the decoding set) over giflib's time;
+//   gif_bomb_peak_mb: peak resident memory of a process that reads eight 8192 x 8192 frames of one
+//     colour (a file of a few hundred kilobytes) and composes every one of them;
 //   gif_quantise_psnr_vs_imagemagick: PSNR of true-colour pictures reduced to 256 colours, less
 //     ImageMagick's ("convert -colors 256", plain and with "-dither FloydSteinberg"), the lesser of
 //     the two differences (each is also printed);
@@ -24,6 +27,8 @@
 
 #include "bench/gif/BenchPictures.h"
 #include "bench/gif/GiflibPeer.h"
+#include "gif/GifCompositor.h"
+#include "gif/GifFrameDecoder.h"
 #include "gif/GifReader.h"
 #include "gif/GifWriter.h"
 #include "gif/Quantiser.h"
@@ -83,55 +88,137 @@ double Psnr(const std::vector<std::uint8_t>& A, const std::vector<std::uint8_t>&
   return Sum == 0 ? 99 : 10 * std::log10(255.0 * 255.0 * double(A.size()) / Sum);
 }
 
-// Decoding: the set, ours and giflib's times (the best round of each).
+// Decoding: two sets, files this codec wrote and files other programs wrote (ImageMagick, and any
+// given with --gifs); every frame of each read and decoded to its indices, ours and giflib's times
+// (the best round of each).
 
-std::vector<std::vector<std::uint8_t>> DecodeSet(const TOptions& Options, const fs::path& Work) {
-  std::vector<std::vector<std::uint8_t>> Set;
+struct TDecodeSets {
+  std::vector<std::vector<std::uint8_t>> Own, Others;
+};
+
+void WritePpm(const std::string& Path, int Width, int Height, const std::vector<TArgb>& Pixels) {
+  std::ofstream Out(Path, std::ios::binary);
+  Out << "P6\n" << Width << " " << Height << "\n255\n";
+  for (TArgb P : Pixels) Out << char(P >> 16) << char(P >> 8) << char(P);
+}
+
+TDecodeSets DecodeSets(const TOptions& Options, const fs::path& Work) {
+  TDecodeSets Sets;
   for (unsigned Seed = 1; Seed <= 4; ++Seed) {
     TGifEncodeOptions Dithered;
     Dithered.Dither = Seed % 2 == 0;
     Dithered.Interlaced = Seed == 3;
-    Set.push_back(EncodeGif({PhotoFrame(1600, 1200, Seed)}, Dithered));
+    Sets.Own.push_back(EncodeGif({PhotoFrame(1600, 1200, Seed)}, Dithered));
   }
-  for (unsigned Seed = 5; Seed <= 6; ++Seed) Set.push_back(WriteGif(FlatGraphic(2000, 1500, 16, Seed)));
-  Set.push_back(EncodeGif(AnimationFrames(320, 240, 100, 7)));
-  // Made by another encoder, when ImageMagick is there.
-  const std::string Plasma = (Work / "plasma.gif").string();
-  Run(Quoted(Options.Convert) + " -seed 9 -size 1200x900 plasma:fractal -colors 256 " + Quoted(Plasma));
-  if (fs::exists(Plasma)) Set.push_back(ReadFile(Plasma));
+  for (unsigned Seed = 5; Seed <= 6; ++Seed) Sets.Own.push_back(WriteGif(FlatGraphic(2000, 1500, 16, Seed)));
+  Sets.Own.push_back(EncodeGif(AnimationFrames(320, 240, 100, 7)));
+  // The same kinds of picture made by ImageMagick, when it is there.
+  const std::string Photo = (Work / "photo.ppm").string();
+  WritePpm(Photo, 1600, 1200, SyntheticPhoto(1600, 1200, 1));
+  const std::string Sources[] = {"-seed 9 -size 1200x900 plasma:fractal -colors 256", Quoted(Photo) + " -colors 256",
+                                 Quoted(Photo) + " +dither -colors 256", Quoted(Photo) + " -interlace GIF -colors 256"};
+  int Made = 0;
+  for (const std::string& Source : Sources) {
+    const std::string Gif = (Work / ("made" + std::to_string(Made++) + ".gif")).string();
+    Run(Quoted(Options.Convert) + " " + Source + " " + Quoted(Gif));
+    if (fs::exists(Gif)) Sets.Others.push_back(ReadFile(Gif));
+  }
   if (!Options.GifFolder.empty())
     for (const auto& Entry : fs::directory_iterator(Options.GifFolder))
-      if (Entry.path().extension() == ".gif") Set.push_back(ReadFile(Entry.path()));
-  return Set;
+      if (Entry.path().extension() == ".gif") Sets.Others.push_back(ReadFile(Entry.path()));
+  return Sets;
 }
 
-void DecodeFigures(const TOptions& Options, const fs::path& Work) {
-  const auto Set = DecodeSet(Options, Work);
-  std::size_t Pixels = 0, Bytes = 0;
-  for (const auto& Gif : Set) {
-    Bytes += Gif.size();
-    for (const TGifFrame& Frame : ReadGif(Gif.data(), Gif.size()).Frames) Pixels += Frame.Decoded;
-  }
+// Every frame of every file read and decoded; the pixels decoded.
+std::size_t DecodeAll(const std::vector<std::vector<std::uint8_t>>& Set) {
+  std::size_t Pixels = 0;
+  for (const auto& Gif : Set)
+    for (const TGifFrame& Frame : ReadGif(Gif.data(), Gif.size()).Frames)
+      Pixels += DecodeGifFrame(Frame).Indices.size();
+  return Pixels;
+}
+
+// Prints the figures of one set; its time over giflib's (0 without giflib).
+double DecodeFigures(const std::vector<std::vector<std::uint8_t>>& Set, const char* Kind, int Rounds) {
+  std::size_t Bytes = 0;
+  for (const auto& Gif : Set) Bytes += Gif.size();
+  const std::size_t Pixels = DecodeAll(Set);
   double Ours = 1e30, Theirs = 1e30;
   std::size_t TheirPixels = 0;
   for (const auto& Gif : Set) TheirPixels += GiflibDecode(Gif);
-  for (int Round = 0; Round < Options.Rounds; ++Round) {
+  for (int Round = 0; Round < Rounds; ++Round) {
     double Start = CpuSeconds();
-    for (const auto& Gif : Set) ReadGif(Gif.data(), Gif.size());
+    DecodeAll(Set);
     Ours = std::min(Ours, CpuSeconds() - Start);
     if (!GiflibAvailable()) continue;
     Start = CpuSeconds();
     for (const auto& Gif : Set) GiflibDecode(Gif);
     Theirs = std::min(Theirs, CpuSeconds() - Start);
   }
-  std::printf("decode_set_files: %zu\ndecode_set_mpixels: %.1f\ndecode_set_kbytes: %zu\n", Set.size(), Pixels / 1e6,
-              Bytes / 1024);
-  std::printf("gif_decode_ms: %.1f\n", Ours * 1000);
-  std::printf("gif_decode_mpixels_per_s: %.0f\n", Pixels / 1e6 / Ours);
+  std::printf("decode_%s_files: %zu\ndecode_%s_mpixels: %.1f\ndecode_%s_kbytes: %zu\n", Kind, Set.size(), Kind,
+              Pixels / 1e6, Kind, Bytes / 1024);
+  std::printf("gif_decode_%s_ms: %.1f\n", Kind, Ours * 1000);
+  if (!GiflibAvailable()) return 0;
+  std::printf("giflib_decode_%s_mpixels: %.1f\n", Kind, TheirPixels / 1e6);  // the same pixels, as a check
+  std::printf("giflib_decode_%s_ms: %.1f\n", Kind, Theirs * 1000);
+  std::printf("gif_decode_vs_giflib_%s: %.3f\n", Kind, Ours / Theirs);
+  return Ours / Theirs;
+}
+
+void DecodeFigures(const TDecodeSets& Sets, int Rounds) {
+  const double Own = DecodeFigures(Sets.Own, "own", Rounds);
+  const double Others = Sets.Others.empty() ? 0 : DecodeFigures(Sets.Others, "others", Rounds);
   if (!GiflibAvailable()) return (void)std::printf("gif_decode_vs_giflib: skipped (no libgif-dev)\n");
-  std::printf("giflib_decode_mpixels: %.1f\n", TheirPixels / 1e6);  // the same pixels, as a check
-  std::printf("giflib_decode_ms: %.1f\n", Theirs * 1000);
-  std::printf("gif_decode_vs_giflib: %.3f\n", Ours / Theirs);
+  std::printf("gif_decode_vs_giflib: %.3f\n", std::max(Own, Others));
+}
+
+// The bomb: eight 8192 x 8192 frames of one colour, a few dozen kilobytes each. A program of its
+// own (this one, started again) reads the file and composes every frame; its peak resident memory
+// is the figure.
+
+std::vector<std::uint8_t> BombFile() {
+  TGifFile File;
+  File.Width = File.Height = 8192;
+  File.GlobalPalette = {{0, 0, 0}, {200, 30, 30}};
+  TGifFrame Frame;
+  Frame.Width = Frame.Height = 8192;
+  Frame.Indices.assign(Frame.Area(), 1);
+  File.Frames = {std::move(Frame)};
+  const std::vector<std::uint8_t> One = WriteGif(File);
+  const std::size_t FrameStart = 13 + 6;  // past the screen and its two colours
+  std::vector<std::uint8_t> Gif(One.begin(), One.begin() + FrameStart);
+  for (int I = 0; I < 8; ++I) Gif.insert(Gif.end(), One.begin() + FrameStart, One.end() - 1);
+  Gif.push_back(0x3B);
+  return Gif;
+}
+
+// Resident memory at its peak, from the kernel's own count.
+double PeakResidentMb() {
+  std::ifstream Status("/proc/self/status");
+  for (std::string Line; std::getline(Status, Line);)
+    if (Line.rfind("VmHWM:", 0) == 0) return std::atof(Line.c_str() + 6) / 1024;
+  return 0;
+}
+
+int BombChild(const std::string& Path) {
+  const std::vector<std::uint8_t> Gif = ReadFile(Path);
+  const double Start = CpuSeconds();
+  const TGifFile File = ReadGif(Gif.data(), Gif.size());
+  TGifCompositor Compositor(File);
+  for (int I = 0; I < int(File.Frames.size()); ++I) Compositor.Seek(I);
+  std::printf("gif_bomb_frames: %zu\ngif_bomb_ms: %.0f\ngif_bomb_peak_mb: %.0f\n", File.Frames.size(),
+              (CpuSeconds() - Start) * 1000, PeakResidentMb());
+  return 0;
+}
+
+void BombFigures(const fs::path& Work) {
+  const std::string Path = (Work / "bomb.gif").string();
+  const std::vector<std::uint8_t> Gif = BombFile();
+  std::ofstream(Path, std::ios::binary).write(reinterpret_cast<const char*>(Gif.data()), std::streamsize(Gif.size()));
+  std::printf("gif_bomb_file_kb: %zu\n", Gif.size() / 1024);
+  const std::vector<std::uint8_t> Out =
+      Run(Quoted(fs::read_symlink("/proc/self/exe").string()) + " --bomb " + Quoted(Path));
+  std::fwrite(Out.data(), 1, Out.size(), stdout);
 }
 
 // Coded size: the same paletted frames through both writers.
@@ -161,22 +248,25 @@ void EncodeFigures() {
 // Coding speed: a 6-megapixel picture and every frame of the decoding set, each frame a file of its
 // own with its table as the global one, written by both (the best round of each).
 
-std::vector<TGifFile> EncodeSpeedSet(const std::vector<std::vector<std::uint8_t>>& Decoded) {
+std::vector<TGifFile> EncodeSpeedSet(const std::vector<std::vector<std::uint8_t>>& Files) {
   std::vector<TGifFile> Set;
   TGifEncodeOptions Dithered;
   Dithered.Dither = true;
   Set.push_back(QuantiseFrames({PhotoFrame(3000, 2000, 31)}, Dithered));
-  for (const auto& Gif : Decoded) {
+  for (const auto& Gif : Files) {
     const TGifFile File = ReadGif(Gif.data(), Gif.size());
     for (const TGifFrame& Frame : File.Frames) {
-      if (!Frame.Complete()) continue;
+      TGifIndices Decoded = DecodeGifFrame(Frame);
+      if (!Decoded.Complete()) continue;
       TGifFile One;
       One.Width = Frame.Width;
       One.Height = Frame.Height;
       One.GlobalPalette = File.PaletteOf(Frame);
-      One.Frames.push_back(Frame);
-      One.Frames[0].Left = One.Frames[0].Top = 0;
-      One.Frames[0].LocalPalette.clear();
+      TGifFrame Plain;
+      Plain.Width = Frame.Width;
+      Plain.Height = Frame.Height;
+      Plain.Indices = std::move(Decoded.Indices);
+      One.Frames.push_back(std::move(Plain));
       Set.push_back(std::move(One));
     }
   }
@@ -200,8 +290,10 @@ double BestOf(int Rounds, TCode Code) {
   return Best;
 }
 
-void EncodeSpeedFigures(const TOptions& Options, const fs::path& Work) {
-  std::vector<TGifFile> Set = EncodeSpeedSet(DecodeSet(Options, Work));
+void EncodeSpeedFigures(const TDecodeSets& Sets, int Rounds) {
+  std::vector<std::vector<std::uint8_t>> Files = Sets.Own;
+  Files.insert(Files.end(), Sets.Others.begin(), Sets.Others.end());
+  std::vector<TGifFile> Set = EncodeSpeedSet(Files);
   Set.erase(std::remove_if(Set.begin(), Set.end(),
                            [](const TGifFile& File) {
                              try {
@@ -214,15 +306,15 @@ void EncodeSpeedFigures(const TOptions& Options, const fs::path& Work) {
             Set.end());
   double Pixels = 0;
   for (const TGifFile& File : Set) Pixels += double(File.Width) * File.Height;
-  const double Large = BestOf(Options.Rounds, [&] { WriteGif(Set[0]); });
-  const double All = BestOf(Options.Rounds, [&] {
+  const double Large = BestOf(Rounds, [&] { WriteGif(Set[0]); });
+  const double All = BestOf(Rounds, [&] {
     for (const TGifFile& File : Set) WriteGif(File);
   });
   std::printf("encode_set_frames: %zu\nencode_set_mpixels: %.1f\n", Set.size(), Pixels / 1e6);
   std::printf("gif_encode_6mpx_ms: %.1f\ngif_encode_ms: %.1f\n", Large * 1000, All * 1000);
   if (!GiflibAvailable()) return (void)std::printf("gif_encode_vs_giflib: skipped (no libgif-dev)\n");
-  const double TheirLarge = BestOf(Options.Rounds, [&] { GiflibEncode(Set[0]); });
-  const double TheirAll = BestOf(Options.Rounds, [&] {
+  const double TheirLarge = BestOf(Rounds, [&] { GiflibEncode(Set[0]); });
+  const double TheirAll = BestOf(Rounds, [&] {
     for (const TGifFile& File : Set) GiflibEncode(File);
   });
   std::printf("giflib_encode_6mpx_ms: %.1f\ngiflib_encode_ms: %.1f\n", TheirLarge * 1000, TheirAll * 1000);
@@ -316,6 +408,8 @@ int main(int Count, char** Arguments) {
       Options.Rounds = std::max(1, std::atoi(Arguments[++I]));
     else if (Arg == "--gifs" && I + 1 < Count)
       Options.GifFolder = Arguments[++I];
+    else if (Arg == "--bomb" && I + 1 < Count)
+      return BombChild(Arguments[I + 1]);
     else if (Arg == "--convert" && I + 1 < Count)
       Options.Convert = Arguments[++I];
     else if (Arg == "--photos")
@@ -324,9 +418,11 @@ int main(int Count, char** Arguments) {
   }
   const fs::path Work = fs::temp_directory_path() / ("torvane-gif-bench-" + std::to_string(getpid()));
   fs::create_directories(Work);
-  DecodeFigures(Options, Work);
+  const TDecodeSets Sets = DecodeSets(Options, Work);
+  DecodeFigures(Sets, Options.Rounds);
   EncodeFigures();
-  EncodeSpeedFigures(Options, Work);
+  EncodeSpeedFigures(Sets, Options.Rounds);
+  BombFigures(Work);
   QuantiseFigures(Options, Work);
   fs::remove_all(Work);
   return 0;

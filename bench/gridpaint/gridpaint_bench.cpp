@@ -11,17 +11,25 @@
 //   select_row_ms          one click on another row: press, release and the repaint it causes
 //   key_down_ms            the Down key on the last row in view: the row changes and the view
 //                          scrolls by one row, repaint included
+// Then a grid of 100 animated GIF cells in view (25 rows of four picture columns, each cell its own
+// transparent two-frame picture, scaled to its cell over the cell's colour):
+//   gif_cells_paint_ms              a full repaint
+//   gif_cells_frame_and_paint_ms    every picture to its next frame, then a full repaint
+//   gif_cells_bitmaps_per_cell_paint  bitmaps made per cell per repaint
+//   gif_cells_bitmaps_per_frame     bitmaps made per picture per frame change
 #include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "app/ResultGrid.h"
 #include "core/Text.h"
+#include "gif/GifEncoder.h"
 #include "gridview/win32/control/GridView.h"
 #include "platform/Platform.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Forms.h"
+#include "toolkit/GifImage.h"
 #include "toolkit/ImageList.h"
 
 namespace {
@@ -87,6 +95,82 @@ void FillResultStore(TGridView& Grid, TResultGrid& Store, TImageList& Images) {
 }
 
 void Measure(TForm& Form, TGridView& Grid, const char* Suffix);
+
+// A 40 x 40 picture of two frames, a disc and a square on a clear ground that moves between them.
+std::vector<std::uint8_t> TwoFrameGif(unsigned Seed) {
+  std::vector<TTrueColourFrame> Frames(2);
+  for (int F = 0; F < 2; ++F) {
+    Frames[F].Width = Frames[F].Height = 40;
+    Frames[F].Delay = 50;
+    Frames[F].Disposal = gdBackground;
+    for (int Y = 0; Y < 40; ++Y)
+      for (int X = 0; X < 40; ++X) {
+        const int CX = F ? 26 : 14, DX = X - CX, DY = Y - 20;
+        const bool Disc = DX * DX + DY * DY < 14 * 14,
+                   Square = X >= 4 + 22 * (1 - F) && X < 14 + 22 * (1 - F) && Y >= 4 && Y < 14;
+        const TArgb Colour = 0xFF000000u | (Seed * 2654435761u >> 8 & 0xFFFFFFu);
+        Frames[F].Pixels.push_back(Disc ? Colour : Square ? 0xFF20A020u : 0);
+      }
+  }
+  TGifEncodeOptions Options;
+  Options.LoopCount = 0;
+  return EncodeGif(Frames, Options);
+}
+
+void MeasureAnimatedCells(TForm& Form) {
+  TGridView Grid(&Form);
+  Grid.SetRowSize(30);
+  Grid.SetOptions(TGridOptions{goGrid});
+  constexpr int Columns = 4, Rows = 25;
+  for (int Col = 0; Col < Columns; ++Col) {
+    auto* Column = Grid.Model().Columns().Add<TGraphicColumn>();
+    Column->SetWidth(44);
+    Column->SetMargin(1);
+    Column->SetBorderWidth(0);
+    Column->SetColor(RGBColor(255, 230, 150));
+  }
+  std::vector<std::unique_ptr<TGifImage>> Pictures;
+  Grid.Model().AddRows(Rows);
+  for (int Row = 0; Row < Rows; ++Row)
+    for (int Col = 0; Col < Columns; ++Col) {
+      Pictures.push_back(std::make_unique<TGifImage>());
+      Pictures.back()->LoadFromBytes(TwoFrameGif(unsigned(Pictures.size())));
+      Grid.Model().GetCell(Col, Row)->SetObject(Pictures.back().get());
+    }
+  Form.Show();
+  Grid.SetBounds(0, 0, 1024, 768);
+  Application().ProcessMessages();
+  UpdateWindow(Grid.Handle());
+
+  const int Paints = 40;
+  std::size_t Made = TBitmap::Made();
+  auto Start = TClock::now();
+  for (int I = 0; I < Paints; ++I) {
+    Grid.Invalidate();
+    UpdateWindow(Grid.Handle());
+  }
+  const double Paint = MillisecondsSince(Start, Paints);
+  const double PaintBitmaps = double(TBitmap::Made() - Made) / Paints / double(Pictures.size());
+
+  Made = TBitmap::Made();
+  std::size_t FrameBitmaps = 0;
+  Start = TClock::now();
+  for (int I = 0; I < Paints; ++I) {
+    const std::size_t Before = TBitmap::Made();
+    for (auto& Picture : Pictures) Picture->SetFrame((Picture->Frame() + 1) % Picture->FrameCount());
+    FrameBitmaps += TBitmap::Made() - Before;
+    Grid.Invalidate();
+    UpdateWindow(Grid.Handle());
+  }
+  const double FrameAndPaint = MillisecondsSince(Start, Paints);
+
+  std::printf("gif_cells: %zu\n", Pictures.size());
+  std::printf("gif_cells_paint_ms: %.3f\n", Paint);
+  std::printf("gif_cells_frame_and_paint_ms: %.3f\n", FrameAndPaint);
+  std::printf("gif_cells_bitmaps_per_cell_paint: %.2f\n", PaintBitmaps);
+  std::printf("gif_cells_bitmaps_per_frame: %.2f\n", double(FrameBitmaps) / Paints / double(Pictures.size()));
+  std::fflush(stdout);
+}
 }  // namespace
 
 int main() {
@@ -104,10 +188,13 @@ int main() {
     BuildResultsGrid(Grid, Images);
     Measure(Form, Grid, "");
   }
-  TGridView Grid(&Form);
-  TResultGrid Store(Grid.Model(), FormatSettings());
-  FillResultStore(Grid, Store, Images);
-  Measure(Form, Grid, "_1m");
+  {
+    TGridView Grid(&Form);
+    TResultGrid Store(Grid.Model(), FormatSettings());
+    FillResultStore(Grid, Store, Images);
+    Measure(Form, Grid, "_1m");
+  }
+  MeasureAnimatedCells(Form);
   return 0;
 }
 

@@ -109,9 +109,9 @@ std::unique_ptr<TBitmap> Bubble(int R, int G, int B) {
       const double D = std::hypot(X + 0.5 - 12, Y + 0.5 - 12) / 11.5;
       const int Alpha = D >= 1 ? 0 : static_cast<int>(255 * std::min(1.0, (1 - D) * 4));
       const double Light = 1.0 - 0.5 * std::hypot(X - 8.0, Y - 8.0) / 16;
-      Picture->Pixels()[Y * 24 + X] = std::uint32_t(Alpha) << 24 | std::uint32_t(std::lround(R * Light)) << 16 |
-                                      std::uint32_t(std::lround(G * Light)) << 8 |
-                                      std::uint32_t(std::lround(B * Light));
+      Picture->Pixels()[Y * 24 + X] =
+          Premultiplied(std::uint32_t(Alpha) << 24 | std::uint32_t(std::lround(R * Light)) << 16 |
+                        std::uint32_t(std::lround(G * Light)) << 8 | std::uint32_t(std::lround(B * Light)));
     }
   return Picture;
 }
@@ -349,7 +349,7 @@ void TDemoForm::Animate(TPicture& Picture) {
 
 void TDemoForm::ShowPictureFile(const std::string& Path) {
   try {
-    FGifs.front()->LoadFromFile(Path);
+    FGifs.front()->LoadFromFile(PlatformFileSystem(), Path);
   } catch (const EInvalidGraphic& Error) {
     Application().HandleException(Error);  // the ball stays
   }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <utility>
 
+#include "core/CaseFold.h"
 #include "core/TemporaryName.h"
 #include "core/Text.h"
 #include "platform/Platform.h"
@@ -328,23 +329,17 @@ class TWin32FileSystem : public TFileSystem {
   char PathDelimiter() const override { return '\\'; }
 
   // Windows file systems compare names after upper-casing every letter with a table of simple,
-  // locale-free mappings (é and É, ω and Ω are one letter to them); the invariant upper case is that.
+  // locale-free mappings (é and É, ω and Ω are one letter to them): the case fold is that table.
   void PathKey(std::string& Path) const override {
-    bool Ascii = true;
     for (char& C : Path) {
       if (static_cast<unsigned char>(C) >= 0x80) {
-        Ascii = false;
-        break;
+        thread_local std::string Folded;  // swapped with Path: neither allocates once both are large enough
+        FoldText(Path, Folded);
+        Path.swap(Folded);
+        return;
       }
-      C = AsciiUpper(C);
+      C = AsciiLower(C);
     }
-    if (Ascii) return;
-    const std::wstring Wide = Widen(Path);
-    std::wstring Upper(Wide.size(), L'\0');
-    const int Length = static_cast<int>(Wide.size());
-    if (LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, Wide.data(), Length, Upper.data(), Length, nullptr,
-                      nullptr, 0) == Length)
-      NarrowInto(Upper, Path);
   }
 
   std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {

@@ -357,3 +357,26 @@ TEST_F(FindTest, ProgressLineOnlyOnATerminal) {
   EXPECT_EQ(FindCached({"-l", Tree.Path(), "*.txt"}).Err, "2KB\n");
 }
 #endif
+
+TEST_F(FindTest, NamesAndTextsMatchInAnyCaseOfEveryScriptAndUtf16FilesAreText) {
+  Tree.WriteFile("R\xC3\x89SUM\xC3\x89-notes.txt", "x");  // RÉSUMÉ-notes.txt
+  Tree.WriteFile("\xCE\xA9mega.txt", "x");                // Ωmega.txt
+  const auto Wide = [](std::string_view Ascii, bool Mark) {
+    std::string Bytes = Mark ? "\xFF\xFE" : "";
+    for (const char C : Ascii) Bytes += std::string{C, '\0'};
+    return Bytes;
+  };
+  Tree.WriteFile("Text/utf8.txt",
+                 "Wir sind \xC3\x9C"
+                 "BER alles");  // ÜBER
+  Tree.WriteFile("Text/le.txt", Wide("Report: Quarterly figures", true));
+  Tree.WriteFile("Text/no-mark.txt", Wide("Report: Quarterly figures", false));
+  EXPECT_EQ(Find({Tree.Path(), "r\xC3\xA9sum\xC3\xA9"}).Out, PathOf("R\xC3\x89SUM\xC3\x89-notes.txt") + "\n");
+  EXPECT_EQ(Find({Tree.Path(), "\xCF\x89mega"}).Out, PathOf("\xCE\xA9mega.txt") + "\n");
+  EXPECT_EQ(Find({Tree.Path("Text"), "",
+                  "\xC3\xBC"
+                  "ber"})
+                .Out,
+            PathOf("Text/utf8.txt") + "\n");  // über
+  EXPECT_EQ(Find({Tree.Path("Text"), "", "quarterly"}).Out, PathOf("Text/le.txt") + "\n");
+}

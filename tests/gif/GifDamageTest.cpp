@@ -35,9 +35,11 @@ std::size_t FirstImageData(const std::vector<std::uint8_t>& Gif) {
 void ExpectEveryCutKeepsWhatCameBefore(const std::string& Name) {
   const std::vector<std::uint8_t> Whole = ReadTestFile(Name);
   const TGifFile Full = ReadGifBytes(Whole);
-  std::vector<std::vector<std::uint8_t>> Stored;  // each frame's indices in the order the file has them
-  for (const TGifFrame& Frame : Full.Frames)
-    Stored.push_back(Frame.Interlaced ? Interlaced(Frame.Indices, Frame.Width, Frame.Height) : Frame.Indices);
+  std::vector<std::vector<std::uint8_t>> Decoded, Stored;  // each frame's indices, and in stored order
+  for (const TGifFrame& Frame : Full.Frames) {
+    Decoded.push_back(IndicesOf(Frame));
+    Stored.push_back(Frame.Interlaced ? Interlaced(Decoded.back(), Frame.Width, Frame.Height) : Decoded.back());
+  }
   int Errors = 0, Partial = 0;
   for (std::size_t Size = 0; Size < Whole.size(); ++Size) {
     const std::vector<std::uint8_t> Cut(Whole.begin(), Whole.begin() + std::ptrdiff_t(Size));
@@ -50,14 +52,14 @@ void ExpectEveryCutKeepsWhatCameBefore(const std::string& Name) {
     }
     ASSERT_LE(File.Frames.size(), Full.Frames.size());
     for (std::size_t I = 0; I < File.Frames.size(); ++I) {
-      const TGifFrame& Got = File.Frames[I];
-      const TGifFrame& Want = Full.Frames[I];
+      const TGifIndices Got = DecodeGifFrame(File.Frames[I]);
       if (Got.Complete()) {
-        ASSERT_EQ(Got.Indices, Want.Indices) << Name << " cut at " << Size;
+        ASSERT_EQ(Got.Indices, Decoded[I]) << Name << " cut at " << Size;
         continue;
       }
       ++Partial;
       ASSERT_EQ(File.Damage, GifCutShort) << Name << " cut at " << Size;
+      ASSERT_EQ(Got.Damage, GifCutShort) << Name << " cut at " << Size;
       ASSERT_TRUE(std::equal(Got.Indices.begin(), Got.Indices.end(), Stored[I].begin())) << Name << " cut at " << Size;
       if (Size % 16 == 0) ComposedRgba(File);  // a partial frame composes without going past its pixels
     }
@@ -92,12 +94,13 @@ TEST(GifDamageTest, ABadLzwCodeKeepsThePixelsBeforeIt) {
   const std::size_t Data = FirstImageData(Gif) + 1;
   for (std::size_t I = Data + 6; I < Data + 20; ++I) Gif[I] = 0xFF;
   const TGifFile File = ReadGifBytes(Gif);
-  EXPECT_EQ(File.Damage, GifBadCode);
   ASSERT_EQ(File.Frames.size(), 1u);
-  const TGifFrame& Frame = File.Frames[0];
-  EXPECT_GT(Frame.Decoded, 0u);
-  EXPECT_LT(Frame.Decoded, Full.Frames[0].Indices.size());
-  EXPECT_TRUE(std::equal(Frame.Indices.begin(), Frame.Indices.end(), Full.Frames[0].Indices.begin()));
+  const TGifIndices Frame = DecodeGifFrame(File.Frames[0]);
+  const std::vector<std::uint8_t> Intact = IndicesOf(Full.Frames[0]);
+  EXPECT_EQ(Frame.Damage, GifBadCode);
+  EXPECT_GT(Frame.Indices.size(), 0u);
+  EXPECT_LT(Frame.Indices.size(), Intact.size());
+  EXPECT_TRUE(std::equal(Frame.Indices.begin(), Frame.Indices.end(), Intact.begin()));
 }
 
 TEST(GifDamageTest, ABadCodeSizeIsRefused) {
@@ -121,8 +124,59 @@ TEST(GifDamageTest, ATooLargeScreenOrFrameIsRefused) {
   Gif[6] = Gif[7] = Gif[8] = Gif[9] = 0xFF;  // 65535 x 65535 from a file of 600 bytes
   EXPECT_EQ(ErrorOf(Gif), GifTooLarge);
   TGifReadLimits Small;
-  Small.MaxPixels = 1000;  // the 48 x 32 frame is past it
+  Small.MaxFramePixels = 1000;  // the 48 x 32 frame is past it
   EXPECT_EQ(ErrorOf(ReadTestFile("colours-16.gif"), Small), GifTooLarge);
+}
+
+// A file of Count frames, each Side x Side of one colour: a few kilobytes of codes apiece.
+std::vector<std::uint8_t> OneColourFrames(int Side, int Count) {
+  TGifFile File;
+  File.Width = File.Height = Side;
+  File.GlobalPalette = {{0, 0, 0}, {255, 0, 0}};
+  TGifFrame Frame;
+  Frame.Width = Frame.Height = Side;
+  Frame.Indices.assign(Frame.Area(), 1);
+  File.Frames = {Frame};
+  const std::vector<std::uint8_t> One = WriteGif(File);
+  const std::size_t FrameStart = 13 + 6;  // past the screen and its two colours
+  std::vector<std::uint8_t> Gif(One.begin(), One.begin() + FrameStart);
+  for (int I = 0; I < Count; ++I) Gif.insert(Gif.end(), One.begin() + FrameStart, One.end() - 1);
+  Gif.push_back(0x3B);
+  return Gif;
+}
+
+TEST(GifDamageTest, ABombKeepsItsCodesAndStopsAtTheFrameBudget) {
+  const std::vector<std::uint8_t> Gif = OneColourFrames(2048, 8);
+  TGifReadLimits Budget;
+  Budget.MaxFramePixels = std::uint64_t(5) * 2048 * 2048;
+  const TGifFile File = ReadGifBytes(Gif, Budget);
+  EXPECT_EQ(File.Damage, GifTooLarge);
+  ASSERT_EQ(File.Frames.size(), 5u);
+  std::size_t Held = 0;
+  for (const TGifFrame& Frame : File.Frames) Held += Frame.Codes.capacity() + Frame.Indices.capacity();
+  EXPECT_LT(Held, Gif.size());  // nothing decoded until it is drawn
+  TGifCompositor Compositor(File);
+  Compositor.Seek(4);
+  EXPECT_EQ(Compositor.Decoded(), 2048u * 2048u);
+  EXPECT_EQ(Compositor.Pixels()[2048 * 2048 - 1], 0xFFFF0000u);
+}
+
+TEST(GifDamageTest, AWideScreenWithASmallFrameIsRead) {
+  TGifFile File;
+  File.Width = 65535;
+  File.Height = 100;
+  File.GlobalPalette = {{0, 0, 0}, {0, 0, 255}};
+  TGifFrame Frame;
+  Frame.Left = 65533;
+  Frame.Width = Frame.Height = 2;
+  Frame.Indices = {1, 1, 1, 1};
+  File.Frames = {Frame};
+  const std::vector<std::uint8_t> Gif = WriteGif(File);
+  ASSERT_LT(Gif.size(), 100u);
+  const TGifFile Read = ReadGifBytes(Gif);
+  TGifCompositor Compositor(Read);
+  Compositor.Seek(0);
+  EXPECT_EQ(Compositor.Pixels()[65534 + 65535], 0xFF0000FFu);
 }
 
 TEST(GifDamageTest, AHugeFrameWithLittleDataHoldsOnlyWhatItsDataCanCode) {
@@ -131,11 +185,12 @@ TEST(GifDamageTest, AHugeFrameWithLittleDataHoldsOnlyWhatItsDataCanCode) {
   ASSERT_EQ(Gif[Descriptor], 0x2C);
   Gif[Descriptor + 5] = Gif[Descriptor + 6] = Gif[Descriptor + 7] = Gif[Descriptor + 8] = 0xFF;
   TGifReadLimits Unlimited;
-  Unlimited.MaxPixels = std::uint64_t(1) << 40;
+  Unlimited.MaxFramePixels = std::uint64_t(1) << 40;
   const TGifFile File = ReadGifBytes(Gif, Unlimited);
   ASSERT_EQ(File.Frames.size(), 1u);
-  EXPECT_EQ(File.Damage, GifFrameEndsEarly);
-  EXPECT_LT(File.Frames[0].Indices.capacity(), Gif.size() * 11000);
+  const TGifIndices Frame = DecodeGifFrame(File.Frames[0]);
+  EXPECT_EQ(Frame.Damage, GifFrameEndsEarly);
+  EXPECT_LT(Frame.Indices.capacity(), Gif.size() * 11000);
 }
 
 TEST(GifDamageTest, AnUnknownBlockEndsTheFileAfterItsFrames) {
@@ -159,16 +214,16 @@ TEST(GifDamageTest, AFrameEndingEarlyKeepsItsPixelsAndTheFramesAfterIt) {
     Frame.Width = 8;
     Frame.Height = I == 0 ? 1 : 2;  // the first frame's data is written for one row...
     Frame.Indices.assign(std::size_t(Frame.Width) * Frame.Height, std::uint8_t(I));
-    Frame.Decoded = Frame.Indices.size();
     File.Frames.push_back(Frame);
   }
   std::vector<std::uint8_t> Gif = WriteGif(File);
   Gif[FirstImageData(Gif) - 4] = 2;  // ...and its descriptor then says two
   const TGifFile Read = ReadGifBytes(Gif);
-  EXPECT_EQ(Read.Damage, GifFrameEndsEarly);
   ASSERT_EQ(Read.Frames.size(), 2u);
-  EXPECT_EQ(Read.Frames[0].Decoded, 8u);
-  EXPECT_TRUE(Read.Frames[1].Complete());
+  const TGifIndices First = DecodeGifFrame(Read.Frames[0]);
+  EXPECT_EQ(First.Damage, GifFrameEndsEarly);
+  EXPECT_EQ(First.Indices.size(), 8u);
+  EXPECT_TRUE(DecodeGifFrame(Read.Frames[1]).Complete());
 }
 
 TEST(GifDamageTest, AnLzwStreamCannotWritePastItsFrame) {

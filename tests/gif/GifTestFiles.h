@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gif/GifCompositor.h"
+#include "gif/GifFrameDecoder.h"
 #include "gif/GifReader.h"
 
 // The pictures of tests/gif/data made by other programs, each with its reference decoding beside it.
@@ -40,13 +41,22 @@ inline TGifFile ReadGifBytes(const std::vector<std::uint8_t>& Bytes, const TGifR
   return ReadGif(Bytes.data(), Bytes.size(), Limits);
 }
 
+// A frame's indices, decoded whole (row by row from the top).
+inline std::vector<std::uint8_t> IndicesOf(const TGifFrame& Frame) { return DecodeGifFrame(Frame).Indices; }
+
+// The screen as the compositor shows it now.
+inline std::vector<TArgb> PixelsOf(const TGifCompositor& Compositor) {
+  return std::vector<TArgb>(Compositor.Pixels(),
+                            Compositor.Pixels() + std::size_t(Compositor.Width()) * std::size_t(Compositor.Height()));
+}
+
 // Every frame composed, one after the other, as the reference tool writes them (R, G, B, A bytes).
 inline std::vector<std::uint8_t> ComposedRgba(const TGifFile& File) {
   std::vector<std::uint8_t> Out;
   TGifCompositor Compositor(File);
   for (int I = 0; I < int(File.Frames.size()); ++I) {
     Compositor.Seek(I);
-    for (TArgb P : Compositor.Pixels())
+    for (TArgb P : PixelsOf(Compositor))
       Out.insert(Out.end(), {std::uint8_t(P >> 16), std::uint8_t(P >> 8), std::uint8_t(P), std::uint8_t(P >> 24)});
   }
   return Out;

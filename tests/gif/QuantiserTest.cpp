@@ -100,8 +100,10 @@ TEST(GifEncoderTest, AnAnimationWithTransparencyRoundTrips) {
   EXPECT_EQ(File.Frames[1].Disposal, gdBackground);
   for (std::size_t I = 0; I < 2; ++I) {
     const TGifFrame& Frame = File.Frames[I];
-    for (std::size_t P = 0; P < Frame.Indices.size(); ++P) {
-      const int Index = Frame.Indices[P];
+    const std::vector<std::uint8_t> Indices = IndicesOf(Frame);
+    ASSERT_EQ(Indices.size(), Frames[I].Pixels.size());
+    for (std::size_t P = 0; P < Indices.size(); ++P) {
+      const int Index = Indices[P];
       const TArgb Shown = Index == Frame.TransparentIndex ? 0 : ArgbOf(File.GlobalPalette[std::size_t(Index)]);
       ASSERT_EQ(Shown, Frames[I].Pixels[P]) << "frame " << I << " pixel " << P;
     }
@@ -113,7 +115,7 @@ TEST(GifEncoderTest, APictureOfOneColourStillHasATableOfTwo) {
   Frame.Width = Frame.Height = 3;
   Frame.Pixels.assign(9, Opaque(10, 20, 30));
   const TGifFile File = ReadGifBytes(EncodeGif({Frame}));
-  EXPECT_EQ(ArgbOf(File.GlobalPalette[File.Frames[0].Indices[4]]), Opaque(10, 20, 30));
+  EXPECT_EQ(ArgbOf(File.GlobalPalette[IndicesOf(File.Frames[0])[4]]), Opaque(10, 20, 30));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 
 namespace {
 
-// The caller's contract: lower-case both (A to Z) and append the end mark.
+// The caller's contract: fold both and append the end mark.
 bool NameMatches(const std::string& Typed, const std::string& Name) {
   const TMask Mask(MaskTextForSearch(Typed));
   return Mask.MatchFrom(MaskTextForSearch(Name), 1);
@@ -127,9 +127,27 @@ TEST(MaskMatchTest, CallerContractCases) {
   EXPECT_FALSE(NameMatches("*abc#", "xabcd"));
   EXPECT_TRUE(NameMatches("a?c", "abc"));
   EXPECT_FALSE(NameMatches("a?c", "xabc"));
-  // Letters outside A to Z keep their case.
-  EXPECT_FALSE(NameMatches("*\xC3\xA9*", "\xC3\x89TE"));  // é is not É
   EXPECT_TRUE(NameMatches("*\xC3\xA9*", "caf\xC3\xA9"));
+}
+
+TEST(MaskMatchTest, NamesFoldAsTheFileSystemFoldsThem) {
+  EXPECT_TRUE(NameMatches("*r\xC3\xA9sum\xC3\xA9*", "R\xC3\x89SUM\xC3\x89-notes.txt"));     // résumé, RÉSUMÉ
+  EXPECT_TRUE(NameMatches("\xCF\x89mega*", "\xCE\xA9mega.txt"));                            // ωmega, Ωmega
+  EXPECT_TRUE(NameMatches("F\xC5\x90*", "F\xC5\x91tan\xC3\xBAs\xC3\xADtv\xC3\xA1ny.crt"));  // FŐ, Fő
+  EXPECT_TRUE(NameMatches("*.\xD0\xA2\xD0\xA5\xD0\xA2", "a.\xD1\x82\xD1\x85\xD1\x82"));     // *.ТХТ
+  // Sets, escapes and exclusions compare folded characters too.
+  EXPECT_TRUE(NameMatches("(\xC3\x89)*", "\xC3\xA9t\xC3\xA9"));
+  EXPECT_FALSE(NameMatches("!\xC3\xA9*", "\xC3\x89t\xC3\xA9"));
+  // Ranges compare folded characters: typed in capitals they mean the lower case, as A to Z always did.
+  EXPECT_TRUE(NameMatches("[\xC3\x80-\xC3\x9E]*", "\xC3\xA9t\xC3\xA9"));  // [À-Þ] takes é
+  EXPECT_TRUE(NameMatches("[\xC3\xA0-\xC3\xBE]*", "\xC3\x89t\xC3\xA9"));  // [à-þ] takes É
+  EXPECT_TRUE(NameMatches("[0-z]*", "_x"));                               // as before: "_" lies in 0..z
+  // Letters whose capital is another letter's are not joined to it, as on Windows; ß is one letter.
+  EXPECT_FALSE(NameMatches("*\xC4\xB1*", "I"));  // ı
+  EXPECT_FALSE(
+      NameMatches("*stra\xC3\x9F"
+                  "e*",
+                  "STRASSE"));
 }
 
 TEST(MaskMatchTest, OneCharacterIsOneUtf8Sequence) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/CaseFold.h"
 #include "core/Exceptions.h"
 #include "core/Text.h"
 #include "platform/Platform.h"
@@ -133,4 +134,38 @@ TEST(SearchCacheTest, LinesAreTheSameWhereverTheFileIsCutIntoPieces) {
   TSearchCache Cache(Files);
   Cache.LoadCache("search.cache");
   EXPECT_EQ(Paths(Cache), (std::vector<std::string>{"C:\\a", "C:\\b", "C:\\c", "", "C:\\d", "C:\\e"}));
+}
+
+namespace {
+// A disk that compares names as Windows does, its cache file in memory, counting the saves.
+struct TFoldingDisk : TMemoryFileSystem {
+  char PathDelimiter() const override { return '\\'; }
+  void PathKey(std::string& Path) const override { Path = FoldText(Path); }
+  bool FileExists(const std::string& Path) override { return Contents.count(Path) > 0; }
+  bool ReadFile(const std::string& Path, std::size_t, std::string& Data, std::uint64_t*) override {
+    Data = Contents[Path];
+    return true;
+  }
+  bool WriteFileAtomically(const std::string& Path, const std::string& Data) override {
+    Contents[Path] = Data;
+    ++Saves;
+    return true;
+  }
+  int Saves = 0;
+};
+}  // namespace
+
+TEST(SearchCacheTest, APathRespelledBeyondAToZIsSavedOnceInItsNewSpellingAndNotRewrittenAfter) {
+  TFoldingDisk Disk;
+  Disk.Contents["search.cache"] = "C:\\A\\\xC3\x89T\xC3\x89\r\nC:\\B\\\xE2\xB1\xAF\r\n";  // C:\A\ÉTÉ, C:\B\Ɐ
+  for (int Search = 0; Search < 3; ++Search) {
+    TSearchCache Cache(Disk);
+    Cache.LoadCache("search.cache");
+    // The walk meets both renamed: C:\A\été, and C:\B\ɐ, whose name is a byte shorter than Ɐ's.
+    EXPECT_TRUE(Cache.Record("C:\\A\\\xC3\xA9t\xC3\xA9").SamePath);
+    EXPECT_TRUE(Cache.Record("C:\\B\\\xC9\x90").SamePath);
+    Cache.SaveCache("search.cache");
+  }
+  EXPECT_EQ(Disk.Contents["search.cache"], "C:\\A\\\xC3\xA9t\xC3\xA9\r\nC:\\B\\\xC9\x90\r\n");
+  EXPECT_EQ(Disk.Saves, 1);
 }

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "gif/GifEncoder.h"
+#include "platform/Platform.h"
 #include "tests/support/TempFolder.h"
 #include "toolkit/Application.h"
 #include "toolkit/BitmapImage.h"
@@ -53,7 +54,7 @@ TEST(PictureTest, LoadFromFilePicksTheFormatByItsExtension) {
   Folder.WriteFile("moving.png", std::string(Gif.begin(), Gif.end()));
   Folder.WriteFile("moving.bmp", std::string(Gif.begin(), Gif.end()));
   TPicture Picture;
-  Picture.LoadFromFile(Folder.Path("moving.GIF"));
+  Picture.LoadFromFile(PlatformFileSystem(), Folder.Path("moving.GIF"));
   auto* Loaded = dynamic_cast<TGifImage*>(Picture.Graphic());
   ASSERT_NE(Loaded, nullptr);
   EXPECT_EQ(Loaded->FrameCount(), 2);
@@ -61,33 +62,34 @@ TEST(PictureTest, LoadFromFilePicksTheFormatByItsExtension) {
   EXPECT_EQ(PixelOf(*Loaded, 0, 0) >> 24, 0u);
   EXPECT_TRUE(Picture.Bitmap()->HasAlpha);
   try {
-    Picture.LoadFromFile(Folder.Path("moving.png"));
+    Picture.LoadFromFile(PlatformFileSystem(), Folder.Path("moving.png"));
     FAIL() << "no PNG format is registered";
   } catch (const EInvalidGraphic& Error) {
     EXPECT_STREQ(Error.what(), "Unknown picture file extension (.PNG)");
   }
-  EXPECT_THROW(Picture.LoadFromFile(Folder.Path("moving.bmp")), EInvalidGraphic);
+  EXPECT_THROW(Picture.LoadFromFile(PlatformFileSystem(), Folder.Path("moving.bmp")), EInvalidGraphic);
   EXPECT_EQ(Picture.Graphic(), Loaded);  // a failed load leaves the picture as it was
 }
 
 TEST(PictureTest, SavingToAnotherExtensionConvertsThePicture) {
   TTempFolder Folder;
   auto Bitmap = std::make_unique<TBitmapImage>();
+  // Premultiplied, as bitmaps hold them: the fourth is (0x20, 0x40, 0x60) at half alpha.
   const std::uint32_t Pixels[6] = {Red, Blue, Green, 0x80102030u, 0x00000000u, 0xFF123456u};
   SetBitmapPixels(Bitmap->Bitmap(), 3, 2, Pixels);
   TPicture Picture;
   Picture.SetGraphic(std::move(Bitmap));
-  Picture.SaveToFile(Folder.Path("a.bmp"));
-  Picture.SaveToFile(Folder.Path("a.gif"));
+  Picture.SaveToFile(PlatformFileSystem(), Folder.Path("a.bmp"));
+  Picture.SaveToFile(PlatformFileSystem(), Folder.Path("a.gif"));
   TPicture FromBmp, FromGif;
-  FromBmp.LoadFromFile(Folder.Path("a.bmp"));
-  FromGif.LoadFromFile(Folder.Path("a.gif"));
+  FromBmp.LoadFromFile(PlatformFileSystem(), Folder.Path("a.bmp"));
+  FromGif.LoadFromFile(PlatformFileSystem(), Folder.Path("a.gif"));
   ASSERT_TRUE(dynamic_cast<TBitmapImage*>(FromBmp.Graphic()));
   ASSERT_TRUE(dynamic_cast<TGifImage*>(FromGif.Graphic()));
   for (int I = 0; I < 6; ++I) {
     EXPECT_EQ(PixelOf(*FromBmp.Graphic(), I % 3, I / 3), Pixels[I]) << I;
     // A GIF pixel is opaque or not there at all.
-    const std::uint32_t Shown = (Pixels[I] >> 24) >= 128 ? (Pixels[I] | 0xFF000000u) : 0;
+    const std::uint32_t Shown = (Pixels[I] >> 24) >= 128 ? (Unpremultiplied(Pixels[I]) | 0xFF000000u) : 0;
     const std::uint32_t Got = PixelOf(*FromGif.Graphic(), I % 3, I / 3);
     EXPECT_EQ(Got >> 24 ? Got : 0, Shown) << I;
   }
@@ -130,6 +132,26 @@ TEST(GifImageTest, ComposesEachFrameIntoItsBitmap) {
   EXPECT_EQ(Changes, 1);
   EXPECT_THROW(Image.LoadFromBytes({'G', 'I', 'F', '8', '9', 'a'}), EInvalidGraphic);
   EXPECT_EQ(Image.FrameCount(), 3);
+}
+
+// A transparent animation drawn over a coloured canvas goes through the grid's mixing rule (which
+// divides by 256): opaque red comes out 254, the clear pixel leaves the colour a shade darker. The
+// next frame is composed and drawn without a bitmap made for it.
+TEST(GifImageTest, DrawsEachFrameOverTheCanvasByItsAlpha) {
+  TGifImage Image;
+  Image.LoadFromBytes(AnimatedGif({Red, Blue}, 5, 0));
+  TBitmap Canvas(3, 1);
+  Canvas.Canvas().Brush().SetColor(RGBColor(0, 200, 100));
+  Canvas.Canvas().FillRect(RECT{0, 0, 3, 1});
+  Image.Draw(Canvas.Canvas(), 0, 0);
+  EXPECT_EQ(Canvas.Pixel(0, 0), RGB(0, 199, 99));
+  EXPECT_EQ(Canvas.Pixel(1, 0), RGB(254, 0, 0));
+  const std::size_t Made = TBitmap::Made();
+  Image.SetFrame(1);
+  Image.Draw(Canvas.Canvas(), 0, 0);
+  EXPECT_EQ(Canvas.Pixel(0, 0), RGB(0, 198, 98));
+  EXPECT_EQ(Canvas.Pixel(2, 0), RGB(0, 0, 254));
+  EXPECT_EQ(TBitmap::Made(), Made);
 }
 
 TEST(GifPainterTest, PlaysTheFramesInOrderOnTheUserInterfaceThread) {

@@ -4,7 +4,6 @@
 
 #include "gridview/win32/base/Themes.h"
 #include "toolkit/Graphics.h"
-#include "toolkit/Picture.h"
 
 POINT AlignBox(int Width, int Height, TVerticalAlignment Vertical, TAlignment Horizontal, const RECT& Rect,
                int Margin) {
@@ -168,45 +167,18 @@ void TGraphicsProvider::DrawIndicatorCell(TCanvas& Canvas, const RECT& Rect, boo
 }
 
 void TMaskProvider::DrawAlphaBitmap(TCanvas& Canvas, int X, int Y, TBitmap& Bitmap) {
-  const int W = Bitmap.Width(), H = Bitmap.Height();
-  if (W <= 0 || H <= 0) return;
-  TBitmap Work(W, H), Result(W, H);
-  Work.Canvas().CopyRect(RECT{0, 0, W, H}, Canvas, RECT{X, Y, X + W, Y + H});
-  GdiFlush();
-  const std::uint32_t* Source = Bitmap.Pixels();
-  const std::uint32_t* Background = Work.Pixels();
-  std::uint32_t* Out = Result.Pixels();
-  for (int I = 0; I < W * H; ++I) {
-    // Memory order blue, green, red, alpha: as a TColor (red low) the bytes swap.
-    const std::uint32_t S = Source[I], B = Background[I];
-    const int Alpha = int(S >> 24);
-    const TColor Src = RGBColor(int(S >> 16) & 0xFF, int(S >> 8) & 0xFF, int(S) & 0xFF);
-    const TColor Back = RGBColor(int(B >> 16) & 0xFF, int(B >> 8) & 0xFF, int(B) & 0xFF);
-    const TColor Mixed = TMaskProvider::BlendPixel(Src, Back, Alpha);
-    Out[I] = (S & 0xFF000000u) | std::uint32_t(RedOf(Mixed)) << 16 | std::uint32_t(GreenOf(Mixed)) << 8 |
-             std::uint32_t(BlueOf(Mixed));
-  }
-  Canvas.Draw(X, Y, Result);
+  DrawBlended(Canvas, RECT{X, Y, X + Bitmap.Width(), Y + Bitmap.Height()}, Bitmap);
 }
 
 void TDrawProvider::DrawGraphic(TCanvas& Canvas, int X, int Y, TBitmap& Graphic) {
-  if (Graphic.Empty()) return;
-  if (Graphic.HasAlpha)
-    TMaskProvider::DrawAlphaBitmap(Canvas, X, Y, Graphic);
-  else
-    Canvas.Draw(X, Y, Graphic);
+  DrawPicture(Canvas, RECT{X, Y, X + Graphic.Width(), Y + Graphic.Height()}, Graphic);
 }
 
-void TDrawProvider::DrawGraphic(TCanvas& Canvas, int X, int Y, TGraphic& Graphic) {
-  if (!Graphic.Empty()) DrawGraphic(Canvas, X, Y, Graphic.Bitmap());
+void TDrawProvider::DrawGraphic(TCanvas& Canvas, const RECT& Target, TBitmap& Graphic) {
+  DrawPicture(Canvas, Target, Graphic);
 }
 
-TBitmap* PictureBitmap(TObject* Object) {
-  TBitmap* Bitmap = dynamic_cast<TBitmap*>(Object);
-  if (auto* Picture = dynamic_cast<TPicture*>(Object)) Object = Picture->Graphic();
-  if (auto* Graphic = dynamic_cast<TGraphic*>(Object)) Bitmap = Graphic->Empty() ? nullptr : &Graphic->Bitmap();
-  return Bitmap && !Bitmap->Empty() ? Bitmap : nullptr;
-}
+void TDrawProvider::DrawGraphic(TCanvas& Canvas, int X, int Y, TGraphic& Graphic) { Graphic.Draw(Canvas, X, Y); }
 
 TGlyph GlyphOf(TGraphic& Graphic) {
   TGlyph Glyph;
@@ -217,7 +189,7 @@ TGlyph GlyphOf(TGraphic& Graphic) {
   Glyph.Height = Bitmap.Height();
   const std::uint32_t* Pixels = Bitmap.Pixels();
   for (int I = 0; I < Glyph.Width * Glyph.Height; ++I) {
-    const std::uint32_t P = Pixels[I];
+    const std::uint32_t P = Bitmap.HasAlpha ? Unpremultiplied(Pixels[I]) : Pixels[I];
     Glyph.Pixels.push_back(RGBColor(int(P >> 16 & 0xFF), int(P >> 8 & 0xFF), int(P & 0xFF)));
     if (Bitmap.HasAlpha) Glyph.Alpha.push_back(std::uint8_t(P >> 24));
   }
@@ -236,8 +208,8 @@ TBitmap& TGlyphBitmap::For(const TGlyph& Glyph) {
           const TColor C = Rgb(Glyph.Pixel(X, Y));
           const std::size_t At = std::size_t(Y) * Glyph.Width + X;
           const std::uint32_t Alpha = At < Glyph.Alpha.size() ? Glyph.Alpha[At] : 0xFFu;
-          Pixels[At] =
-              Alpha << 24 | std::uint32_t(RedOf(C)) << 16 | std::uint32_t(GreenOf(C)) << 8 | std::uint32_t(BlueOf(C));
+          Pixels[At] = Premultiplied(Alpha << 24 | std::uint32_t(RedOf(C)) << 16 | std::uint32_t(GreenOf(C)) << 8 |
+                                     std::uint32_t(BlueOf(C)));
         }
     }
   }

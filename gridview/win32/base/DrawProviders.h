@@ -46,22 +46,21 @@ class TMaskProvider {
  public:
   TMaskProvider() = delete;
   static TColor BlendPixel(TColor Source, TColor Background, int Alpha) { return BlendRGB(Source, Background, Alpha); }
-  // Mixes a picture whose pixels carry alpha over what the canvas shows at (X, Y).
+  // Mixes a picture whose pixels carry alpha over what the canvas shows at (X, Y) (DrawBlended).
   static void DrawAlphaBitmap(TCanvas& Canvas, int X, int Y, TBitmap& Bitmap);
 };
 
 class TDrawProvider {
  public:
   TDrawProvider() = delete;
-  // Pictures with alpha are mixed over the canvas; others are copied.
+  // Pictures with alpha are mixed over the canvas; others are copied (DrawPicture).
   static void DrawGraphic(TCanvas& Canvas, int X, int Y, TBitmap& Graphic);
+  // The same, stretched to Target.
+  static void DrawGraphic(TCanvas& Canvas, const RECT& Target, TBitmap& Graphic);
   // Any picture of the toolkit's formats, as it shows now.
   static void DrawGraphic(TCanvas& Canvas, int X, int Y, TGraphic& Graphic);
 };
 
-// The pixels a cell's object shows: a bitmap, a picture of any format, or a TPicture's graphic;
-// null for anything else or an empty picture.
-TBitmap* PictureBitmap(TObject* Object);
 // A picture as a column glyph (header, footer, rate glyphs), its alpha kept.
 TGlyph GlyphOf(TGraphic& Graphic);
 

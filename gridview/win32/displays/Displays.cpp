@@ -22,26 +22,6 @@ RECT Shrunk(const RECT& R, int By) {
   By = std::clamp(By, -(1 << 24), 1 << 24);
   return AdjustRECT(R, By, By, -By, -By);
 }
-
-// Nearest-pixel scaling that keeps the alpha bytes, for pictures drawn with their alpha. Only the
-// part Visible of the picture scaled to Width x Height (placed at the origin) is made: a picture
-// stretched over a huge cell costs no more than the pixels that show.
-void ScaleWithAlpha(TBitmap& Source, TBitmap& Target, int Width, int Height, const RECT& Visible) {
-  const int PartWidth = Visible.right - Visible.left, PartHeight = Visible.bottom - Visible.top;
-  Target.SetSize(PartWidth, PartHeight);
-  Target.HasAlpha = true;
-  if (Target.Empty()) return;
-  GdiFlush();
-  const std::uint32_t* In = Source.Pixels();
-  std::uint32_t* Out = Target.Pixels();
-  const long long SourceWidth = Source.Width(), SourceHeight = Source.Height();
-  for (int Y = 0; Y < PartHeight; ++Y) {
-    const long long Row = (Visible.top + Y) * SourceHeight / Height;
-    for (int X = 0; X < PartWidth; ++X)
-      Out[std::size_t(Y) * std::size_t(PartWidth) + std::size_t(X)] =
-          In[Row * SourceWidth + (Visible.left + X) * SourceWidth / Width];
-  }
-}
 }  // namespace
 
 void TColumnDisplay::DrawText(std::u16string_view Text, const RECT& Rect) {
@@ -191,7 +171,8 @@ void TGraphicColumnDisplay::Paint() {
   const int Frames = std::min(GraphicColumn->BorderWidth(), std::max(int(FCell.CellRect.right - FCell.CellRect.left),
                                                                      int(FCell.CellRect.bottom - FCell.CellRect.top)));
   for (int I = 1; I <= Frames; ++I) C.FrameRect(Shrunk(Area, -I));
-  TBitmap* Picture = PictureBitmap(ObjectValue);
+  // The cell's object says what it shows: a bitmap, a picture of any format, a TPicture's graphic.
+  TBitmap* Picture = ObjectValue ? ObjectValue->PictureBitmap() : nullptr;
   if (!Picture) return;
   const int AreaW = Area.right - Area.left, AreaH = Area.bottom - Area.top;
   if (AreaW <= 0 || AreaH <= 0) return;
@@ -205,19 +186,7 @@ void TGraphicColumnDisplay::Paint() {
     Target.right = Target.left + W;
     Target.bottom = Target.top + H;
   }
-  const int W = Target.right - Target.left, H = Target.bottom - Target.top;
-  if (!Picture->HasAlpha) {
-    C.StretchDraw(Target, *Picture);
-  } else if (W == Picture->Width() && H == Picture->Height()) {
-    TDrawProvider::DrawGraphic(C, Target.left, Target.top, *Picture);
-  } else {
-    RECT Shown{}, Clip = C.ClipRect();
-    if (!IntersectRect(&Shown, &Target, &Clip)) return;
-    OffsetRect(&Shown, -Target.left, -Target.top);
-    TBitmap Scaled;
-    ScaleWithAlpha(*Picture, Scaled, W, H, Shown);
-    TDrawProvider::DrawGraphic(C, Target.left + Shown.left, Target.top + Shown.top, Scaled);
-  }
+  TDrawProvider::DrawGraphic(C, Target, *Picture);
 }
 
 // HTML subset.

@@ -290,7 +290,7 @@ TEST_F(DisplaysTest, GraphicsWithAlphaAreMixedOverTheCell) {
   Grid->Model().AddRows(1);
   TBitmap Picture(20, 20);
   Picture.HasAlpha = true;
-  for (int I = 0; I < 400; ++I) Picture.Pixels()[I] = 0x800000FFu;  // blue at half alpha
+  for (int I = 0; I < 400; ++I) Picture.Pixels()[I] = 0x80000080u;  // blue at half alpha, premultiplied
   Grid->Model().GetCell(0, 0)->SetObject(&Picture);
   Paint();
   const COLORREF Mixed = Px(20, 12);

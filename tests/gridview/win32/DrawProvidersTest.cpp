@@ -49,12 +49,13 @@ TEST_F(DrawProvidersTest, AlphaPicturesMixWithWhatIsThere) {
   TBitmap Picture(2, 1);
   Picture.HasAlpha = true;
   Picture.Pixels()[0] = 0xFF0000FFu;  // opaque blue
-  Picture.Pixels()[1] = 0x00FF0000u;  // fully transparent red
+  Picture.Pixels()[1] = 0x00000000u;  // fully transparent (premultiplied: no colour left)
   TDrawProvider::DrawGraphic(C(), 5, 5, Picture);
   EXPECT_EQ(Bitmap.Pixel(5, 5), RGB(0, 0, 254));  // alpha 255 still divides by 256
   EXPECT_EQ(Bitmap.Pixel(6, 5),
             RGB(0, 0, 0) + RGB(0, 254 * 0, 0) + RGB(255 * 255 / 256, 255 * 255 / 256, 255 * 255 / 256));
-  Picture.HasAlpha = false;
+  Picture.HasAlpha = false;  // a plain picture is copied, whatever its alpha bytes say
+  Picture.Pixels()[1] = 0x00FF0000u;
   TDrawProvider::DrawGraphic(C(), 10, 5, Picture);
   EXPECT_EQ(Bitmap.Pixel(11, 5), RGB(255, 0, 0));
 }
