@@ -54,8 +54,23 @@ void TForm1::CreateParams(TCreateParams& Params) {
 }
 
 void TForm1::CreateWnd() {
-  TForm::CreateWnd();
+  TForm::CreateWnd();  // scales the window for its monitor's density
+  if (Position == poDesigned) FitIntoWorkArea();
   PlaceForm();
+}
+
+// A window closed at a lower density or on a larger screen would reach past the monitor it lands on
+// now: it is moved into the monitor's work area, and shrunk only where it is larger.
+void TForm1::FitIntoWorkArea() {
+  const RECT Place = BoundsRect();
+  MONITORINFO Monitor{};
+  Monitor.cbSize = sizeof Monitor;
+  const HMONITOR Landed = MonitorFromRect(&Place, MONITOR_DEFAULTTONULL);
+  if (!Landed || !GetMonitorInfoW(Landed, &Monitor)) return;
+  const RECT& Work = Monitor.rcWork;
+  const TWindowBounds Fitted = FitIntoArea({Left(), Top(), Width(), Height()},
+                                           {Work.left, Work.top, Work.right - Work.left, Work.bottom - Work.top});
+  SetBounds(Fitted.Left, Fitted.Top, Fitted.Width, Fitted.Height);
 }
 
 void TForm1::Resize() {
@@ -220,11 +235,7 @@ void TForm1::SaveLayout() {
   if (!HandleAllocated() || !IsWindowVisible(Handle())) return;
   const TWindowLayout Layout = CurrentLayout();
   if (Layout == FLoadedLayout && FFileSystem->FileExists(FSettingsFolder + LayoutFile)) return;
-  try {
-    WriteWindowLayout(FSettingsFolder + LayoutFile, Layout, *FFileSystem);
-  } catch (const std::exception& Error) {
-    Application().HandleException(Error);
-  }
+  WriteWindowLayout(FSettingsFolder + LayoutFile, Layout, *FFileSystem);
 }
 
 void TForm1::ApplyArguments() {
@@ -244,12 +255,17 @@ void TForm1::FormCloseQuery(TObject*, bool&) {
 }
 
 void TForm1::FormDestroy() {
-  SaveLayout();
-  try {
-    SaveCache();
-  } catch (const std::exception& Error) {
-    Application().HandleException(Error);
+  // Each save is tried whatever became of the other; what failed is told in one box, each file with
+  // its reason, before the window goes.
+  std::string Failures;
+  for (void (TForm1::*Save)() : {&TForm1::SaveLayout, &TForm1::SaveCache}) {
+    try {
+      (this->*Save)();
+    } catch (const std::exception& Error) {
+      Failures += std::string("\n\n") + Error.what();
+    }
   }
+  if (!Failures.empty()) ShowMessage(SavesFailedText + Failures);
 }
 
 void TForm1::startTimerTimer(TObject*) {
@@ -343,6 +359,10 @@ void TForm1::ExportResultsExecute(TObject*) {
   if (!Chosen) return;
   TBusyCursor Busy;
   FCommands.ExportResults(FileName);  // a failure reaches the general error report
+}
+
+void TForm1::SearchAgainExecute(TObject*) {
+  if (Button1.Tag < 1) Button1Click(&Button1);
 }
 
 void TForm1::flistKeyDown(TObject* Sender, WORD& Key, TShiftState) {

@@ -30,6 +30,9 @@
 #include "toolkit/Timer.h"
 
 inline constexpr const char* MainCaption = "Torvane Search";
+// The head of the one report of the saves that failed as the window closed.
+inline constexpr const char* SavesFailedText =
+    "Torvane Search could not save these files as it closed; what they would have kept is lost:";
 
 // What the window is started with. Tests give their own folder and services.
 struct TMainFormSetup {
@@ -108,6 +111,7 @@ class TForm1 : public TForm, public TSearchWindow {
   void DeletePermanentExecute(TObject* Sender);
   void CopyPathExecute(TObject* Sender);
   void ExportResultsExecute(TObject* Sender);
+  void SearchAgainExecute(TObject* Sender);
   void flistKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
   void tpPaneBar3ItemClick(TObject* Sender, TtpPaneBarItem* Item);
   // The shell's side of the results (MainFormShell.cpp): "Open With...", "Properties", the rows
@@ -176,6 +180,7 @@ class TForm1 : public TForm, public TSearchWindow {
   void ApplyArguments();
   // The window's place and the grid's columns as the user left them, and as they are now.
   void LoadLayout();
+  void FitIntoWorkArea();
   void SaveLayout();
   TWindowLayout CurrentLayout();
 

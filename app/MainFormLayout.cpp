@@ -147,6 +147,10 @@ void TForm1::BuildCommands() {
   TAction& ExportResults = ActionList1.Add("ExportResults", "Export Results...", 0);
   ExportResults.OnExecute = [this](TObject* Sender) { ExportResultsExecute(Sender); };
   PopupMenu1.AddAction("ExportResults1", ExportResults);
+  // F5 searches again with the criteria as they stand, from any control; during a run it does nothing
+  // (a second press of the button is what cancels).
+  TAction& SearchAgain = ActionList1.Add("SearchAgain", "Search Again", VK_F5);
+  SearchAgain.OnExecute = [this](TObject* Sender) { SearchAgainExecute(Sender); };
   // Del, Shift+Del and Ctrl+C act on the results only from the grid; in a criteria field they edit
   // its text, and elsewhere they do nothing to the files.
   for (TAction* Action : {&DeleteRecycle, &DeletePermanent, &CopyPath}) Action->ShortCutTarget = &flist;

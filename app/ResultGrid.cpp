@@ -89,7 +89,9 @@ double TResultGrid::Number(int ACol, std::uint32_t Item) {
     case rcImage: return FList.IsFolder(Item) ? 1 : 0;
     // The exact size, so that files of the same whole kilobytes still sort by their bytes.
     case rcSize: return FList.IsFolder(Item) ? 0.0 : static_cast<double>(FList.Size(Item)) / 1024.0;
-    case rcModified: return FList.Time(Item);
+    // The column holds times at two-second resolution, as the file system listings of old did; the
+    // list keeps the second for the exports.
+    case rcModified: return DosResolution(FList.Time(Item));
     default: {
       // A text read as a number, as a text cell's would be.
       std::u16string Buffer;

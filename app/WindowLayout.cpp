@@ -96,6 +96,16 @@ TWindowLayout ParseWindowLayout(const std::vector<std::string>& Lines, int Colum
   return Layout;
 }
 
+TWindowBounds FitIntoArea(const TWindowBounds& Bounds, const TWindowBounds& Area) {
+  TWindowBounds Fitted = Bounds;
+  Fitted.Width = std::min(Bounds.Width, Area.Width);
+  Fitted.Height = std::min(Bounds.Height, Area.Height);
+  // Off the far edge: moved back; off the near one (or too large): against it.
+  Fitted.Left = std::max(Area.Left, std::min(Bounds.Left, Area.Left + Area.Width - Fitted.Width));
+  Fitted.Top = std::max(Area.Top, std::min(Bounds.Top, Area.Top + Area.Height - Fitted.Height));
+  return Fitted;
+}
+
 TWindowLayout ReadWindowLayout(const std::string& Path, int ColumnCount, int MinWidth, TFileSystem& FileSystem) {
   if (!FileSystem.FileExists(Path)) return TWindowLayout();
   try {

@@ -44,6 +44,10 @@ inline constexpr int MaxColumnWidth = 10000;
 std::vector<std::string> FormatWindowLayout(const TWindowLayout& Layout);
 TWindowLayout ParseWindowLayout(const std::vector<std::string>& Lines, int ColumnCount, int MinWidth);
 
+// Bounds moved into Area (the work area of the monitor they land on) as little as they must, and
+// shrunk only where they are larger than it.
+TWindowBounds FitIntoArea(const TWindowBounds& Bounds, const TWindowBounds& Area);
+
 // The layout in Path; a missing or unreadable file gives the defaults.
 TWindowLayout ReadWindowLayout(const std::string& Path, int ColumnCount, int MinWidth, TFileSystem& FileSystem);
 // Raises EFileError when the file cannot be written.

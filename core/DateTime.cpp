@@ -114,10 +114,19 @@ TDateTime DateOf(TDateTime Value) { return std::trunc(Value); }
 
 TDateTime TimeOf(TDateTime Value) { return std::fabs(Value - std::trunc(Value)); }
 
-TDateTime DosResolutionDateTime(int Year, int Month, int Day, int Hour, int Minute, int Second) {
+TDateTime FileDateTime(int Year, int Month, int Day, int Hour, int Minute, int Second) {
   TDateTimeParts Parts;
   Parts.Year = Year, Parts.Month = Month, Parts.Day = Day;
-  Parts.Hour = Hour, Parts.Minute = Minute, Parts.Second = Second - Second % 2;
+  Parts.Hour = Hour, Parts.Minute = Minute, Parts.Second = Second;
   TDateTime Result = 0;
   return TryEncodeDateTime(Parts, Result) ? Result : 0.0;
+}
+
+TDateTime DosResolution(TDateTime Time) {
+  TDateTimeParts Parts = DecodeDateTime(Time);
+  return FileDateTime(Parts.Year, Parts.Month, Parts.Day, Parts.Hour, Parts.Minute, Parts.Second - Parts.Second % 2);
+}
+
+TDateTime DosResolutionDateTime(int Year, int Month, int Day, int Hour, int Minute, int Second) {
+  return FileDateTime(Year, Month, Day, Hour, Minute, Second - Second % 2);
 }

@@ -34,6 +34,9 @@ TDateTimeParts DecodeDateTime(TDateTime Value);
 TDateTime DateOf(TDateTime Value);
 TDateTime TimeOf(TDateTime Value);
 
-// A local file time at the two-second resolution of the DOS date and time format: odd seconds and
-// milliseconds are dropped.
+// A local file time to the second; 0 when the parts are no date and time.
+TDateTime FileDateTime(int Year, int Month, int Day, int Hour, int Minute, int Second);
+// A time at the two-second resolution of the DOS date and time format, as the results grid's
+// Modified column holds it: an odd second and the milliseconds are dropped.
+TDateTime DosResolution(TDateTime Time);
 TDateTime DosResolutionDateTime(int Year, int Month, int Day, int Hour, int Minute, int Second);

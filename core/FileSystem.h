@@ -29,7 +29,7 @@ struct TFileEntry {
   std::string Name;              // own name, no folder part; empty when a lookup found nothing
   std::uint64_t Size = 0;        // bytes; 0 for folders
   std::uint32_t Attributes = 0;  // fa* bits
-  TDateTime Time = 0.0;          // last write, local time at two-second resolution
+  TDateTime Time = 0.0;          // last write, local time to the second
   // The last change at the platform's full resolution, in its own units (0 when unknown): two stamps of
   // one entry differ when it changed between them (a folder changes as entries come, go or are renamed
   // in it). Known with the other details.

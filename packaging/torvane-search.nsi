@@ -53,8 +53,18 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
+; The last page offers to start the program, ticked. The installer runs as administrator; the program
+; is started through the shell, so that it runs as the user and keeps the user's own settings.
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "Run ${PRODUCT}"
+!define MUI_FINISHPAGE_RUN_FUNCTION RunProgram
+!insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
+; The components page's list is narrow: the settings' item has a short name, and the text above the
+; list says what it holds.
+!define MUI_COMPONENTSPAGE_TEXT_TOP "Tick $\"Your settings$\" to remove your search cache, the histories of \
+  $\"Named:$\" and $\"Look in:$\" and the window layout as well. Left unticked, they stay for a later install."
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -150,6 +160,11 @@ Section "Search with ${PRODUCT} in Explorer's menu" ExplorerVerb
   !insertmacro ExplorerVerbKeys WriteVerb
 SectionEnd
 
+; Explorer, which runs as the user, starts the program: started from here it would run as administrator.
+Function RunProgram
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\torvane-search.exe"'
+FunctionEnd
+
 Function un.onInit
   SetShellVarContext all
   !insertmacro WaitWhileRunning
@@ -165,7 +180,7 @@ SectionEnd
 
 ; Off unless ticked, so a silent uninstall keeps them. They are those of the account that runs the
 ; uninstaller, and any the program kept beside itself (a folder it could write).
-Section /o "un.Your settings (search cache, histories and window layout)" RemoveSettings
+Section /o "un.Your settings" RemoveSettings
   SetShellVarContext current
   !insertmacro SettingsFiles "${SETTINGS_FOLDER}"
   RMDir "${SETTINGS_FOLDER}"

@@ -30,6 +30,10 @@ void TApplication::Run(TForm& MainForm) {
   MainForm.Show();
   while (!FTerminated && HandleMessage(true)) {
   }
+  // The loop may end on the close before it takes the quit request; left queued, that request would
+  // close at once any message box shown while the window goes (a save that fails at close).
+  MSG Quit;
+  PeekMessageW(&Quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 void TApplication::Terminate() {
@@ -113,7 +117,9 @@ bool TApplication::ShortCutKey(MSG& Message) {
   if (GetKeyState(VK_SHIFT) < 0) ShortCut |= scShift;
   if (GetKeyState(VK_CONTROL) < 0) ShortCut |= scCtrl;
   if (GetKeyState(VK_MENU) < 0) ShortCut |= scAlt;
-  if (Editing && !(ShortCut & (scCtrl | scAlt))) return false;
+  // Function keys edit nothing: they reach the actions from a field too.
+  const bool FunctionKey = Key >= VK_F1 && Key <= VK_F24;
+  if (Editing && !FunctionKey && !(ShortCut & (scCtrl | scAlt))) return false;
   HWND Root = GetAncestor(Message.hwnd, GA_ROOT);
   for (TActionList* List : Lists) {
     if (!List->Owner().HandleAllocated() || List->Owner().Handle() != Root) continue;

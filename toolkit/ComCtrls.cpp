@@ -89,6 +89,7 @@ void TStatusBar::CreateParams(TCreateParams& Params) {
 }
 
 void TStatusBar::CreateWnd() {
+  FEdges.clear();
   ApplyParts();
   for (int I = 0; I < PanelCount(); ++I) ApplyText(I);
 }
@@ -103,13 +104,32 @@ void TStatusBar::AddPanel(int Width, TAlignment Alignment, TStatusPanelStyle Sty
   ApplyText(PanelCount() - 1);
 }
 
+int TStatusBar::ShownWidth(const TStatusPanel& Panel) {
+  if (Panel.Style == psOwnerDraw || Panel.Text.empty()) return Panel.Width;
+  TDCGuard Screen(nullptr);
+  TSelectedObject Selected(Screen.Get(), Font().Handle());
+  const std::wstring Text = Widen(Panel.Text);
+  SIZE Size = {0, 0};
+  GetTextExtentPoint32W(Screen.Get(), Text.c_str(), static_cast<int>(Text.size()), &Size);
+  // The bar draws a panel's text inside its edges and a margin on either side.
+  return std::max(Panel.Width, static_cast<int>(Size.cx) + ScaleValue(TextMargin));
+}
+
 void TStatusBar::ApplyParts() {
   if (!HandleAllocated() || FPanels.empty()) return;
   std::vector<int> Edges;
   int Right = 0;
-  for (const TStatusPanel& Panel : FPanels) Edges.push_back(Right += Panel.Width);
+  for (const TStatusPanel& Panel : FPanels) Edges.push_back(Right += ShownWidth(Panel));
   Edges.back() = -1;
+  // The same parts again would repaint the whole bar at every progress refresh.
+  if (Edges == FEdges) return;
+  FEdges = Edges;
   SendMessageW(FHandle, SB_SETPARTS, Edges.size(), reinterpret_cast<LPARAM>(Edges.data()));
+}
+
+void TStatusBar::FontChanged() {
+  TStdControl::FontChanged();
+  ApplyParts();
 }
 
 void TStatusBar::ChangeScale(int M, int D) {
@@ -122,6 +142,7 @@ void TStatusBar::SetPanelText(int Index, const std::string& Text) {
   TStatusPanel& Panel = FPanels.at(static_cast<std::size_t>(Index));
   if (Panel.Text == Text) return;
   Panel.Text = Text;
+  ApplyParts();
   ApplyText(Index);
 }
 

@@ -39,8 +39,10 @@ struct TStatusPanel {
   std::string Text;
 };
 
-// The bar at the bottom of a window, split into panels; the last one reaches the right edge. An
-// owner-drawn panel is painted by OnDrawPanel (its background alone when there is none).
+// The bar at the bottom of a window, split into panels; the last one reaches the right edge. A text
+// panel is at least as wide as it was added (scaled with the bar) and wider when its text needs more,
+// in the bar's font at its density. An owner-drawn panel is painted by OnDrawPanel (its background
+// alone when there is none).
 class TStatusBar : public TStdControl {
  public:
   using TDrawPanelEvent = std::function<void(TStatusBar* Sender, int Panel, const RECT& Rect, HDC DC)>;
@@ -60,12 +62,20 @@ class TStatusBar : public TStdControl {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   bool DrawItem(const DRAWITEMSTRUCT& Item) override;
+  void FontChanged() override;
 
  private:
   void ApplyParts();
   void ApplyText(int Index);
+  // The width a panel takes: its own, or what its text needs when that is more.
+  int ShownWidth(const TStatusPanel& Panel);
+
+  // The room a panel's text needs beyond its own width, at 96 pixels per inch: the panel's edges and
+  // the margins the bar leaves on either side of the text.
+  static constexpr int TextMargin = 12;
 
   std::vector<TStatusPanel> FPanels;
+  std::vector<int> FEdges;  // the right edges last handed to the bar
 };
 
 // A progress bar: Position runs from Min to Max; StepIt adds Step and starts again from the beginning

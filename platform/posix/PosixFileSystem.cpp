@@ -25,11 +25,10 @@
 
 namespace {
 
-TDateTime LocalDosTime(time_t Time) {
+TDateTime LocalFileTime(time_t Time) {
   struct tm Local {};
   if (!localtime_r(&Time, &Local)) return 0.0;
-  return DosResolutionDateTime(Local.tm_year + 1900, Local.tm_mon + 1, Local.tm_mday, Local.tm_hour, Local.tm_min,
-                               Local.tm_sec);
+  return FileDateTime(Local.tm_year + 1900, Local.tm_mon + 1, Local.tm_mday, Local.tm_hour, Local.tm_min, Local.tm_sec);
 }
 
 std::string BaseName(const std::string& Path) {
@@ -63,7 +62,7 @@ void FillEntry(const struct stat& Info, TFileEntry& Entry) {
     Entry.Size = static_cast<std::uint64_t>(Info.st_size);
   }
   if (!Entry.Name.empty() && Entry.Name[0] == '.' && !IsDotName(Entry.Name)) Entry.Attributes |= faHidden;
-  Entry.Time = LocalDosTime(Info.st_mtime);
+  Entry.Time = LocalFileTime(Info.st_mtime);
   Entry.Stamp = StampOf(Info);
   Entry.DetailsKnown = true;
 }

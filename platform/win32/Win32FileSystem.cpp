@@ -63,7 +63,7 @@ bool LocalOffsetAt(std::uint64_t Utc, std::int64_t& Offset) {
 // listed, so the offset is kept for each quarter of an hour whose start and end have the same one (no
 // zone changes its offset twice within a quarter hour); a quarter hour with a change in it converts
 // each time on its own.
-TDateTime LocalDosTime(const FILETIME& Utc) {
+TDateTime LocalFileTime(const FILETIME& Utc) {
   constexpr std::uint64_t Quarter = 15ull * 60 * 10000000;
   struct TQuarter {
     std::uint64_t Number = UINT64_MAX;
@@ -86,7 +86,7 @@ TDateTime LocalDosTime(const FILETIME& Utc) {
   const FILETIME Local = FileTimeOf(Value + static_cast<std::uint64_t>(Offset));
   SYSTEMTIME Parts;
   if (!FileTimeToSystemTime(&Local, &Parts)) return 0.0;
-  return DosResolutionDateTime(Parts.wYear, Parts.wMonth, Parts.wDay, Parts.wHour, Parts.wMinute, Parts.wSecond);
+  return FileDateTime(Parts.wYear, Parts.wMonth, Parts.wDay, Parts.wHour, Parts.wMinute, Parts.wSecond);
 }
 
 // A stamp at least this old (two seconds, in FILETIME's 100 ns) cannot be shared with a later change.
@@ -103,7 +103,7 @@ void FillEntry(const WIN32_FIND_DATAW& Data, TFileEntry& Entry) {
   Entry.Size = (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                    ? 0
                    : (static_cast<std::uint64_t>(Data.nFileSizeHigh) << 32) | Data.nFileSizeLow;
-  Entry.Time = LocalDosTime(Data.ftLastWriteTime);
+  Entry.Time = LocalFileTime(Data.ftLastWriteTime);
   Entry.Stamp = FileTimeValue(Data.ftLastWriteTime);
   Entry.DetailsKnown = true;
 }

@@ -4,6 +4,7 @@
 #include "gridview/win32/control/CustomGridView.h"
 #include "platform/Platform.h"
 #include "platform/win32/WideText.h"
+#include "search/SearchProgress.h"
 #include "tests/app/MainFormTest.h"
 #include "toolkit/HandleGuards.h"
 
@@ -95,6 +96,26 @@ TEST_F(MainFormTest, ScaledByThreeHalvesNoLabelOrFieldIsClippedOrOverlapped) {
   EXPECT_TRUE(SameRects(CriteriaBounds(Form), Designed));
   EXPECT_EQ(Form.flist.RowSize(), 16);
   EXPECT_EQ(Form.Font().Height(), -11);
+}
+
+TEST_F(MainFormTest, StatusPanelsGrowToTheirWholeTextAtEachDensity) {
+  TForm1& Form = Start();
+  const std::string Searched = SearchedText(169939, 17303, FormatSettings()),
+                    Found = FoundText(48548, FormatSettings());
+  for (const int PPI : {96, 144}) {
+    Form.ChangeScale(PPI, Form.CurrentPPI());
+    Form.SetStatus(Searched, 1);
+    Form.SetStatus(Found, 2);
+    for (const auto& [Panel, Text] : {std::pair<int, std::string>{1, Searched}, {2, Found}}) {
+      const RECT Box = Form.StatusBar1.PanelRect(Panel);
+      EXPECT_GE(Box.right - Box.left, TextWidth(Form.StatusBar1, Text) + Form.ScaleValue(8)) << PPI << " " << Text;
+    }
+    // A short text leaves its panel as designed; the last panel takes the rest of the bar.
+    Form.SetStatus("Found 3 files", 2);
+    const RECT Short = Form.StatusBar1.PanelRect(2), Last = Form.StatusBar1.PanelRect(3);
+    EXPECT_LE(Short.right - Short.left, Form.ScaleValue(100)) << PPI;
+    EXPECT_GT(Last.right, Form.StatusBar1.Width() - Form.ScaleValue(30)) << PPI;
+  }
 }
 
 TEST_F(MainFormTest, DensityChangeScalesTheWindowIntoTheSuggestedRectangleAndKeepsTheLayoutAt96) {

@@ -112,6 +112,44 @@ TEST_F(MainFormTest, EnterInTheFieldsStartsASearchWithoutBeeping) {
   EXPECT_EQ(Form.search.Text(), "**");
 }
 
+TEST_F(MainFormTest, F5SearchesAgainFromAFieldOrTheGrid) {
+  Tree.WriteFile("one.txt", "1");
+  TForm1& Form = Start({Tree.Path(), "*.txt"});
+  Form.startTimer.SetEnabled(false);
+  Form.SetLeft(0);
+  Form.Show();
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() != nullptr; }, 3000));
+  const auto PressF5 = [] {
+    MSG F5 = {GetFocus(), WM_KEYDOWN, VK_F5, 0, 0, {0, 0}};
+    return Application().IsDialogKey(F5);
+  };
+  Form.search.SetFocus();
+  EXPECT_TRUE(PressF5());
+  EXPECT_EQ(Names(), TItems{"one.txt"});
+  // With the criteria as they stand now.
+  Tree.WriteFile("two.txt", "2");
+  Form.flist.SetFocus();
+  EXPECT_TRUE(PressF5());
+  EXPECT_EQ(Names(), (TItems{"one.txt", "two.txt"}));
+}
+
+TEST_F(MainFormTest, SavesThatFailAtCloseAreToldInOneBoxEachFileWithItsReason) {
+  Tree.WriteFile("one.txt", "1");
+  TForm1& Form = Start({Tree.Path()});
+  Form.startTimer.SetEnabled(false);
+  Form.Show();
+  Form.Button1Click(&Form.Button1);  // the cache has a new path to save
+  // Both files turned into folders while the window was open: neither can be replaced.
+  Settings.MakeFolder(LayoutFile);
+  Settings.MakeFolder(SearchCacheFileName);
+  this->Form.reset();
+  EXPECT_EQ(Errors, TItems{});
+  ASSERT_EQ(Messages.size(), 1u);
+  EXPECT_EQ(Messages[0].rfind(SavesFailedText, 0), 0u) << Messages[0];
+  for (const std::string& File : {Settings.Path(LayoutFile), Settings.Path(SearchCacheFileName)})
+    EXPECT_NE(Messages[0].find("\"" + File + "\"."), std::string::npos) << File;
+}
+
 TEST_F(MainFormTest, TabOrderFollowsTheCriteria) {
   TForm1& Form = Start();
   Form.SetLeft(0);
@@ -189,4 +227,15 @@ TEST_F(MainFormTest, TheWindowAndTheGridsColumnsAreAsTheUserLeftThem) {
   const RECT Area = Screen().WorkArea();
   EXPECT_EQ(Third->Width(), 700);
   EXPECT_EQ(Third->Left(), Area.left + (Area.right - Area.left - 700) / 2);
+  Form.reset();
+
+  // A place that reaches past the work area (closed on a larger screen, or at a lower density): the
+  // window moves in as far as it must, and keeps its size.
+  const std::string Corner = std::to_string(Area.right - 300) + "," + std::to_string(Area.bottom - 200);
+  WriteSettingsFile(Settings.Path(LayoutFile), {"WindowBounds=" + Corner + ",700,550"}, PlatformFileSystem());
+  TForm1* Fourth = Open();
+  EXPECT_EQ(Fourth->Width(), 700);
+  EXPECT_EQ(Fourth->Height(), 550);
+  EXPECT_EQ(Fourth->Left() + Fourth->Width(), Area.right);
+  EXPECT_EQ(Fourth->Top() + Fourth->Height(), Area.bottom);
 }

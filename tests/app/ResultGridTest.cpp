@@ -53,6 +53,10 @@ TEST_F(ResultGridTest, CellsReadAsTheWindowShowsThemFromNoCellObjects) {
   EXPECT_EQ(Image.IntegerValue, 1);
   EXPECT_EQ(Size.FloatValue, 1234.0);
   EXPECT_EQ(Name.TextValue, u"Sub");
+  // The Modified column sorts by times at two-second resolution; the list keeps the second.
+  Add("odd.txt", 1, EncodeDateTime(2024, 2, 1, 9, 30, 7, 0));
+  EXPECT_EQ(Grid.Results.Number(rcModified, 2), EncodeDateTime(2024, 2, 1, 9, 30, 6, 0));
+  EXPECT_EQ(Grid.Results.List().Time(2), EncodeDateTime(2024, 2, 1, 9, 30, 7, 0));
 }
 
 TEST_F(ResultGridTest, EveryColumnSortsByItsValueAndASecondClickReverses) {

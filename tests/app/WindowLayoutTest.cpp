@@ -14,6 +14,15 @@ TEST(WindowLayoutTest, ReadsBackWhatItWrote) {
   EXPECT_EQ(ParseWindowLayout(FormatWindowLayout(TWindowLayout()), 3, 680), TWindowLayout());
 }
 
+TEST(WindowLayoutTest, BoundsFitIntoAnAreaMovedFirstAndShrunkOnlyWhenLarger) {
+  const TWindowBounds Area{0, 0, 1280, 1000};
+  // Closed at 96 pixels per inch, opened at 144: moved in, size kept.
+  EXPECT_EQ(FitIntoArea({295, 228, 1035, 815}, Area), (TWindowBounds{245, 185, 1035, 815}));
+  EXPECT_EQ(FitIntoArea({-40, 10, 600, 400}, Area), (TWindowBounds{0, 10, 600, 400}));
+  EXPECT_EQ(FitIntoArea({100, 100, 1500, 1200}, Area), Area);
+  EXPECT_EQ(FitIntoArea({10, 20, 300, 200}, {1280, 0, 1024, 768}), (TWindowBounds{1280, 20, 300, 200}));
+}
+
 TEST(WindowLayoutTest, EachDamagedOrUnfittingLineFallsBackOnItsOwn) {
   const TWindowLayout Layout =
       ParseWindowLayout({"WindowBounds=10,20,500,400",  // narrower than the window may be

@@ -75,6 +75,8 @@ TEST(DateTimeTest, DosResolutionDropsOddSeconds) {
   ExpectParts(DosResolutionDateTime(2026, 12, 17, 16, 39, 58), Parts(2026, 12, 17, 16, 39, 58));
   ExpectParts(DosResolutionDateTime(2026, 12, 17, 0, 0, 1), Parts(2026, 12, 17));
   EXPECT_EQ(DosResolutionDateTime(2026, 2, 30, 0, 0, 0), 0.0);
+  ExpectParts(DosResolution(EncodeDateTime(2026, 12, 17, 16, 39, 59, 999)), Parts(2026, 12, 17, 16, 39, 58));
+  ExpectParts(FileDateTime(2026, 12, 17, 16, 39, 59), Parts(2026, 12, 17, 16, 39, 59));
 }
 
 TEST(DateTimeTest, DateOfAndTimeOf) {

@@ -173,6 +173,17 @@ TEST_F(FindTest, CsvQuotesAwkwardNamesAndWritesExactValues) {
   EXPECT_NE(Find({"--csv", Tree.Path(), "*.txt"}).Out.find("\"Notes, draft.txt\""), std::string::npos);
 }
 
+TEST_F(FindTest, CsvTimesKeepAnOddSecond) {
+  // Seven seconds past a minute (time zones differ from UTC by whole minutes).
+  const fs::path File = fs::u8path(PathOf("Sub/Report.TXT"));
+  const auto Written = std::chrono::time_point_cast<std::chrono::seconds>(fs::last_write_time(File));
+  const auto Seconds = Written.time_since_epoch().count();
+  fs::last_write_time(File, Written + std::chrono::seconds(7 - (Seconds % 60 + 60) % 60));
+  const auto Records = ParseCsv(Find({"--csv", Tree.Path(), "Report.TXT"}).Out);
+  ASSERT_EQ(Records.size(), 2u);
+  EXPECT_EQ(Records[1][2].substr(Records[1][2].size() - 3), ":07") << Records[1][2];
+}
+
 TEST_F(FindTest, ContentSizeAndDateCriteria) {
   Tree.WriteFile("big.txt", std::string(ContentSizeLimit, 'h') + "hello");
   Tree.WriteFile("k5.bin", std::string(5 * 1024, 'x'));

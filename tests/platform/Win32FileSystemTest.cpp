@@ -180,7 +180,7 @@ TEST(Win32TimeZoneTest, TimesAroundTheChangeToSummerTimeReadAsEachConverted) {
     TFileEntry Entry;
     ASSERT_TRUE(PlatformFileSystem().FindEntry(Tree.Path("t.txt"), Entry));
     EXPECT_EQ(Entry.Time,
-              DosResolutionDateTime(Parts.wYear, Parts.wMonth, Parts.wDay, Parts.wHour, Parts.wMinute, Parts.wSecond))
+              FileDateTime(Parts.wYear, Parts.wMonth, Parts.wDay, Parts.wHour, Parts.wMinute, Parts.wSecond))
         << Seconds;
   }
 }

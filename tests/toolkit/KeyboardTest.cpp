@@ -111,18 +111,22 @@ TEST_F(KeyboardTest, ShortcutsRunOnlyInTheirOwnWindowAndForTheirTarget) {
   TAction& Remove = Actions.Add("Remove", "Remove", scCtrl | 'R');
   Remove.OnExecute = [&](TObject*) { ++TargetRuns; };
   Remove.ShortCutTarget = &RightA;
+  int Erases = 0;
+  Actions.Add("Erase", "Erase", VK_DELETE).OnExecute = [&](TObject*) { ++Erases; };
   Other.Show();
   Form.Show();
 
   EXPECT_FALSE(Press(WM_KEYDOWN, VK_F5, OtherEdit.Handle()));  // a key for another window: not ours
   LeftA.SetFocus();
-  EXPECT_FALSE(Press(WM_KEYDOWN, VK_F5));  // an edit field keeps the keys without Ctrl or Alt
+  EXPECT_FALSE(Press(WM_KEYDOWN, VK_DELETE));  // an edit field keeps the keys without Ctrl or Alt
+  EXPECT_EQ(Erases, 0);
+  EXPECT_TRUE(Press(WM_KEYDOWN, VK_F5));  // but function keys edit nothing: they reach the action
   Button.SetFocus();
   EXPECT_TRUE(Press(WM_KEYDOWN, VK_F5));
-  EXPECT_EQ(Runs, 1);
+  EXPECT_EQ(Runs, 2);
   Refresh.SetEnabled(false);
   EXPECT_FALSE(Press(WM_KEYDOWN, VK_F5));  // a disabled action leaves the key to the control
-  EXPECT_EQ(Runs, 1);
+  EXPECT_EQ(Runs, 2);
 
   BYTE Keys[256];
   GetKeyboardState(Keys);
