@@ -57,6 +57,8 @@ void TForm1::CreateWnd() {
   TForm::CreateWnd();  // scales the window for its monitor's density
   if (Position == poDesigned) FitIntoWorkArea();
   PlaceForm();
+  NamedHint.SetText(NamedHintText);
+  for (HWND Part : {search.Handle(), search.EditHandle()}) NamedHint.Add(Part);
 }
 
 // A window closed at a lower density or on a larger screen would reach past the monitor it lands on
@@ -362,7 +364,7 @@ void TForm1::ExportResultsExecute(TObject*) {
 }
 
 void TForm1::SearchAgainExecute(TObject*) {
-  if (Button1.Tag < 1) Button1Click(&Button1);
+  if (RunState() == rsIdle) Button1Click(&Button1);
 }
 
 void TForm1::flistKeyDown(TObject* Sender, WORD& Key, TShiftState) {

@@ -30,6 +30,10 @@
 #include "toolkit/Timer.h"
 
 inline constexpr const char* MainCaption = "Torvane Search";
+// The "Named:" field's tip: the mask language in one line.
+inline constexpr const char* NamedHintText =
+    "* any text, ? one character, [a-z] a range, (abc) a set, !c not c, #c c itself: photo #(1) finds "
+    "\"photo (1)\"";
 // The head of the one report of the saves that failed as the window closed.
 inline constexpr const char* SavesFailedText =
     "Torvane Search could not save these files as it closed; what they would have kept is lost:";
@@ -86,6 +90,8 @@ class TForm1 : public TForm, public TSearchWindow {
   TTimer startTimer;
   TTimer cacheTimer;  // watches the search cache's load
   TBrowseForFolder fd;
+  // After the controls, so that it goes before them.
+  TToolTip NamedHint;
 
   // The images are drawn again for the new density and the controls placed again.
   void ChangeScale(int M, int D) override;

@@ -124,6 +124,11 @@ void TForm1::BuildStatusBar() {
   StatusBar1.AddPanel(200, taCenter);
   StatusBar1.AddPanel(100, taCenter);
   StatusBar1.AddPanel(50, taLeftJustify);
+  // The progress bar's panel: during a run the bar covers it and its texts stay unpainted; once the
+  // run is over it shows what the run left there (that it was cancelled).
+  StatusBar1.OnDrawPanel = [this](TStatusBar* Bar, int Panel, const RECT& Rect, HDC DC) {
+    if (RunState() == rsIdle) Bar->DrawPanelText(Panel, Rect, DC);
+  };
   prg.SetRange(0, 100);
   prg.SetStep(10);
   prg.SetVisible(false);

@@ -62,6 +62,7 @@ void TForm1::ChangeProgress(TProgressChange Change, int Position) {
 }
 
 void TForm1::RunEnded(bool Completed) {
+  FResults.SortAsChosen();
   if (Completed) UpdateHistories(search.Text(), path.Text());
   Screen().SetCursor(crDefault);
   prg.SetVisible(false);

@@ -37,9 +37,30 @@ TResultGrid::~TResultGrid() {
   }
 }
 
+TCustomColumn* TResultGrid::SortedColumn() const {
+  TColumns& Columns = FGrid.Columns();
+  for (int Index = 0; Index < Columns.Count(); ++Index)
+    if (Columns.Items(Index)->Sorted()) return Columns.Items(Index);
+  return nullptr;
+}
+
 void TResultGrid::Clear() {
   FGrid.ClearRows();
   FList.Clear();
+  if (TCustomColumn* Sorted = SortedColumn()) {
+    FSetAside = Sorted;
+    Sorted->SetSorted(false);
+  }
+}
+
+void TResultGrid::SortAsChosen() {
+  if (TCustomColumn* Clicked = SortedColumn()) {
+    // Rows came after the click: the order it made no longer holds.
+    if (!FGrid.Cells().SortValid()) FGrid.SortColumn(Clicked, Clicked->SortKind() == skAscending);
+  } else if (FSetAside) {
+    FSetAside->SetSorted(true);  // sorts, and shows the arrow
+  }
+  FSetAside = nullptr;
 }
 
 void TResultGrid::Add(const std::string& Folder, const TFileEntry& Entry) {

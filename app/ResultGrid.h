@@ -17,10 +17,14 @@ class TResultGrid : public TResultSink, public TRowSource {
   TResultGrid(const TResultGrid&) = delete;
   TResultGrid& operator=(const TResultGrid&) = delete;
 
-  // TResultSink: rows go to the end of the grid.
+  // TResultSink: rows go to the end of the grid. Clearing also sets the sorted column aside: the rows
+  // of a search come in the order they are found, and no header arrow claims another.
   void BeginUpdate() override { FGrid.BeginUpdate(); }
   void EndUpdate() override { FGrid.EndUpdate(); }
   void Clear() override;
+  // At the end of a search: the rows sorted by the column the user chose, its arrow shown again (the
+  // one set aside, or one whose header was clicked since).
+  void SortAsChosen();
   void Add(const std::string& Folder, const TFileEntry& Entry) override;
   int Count() const override { return FGrid.RowCount(); }
 
@@ -36,8 +40,11 @@ class TResultGrid : public TResultSink, public TRowSource {
   std::uint32_t ItemOf(int Row) const { return FGrid.Cells().Item(Row); }
 
  private:
+  TCustomColumn* SortedColumn() const;
+
   TGridModel& FGrid;
   const TFormatSettings& FSettings;
   TResultList FList;
+  TCustomColumn* FSetAside = nullptr;
   std::u16string FBuffer;  // formatted values on their way into a display
 };

@@ -1,5 +1,8 @@
 #include "app/WindowSearch.h"
 
+#include <memory>
+
+#include "masks/Masks.h"
 #include "search/SearchFolders.h"
 
 // One run as the window shows it: the engine's progress on the status bar and the progress bar, and
@@ -101,9 +104,11 @@ class TWindowSearch::TShownRun : public TSearchProgress {
   // The closing steps, whatever way the run ends; without an outcome (a failure) only what puts the
   // window, the grid and the progress bar back to idle.
   void Finish(const TSearchOutcome* Outcome) {
+    const bool Cancelled = FWindow.RunState() == rsCancelling;
     FWindow.SetRunState(rsIdle);  // this also clears a cancel request
     if (Outcome) {
-      FWindow.SetStatus("", 0);
+      // The first panel is free once the progress bar goes: it says whether the list is whole.
+      FWindow.SetStatus(Cancelled ? CancelledText : "", 0);
       // The refresh writes the counts at most every RefreshInterval: the final ones are written here,
       // so that they agree with the rows listed.
       ShowCounts(Outcome->EntriesSeen, Outcome->FoldersSeen);
@@ -136,7 +141,13 @@ void TWindowSearch::StartOrCancel(TResultSink& Results) {
     return;
   }
   FWindow.ShowNameText(Criteria.NameText);
-  // A malformed mask stops here, before anything else changes.
-  TFolderListRun Run(Criteria, Folders.Folders, FCache, FFiles, FClock);
-  TShownRun(*this, Results).Execute(Run);
+  std::unique_ptr<TFolderListRun> Run;
+  try {
+    Run = std::make_unique<TFolderListRun>(Criteria, Folders.Folders, FCache, FFiles, FClock);
+  } catch (const EMaskError& Error) {
+    // Before anything else changed: the user reads what to write instead, the list stays.
+    FWindow.ShowMessage(MaskErrorText(Criteria.NameText, Error));
+    return;
+  }
+  TShownRun(*this, Results).Execute(*Run);
 }

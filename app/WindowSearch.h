@@ -3,8 +3,8 @@
 // progress bar while the engine reports, the wait for a cache still loading, and the closing steps
 // (totals, histories). Portable: the window's controls are reached through TSearchWindow, so the
 // rules are tested without a window.
-// Fails: StartOrCancel lets the engine's exceptions through (EMaskError for a malformed mask, before
-// anything changed; others after the window was put back to idle).
+// Fails: a malformed name mask is told in a message (what is wrong and where) and starts nothing;
+// StartOrCancel lets the engine's other exceptions through, after the window was put back to idle.
 #include <string>
 
 #include "core/Clock.h"
@@ -20,6 +20,8 @@ inline constexpr const char* CancelCaption = "&Cancel";
 inline constexpr const char* SearchingText = "Searching...";
 inline constexpr const char* CancellingText = "Cancelling...";
 inline constexpr const char* LoadingCacheText = "Loading the search cache...";
+// Left in the status bar's first panel by a run that was cancelled: its list is incomplete.
+inline constexpr const char* CancelledText = "Cancelled";
 
 // A refresh of the walk's progress pauses this long (milliseconds), leaving the processor to the rest
 // of the system during long walks.

@@ -56,6 +56,9 @@ void HoldInterrupts(bool Hold);
 // Ends the process as an interrupted one (POSIX: by the signal itself, so that a calling shell sees
 // it; Windows: exit status 130).
 [[noreturn]] void ExitInterrupted();
+// The last check, once nothing is left to save: an interrupt that came ends the process now, and one
+// that comes later ends it at once, so that no interrupt is lost between the check and the exit.
+void EndInterrupts();
 
 // What the platform files give TConsole.
 namespace ConsolePlatform {

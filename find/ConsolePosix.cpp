@@ -13,12 +13,13 @@ namespace {
 
 volatile sig_atomic_t Requested = 0;
 volatile sig_atomic_t Held = 0;
+volatile sig_atomic_t Ending = 0;
 volatile sig_atomic_t RequestSignal = SIGINT;
 
 void OnSignal(int Signal) {
-  if (Requested && !Held) {
+  if ((Requested || Ending) && !Held) {
     // A second press: the user does not want to wait. The cache file is untouched (it is replaced
-    // whole or not at all).
+    // whole or not at all). Past the last check, the first one ends the process the same way.
     signal(Signal, SIG_DFL);
     raise(Signal);
     return;
@@ -46,6 +47,11 @@ void WatchInterrupts() {
 bool InterruptRequested() { return Requested != 0; }
 
 void HoldInterrupts(bool Hold) { Held = Hold ? 1 : 0; }
+
+void EndInterrupts() {
+  Ending = 1;  // before the check: a signal from here on ends the process in its handler
+  if (Requested) ExitInterrupted();
+}
 
 void ExitInterrupted() {
   const int Signal = RequestSignal;

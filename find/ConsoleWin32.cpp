@@ -13,13 +13,15 @@ namespace {
 
 std::atomic<bool> Requested{false};
 std::atomic<bool> Held{false};
+std::atomic<bool> Ending{false};
 
 BOOL WINAPI OnControl(DWORD Event) {
   switch (Event) {
     case CTRL_C_EVENT:
     case CTRL_BREAK_EVENT:
       // A second press: the user does not want to wait; the cache file is replaced whole or not at all.
-      if (Requested && !Held) ExitProcess(130);
+      // Past the last check, the first one ends the process the same way.
+      if ((Requested || Ending) && !Held) ExitProcess(130);
       Requested = true;
       return TRUE;
     case CTRL_CLOSE_EVENT:
@@ -47,6 +49,11 @@ bool InterruptRequested() { return Requested; }
 void HoldInterrupts(bool Hold) { Held = Hold; }
 
 void ExitInterrupted() { ExitProcess(130); }
+
+void EndInterrupts() {
+  Ending = true;
+  if (Requested) ExitInterrupted();
+}
 
 namespace ConsolePlatform {
 

@@ -261,7 +261,8 @@ std::string FindUsageText(const TFormatSettings& Settings) {
          "total size of the files found, or a note that larger files were not searched for TEXT.\n"
          "Sizes and times are read only where something needs them (--long, --csv, a size or date\n"
          "criterion, TEXT): a plain list of paths without TEXT reads none, and so shows no total.\n"
-         "Ctrl+C stops the search cleanly: the results so far stay listed and the cache is saved.\n"
+         "Ctrl+C stops the search cleanly: the results so far stay listed, the cache is saved, and\n"
+         "a closing note says that the list is incomplete.\n"
          "\n"
          "Exit status: 0 if something was found, 1 if nothing was, 2 on an error, 130 when stopped by\n"
          "Ctrl+C.\n";

@@ -28,7 +28,7 @@ bool Search(const TFindOptions& Options, TSearchCache& Cache, TConsole& Console,
     Output.Begin();
     Closing = OutcomeText(Run.Execute(Output, Output), FormatSettings());
   } catch (const EMaskError& Error) {
-    ReportError(Console, Error.Message() + ": the mask '" + Criteria.NameText + "' is malformed");
+    ReportError(Console, MaskErrorText(Criteria.NameText, Error));
     return false;
   } catch (const std::exception& Error) {
     ReportError(Console, Error.what());
@@ -80,6 +80,7 @@ int RunFind(const std::vector<std::string>& Arguments, TConsole& Console) {
   TConsoleSearch Output(Options, Console, Files.PathDelimiter(), Settings);
   std::string Closing;
   bool Ok = Search(Options, Cache, Console, Output, Closing);
+  const bool Stopped = InterruptRequested();
   Console.SetStatusLine("");
   if (Console.OutFailed() && !Console.OutBroken()) {
     ReportError(Console, "cannot write the results: " + Console.OutErrorText());
@@ -87,6 +88,7 @@ int RunFind(const std::vector<std::string>& Arguments, TConsole& Console) {
   }
   // The closing text of the status bar; a reader that went away has seen all it wanted.
   if (Ok && !Options.Quiet && !Console.OutBroken() && !Closing.empty()) Console.Err(Closing + "\n");
+  if (Stopped && !Options.Quiet) Console.Err(std::string(StoppedText) + "\n");
 
   if (!Options.NoCache) {
     HoldInterrupts(true);
@@ -98,7 +100,7 @@ int RunFind(const std::vector<std::string>& Arguments, TConsole& Console) {
     }
     HoldInterrupts(false);
   }
-  if (InterruptRequested()) ExitInterrupted();
+  EndInterrupts();
   if (!Ok) return fsError;
   return Output.RowsFound() > 0 ? fsFound : fsNothingFound;
 }

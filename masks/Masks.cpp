@@ -59,7 +59,44 @@ std::vector<std::uint32_t> BordersOf(std::string_view Pattern) {
 
 }  // namespace
 
-EMaskError::EMaskError() : Exception("Error") {}
+EMaskError::EMaskError(TMaskProblem Problem, std::size_t Position, char Special)
+    : Exception("Error"), FProblem(Problem), FPosition(Position), FSpecial(Special) {}
+
+namespace {
+
+// The number, counted from 1, of the character that starts at byte Offset of Text.
+std::size_t CharacterNumber(std::string_view Text, std::size_t Offset) {
+  std::size_t Number = 1;
+  for (std::size_t I = 0; I < Offset && I < Text.size(); I += MaskCharLength(Text, I)) ++Number;
+  return Number;
+}
+
+[[noreturn]] void Malformed(TMaskProblem Problem, std::string_view Text, std::size_t Offset) {
+  throw EMaskError(Problem, CharacterNumber(Text, Offset), Offset < Text.size() ? Text[Offset] : '\0');
+}
+
+}  // namespace
+
+std::string MaskErrorText(std::string_view MaskText, const EMaskError& Error) {
+  const std::string Special(1, Error.Special());
+  const std::string Where = "the \"" + Special + "\" at character " + std::to_string(Error.Position());
+  std::string Why;
+  switch (Error.Problem()) {
+    case mpNoOperand: Why = Where + " needs a character after it"; break;
+    case mpUnclosedRange: Why = Where + " has no \"]\" after it"; break;
+    case mpBadRange: Why = Where + " needs a range such as [a-z] or [!a-z] before its \"]\""; break;
+    case mpUnclosedSet: Why = Where + " has no \")\" after it"; break;
+    case mpTooManyParts:
+      Why = "it has more than " + std::to_string(TMask::MaxSlots - 1) +
+            " parts (each run of plain characters, *, ?, !c, #c, range and set is one); the one at character " +
+            std::to_string(Error.Position()) + " is too many";
+      break;
+  }
+  std::string Text = "The name mask \"" + std::string(MaskText) + "\" cannot be used: " + Why + ".";
+  if (Error.Problem() != mpTooManyParts)
+    Text += " To find \"" + Special + "\" itself in names, write #" + Special + ".";
+  return Text;
+}
 
 std::string MaskTextForSearch(std::string_view Text) {
   std::string Result;
@@ -88,8 +125,9 @@ std::size_t MaskCharLength(std::string_view Text, std::size_t Position) {
   return Length;
 }
 
-void TMask::Store(TMaskElementKind Kind, std::string Argument) {
-  if (FKinds.size() >= MaxSlots) throw EMaskError();
+void TMask::Store(TMaskElementKind Kind, std::string Argument, std::string_view MaskText, std::size_t Start) {
+  // The last slot is the end element's: an element that would take it is one too many.
+  if (FKinds.size() + (Kind == mkEnd ? 0 : 1) >= MaxSlots) Malformed(mpTooManyParts, MaskText, Start);
   FKinds.push_back(Kind);
   FBorders.push_back(Kind == mkLiteralRun ? BordersOf(Argument) : std::vector<std::uint32_t>());
   FArguments.push_back(std::move(Argument));
@@ -101,38 +139,39 @@ TMask::TMask(std::string_view MaskText) {
   while (Position < Size) {
     const std::size_t Start = Position;
     while (Position < Size && !IsSpecial(MaskText[Position])) ++Position;
-    if (Position > Start) Store(mkLiteralRun, std::string(MaskText.substr(Start, Position - Start)));
+    if (Position > Start) Store(mkLiteralRun, std::string(MaskText.substr(Start, Position - Start)), MaskText, Start);
     if (Position >= Size) break;
     const char Special = MaskText[Position];
+    const std::size_t At = Position;
     if (Special == '*') {
-      Store(mkAnyRun, "*");
+      Store(mkAnyRun, "*", MaskText, At);
       ++Position;
     } else if (Special == '?') {
-      Store(mkAnyCharacter, "?");
+      Store(mkAnyCharacter, "?", MaskText, At);
       ++Position;
     } else if (Special == '!' || Special == '#') {
-      if (Position + 1 >= Size) throw EMaskError();
+      if (Position + 1 >= Size) Malformed(mpNoOperand, MaskText, At);
       const std::size_t Length = MaskCharLength(MaskText, Position + 1);
       Store(Special == '!' ? mkExcludedCharacter : mkEscapedCharacter,
-            std::string(MaskText.substr(Position + 1, Length)));
+            std::string(MaskText.substr(Position + 1, Length)), MaskText, At);
       Position += 1 + Length;
     } else if (Special == '[') {
       const std::size_t Close = MaskText.find(']', Position + 1);
-      if (Close == std::string_view::npos) throw EMaskError();
+      if (Close == std::string_view::npos) Malformed(mpUnclosedRange, MaskText, At);
       const auto Group = SplitCharacters(MaskText.substr(Position + 1, Close - Position - 1));
       // lo "-" hi must all lie inside the brackets; anything between hi and "]" is ignored.
       const bool Excluded = !Group.empty() && Group[0] == "!";
       const std::size_t Lo = Excluded ? 1 : 0;
-      if (Group.size() < Lo + 3 || Group[Lo + 1] != "-") throw EMaskError();
-      Store(Excluded ? mkExcludedRange : mkRange, std::string(Group[Lo]) + std::string(Group[Lo + 2]));
+      if (Group.size() < Lo + 3 || Group[Lo + 1] != "-") Malformed(mpBadRange, MaskText, At);
+      Store(Excluded ? mkExcludedRange : mkRange, std::string(Group[Lo]) + std::string(Group[Lo + 2]), MaskText, At);
       Position = Close + 1;
     } else {  // '('
       const std::size_t Close = MaskText.find(')', Position + 1);
-      if (Close == std::string_view::npos) throw EMaskError();
+      if (Close == std::string_view::npos) Malformed(mpUnclosedSet, MaskText, At);
       std::string_view Members = MaskText.substr(Position + 1, Close - Position - 1);
       const bool Excluded = !Members.empty() && Members[0] == '!';
       if (Excluded) Members.remove_prefix(1);
-      Store(Excluded ? mkExcludedSet : mkSet, std::string(Members));
+      Store(Excluded ? mkExcludedSet : mkSet, std::string(Members), MaskText, At);
       Position = Close + 1;
     }
   }

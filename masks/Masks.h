@@ -7,11 +7,33 @@
 
 #include "core/Exceptions.h"
 
-// Raised when a mask text cannot be compiled; the message is always "Error".
+// What makes a mask text impossible to compile.
+enum TMaskProblem : std::uint8_t {
+  mpNoOperand,      // "!" or "#" as the last character
+  mpUnclosedRange,  // "[" without a later "]"
+  mpBadRange,       // a bracket group that is no "lo-hi" or "!lo-hi"
+  mpUnclosedSet,    // "(" without a later ")"
+  mpTooManyParts,   // more elements than the table holds
+};
+
+// Raised when a mask text cannot be compiled. Its message is always "Error"; Problem says what is
+// wrong and Position where: the character (counted from 1) that starts the faulty part.
 class EMaskError : public Exception {
  public:
-  EMaskError();
+  EMaskError(TMaskProblem Problem = mpTooManyParts, std::size_t Position = 0, char Special = 0);
+  TMaskProblem Problem() const { return FProblem; }
+  std::size_t Position() const { return FPosition; }
+  char Special() const { return FSpecial; }  // the special character at Position ("!", "#", "[" or "(")
+
+ private:
+  TMaskProblem FProblem;
+  std::size_t FPosition;
+  char FSpecial;
 };
+
+// What a user is told of a mask that cannot be used: the mask as shown (MaskText), what is wrong and
+// where, and how to write that special character literally.
+std::string MaskErrorText(std::string_view MaskText, const EMaskError& Error);
 
 enum TMaskElementKind : std::uint8_t {
   mkLiteralRun,
@@ -59,7 +81,8 @@ class TMask {
   const std::string& Argument(int Slot) const { return FArguments.at(Slot - 1); }
 
  private:
-  void Store(TMaskElementKind Kind, std::string Argument);
+  // Stores an element that starts at byte Start of the mask text (for the error of one too many).
+  void Store(TMaskElementKind Kind, std::string Argument, std::string_view MaskText = {}, std::size_t Start = 0);
   bool Settle(std::string_view Text, int StartSlot) const;
   // Each turns FLater (the row of the slot after Slot) into the row of Slot, in FRow; false when the
   // new row has no success at all.

@@ -165,6 +165,20 @@ RECT TStatusBar::PanelRect(int Index) {
   return Rect;
 }
 
+void TStatusBar::DrawPanelText(int Index, const RECT& Rect, HDC DC) {
+  const TStatusPanel& Panel = FPanels.at(static_cast<std::size_t>(Index));
+  if (Panel.Text.empty()) return;
+  TSelectedObject Selected(DC, Font().Handle());
+  SetBkMode(DC, TRANSPARENT);
+  SetTextColor(DC, GetSysColor(COLOR_BTNTEXT));
+  RECT Box = Rect;
+  InflateRect(&Box, -ScaleValue(TextMargin) / 4, 0);
+  const UINT Align = Panel.Alignment == taCenter ? DT_CENTER : Panel.Alignment == taRightJustify ? DT_RIGHT : DT_LEFT;
+  const std::wstring Text = Widen(Panel.Text);
+  DrawTextW(DC, Text.c_str(), static_cast<int>(Text.size()), &Box,
+            Align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
 bool TStatusBar::DrawItem(const DRAWITEMSTRUCT& Item) {
   const int Index = static_cast<int>(Item.itemID);
   if (OnDrawPanel) {
@@ -207,4 +221,23 @@ void TProgressBar::StepIt() {
   const int Span = FMax - FMin;
   if (Next > FMax && Span > 0) Next = FMin + (Next - FMin) % Span;
   SetPosition(Next);
+}
+
+void TToolTip::SetText(const std::string& Text) { FText = Widen(Text); }
+
+void TToolTip::Add(HWND Window) {
+  const HWND Owner = GetAncestor(Window, GA_ROOT);
+  if (!FWindow) {
+    FWindow.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Owner, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr));
+    if (!FWindow) return;  // the window works without its tips
+  }
+  TTTOOLINFOW Tool = {};
+  Tool.cbSize = sizeof Tool;
+  Tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  Tool.hwnd = Owner;
+  Tool.uId = reinterpret_cast<UINT_PTR>(Window);
+  Tool.lpszText = FText.data();
+  SendMessageW(FWindow.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&Tool));
 }

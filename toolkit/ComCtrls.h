@@ -5,6 +5,7 @@
 
 #include "core/Alignment.h"
 #include "core/DateTime.h"
+#include "platform/win32/OwnedHandle.h"
 #include "toolkit/StdCtrls.h"
 
 // A drop-down date field.
@@ -54,6 +55,9 @@ class TStatusBar : public TStdControl {
   void SetPanelText(int Index, const std::string& Text);
   // A panel's box in the bar's client coordinates.
   RECT PanelRect(int Index);
+  // Paints a panel's text into Rect as the bar paints its text panels: for an owner-drawn panel
+  // whose text is to show (OnDrawPanel decides when).
+  void DrawPanelText(int Index, const RECT& Rect, HDC DC);
   TDrawPanelEvent OnDrawPanel;
   // The panels' widths scale with the bar.
   void ChangeScale(int M, int D) override;
@@ -98,4 +102,23 @@ class TProgressBar : public TStdControl {
 
  private:
   int FMin = 0, FMax = 100, FPosition = 0, FStep = 10;
+};
+
+// A tip of one text that shows while the mouse rests on the windows it was given (a combo box and
+// its edit field, say). Its own window is made with the first one and goes with the object; keep
+// it after the controls it describes, so that it goes first.
+class TToolTip {
+ public:
+  TToolTip() = default;
+  TToolTip(const TToolTip&) = delete;
+  TToolTip& operator=(const TToolTip&) = delete;
+
+  void SetText(const std::string& Text);
+  // Shows the text over Window from now on; nothing when the tip cannot be made.
+  void Add(HWND Window);
+  HWND Handle() const { return FWindow.Get(); }
+
+ private:
+  TOwnedHandle<HWND, DestroyWindow> FWindow;
+  std::wstring FText;
 };

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "app/Histories.h"
+#include "core/SettingsFile.h"
 #include "core/Text.h"
 #include "results/ResultList.h"
 #include "results/ResultRows.h"
@@ -54,6 +55,23 @@ TEST_F(MainFormTest, SearchOfARealTreeFillsTheGridAndTheStatusBar) {
   // The cache is written when the window goes.
   this->Form.reset();
   EXPECT_NE(Settings.ReadFile("search.cache").find("report.TXT\r\n"), std::string::npos);
+}
+
+TEST_F(MainFormTest, TheRowsOfASearchEndSortedByTheRestoredSortColumnUnderItsArrow) {
+  Tree.WriteFile("a.txt", std::string(100, 'a'));
+  Tree.WriteFile("b.txt", std::string(5000, 'b'));
+  Tree.WriteFile("sub/c.txt", std::string(3000, 'c'));
+  WriteSettingsFile(Settings.Path(LayoutFile), {"SortColumn=2", "SortDescending=1"}, PlatformFileSystem());
+  TForm1& Form = Start({Tree.Path(), "*.txt"});
+  Form.startTimer.SetEnabled(false);
+  Form.Button1Click(&Form.Button1);
+  const TCustomColumn* Size = Form.flist.Model().Columns().Items(rcSize);
+  EXPECT_TRUE(Size->Sorted());
+  EXPECT_EQ(Size->SortKind(), skDescending);
+  std::vector<std::string> Rows;
+  for (int Row = 0; Row < Form.flist.Model().RowCount(); ++Row)
+    Rows.push_back(Utf16ToUtf8(Form.flist.Model().GetCellText(rcName, Row)));
+  EXPECT_EQ(Rows, (std::vector<std::string>{"b.txt", "c.txt", "a.txt"}));
 }
 
 TEST_F(MainFormTest, CriteriaAreReadFromTheControlsOnce) {
@@ -178,7 +196,9 @@ TEST_F(MainFormTest, MalformedMaskIsReportedAndStartsNothing) {
   TForm1& Form = Start({Tree.Path(), "[abc"});
   Form.startTimer.SetEnabled(false);
   SendMessageW(Form.Button1.Handle(), BM_CLICK, 0, 0);
-  EXPECT_EQ(Errors.size(), 1u);
+  EXPECT_TRUE(Errors.empty());
+  ASSERT_EQ(Messages.size(), 1u);
+  EXPECT_EQ(Messages[0].rfind("The name mask \"*[abc*\" cannot be used: the \"[\" at character 2", 0), 0u);
   EXPECT_EQ(Form.search.Text(), "*[abc*");
   EXPECT_EQ(Form.Button1.Tag, 0);
   EXPECT_FALSE(Settings.ReadFile(NameHistoryFile).size());

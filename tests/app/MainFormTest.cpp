@@ -1,10 +1,13 @@
 // Start-up, the command line, the histories and the keyboard of the main window.
 #include "tests/app/MainFormTest.h"
 
+#include <commctrl.h>
+
 #include "app/Histories.h"
 #include "core/SettingsFile.h"
 #include "core/Text.h"
 #include "platform/Platform.h"
+#include "platform/win32/WideText.h"
 #include "results/ResultRows.h"
 
 namespace {
@@ -36,6 +39,16 @@ TEST_F(MainFormTest, DefaultsWithoutArgumentsOrFiles) {
   EXPECT_FALSE(Form.prg.Visible());
   EXPECT_EQ(Form.prg.BoundsRect().right, 98);  // panel 0 less 4, from left 2
   EXPECT_EQ(Form.flist.Model().Columns().Count(), 6);
+  // "Named:" tells its mask language in a tip, over the field and its drop-down frame alike.
+  EXPECT_EQ(SendMessageW(Form.NamedHint.Handle(), TTM_GETTOOLCOUNT, 0, 0), 2);
+  wchar_t Tip[256] = L"";
+  TTTOOLINFOW Tool = {};
+  Tool.cbSize = sizeof Tool;
+  Tool.hwnd = Form.Handle();
+  Tool.uId = reinterpret_cast<UINT_PTR>(Form.search.EditHandle());
+  Tool.lpszText = Tip;
+  SendMessageW(Form.NamedHint.Handle(), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&Tool));
+  EXPECT_EQ(Narrow(Tip), NamedHintText);
   EXPECT_TRUE(Errors.empty());
 }
 

@@ -59,6 +59,27 @@ TEST_F(ResultGridTest, CellsReadAsTheWindowShowsThemFromNoCellObjects) {
   EXPECT_EQ(Grid.Results.List().Time(2), EncodeDateTime(2024, 2, 1, 9, 30, 7, 0));
 }
 
+TEST_F(ResultGridTest, ASearchSetsTheSortedColumnAsideAndSortsItsRowsWhenItEnds) {
+  TCustomColumn* Size = Grid.Columns().Items(rcSize);
+  Size->SetSorted(true);
+  Grid.Results.Clear();
+  EXPECT_FALSE(Size->Sorted());  // no arrow over rows that come in the order they are found
+  Add("big.bin", 500 * 1024, December2023);
+  Add("small.txt", 10, December2023);
+  Add("mid.txt", 40 * 1024, December2023);
+  Grid.Results.SortAsChosen();
+  EXPECT_TRUE(Size->Sorted());
+  EXPECT_EQ(Column(rcName), (Strings{"small.txt", "mid.txt", "big.bin"}));
+  // A header clicked during the search wins; the rows that came after the click are sorted too.
+  Grid.Results.Clear();
+  Add("b", 1, December2023);
+  ClickHeader(rcName);
+  Add("a", 1, December2023);
+  Grid.Results.SortAsChosen();
+  EXPECT_FALSE(Size->Sorted());
+  EXPECT_EQ(Column(rcName), (Strings{"a", "b"}));
+}
+
 TEST_F(ResultGridTest, EveryColumnSortsByItsValueAndASecondClickReverses) {
   Add("b.zip", 1500, February2024);
   Add("A.txt", 1100, December2023);

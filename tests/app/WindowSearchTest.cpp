@@ -23,7 +23,11 @@ TEST(WindowSearchTest, ASecondStartOrCancelAsksTheRunToStopAndTheWindowEndsIdleO
   EXPECT_EQ(Host.RunStates, (std::vector<TRunState>{rsRunning, rsCancelling, rsIdle}));
   EXPECT_EQ(Host.RunState(), rsIdle);
   EXPECT_EQ(Host.Caption, "&Search");
-  EXPECT_EQ(Host.Histories.size(), 1u);  // a cancelled run is still a completed one
+  EXPECT_EQ(Host.Histories.size(), 1u);      // a cancelled run is still a completed one
+  EXPECT_EQ(Host.Status[0], CancelledText);  // the list is incomplete, and says so
+  Host.OnPump = nullptr;
+  Host.Click(Cache);
+  EXPECT_EQ(Host.Status[0], "");
 }
 
 TEST(WindowSearchTest, AFailedRunEndsIdleWithoutHistoriesAndAMalformedMaskChangesNothing) {
@@ -31,10 +35,14 @@ TEST(WindowSearchTest, AFailedRunEndsIdleWithoutHistoriesAndAMalformedMaskChange
   Tree.WriteFile("a.txt", "a");
   TTestHost Host;
   Host.Path = Tree.Path();
-  Host.Name = "[abc";
+  Host.Name = "a[1]";
   TSearchCache Cache(PlatformFileSystem());
-  EXPECT_THROW(Host.Click(Cache), EMaskError);
+  Host.Click(Cache);
   EXPECT_TRUE(Host.RunStates.empty());
+  // The mask as the field shows it, what is wrong, where, and how to write the character itself.
+  EXPECT_EQ(Host.Messages, std::vector<std::string>{"The name mask \"*a[1]*\" cannot be used: the \"[\" at character "
+                                                    "3 needs a range such as [a-z] or [!a-z] before its \"]\". To "
+                                                    "find \"[\" itself in names, write #[."});
   Host.Name = "*";
   Host.OnPump = [] { throw std::runtime_error("input handler failed"); };
   EXPECT_THROW(Host.Click(Cache), std::runtime_error);

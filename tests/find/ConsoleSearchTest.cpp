@@ -2,6 +2,10 @@
 // line the run's reports become.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdlib>
+
+#include "find/Console.h"
 #include "find/ConsoleSearch.h"
 #include "find/FindOptions.h"
 
@@ -58,3 +62,17 @@ TEST(ConsoleSearchTest, ProgressLineComesFromTheRunsReports) {
     EXPECT_EQ(ProgressLine(Report, 3, Settings), "") << Quiet;
   }
 }
+
+#ifndef _WIN32
+TEST(ConsoleSearchTest, AnInterruptAfterTheLastCheckStillEndsTheProgramAsInterrupted) {
+  // As a shell sees it: killed by the signal (status 130 for SIGINT, 143 for SIGTERM), not a normal exit.
+  EXPECT_EXIT(
+      {
+        WatchInterrupts();
+        EndInterrupts();
+        std::raise(SIGTERM);
+        std::exit(1);
+      },
+      ::testing::KilledBySignal(SIGTERM), "");
+}
+#endif

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "core/Text.h"
+#include "find/FindProgram.h"
 #include "platform/Platform.h"
 #include "results/ResultCsv.h"
 #include "results/ResultRows.h"
@@ -223,7 +224,9 @@ TEST_F(FindTest, ExitStatusesAndMessages) {
   EXPECT_EQ(Run.Err, "torvane-find: The entered folder does not exist: " + Tree.Path("missing") + "\n");
   Run = Find({Tree.Path(), "[a"});
   EXPECT_EQ(Run.Status, 2);
-  EXPECT_EQ(Run.Err, "torvane-find: Error: the mask '*[a*' is malformed\n");
+  EXPECT_EQ(Run.Err,
+            "torvane-find: The name mask \"*[a*\" cannot be used: the \"[\" at character 2 has no \"]\" "
+            "after it. To find \"[\" itself in names, write #[.\n");
   Run = Find({"--at-least", "ten", Tree.Path()});
   EXPECT_EQ(Run.Status, 2);
   EXPECT_NE(Run.Err.find("--at-least needs a whole number of KB"), std::string::npos);
@@ -338,6 +341,7 @@ TEST_F(FindTest, CtrlCStopsTheSearchAndSavesTheCache) {
   const TChildResult Run = Child.Finish();
   if (!Sent) GTEST_SKIP() << "no console to send Ctrl+C through (Wine cannot send console events)";
   EXPECT_TRUE(Run.Interrupted) << Run.Status << " " << Run.Err;
+  EXPECT_NE(Run.Err.find(StoppedText), std::string::npos) << Run.Err;
   const std::vector<std::string> Found = Split(Run.Out, '\n');
   EXPECT_GT(Found.size(), 0u);
   EXPECT_LT(Found.size(), 3000u);

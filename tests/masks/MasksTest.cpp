@@ -67,6 +67,29 @@ TEST(MaskCompileTest, MalformedMasksRaiseError) {
   }
 }
 
+TEST(MaskCompileTest, AMalformedMaskSaysWhatIsWrongAndWhere) {
+  const struct {
+    const char* Mask;
+    TMaskProblem Problem;
+    std::size_t Position;
+  } Cases[] = {
+      {"x[1]*/", mpBadRange, 2}, {"\xC3\xA9t\xC3\xA9[a/", mpUnclosedRange, 4}, {"(ab", mpUnclosedSet, 1},
+      {"x!", mpNoOperand, 2},    {"a?b?c?d?e?f?g?h", mpTooManyParts, 15},
+  };
+  for (const auto& Case : Cases) {
+    try {
+      TMask Mask(Case.Mask);
+      ADD_FAILURE() << "compiled: " << Case.Mask;
+    } catch (const EMaskError& Error) {
+      EXPECT_EQ(Error.Problem(), Case.Problem) << Case.Mask;
+      EXPECT_EQ(Error.Position(), Case.Position) << Case.Mask;  // characters, not bytes: "été" counts 3
+    }
+  }
+  EXPECT_EQ(MaskErrorText("(ab", EMaskError(mpUnclosedSet, 1, '(')),
+            "The name mask \"(ab\" cannot be used: the \"(\" at character 1 has no \")\" after it. To find \"(\" "
+            "itself in names, write #(.");
+}
+
 TEST(MaskCompileTest, FifteenSlotsIncludingTheEndElement) {
   // 14 elements: seven "?" and seven literal runs alternate, then the end element.
   EXPECT_EQ(TMask("a?b?c?d?e?f?g?").SlotCount(), 15);
