@@ -38,6 +38,7 @@ class TWindowSearch::TShownRun : public TSearchProgress {
       case ssCachePassBegins: FWindow.ChangeProgress(pcShow); break;
       case ssCachePass: FWindow.ChangeProgress(pcMoveTo, Report.Position); break;
       case ssCachePassRows: PaintRows(true, [this] { FWindow.ProcessMessages(); }); break;
+      case ssCachePassCounts: ShowCachePass(Report); break;
       case ssWalkBegins: FWindow.SetStatus(SearchingText, 0); break;
       case ssWalking: Refresh(Report); break;
     }
@@ -73,6 +74,16 @@ class TWindowSearch::TShownRun : public TSearchProgress {
     PaintRows(FResults.Count() != FLastRowCount, [&] {
       FSearch.FClock.Sleep(RefreshPause);
       ShowCounts(Report.EntriesSeen, Report.FoldersSeen);
+      FWindow.SetStatus(SearchingFolderText(Report.Folder), 3);
+    });
+    FLastRowCount = FResults.Count();
+  }
+
+  // The cache pass's progress: what it has checked, what it found, and where, without the walk's pause.
+  void ShowCachePass(const TSearchReport& Report) {
+    PaintRows(FResults.Count() != FLastRowCount, [&] {
+      FWindow.SetStatus(CheckedText(Report.Checked, Report.Candidates, FSearch.FFormat), 1);
+      FWindow.SetStatus(FoundText(static_cast<std::uint64_t>(FResults.Count()), FSearch.FFormat), 2);
       FWindow.SetStatus(SearchingFolderText(Report.Folder), 3);
     });
     FLastRowCount = FResults.Count();

@@ -66,8 +66,9 @@ class TFolderListing {
     Entry.DetailsKnown = true;
     return true;
   }
-  // Reads the Stamp of the entry Name of this folder afresh, where the entry came with details from an
-  // older listing; false when it has gone or the platform cannot tell (the default).
+  // Reads the Stamp of the entry Name of this folder afresh (its other details are left as they are),
+  // where the entry came from an older listing or from the index; false when it has gone or the
+  // platform cannot tell (the default).
   virtual bool ReadStamp(TFileEntry& Entry) {
     (void)Entry;
     return false;
@@ -82,8 +83,13 @@ class TFolderListing {
   virtual std::unique_ptr<TFolderListing> OpenSubfolderUnlisted(const std::string& Name) { return OpenSubfolder(Name); }
   // Asked before the first Next: the folder's own Stamp as it was before any of its entries were read,
   // when that stamp is old enough (seconds) that any change to the folder's entries since gives the
-  // folder another one; 0 otherwise, or where the platform cannot tell.
+  // folder another one; 0 otherwise, or where the platform cannot tell. A folder opened unlisted
+  // answers too.
   virtual std::uint64_t SettledStamp() { return 0; }
+  // Whether the file system this folder lies on gives a folder a new stamp whenever an entry comes, goes
+  // or is renamed in it. False (the default) where it may not: FAT and exFAT volumes, network shares
+  // (whose server may not report it), and any file system the platform does not know to.
+  virtual bool StampsFollowEntries() { return false; }
   // Opens the file Name of this folder (a link is followed) for shared reading, as
   // TFileSystem::OpenFile does, without looking up the folder's path again; null when it cannot.
   virtual std::unique_ptr<TFileReader> OpenFile(const std::string& Name) {
@@ -127,6 +133,10 @@ class TFileSystem {
   // Lists every entry of Folder, hidden and system ones included, "." and ".." as the platform
   // reports them, in the platform's order. Null when the folder cannot be listed. Paths of any length.
   virtual std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) = 0;
+  // Opens Folder for its stamp, files and subfolders without reading its entries (where opening is
+  // listing, as on Windows, nothing is listed): Next may give nothing. Null when it cannot be opened.
+  // The default opens a listing.
+  virtual std::unique_ptr<TFolderListing> OpenFolderUnlisted(const std::string& Folder) { return OpenFolder(Folder); }
   // Looks up one file or folder by its full path; false (and an empty entry) when there is none.
   virtual bool FindEntry(const std::string& Path, TFileEntry& Entry) = 0;
   // What one FindEntry costs, counted in entries of a folder listing: callers with many lookups in

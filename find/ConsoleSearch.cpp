@@ -2,6 +2,9 @@
 
 std::string ProgressLine(const TSearchReport& Report, int Results, const TFormatSettings& Settings) {
   if (Report.Stage == ssCachePass) return "Looking up cached paths... " + std::to_string(Report.Position) + "%";
+  if (Report.Stage == ssCachePassCounts)
+    return CheckedText(Report.Checked, Report.Candidates, Settings) + " | " +
+           FoundText(static_cast<std::uint64_t>(Results), Settings) + " | " + SearchingFolderText(Report.Folder);
   if (Report.Stage != ssWalking) return std::string();
   return SearchedText(Report.EntriesSeen, Report.FoldersSeen, Settings) + " | " +
          FoundText(static_cast<std::uint64_t>(Results), Settings) + " | " + SearchingFolderText(Report.Folder);

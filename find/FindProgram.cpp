@@ -64,7 +64,8 @@ int RunFind(const std::vector<std::string>& Arguments, TConsole& Console) {
     Cache.StopRecording();
   } else {
     try {
-      Cache.LoadCache(CacheFile);
+      // Ctrl+C stops a long load at once; a cache read in part is never saved.
+      if (!Cache.LoadCache(CacheFile, [] { return InterruptRequested(); })) ExitInterrupted();
     } catch (const std::exception& Error) {
       // Going on would replace a cache that could not be read with this run's paths alone.
       ReportError(Console, Error.what());

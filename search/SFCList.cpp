@@ -62,10 +62,9 @@ std::uint64_t FoldedHash(std::string_view Text, std::uint64_t Seed) {
   return AsciiFoldedHash(Folded, Seed, NonAscii);
 }
 
-std::size_t TSFCList::NameStart(std::string_view Text) {
-  std::size_t Start = Text.size();
-  while (Start > 0 && Text[Start - 1] != '\\' && Text[Start - 1] != '/') --Start;
-  return Start;
+std::size_t TSFCList::NameStart(std::string_view Text) const {
+  const std::size_t Last = Text.rfind(FDelimiter);
+  return Last == std::string_view::npos ? 0 : Last + 1;
 }
 
 std::string TSFCList::Text(std::size_t Index) const {
@@ -80,26 +79,74 @@ void TSFCList::TextInto(std::size_t Index, std::string& Out) const {
     Out.clear();
     return;
   }
-  Out.assign(FolderText(Item.Folder)).append(FNames.Get(Item.Name));
+  FolderTextInto(Item.Folder, Out);
+  Out.append(FNames.Get(Item.Name));
+}
+
+std::string TSFCList::FolderText(std::uint32_t Folder) const {
+  std::string Out;
+  FolderTextInto(Folder, Out);
+  return Out;
+}
+
+void TSFCList::FolderTextInto(std::uint32_t Folder, std::string& Out) const {
+  Out.resize(FFolders[Folder].Length);
+  std::size_t End = Out.size();
+  for (std::uint32_t At = Folder; At != NoFolder; At = FFolders[At].Parent) {
+    const std::string_view Own = FFolderTexts.Get(FFolders[At].Own);
+    End -= Own.size();
+    if (!Own.empty()) std::memcpy(&Out[End], Own.data(), Own.size());
+  }
+}
+
+bool TSFCList::FolderIs(std::uint32_t Folder, std::string_view Text) const {
+  if (FFolders[Folder].Length != Text.size()) return false;
+  std::size_t End = Text.size();
+  for (std::uint32_t At = Folder; At != NoFolder; At = FFolders[At].Parent) {
+    const std::string_view Own = FFolderTexts.Get(FFolders[At].Own);
+    End -= Own.size();
+    if (Text.substr(End, Own.size()) != Own) return false;
+  }
+  return End == 0;
 }
 
 std::uint32_t TSFCList::FindFolder(std::string_view Folder) const {
   if (FFolderSlots.Empty()) return NoFolder;
   const std::int64_t Item = FFolderSlots.ItemAt(
-      FFolderSlots.Find(FoldedHash(Folder), [&](std::uint32_t Held) { return FolderText(Held) == Folder; }));
+      FFolderSlots.Find(FoldedHash(Folder), [&](std::uint32_t Held) { return FolderIs(Held, Folder); }));
   return Item < 0 ? NoFolder : static_cast<std::uint32_t>(Item);
 }
 
 std::uint32_t TSFCList::AddFolder(std::string_view Folder) {
-  FFolderSlots.Reserve(FFolders.size() + 1);
   const std::uint64_t Hash = FoldedHash(Folder);
-  const std::size_t Slot = FFolderSlots.Find(Hash, [&](std::uint32_t Held) { return FolderText(Held) == Folder; });
-  const std::int64_t Held = FFolderSlots.ItemAt(Slot);
-  if (Held >= 0) return static_cast<std::uint32_t>(Held);
+  if (!FFolderSlots.Empty()) {
+    const std::int64_t Held =
+        FFolderSlots.ItemAt(FFolderSlots.Find(Hash, [&](std::uint32_t Item) { return FolderIs(Item, Folder); }));
+    if (Held >= 0) return FLastAdded = static_cast<std::uint32_t>(Held);
+  }
+  // A folder is its parent (everything up to the delimiter before its own, added first) and its own part.
+  // Folders come mostly in order: the parent is often the last folder added, or that folder's parent.
+  const std::size_t Cut = Folder.size() >= 2 ? Folder.rfind(FDelimiter, Folder.size() - 2) : std::string_view::npos;
+  std::uint32_t Parent = NoFolder;
+  if (Cut != std::string_view::npos) {
+    const std::string_view ParentText = Folder.substr(0, Cut + 1);
+    const std::uint32_t Sibling = FLastAdded == NoFolder ? NoFolder : FFolders[FLastAdded].Parent;
+    if (FLastAdded != NoFolder && FolderIs(FLastAdded, ParentText)) {
+      Parent = FLastAdded;
+    } else if (Sibling != NoFolder && FolderIs(Sibling, ParentText)) {
+      Parent = Sibling;
+    } else {
+      Parent = AddFolder(ParentText);
+    }
+  }
+  const std::string_view Own = Cut == std::string_view::npos ? Folder : Folder.substr(Cut + 1);
   if (FFolders.size() >= NoFolder - 1) throw std::length_error("Search cache too large");
-  FFolders.push_back(TFolder{FFolderTexts.Store(Folder), Hash});
+  FFolderSlots.Reserve(FFolders.size() + 1);
+  const std::size_t Slot = FFolderSlots.Find(Hash, [](std::uint32_t) { return false; });
+  FFolders.push_back(TFolder{Parent, FFolderTexts.Store(Own), static_cast<std::uint32_t>(Folder.size()), Hash});
   FFolderSlots.Put(Slot, static_cast<std::uint32_t>(FFolders.size() - 1), Hash);
-  return static_cast<std::uint32_t>(FFolders.size() - 1);
+  FLastAdded = static_cast<std::uint32_t>(FFolders.size() - 1);
+  return FLastAdded;
 }
 
 namespace {
@@ -117,18 +164,32 @@ std::size_t TSFCList::EntrySlot(std::string_view FolderText, std::uint32_t Folde
                                 std::uint64_t Hash) const {
   return FSlots.Find(Hash, [&](std::uint32_t Item) {
     const TEntry& Held = Entry(Item);
-    return SameFoldedText(FNames.Get(Held.Name), Name) &&
-           (Held.Folder == Folder || SameFoldedText(this->FolderText(Held.Folder), FolderText));
+    return SameFoldedText(FNames.Get(Held.Name), Name) && SameFolder(Held.Folder, Folder, FolderText);
   });
 }
 
+bool TSFCList::SameFolder(std::uint32_t Held, std::uint32_t Folder, std::string_view FolderText) const {
+  if (Held == Folder) return true;
+  // Another spelling of the folder, or another folder whose hash met this one's: rare, so the texts are
+  // made here.
+  std::string Text, Other;
+  if (FolderText.empty() && Folder != NoFolder) {
+    FolderTextInto(Folder, Text);
+    FolderText = Text;
+  }
+  FolderTextInto(Held, Other);
+  return SameFoldedText(Other, FolderText);
+}
+
 std::ptrdiff_t TSFCList::IndexOf(std::uint32_t Folder, std::string_view Name) const {
+  EnsureSlots();
   if (FSlots.Empty() || Folder == NoFolder) return -1;
   const std::uint64_t Hash = NameHash(FFolders[Folder].Hash, Name);
-  return static_cast<std::ptrdiff_t>(FSlots.ItemAt(EntrySlot(FolderText(Folder), Folder, Name, Hash)));
+  return static_cast<std::ptrdiff_t>(FSlots.ItemAt(EntrySlot(std::string_view(), Folder, Name, Hash)));
 }
 
 std::ptrdiff_t TSFCList::IndexOf(std::string_view Text) const {
+  EnsureSlots();
   if (FSlots.Empty()) return -1;
   const std::size_t Start = NameStart(Text);
   const std::string_view Folder = Text.substr(0, Start), Name = Text.substr(Start);
@@ -137,7 +198,7 @@ std::ptrdiff_t TSFCList::IndexOf(std::string_view Text) const {
 }
 
 void TSFCList::Prefetch(std::uint32_t Folder, std::string_view Name) const {
-  if (!FSlots.Empty() && Folder != NoFolder) FSlots.Prefetch(NameHash(FFolders[Folder].Hash, Name));
+  if (!FSlotsPending && !FSlots.Empty() && Folder != NoFolder) FSlots.Prefetch(NameHash(FFolders[Folder].Hash, Name));
 }
 
 std::uint32_t TSFCList::Append(std::uint32_t Folder, std::string_view Name) {
@@ -150,10 +211,11 @@ std::uint32_t TSFCList::Append(std::uint32_t Folder, std::string_view Name) {
 }
 
 bool TSFCList::Add(std::uint32_t Folder, std::string_view Name, std::uint32_t& Index) {
+  EnsureSlots();
   // Three quarters full at most, so that probe runs stay short.
   FSlots.Reserve(FLive + 1);
   const std::uint64_t Hash = NameHash(FFolders[Folder].Hash, Name);
-  const std::size_t Slot = EntrySlot(FolderText(Folder), Folder, Name, Hash);
+  const std::size_t Slot = EntrySlot(std::string_view(), Folder, Name, Hash);
   const std::int64_t Held = FSlots.ItemAt(Slot);
   if (Held >= 0) {
     Index = static_cast<std::uint32_t>(Held);
@@ -181,7 +243,34 @@ void TSFCList::Respell(std::size_t Index, std::uint32_t Folder, std::string_view
   }
 }
 
+void TSFCList::AddUnique(std::uint32_t Folder, std::string_view Name) {
+  Append(Folder, Name);
+  FSlotsPending = true;
+}
+
+void TSFCList::BuildSlots() const {
+  FSlotsPending = false;
+  FSlots.Reserve(FLive);
+  // Every text is unique: its slot is the first empty one of its probe run. The slots are far apart in
+  // memory: each is fetched a few texts ahead of its placing.
+  constexpr std::size_t Ahead = 16;
+  std::uint64_t Hashes[Ahead];
+  const auto Place = [&](std::size_t Index) {
+    const std::uint64_t Hash = Hashes[Index % Ahead];
+    FSlots.Put(FSlots.Find(Hash, [](std::uint32_t) { return false; }), static_cast<std::uint32_t>(Index), Hash);
+  };
+  for (std::size_t Index = 0; Index < FCount; ++Index) {
+    if (Index >= Ahead && !Removed(Index - Ahead)) Place(Index - Ahead);
+    if (Removed(Index)) continue;
+    Hashes[Index % Ahead] = EntryHash(Index);
+    FSlots.Prefetch(Hashes[Index % Ahead]);
+  }
+  for (std::size_t Index = FCount > Ahead ? FCount - Ahead : 0; Index < FCount; ++Index)
+    if (!Removed(Index)) Place(Index);
+}
+
 void TSFCList::RemoveSlot(std::size_t Index) {
+  EnsureSlots();
   FSlots.Remove(FSlots.Find(EntryHash(Index), [&](std::uint32_t Item) { return Item == Index; }));
 }
 
@@ -216,12 +305,15 @@ void TSFCList::Replace(std::size_t Index, std::string_view Text) {
 void TSFCList::Clear() {
   FFolderTexts.Clear();
   std::vector<TFolder>().swap(FFolders);
+  FLastAdded = NoFolder;
   FFolderSlots.Clear();
   FNames.Clear();
   std::vector<std::unique_ptr<TEntry[]>>().swap(FChunks);
   FCount = FLive = 0;
   FSlots.Clear();
+  FSlotsPending = false;
   FOrderedPrefix = 0;
+  FPrefixChecked = false;
 }
 
 std::size_t TSFCList::MemoryBytes() const {

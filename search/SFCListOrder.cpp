@@ -15,11 +15,11 @@ constexpr std::size_t SortRun = 1 << 18;
 
 // The collation order of two paths. The part they share up to a separator weighs the same in both,
 // so only what follows it is compared: for two names of one folder, the names alone.
-int ComparePaths(std::string_view A, std::string_view B) {
+int ComparePaths(std::string_view A, std::string_view B, char Delimiter) {
   const std::size_t Limit = std::min(A.size(), B.size());
   std::size_t Cut = 0;
   while (Cut < Limit && A[Cut] == B[Cut]) ++Cut;
-  while (Cut > 0 && A[Cut - 1] != '\\' && A[Cut - 1] != '/') --Cut;
+  while (Cut > 0 && A[Cut - 1] != Delimiter) --Cut;
   return CompareTextCollated(A.substr(Cut), B.substr(Cut));
 }
 
@@ -28,7 +28,7 @@ int ComparePaths(std::string_view A, std::string_view B) {
 int TSFCList::Compare(std::uint32_t A, std::uint32_t B, std::string& TextA, std::string& TextB) const {
   TextInto(A, TextA);
   TextInto(B, TextB);
-  return ComparePaths(TextA, TextB);
+  return ComparePaths(TextA, TextB, FDelimiter);
 }
 
 std::vector<std::uint32_t> TSFCList::Order(bool Unique) const {
@@ -41,6 +41,13 @@ std::vector<std::uint32_t> TSFCList::Order(bool Unique) const {
   };
   All();
   if (!FSorted) return Indexes;
+  if (FOrderedPrefix > 0 && Unique && FPrefixChecked) {
+    std::vector<std::uint32_t> Head, Tail;
+    for (std::uint32_t Index : Indexes) (Index < FOrderedPrefix ? Head : Tail).push_back(Index);
+    SortByKeys(Tail, true);
+    MergeOrdered(Head, Tail, Indexes, true);
+    return Indexes;
+  }
   if (FOrderedPrefix == 0 || !Unique) {
     SortIndexes(Indexes, Unique);
     return Indexes;
@@ -86,7 +93,7 @@ void TSFCList::SortIndexes(std::vector<std::uint32_t>& Indexes, bool Unique) con
 // Head in storage order (the order a save wrote), Tail in collation order: the two merged. A few texts
 // are placed by binary search among many; otherwise the two are walked side by side.
 void TSFCList::MergeOrdered(const std::vector<std::uint32_t>& Head, const std::vector<std::uint32_t>& Tail,
-                            std::vector<std::uint32_t>& Out) const {
+                            std::vector<std::uint32_t>& Out, bool DropEqual) const {
   Out.clear();
   Out.reserve(Head.size() + Tail.size());
   std::string TextA, TextB;
@@ -110,7 +117,7 @@ void TSFCList::MergeOrdered(const std::vector<std::uint32_t>& Head, const std::v
     }
     Out.insert(Out.end(), Head.begin() + static_cast<std::ptrdiff_t>(From),
                Head.begin() + static_cast<std::ptrdiff_t>(To));
-    Out.push_back(Item);
+    if (!DropEqual || To == 0 || Compare(Head[To - 1], Item, TextA, TextB) != 0) Out.push_back(Item);
     From = To;
   }
   Out.insert(Out.end(), Head.begin() + static_cast<std::ptrdiff_t>(From), Head.end());

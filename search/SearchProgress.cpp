@@ -17,6 +17,11 @@ std::string FoundText(std::uint64_t Results, const TFormatSettings& Settings) {
   return "Found " + FormatThousands(Results, Settings) + " files";
 }
 
+std::string CheckedText(std::uint64_t Checked, std::uint64_t Candidates, const TFormatSettings& Settings) {
+  return "Checked " + FormatThousands(Checked, Settings) + " of " + FormatThousands(Candidates, Settings) +
+         " cached files";
+}
+
 std::string SearchingFolderText(std::string_view Folder) {
   std::string Text = "Searching ";
   Text.append(Folder).append("...");

@@ -7,10 +7,14 @@
 
 #include "core/FormatSettings.h"
 
+// The walk reports its progress at most this often (milliseconds), and the cache pass its rows.
+inline constexpr std::uint32_t RefreshInterval = 750;
+
 enum TSearchStage {
   ssCachePassBegins,  // pass 1 starts on the cached paths
   ssCachePass,        // pass 1 has looked up another hundredth of its candidates (Position)
   ssCachePassRows,    // pass 1 listed rows that may be shown now: the first at once, then now and then
+  ssCachePassCounts,  // pass 1 once it knows its candidates, then now and then: how far it has come
   ssWalkBegins,       // pass 2 starts on the disk
   ssWalking,          // now and then during pass 2: the counts so far and the folder being walked
 };
@@ -18,9 +22,11 @@ enum TSearchStage {
 struct TSearchReport {
   TSearchStage Stage = ssCachePassBegins;
   int Position = 0;               // ssCachePass: the share of the candidates looked up, in percent (1 to 99)
+  std::uint64_t Checked = 0;      // ssCachePassCounts: candidates looked up and tested so far
+  std::uint64_t Candidates = 0;   // ssCachePassCounts: cached paths under the folder whose names pass
   std::uint64_t EntriesSeen = 0;  // ssWalking: entries (files and folders) the walk met
   std::uint64_t FoldersSeen = 0;  // ssWalking: folders the walk listed
-  std::string_view Folder;        // ssWalking: the folder being walked, as the rows show it
+  std::string_view Folder;        // ssWalking, ssCachePassCounts: the folder at hand, as the rows show it
 };
 
 class TSearchProgress {
@@ -52,6 +58,8 @@ std::string FormatThousands(std::uint64_t Value, const TFormatSettings& Settings
 std::string SearchedText(std::uint64_t EntriesSeen, std::uint64_t FoldersSeen, const TFormatSettings& Settings);
 // "Found 12 files", the results listed (files and folders).
 std::string FoundText(std::uint64_t Results, const TFormatSettings& Settings);
+// "Checked 12 of 3,456 cached files": the cache pass's progress.
+std::string CheckedText(std::uint64_t Checked, std::uint64_t Candidates, const TFormatSettings& Settings);
 // "Searching " + folder + "...".
 std::string SearchingFolderText(std::string_view Folder);
 // The closing text: the note on skipped large files, or the total in kilobytes ('1,234KB'); empty when

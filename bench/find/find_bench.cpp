@@ -7,6 +7,16 @@
 //   find_txt_cached_vs_bare_listing  "*.txt" with the cache that an earlier search left (the cache pass,
 //                         the walk, and saving the cache when it changed)
 //   find_txt_cached_vs_uncached  the same cached search against the one with --no-cache
+//   find_txt_cached_after_changes_vs_uncached  the cached search after files were added, renamed and
+//                         removed in 1% of the folders, against --no-cache
+//   find_content_cached_vs_uncached  "*.txt" with a text that few of the files hold, cached against
+//                         --no-cache
+//   (POSIX) hostile caches, --hostile-paths N (default 5,000,000; 0 skips them): a cache of N paths each
+//   in a folder of its own, loaded, searched over the tree and saved by one process:
+//   hostile_peak_resident_bytes_per_path (its peak resident set, as wait4 reports it), hostile_load_s
+//   (loaded and a search of an empty folder), interrupt_during_load_ms (Ctrl+C during that load, to
+//   the process's end), and long_name_extra_s (a cached search of the tree with a cached name of 4 MB
+//   that starts like the tree's folders, against the same without it)
 //   content_vs_grep       (POSIX) a text search over files of 10 to 200 KB against grep -rliF on the same
 //                         files, both folding case (grep in the C locale folds A to Z; the text is ASCII)
 //   content_utf16_mb_per_s  (POSIX) a text search over UTF-16 files with a byte order mark, in megabytes
@@ -37,6 +47,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -60,6 +71,7 @@ using TClockType = std::chrono::steady_clock;
 constexpr const char* ContentNeedle = "Zebra Quokka Needle";  // no word of the text around it
 
 struct TOptions : TBenchTreeShape {
+  long HostilePaths = 5000000;
   std::string ContentRoot;
   long ContentFiles = 20000;
   int Rounds = 3;
@@ -83,6 +95,7 @@ std::string Program() {
 struct TTimes {
   double Wall = 1e9;
   double Cpu = 1e9;
+  long PeakKb = 0;  // the process's peak resident set (POSIX)
   void KeepBest(const TTimes& Other) {
     Wall = std::min(Wall, Other.Wall);
     Cpu = std::min(Cpu, Other.Cpu);
@@ -151,6 +164,7 @@ TTimes TimedRun(const std::string& Program, const std::vector<std::string>& Argu
     struct rusage Usage {};
     wait4(Pid, &Status, 0, &Usage);
     Times.Cpu = CpuSeconds(Usage);
+    Times.PeakKb = Usage.ru_maxrss;
   } else {
     std::fprintf(stderr, "cannot start %s\n", Program.c_str());
   }
@@ -348,6 +362,116 @@ void ComparePeers(const TOptions& Options, const std::string& Out) {
 }
 #endif
 
+// Every hundredth folder of the tree: the folders a round of changes touches.
+std::vector<fs::path> TouchedFolders(const std::string& Root) {
+  std::vector<fs::path> Folders;
+  long Seen = 0;
+  for (const auto& Item : fs::recursive_directory_iterator(fs::u8path(Root)))
+    if (Item.is_directory() && Seen++ % 100 == 0) Folders.push_back(Item.path());
+  return Folders;
+}
+
+// Round's changes in each folder: a file added, the one the last round added renamed, the one it
+// renamed removed. Round -1 takes away whatever the rounds left.
+void ChangeFolders(const std::vector<fs::path>& Folders, int Round) {
+  std::error_code Ignored;
+  for (const fs::path& Folder : Folders) {
+    const auto Name = [&](const char* Stem, int Of) { return Folder / (Stem + std::to_string(Of) + ".txt"); };
+    fs::remove(Name("renamed_", Round - 1), Ignored);
+    if (Round < 0) {
+      for (const auto& Item : fs::directory_iterator(Folder, Ignored)) {
+        const std::string File = Item.path().filename().u8string();
+        if (File.rfind("added_", 0) == 0 || File.rfind("renamed_", 0) == 0) fs::remove(Item.path(), Ignored);
+      }
+      continue;
+    }
+    fs::rename(Name("added_", Round - 1), Name("renamed_", Round), Ignored);
+    std::ofstream(Name("added_", Round), std::ios::binary) << "x";
+  }
+}
+
+#ifndef _WIN32
+// A cache of Count paths, each in a folder of its own, as a save writes it (sorted, CR LF).
+void WriteHostileCache(const std::string& File, long Count) {
+  std::ofstream Out(fs::u8path(File), std::ios::binary);
+  const std::string Disk = BenchTempPath("torvane-hostile");
+  char Line[512];
+  for (long I = 0; I < Count; ++I) {
+    const int Length = std::snprintf(Line, sizeof Line, "%s/Archive/Box %04ld/Folder %07ld/Document_%07ld.txt\r\n",
+                                     Disk.c_str(), I / 1000, I, I);
+    Out.write(Line, Length);
+  }
+}
+
+// Seconds from a Ctrl+C (SIGINT), sent After seconds into a run of the program, to the run's end.
+double InterruptAfter(const std::vector<std::string>& Arguments, double After) {
+  posix_spawn_file_actions_t Actions;
+  posix_spawn_file_actions_init(&Actions);
+  posix_spawn_file_actions_addopen(&Actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&Actions, 2, "/dev/null", O_WRONLY, 0);
+  const std::string Path = Program();
+  std::vector<char*> Argv{const_cast<char*>(Path.c_str())};
+  for (const std::string& Argument : Arguments) Argv.push_back(const_cast<char*>(Argument.c_str()));
+  Argv.push_back(nullptr);
+  pid_t Pid = 0;
+  double Seconds = -1;
+  if (posix_spawnp(&Pid, Path.c_str(), &Actions, nullptr, Argv.data(), environ) == 0) {
+    usleep(static_cast<useconds_t>(After * 1e6));
+    const auto Start = TClockType::now();
+    kill(Pid, SIGINT);
+    int Status = 0;
+    waitpid(Pid, &Status, 0);
+    Seconds = std::chrono::duration<double>(TClockType::now() - Start).count();
+  }
+  posix_spawn_file_actions_destroy(&Actions);
+  return Seconds;
+}
+
+// The caches that once cost far more than their size: paths each in a folder of their own, and a very
+// long name beside folders whose names start as it does.
+void HostileFigures(const TOptions& Options, const std::string& Work, const std::string& TreeCache,
+                    const std::string& Out) {
+  if (Options.HostilePaths <= 0) return;
+  const fs::path Folder = fs::u8path(Work);
+  const std::string File = (Folder / "hostile.cache").u8string();
+  const std::string Empty = (Folder / "empty").u8string();
+  std::error_code Ignored;
+  fs::create_directories(fs::u8path(Empty), Ignored);
+  fs::remove(Folder / "hostile.index", Ignored);
+  WriteHostileCache(File, Options.HostilePaths);
+  // One process loads it (no index yet), walks the tree, records the tree's paths and saves both files.
+  const TTimes Whole = TimedRun(Program(), {"--cache", File, Options.Root, "*.txt"}, Out);
+  TTimes Load;
+  for (int Round = 0; Round < Options.Rounds; ++Round)
+    Load.KeepBest(TimedRun(Program(), {"--cache", File, Empty, "x"}, Out));
+  const double Interrupt = InterruptAfter({"--cache", File, Empty, "x"}, Load.Wall / 3);
+  std::printf("hostile_paths: %ld\nhostile_whole_run_s: %.2f\nhostile_peak_resident_bytes_per_path: %.0f\n",
+              Options.HostilePaths, Whole.Wall, Whole.PeakKb * 1024.0 / static_cast<double>(Options.HostilePaths));
+  std::printf("hostile_load_s: %.2f\ninterrupt_during_load_ms: %.0f\n", Load.Wall, Interrupt * 1000);
+  fs::remove(fs::u8path(File), Ignored);
+  fs::remove(Folder / "hostile.index", Ignored);
+
+  // The tree's cache, and the same with a name of 4 MB in the tree's first folder that starts as the
+  // names of the folders beside it do; each settled once (sorted, indexed) before the timings.
+  const std::string Plain = (Folder / "plain.cache").u8string(), Long = (Folder / "long.cache").u8string();
+  fs::copy_file(fs::u8path(TreeCache), fs::u8path(Plain), fs::copy_options::overwrite_existing, Ignored);
+  fs::copy_file(fs::u8path(TreeCache), fs::u8path(Long), fs::copy_options::overwrite_existing, Ignored);
+  std::ofstream(fs::u8path(Long), std::ios::binary | std::ios::app)
+      << Options.Root << "/Folder_0/Sub 1" << std::string(std::size_t(4) << 20, 'x') << "\r\n";
+  TTimes PlainTimes, LongTimes;
+  for (int Round = -1; Round < Options.Rounds; ++Round) {
+    const TTimes P = TimedRun(Program(), {"--cache", Plain, Options.Root, "*"}, Out);
+    const TTimes L = TimedRun(Program(), {"--cache", Long, Options.Root, "*"}, Out);
+    if (Round < 0) continue;
+    PlainTimes.KeepBest(P);
+    LongTimes.KeepBest(L);
+  }
+  std::printf("long_name_s: %.3f\nlong_name_extra_s: %.3f\n", LongTimes.Wall, LongTimes.Wall - PlainTimes.Wall);
+  for (const char* Name : {"plain.cache", "plain.index", "long.cache", "long.index"})
+    fs::remove(Folder / Name, Ignored);
+}
+#endif
+
 bool ParseOptions(int Count, char** Arguments, TOptions& Options) {
   for (int I = 1; I + 1 < Count; I += 2) {
     const std::string Key = Arguments[I], Value = Arguments[I + 1];
@@ -367,6 +491,8 @@ bool ParseOptions(int Count, char** Arguments, TOptions& Options) {
       Options.Tree = Value;
     } else if (Key == "--text") {
       Options.Text = Value;
+    } else if (Key == "--hostile-paths") {
+      Options.HostilePaths = std::atol(Value.c_str());
     } else {
       return false;
     }
@@ -383,7 +509,7 @@ int main(int Count, char** Arguments) {
   if (!ParseOptions(Count, Arguments, Options)) {
     std::fprintf(stderr,
                  "usage: find_bench [--root DIR] [--files N] [--folders N] [--content-root DIR] [--content-files N] "
-                 "[--rounds N] [--tree DIR] [--text TEXT]\n");
+                 "[--rounds N] [--tree DIR] [--text TEXT] [--hostile-paths N]\n");
     return 2;
   }
   const std::string Work = BenchTempPath("torvane-find-bench");
@@ -441,6 +567,39 @@ int main(int Count, char** Arguments) {
   std::printf("find_txt_cached_vs_uncached: %.2f\nfind_txt_cached_vs_uncached_cpu: %.2f\n", Cached.Wall / Text.Wall,
               Cached.Cpu / Text.Cpu);
 
+  // The index after changes: each round touches 1% of the folders just before the cached search.
+  const std::vector<fs::path> Touched = TouchedFolders(Options.Root);
+  TTimes AfterChanges;
+  for (int Round = 0; Round < Options.Rounds; ++Round) {
+    ChangeFolders(Touched, Round);
+    AfterChanges.KeepBest(TimedRun(Program(), TextFilesCached, Out));
+  }
+  ChangeFolders(Touched, -1);
+  TimedRun(Program(), TextFilesCached, Out);  // the cache and index as the tree is again
+  Report("find_txt_cached_after_changes", AfterChanges);
+  std::printf(
+      "touched_folders: %zu\nfind_txt_cached_after_changes_vs_uncached: %.2f\n"
+      "find_txt_cached_after_changes_vs_uncached_cpu: %.2f\n",
+      Touched.size(), AfterChanges.Wall / Text.Wall, AfterChanges.Cpu / Text.Cpu);
+
+  // A text that few files hold, cached and not: the cache pass reads each candidate once, the walk none.
+  const std::vector<std::string> Needle = {"--no-cache", Options.Root, "*.txt", BenchNeedle};
+  const std::vector<std::string> NeedleCached = {"--cache", Cache, Options.Root, "*.txt", BenchNeedle};
+  TimedRun(Program(), NeedleCached, Out);
+  TTimes NeedleTimes, NeedleCachedTimes;
+  long NeedleFound = 0, NeedleCachedFound = 0;
+  for (int Round = 0; Round < Options.Rounds; ++Round) {
+    NeedleTimes.KeepBest(TimedRun(Program(), Needle, Out));
+    NeedleFound = LinesOf(Out);
+    NeedleCachedTimes.KeepBest(TimedRun(Program(), NeedleCached, Out));
+    NeedleCachedFound = LinesOf(Out);
+  }
+  std::printf("found_content: %ld\nfound_content_cached: %ld\n", NeedleFound, NeedleCachedFound);
+  Report("find_content", NeedleTimes);
+  Report("find_content_cached", NeedleCachedTimes);
+  std::printf("find_content_cached_vs_uncached: %.2f\nfind_content_cached_vs_uncached_cpu: %.2f\n",
+              NeedleCachedTimes.Wall / NeedleTimes.Wall, NeedleCachedTimes.Cpu / NeedleTimes.Cpu);
+
 #ifndef _WIN32
   MakeContentTree(Options);
   setenv("LC_ALL", "C", 1);
@@ -479,6 +638,7 @@ int main(int Count, char** Arguments) {
               (WideFiles + 32) / 40, WideBytes / 1e6 / Wide.Wall, WideBytes / 2e6 / Narrow.Wall);
   (void)NarrowFound;
 
+  HostileFigures(Options, Work, Cache, Out);
   ComparePeers(Options, Out);
 #endif
   return 0;

@@ -1,7 +1,8 @@
 // Times the search engine over a synthetic tree with nothing around it (no window, no pause, no message
 // pump, rows only counted): (a) a first search "*.txt" with an empty cache, (b) the same search with
-// the cache from (a), (c) a search with a content text, (d) saving and loading the cache, (e) a bare
-// enumeration of the tree through the same file-system interface. Prints "key: value" lines.
+// the cache from (a), (c) a search with a content text, (d) saving and loading the cache (and its folder
+// index: index_bytes_per_path is the index file's size per cached path), (e) a bare enumeration of the
+// tree through the same file-system interface. Prints "key: value" lines.
 //
 //   search_bench [--root DIR] [--files N] [--folders N] [--rounds N] [--cache-paths N] [--large-only 1]
 //
@@ -32,6 +33,7 @@
 #include "bench/support/ProcessStats.h"
 #include "core/FileSystem.h"
 #include "platform/Platform.h"
+#include "search/IndexFile.h"
 #include "search/SearchRun.h"
 
 namespace {
@@ -109,7 +111,7 @@ void SmallCacheFigures(const TOptions& Options, TFileSystem& Files, const std::s
   double EnumerationCpu = 1e9, FirstCpu = 1e9, SecondCpu = 1e9;
   std::uint64_t Entries = 0;
   int FirstRows = 0, SecondRows = 0, ContentRows = 0;
-  std::size_t CacheHeap = 0, LoadedHeap = 0, Paths = 0, PathBytes = 0;
+  std::size_t CacheHeap = 0, LoadedHeap = 0, Paths = 0, PathBytes = 0, IndexBytes = 0;
   for (int Round = 0; Round < Options.Rounds; ++Round) {
     auto Start = TClockType::now();
     double Cpu = ProcessCpuSeconds();
@@ -151,6 +153,9 @@ void SmallCacheFigures(const TOptions& Options, TFileSystem& Files, const std::s
 
     Start = TClockType::now();
     Cache.SaveCache(CacheFile);
+    std::error_code NoIndex;
+    IndexBytes =
+        static_cast<std::size_t>(std::filesystem::file_size(std::filesystem::u8path(IndexFileFor(CacheFile)), NoIndex));
     Save = std::min(Save, SecondsSince(Start));
     const std::size_t HeapBeforeLoad = LiveHeapBytes();
     TSearchCache Loaded(Files);
@@ -162,6 +167,7 @@ void SmallCacheFigures(const TOptions& Options, TFileSystem& Files, const std::s
     PathBytes = 0;
     for (std::size_t I = 0; I < Paths; ++I) PathBytes += Loaded.List().Text(I).size();
     std::filesystem::remove(std::filesystem::u8path(CacheFile));
+    std::filesystem::remove(std::filesystem::u8path(IndexFileFor(CacheFile)));
   }
 
   Print("tree_entries", static_cast<double>(Entries));
@@ -184,6 +190,7 @@ void SmallCacheFigures(const TOptions& Options, TFileSystem& Files, const std::s
   Print("first_search_vs_enumeration_cpu", EnumerationCpu / FirstCpu, "%.2f");
   Print("second_search_vs_first_cpu", SecondCpu / FirstCpu, "%.2f");
   Print("cache_bytes_per_path", Paths ? static_cast<double>(LoadedHeap) / Paths : 0.0);
+  Print("index_bytes_per_path", Paths ? static_cast<double>(IndexBytes) / Paths : 0.0, "%.1f");
 }
 
 // (f): a cache of a whole disk loaded, searched over the tree, given one new path and saved.
@@ -219,6 +226,7 @@ void LargeCacheFigures(const TOptions& Options, TFileSystem& Files, const std::s
   }
   const std::size_t Peak = PeakHeapBytes() - HeapBefore, PeakResident = PeakResidentBytes() - ResidentBefore;
   std::filesystem::remove(std::filesystem::u8path(CacheFile));
+  std::filesystem::remove(std::filesystem::u8path(IndexFileFor(CacheFile)));
   if (Paths == 0) return;
   Print("f_large_cache_paths", static_cast<double>(Paths));
   Print("f_large_cache_load_s", LoadTime, "%.2f");

@@ -7,6 +7,9 @@
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#ifdef __linux__
+#include <sys/vfs.h>
+#endif
 #include <unistd.h>
 
 #include <algorithm>
@@ -44,6 +47,34 @@ std::uint64_t StampOf(const struct stat& Info) {
   if (Info.st_ctim.tv_sec < 0) return 0;
   return static_cast<std::uint64_t>(Info.st_ctim.tv_sec) * 1000000000u +
          static_cast<std::uint64_t>(Info.st_ctim.tv_nsec);
+}
+
+// Whether the file system of the open folder Fd changes a folder's status-change time whenever an entry
+// comes, goes or is renamed in it. Known for local Linux file systems; FAT, exFAT, network and FUSE
+// file systems (and anything unknown) may not, or may report it late.
+bool StampsFollowEntriesOn(int Fd) {
+#ifdef __linux__
+  struct statfs Info {};
+  if (fstatfs(Fd, &Info) != 0) return false;
+  switch (static_cast<unsigned long>(Info.f_type)) {
+    case 0xEF53:      // ext2, ext3, ext4
+    case 0x58465342:  // XFS
+    case 0x9123683E:  // Btrfs
+    case 0x01021994:  // tmpfs
+    case 0xF2F52010:  // F2FS
+    case 0x2FC12FC1:  // ZFS
+    case 0x3153464A:  // JFS
+    case 0x52654973:  // ReiserFS
+    case 0xCA451A4E:  // bcachefs
+    case 0x794C7630:  // overlayfs
+    case 0x7366746E:  // NTFS (ntfs3)
+      return true;
+    default: return false;
+  }
+#else
+  (void)Fd;
+  return false;
+#endif
 }
 
 // A stamp at least this old (two seconds) cannot be shared with a later change, whatever the
@@ -333,7 +364,8 @@ class TEntryReader {
  public:
   explicit TEntryReader(int Fd) : FFd(Fd) {
 #ifdef __linux__
-    FBuffer.reset(new char[BufferSize]);  // not zeroed: the system fills what it hands back
+    // The batch buffer comes with the first read: a folder opened only for its files or subfolders
+    // never needs one.
 #else
     FDir = fdopendir(Fd);
     if (!FDir) FFd.Reset();
@@ -361,7 +393,8 @@ class TEntryReader {
   const char* Next(unsigned char& Type) {
 #ifdef __linux__
     if (FPosition >= FFilled) {
-      if (!FBuffer) return nullptr;
+      if (FEnded) return nullptr;
+      if (!FBuffer) FBuffer.reset(new char[BufferSize]);  // not zeroed: the system fills what it hands back
       const ssize_t Got = getdents64(FFd.Get(), FBuffer.get(), BufferSize);
       if (Got <= 0) {
         End();
@@ -384,6 +417,7 @@ class TEntryReader {
   // Frees what the reading holds; the descriptor stays open.
   void End() {
 #ifdef __linux__
+    FEnded = true;
     FBuffer.reset();
     FFilled = FPosition = 0;
 #else
@@ -401,6 +435,7 @@ class TEntryReader {
 #ifdef __linux__
   static constexpr std::size_t BufferSize = 32768;
   std::unique_ptr<char[]> FBuffer;
+  bool FEnded = false;
   std::size_t FFilled = 0;
   std::size_t FPosition = 0;
 #else
@@ -451,6 +486,22 @@ class TPosixFolderListing : public TFolderListing {
     const std::uint64_t Current =
         static_cast<std::uint64_t>(Now.tv_sec) * 1000000000u + static_cast<std::uint64_t>(Now.tv_nsec);
     return Stamp != 0 && Stamp + SettledAge <= Current ? Stamp : 0;
+  }
+
+  bool StampsFollowEntries() override { return FReader.Fd() >= 0 && StampsFollowEntriesOn(FReader.Fd()); }
+
+  bool ReadStamp(TFileEntry& Entry) override {
+    const int Folder = FReader.Fd();
+    if (Folder < 0) {
+      TFileEntry Found;
+      if (!StatPath(FFolder + "/" + Entry.Name, Found)) return false;
+      Entry.Stamp = Found.Stamp;
+      return true;
+    }
+    struct stat Info {};
+    if (fstatat(Folder, Entry.Name.c_str(), &Info, AT_SYMLINK_NOFOLLOW) != 0) return false;
+    Entry.Stamp = StampOf(Info);
+    return true;
   }
 
   bool ReadDetails(TFileEntry& Entry) override {

@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <utility>
 
 #include "core/CaseFold.h"
@@ -108,6 +109,27 @@ void FillEntry(const WIN32_FIND_DATAW& Data, TFileEntry& Entry) {
   Entry.DetailsKnown = true;
 }
 
+// Whether the volume of Folder ("\\?\X:\..." or "\\?\UNC\...") gives a folder a new last-write
+// time whenever an entry comes, goes or is renamed in it: NTFS and ReFS do; FAT and exFAT do not promise
+// it, and a network share answers as its server does. Decided once per drive letter. (A volume mounted
+// into a folder of another is judged by the drive it is mounted on.)
+bool StampsFollowEntriesOn(const std::wstring& Folder) {
+  if (Folder.rfind(L"\\\\?\\", 0) != 0 || Folder.size() < 6 || Folder[5] != L':') return false;
+  const wchar_t Drive = static_cast<wchar_t>(towupper(Folder[4]));
+  static std::mutex Guard;
+  static std::map<wchar_t, bool> Known;
+  const std::lock_guard<std::mutex> Lock(Guard);
+  const auto Found = Known.find(Drive);
+  if (Found != Known.end()) return Found->second;
+  const wchar_t Root[] = {Drive, L':', L'\\', L'\0'};
+  wchar_t Name[MAX_PATH + 1] = {};
+  const bool Follows = GetDriveTypeW(Root) != DRIVE_REMOTE &&
+                       GetVolumeInformationW(Root, nullptr, 0, nullptr, nullptr, nullptr, Name, MAX_PATH + 1) &&
+                       (std::wcscmp(Name, L"NTFS") == 0 || std::wcscmp(Name, L"ReFS") == 0);
+  Known.emplace(Drive, Follows);
+  return Follows;
+}
+
 // Listings fetch many entries per call; a lookup of one name gains nothing from the larger buffer
 // (under Wine both cost the same, about 0.2 ms, nearly all of it opening the handle).
 HANDLE FindFirst(const std::wstring& Pattern, WIN32_FIND_DATAW& Data, bool Listing) {
@@ -138,6 +160,7 @@ class TWin32FolderListing : public TFolderListing {
   }
 
   bool Next(TFileEntry& Entry) override {
+    FListed = true;
     if (FFind == INVALID_HANDLE_VALUE) return false;
     if (FPending) {
       FPending = false;
@@ -164,13 +187,42 @@ class TWin32FolderListing : public TFolderListing {
   }
 
   // The "." entry, which comes first with the handle, carries the folder's own times as the listing
-  // began (the root of a volume has none).
+  // began (the root of a volume has none). A folder opened unlisted asks for its attributes.
   std::uint64_t SettledStamp() override {
-    if (FFind == INVALID_HANDLE_VALUE || !FPending || std::wcscmp(FData.cFileName, L".") != 0) return 0;
+    FILETIME Written;
+    if (FFind == INVALID_HANDLE_VALUE && !FListed) {
+      WIN32_FILE_ATTRIBUTE_DATA Data;
+      if (!GetFileAttributesExW(FFolder.c_str(), GetFileExInfoStandard, &Data)) return 0;
+      Written = Data.ftLastWriteTime;
+    } else if (FFind != INVALID_HANDLE_VALUE && FPending && std::wcscmp(FData.cFileName, L".") == 0) {
+      Written = FData.ftLastWriteTime;
+    } else {
+      return 0;
+    }
     FILETIME Now;
     GetSystemTimeAsFileTime(&Now);
-    const std::uint64_t Stamp = FileTimeValue(FData.ftLastWriteTime);
+    const std::uint64_t Stamp = FileTimeValue(Written);
     return Stamp != 0 && Stamp + SettledAge <= FileTimeValue(Now) ? Stamp : 0;
+  }
+
+  bool StampsFollowEntries() override { return StampsFollowEntriesOn(FFolder); }
+
+  // An entry that came without details (from the index): its attributes call, which needs no handle.
+  // Whether it is a link was known with its name: the call cannot tell a link from other reparse points.
+  bool ReadDetails(TFileEntry& Entry) override {
+    if (Entry.DetailsKnown) return true;
+    WIN32_FILE_ATTRIBUTE_DATA Data;
+    if (!GetFileAttributesExW((FFolder + L"\\" + Widen(Entry.Name)).c_str(), GetFileExInfoStandard, &Data))
+      return false;
+    const std::uint32_t Link = Entry.Attributes & faReparsePoint;
+    Entry.Attributes = (Data.dwFileAttributes & ~static_cast<std::uint32_t>(FILE_ATTRIBUTE_REPARSE_POINT)) | Link;
+    Entry.Size = (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                     ? 0
+                     : (static_cast<std::uint64_t>(Data.nFileSizeHigh) << 32) | Data.nFileSizeLow;
+    Entry.Time = LocalFileTime(Data.ftLastWriteTime);
+    Entry.Stamp = FileTimeValue(Data.ftLastWriteTime);
+    Entry.DetailsKnown = true;
+    return true;
   }
 
   // The attributes call needs no handle: under Wine a tenth of a listing's cost.
@@ -191,6 +243,7 @@ class TWin32FolderListing : public TFolderListing {
   WIN32_FIND_DATAW FData;
   std::wstring FFolder;
   bool FPending = true;  // the first entry came with the handle
+  bool FListed = false;  // entries have been asked for
 };
 
 DWORD Attributes(const std::string& Path) {
@@ -344,6 +397,11 @@ class TWin32FileSystem : public TFileSystem {
 
   std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override {
     return TWin32FolderListing::Open(ExtendedFolderW(Folder));
+  }
+
+  // Opening a folder here is listing it: a folder opened unlisted is its path alone.
+  std::unique_ptr<TFolderListing> OpenFolderUnlisted(const std::string& Folder) override {
+    return std::make_unique<TWin32FolderListing>(ExtendedFolderW(Folder));
   }
 
   bool FindEntry(const std::string& Path, TFileEntry& Entry) override {

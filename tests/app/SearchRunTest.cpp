@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 #include <set>
 #ifdef _WIN32
@@ -262,6 +263,29 @@ TEST_F(SearchRunTest, FolderNamedLikeAFileIsAFolderAndIsWalked) {
   EXPECT_EQ(Names(), (std::set<std::string>{"inner.txt"}));
 }
 
+// Without "Modified:" no time is excluded, whichever way a run reads times (before the tests, after a
+// text decided, or not at all for a list of paths); with it, its two dates bound the search.
+TEST_F(SearchRunTest, AFileDatedFarAheadIsFoundByEverySearchWithoutADateLimit) {
+  Tree.WriteFile("y2100.txt", "needle");
+  Tree.WriteFile("now.txt", "needle");
+  std::filesystem::last_write_time(Tree.Native("y2100.txt"),
+                                   std::filesystem::file_time_type::clock::now() + std::chrono::hours(24 * 365 * 75));
+  const std::set<std::string> Both{"now.txt", "y2100.txt"};
+  Search("*.txt");
+  EXPECT_EQ(Names(), Both);
+  Search("*.txt", "needle");
+  EXPECT_EQ(Names(), Both);
+  Host.ShowsDetails = false;
+  Search("*.txt", "needle");
+  EXPECT_EQ(Names(), Both);
+  Host.ShowsDetails = true;
+  Host.ModifiedOn = true;
+  Host.From = DateOf(Host.FakeClock.NowValue) - 1;
+  Host.To = DateOf(Host.FakeClock.NowValue) + 1;
+  Search("*.txt", "needle");
+  EXPECT_EQ(Names(), std::set<std::string>{"now.txt"});
+}
+
 TEST_F(SearchRunTest, SecondSearchListsNothingTwice) {
   Tree.WriteFile("A.txt", "a");
   Tree.WriteFile("Sub/B.TXT", "b");
@@ -412,6 +436,27 @@ TEST_F(SearchRunTest, AClickWhileTheFirstStatusPumpsCancelsInsteadOfNesting) {
   EXPECT_TRUE(Host.Enabled);
   EXPECT_EQ(Host.Tag, 0);
   EXPECT_EQ(Host.Grid.UpdateCount, 0);
+}
+
+// A long cache pass (a text read in every cached candidate) shows what it is doing from its start:
+// what it has checked, what it found and where, never blank panels.
+TEST_F(SearchRunTest, TheCachePassShowsItsCountsFromItsStart) {
+  for (const char* Name : {"a.txt", "b.txt", "Sub/c.txt"}) Tree.WriteFile(Name, "needle");
+  Search("*.txt", "needle");
+  Host.StatusLog.clear();
+  Host.FakeClock.TickStep = 1000;  // every candidate takes longer than a refresh interval
+  Search("*.txt", "needle");
+  const auto At = [&](const std::string& Line) {
+    return std::find(Host.StatusLog.begin(), Host.StatusLog.end(), Line) - Host.StatusLog.begin();
+  };
+  // The walk begins where the status says "Searching..." a second time.
+  const auto First = At("0:Searching...");
+  const auto Walk =
+      std::find(Host.StatusLog.begin() + First + 1, Host.StatusLog.end(), "0:Searching...") - Host.StatusLog.begin();
+  EXPECT_LT(At("1:Checked 0 of 3 cached files"), Walk);
+  EXPECT_LT(At("1:Checked 2 of 3 cached files"), Walk);
+  EXPECT_LT(At("3:Searching " + PathOf("Sub") + "..."), Walk);
+  EXPECT_EQ(Host.Grid.RowCount(), 3);
 }
 
 TEST_F(SearchRunTest, CancelDuringTheCachePassStopsIt) {
@@ -576,6 +621,26 @@ TEST_F(SearchRunTest, NamesTheCacheFileCannotHoldStayOutAndOtherBytesComeBackAsT
   EXPECT_EQ(Loaded.List().Text(0), PathOf(Latin1));
   Host.Click(Loaded);
   EXPECT_EQ(Host.Grid.RowCount(), 2);  // each once: the cache pass lists the name it kept, the walk the other
+}
+
+// "\\" is an ordinary character of names here: the cache keeps such a name whole in its folder, and a
+// repeated search lists each file once, in its own folder.
+TEST_F(SearchRunTest, ABackslashInANameIsPartOfTheName) {
+  Tree.WriteFile("F/\\lead.txt", "q");
+  Tree.WriteFile("F/lead.txt", "qq");
+  Tree.WriteFile("F/a\\b.txt", "x");
+  const std::multiset<std::string> Expected{PathOf("F") + "|\\lead.txt", PathOf("F") + "|a\\b.txt",
+                                            PathOf("F") + "|lead.txt"};
+  for (int Run = 0; Run < 2; ++Run) {
+    Search("*.txt");
+    std::multiset<std::string> Rows;
+    for (const auto& Row : Host.Grid.Rows) Rows.insert(Row[4] + "|" + Row[1]);
+    EXPECT_EQ(Rows, Expected) << "search " << Run + 1;
+  }
+  const TSFCList& List = Cache.List();
+  const std::ptrdiff_t Line = List.IndexOf(PathOf("F/a\\b.txt"));
+  ASSERT_GE(Line, 0);
+  EXPECT_EQ(List.NameOf(static_cast<std::size_t>(Line)), "a\\b.txt");
 }
 
 TEST_F(SearchRunTest, PipesAreNeverReadNeitherForTextNorAsTheCacheFile) {

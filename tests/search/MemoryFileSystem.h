@@ -49,12 +49,16 @@ class TMemoryFileSystem : public TFileSystem {
   // A folder's stamp (none: 0, which a listing never shares), given to its listing as its settled
   // stamp and to its entry in its parent's listing; and the folders listed, counted.
   std::map<std::string, std::uint64_t> FolderStamps;
-  int Listings = 0;
+  int Listings = 0;  // folders whose entries were read (the first Next of a listing)
+  // False for a disk that never changes a folder's stamp when its entries change (as FAT): the walk
+  // must not trust stamps there.
+  bool StampsFollow = true;
   int StampsRead = 0;  // by ReadStamp
 
   char PathDelimiter() const override { return '\\'; }
   double FindEntryCost() const override { return LookupCost; }
   std::unique_ptr<TFolderListing> OpenFolder(const std::string& Folder) override { return Open(Folder, true); }
+  std::unique_ptr<TFolderListing> OpenFolderUnlisted(const std::string& Folder) override { return Open(Folder, false); }
   std::unique_ptr<TFolderListing> Open(const std::string& Folder, bool List) {
     const auto It = Folders.find(Folder);
     if (It == Folders.end()) return nullptr;
@@ -64,7 +68,10 @@ class TMemoryFileSystem : public TFileSystem {
       std::vector<TFileEntry> Entries;
       std::uint64_t Stamp = 0;
       std::size_t Next_ = 0;
+      bool Started = false;
       bool Next(TFileEntry& Entry) override {
+        if (!Started) ++Files->Listings;
+        Started = true;
         if (Next_ == Entries.size()) return false;
         Entry = Entries[Next_++];
         Files->StampSubfolder(Folder, Entry);
@@ -76,7 +83,8 @@ class TMemoryFileSystem : public TFileSystem {
         }
         return true;
       }
-      std::uint64_t SettledStamp() override { return Stamp; }
+      std::uint64_t SettledStamp() override { return Started ? 0 : Stamp; }
+      bool StampsFollowEntries() override { return Files->StampsFollow; }
       std::unique_ptr<TFolderListing> OpenSubfolderUnlisted(const std::string& Name) override {
         return Files->Open(Folder + "\\" + Name, false);
       }
@@ -102,12 +110,9 @@ class TMemoryFileSystem : public TFileSystem {
     auto Listing = std::make_unique<TListing>();
     Listing->Files = this;
     Listing->Folder = Folder;
-    if (List) {
-      ++Listings;
-      Listing->Entries = It->second;
-      const auto Stamp = FolderStamps.find(Folder);
-      if (Stamp != FolderStamps.end()) Listing->Stamp = Stamp->second;
-    }
+    if (List) Listing->Entries = It->second;
+    const auto Stamp = FolderStamps.find(Folder);
+    if (Stamp != FolderStamps.end()) Listing->Stamp = Stamp->second;
     return Listing;
   }
   void StampSubfolder(const std::string& Folder, TFileEntry& Entry) const {
