@@ -82,9 +82,13 @@ void TFolderWalk::Run(TResultSink& Results, TSearchProgress& Progress, TSharedLi
     // The root's own stamp, read before its entries, tells whether the index still holds for it.
     TFolderIndex::TFolderView View;
     FBuffers.ChildPrefix.assign(FRoot.Full).append(1, FRoot.Delimiter);
-    if (Root.Folder && FCache.FindIndexed(FBuffers.ChildPrefix, View) && Root.Folder->StampsFollowEntries() &&
-        Root.Folder->SettledStamp() == View.Stamp)
+    const std::uint32_t Folder =
+        FCache.Index().Empty() ? TSFCList::NoFolder : FCache.List().FindFolder(FBuffers.ChildPrefix);
+    if (Root.Folder && FCache.FindIndexed(Folder, View) && Root.Folder->StampsFollowEntries() &&
+        Root.Folder->SettledStamp() == View.Stamp) {
       RootSource = ListedForStamps(View) ? wsListing : wsIndex;
+      Root.Indexed = Folder;
+    }
   }
   ListFolder(Root, RootSource, Shared);
   while (!Stack.empty()) {
@@ -102,6 +106,7 @@ void TFolderWalk::Run(TResultSink& Results, TSearchProgress& Progress, TSharedLi
       if (Sub.Source == wsIndex) {
         Child.Parent = Top.Folder.get();
         Child.Name = Sub.Name;
+        Child.Indexed = Sub.Indexed;
       } else {
         Child.Folder =
             Sub.Source == wsListing ? Top.Folder->OpenSubfolder(Sub.Name) : Top.Folder->OpenSubfolderUnlisted(Sub.Name);
@@ -159,7 +164,7 @@ void TFolderWalk::ListFolder(TLevel& Level, TSource Source, TSharedListings& Lis
         }
         // A link to a folder is listed but not entered: it may lead back up the tree.
         if (Entry.IsDirectory() && !Entry.IsLink())
-          Level.Subfolders.push_back(TSubfolder{Entry.Name, SourceOf(Level, Entry, Replay, false, Listings)});
+          Level.Subfolders.push_back(SubfolderOf(Level, Entry, Replay, false, Listings));
       }
       FProgress->Pump();
       RefreshProgress(Shown);
@@ -184,8 +189,9 @@ TFolderListing* TFolderWalk::Opened(TLevel& Level) {
 }
 
 void TFolderWalk::ListIndexed(TLevel& Level, const std::string& Shown, TSharedListings& Listings) {
+  // The folder was found in the index, its entries checked, when its stamp was compared.
   TFolderIndex::TFolderView View;
-  if (!FCache.FindIndexed(FBuffers.FolderPrefix, View)) return;
+  if (!FCache.Index().Find(Level.Indexed, View)) return;
   FBuffers.Items.assign(View.Items, View.Items + View.Count);
   const TSFCList& List = FCache.List();
   TFileEntry Entry;
@@ -193,6 +199,14 @@ void TFolderWalk::ListIndexed(TLevel& Level, const std::string& Shown, TSharedLi
     const std::uint32_t Item = FBuffers.Items[I];
     const std::uint32_t Line = TFolderIndex::LineOf(Item);
     const std::string_view Name = List.NameOf(Line);
+    ++FCounts.Entries;
+    const bool NamePasses = FTests.PassesName(Name);
+    const bool Descend = (Item & (TFolderIndex::ikDirectory | TFolderIndex::ikLink)) == TFolderIndex::ikDirectory;
+    if (!NamePasses && !Descend) {
+      FProgress->Pump();
+      RefreshProgress(Shown);
+      continue;  // a name that fails the test costs nothing more
+    }
     // As a listing gives it: the name and the kind, the details left to be read when needed.
     Entry.Name.assign(Name);
     Entry.Size = 0;
@@ -201,8 +215,7 @@ void TFolderWalk::ListIndexed(TLevel& Level, const std::string& Shown, TSharedLi
     Entry.DetailsKnown = false;
     Entry.Attributes = (Item & TFolderIndex::ikDirectory ? std::uint32_t(faDirectory) : 0u) |
                        (Item & TFolderIndex::ikLink ? std::uint32_t(faReparsePoint) : 0u);
-    ++FCounts.Entries;
-    if (FTests.PassesName(Name)) {
+    if (NamePasses) {
       FBuffers.Path.assign(FBuffers.FolderPrefix).append(Name);
       if (NotJudgedYet(TCacheHit{Line, true}, Entry)) {
         TFolderListing* Listing = Opened(Level);
@@ -210,17 +223,17 @@ void TFolderWalk::ListIndexed(TLevel& Level, const std::string& Shown, TSharedLi
         Judge(Shown, Entry, *Listing);
       }
     }
-    if (Entry.IsDirectory() && !Entry.IsLink()) {
+    if (Descend) {
       if (!Opened(Level)) break;
-      Level.Subfolders.push_back(TSubfolder{Entry.Name, SourceOf(Level, Entry, false, true, Listings)});
+      Level.Subfolders.push_back(SubfolderOf(Level, Entry, false, true, Listings));
     }
     FProgress->Pump();
     RefreshProgress(Shown);
   }
 }
 
-TFolderWalk::TSource TFolderWalk::SourceOf(TLevel& Level, TFileEntry& Entry, bool Replayed, bool Indexed,
-                                           TSharedListings& Listings) {
+TFolderWalk::TSubfolder TFolderWalk::SubfolderOf(TLevel& Level, TFileEntry& Entry, bool Replayed, bool Indexed,
+                                                 TSharedListings& Listings) {
   TFolderIndex::TFolderView View;
   FBuffers.ChildPrefix.assign(FBuffers.FolderPrefix).append(Entry.Name).append(1, FRoot.Delimiter);
   const std::uint32_t Folder =
@@ -234,12 +247,13 @@ TFolderWalk::TSource TFolderWalk::SourceOf(TLevel& Level, TFileEntry& Entry, boo
                         Entry.Stamp == View.Stamp);
     if (Holds && !ListedForStamps(View)) {
       if (!Listings.Empty()) Listings.Drop(FBuffers.ChildPrefix.substr(0, FBuffers.ChildPrefix.size() - 1));
-      return wsIndex;
+      return TSubfolder{Entry.Name, wsIndex, Folder};
     }
-    if (Holds) return wsListing;
+    if (Holds) return TSubfolder{Entry.Name, wsListing, TSFCList::NoFolder};
   }
-  if (!Listings.Empty() && SharedListingHolds(Level, Entry, Replayed || Indexed, Listings)) return wsShared;
-  return wsListing;
+  const TSource Source =
+      !Listings.Empty() && SharedListingHolds(Level, Entry, Replayed || Indexed, Listings) ? wsShared : wsListing;
+  return TSubfolder{Entry.Name, Source, TSFCList::NoFolder};
 }
 
 bool TFolderWalk::ListedForStamps(const TFolderIndex::TFolderView& View) const {

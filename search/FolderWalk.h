@@ -44,6 +44,7 @@ class TFolderWalk {
   struct TSubfolder {
     std::string Name;
     TSource Source;
+    std::uint32_t Indexed;  // its folder number in the cache's list, when the index gives its entries
   };
   // One folder of the walk: its path, the folder kept open while subfolders of it remain to be
   // entered, and those subfolders. A folder whose entries the index gives is opened (from Parent) only
@@ -55,6 +56,7 @@ class TFolderWalk {
     std::size_t Next = 0;
     TFolderListing* Parent = nullptr;
     std::string_view Name;  // in Parent
+    std::uint32_t Indexed = TSFCList::NoFolder;
   };
   struct TCounts {
     std::uint64_t Entries = 0, Folders = 0, TotalBytes = 0;
@@ -73,9 +75,9 @@ class TFolderWalk {
   void ListFolder(TLevel& Level, TSource Source, TSharedListings& Listings);
   // The same for a folder whose entries the index gives.
   void ListIndexed(TLevel& Level, const std::string& Shown, TSharedListings& Listings);
-  // Where the subfolder Entry of Level will take its entries from. Entry came from the cache pass's
-  // listing of Level when Replayed, from the index when Indexed (its details are as old as that).
-  TSource SourceOf(TLevel& Level, TFileEntry& Entry, bool Replayed, bool Indexed, TSharedListings& Listings);
+  // The subfolder Entry of Level, and where it will take its entries from. Entry came from the cache
+  // pass's listing of Level when Replayed, from the index when Indexed (its details are as old as that).
+  TSubfolder SubfolderOf(TLevel& Level, TFileEntry& Entry, bool Replayed, bool Indexed, TSharedListings& Listings);
   // Whether a folder the index holds (View) is better listed all the same: where a listing gives its
   // subfolders' stamps with their names and a single look-up is dear (Windows), one listing costs less
   // than asking each of many subfolders for its stamp.

@@ -204,7 +204,7 @@ void TSFCList::Prefetch(std::uint32_t Folder, std::string_view Name) const {
 std::uint32_t TSFCList::Append(std::uint32_t Folder, std::string_view Name) {
   if (FCount >= NoFolder - 1) throw std::length_error("Search cache too large");
   if ((FCount >> ChunkBits) == FChunks.size())
-    FChunks.push_back(std::make_unique<TEntry[]>(std::size_t(1) << ChunkBits));
+    FChunks.emplace_back(new TEntry[std::size_t(1) << ChunkBits]);  // not zeroed: each entry is written when added
   Entry(FCount) = TEntry{Folder, FNames.Store(Name)};
   ++FLive;
   return static_cast<std::uint32_t>(FCount++);

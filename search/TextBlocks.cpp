@@ -19,7 +19,7 @@ std::uint32_t TTextBlocks::Store(std::string_view Text) {
   if (OwnBlock || FUsed + Needed > BlockSize) {
     if (FBlocks.size() >= (std::size_t(1) << (32 - OffsetBits))) throw std::length_error("Search cache too large");
     const std::size_t Size = std::max(BlockSize, Needed);
-    FBlocks.push_back(std::make_unique<char[]>(Size));
+    FBlocks.emplace_back(new char[Size]);  // not zeroed: only what is stored is ever read
     FBytes += Size;
     FUsed = 0;
   }
