@@ -2,6 +2,7 @@
 
 #include "app/HelpLinks.h"
 #include "app/Histories.h"
+#include "search/SearchFolders.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
 
@@ -22,7 +23,7 @@ TForm1::TForm1(const TMainFormSetup& Setup)
     : DeleteRecycle(ActionList1.Add("DeleteRecycle", "Delete", VK_DELETE)),
       DeletePermanent(ActionList1.Add("DeletePermanent", "Delete Permanently", scShift | VK_DELETE)),
       FSettingsFolder(Setup.SettingsFolder),
-      FArguments(Setup.Arguments),
+      FCommandLine(ParseCommandLine(Setup.Arguments)),
       FFileSystem(Setup.FileSystem),
       FClock(Setup.Clock),
       FShell(Setup.Shell),
@@ -40,6 +41,7 @@ TForm1::TForm1(const TMainFormSetup& Setup)
   LoadImages();
   BuildStatusBar();
   BuildCommands();
+  BuildShellCommands();
   ConnectEvents();
   FormCreate();
 }
@@ -117,7 +119,7 @@ void TForm1::FormCreate() {
     LoadCache();
     ApplyArguments();
     UpdateHistories("", "");
-    if (!FArguments.empty() && !FArguments[0].empty()) startTimer.SetEnabled(true);
+    if (FCommandLine.StartsSearch()) startTimer.SetEnabled(true);
   } catch (const std::exception& Error) {
     // The window still opens, with what was set up so far.
     Application().HandleException(Error);
@@ -239,10 +241,9 @@ void TForm1::SaveLayout() {
 }
 
 void TForm1::ApplyArguments() {
-  auto Argument = [this](std::size_t Index) { return Index < FArguments.size() ? FArguments[Index] : std::string(); };
-  if (!Argument(0).empty()) path.SetText(Argument(0));
-  if (!Argument(1).empty()) search.SetText(Argument(1));
-  if (!Argument(2).empty()) contains.SetText(Argument(2));
+  if (!FCommandLine.Field(0).empty()) path.SetText(FCommandLine.Field(0));
+  if (!FCommandLine.Field(1).empty()) search.SetText(FCommandLine.Field(1));
+  if (!FCommandLine.Field(2).empty()) contains.SetText(FCommandLine.Field(2));
 }
 
 void TForm1::FormShow(TObject*) {
@@ -287,7 +288,9 @@ void TForm1::searchKeyPress(TObject*, wchar_t& Key) {
 }
 
 void TForm1::Button2Click(TObject*) {
-  fd.Path = path.Text();
+  // Several folders in "Look in:": the picker starts at the first, and the one picked replaces them all.
+  const TSearchFolders Folders = SplitSearchFolders(path.Text(), *FFileSystem);
+  fd.Path = Folders.Folders.empty() ? path.Text() : Folders.Folders.front();
   if (fd.Execute()) path.SetText(fd.Path);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "app/ResultCommands.h"
 #include "app/ResultGrid.h"
 #include "app/WindowLayout.h"
@@ -41,7 +42,8 @@ inline constexpr const char* SavesFailedText =
 struct TMainFormSetup {
   // The folder of the settings files ("search.cache" and the histories), ending in a separator.
   std::string SettingsFolder = ProgramSettingsPlace().Folder;
-  // The command-line arguments after the program's name: folder, name, text.
+  // The command-line arguments after the program's name: folder, name, text, and the switches of
+  // ParseCommandLine.
   std::vector<std::string> Arguments;
   TFileSystem* FileSystem = &PlatformFileSystem();
   TClock* Clock = &PlatformClock();
@@ -118,6 +120,13 @@ class TForm1 : public TForm, public TSearchWindow {
   void SearchAgainExecute(TObject* Sender);
   void flistKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
   void tpPaneBar3ItemClick(TObject* Sender, TtpPaneBarItem* Item);
+  // The shell's side of the results (MainFormShell.cpp): "Open With...", "Properties", the rows
+  // dragged out of the grid, and the shell's own menu of the selected rows at a screen point (false
+  // when the shell has none for them).
+  void OpenWith1Click(TObject* Sender);
+  void Properties1Click(TObject* Sender);
+  void flistDragOut(TObject* Sender);
+  bool ShowShellMenu(int ScreenX, int ScreenY);
   TResultCommands& Commands() { return FCommands; }
   // Replaces the save dialog of "Export Results..." (tests give the file name); false for Cancel.
   std::function<bool(std::string& FileName)> OnPromptExportFile;
@@ -165,6 +174,7 @@ class TForm1 : public TForm, public TSearchWindow {
   void BuildGrid();
   void BuildStatusBar();
   void BuildCommands();
+  void BuildShellCommands();
   void PlaceForm();
   void PlaceBand();
   void PlaceCriteria();
@@ -182,7 +192,7 @@ class TForm1 : public TForm, public TSearchWindow {
 
   std::string FSettingsFolder;
   TWindowLayout FLoadedLayout;
-  std::vector<std::string> FArguments;
+  TCommandLine FCommandLine;
   TFileSystem* FFileSystem;
   TClock* FClock;
   TShell* FShell;
@@ -195,4 +205,13 @@ class TForm1 : public TForm, public TSearchWindow {
   TGridResultRows FResultRows{FResults};
   TResultCommands FCommands{FResultRows, *FShell, *FFileSystem};
   TWindowSearch FSearch{*this, FCache, *FFileSystem, *FClock, FormatSettings()};
+  // The grid's menu: the shell's own with Shift held, else PopupMenu1.
+  class TResultsMenu : public TContextMenu {
+   public:
+    explicit TResultsMenu(TForm1& Form) : FForm(Form) {}
+    void PopupFor(TWinControl& Control, int ScreenX, int ScreenY) override;
+
+   private:
+    TForm1& FForm;
+  } FResultsMenu{*this};
 };

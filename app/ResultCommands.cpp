@@ -174,7 +174,7 @@ bool TResultCommands::ExistsOnDisk(const std::string& Path) {
   return FFileSystem.FileExists(Path) || FFileSystem.DirectoryExists(Path);
 }
 
-void TResultCommands::RemoveVanishedRows() {
+void TResultCommands::RemoveVanishedRows(bool Deselect) {
   // A row goes only when nothing is left at its path: a folder that a permanent delete cannot remove
   // is still a result.
   struct TUpdateScope {
@@ -188,10 +188,37 @@ void TResultCommands::RemoveVanishedRows() {
     } else if (!ExistsOnDisk(RowPath(Row))) {
       FRows.DeleteRow(Row);  // the next row takes this index
     } else {
-      FRows.SetRowSelected(Row, false);
+      if (Deselect) FRows.SetRowSelected(Row, false);
       ++Row;
     }
   }
+}
+
+void TResultCommands::ForgetVanishedRows() { RemoveVanishedRows(false); }
+
+// The shell's own commands.
+
+std::vector<std::string> TResultCommands::ShellItemPaths() {
+  std::vector<std::string> Paths = SelectedPaths();
+  if (Paths.empty()) {
+    std::string Current = ActionPath(FRows.CurrentRow());
+    if (!Current.empty()) Paths.push_back(std::move(Current));
+  }
+  std::vector<std::string> Existing;
+  for (std::string& Path : Paths)
+    if (ExistsOnDisk(Path)) Existing.push_back(std::move(Path));
+  return Existing;
+}
+
+void TResultCommands::OpenWith(void* Owner) {
+  const std::string Path = ActionPath(FRows.CurrentRow());
+  if (Path.empty() || !FFileSystem.FileExists(Path) || FShell.OpenWith(Path, Owner)) return;
+  if (OnReport) OnReport(NoOpenWithText + Path + " with.");
+}
+
+void TResultCommands::ShowProperties(void* Owner) {
+  const std::vector<std::string> Paths = ShellItemPaths();
+  if (!Paths.empty()) FShell.ShowProperties(Paths, Owner);
 }
 
 // Copy and export.

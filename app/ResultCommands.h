@@ -91,6 +91,18 @@ class TResultCommands {
   // The selected rows' full paths, one per line (CR LF between them); the current row's when none is
   // selected.
   std::string SelectedPathsText();
+
+  // What the shell is handed (a drag out, its own menu, "Properties"): the paths of the selected rows,
+  // or of the current row when none is selected, in row order, those gone from the disk left out.
+  std::vector<std::string> ShellItemPaths();
+  // The shell's "Open with" for the current row's file (nothing for a folder or a file that is gone);
+  // a shell that has none to offer is told through OnReport.
+  void OpenWith(void* Owner);
+  // The shell's properties of ShellItemPaths.
+  void ShowProperties(void* Owner);
+  // After the shell acted on the selected rows (a drag that moved them, a command of its menu): those
+  // whose path no longer exists leave the grid, as after a delete; the others stay selected.
+  void ForgetVanishedRows();
   // Puts SelectedPathsText on the clipboard; nothing when there is no path to copy.
   void CopyPaths();
   // All rows, in the grid's order, as the results' comma-separated values (the form torvane-find
@@ -114,6 +126,7 @@ class TResultCommands {
   static constexpr const char* FolderNotDeletedText =
       "A folder is deleted only by moving it to the recycle bin (Delete), never permanently.";
   static constexpr std::size_t ReportedFailures = 10;
+  static constexpr const char* NoOpenWithText = "This system offers no choice of a program to open ";
 
  private:
   void RowParts(int Row, std::string& Folder, std::string& Name);
@@ -126,7 +139,8 @@ class TResultCommands {
   // What the question names: one path, or "the N selected files"; empty when nothing is selected.
   std::string DeleteSubject(const std::vector<std::string>& Paths);
   bool ExistsOnDisk(const std::string& Path);
-  void RemoveVanishedRows();
+  // The selected rows whose path is gone leave the grid; Deselect deselects the others.
+  void RemoveVanishedRows(bool Deselect = true);
   // A path that stayed, and why.
   struct TFailure {
     std::string Path;

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "masks/Masks.h"
-#include "search/SearchRun.h"
+#include "search/SearchFolders.h"
 
 // One run as the window shows it: the engine's progress on the status bar and the progress bar, and
 // the grid's update bracket, open for the whole run but for a moment whenever rows are to be painted.
@@ -12,7 +12,7 @@ class TWindowSearch::TShownRun : public TSearchProgress {
   TShownRun(TWindowSearch& Search, TResultSink& Results)
       : FWindow(Search.FWindow), FResults(Results), FSearch(Search) {}
 
-  void Execute(TSearchRun& Run) {
+  void Execute(TFolderListRun& Run) {
     FResults.BeginUpdate();
     FUpdateOpen = true;
     try {
@@ -146,14 +146,15 @@ void TWindowSearch::StartOrCancel(TResultSink& Results) {
     return;
   }
   const TSearchCriteria Criteria = FWindow.Criteria();
-  if (!FFiles.DirectoryExists(Criteria.Folder)) {
-    FWindow.ShowMessage(FolderMissingText);
+  const TSearchFolders Folders = SplitSearchFolders(Criteria.Folder, FFiles);
+  if (Folders.Folders.empty()) {
+    FWindow.ShowMessage(MissingFolderText(Folders));
     return;
   }
   FWindow.ShowNameText(Criteria.NameText);
-  std::unique_ptr<TSearchRun> Run;
+  std::unique_ptr<TFolderListRun> Run;
   try {
-    Run = std::make_unique<TSearchRun>(Criteria, FCache, FFiles, FClock);
+    Run = std::make_unique<TFolderListRun>(Criteria, Folders.Folders, FCache, FFiles, FClock);
   } catch (const EMaskError& Error) {
     // Before anything else changed: the user reads what to write instead, the list stays.
     FWindow.ShowMessage(MaskErrorText(Criteria.NameText, Error));

@@ -25,6 +25,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   InstallPlatformServices();
   Application().Initialize();
   Application().SetTitle(MainCaption);
+  const std::vector<std::string> Arguments = CommandLineArguments();
+  const TCommandLine Command = ParseCommandLine(Arguments);
+  if (Command.Help || !Command.Problem.empty()) {
+    const std::string Text = Command.Help ? CommandLineUsage() : Command.Problem + "\n\n" + CommandLineUsage();
+    MessageBoxW(nullptr, Widen(Text).c_str(), Widen(MainCaption).c_str(),
+                Command.Help ? MB_OK | MB_ICONINFORMATION : MB_OK | MB_ICONERROR);
+    return Command.Help ? 0 : 2;
+  }
   try {
     // Decided once, before the window reads a settings file. When nothing can be saved the program
     // still runs, and the user learns it now rather than by missing histories later.
@@ -33,7 +41,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       MessageBoxW(nullptr, Widen(Settings.Problem).c_str(), Widen(MainCaption).c_str(), MB_OK | MB_ICONWARNING);
     TMainFormSetup Setup;
     Setup.SettingsFolder = Settings.Folder;
-    Setup.Arguments = CommandLineArguments();
+    Setup.Arguments = Arguments;
     Setup.FileSystem = &PlatformFileSystem();
     Setup.Clock = &PlatformClock();
     TForm1 Form1(Setup);

@@ -1,11 +1,13 @@
 #pragma once
 // What the program asks of the desktop shell: run a request (open a document with its program, start
-// a program, show a web page), move a file to the recycle bin, put text on the clipboard. The window's
+// a program, show a web page), move a file to the recycle bin, put text on the clipboard, let the user
+// choose a program for a file, show the properties of files. The window's
 // commands go through this interface, so tests substitute their own shell.
 // Fails: nothing throws; Recycle reports a refusal or failure in its answer, SetClipboardText answers
 // false, and Execute reports nothing.
 #include <optional>
 #include <string>
+#include <vector>
 
 // How a started program shows its window, as the platform numbers the modes.
 enum TShowMode : int { smNormal = 1, smMaximized = 3, smShow = 5 };
@@ -40,4 +42,16 @@ class TShell {
   virtual TShellResult Recycle(const std::string& Path, std::string& Reason) = 0;
   // Replaces the clipboard's contents with Text as Unicode text; false when the clipboard is busy.
   virtual bool SetClipboardText(const std::string& Text) = 0;
+  // The shell's own choice of a program to open the file at Path with ("Open with"), owned by the window
+  // Owner; false when the shell has none to offer.
+  virtual bool OpenWith(const std::string& Path, void* Owner) {
+    (void)Path;
+    (void)Owner;
+    return false;
+  }
+  // The shell's properties of the files and folders at Paths, one sheet for all of them.
+  virtual void ShowProperties(const std::vector<std::string>& Paths, void* Owner) {
+    (void)Paths;
+    (void)Owner;
+  }
 };

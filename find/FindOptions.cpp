@@ -219,6 +219,8 @@ std::string FindUsageText(const TFormatSettings& Settings) {
          "Lists the files and folders in FOLDER and below it whose name matches NAME and, when TEXT is\n"
          "given, the files that contain TEXT. Paths met before, by this program or by Torvane Search, are\n"
          "listed at once from the search cache; the walk of the disk then adds the rest.\n"
+         "FOLDER may name several folders separated by ';' ('C:\\Data;D:\\Archive'), searched one after\n"
+         "the other into one list; a FOLDER that exists as it is typed is one folder.\n"
          "\n"
          "NAME is a mask; letters match in either case, in every script (as Windows compares names):\n"
          "  *  any run of characters        ?  any one character\n"

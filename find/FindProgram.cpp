@@ -4,7 +4,7 @@
 #include "find/ConsoleSearch.h"
 #include "masks/Masks.h"
 #include "platform/Platform.h"
-#include "search/SearchRun.h"
+#include "search/SearchFolders.h"
 
 namespace {
 
@@ -18,12 +18,13 @@ bool Search(const TFindOptions& Options, TSearchCache& Cache, TConsole& Console,
             std::string& Closing) {
   const TSearchCriteria Criteria = FindCriteria(Options);
   TFileSystem& Files = PlatformFileSystem();
-  if (!Files.DirectoryExists(Criteria.Folder)) {
-    ReportError(Console, std::string(FolderMissingText) + (Criteria.Folder.empty() ? "" : ": " + Criteria.Folder));
+  const TSearchFolders Folders = SplitSearchFolders(Criteria.Folder, Files);
+  if (Folders.Folders.empty()) {
+    ReportError(Console, std::string(FolderMissingText) + (Folders.Missing.empty() ? "" : ": " + Folders.Missing));
     return false;
   }
   try {
-    TSearchRun Run(Criteria, Cache, Files, PlatformClock());
+    TFolderListRun Run(Criteria, Folders.Folders, Cache, Files, PlatformClock());
     Output.Begin();
     Closing = OutcomeText(Run.Execute(Output, Output), FormatSettings());
   } catch (const EMaskError& Error) {

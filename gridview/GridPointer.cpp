@@ -8,7 +8,8 @@ void TGridPointer::Press(int Button, int X, int Y) {
   FPressButton = Button;
   FPressX = X, FPressY = Y;
   // A press off the cells leaves what the geometry does not write as it was.
-  FGeometry.CellAt(X, Y, FPressCol, FPressRow);
+  FPressOnRow = FGeometry.CellAt(X, Y, FPressCol, FPressRow) && FGeometry.HitArea(X, Y) == haData;
+  FSelectOnRelease = false;
   if (TCustomColumn* Divider = FGeometry.DividerAt(X, Y)) {
     FState = psResizing;
     FResizeColumn = Divider;
@@ -33,6 +34,22 @@ TGridPointer::TDragStep TGridPointer::MoveHeaderPress(int X, int Y, bool ButtonH
   if (FState != psHeaderPress || !ButtonHeld || !MovingAllowed) return dsNone;
   const int Threshold = FGeometry.Metrics().DragThreshold();
   return std::abs(X - FPressX) <= Threshold && std::abs(Y - FPressY) <= Threshold ? dsWait : dsStart;
+}
+
+TGridPointer::TDragStep TGridPointer::MoveRowPress(int X, int Y, bool ButtonHeld, bool DragOutAllowed) const {
+  if (FState != psPressing || FPressButton != 0 || !FPressOnRow || !ButtonHeld || !DragOutAllowed) return dsNone;
+  const int Threshold = FGeometry.Metrics().DragThreshold();
+  return std::abs(X - FPressX) <= Threshold && std::abs(Y - FPressY) <= Threshold ? dsWait : dsStart;
+}
+
+void TGridPointer::StartDragOut() {
+  if (FState != psPressing) return;
+  FState = psDraggingOut;
+  FSelectOnRelease = false;
+}
+
+void TGridPointer::EndDragOut() {
+  if (FState == psDraggingOut) FState = psIdle;
 }
 
 TCustomColumn* TGridPointer::StartDrag() {
@@ -68,6 +85,8 @@ TPointerRelease TGridPointer::Release(int Button, int X, int Y) {
   }
   Result.OnCell = FGeometry.CellAt(X, Y, Result.Col, Result.Row);
   Result.SameCell = Pressed() && Result.Col == FPressCol && Result.Row == FPressRow;
+  Result.SelectOnRelease = FSelectOnRelease && FState == psPressing && Button == FPressButton;
+  FSelectOnRelease = false;
   Result.HeaderPress = FState == psHeaderPress || FPressedHeader != nullptr;
   FHeaderColumn = nullptr;
   // A drag has its own release, through the drag box.
@@ -79,6 +98,7 @@ TGridPointer::TCancelled TGridPointer::Cancel() {
   TCancelled Result;
   Result.Resize = FState == psResizing;
   Result.Drag = FState == psDragging;
+  FSelectOnRelease = false;
   FResizeColumn = FHeaderColumn = FDragColumn = nullptr;
   FState = psIdle;
   return Result;

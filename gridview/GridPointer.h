@@ -1,13 +1,14 @@
 #pragma once
 // The pointer over the grid as a state machine over the geometry. Between presses it hovers over a
 // cell; a press makes it press a cell, resize a column at its divider, or press a header, which
-// becomes a column drag once the pointer moves past the drag threshold; the release, the drop or a
-// cancel brings it back to idle. It decides and remembers; the control carries its answers out
+// becomes a column drag once the pointer moves past the drag threshold; a left press on a row becomes
+// a drag of the rows out of the grid the same way, where the grid offers one. The release, the drop or
+// a cancel brings it back to idle. It decides and remembers; the control carries its answers out
 // (capture, cursors, marker lines, hints, the drag box, the events), so the rules are tested
 // without a window. Buttons are the control's own numbers. Nothing here fails.
 #include "gridview/GridGeometry.h"
 
-enum TPointerState { psIdle, psPressing, psResizing, psHeaderPress, psDragging };
+enum TPointerState { psIdle, psPressing, psResizing, psHeaderPress, psDragging, psDraggingOut };
 
 // What a release ends, as the control needs it for the clicks it reports.
 struct TPointerRelease {
@@ -18,6 +19,7 @@ struct TPointerRelease {
   bool OnCell = false;               // released over a cell, which is Col, Row
   int Col = -1, Row = -1;
   bool SameCell = false;                   // over the cell the press began in
+  bool SelectOnRelease = false;            // the press left the selection to its release
   bool HeaderPress = false;                // the press began on a header column
   TCustomColumn* PressedHeader = nullptr;  // the header shown pressed until now
 };
@@ -30,7 +32,9 @@ class TGridPointer {
   // A press is held: pressing, resizing or pressing a header (a drag has left its press behind).
   bool Pressed() const { return FState == psPressing || FState == psResizing || FState == psHeaderPress; }
   // A resize, header press or drag is under way: another press has no part in it.
-  bool Busy() const { return FState == psResizing || FState == psHeaderPress || FState == psDragging; }
+  bool Busy() const {
+    return FState == psResizing || FState == psHeaderPress || FState == psDragging || FState == psDraggingOut;
+  }
   int PressButton() const { return FPressButton; }
 
   // A press of Button at X, Y: on a divider the column's resize begins; in the header a header press
@@ -54,6 +58,18 @@ class TGridPointer {
   TCustomColumn* StartDrag();
   // The drag ends (dropped): answers the column dragged, null when none was.
   TCustomColumn* EndDrag();
+
+  // A left press on a row (not the header, a divider or below the rows) that moves past the drag
+  // threshold, with the button still held and a drag out allowed, starts one.
+  TDragStep MoveRowPress(int X, int Y, bool ButtonHeld, bool DragOutAllowed) const;
+  // The row the press began on, -1 for none.
+  int PressRow() const { return FState == psPressing ? FPressRow : -1; }
+  // The drag out of the grid: it begins (the press is over), and ends once the drop or cancel is.
+  void StartDragOut();
+  void EndDragOut();
+  // A press on a row of a selection that may be dragged out changes the selection at its release, if
+  // no drag began, rather than at once: the rows stay selected for the drag.
+  void SelectOnRelease() { FSelectOnRelease = FState == psPressing; }
 
   TPointerRelease Release(int Button, int X, int Y);
 
@@ -87,6 +103,7 @@ class TGridPointer {
   int FPressButton = 0;
   int FPressX = 0, FPressY = 0;
   int FPressCol = -1, FPressRow = -1;
+  bool FPressOnRow = false, FSelectOnRelease = false;
   TCustomColumn* FResizeColumn = nullptr;
   int FResizeDelta = 0, FResizeLeftLine = 0, FResizeRightLine = 0;
   TCustomColumn* FHeaderColumn = nullptr;

@@ -51,6 +51,7 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 
 !insertmacro MUI_PAGE_LICENSE "${LICENCE}"
 !insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
 ; The last page offers to start the program, ticked. The installer runs as administrator; the program
 ; is started through the shell, so that it runs as the user and keeps the user's own settings.
@@ -111,6 +112,7 @@ Function .onInit
 FunctionEnd
 
 Section "Program"
+  SectionIn RO
   SetOutPath "$INSTDIR"
   !insertmacro ProgramFiles InstallFile
   WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -131,6 +133,33 @@ Section "Program"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 SectionEnd
 
+; "Search with Torvane Search" in Explorer's menu of a folder, a folder's background and a drive: the
+; window opens with "Look in:" set to that folder and waits in "Named:" (%V is the folder; a drive's
+; root arrives as 'C:"', which the program reads as C:).
+!define VERB_KEY "TorvaneSearch"
+!macro ExplorerVerbKeys Action
+  !insertmacro ${Action} "Software\Classes\Directory\shell\${VERB_KEY}"
+  !insertmacro ${Action} "Software\Classes\Directory\Background\shell\${VERB_KEY}"
+  !insertmacro ${Action} "Software\Classes\Drive\shell\${VERB_KEY}"
+!macroend
+!macro WriteVerb Key
+  WriteRegStr HKLM "${Key}" "" "Search with ${PRODUCT}"
+  WriteRegStr HKLM "${Key}" "Icon" "$INSTDIR\torvane-search.exe,0"
+  WriteRegStr HKLM "${Key}\command" "" "$\"$INSTDIR\torvane-search.exe$\" --no-search $\"%V$\""
+!macroend
+!macro RemoveVerb Key
+  DeleteRegKey HKLM "${Key}"
+!macroend
+
+; An upgrade with the item unticked takes it away.
+Section "-Forget the Explorer menu item"
+  !insertmacro ExplorerVerbKeys RemoveVerb
+SectionEnd
+
+Section "Search with ${PRODUCT} in Explorer's menu" ExplorerVerb
+  !insertmacro ExplorerVerbKeys WriteVerb
+SectionEnd
+
 ; Explorer, which runs as the user, starts the program: started from here it would run as administrator.
 Function RunProgram
   Exec '"$WINDIR\explorer.exe" "$INSTDIR\torvane-search.exe"'
@@ -146,6 +175,7 @@ Section "-un.Program"
   Delete "$INSTDIR\uninstall.exe"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  !insertmacro ExplorerVerbKeys RemoveVerb
 SectionEnd
 
 ; Off unless ticked, so a silent uninstall keeps them. They are those of the account that runs the

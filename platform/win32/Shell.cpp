@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/win32/ShellMenu.h"
 #include "platform/win32/SystemError.h"
 #include "platform/win32/WideText.h"
 
@@ -147,6 +148,30 @@ bool TWin32Shell::SetClipboardText(const std::string& Text) {
   }
   GlobalFree(Memory);
   return false;
+}
+
+bool TWin32Shell::OpenWith(const std::string& Path, void* Owner) {
+  const TComScope Com;
+  const std::wstring File = ShellPathW(Path);
+  OPENASINFO Info{};
+  Info.pcszFile = File.c_str();
+  Info.oaifInFlags = OAIF_ALLOW_REGISTRATION | OAIF_REGISTER_EXT | OAIF_EXEC;
+  const HRESULT Result = SHOpenWithDialog(static_cast<HWND>(Owner), &Info);
+  if (SUCCEEDED(Result) || Result == HRESULT_FROM_WIN32(ERROR_CANCELLED)) return true;
+  // A shell without the dialog may still have the verb that shows its own.
+  SHELLEXECUTEINFOW Execute{};
+  Execute.cbSize = sizeof Execute;
+  Execute.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_FLAG_NO_UI;
+  Execute.hwnd = static_cast<HWND>(Owner);
+  Execute.lpVerb = L"openas";
+  Execute.lpFile = File.c_str();
+  Execute.nShow = SW_SHOWNORMAL;
+  return ShellExecuteExW(&Execute) != FALSE;
+}
+
+void TWin32Shell::ShowProperties(const std::vector<std::string>& Paths, void* Owner) {
+  TShellMenu Menu(Paths, false);
+  Menu.InvokeVerb(static_cast<HWND>(Owner), "properties");
 }
 
 HWND TWin32Shell::ClipboardOwner() {

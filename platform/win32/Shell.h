@@ -1,6 +1,7 @@
 #pragma once
-// The Windows shell behind the program's shell interface: ShellExecuteW, SHFileOperationW and the
-// clipboard, all with UTF-16 text, so names outside the ANSI code page work.
+// The Windows shell behind the program's shell interface: ShellExecuteW, SHFileOperationW, the
+// clipboard, the "Open with" dialog and the shell menu's properties, all with UTF-16 text, so names
+// outside the ANSI code page work.
 #include "core/Shell.h"
 
 struct HWND__;
@@ -17,6 +18,10 @@ class TWin32Shell : public TShell {
   void Execute(const TShellRequest& Request) override;
   TShellResult Recycle(const std::string& Path, std::string& Reason) override;
   bool SetClipboardText(const std::string& Text) override;
+  // The system's "Open with" dialog, which opens the file with the program chosen.
+  bool OpenWith(const std::string& Path, void* Owner) override;
+  // The "properties" command of the items' shell menu.
+  void ShowProperties(const std::vector<std::string>& Paths, void* Owner) override;
 
  private:
   // The clipboard's owner: setting data needs a window, and the program's windows may be gone.

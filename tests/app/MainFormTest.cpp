@@ -68,6 +68,11 @@ TEST_F(MainFormTest, ArgumentsFillTheFieldsAndOnlyAFolderStartsASearch) {
   EXPECT_EQ(Second.path.Text(), "C:\\");
   EXPECT_EQ(Second.search.Text(), "\xC3\xA9t\xC3\xA9*");  // Unicode arguments arrive whole
   EXPECT_FALSE(Second.startTimer.Enabled());
+
+  // As Explorer's "Search with Torvane Search" starts it: the folder in "Look in:", no search.
+  TForm1& Third = Start({NoSearchSwitch, Tree.Path()});
+  EXPECT_EQ(Third.path.Text(), Tree.Path());
+  EXPECT_FALSE(Third.startTimer.Enabled());
 }
 
 TEST_F(MainFormTest, HistoriesShowSortedAndClearHistoryEmptiesOneList) {

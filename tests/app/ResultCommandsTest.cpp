@@ -49,6 +49,13 @@ class TFakeDisk : public TFileSystem, public TShell {
     Clipboard = Text;
     return true;
   }
+  bool OpenWith(const std::string& Path, void*) override {
+    OpenedWith.push_back(Path);
+    return Path.find("no-choice") == std::string::npos;
+  }
+  void ShowProperties(const std::vector<std::string>& Items, void*) override { Properties.push_back(Items); }
+  std::vector<std::string> OpenedWith;
+  std::vector<std::vector<std::string>> Properties;
 };
 
 class ResultCommandsTest : public ::testing::Test {
@@ -287,4 +294,43 @@ TEST_F(ResultCommandsTest, WhatADeleteCouldNotRemoveIsToldOnceWithItsReason) {
   Disk.Locked.erase("C:\\Data\\f1");
   Commands.DeleteSelected(true);
   EXPECT_TRUE(Reports.empty());
+}
+
+TEST_F(ResultCommandsTest, TheShellIsHandedTheSelectedRowsThatStillExistInRowOrder) {
+  AddFile("C:\\Data", "a.txt");
+  AddFile("C:\\Data", "b.txt");
+  AddFolder("D:\\Archive", "old");
+  AddFile("D:\\Archive", "c.txt");
+  Grid.SetCurrentRow(1);
+  Grid.SetRowSelected(1, false);
+  EXPECT_EQ(Commands.ShellItemPaths(), Strings{"C:\\Data\\b.txt"});  // none selected: the current row
+  Select({3, 0, 2});
+  Disk.Paths.erase("C:\\Data\\a.txt");  // gone meanwhile
+  EXPECT_EQ(Commands.ShellItemPaths(), (Strings{"D:\\Archive\\old", "D:\\Archive\\c.txt"}));
+  Commands.ShowProperties(nullptr);
+  EXPECT_EQ(Disk.Properties, std::vector<Strings>{Commands.ShellItemPaths()});
+  // "Open with" is the current row's, and only for a file.
+  Commands.OpenWith(nullptr);
+  Grid.SetCurrentRow(2);
+  Commands.OpenWith(nullptr);
+  EXPECT_EQ(Disk.OpenedWith, Strings{"C:\\Data\\b.txt"});
+  // A shell with no such choice says so.
+  AddFile("C:\\Data", "no-choice.txt");
+  Strings Reports;
+  Commands.OnReport = [&](const std::string& Text) { Reports.push_back(Text); };
+  Grid.SetCurrentRow(4);
+  Commands.OpenWith(nullptr);
+  EXPECT_EQ(Reports, Strings{"This system offers no choice of a program to open C:\\Data\\no-choice.txt with."});
+}
+
+TEST_F(ResultCommandsTest, AfterTheShellMovedFilesAwayTheirRowsLeaveAndTheRestStaySelected) {
+  AddFile("C:\\Data", "a.txt");
+  AddFile("C:\\Data", "b.txt");
+  AddFile("C:\\Data", "c.txt");
+  Select({0, 1});
+  Disk.Paths.erase("C:\\Data\\a.txt");
+  Disk.Paths.erase("C:\\Data\\c.txt");  // not selected: not the shell's doing, its row stays
+  Commands.ForgetVanishedRows();
+  EXPECT_EQ(Names(), (Strings{"b.txt", "c.txt"}));
+  EXPECT_EQ(SelectedRows(), std::vector<int>{0});
 }

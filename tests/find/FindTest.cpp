@@ -243,6 +243,16 @@ TEST_F(FindTest, ExitStatusesAndMessages) {
   EXPECT_EQ(Run.Out.rfind("torvane-find (Torvane Search) ", 0), 0u);
 }
 
+TEST_F(FindTest, SeveralFoldersSeparatedBySemicolonsAreSearchedInTurn) {
+  Work.WriteFile("w.txt", "w");
+  TChildResult Run = Find({Tree.Path("Sub") + ";" + Work.Path(), "*.txt"});
+  EXPECT_EQ(Run.Status, 0) << Run.Err;
+  EXPECT_EQ(Run.Out, PathOf("Sub/Report.TXT") + "\n" + Work.Path("w.txt") + "\n");
+  Run = Find({Work.Path() + ";" + Tree.Path("missing"), "x"});
+  EXPECT_EQ(Run.Status, 2);
+  EXPECT_EQ(Run.Err, "torvane-find: The entered folder does not exist: " + Tree.Path("missing") + "\n");
+}
+
 // The window's search and torvane-find read and write one cache: hits that only the cache knows are
 // listed by the other program's search at once. On POSIX they lie behind a folder link, which the walk
 // lists but does not enter (the other program's search started inside it); where there are no folder

@@ -2,6 +2,8 @@
 // and hovering, over a geometry of two columns (100 and 60 pixels, no indicator) and five rows.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "RecordingGrid.h"
 #include "gridview/ColumnClasses.h"
 #include "gridview/GridPointer.h"
@@ -102,4 +104,40 @@ TEST_F(GridPointerTest, HoverChangesOnlyWithTheCellAndACancelGivesEverythingUp) 
   EXPECT_FALSE(Cancelled.Drag);
   EXPECT_EQ(Pointer.State(), psIdle);
   EXPECT_FALSE(Pointer.Busy());
+}
+
+TEST_F(GridPointerTest, ALeftPressOnARowDragsOutPastTheThresholdButNeverFromTheHeaderOrADivider) {
+  const int Threshold = Geometry.Metrics().DragThreshold();
+  Pointer.Press(Left, 20, RowY(2));
+  EXPECT_EQ(Pointer.PressRow(), 2);
+  EXPECT_EQ(Pointer.MoveRowPress(20 + Threshold, RowY(2), true, true), TGridPointer::dsWait);
+  EXPECT_EQ(Pointer.MoveRowPress(21 + Threshold, RowY(2), true, false), TGridPointer::dsNone);
+  EXPECT_EQ(Pointer.MoveRowPress(21 + Threshold, RowY(2), false, true), TGridPointer::dsNone);
+  ASSERT_EQ(Pointer.MoveRowPress(20, RowY(2) + Threshold + 1, true, true), TGridPointer::dsStart);
+  Pointer.StartDragOut();
+  EXPECT_EQ(Pointer.State(), psDraggingOut);
+  EXPECT_TRUE(Pointer.Busy());
+  Pointer.EndDragOut();
+  EXPECT_EQ(Pointer.State(), psIdle);
+
+  // The header, a divider, the right button and the space below the rows keep to their own drags.
+  for (const auto& [Button, X, Y] : {std::tuple{Left, 50, 5}, std::tuple{Left, 101, 5}, std::tuple{Right, 20, RowY(2)},
+                                     std::tuple{Left, 20, RowY(4) + 40}}) {
+    Pointer.Press(Button, X, Y);
+    EXPECT_EQ(Pointer.MoveRowPress(X + 20, Y + 20, true, true), TGridPointer::dsNone) << X << "," << Y;
+    Pointer.Cancel();
+  }
+}
+
+TEST_F(GridPointerTest, ASelectionLeftToTheReleaseIsMadeOnlyWhenNoDragBegan) {
+  Pointer.Press(Left, 20, RowY(1));
+  Pointer.SelectOnRelease();
+  EXPECT_TRUE(Pointer.Release(Left, 20, RowY(1)).SelectOnRelease);
+  Pointer.Press(Left, 20, RowY(1));
+  Pointer.SelectOnRelease();
+  Pointer.StartDragOut();
+  Pointer.EndDragOut();
+  EXPECT_FALSE(Pointer.Release(Left, 20, RowY(1)).SelectOnRelease);
+  Pointer.Press(Left, 20, RowY(1));
+  EXPECT_FALSE(Pointer.Release(Left, 20, RowY(1)).SelectOnRelease);
 }

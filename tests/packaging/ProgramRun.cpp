@@ -1,11 +1,13 @@
 // Runs the program as a user would for the packaging test, under the test's Wine server:
 //   program_run WAIT-FILE EXE [ARGUMENT]...
 // starts EXE with the arguments, waits until its window shows and WAIT-FILE exists (the program has
-// written it), closes the window as its close button does, and waits for the program to end.
+// written it), closes the window as its close button does, and waits for the program to end. A
+// WAIT-FILE of "+MS" waits MS milliseconds after the window shows instead.
 // Exit code: the program's own, or 1 (with the reason on stdout) when a step did not happen in time.
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
 
 #include "tests/support/WaitFor.h"
@@ -58,6 +60,8 @@ int wmain(int Count, wchar_t** Arguments) {
   int Result = 0;
   if (!WaitFor([&] { return (Window = ShownWindowOf(Process.dwProcessId)) != nullptr; }, 60000)) {
     Result = Fail("no window shows");
+  } else if (WaitFile[0] == L'+') {
+    Sleep(static_cast<DWORD>(std::wcstoul(WaitFile.c_str() + 1, nullptr, 10)));
   } else if (!WaitFor([&] { return GetFileAttributesW(WaitFile.c_str()) != INVALID_FILE_ATTRIBUTES; }, 60000)) {
     Result = Fail("the program does not write the file waited for");
   }

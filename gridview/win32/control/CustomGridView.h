@@ -147,6 +147,10 @@ class TCustomGridViewControl : public TScrollView,
   THeaderClickEvent OnHeaderClick;
   THeaderClickEvent OnFooterClick;
   TCellEvent OnCellClick;
+  // A left press on a selected row moved past the drag threshold: the selected rows are to be dragged
+  // out of the grid (the handler runs the drag and returns once it is over). Without a handler a press
+  // and move only select, as ever.
+  TNotifyEvent OnDragOut;
   TBeforeEditEvent OnBeforeEdit;
   TEditEvent OnEdit;
   TEditEvent OnAfterEdit;
@@ -231,6 +235,7 @@ class TCustomGridViewControl : public TScrollView,
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void DblClick() override;
   void MouseLeave() override;
+  void StartDragOut();
   UINT DialogCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
   // The hover cell changed or the mouse left: shows or hides the hints.
   virtual void UpdateHints(int ACol, int ARow);

@@ -1,6 +1,7 @@
 // The mouse in TCustomGridViewControl: what the pointer's state machine (TGridPointer) decides,
 // carried out on screen: capture, inverted marker lines of a resize, pressed and hot headers, the
-// column drag's box and arrows, hover hints, double clicks, the wheel, and the focus.
+// column drag's box and arrows, the start of a drag out of the grid, hover hints, double clicks, the
+// wheel, and the focus.
 #include <algorithm>
 #include <cstdlib>
 
@@ -61,6 +62,13 @@ void TCustomGridViewControl::PressData(TShiftState Shift, int X, int Y) {
   if (FModel.RowCount() == 0) return;
   int Col = -1, Row = -1;
   FGeometry.CellAt(X, Y, Col, Row);
+  // A plain left press on a row of a selection of several keeps them selected for a drag out; its
+  // release without a drag selects that row alone, as a click does.
+  if (OnDragOut && FPointer.PressButton() == mbLeft && !(Shift & (ssShift | ssCtrl)) && Row >= 0 &&
+      FModel.MultiSelecting() && FModel.RowSelected(Row)) {
+    FPointer.SelectOnRelease();
+    return;
+  }
   if (Row < 0) Row = FModel.CurrentRow();
   if (Col < 0) Col = FModel.CurrentColumn();
   FModel.SetCurrentCell(Col, Row, Shift);
@@ -83,6 +91,13 @@ void TCustomGridViewControl::MouseMove(TShiftState Shift, int X, int Y) {
     return;
   }
   const bool Held = (Shift & ButtonShiftState(static_cast<TMouseButton>(FPointer.PressButton()))) != 0;
+  const int PressRow = FPointer.PressRow();
+  const bool DragOut = OnDragOut && PressRow >= 0 && PressRow < FModel.RowCount() && FModel.RowSelected(PressRow);
+  switch (FPointer.MoveRowPress(X, Y, Held, DragOut)) {
+    case TGridPointer::dsWait: return;
+    case TGridPointer::dsStart: StartDragOut(); return;
+    case TGridPointer::dsNone: break;
+  }
   switch (FPointer.MoveHeaderPress(X, Y, Held, !Options().Contains(goDissableColumnMoving))) {
     case TGridPointer::dsWait: return;
     case TGridPointer::dsStart: StartColumnDrag(); return;
@@ -178,6 +193,7 @@ void TCustomGridViewControl::MouseUp(TMouseButton Button, TShiftState Shift, int
     return;
   }
   const int Col = Release.Col, Row = Release.Row;
+  if (Release.SelectOnRelease && Release.OnCell && Release.SameCell) FModel.SetCurrentCell(Col, Row, Shift);
   if (Release.OnCell && Release.SameCell && OnCellClick) OnCellClick(EventSender(), Col, Row);
   // A press released away from its header is a click given up, as with any button.
   if (Pressed && FGeometry.HeaderColumnAt(X, Y) == Pressed && OnHeaderClick)
@@ -231,6 +247,20 @@ bool TCustomGridViewControl::MouseWheel(TShiftState Shift, int Delta, POINT Scre
   else if (Delta < 0)
     SetTopRow(TopRow() + Step);
   return true;
+}
+
+// Drag out of the grid.
+
+void TCustomGridViewControl::StartDragOut() {
+  FPointer.StartDragOut();
+  HideHints();
+  // The drag takes the mouse and runs its own loop until the drop, which is the press's release.
+  if (GetCapture() == FHandle) ReleaseCapture();
+  struct TDragEnd {
+    TGridPointer& Pointer;
+    ~TDragEnd() { Pointer.EndDragOut(); }
+  } End{FPointer};
+  OnDragOut(EventSender());
 }
 
 // Pressed and hot headers.
